@@ -1,0 +1,27 @@
+#include "app/DesktopShell.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace {
+
+class QtDesktopShell : public DesktopShell {
+public:
+    bool open(const QString& target) override
+    {
+        const QUrl url = target.contains(QLatin1String("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
+        return QDesktopServices::openUrl(url);
+    }
+};
+
+DesktopShell* installed = nullptr;
+
+} // namespace
+
+DesktopShell& desktopShell()
+{
+    static QtDesktopShell real;
+    return installed ? *installed : real;
+}
+
+void setDesktopShell(DesktopShell* replacement) { installed = replacement; }

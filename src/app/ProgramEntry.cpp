@@ -1,0 +1,25 @@
+#include "app/ProgramEntry.h"
+
+#include "app/ErrorGuard.h"
+#include "app/MainUnt.h"
+#include "app/ProgramFolder.h"
+
+#include <QDir>
+#include <QScreen>
+
+int runProgram(int argc, char** argv)
+{
+    LumivaretApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lumivaret"));
+    QApplication::setApplicationVersion(QStringLiteral(LUMIVARET_VERSION));
+    setProgramFolder(QDir::fromNativeSeparators(QCoreApplication::applicationDirPath()));
+    // The working year's tables are found relative to the program folder.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+
+    TMainFrm mainWindow;
+    // Without a window manager "maximised" alone leaves the design size.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        mainWindow.setGeometry(screen->availableGeometry());
+    mainWindow.showMaximized();
+    return app.exec();
+}

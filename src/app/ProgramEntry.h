@@ -1,0 +1,5 @@
+#pragma once
+
+// Starts the program: the application, the program folder, the main window
+// and the event loop until the main window closes. Returns the exit code.
+int runProgram(int argc, char** argv);

@@ -1,0 +1,15 @@
+#include "app/ProgramFolder.h"
+
+#include "app/Utilities.h"
+
+namespace {
+QString& storedProgramFolder()
+{
+    static QString folder;
+    return folder;
+}
+} // namespace
+
+QString programFolder() { return storedProgramFolder(); }
+
+void setProgramFolder(const QString& folder) { storedProgramFolder() = WithBackslash(folder); }

@@ -1,0 +1,35 @@
+#include "app/ProgramOptions.h"
+
+#include "app/IniFile.h"
+
+ProgramOptions ProgramOptions::read(const QString& iniPath)
+{
+    const IniFile ini(iniPath);
+    ProgramOptions o;
+    o.checkForNewVersion = ini.readBool(section, checkForNewVersionKey, o.checkForNewVersion);
+    o.dailyBackup = ini.readBool(section, dailyBackupKey, o.dailyBackup);
+    o.compoundNames = ini.readBool(section, compoundNamesKey, o.compoundNames);
+    o.balanceInThousands = ini.readBool(section, balanceInThousandsKey, o.balanceInThousands);
+    return o;
+}
+
+bool ProgramOptions::readBalanceInThousands(const QString& iniPath, bool fallback)
+{
+    return IniFile(iniPath).readBool(section, balanceInThousandsKey, fallback);
+}
+
+void ProgramOptions::writeStartupSwitches(const QString& iniPath) const
+{
+    IniFile ini(iniPath);
+    ini.writeBool(section, checkForNewVersionKey, checkForNewVersion);
+    ini.writeBool(section, dailyBackupKey, dailyBackup);
+    ini.writeBool(section, compoundNamesKey, compoundNames);
+    ini.save();
+}
+
+void ProgramOptions::writeBalanceInThousands(const QString& iniPath) const
+{
+    IniFile ini(iniPath);
+    ini.writeBool(section, balanceInThousandsKey, balanceInThousands);
+    ini.save();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// Every message box, question, file or folder picker and input box of the
+// program passes through this interface, so that tests can answer them with
+// a scripted fake instead of a blocked event loop.
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    virtual void information(const QString& text) = 0;
+    virtual void warning(const QString& text) = 0;
+    virtual void error(const QString& text) = 0;
+    // "Da" gives true, "Nu" false.
+    virtual bool question(const QString& text) = 0;
+    // Empty when cancelled. `filter` in Qt's form: "JPEG Image File (*.jpg)".
+    virtual QString openFileName(const QString& title, const QString& filter, const QString& folder) = 0;
+    // Empty when cancelled.
+    virtual QString folderName(const QString& title, const QString& folder) = 0;
+    // Empty optional when cancelled.
+    virtual std::optional<QString> inputText(const QString& title, const QString& prompt, const QString& initial) = 0;
+};
+
+// The dialogs in use: real ones unless a test has put its own.
+UserDialogs& dialogs();
+// Installs other dialogs (the caller keeps ownership); nullptr restores the real ones.
+void setDialogs(UserDialogs* replacement);
+
+// The real dialogs, on Qt's standard boxes with Romanian buttons.
+class QtUserDialogs : public UserDialogs {
+public:
+    void information(const QString& text) override;
+    void warning(const QString& text) override;
+    void error(const QString& text) override;
+    bool question(const QString& text) override;
+    QString openFileName(const QString& title, const QString& filter, const QString& folder) override;
+    QString folderName(const QString& title, const QString& folder) override;
+    std::optional<QString> inputText(const QString& title, const QString& prompt, const QString& initial) override;
+};

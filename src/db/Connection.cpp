@@ -1,0 +1,91 @@
+#include "db/Connection.h"
+
+#include "db/DbError.h"
+#include "db/RomanianCollation.h"
+#include "db/Sql.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+
+namespace {
+
+bool canWrite(const QString& filePath)
+{
+    const QFileInfo file(filePath);
+    // SQLite writes its journal beside the database, so the folder must be writable too.
+    return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+}
+
+bool readOnlyFlag = false;
+
+} // namespace
+
+namespace Connection {
+
+QSqlDatabase database()
+{
+    return QSqlDatabase::database(name, false);
+}
+
+QSqlDatabase openNamed(const QString& connectionName, const QString& filePath, bool allowCreate)
+{
+    const QFileInfo file(filePath);
+    if (!allowCreate && !file.exists())
+        throw DbError(QStringLiteral("Fisierul bazei de date %1 nu exista").arg(QDir::toNativeSeparators(filePath)));
+    if (file.exists() && !file.isReadable())
+        throw DbError(QStringLiteral("Fisierul bazei de date %1 nu poate fi citit").arg(QDir::toNativeSeparators(filePath)));
+
+    QSqlDatabase db = QSqlDatabase::contains(connectionName) ? QSqlDatabase::database(connectionName, false)
+                                                              : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+    db.close();
+    db.setDatabaseName(filePath);
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000");
+    if (file.exists() && !canWrite(filePath))
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    db.setConnectOptions(options);
+    if (!db.open()) {
+        const DbError error = DbError::fromSql(db.lastError());
+        db.close();
+        throw error;
+    }
+    try {
+        // Reading the schema version fails at once on a file that is not a database.
+        Sql::scalar(db, QStringLiteral("PRAGMA schema_version"));
+        registerRomanianCollation(db);
+    } catch (const DbError& e) {
+        db.close();
+        throw DbError(QStringLiteral("%1 (%2)").arg(e.text(), QDir::toNativeSeparators(filePath)));
+    }
+    return db;
+}
+
+void removeNamed(const QString& connectionName)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+}
+
+void open(const QString& filePath)
+{
+    openNamed(name, filePath);
+    readOnlyFlag = !canWrite(filePath);
+}
+
+void close()
+{
+    if (QSqlDatabase::contains(name))
+        database().close();
+    readOnlyFlag = false;
+}
+
+bool isOpen() { return QSqlDatabase::contains(name) && database().isOpen(); }
+
+bool isReadOnly() { return isOpen() && readOnlyFlag; }
+
+QString filePath() { return isOpen() ? database().databaseName() : QString(); }
+
+} // namespace Connection

@@ -1,0 +1,1058 @@
+#include "db/Dataset.h"
+
+#include "db/Connection.h"
+#include "db/DbError.h"
+#include "db/FieldFormat.h"
+#include "db/RomanianCollation.h"
+#include "db/Sql.h"
+#include "db/TableIndexes.h"
+
+#include <QLocale>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <algorithm>
+
+namespace {
+
+QStringList splitFields(const QString& fields)
+{
+    QStringList list;
+    for (const QString& f : fields.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        list << f.trimmed();
+    return list;
+}
+
+bool isNumeric(FieldType type)
+{
+    return type == FieldType::SmallInt || type == FieldType::Integer || type == FieldType::Float ||
+           type == FieldType::AutoInc;
+}
+
+int compareValues(const QVariant& a, const QVariant& b, FieldType type, bool caseInsensitive)
+{
+    if (a.isNull() || b.isNull())
+        return int(b.isNull()) - int(a.isNull()); // nulls first
+    if (isNumeric(type)) {
+        const double x = a.toDouble(), y = b.toDouble();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    if (type == FieldType::Date) {
+        const QDate x = a.toDate(), y = b.toDate();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    const QString x = a.toString(), y = b.toString();
+    return caseInsensitive ? compareRomanian(x, y) : x.compare(y);
+}
+
+QString fieldTypeWord(FieldType type)
+{
+    switch (type) {
+    case FieldType::Date:
+        return QStringLiteral("o data calendaristica");
+    case FieldType::String:
+        return QStringLiteral("un text");
+    default:
+        return QStringLiteral("un numar");
+    }
+}
+
+} // namespace
+
+QVariant RecordView::value(const QString& field) const
+{
+    const int index = m_dataset->fieldIndex(field);
+    if (index < 0)
+        throw DbError(QStringLiteral("Campul %1 nu exista in tabela %2").arg(field, m_dataset->tableName()));
+    return m_values->at(index);
+}
+
+void RecordView::setValue(const QString& field, const QVariant& value)
+{
+    const int index = m_dataset->fieldIndex(field);
+    if (index < 0 || !m_dataset->field(index).calculated)
+        throw DbError(QStringLiteral("Campul %1 nu este un camp calculat").arg(field));
+    (*m_values)[index] = value;
+}
+
+Dataset::Dataset(const QString& tableName, QObject* parent)
+    : QObject(parent), m_table(TableDefinitions::tableNameOf(tableName)), m_connectionName(Connection::name)
+{
+}
+
+Dataset::~Dataset() = default;
+
+// ---- set-up --------------------------------------------------------------
+
+void Dataset::setValidator(const QString& field, FieldValidator validator)
+{
+    m_validators.insert(field.toLower(), std::move(validator));
+}
+
+void Dataset::setOnChange(const QString& field, Hook hook)
+{
+    m_changeHooks.insert(field.toLower(), std::move(hook));
+}
+
+void Dataset::addCalculatedField(const QString& name, FieldType type, int size)
+{
+    if (isActive())
+        throw DbError(QStringLiteral("Campurile calculate se adauga inainte de deschiderea tabelei"));
+    FieldInfo info;
+    info.name = name;
+    info.type = type;
+    info.size = size;
+    info.calculated = true;
+    m_fields.append(info);
+}
+
+void Dataset::setDisplayFormat(const QString& field, const QString& format)
+{
+    m_fields[requireField(field)].displayFormat = format;
+}
+
+void Dataset::setEditFormat(const QString& field, const QString& format)
+{
+    m_fields[requireField(field)].editFormat = format;
+}
+
+// ---- open, close, read ---------------------------------------------------
+
+void Dataset::readFields()
+{
+    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (!Sql::tableExists(db, m_table))
+        throw DbError(QStringLiteral("Tabela %1 nu exista in baza de date").arg(m_table));
+    const QString createSql =
+        Sql::scalar(db, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = :n COLLATE NOCASE"),
+                    {{QStringLiteral(":n"), m_table}})
+            .toString();
+    const bool autoIncrement = createSql.contains(QLatin1String("AUTOINCREMENT"), Qt::CaseInsensitive);
+    const TableDef* definition = TableDefinitions::find(m_table);
+
+    QList<FieldInfo> stored;
+    QSqlQuery info = Sql::exec(db, QStringLiteral("PRAGMA table_info(%1)").arg(Sql::quoted(m_table)));
+    while (info.next()) {
+        const QString name = info.value(1).toString();
+        const FieldDef* defined = definition ? definition->field(name) : nullptr;
+        const FieldDef f = defined ? *defined
+                                   : TableDefinitions::fieldFromDeclaredType(name, info.value(2).toString(),
+                                                                             info.value(5).toInt() > 0, autoIncrement);
+        FieldInfo field;
+        field.name = name;
+        field.type = f.type;
+        field.size = f.size;
+        field.required = f.required || info.value(3).toInt() != 0;
+        // Formats set before open are kept.
+        for (const FieldInfo& old : std::as_const(m_fields))
+            if (!old.calculated && old.name.compare(name, Qt::CaseInsensitive) == 0) {
+                field.displayFormat = old.displayFormat;
+                field.editFormat = old.editFormat;
+            }
+        stored.append(field);
+    }
+    QList<FieldInfo> calculated;
+    for (const FieldInfo& f : std::as_const(m_fields))
+        if (f.calculated)
+            calculated.append(f);
+    m_storedFieldCount = int(stored.size());
+    m_fields = stored + calculated;
+}
+
+QString Dataset::selectList() const
+{
+    QStringList columns{QStringLiteral("rowid")};
+    for (int i = 0; i < m_storedFieldCount; ++i)
+        columns << Sql::quoted(m_fields[i].name);
+    return columns.join(QStringLiteral(", "));
+}
+
+QVariant Dataset::fromStore(const QVariant& stored, const FieldInfo& info) const
+{
+    if (stored.isNull())
+        return QVariant();
+    switch (info.type) {
+    case FieldType::String:
+        return stored.toString();
+    case FieldType::SmallInt:
+    case FieldType::Integer:
+        return stored.toInt();
+    case FieldType::AutoInc:
+        return stored.toLongLong();
+    case FieldType::Float:
+        return stored.toDouble();
+    case FieldType::Date: {
+        const QDate d = QDate::fromString(stored.toString().left(10), Qt::ISODate);
+        return d.isValid() ? QVariant(d) : QVariant();
+    }
+    }
+    return stored;
+}
+
+QVariant Dataset::toStore(const QVariant& value, const FieldInfo& info) const
+{
+    if (value.isNull())
+        return QVariant();
+    if (info.type == FieldType::Date)
+        return value.toDate().toString(Qt::ISODate);
+    return value;
+}
+
+void Dataset::calculate(Row& row)
+{
+    while (row.values.size() < m_fields.size())
+        row.values.append(QVariant());
+    if (!onCalcFields || m_storedFieldCount == m_fields.size())
+        return;
+    for (int i = m_storedFieldCount; i < m_fields.size(); ++i)
+        row.values[i] = QVariant();
+    RecordView view(this, &row.values);
+    onCalcFields(view);
+}
+
+void Dataset::loadRows()
+{
+    m_rows.clear();
+    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    QString statement = QStringLiteral("SELECT %1 FROM %2").arg(selectList(), Sql::quoted(m_table));
+    QVariantList masterValues;
+    if (m_master) {
+        if (!m_master->isActive() || m_master->isEmpty())
+            return;
+        QStringList conditions;
+        for (int i = 0; i < m_detailFields.size(); ++i) {
+            conditions << QStringLiteral("%1 = ?").arg(Sql::quoted(m_detailFields[i]));
+            const int masterField = m_master->requireField(m_masterFields[i]);
+            masterValues << m_master->toStore(m_master->value(m_masterFields[i]), m_master->field(masterField));
+        }
+        statement += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    }
+    statement += QStringLiteral(" ORDER BY rowid");
+
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(statement))
+        throw DbError::fromSql(query.lastError(), m_table);
+    for (const QVariant& v : std::as_const(masterValues))
+        query.addBindValue(v);
+    if (!query.exec())
+        throw DbError::fromSql(query.lastError(), m_table);
+    while (query.next()) {
+        Row row;
+        row.rowid = query.value(0).toLongLong();
+        row.values.reserve(m_fields.size());
+        for (int i = 0; i < m_storedFieldCount; ++i)
+            row.values.append(fromStore(query.value(i + 1), m_fields[i]));
+        calculate(row);
+        if (m_filtered && m_filter) {
+            const RecordView view(this, &row.values);
+            if (!m_filter(view))
+                continue;
+        }
+        m_rows.append(std::move(row));
+    }
+    sortRows();
+}
+
+Dataset::Row Dataset::readRow(qint64 rowid) const
+{
+    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    QSqlQuery query = Sql::exec(db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = :id").arg(selectList(), Sql::quoted(m_table)),
+                                {{QStringLiteral(":id"), rowid}});
+    Row row;
+    row.rowid = rowid;
+    if (query.next())
+        for (int i = 0; i < m_storedFieldCount; ++i)
+            row.values.append(fromStore(query.value(i + 1), m_fields[i]));
+    return row;
+}
+
+void Dataset::open()
+{
+    if (isActive())
+        return;
+    if (!QSqlDatabase::database(m_connectionName, false).isOpen())
+        throw DbError(QStringLiteral("Baza de date nu este deschisa"));
+    readFields();
+    // The order is resolved now that the fields are known.
+    if (!m_indexFieldNames.isEmpty())
+        setIndexFieldNames(m_indexFieldNames.join(QLatin1Char(';')));
+    else
+        setIndexName(m_indexName);
+    loadRows();
+    m_state = DatasetState::Browse;
+    m_current = m_rows.isEmpty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_rows.isEmpty();
+    Q_EMIT rowsReset();
+    Q_EMIT stateChanged(m_state);
+    scrolled();
+}
+
+void Dataset::close()
+{
+    if (!isActive())
+        return;
+    m_rows.clear();
+    m_current = -1;
+    m_bof = m_eof = true;
+    m_modified = false;
+    m_state = DatasetState::Inactive;
+    Q_EMIT rowsReset();
+    Q_EMIT stateChanged(m_state);
+}
+
+void Dataset::refresh()
+{
+    requireActive();
+    if (!checkBrowseMode())
+        return;
+    const qint64 currentId = m_current >= 0 ? m_rows[m_current].rowid : 0;
+    const int oldPosition = m_current;
+    loadRows();
+    int position = -1;
+    for (int i = 0; i < m_rows.size() && currentId != 0; ++i)
+        if (m_rows[i].rowid == currentId)
+            position = i;
+    if (position < 0 && !m_rows.isEmpty())
+        position = std::clamp(oldPosition, 0, int(m_rows.size()) - 1);
+    m_current = position;
+    m_bof = m_eof = m_rows.isEmpty();
+    Q_EMIT rowsReset();
+    scrolled();
+}
+
+// ---- orders and searches -------------------------------------------------
+
+QList<Dataset::OrderColumn> Dataset::orderFor(const IndexDef& index) const
+{
+    QList<OrderColumn> order;
+    for (const QString& name : index.fields) {
+        const int f = fieldIndex(name);
+        if (f < 0)
+            throw DbError(QStringLiteral("Campul %1 al indexului nu exista in tabela %2").arg(name, m_table));
+        order.append({f, index.caseInsensitive});
+    }
+    return order;
+}
+
+void Dataset::setIndexName(const QString& name)
+{
+    m_indexName = name;
+    m_indexFieldNames.clear();
+    if (m_fields.isEmpty() || m_storedFieldCount == 0)
+        return; // resolved at open
+    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    const std::optional<IndexDef> index = TableIndexes::find(db, m_table, name);
+    if (!index && !name.isEmpty())
+        throw DbError(QStringLiteral("Indexul %1 nu exista in tabela %2").arg(name, m_table));
+    applyOrder(index ? orderFor(*index) : QList<OrderColumn>{});
+}
+
+void Dataset::setIndexFieldNames(const QString& fields)
+{
+    m_indexFieldNames = splitFields(fields);
+    m_indexName.clear();
+    if (m_fields.isEmpty() || m_storedFieldCount == 0)
+        return;
+    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    const std::optional<IndexDef> index = TableIndexes::findByFields(db, m_table, m_indexFieldNames);
+    IndexDef order{QString(), m_indexFieldNames, false, index && index->caseInsensitive};
+    applyOrder(orderFor(order));
+}
+
+QStringList Dataset::orderFields() const
+{
+    QStringList names;
+    for (const OrderColumn& c : m_order)
+        names << m_fields[c.field].name;
+    return names;
+}
+
+void Dataset::applyOrder(const QList<OrderColumn>& order)
+{
+    m_order = order;
+    if (!isActive())
+        return;
+    checkBrowseMode();
+    const qint64 currentId = m_current >= 0 ? m_rows[m_current].rowid : 0;
+    sortRows();
+    for (int i = 0; i < m_rows.size(); ++i)
+        if (m_rows[i].rowid == currentId)
+            m_current = i;
+    Q_EMIT rowsReset();
+    scrolled();
+}
+
+int Dataset::compareRows(const Row& a, const Row& b) const
+{
+    for (const OrderColumn& c : m_order) {
+        const int r = compareValues(a.values[c.field], b.values[c.field], m_fields[c.field].type, c.caseInsensitive);
+        if (r != 0)
+            return r;
+    }
+    if (a.rowid == 0 || b.rowid == 0) // a row not yet stored goes after its equals
+        return int(a.rowid == 0) - int(b.rowid == 0);
+    return a.rowid < b.rowid ? -1 : (a.rowid > b.rowid ? 1 : 0);
+}
+
+void Dataset::sortRows()
+{
+    if (m_order.isEmpty())
+        return; // rows come in row-identity order
+    std::stable_sort(m_rows.begin(), m_rows.end(), [this](const Row& a, const Row& b) { return compareRows(a, b) < 0; });
+}
+
+int Dataset::compareKey(const Row& row, const QVariantList& key) const
+{
+    for (int i = 0; i < key.size() && i < m_order.size(); ++i) {
+        const OrderColumn& c = m_order[i];
+        const FieldInfo& info = m_fields[c.field];
+        const int r = compareValues(row.values[c.field], converted(key[i], info), info.type, c.caseInsensitive);
+        if (r != 0)
+            return r;
+    }
+    return 0;
+}
+
+int Dataset::lowerBound(const QVariantList& key) const
+{
+    if (m_order.isEmpty())
+        throw DbError(QStringLiteral("Tabela %1 nu are un index activ pentru cautare").arg(m_table));
+    const auto it = std::partition_point(m_rows.begin(), m_rows.end(),
+                                         [&](const Row& row) { return compareKey(row, key) < 0; });
+    return int(it - m_rows.begin());
+}
+
+bool Dataset::findKey(const QVariantList& values)
+{
+    requireActive();
+    if (!checkBrowseMode())
+        return false;
+    const int position = lowerBound(values);
+    if (position >= m_rows.size() || compareKey(m_rows[position], values) != 0)
+        return false;
+    moveTo(position);
+    return true;
+}
+
+void Dataset::findNearest(const QVariantList& values)
+{
+    requireActive();
+    if (!checkBrowseMode())
+        return;
+    if (m_rows.isEmpty())
+        return;
+    moveTo(std::min(lowerBound(values), int(m_rows.size()) - 1));
+}
+
+bool Dataset::locate(const QString& fields, const QVariantList& values, LocateOptions options)
+{
+    requireActive();
+    const QStringList names = splitFields(fields);
+    QList<int> indexes;
+    for (const QString& n : names)
+        indexes << requireField(n);
+    if (indexes.size() != values.size())
+        throw DbError(QStringLiteral("Cautare cu %1 campuri si %2 valori").arg(indexes.size()).arg(values.size()));
+    if (!checkBrowseMode())
+        return false;
+    const Qt::CaseSensitivity cs =
+        options.testFlag(LocateOption::CaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    for (int row = 0; row < m_rows.size(); ++row) {
+        bool match = true;
+        for (int i = 0; i < indexes.size() && match; ++i) {
+            const FieldInfo& info = m_fields[indexes[i]];
+            const QVariant& have = m_rows[row].values[indexes[i]];
+            const QVariant want = converted(values[i], info);
+            if (have.isNull() || want.isNull()) {
+                match = have.isNull() && want.isNull();
+            } else if (info.type == FieldType::String) {
+                const QString text = have.toString(), wanted = want.toString();
+                if (options.testFlag(LocateOption::PartialKey))
+                    match = text.startsWith(wanted, cs) ||
+                            (cs == Qt::CaseInsensitive && compareRomanian(QStringView(text).left(wanted.size()), wanted) == 0);
+                else
+                    match = text.compare(wanted, cs) == 0 ||
+                            (cs == Qt::CaseInsensitive && compareRomanian(text, wanted) == 0);
+            } else {
+                match = compareValues(have, want, info.type, false) == 0;
+            }
+        }
+        if (match) {
+            moveTo(row);
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---- master-detail and filter --------------------------------------------
+
+void Dataset::setMaster(Dataset* master, const QString& masterFields, const QString& detailFields)
+{
+    if (m_master)
+        disconnect(m_master, nullptr, this, nullptr);
+    m_master = master;
+    m_masterFields = splitFields(masterFields);
+    m_detailFields = splitFields(detailFields);
+    if (m_masterFields.size() != m_detailFields.size())
+        throw DbError(QStringLiteral("Legatura dintre tabele are un numar diferit de campuri"));
+    if (!master)
+        return;
+    connect(master, &Dataset::currentRowChanged, this, &Dataset::masterMoved);
+    connect(master, &Dataset::rowsReset, this, &Dataset::masterMoved);
+    connect(master, &Dataset::rowDataChanged, this, [this](int row) {
+        if (m_master && row == m_master->currentRow())
+            masterMoved();
+    });
+    if (isActive())
+        masterMoved();
+}
+
+void Dataset::masterMoved()
+{
+    if (!isActive() || !m_master)
+        return;
+    if (!checkBrowseMode())
+        return;
+    loadRows();
+    m_current = m_rows.isEmpty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_rows.isEmpty();
+    Q_EMIT rowsReset();
+    scrolled();
+}
+
+void Dataset::setFilter(RowFilter filter)
+{
+    m_filter = std::move(filter);
+    if (isActive() && m_filtered)
+        refresh();
+}
+
+void Dataset::setFiltered(bool filtered)
+{
+    if (m_filtered == filtered)
+        return;
+    m_filtered = filtered;
+    if (isActive())
+        refresh();
+}
+
+// ---- navigation ----------------------------------------------------------
+
+void Dataset::moveTo(int row)
+{
+    m_current = row;
+    m_bof = m_eof = false;
+    scrolled();
+}
+
+void Dataset::scrolled()
+{
+    Q_EMIT currentRowChanged(m_current);
+    if (afterScroll)
+        afterScroll(*this);
+}
+
+void Dataset::first()
+{
+    requireActive();
+    if (!checkBrowseMode())
+        return;
+    if (m_rows.isEmpty())
+        return;
+    moveTo(0);
+    m_bof = true;
+}
+
+void Dataset::last()
+{
+    requireActive();
+    if (!checkBrowseMode())
+        return;
+    if (m_rows.isEmpty())
+        return;
+    moveTo(int(m_rows.size()) - 1);
+    m_eof = true;
+}
+
+bool Dataset::next()
+{
+    requireActive();
+    if (!checkBrowseMode())
+        return false;
+    if (m_current + 1 >= m_rows.size()) {
+        m_eof = true;
+        return false;
+    }
+    moveTo(m_current + 1);
+    return true;
+}
+
+bool Dataset::prior()
+{
+    requireActive();
+    if (!checkBrowseMode())
+        return false;
+    if (m_current <= 0) {
+        m_bof = true;
+        return false;
+    }
+    moveTo(m_current - 1);
+    return true;
+}
+
+int Dataset::moveBy(int distance)
+{
+    requireActive();
+    if (!checkBrowseMode() || m_rows.isEmpty())
+        return 0;
+    const int target = std::clamp(m_current + distance, 0, int(m_rows.size()) - 1);
+    const int moved = target - m_current;
+    if (moved != 0)
+        moveTo(target);
+    m_bof = distance < 0 && target == 0 && moved != distance;
+    m_eof = distance > 0 && target == m_rows.size() - 1 && moved != distance;
+    return moved;
+}
+
+void Dataset::setRecNo(int recNo)
+{
+    requireActive();
+    if (recNo < 1 || recNo > m_rows.size() || recNo == m_current + 1)
+        return;
+    if (!checkBrowseMode())
+        return;
+    moveTo(recNo - 1);
+}
+
+// ---- fields --------------------------------------------------------------
+
+int Dataset::fieldIndex(const QString& name) const
+{
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+int Dataset::requireField(const QString& name) const
+{
+    const int index = fieldIndex(name);
+    if (index < 0)
+        throw DbError(QStringLiteral("Campul %1 nu exista in tabela %2").arg(name, m_table));
+    return index;
+}
+
+void Dataset::requireActive() const
+{
+    if (!isActive())
+        throw DbError(QStringLiteral("Tabela %1 nu este deschisa").arg(m_table));
+}
+
+void Dataset::requireEditing(const QString& field) const
+{
+    if (!isEditing())
+        throw DbError(QStringLiteral("Tabela %1 nu este in modul de modificare (campul %2)").arg(m_table, field));
+}
+
+const QVariantList& Dataset::valuesOf(int row) const
+{
+    if (isEditing() && row == m_current)
+        return m_buffer.values;
+    return m_rows[row].values;
+}
+
+QVariant Dataset::value(const QString& field) const
+{
+    const int index = requireField(field);
+    if (m_current < 0)
+        return isEditing() ? m_buffer.values.value(index) : QVariant();
+    return valuesOf(m_current).value(index);
+}
+
+QVariant Dataset::rowValue(int row, int field) const
+{
+    if (row < 0 || row >= m_rows.size() || field < 0 || field >= m_fields.size())
+        return QVariant();
+    return valuesOf(row).value(field);
+}
+
+QString Dataset::formatValue(const QVariant& value, const FieldInfo& info, bool forEditing) const
+{
+    if (value.isNull())
+        return QString();
+    switch (info.type) {
+    case FieldType::Float:
+        return FieldFormat::formatNumber(value.toDouble(), forEditing ? info.editFormat : info.displayFormat);
+    case FieldType::Date:
+        return QLocale().toString(value.toDate(), QLocale::ShortFormat);
+    default:
+        return value.toString();
+    }
+}
+
+QString Dataset::displayText(const QString& field) const
+{
+    return formatValue(value(field), m_fields[requireField(field)], false);
+}
+
+QString Dataset::editText(const QString& field) const
+{
+    return formatValue(value(field), m_fields[requireField(field)], true);
+}
+
+QString Dataset::rowDisplayText(int row, int field) const
+{
+    if (field < 0 || field >= m_fields.size())
+        return QString();
+    return formatValue(rowValue(row, field), m_fields[field], false);
+}
+
+QVariant Dataset::converted(const QVariant& value, const FieldInfo& info) const
+{
+    if (!value.isValid() || value.isNull())
+        return QVariant();
+    if (value.typeId() == QMetaType::QString && value.toString().isEmpty())
+        return QVariant(); // an empty text is no value
+    bool ok = true;
+    QVariant result;
+    switch (info.type) {
+    case FieldType::String:
+        result = value.toString();
+        break;
+    case FieldType::SmallInt:
+    case FieldType::Integer:
+    case FieldType::AutoInc: {
+        const double number = value.typeId() == QMetaType::QString ? FieldFormat::parseNumber(value.toString(), &ok)
+                                                                    : value.toDouble(&ok);
+        const double limit = info.type == FieldType::SmallInt ? 32767.0 : 2147483647.0;
+        ok = ok && number == std::floor(number) && std::fabs(number) <= limit;
+        result = info.type == FieldType::AutoInc ? QVariant(qint64(number)) : QVariant(int(number));
+        break;
+    }
+    case FieldType::Float: {
+        const double number = value.typeId() == QMetaType::QString ? FieldFormat::parseNumber(value.toString(), &ok)
+                                                                    : value.toDouble(&ok);
+        result = number;
+        break;
+    }
+    case FieldType::Date: {
+        QDate d = value.toDate();
+        if (value.typeId() == QMetaType::QString) {
+            d = QLocale().toDate(value.toString(), QLocale::ShortFormat);
+            if (!d.isValid())
+                d = QDate::fromString(value.toString(), Qt::ISODate);
+        }
+        ok = d.isValid();
+        result = d;
+        break;
+    }
+    }
+    if (!ok)
+        throw DbError(QStringLiteral("\"%1\" nu este %2 (campul %3)")
+                          .arg(value.toString(), fieldTypeWord(info.type), info.name));
+    return result;
+}
+
+bool Dataset::setValue(const QString& field, const QVariant& value)
+{
+    requireActive();
+    const int index = requireField(field);
+    const FieldInfo& info = m_fields[index];
+    if (info.calculated)
+        throw DbError(QStringLiteral("Campul %1 este calculat si nu poate fi modificat").arg(info.name));
+    if (info.type == FieldType::AutoInc)
+        throw DbError(QStringLiteral("Campul %1 este numerotat automat si nu poate fi modificat").arg(info.name));
+    requireEditing(info.name);
+    const QVariant newValue = converted(value, info);
+    if (info.type == FieldType::String && newValue.toString().size() > info.size)
+        throw DbError(QStringLiteral("Campul %1 primeste cel mult %2 caractere; textul dat are %3")
+                          .arg(info.name)
+                          .arg(info.size)
+                          .arg(newValue.toString().size()));
+    if (const auto validator = m_validators.constFind(info.name.toLower()); validator != m_validators.cend()) {
+        try {
+            (*validator)(*this, newValue);
+        } catch (const SilentAbort&) {
+            return false;
+        }
+    }
+    m_buffer.values[index] = newValue;
+    m_modified = true;
+    calculate(m_buffer);
+    Q_EMIT fieldValueChanged(info.name);
+    if (m_current >= 0)
+        Q_EMIT rowDataChanged(m_current);
+    if (const auto hook = m_changeHooks.constFind(info.name.toLower()); hook != m_changeHooks.cend())
+        (*hook)(*this);
+    return true;
+}
+
+bool Dataset::setEditText(const QString& field, const QString& text)
+{
+    return setValue(field, text.trimmed().isEmpty() && m_fields[requireField(field)].type != FieldType::String
+                               ? QVariant()
+                               : QVariant(text));
+}
+
+// ---- editing -------------------------------------------------------------
+
+void Dataset::setState(DatasetState state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    Q_EMIT stateChanged(state);
+}
+
+bool Dataset::runHook(const Hook& hook)
+{
+    if (!hook)
+        return true;
+    try {
+        hook(*this);
+    } catch (const SilentAbort&) {
+        return false;
+    }
+    return true;
+}
+
+bool Dataset::beginNewRecord(int position)
+{
+    requireActive();
+    if (!checkBrowseMode())
+        return false;
+    if (!runHook(beforeInsert))
+        return false;
+    Row row;
+    row.values = QVariantList(m_fields.size());
+    if (m_master && m_master->isActive() && !m_master->isEmpty())
+        for (int i = 0; i < m_detailFields.size(); ++i)
+            row.values[requireField(m_detailFields[i])] = m_master->value(m_masterFields[i]);
+    position = std::clamp(position, 0, int(m_rows.size()));
+    m_rows.insert(position, row);
+    m_buffer = row;
+    m_current = position;
+    m_bof = m_eof = false;
+    m_modified = false;
+    setState(DatasetState::Insert);
+    Q_EMIT rowInserted(position);
+    try {
+        if (onNewRecord)
+            onNewRecord(*this);
+    } catch (const SilentAbort&) {
+        cancel();
+        return false;
+    }
+    calculate(m_buffer);
+    scrolled();
+    return true;
+}
+
+bool Dataset::insert()
+{
+    return beginNewRecord(m_current < 0 ? 0 : m_current);
+}
+
+bool Dataset::append()
+{
+    return beginNewRecord(int(m_rows.size()));
+}
+
+bool Dataset::edit()
+{
+    requireActive();
+    if (isEditing())
+        return true;
+    if (m_rows.isEmpty())
+        return insert();
+    if (!runHook(beforeEdit))
+        return false;
+    m_buffer = m_rows[m_current];
+    m_modified = false;
+    setState(DatasetState::Edit);
+    return true;
+}
+
+void Dataset::checkRecord(const QVariantList& values) const
+{
+    for (int i = 0; i < m_storedFieldCount; ++i) {
+        const FieldInfo& info = m_fields[i];
+        if (info.required && values[i].isNull())
+            throw DbError(QStringLiteral("Campul %1 trebuie completat").arg(info.name));
+        if (info.type == FieldType::String && values[i].toString().size() > info.size)
+            throw DbError(QStringLiteral("Campul %1 primeste cel mult %2 caractere").arg(info.name).arg(info.size));
+    }
+}
+
+void Dataset::writeInsert(Row& row)
+{
+    QStringList columns, marks;
+    QVariantList bound;
+    for (int i = 0; i < m_storedFieldCount; ++i) {
+        if (m_fields[i].type == FieldType::AutoInc || row.values[i].isNull())
+            continue;
+        columns << Sql::quoted(m_fields[i].name);
+        marks << QStringLiteral("?");
+        bound << toStore(row.values[i], m_fields[i]);
+    }
+    const QString statement = columns.isEmpty()
+                                  ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Sql::quoted(m_table))
+                                  : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                        .arg(Sql::quoted(m_table), columns.join(QStringLiteral(", ")),
+                                             marks.join(QStringLiteral(", ")));
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    if (!query.prepare(statement))
+        throw DbError::fromSql(query.lastError(), m_table);
+    for (const QVariant& v : std::as_const(bound))
+        query.addBindValue(v);
+    if (!query.exec())
+        throw DbError::fromSql(query.lastError(), m_table);
+    const qint64 rowid = query.lastInsertId().toLongLong();
+    // Read back what the store assigned (autoincrement values).
+    Row stored = readRow(rowid);
+    for (int i = m_storedFieldCount; i < row.values.size(); ++i)
+        stored.values.append(row.values[i]);
+    row = stored;
+}
+
+void Dataset::writeUpdate(const Row& original, const Row& edited)
+{
+    QStringList assignments;
+    QVariantList bound;
+    for (int i = 0; i < m_storedFieldCount; ++i) {
+        if (original.values[i] == edited.values[i] && original.values[i].isNull() == edited.values[i].isNull())
+            continue;
+        assignments << Sql::quoted(m_fields[i].name) + QStringLiteral(" = ?");
+        bound << toStore(edited.values[i], m_fields[i]);
+    }
+    if (assignments.isEmpty())
+        return;
+    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
+    if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                           .arg(Sql::quoted(m_table), assignments.join(QStringLiteral(", ")))))
+        throw DbError::fromSql(query.lastError(), m_table);
+    for (const QVariant& v : std::as_const(bound))
+        query.addBindValue(v);
+    query.addBindValue(original.rowid);
+    if (!query.exec())
+        throw DbError::fromSql(query.lastError(), m_table);
+    if (query.numRowsAffected() == 0)
+        throw DbError(QStringLiteral("Inregistrarea a fost stearsa intre timp din tabela %1").arg(m_table));
+}
+
+// Puts the stored row in its place in the active order and makes it current.
+void Dataset::settleRow(Row row)
+{
+    const int from = m_current;
+    m_rows.removeAt(from);
+    const int to = positionFor(row);
+    m_rows.insert(to, std::move(row));
+    m_current = to;
+    if (from == to) {
+        Q_EMIT rowDataChanged(to);
+    } else {
+        Q_EMIT rowRemoved(from);
+        Q_EMIT rowInserted(to);
+    }
+}
+
+int Dataset::positionFor(const Row& row) const
+{
+    if (m_order.isEmpty()) {
+        // Row-identity order: a new row goes after every stored one.
+        const auto it = std::partition_point(m_rows.begin(), m_rows.end(),
+                                             [&](const Row& r) { return r.rowid < row.rowid; });
+        return int(it - m_rows.begin());
+    }
+    const auto it = std::partition_point(m_rows.begin(), m_rows.end(),
+                                         [&](const Row& r) { return compareRows(r, row) < 0; });
+    return int(it - m_rows.begin());
+}
+
+bool Dataset::post()
+{
+    requireActive();
+    if (!isEditing())
+        return true;
+    if (!runHook(beforePost))
+        return false;
+    checkRecord(m_buffer.values);
+    Row edited = m_buffer;
+    if (m_state == DatasetState::Insert)
+        writeInsert(edited);
+    else
+        writeUpdate(m_rows[m_current], edited);
+    calculate(edited);
+    m_modified = false;
+    settleRow(std::move(edited));
+    setState(DatasetState::Browse);
+    if (afterPost)
+        afterPost(*this);
+    scrolled();
+    return true;
+}
+
+void Dataset::cancel()
+{
+    if (!isEditing())
+        return;
+    if (beforeCancel)
+        beforeCancel(*this);
+    const bool wasInsert = m_state == DatasetState::Insert;
+    m_modified = false;
+    m_buffer = Row();
+    if (wasInsert) {
+        const int removed = m_current;
+        m_rows.removeAt(removed);
+        setState(DatasetState::Browse);
+        Q_EMIT rowRemoved(removed);
+        m_current = m_rows.isEmpty() ? -1 : std::min(removed, int(m_rows.size()) - 1);
+        m_bof = m_eof = m_rows.isEmpty();
+        scrolled();
+    } else {
+        setState(DatasetState::Browse);
+        Q_EMIT rowDataChanged(m_current);
+        Q_EMIT currentRowChanged(m_current);
+    }
+}
+
+bool Dataset::remove()
+{
+    requireActive();
+    if (m_state == DatasetState::Insert) {
+        cancel();
+        return true;
+    }
+    if (m_rows.isEmpty())
+        throw DbError(QStringLiteral("Tabela %1 nu are inregistrari de sters").arg(m_table));
+    if (!runHook(beforeDelete))
+        return false;
+    Sql::exec(QSqlDatabase::database(m_connectionName, false),
+              QStringLiteral("DELETE FROM %1 WHERE rowid = :id").arg(Sql::quoted(m_table)),
+              {{QStringLiteral(":id"), m_rows[m_current].rowid}});
+    const int removed = m_current;
+    m_rows.removeAt(removed);
+    m_buffer = Row();
+    m_modified = false;
+    setState(DatasetState::Browse);
+    Q_EMIT rowRemoved(removed);
+    m_current = m_rows.isEmpty() ? -1 : std::min(removed, int(m_rows.size()) - 1);
+    m_bof = m_eof = m_rows.isEmpty();
+    if (afterDelete)
+        afterDelete(*this);
+    scrolled();
+    return true;
+}
+
+bool Dataset::checkBrowseMode()
+{
+    if (!isEditing())
+        return true;
+    if (m_modified)
+        return post();
+    cancel();
+    return true;
+}

@@ -1,0 +1,237 @@
+#pragma once
+
+#include "db/TableDefinitions.h"
+
+#include <QDate>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <optional>
+
+enum class DatasetState { Inactive, Browse, Edit, Insert };
+
+struct FieldInfo {
+    QString name;
+    FieldType type = FieldType::String;
+    int size = 0;
+    bool required = false;
+    bool calculated = false;
+    QString displayFormat; // numbers: "#,##0.00"; empty: general format
+    QString editFormat;    // numbers: "0.00"; empty: general format
+};
+
+class Dataset;
+
+// One row seen by a filter or by the calculation of calculated fields.
+class RecordView {
+public:
+    QVariant value(const QString& field) const;
+    // Only calculated fields can be set, from the calculation hook.
+    void setValue(const QString& field, const QVariant& value);
+
+private:
+    friend class Dataset;
+    RecordView(const Dataset* dataset, QVariantList* values) : m_dataset(dataset), m_values(values) {}
+    const Dataset* m_dataset;
+    QVariantList* m_values;
+};
+
+enum class LocateOption { CaseInsensitive = 0x1, PartialKey = 0x2 };
+Q_DECLARE_FLAGS(LocateOptions, LocateOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(LocateOptions)
+
+// A record source over one table of the connection: the table's rows read
+// into memory with their row identity, a current row, the browse, edit and
+// insert states, and the data events that windows hook into. Writes go back
+// to the table row by row at once.
+//
+// A hook that throws SilentAbort refuses the operation: the record stays as
+// it was and the call returns false. A store failure throws DbError and
+// leaves the dataset in its edit state with what was typed.
+class Dataset : public QObject {
+    Q_OBJECT
+public:
+    using Hook = std::function<void(Dataset&)>;
+    using FieldValidator = std::function<void(Dataset&, const QVariant& newValue)>;
+    using RowFilter = std::function<bool(const RecordView&)>;
+    using CalcHook = std::function<void(RecordView&)>;
+
+    explicit Dataset(const QString& tableName, QObject* parent = nullptr);
+    ~Dataset() override;
+
+    QString tableName() const { return m_table; }
+    // The connection the table is read through (default: the program's one).
+    void setConnectionName(const QString& name) { m_connectionName = name; }
+
+    // Data events.
+    Hook beforeInsert;
+    Hook onNewRecord;
+    Hook beforeEdit;
+    Hook beforePost;
+    Hook afterPost;
+    Hook beforeCancel;
+    Hook beforeDelete;
+    Hook afterDelete;
+    Hook afterScroll;
+    CalcHook onCalcFields;
+    // Checks a new value before it is taken (throw SilentAbort to refuse it).
+    void setValidator(const QString& field, FieldValidator validator);
+    // Runs after a field's value has changed.
+    void setOnChange(const QString& field, Hook hook);
+
+    // Set up before open.
+    void addCalculatedField(const QString& name, FieldType type, int size = 0);
+    void setDisplayFormat(const QString& field, const QString& format);
+    void setEditFormat(const QString& field, const QString& format);
+
+    void open();
+    void close();
+    bool isActive() const { return m_state != DatasetState::Inactive; }
+    // Reads the rows again, staying on the same row where it still exists.
+    void refresh();
+    DatasetState state() const { return m_state; }
+    bool isEditing() const { return m_state == DatasetState::Edit || m_state == DatasetState::Insert; }
+    bool isModified() const { return m_modified; }
+
+    // Navigation; moving while editing posts the edits first.
+    void first();
+    void last();
+    bool next();  // false at the end
+    bool prior(); // false at the beginning
+    int moveBy(int distance);
+    bool bof() const { return m_bof; }
+    bool eof() const { return m_eof; }
+    bool isEmpty() const { return m_rows.isEmpty(); }
+    int recordCount() const { return int(m_rows.size()); }
+    int recNo() const { return m_current + 1; } // 1-based, 0 when empty
+    void setRecNo(int recNo);
+    int currentRow() const { return m_current; }
+
+    // Fields.
+    int fieldCount() const { return int(m_fields.size()); }
+    const FieldInfo& field(int index) const { return m_fields.at(index); }
+    int fieldIndex(const QString& name) const; // -1 when there is none
+    QVariant value(const QString& field) const;
+    bool isNull(const QString& field) const { return value(field).isNull(); }
+    QString asString(const QString& field) const { return value(field).toString(); }
+    double asFloat(const QString& field) const { return value(field).toDouble(); }
+    int asInteger(const QString& field) const { return value(field).toInt(); }
+    QDate asDate(const QString& field) const { return value(field).toDate(); }
+    QString displayText(const QString& field) const;
+    QString editText(const QString& field) const;
+    // Sets a field of the record being edited; false when a validator refused it.
+    bool setValue(const QString& field, const QVariant& value);
+    // Reads the text as the field's type ("12,50", a short date, ...).
+    bool setEditText(const QString& field, const QString& text);
+
+    // Any row, for grids.
+    QVariant rowValue(int row, int field) const;
+    QString rowDisplayText(int row, int field) const;
+
+    // Editing.
+    bool insert(); // a new record before the current one
+    bool append(); // a new record at the end
+    bool edit();   // on an empty dataset: insert
+    bool post();
+    void cancel();
+    bool remove();
+    // Posts pending edits (cancels an untouched new record); false when refused.
+    bool checkBrowseMode();
+
+    // Orders: by a named index (empty name: the primary key) or a field list
+    // "Field1;Field2"; searches run on the active order.
+    void setIndexName(const QString& name);
+    void setIndexFieldNames(const QString& fields);
+    QStringList orderFields() const;
+    bool findKey(const QVariantList& values);
+    void findNearest(const QVariantList& values);
+    bool locate(const QString& fields, const QVariantList& values, LocateOptions options = {});
+
+    // Shows only the rows whose detail fields equal the master's current fields.
+    void setMaster(Dataset* master, const QString& masterFields, const QString& detailFields);
+
+    void setFilter(RowFilter filter);
+    void setFiltered(bool filtered);
+    bool isFiltered() const { return m_filtered; }
+
+Q_SIGNALS:
+    void stateChanged(DatasetState state);
+    void currentRowChanged(int row);
+    void fieldValueChanged(const QString& field);
+    void rowsReset();
+    void rowDataChanged(int row);
+    void rowInserted(int row);
+    void rowRemoved(int row);
+
+private:
+    struct Row {
+        qint64 rowid = 0; // 0: not stored yet
+        QVariantList values;
+    };
+    struct OrderColumn {
+        int field;
+        bool caseInsensitive;
+    };
+
+    void requireActive() const;
+    void requireEditing(const QString& field) const;
+    int requireField(const QString& name) const;
+    const QVariantList& valuesOf(int row) const;
+    QVariant fromStore(const QVariant& stored, const FieldInfo& info) const;
+    QVariant toStore(const QVariant& value, const FieldInfo& info) const;
+    QVariant converted(const QVariant& value, const FieldInfo& info) const;
+    QString formatValue(const QVariant& value, const FieldInfo& info, bool forEditing) const;
+
+    void readFields();
+    void loadRows();
+    Row readRow(qint64 rowid) const;
+    void calculate(Row& row);
+    QString selectList() const;
+    void sortRows();
+    int compareRows(const Row& a, const Row& b) const;
+    int compareKey(const Row& row, const QVariantList& key) const;
+    int lowerBound(const QVariantList& key) const;
+    int positionFor(const Row& row) const;
+    void applyOrder(const QList<OrderColumn>& order);
+    QList<OrderColumn> orderFor(const IndexDef& index) const;
+
+    void setState(DatasetState state);
+    void moveTo(int row);
+    void scrolled();
+    bool beginNewRecord(int position);
+    void checkRecord(const QVariantList& values) const;
+    void writeInsert(Row& row);
+    void writeUpdate(const Row& original, const Row& edited);
+    void settleRow(Row row);
+    void masterMoved();
+    bool runHook(const Hook& hook);
+
+    QString m_table;
+    QString m_connectionName;
+    QList<FieldInfo> m_fields;
+    int m_storedFieldCount = 0;
+    QHash<QString, FieldValidator> m_validators;
+    QHash<QString, Hook> m_changeHooks;
+
+    QList<Row> m_rows;
+    int m_current = -1;
+    bool m_bof = true;
+    bool m_eof = true;
+    DatasetState m_state = DatasetState::Inactive;
+    Row m_buffer;
+    bool m_modified = false;
+
+    QString m_indexName;
+    QStringList m_indexFieldNames;
+    QList<OrderColumn> m_order;
+
+    QPointer<Dataset> m_master;
+    QStringList m_masterFields;
+    QStringList m_detailFields;
+
+    RowFilter m_filter;
+    bool m_filtered = false;
+};

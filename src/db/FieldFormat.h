@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+// Number formats as the program writes them: "#,##0.00" (grouped, two
+// decimals), "0.00" (two decimals), "#,##0" and the like; an empty format
+// gives the general format of 15 significant digits. The separators are the
+// locale's.
+namespace FieldFormat {
+
+QString formatNumber(double value, const QString& format, const QLocale& locale = QLocale());
+
+// Reads a number typed by the user, with the locale's separators or with a
+// decimal point; `ok` tells whether the text was a number.
+double parseNumber(const QString& text, bool* ok, const QLocale& locale = QLocale());
+
+} // namespace FieldFormat

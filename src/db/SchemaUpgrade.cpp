@@ -1,0 +1,62 @@
+#include "db/SchemaUpgrade.h"
+
+#include "db/DbError.h"
+#include "db/Sql.h"
+
+namespace SchemaUpgrade {
+
+namespace {
+
+QString alterStatement(const QString& table, const QString& field, const QString& sqlType)
+{
+    return QStringLiteral("ALTER TABLE %1 ADD %2 %3").arg(Sql::quoted(table), Sql::quoted(field), sqlType);
+}
+
+bool hasField(const QSqlDatabase& db, const QString& table, const QString& field)
+{
+    if (!Sql::tableExists(db, table))
+        throw DbError(QStringLiteral("Tabela %1 nu exista in baza de date").arg(table));
+    return Sql::fieldNames(db, table).contains(field, Qt::CaseInsensitive);
+}
+
+} // namespace
+
+const QList<AddedField>& fields()
+{
+    static const QList<AddedField> list = {
+        {"Parohia", "Val_contributie", "FLOAT"}, {"Venituri", "Cant_lumanari", "FLOAT"},
+        {"Cheltuieli", "Cant_lumanari", "FLOAT"}, {"Cheltuieli", "Beneficiar", "CHAR (100)"},
+        {"Contor", "PretInOut", "FLOAT"},         {"Enoriasi", "Restanta", "FLOAT"},
+        {"Contor", "PretOut", "FLOAT"},           {"Contor", "CodVenLum", "INTEGER"},
+        {"Contor", "CodChLum", "INTEGER"},        {"Contor", "CodVenContrib", "INTEGER"},
+        {"Bilant", "Cont", "CHAR (30)"},
+    };
+    return list;
+}
+
+bool AddFieldIfMissing(const QSqlDatabase& db, const QString& table, const QString& field, const QString& sqlType)
+{
+    if (hasField(db, table, field))
+        return false;
+    Sql::exec(db, alterStatement(table, field, sqlType));
+    return true;
+}
+
+QStringList upgrade(const QSqlDatabase& db, const BeforeFirstChange& beforeFirstChange)
+{
+    QStringList statements;
+    for (const AddedField& f : fields()) {
+        const QString table = QString::fromLatin1(f.table);
+        const QString field = QString::fromLatin1(f.field);
+        if (hasField(db, table, field))
+            continue;
+        if (statements.isEmpty() && beforeFirstChange)
+            beforeFirstChange();
+        const QString statement = alterStatement(table, field, QString::fromLatin1(f.sqlType));
+        Sql::exec(db, statement);
+        statements << statement;
+    }
+    return statements;
+}
+
+} // namespace SchemaUpgrade

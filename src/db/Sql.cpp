@@ -1,0 +1,53 @@
+#include "db/Sql.h"
+
+#include "db/DbError.h"
+
+#include <QSqlError>
+
+namespace Sql {
+
+QSqlQuery exec(const QSqlDatabase& db, const QString& statement, std::initializer_list<Binding> bindings)
+{
+    if (!db.isOpen())
+        throw DbError(QStringLiteral("Baza de date nu este deschisa"));
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(statement))
+        throw DbError::fromSql(query.lastError());
+    for (const Binding& b : bindings)
+        query.bindValue(b.first, b.second);
+    if (!query.exec())
+        throw DbError::fromSql(query.lastError());
+    return query;
+}
+
+QVariant scalar(const QSqlDatabase& db, const QString& statement, std::initializer_list<Binding> bindings)
+{
+    QSqlQuery query = exec(db, statement, bindings);
+    return query.next() ? query.value(0) : QVariant();
+}
+
+QString quoted(const QString& identifier)
+{
+    QString escaped = identifier;
+    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+bool tableExists(const QSqlDatabase& db, const QString& table)
+{
+    return scalar(db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = :n COLLATE NOCASE"),
+                  {{QStringLiteral(":n"), table}})
+               .toInt() > 0;
+}
+
+QStringList fieldNames(const QSqlDatabase& db, const QString& table)
+{
+    QStringList names;
+    QSqlQuery query = exec(db, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table)));
+    while (query.next())
+        names << query.value(1).toString();
+    return names;
+}
+
+} // namespace Sql

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <initializer_list>
+#include <utility>
+
+// Runs statements on a connection and turns every failure into a DbError.
+namespace Sql {
+
+using Binding = std::pair<QString, QVariant>;
+
+// Prepares and runs a statement with its named parameters (":Data").
+QSqlQuery exec(const QSqlDatabase& db, const QString& statement, std::initializer_list<Binding> bindings = {});
+
+// The first column of the first row, or an invalid QVariant without rows.
+QVariant scalar(const QSqlDatabase& db, const QString& statement, std::initializer_list<Binding> bindings = {});
+
+// Double-quoted identifier, so that names such as "Cont bancar" work.
+QString quoted(const QString& identifier);
+
+bool tableExists(const QSqlDatabase& db, const QString& table);
+
+// Field names of a table in their stored order.
+QStringList fieldNames(const QSqlDatabase& db, const QString& table);
+
+} // namespace Sql
