@@ -13,6 +13,10 @@ namespace {
 bool canWrite(const QString& filePath)
 {
     const QFileInfo file(filePath);
+    // A file marked read-only is left alone even by a user who could write it anyway.
+    const auto writeBits = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    if (!(file.permissions() & writeBits))
+        return false;
     // SQLite writes its journal beside the database, so the folder must be writable too.
     return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
 }

@@ -846,6 +846,8 @@ bool Dataset::beginNewRecord(int position)
         cancel();
         return false;
     }
+    // Defaults are not edits: a new record nobody typed into is dropped on leaving it.
+    m_modified = false;
     calculate(m_buffer);
     scrolled();
     return true;

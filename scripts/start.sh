@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds the program and starts it from its own program folder, outside the
+# build tree, so that a rebuild never touches the parish's data.
+# The folder is ~/Lumivaret unless LUMIVARET_FOLDER names another.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+folder="${LUMIVARET_FOLDER:-$HOME/Lumivaret}"
+
+bash "$root/scripts/install-dependencies.sh"
+cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DLUMIVARET_TESTS=OFF -DLUMIVARET_BENCHMARKS=OFF >/dev/null
+cmake --build "$root/build-release" --target Lumivaret
+
+mkdir -p "$folder"
+# Replace the program file without touching the data beside it.
+install -m 755 "$root/build-release/src/Lumivaret" "$folder/Lumivaret.new"
+mv -f "$folder/Lumivaret.new" "$folder/Lumivaret"
+echo "Dosarul programului: $folder"
+exec "$folder/Lumivaret"

@@ -1,0 +1,288 @@
+#include "app/MainUnt.h"
+#include "app/StatusLine.h"
+#include "app/Workmsg.h"
+#include "db/Connection.h"
+#include "db/DatabaseLocation.h"
+#include "db/Sql.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFolder.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    // The folder's database is made by the first start unless a test left one there.
+    std::unique_ptr<TMainFrm> start()
+    {
+        auto window = std::make_unique<TMainFrm>();
+        window->show();
+        return window;
+    }
+
+    QStringList menuTitles(const QMenuBar* bar, bool visibleOnly)
+    {
+        QStringList titles;
+        for (QAction* a : bar->actions())
+            if (!visibleOnly || a->isVisible())
+                titles << a->text();
+        return titles;
+    }
+
+    TestFolder folder;
+    ScriptedDialogs dialogs;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, FirstStartShowsTheWindowOnANewDatabase)
+{
+    auto window = start();
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Evidenta veniturilor si cheltuielilor la parohie"));
+    EXPECT_TRUE(QFile::exists(folder.databaseFile()));
+    EXPECT_TRUE(Connection::isOpen());
+    EXPECT_EQ(window->runningVersion(), QStringLiteral(LUMIVARET_VERSION));
+    EXPECT_EQ(window->windowHint(), TMainFrm::publisherLine + QStringLiteral(" - Versiunea ") + QStringLiteral(LUMIVARET_VERSION));
+    EXPECT_EQ(window->statusLine()->text(), window->windowHint());
+    EXPECT_TRUE(window->photo()->pixmap().isNull()); // no poza.jpg, nothing said
+    EXPECT_TRUE(window->options().dailyBackup);
+}
+
+TEST_F(MainWindowTest, MenuTreeWithShortcutsAndHiddenItems)
+{
+    auto window = start();
+    EXPECT_EQ(menuTitles(window->menuBar(), false),
+              QStringList({"Sistem", "Nomenclatoare", "Operatii", "Registre", "Rapoarte", "Ajutor"}));
+    EXPECT_EQ(menuTitles(window->menuBar(), true), QStringList({"Sistem", "Nomenclatoare", "Operatii", "Rapoarte", "Ajutor"}));
+
+    const struct {
+        const char* command;
+        const char* caption;
+        const char* shortcut;
+    } commands[] = {
+        {"ParametriAplicatiei", "Parametri aplicatiei", ""},
+        {"Enoriasi", "Enoriasi", "Alt+E"},
+        {"Parohia", "Parohia", "Ctrl+P"},
+        {"SalvareDate", "Salvare date", ""},
+        {"TrecereaLaAnNou", "Trecerea la an nou", ""},
+        {"Iesire", "Iesire", "Alt+I"},
+        {"NomVenituri", "Venituri", ""},
+        {"NomCheltuieli", "Cheltuieli", ""},
+        {"NomBilant", "Bilant", ""},
+        {"OpVenituri", "Venituri", "Ctrl+V"},
+        {"OpCheltuieli", "Cheltuieli", "Ctrl+C"},
+        {"OpOrdonantareSalarii", "Ordonantare salarii", "Ctrl+S"},
+        {"OpDepuneri", "Depuneri", "Ctrl+D"},
+        {"OpRidicari", "Ridicari", "Ctrl+R"},
+        {"OpFisaEnoriasului", "Fisa enoriasului", ""},
+        {"OpStocuri", "Stocuri", ""},
+        {"PangarIntrari", "Intrari", ""},
+        {"PangarIesiri", "Iesiri", ""},
+        {"OpBilant", "Bilant", "Ctrl+B"},
+        {"FiseleSelectiv", "Selectiv", ""},
+        {"FiseleToate", "Toate fisele", ""},
+        {"FoileSelectiv", "Selectiv", ""},
+        {"FoileToate", "Toate foile", ""},
+        {"ContributiaSelectiv", "Selectiv", ""},
+        {"ContributiaToate", "Toate contributiile", ""},
+        {"ListaEnoriasilor", "Lista enoriasilor", ""},
+        {"RestanteContributie", "Restante contributie", ""},
+        {"ListaStocurilor", "Lista stocurilor", ""},
+        {"RegIncasariPlati", "Incasari si plati", ""},
+        {"RegPangar", "Pangar", ""},
+        {"RegCasa", "Casa", ""},
+        {"RegBanca", "Banca", ""},
+        {"RegPartiziVenituri", "Partizi venituri", ""},
+        {"RegPartiziCheltuieli", "Partizi cheltuieli", ""},
+        {"RegBotezuri", "Botezuri", ""},
+        {"RegCasatorii", "Casatorii", ""},
+        {"RegInmormantari", "Inmormantari", ""},
+        {"RapBilant", "Bilant", ""},
+        {"Manual", "Manual (prezentare Lumivaret)", ""},
+        {"StatutulBOR", "Statutul B.O.R", ""},
+        {"ActualizareOnline", "Actualizare online", ""},
+    };
+    EXPECT_EQ(window->commandNames().size(), int(std::size(commands)));
+    for (const auto& c : commands) {
+        QAction* action = window->command(QString::fromLatin1(c.command));
+        ASSERT_NE(action, nullptr) << c.command;
+        EXPECT_EQ(action->text(), QString::fromLatin1(c.caption)) << c.command;
+        EXPECT_EQ(action->shortcut().toString(), QString::fromLatin1(c.shortcut)) << c.command;
+    }
+
+    // The candle-shop register item is hidden, and so are the registers menu's items, disabled.
+    const QAction* pangar = window->findChild<QAction*>(QStringLiteral("RegistruPangar"));
+    ASSERT_NE(pangar, nullptr);
+    EXPECT_FALSE(pangar->isVisible());
+    const QAction* registre = window->findChild<QAction*>(QStringLiteral("MeniulRegistre"));
+    ASSERT_NE(registre, nullptr);
+    ASSERT_EQ(registre->menu()->actions().size(), 7);
+    for (const QAction* item : registre->menu()->actions())
+        EXPECT_FALSE(item->isEnabled()) << item->text().toStdString();
+    EXPECT_EQ(registre->menu()->actions().first()->text(), QStringLiteral("Intrare-Iesire-corespondenta"));
+}
+
+TEST_F(MainWindowTest, ShortcutsRunTheirCommands)
+{
+    auto window = start();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QStringList ran;
+    for (const char* name : {"OpVenituri", "OpCheltuieli", "Enoriasi", "Parohia", "ParametriAplicatiei"})
+        window->setCommandHandler(QString::fromLatin1(name), [&ran, name] { ran << QString::fromLatin1(name); });
+
+    QTest::keyClick(window.get(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(ran, QStringList({"OpVenituri", "OpCheltuieli", "Enoriasi", "Parohia"}));
+
+    // A command that fails shows its failure and the window goes on.
+    window->setCommandHandler(QStringLiteral("OpRidicari"), [] { throw std::runtime_error("tabela lipsa"); });
+    QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("error")), QStringList{"tabela lipsa"});
+
+    // Commands without their windows yet do nothing.
+    window->command(QStringLiteral("RegCasa"))->trigger();
+    EXPECT_EQ(dialogs.shown.size(), 1);
+
+    QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, StatusLineFollowsTheHints)
+{
+    auto window = start();
+    QAction* venituri = window->findChild<QAction*>(QStringLiteral("ToolbarOpVenituri"));
+    ASSERT_NE(venituri, nullptr);
+    EXPECT_EQ(venituri->text(), QStringLiteral("Venituri"));
+    venituri->showStatusText(window.get());
+    EXPECT_EQ(window->statusLine()->text(),
+              QStringLiteral(" Introducere si modificare de documente de intrare (venituri)"));
+    QStatusTipEvent noHint{QString()};
+    QCoreApplication::sendEvent(window.get(), &noHint);
+    EXPECT_EQ(window->statusLine()->text(), window->windowHint());
+
+    const struct {
+        const char* action;
+        const char* caption;
+        const char* hint;
+    } toolbar[] = {
+        {"ToolbarOpDepuneri", "Depuneri cont", " Introducere si modificare de documente pentru depunerile in cont"},
+        {"ToolbarOpRidicari", "Ridicari cont", " Introducere si modificare de documente pentru ridicarile din cont"},
+        {"ToolbarOpCheltuieli", "Cheltuieli", " Introducere si modificare de documente de iesire (cheltuieli)"},
+    };
+    for (const auto& t : toolbar) {
+        QAction* a = window->findChild<QAction*>(QString::fromLatin1(t.action));
+        ASSERT_NE(a, nullptr) << t.action;
+        EXPECT_EQ(a->text(), QString::fromLatin1(t.caption));
+        EXPECT_EQ(a->statusTip(), QString::fromLatin1(t.hint));
+    }
+
+    ShowStatus(QStringLiteral(" Listez..."));
+    EXPECT_EQ(window->statusLine()->text(), QStringLiteral(" Listez..."));
+}
+
+TEST_F(MainWindowTest, ShowsTheParishPhoto)
+{
+    QImage picture(120, 80, QImage::Format_RGB32);
+    picture.fill(QColor(200, 150, 40));
+    ASSERT_TRUE(picture.save(folder.file(QStringLiteral("poza.jpg")), "JPEG")) << "the JPEG plugin is missing";
+    auto window = start();
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    EXPECT_EQ(window->photo()->pixmap().size(), QSize(120, 80));
+}
+
+TEST_F(MainWindowTest, ADatabaseThatCannotBeReadIsReportedAndKept)
+{
+    const QByteArray text = "nu este o baza de date";
+    folder.write(DatabaseLocation::databaseFileName, text);
+    auto window = start();
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(dialogs.texts(QStringLiteral("error")).size(), 1);
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("error")).first().startsWith(QStringLiteral("Fisierul nu este o baza de date")));
+    QFile kept(folder.databaseFile());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), text);
+}
+
+TEST_F(MainWindowTest, AReadOnlyDatabaseIsReportedAndCanStillBeRead)
+{
+    folder.openWorkingYear();
+    Connection::close();
+    QFile::setPermissions(folder.databaseFile(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    auto window = start();
+    QFile::setPermissions(folder.databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_EQ(dialogs.texts(QStringLiteral("error")).size(), 1);
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("error")).first().contains(QStringLiteral("este protejata la scriere")));
+    EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM Tip_doc")).toInt(), 9);
+}
+
+TEST_F(MainWindowTest, OldDatabaseIsUpgradedAtStartWithTheWorkMessage)
+{
+    folder.openWorkingYear();
+    Sql::exec(Connection::database(), QStringLiteral("ALTER TABLE Bilant DROP COLUMN Cont"));
+    Sql::exec(Connection::database(), QStringLiteral("ALTER TABLE Enoriasi DROP COLUMN Restanta"));
+    Connection::close();
+
+    auto window = start();
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    ASSERT_NE(workMessageWindow(), nullptr);
+    EXPECT_EQ(workMessageWindow()->message(), QStringLiteral("Se actualizeaza structura bazei de date..."));
+    EXPECT_TRUE(Sql::fieldNames(Connection::database(), QStringLiteral("Bilant")).contains(QStringLiteral("Cont")));
+    EXPECT_EQ(Sql::fieldNames(Connection::database(), QStringLiteral("Enoriasi")).last(), QStringLiteral("Restanta"));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MainWindowTest, AFailedStepSkipsTheUpgradeButNotTheDatabase)
+{
+    folder.openWorkingYear();
+    Sql::exec(Connection::database(), QStringLiteral("ALTER TABLE Bilant DROP COLUMN Cont"));
+    Connection::close();
+    folder.write(QStringLiteral("poza.jpg"), "nu este o poza");
+
+    auto window = start();
+    ASSERT_EQ(dialogs.texts(QStringLiteral("error")).size(), 1);
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("error")).first().startsWith(QStringLiteral("Poza ")));
+    EXPECT_TRUE(Connection::isOpen());
+    EXPECT_FALSE(Sql::fieldNames(Connection::database(), QStringLiteral("Bilant")).contains(QStringLiteral("Cont")));
+}
+
+TEST_F(MainWindowTest, ClosedYearGreysBackupAndRollover)
+{
+    folder.openWorkingYear();
+    QDir().mkpath(folder.file(QStringLiteral("2023")));
+    Sql::exec(Connection::database(), QStringLiteral("VACUUM INTO :f"),
+              {{QStringLiteral(":f"), folder.file(QStringLiteral("2023/")) + DatabaseLocation::databaseFileName}});
+    Connection::close();
+    auto window = start();
+    QAction* backup = window->command(QStringLiteral("SalvareDate"));
+    QAction* rollover = window->command(QStringLiteral("TrecereaLaAnNou"));
+    EXPECT_TRUE(backup->isEnabled() && rollover->isEnabled());
+    ASSERT_TRUE(DatabaseLocation::instance().switchToYear(QStringLiteral("2023"), false).ok);
+    EXPECT_FALSE(backup->isEnabled());
+    EXPECT_FALSE(rollover->isEnabled());
+    ASSERT_TRUE(DatabaseLocation::instance().switchToYear(QStringLiteral("2024"), true).ok);
+    EXPECT_TRUE(backup->isEnabled() && rollover->isEnabled());
+}
+
+TEST_F(MainWindowTest, BalanceSheetRereadsItsOptionFromBothMenus)
+{
+    auto window = start();
+    EXPECT_FALSE(window->options().balanceInThousands);
+    folder.write(QStringLiteral("Configurari.ini"), "[Options]\nCalcul bilant in mii lei=1\n");
+    window->command(QStringLiteral("OpBilant"))->trigger();
+    EXPECT_TRUE(window->options().balanceInThousands);
+    folder.write(QStringLiteral("Configurari.ini"), "[Options]\nCalcul bilant in mii lei=0\n");
+    window->command(QStringLiteral("RapBilant"))->trigger();
+    EXPECT_FALSE(window->options().balanceInThousands);
+}

@@ -1,0 +1,42 @@
+#include "support/ScriptedDialogs.h"
+
+ScriptedDialogs::ScriptedDialogs() { setDialogs(this); }
+
+ScriptedDialogs::~ScriptedDialogs() { setDialogs(nullptr); }
+
+QStringList ScriptedDialogs::texts(const QString& kind) const
+{
+    QStringList result;
+    for (const Shown& s : shown)
+        if (s.kind == kind)
+            result << s.text;
+    return result;
+}
+
+void ScriptedDialogs::information(const QString& text) { shown.append({QStringLiteral("information"), text}); }
+void ScriptedDialogs::warning(const QString& text) { shown.append({QStringLiteral("warning"), text}); }
+void ScriptedDialogs::error(const QString& text) { shown.append({QStringLiteral("error"), text}); }
+
+bool ScriptedDialogs::question(const QString& text)
+{
+    shown.append({QStringLiteral("question"), text});
+    return answers.isEmpty() ? false : answers.takeFirst();
+}
+
+QString ScriptedDialogs::openFileName(const QString& title, const QString& filter, const QString&)
+{
+    shown.append({QStringLiteral("openFile"), title + QLatin1Char('|') + filter});
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
+QString ScriptedDialogs::folderName(const QString& title, const QString&)
+{
+    shown.append({QStringLiteral("folder"), title});
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
+std::optional<QString> ScriptedDialogs::inputText(const QString& title, const QString& prompt, const QString&)
+{
+    shown.append({QStringLiteral("input"), title + QLatin1Char('|') + prompt});
+    return inputAnswers.isEmpty() ? std::nullopt : inputAnswers.takeFirst();
+}

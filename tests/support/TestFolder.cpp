@@ -1,0 +1,52 @@
+#include "support/TestFolder.h"
+
+#include "app/ProgramFolder.h"
+#include "db/Connection.h"
+#include "db/DatabaseLocation.h"
+#include "db/Sql.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+TestFolder::TestFolder()
+{
+    setProgramFolder(m_dir.path());
+}
+
+TestFolder::~TestFolder()
+{
+    Connection::close();
+    // Leave the location as a fresh start finds it.
+    if (DatabaseLocation::instance().isClosedYearOpen() && QFile::exists(databaseFile()))
+        DatabaseLocation::instance().switchToYear(QString(), true);
+    Connection::close();
+}
+
+QString TestFolder::path() const { return m_dir.path() + QLatin1Char('/'); }
+
+QString TestFolder::databaseFile() const { return path() + DatabaseLocation::databaseFileName; }
+
+QSqlDatabase TestFolder::openWorkingYear()
+{
+    DatabaseLocation::instance().openWorkingYear();
+    return Connection::database();
+}
+
+void TestFolder::write(const QString& name, const QByteArray& bytes) const
+{
+    QFile f(file(name));
+    QDir().mkpath(QFileInfo(f).absolutePath());
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write " << name.toStdString();
+}
+
+void execOrFail(const QString& statement)
+{
+    try {
+        Sql::exec(Connection::database(), statement);
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << statement.toStdString() << ": " << e.what();
+    }
+}

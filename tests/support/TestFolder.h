@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QTemporaryDir>
+
+// A program folder of its own for one test: the program folder points at it
+// while the object lives, and the connection is closed when it goes.
+class TestFolder {
+public:
+    TestFolder();
+    ~TestFolder();
+
+    QString path() const; // with trailing separator
+    QString file(const QString& name) const { return path() + name; }
+    QString databaseFile() const;
+
+    // Creates the working year's database with the delivered contents and
+    // opens the connection on it.
+    QSqlDatabase openWorkingYear();
+    // Writes a file with the given bytes.
+    void write(const QString& name, const QByteArray& bytes) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Runs a statement on the program's connection; fails the test on error.
+void execOrFail(const QString& statement);

@@ -1,0 +1,14 @@
+#include "app/ErrorGuard.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    ::testing::InitGoogleTest(&argc, argv);
+    LumivaretApplication app(argc, argv);
+    // Tests read numbers and dates as a Romanian desktop shows them.
+    QLocale::setDefault(QLocale(QLocale::Romanian, QLocale::Romania));
+    return RUN_ALL_TESTS();
+}
