@@ -11,6 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -166,22 +167,45 @@ QString Dataset::selectList() const
     return columns.join(QStringLiteral(", "));
 }
 
+namespace {
+
+// Dates are stored as 'YYYY-MM-DD'; reading the digits directly is much
+// faster than a general date parser on large tables.
+QDate parseStoredDate(const QString& text)
+{
+    if (text.size() < 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
+        return QDate::fromString(text, Qt::ISODate);
+    const auto digits = [&](int from, int count) {
+        int value = 0;
+        for (int i = from; i < from + count; ++i) {
+            const int d = text[i].digitValue();
+            if (d < 0)
+                return -1;
+            value = value * 10 + d;
+        }
+        return value;
+    };
+    return QDate(digits(0, 4), digits(5, 2), digits(8, 2));
+}
+
+} // namespace
+
 QVariant Dataset::fromStore(const QVariant& stored, const FieldInfo& info) const
 {
     if (stored.isNull())
         return QVariant();
     switch (info.type) {
     case FieldType::String:
-        return stored.toString();
+        return stored.typeId() == QMetaType::QString ? stored : QVariant(stored.toString());
     case FieldType::SmallInt:
     case FieldType::Integer:
-        return stored.toInt();
+        return stored.typeId() == QMetaType::Int ? stored : QVariant(stored.toInt());
     case FieldType::AutoInc:
-        return stored.toLongLong();
+        return stored.typeId() == QMetaType::LongLong ? stored : QVariant(stored.toLongLong());
     case FieldType::Float:
-        return stored.toDouble();
+        return stored.typeId() == QMetaType::Double ? stored : QVariant(stored.toDouble());
     case FieldType::Date: {
-        const QDate d = QDate::fromString(stored.toString().left(10), Qt::ISODate);
+        const QDate d = parseStoredDate(stored.toString());
         return d.isValid() ? QVariant(d) : QVariant();
     }
     }
@@ -239,9 +263,9 @@ void Dataset::loadRows()
     while (query.next()) {
         Row row;
         row.rowid = query.value(0).toLongLong();
-        row.values.reserve(m_fields.size());
+        row.values.resize(m_fields.size());
         for (int i = 0; i < m_storedFieldCount; ++i)
-            row.values.append(fromStore(query.value(i + 1), m_fields[i]));
+            row.values[i] = fromStore(query.value(i + 1), m_fields[i]);
         calculate(row);
         if (m_filtered && m_filter) {
             const RecordView view(this, &row.values);
@@ -399,7 +423,61 @@ void Dataset::sortRows()
 {
     if (m_order.isEmpty())
         return; // rows come in row-identity order
-    std::stable_sort(m_rows.begin(), m_rows.end(), [this](const Row& a, const Row& b) { return compareRows(a, b) < 0; });
+    // Each order column's values are turned once into plain keys (numbers,
+    // texts, collation keys), which the sort then compares cheaply.
+    struct Column {
+        std::vector<char> null;
+        std::vector<double> numbers;
+        std::vector<QString> texts;
+        std::vector<std::u32string> collated;
+    };
+    const qsizetype count = m_rows.size();
+    std::vector<Column> columns(size_t(m_order.size()));
+    for (qsizetype c = 0; c < m_order.size(); ++c) {
+        const OrderColumn& order = m_order[c];
+        const FieldType type = m_fields[order.field].type;
+        Column& column = columns[size_t(c)];
+        column.null.resize(size_t(count));
+        for (qsizetype r = 0; r < count; ++r) {
+            const QVariant& v = m_rows[r].values[order.field];
+            column.null[size_t(r)] = v.isNull();
+            if (type == FieldType::Date)
+                column.numbers.push_back(v.isNull() ? 0.0 : double(v.toDate().toJulianDay()));
+            else if (isNumeric(type))
+                column.numbers.push_back(v.toDouble());
+            else if (order.caseInsensitive)
+                column.collated.push_back(romanianSortKey(v.toString()));
+            else
+                column.texts.push_back(v.toString());
+        }
+    }
+    const auto less = [&](qsizetype a, qsizetype b) {
+        for (const Column& column : columns) {
+            const size_t x = size_t(a), y = size_t(b);
+            if (column.null[x] != column.null[y])
+                return column.null[x] > column.null[y]; // nulls first
+            if (column.null[x])
+                continue;
+            int r = 0;
+            if (!column.numbers.empty())
+                r = column.numbers[x] < column.numbers[y] ? -1 : (column.numbers[x] > column.numbers[y] ? 1 : 0);
+            else if (!column.collated.empty())
+                r = column.collated[x].compare(column.collated[y]);
+            else
+                r = column.texts[x].compare(column.texts[y]);
+            if (r != 0)
+                return r < 0;
+        }
+        return m_rows[a].rowid < m_rows[b].rowid;
+    };
+    std::vector<qsizetype> permutation(static_cast<size_t>(count));
+    std::iota(permutation.begin(), permutation.end(), 0);
+    std::sort(permutation.begin(), permutation.end(), less);
+    QList<Row> sorted;
+    sorted.reserve(count);
+    for (const qsizetype r : permutation)
+        sorted.append(std::move(m_rows[r]));
+    m_rows = std::move(sorted);
 }
 
 int Dataset::compareKey(const Row& row, const QVariantList& key) const

@@ -53,6 +53,14 @@ int compareRomanian(QStringView a, QStringView b)
     return int(a.size() - b.size());
 }
 
+std::u32string romanianSortKey(QStringView text)
+{
+    std::u32string key(size_t(text.size()), U'\0');
+    for (qsizetype i = 0; i < text.size(); ++i)
+        key[size_t(i)] = char32_t(weight(text[i]));
+    return key;
+}
+
 void registerRomanianCollation(const QSqlDatabase& db)
 {
     const QVariant handle = db.driver()->handle();
