@@ -12,7 +12,8 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 // One program folder with a large year, made once for every benchmark.
 const QString& largeYearFolder()
@@ -75,7 +76,11 @@ void BM_PostOneEditedIncome(benchmark::State& state)
         incomes.post();
     }
 }
-BENCHMARK(BM_PostOneEditedIncome)->Unit(benchmark::kMillisecond)->Repetitions(5)->Iterations(40)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PostOneEditedIncome)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->Iterations(40)
+    ->ReportAggregatesOnly(true);
 
 void BM_StartUpToMainWindowShown(benchmark::State& state)
 {
@@ -94,7 +99,8 @@ BENCHMARK(BM_StartUpToMainWindowShown)->Unit(benchmark::kMillisecond)->Iteration
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     LumivaretApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,6 +1,7 @@
 #include "app/DbErrorText.h"
 
-namespace DbErrorText {
+namespace DbErrorText
+{
 
 QString forReport(const QString& storeText)
 {

@@ -3,7 +3,8 @@
 #include <QString>
 
 // How windows, reports and computations word a table store failure.
-namespace DbErrorText {
+namespace DbErrorText
+{
 
 // Reports: "Eroare de acces la baza de date!" and the store's text in angle brackets.
 QString forReport(const QString& storeText);

@@ -3,9 +3,11 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-namespace {
+namespace
+{
 
-class QtDesktopShell : public DesktopShell {
+class QtDesktopShell : public DesktopShell
+{
 public:
     bool open(const QString& target) override
     {
@@ -24,4 +26,7 @@ DesktopShell& desktopShell()
     return installed ? *installed : real;
 }
 
-void setDesktopShell(DesktopShell* replacement) { installed = replacement; }
+void setDesktopShell(DesktopShell* replacement)
+{
+    installed = replacement;
+}

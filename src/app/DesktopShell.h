@@ -4,7 +4,8 @@
 
 // The desktop's "open with the associated program" for files and web
 // addresses; tests put a fake in its place.
-class DesktopShell {
+class DesktopShell
+{
 public:
     virtual ~DesktopShell() = default;
     // False when the desktop could not open it.

@@ -17,7 +17,8 @@ void showFailure(std::exception_ptr failure);
 bool runGuarded(const std::function<void()>& action);
 
 // The application object: also guards every event Qt delivers.
-class LumivaretApplication : public QApplication {
+class LumivaretApplication : public QApplication
+{
     Q_OBJECT
 public:
     LumivaretApplication(int& argc, char** argv);

@@ -6,9 +6,13 @@
 #include <QFile>
 #include <QSaveFile>
 
-namespace {
+namespace
+{
 
-bool isSectionLine(const QString& line) { return line.trimmed().startsWith(QLatin1Char('[')); }
+bool isSectionLine(const QString& line)
+{
+    return line.trimmed().startsWith(QLatin1Char('['));
+}
 
 QString sectionName(const QString& line)
 {

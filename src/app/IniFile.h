@@ -6,7 +6,8 @@
 // An options file in the classic "[Section]" / "Key=Value" form. Keys keep
 // their blanks as written ("Check for new version=1"); sections and keys are
 // found without regard to case. Writing keeps every other line of the file.
-class IniFile {
+class IniFile
+{
 public:
     explicit IniFile(QString path);
 

@@ -26,10 +26,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 // Restores the normal pointer when the work behind the busy pointer ends.
-class BusyCursor {
+class BusyCursor
+{
 public:
     void start()
     {
@@ -80,14 +82,16 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent)
 
     buildMenus();
     buildToolbar();
-    connect(&DatabaseLocation::instance(), &DatabaseLocation::closedYearChanged, this, &TMainFrm::closedYearChanged);
+    connect(&DatabaseLocation::instance(), &DatabaseLocation::closedYearChanged, this,
+            &TMainFrm::closedYearChanged);
 
     runCreationSequence();
 }
 
 // ---- menus ---------------------------------------------------------------
 
-QAction* TMainFrm::addCommand(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& shortcut)
+QAction* TMainFrm::addCommand(QMenu* menu, const QString& name, const QString& caption,
+                              const QKeySequence& shortcut)
 {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
@@ -122,7 +126,8 @@ void TMainFrm::buildMenus()
     QMenu* operatii = menuBar()->addMenu(QStringLiteral("Operatii"));
     addCommand(operatii, QStringLiteral("OpVenituri"), QStringLiteral("Venituri"), ctrl(Qt::Key_V));
     addCommand(operatii, QStringLiteral("OpCheltuieli"), QStringLiteral("Cheltuieli"), ctrl(Qt::Key_C));
-    addCommand(operatii, QStringLiteral("OpOrdonantareSalarii"), QStringLiteral("Ordonantare salarii"), ctrl(Qt::Key_S));
+    addCommand(operatii, QStringLiteral("OpOrdonantareSalarii"), QStringLiteral("Ordonantare salarii"),
+               ctrl(Qt::Key_S));
     addCommand(operatii, QStringLiteral("OpDepuneri"), QStringLiteral("Depuneri"), ctrl(Qt::Key_D));
     addCommand(operatii, QStringLiteral("OpRidicari"), QStringLiteral("Ridicari"), ctrl(Qt::Key_R));
     operatii->addSeparator();
@@ -166,7 +171,8 @@ void TMainFrm::buildMenus()
     addCommand(registreRapoarte, QStringLiteral("RegCasa"), QStringLiteral("Casa"));
     addCommand(registreRapoarte, QStringLiteral("RegBanca"), QStringLiteral("Banca"));
     addCommand(registreRapoarte, QStringLiteral("RegPartiziVenituri"), QStringLiteral("Partizi venituri"));
-    addCommand(registreRapoarte, QStringLiteral("RegPartiziCheltuieli"), QStringLiteral("Partizi cheltuieli"));
+    addCommand(registreRapoarte, QStringLiteral("RegPartiziCheltuieli"),
+               QStringLiteral("Partizi cheltuieli"));
     addCommand(registreRapoarte, QStringLiteral("RegBotezuri"), QStringLiteral("Botezuri"));
     addCommand(registreRapoarte, QStringLiteral("RegCasatorii"), QStringLiteral("Casatorii"));
     addCommand(registreRapoarte, QStringLiteral("RegInmormantari"), QStringLiteral("Inmormantari"));
@@ -183,7 +189,10 @@ void TMainFrm::buildMenus()
     setCommandHandler(QStringLiteral("RapBilant"), [this] { balanceSheet(); });
 }
 
-QAction* TMainFrm::command(const QString& name) const { return m_commands.value(name); }
+QAction* TMainFrm::command(const QString& name) const
+{
+    return m_commands.value(name);
+}
 
 void TMainFrm::setCommandHandler(const QString& name, std::function<void()> handler)
 {

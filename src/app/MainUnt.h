@@ -12,7 +12,8 @@ class QToolBar;
 
 // The main window: menus, toolbar, status line and the parish photo, from
 // which every other window, report and maintenance operation is started.
-class TMainFrm : public QMainWindow {
+class TMainFrm : public QMainWindow
+{
     Q_OBJECT
 public:
     static inline const QString caption = QStringLiteral("Evidenta veniturilor si cheltuielilor la parohie");
@@ -47,7 +48,8 @@ protected:
 private:
     void buildMenus();
     void buildToolbar();
-    QAction* addCommand(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& shortcut = {});
+    QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
+                        const QKeySequence& shortcut = {});
     void runCommand(const QString& name);
 
     void runCreationSequence();

@@ -2,7 +2,8 @@
 
 #include "app/Utilities.h"
 
-namespace {
+namespace
+{
 QString& storedProgramFolder()
 {
     static QString folder;
@@ -10,6 +11,12 @@ QString& storedProgramFolder()
 }
 } // namespace
 
-QString programFolder() { return storedProgramFolder(); }
+QString programFolder()
+{
+    return storedProgramFolder();
+}
 
-void setProgramFolder(const QString& folder) { storedProgramFolder() = WithBackslash(folder); }
+void setProgramFolder(const QString& folder)
+{
+    storedProgramFolder() = WithBackslash(folder);
+}

@@ -3,7 +3,8 @@
 #include <QLabel>
 #include <QPointer>
 
-namespace {
+namespace
+{
 QPointer<QLabel>& statusTarget()
 {
     static QPointer<QLabel> target;
@@ -11,7 +12,10 @@ QPointer<QLabel>& statusTarget()
 }
 } // namespace
 
-void setStatusTarget(QLabel* statusLine) { statusTarget() = statusLine; }
+void setStatusTarget(QLabel* statusLine)
+{
+    statusTarget() = statusLine;
+}
 
 void ShowStatus(const QString& text)
 {

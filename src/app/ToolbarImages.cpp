@@ -3,9 +3,11 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace ToolbarImages {
+namespace ToolbarImages
+{
 
-namespace {
+namespace
+{
 
 constexpr int iconSize = 32;
 
@@ -100,10 +102,22 @@ void drawCross(QPainter& p, QPointF centre, double height, const QColor& colour)
 
 } // namespace
 
-QPixmap incomes() { return moneyIcon(true); }
-QPixmap expenses() { return moneyIcon(false); }
-QPixmap deposits() { return bankIcon(true); }
-QPixmap withdrawals() { return bankIcon(false); }
+QPixmap incomes()
+{
+    return moneyIcon(true);
+}
+QPixmap expenses()
+{
+    return moneyIcon(false);
+}
+QPixmap deposits()
+{
+    return bankIcon(true);
+}
+QPixmap withdrawals()
+{
+    return bankIcon(false);
+}
 
 QPixmap churchAuthorityLogo()
 {

@@ -3,7 +3,8 @@
 #include <QPixmap>
 
 // The pictures of the main window's toolbar, drawn by the program itself.
-namespace ToolbarImages {
+namespace ToolbarImages
+{
 
 QPixmap incomes();     // money coming in
 QPixmap deposits();    // cash into the bank

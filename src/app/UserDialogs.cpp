@@ -6,7 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace {
+namespace
+{
 
 UserDialogs* installed = nullptr;
 
@@ -42,7 +43,10 @@ UserDialogs& dialogs()
     return installed ? *installed : real;
 }
 
-void setDialogs(UserDialogs* replacement) { installed = replacement; }
+void setDialogs(UserDialogs* replacement)
+{
+    installed = replacement;
+}
 
 void QtUserDialogs::information(const QString& text)
 {
@@ -74,7 +78,8 @@ QString QtUserDialogs::folderName(const QString& title, const QString& folder)
     return QFileDialog::getExistingDirectory(dialogParent(), title, folder);
 }
 
-std::optional<QString> QtUserDialogs::inputText(const QString& title, const QString& prompt, const QString& initial)
+std::optional<QString> QtUserDialogs::inputText(const QString& title, const QString& prompt,
+                                                const QString& initial)
 {
     QInputDialog input(dialogParent());
     input.setWindowTitle(title);

@@ -6,7 +6,8 @@
 // Every message box, question, file or folder picker and input box of the
 // program passes through this interface, so that tests can answer them with
 // a scripted fake instead of a blocked event loop.
-class UserDialogs {
+class UserDialogs
+{
 public:
     virtual ~UserDialogs() = default;
 
@@ -20,7 +21,8 @@ public:
     // Empty when cancelled.
     virtual QString folderName(const QString& title, const QString& folder) = 0;
     // Empty optional when cancelled.
-    virtual std::optional<QString> inputText(const QString& title, const QString& prompt, const QString& initial) = 0;
+    virtual std::optional<QString> inputText(const QString& title, const QString& prompt,
+                                             const QString& initial) = 0;
 };
 
 // The dialogs in use: real ones unless a test has put its own.
@@ -29,7 +31,8 @@ UserDialogs& dialogs();
 void setDialogs(UserDialogs* replacement);
 
 // The real dialogs, on Qt's standard boxes with Romanian buttons.
-class QtUserDialogs : public UserDialogs {
+class QtUserDialogs : public UserDialogs
+{
 public:
     void information(const QString& text) override;
     void warning(const QString& text) override;
@@ -37,5 +40,6 @@ public:
     bool question(const QString& text) override;
     QString openFileName(const QString& title, const QString& filter, const QString& folder) override;
     QString folderName(const QString& title, const QString& folder) override;
-    std::optional<QString> inputText(const QString& title, const QString& prompt, const QString& initial) override;
+    std::optional<QString> inputText(const QString& title, const QString& prompt,
+                                     const QString& initial) override;
 };

@@ -39,10 +39,12 @@ void CopyFileChecked(const QString& source, const QString& target)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        throw IoError(QStringLiteral("Error opening source file \"%1\"").arg(QDir::toNativeSeparators(source)));
+        throw IoError(
+            QStringLiteral("Error opening source file \"%1\"").arg(QDir::toNativeSeparators(source)));
     QFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw IoError(QStringLiteral("Error opening destination file \"%1\"").arg(QDir::toNativeSeparators(target)));
+        throw IoError(
+            QStringLiteral("Error opening destination file \"%1\"").arg(QDir::toNativeSeparators(target)));
     constexpr qint64 chunk = 1 << 16;
     while (!in.atEnd()) {
         const QByteArray block = in.read(chunk);

@@ -8,7 +8,8 @@
 // Small services shared by the whole program.
 
 // An input/output failure, with its message.
-class IoError : public std::runtime_error {
+class IoError : public std::runtime_error
+{
 public:
     explicit IoError(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
     const QString& text() const { return m_text; }

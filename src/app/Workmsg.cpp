@@ -8,7 +8,8 @@
 #include <QScreen>
 #include <QStyle>
 
-namespace {
+namespace
+{
 constexpr int designWidth = 325;
 constexpr int designHeight = 39;
 constexpr int iconSize = 24;
@@ -76,7 +77,10 @@ void TMessageForm::setMessage(const QString& text)
     repaint();
 }
 
-QString TMessageForm::message() const { return m_text->text(); }
+QString TMessageForm::message() const
+{
+    return m_text->text();
+}
 
 void ShowWorkMessage(QWidget* owner, const QString& text)
 {
@@ -86,4 +90,7 @@ void ShowWorkMessage(QWidget* owner, const QString& text)
     theWindow()->setMessage(text);
 }
 
-TMessageForm* workMessageWindow() { return theWindow(); }
+TMessageForm* workMessageWindow()
+{
+    return theWindow();
+}

@@ -6,7 +6,8 @@ class QLabel;
 
 // The work-message window: borderless, centred on the screen, a white bold
 // text on the title colour with a small icon at its right edge.
-class TMessageForm : public QWidget {
+class TMessageForm : public QWidget
+{
     Q_OBJECT
 public:
     explicit TMessageForm(QWidget* owner);

@@ -8,7 +8,8 @@
 #include <QFileInfo>
 #include <QSqlError>
 
-namespace {
+namespace
+{
 
 bool canWrite(const QString& filePath)
 {
@@ -25,7 +26,8 @@ bool readOnlyFlag = false;
 
 } // namespace
 
-namespace Connection {
+namespace Connection
+{
 
 QSqlDatabase database()
 {
@@ -36,12 +38,15 @@ QSqlDatabase openNamed(const QString& connectionName, const QString& filePath, b
 {
     const QFileInfo file(filePath);
     if (!allowCreate && !file.exists())
-        throw DbError(QStringLiteral("Fisierul bazei de date %1 nu exista").arg(QDir::toNativeSeparators(filePath)));
+        throw DbError(
+            QStringLiteral("Fisierul bazei de date %1 nu exista").arg(QDir::toNativeSeparators(filePath)));
     if (file.exists() && !file.isReadable())
-        throw DbError(QStringLiteral("Fisierul bazei de date %1 nu poate fi citit").arg(QDir::toNativeSeparators(filePath)));
+        throw DbError(QStringLiteral("Fisierul bazei de date %1 nu poate fi citit")
+                          .arg(QDir::toNativeSeparators(filePath)));
 
-    QSqlDatabase db = QSqlDatabase::contains(connectionName) ? QSqlDatabase::database(connectionName, false)
-                                                              : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+    QSqlDatabase db = QSqlDatabase::contains(connectionName)
+                          ? QSqlDatabase::database(connectionName, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     db.close();
     db.setDatabaseName(filePath);
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000");
@@ -86,10 +91,19 @@ void close()
     readOnlyFlag = false;
 }
 
-bool isOpen() { return QSqlDatabase::contains(name) && database().isOpen(); }
+bool isOpen()
+{
+    return QSqlDatabase::contains(name) && database().isOpen();
+}
 
-bool isReadOnly() { return isOpen() && readOnlyFlag; }
+bool isReadOnly()
+{
+    return isOpen() && readOnlyFlag;
+}
 
-QString filePath() { return isOpen() ? database().databaseName() : QString(); }
+QString filePath()
+{
+    return isOpen() ? database().databaseName() : QString();
+}
 
 } // namespace Connection

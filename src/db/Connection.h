@@ -6,7 +6,8 @@
 // The named connection "Lumivaret" through which every table of the program
 // is reached. It is open on one database file at a time: the working year's
 // or a closed year's.
-namespace Connection {
+namespace Connection
+{
 
 inline const QString name = QStringLiteral("Lumivaret");
 

@@ -7,7 +7,8 @@
 // Where the parish's tables live: the working year's database in the program
 // folder, each closed year's in the year folder (program folder + year), and
 // the switch of the connection between them.
-class DatabaseLocation : public QObject {
+class DatabaseLocation : public QObject
+{
     Q_OBJECT
 public:
     static inline const QString databaseFileName = QStringLiteral("BazaDate.sqlite");

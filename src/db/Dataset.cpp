@@ -13,7 +13,8 @@
 #include <algorithm>
 #include <numeric>
 
-namespace {
+namespace
+{
 
 QStringList splitFields(const QString& fields)
 {
@@ -124,8 +125,10 @@ void Dataset::readFields()
     if (!Sql::tableExists(db, m_table))
         throw DbError(QStringLiteral("Tabela %1 nu exista in baza de date").arg(m_table));
     const QString createSql =
-        Sql::scalar(db, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = :n COLLATE NOCASE"),
-                    {{QStringLiteral(":n"), m_table}})
+        Sql::scalar(
+            db,
+            QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = :n COLLATE NOCASE"),
+            {{QStringLiteral(":n"), m_table}})
             .toString();
     const bool autoIncrement = createSql.contains(QLatin1String("AUTOINCREMENT"), Qt::CaseInsensitive);
     const TableDef* definition = TableDefinitions::find(m_table);
@@ -135,9 +138,10 @@ void Dataset::readFields()
     while (info.next()) {
         const QString name = info.value(1).toString();
         const FieldDef* defined = definition ? definition->field(name) : nullptr;
-        const FieldDef f = defined ? *defined
-                                   : TableDefinitions::fieldFromDeclaredType(name, info.value(2).toString(),
-                                                                             info.value(5).toInt() > 0, autoIncrement);
+        const FieldDef f =
+            defined ? *defined
+                    : TableDefinitions::fieldFromDeclaredType(name, info.value(2).toString(),
+                                                              info.value(5).toInt() > 0, autoIncrement);
         FieldInfo field;
         field.name = name;
         field.type = f.type;
@@ -167,7 +171,8 @@ QString Dataset::selectList() const
     return columns.join(QStringLiteral(", "));
 }
 
-namespace {
+namespace
+{
 
 // Dates are stored as 'YYYY-MM-DD'; reading the digits directly is much
 // faster than a general date parser on large tables.
@@ -246,7 +251,8 @@ void Dataset::loadRows()
         for (int i = 0; i < m_detailFields.size(); ++i) {
             conditions << QStringLiteral("%1 = ?").arg(Sql::quoted(m_detailFields[i]));
             const int masterField = m_master->requireField(m_masterFields[i]);
-            masterValues << m_master->toStore(m_master->value(m_masterFields[i]), m_master->field(masterField));
+            masterValues << m_master->toStore(m_master->value(m_masterFields[i]),
+                                              m_master->field(masterField));
         }
         statement += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
     }
@@ -280,8 +286,9 @@ void Dataset::loadRows()
 Dataset::Row Dataset::readRow(qint64 rowid) const
 {
     const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    QSqlQuery query = Sql::exec(db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = :id").arg(selectList(), Sql::quoted(m_table)),
-                                {{QStringLiteral(":id"), rowid}});
+    QSqlQuery query = Sql::exec(
+        db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = :id").arg(selectList(), Sql::quoted(m_table)),
+        {{QStringLiteral(":id"), rowid}});
     Row row;
     row.rowid = rowid;
     if (query.next())
@@ -410,7 +417,8 @@ void Dataset::applyOrder(const QList<OrderColumn>& order)
 int Dataset::compareRows(const Row& a, const Row& b) const
 {
     for (const OrderColumn& c : m_order) {
-        const int r = compareValues(a.values[c.field], b.values[c.field], m_fields[c.field].type, c.caseInsensitive);
+        const int r =
+            compareValues(a.values[c.field], b.values[c.field], m_fields[c.field].type, c.caseInsensitive);
         if (r != 0)
             return r;
     }
@@ -460,7 +468,8 @@ void Dataset::sortRows()
                 continue;
             int r = 0;
             if (!column.numbers.empty())
-                r = column.numbers[x] < column.numbers[y] ? -1 : (column.numbers[x] > column.numbers[y] ? 1 : 0);
+                r = column.numbers[x] < column.numbers[y] ? -1
+                                                          : (column.numbers[x] > column.numbers[y] ? 1 : 0);
             else if (!column.collated.empty())
                 r = column.collated[x].compare(column.collated[y]);
             else
@@ -485,7 +494,8 @@ int Dataset::compareKey(const Row& row, const QVariantList& key) const
     for (int i = 0; i < key.size() && i < m_order.size(); ++i) {
         const OrderColumn& c = m_order[i];
         const FieldInfo& info = m_fields[c.field];
-        const int r = compareValues(row.values[c.field], converted(key[i], info), info.type, c.caseInsensitive);
+        const int r =
+            compareValues(row.values[c.field], converted(key[i], info), info.type, c.caseInsensitive);
         if (r != 0)
             return r;
     }
@@ -531,7 +541,8 @@ bool Dataset::locate(const QString& fields, const QVariantList& values, LocateOp
     for (const QString& n : names)
         indexes << requireField(n);
     if (indexes.size() != values.size())
-        throw DbError(QStringLiteral("Cautare cu %1 campuri si %2 valori").arg(indexes.size()).arg(values.size()));
+        throw DbError(
+            QStringLiteral("Cautare cu %1 campuri si %2 valori").arg(indexes.size()).arg(values.size()));
     if (!checkBrowseMode())
         return false;
     const Qt::CaseSensitivity cs =
@@ -548,7 +559,8 @@ bool Dataset::locate(const QString& fields, const QVariantList& values, LocateOp
                 const QString text = have.toString(), wanted = want.toString();
                 if (options.testFlag(LocateOption::PartialKey))
                     match = text.startsWith(wanted, cs) ||
-                            (cs == Qt::CaseInsensitive && compareRomanian(QStringView(text).left(wanted.size()), wanted) == 0);
+                            (cs == Qt::CaseInsensitive &&
+                             compareRomanian(QStringView(text).left(wanted.size()), wanted) == 0);
                 else
                     match = text.compare(wanted, cs) == 0 ||
                             (cs == Qt::CaseInsensitive && compareRomanian(text, wanted) == 0);
@@ -732,7 +744,8 @@ void Dataset::requireActive() const
 void Dataset::requireEditing(const QString& field) const
 {
     if (!isEditing())
-        throw DbError(QStringLiteral("Tabela %1 nu este in modul de modificare (campul %2)").arg(m_table, field));
+        throw DbError(
+            QStringLiteral("Tabela %1 nu este in modul de modificare (campul %2)").arg(m_table, field));
 }
 
 const QVariantList& Dataset::valuesOf(int row) const
@@ -803,16 +816,18 @@ QVariant Dataset::converted(const QVariant& value, const FieldInfo& info) const
     case FieldType::SmallInt:
     case FieldType::Integer:
     case FieldType::AutoInc: {
-        const double number = value.typeId() == QMetaType::QString ? FieldFormat::parseNumber(value.toString(), &ok)
-                                                                    : value.toDouble(&ok);
+        const double number = value.typeId() == QMetaType::QString
+                                  ? FieldFormat::parseNumber(value.toString(), &ok)
+                                  : value.toDouble(&ok);
         const double limit = info.type == FieldType::SmallInt ? 32767.0 : 2147483647.0;
         ok = ok && number == std::floor(number) && std::fabs(number) <= limit;
         result = info.type == FieldType::AutoInc ? QVariant(qint64(number)) : QVariant(int(number));
         break;
     }
     case FieldType::Float: {
-        const double number = value.typeId() == QMetaType::QString ? FieldFormat::parseNumber(value.toString(), &ok)
-                                                                    : value.toDouble(&ok);
+        const double number = value.typeId() == QMetaType::QString
+                                  ? FieldFormat::parseNumber(value.toString(), &ok)
+                                  : value.toDouble(&ok);
         result = number;
         break;
     }
@@ -842,7 +857,8 @@ bool Dataset::setValue(const QString& field, const QVariant& value)
     if (info.calculated)
         throw DbError(QStringLiteral("Campul %1 este calculat si nu poate fi modificat").arg(info.name));
     if (info.type == FieldType::AutoInc)
-        throw DbError(QStringLiteral("Campul %1 este numerotat automat si nu poate fi modificat").arg(info.name));
+        throw DbError(
+            QStringLiteral("Campul %1 este numerotat automat si nu poate fi modificat").arg(info.name));
     requireEditing(info.name);
     const QVariant newValue = converted(value, info);
     if (info.type == FieldType::String && newValue.toString().size() > info.size)
@@ -850,7 +866,8 @@ bool Dataset::setValue(const QString& field, const QVariant& value)
                           .arg(info.name)
                           .arg(info.size)
                           .arg(newValue.toString().size()));
-    if (const auto validator = m_validators.constFind(info.name.toLower()); validator != m_validators.cend()) {
+    if (const auto validator = m_validators.constFind(info.name.toLower());
+        validator != m_validators.cend()) {
         try {
             (*validator)(*this, newValue);
         } catch (const SilentAbort&) {
@@ -963,7 +980,8 @@ void Dataset::checkRecord(const QVariantList& values) const
         if (info.required && values[i].isNull())
             throw DbError(QStringLiteral("Campul %1 trebuie completat").arg(info.name));
         if (info.type == FieldType::String && values[i].toString().size() > info.size)
-            throw DbError(QStringLiteral("Campul %1 primeste cel mult %2 caractere").arg(info.name).arg(info.size));
+            throw DbError(
+                QStringLiteral("Campul %1 primeste cel mult %2 caractere").arg(info.name).arg(info.size));
     }
 }
 
@@ -1003,7 +1021,8 @@ void Dataset::writeUpdate(const Row& original, const Row& edited)
     QStringList assignments;
     QVariantList bound;
     for (int i = 0; i < m_storedFieldCount; ++i) {
-        if (original.values[i] == edited.values[i] && original.values[i].isNull() == edited.values[i].isNull())
+        if (original.values[i] == edited.values[i] &&
+            original.values[i].isNull() == edited.values[i].isNull())
             continue;
         assignments << Sql::quoted(m_fields[i].name) + QStringLiteral(" = ?");
         bound << toStore(edited.values[i], m_fields[i]);

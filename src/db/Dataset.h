@@ -26,7 +26,8 @@ struct FieldInfo {
 class Dataset;
 
 // One row seen by a filter or by the calculation of calculated fields.
-class RecordView {
+class RecordView
+{
 public:
     QVariant value(const QString& field) const;
     // Only calculated fields can be set, from the calculation hook.
@@ -51,7 +52,8 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(LocateOptions)
 // A hook that throws SilentAbort refuses the operation: the record stays as
 // it was and the call returns false. A store failure throws DbError and
 // leaves the dataset in its edit state with what was typed.
-class Dataset : public QObject {
+class Dataset : public QObject
+{
     Q_OBJECT
 public:
     using Hook = std::function<void(Dataset&)>;

@@ -8,7 +8,8 @@ class Dataset;
 
 // Shows a dataset in a grid: one row per record, one column per chosen field,
 // cells in their display format. Editing a cell edits the dataset's record.
-class DatasetModel : public QAbstractTableModel {
+class DatasetModel : public QAbstractTableModel
+{
     Q_OBJECT
 public:
     // `fields` lists the columns to show; empty: every field.

@@ -9,7 +9,8 @@ DbError DbError::fromSql(const QSqlError& error, const QString& table)
     const QString native = error.databaseText().isEmpty() ? error.text() : error.databaseText();
     const QString where = table.isEmpty() ? QString() : QStringLiteral(" in tabela %1").arg(table);
     if (native.contains(QLatin1String("UNIQUE constraint failed")))
-        return DbError(QStringLiteral("Cheie duplicata%1: exista deja o inregistrare cu aceeasi cheie").arg(where));
+        return DbError(
+            QStringLiteral("Cheie duplicata%1: exista deja o inregistrare cu aceeasi cheie").arg(where));
     if (native.contains(QLatin1String("NOT NULL constraint failed"))) {
         const QString field = native.section(QLatin1Char('.'), -1).trimmed();
         return DbError(QStringLiteral("Campul %1 trebuie completat%2").arg(field, where));

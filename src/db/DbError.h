@@ -8,7 +8,8 @@ class QSqlError;
 // The one error type of the table store: every failure of the database layer
 // reaches the caller as a DbError carrying the store's own text, which the
 // window or report then words for the user.
-class DbError : public std::runtime_error {
+class DbError : public std::runtime_error
+{
 public:
     explicit DbError(const QString& storeText);
     const QString& text() const { return m_text; }
@@ -23,7 +24,8 @@ private:
 
 // Refuses an operation without any message (the handler that throws it has
 // already told the user what is wrong, or nothing needs saying).
-class SilentAbort : public std::exception {
+class SilentAbort : public std::exception
+{
 public:
     const char* what() const noexcept override { return "operation aborted"; }
 };

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-namespace FieldFormat {
+namespace FieldFormat
+{
 
 QString formatNumber(double value, const QString& format, const QLocale& locale)
 {

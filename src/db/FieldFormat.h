@@ -7,7 +7,8 @@
 // decimals), "0.00" (two decimals), "#,##0" and the like; an empty format
 // gives the general format of 15 significant digits. The separators are the
 // locale's.
-namespace FieldFormat {
+namespace FieldFormat
+{
 
 QString formatNumber(double value, const QString& format, const QLocale& locale = QLocale());
 

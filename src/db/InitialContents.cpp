@@ -4,9 +4,11 @@
 
 #include <QStringList>
 
-namespace InitialContents {
+namespace InitialContents
+{
 
-namespace {
+namespace
+{
 
 struct TypeRow {
     int code;
@@ -122,11 +124,12 @@ void write(const QSqlDatabase& db, int workingYear)
     Sql::exec(db, QStringLiteral("INSERT INTO Parohia (An_lucru) VALUES (:an)"),
               {{QStringLiteral(":an"), workingYear}});
 
-    Sql::exec(db, QStringLiteral("INSERT INTO Contor (Sold_init_casa, Sold_init_banca, Count_venit, Count_chelt, "
-                                 "CodVenLum, CodChLum, CodVenContrib) VALUES (0, 0, 0, 0, 5, 31, 2)"));
+    Sql::exec(db,
+              QStringLiteral("INSERT INTO Contor (Sold_init_casa, Sold_init_banca, Count_venit, Count_chelt, "
+                             "CodVenLum, CodChLum, CodVenContrib) VALUES (0, 0, 0, 0, 5, 31, 2)"));
 
-    writeTypes(db, QStringLiteral("Tip_venituri"), QStringLiteral("Cod_venit"), QStringLiteral("Explicatie_venit"),
-               std::begin(incomeTypes), std::end(incomeTypes));
+    writeTypes(db, QStringLiteral("Tip_venituri"), QStringLiteral("Cod_venit"),
+               QStringLiteral("Explicatie_venit"), std::begin(incomeTypes), std::end(incomeTypes));
     writeTypes(db, QStringLiteral("Tip_cheltuieli"), QStringLiteral("Cod_cheltuiala"),
                QStringLiteral("Explicatie_cheltuiala"), std::begin(expenseTypes), std::end(expenseTypes));
     writeBalanceSheet(db);

@@ -8,7 +8,8 @@
 #include <QVariant>
 #include <sqlite3.h>
 
-namespace {
+namespace
+{
 
 // Letters come after digits, digits after blanks and punctuation; within the
 // letters each Romanian letter has its own place in the alphabet.

@@ -12,7 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace SchemaBuilder {
+namespace SchemaBuilder
+{
 
 QString createStatement(const TableDef& table)
 {
@@ -25,14 +26,16 @@ QString createStatement(const TableDef& table)
             column += QStringLiteral(" CHECK (length(%1) <= %2)").arg(Sql::quoted(f.name)).arg(f.size);
         columns << column;
     }
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(Sql::quoted(table.name), columns.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(Sql::quoted(table.name), columns.join(QStringLiteral(", ")));
 }
 
 void createTable(const QSqlDatabase& db, const TableDef& table)
 {
     Sql::exec(db, createStatement(table));
     // An autoincrement key is the row identity itself and needs no index.
-    const FieldDef* keyField = table.primary.fields.size() == 1 ? table.field(table.primary.fields.first()) : nullptr;
+    const FieldDef* keyField =
+        table.primary.fields.size() == 1 ? table.field(table.primary.fields.first()) : nullptr;
     if (!table.primary.fields.isEmpty() && !(keyField && keyField->type == FieldType::AutoInc))
         TableIndexes::add(db, table.name, table.primary);
     for (const IndexDef& index : table.secondary)
@@ -65,7 +68,8 @@ void createDatabase(const QString& filePath, int workingYear)
     }
     if (!QFile::rename(partial, filePath)) {
         QFile::remove(partial);
-        throw DbError(QStringLiteral("Baza de date nu poate fi creata: %1").arg(QDir::toNativeSeparators(filePath)));
+        throw DbError(
+            QStringLiteral("Baza de date nu poate fi creata: %1").arg(QDir::toNativeSeparators(filePath)));
     }
 }
 

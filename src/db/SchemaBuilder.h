@@ -7,7 +7,8 @@ struct TableDef;
 
 // Creates tables from their definitions, and the working year's database at
 // the very first start.
-namespace SchemaBuilder {
+namespace SchemaBuilder
+{
 
 // The CREATE TABLE statement of one table (its indexes are created apart).
 QString createStatement(const TableDef& table);

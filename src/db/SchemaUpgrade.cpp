@@ -3,9 +3,11 @@
 #include "db/DbError.h"
 #include "db/Sql.h"
 
-namespace SchemaUpgrade {
+namespace SchemaUpgrade
+{
 
-namespace {
+namespace
+{
 
 QString alterStatement(const QString& table, const QString& field, const QString& sqlType)
 {
@@ -24,7 +26,7 @@ bool hasField(const QSqlDatabase& db, const QString& table, const QString& field
 const QList<AddedField>& fields()
 {
     static const QList<AddedField> list = {
-        {"Parohia", "Val_contributie", "FLOAT"}, {"Venituri", "Cant_lumanari", "FLOAT"},
+        {"Parohia", "Val_contributie", "FLOAT"},  {"Venituri", "Cant_lumanari", "FLOAT"},
         {"Cheltuieli", "Cant_lumanari", "FLOAT"}, {"Cheltuieli", "Beneficiar", "CHAR (100)"},
         {"Contor", "PretInOut", "FLOAT"},         {"Enoriasi", "Restanta", "FLOAT"},
         {"Contor", "PretOut", "FLOAT"},           {"Contor", "CodVenLum", "INTEGER"},
@@ -34,7 +36,8 @@ const QList<AddedField>& fields()
     return list;
 }
 
-bool AddFieldIfMissing(const QSqlDatabase& db, const QString& table, const QString& field, const QString& sqlType)
+bool AddFieldIfMissing(const QSqlDatabase& db, const QString& table, const QString& field,
+                       const QString& sqlType)
 {
     if (hasField(db, table, field))
         return false;

@@ -6,7 +6,8 @@
 
 // Brings a database made by an earlier release up to date by adding the
 // fields that later releases introduced. Nothing else of a table changes.
-namespace SchemaUpgrade {
+namespace SchemaUpgrade
+{
 
 struct AddedField {
     const char* table;
@@ -22,7 +23,8 @@ using BeforeFirstChange = std::function<void()>;
 
 // Adds the field when the table lacks it; returns true when it was added.
 // Throws DbError when the table is missing or the statement fails.
-bool AddFieldIfMissing(const QSqlDatabase& db, const QString& table, const QString& field, const QString& sqlType);
+bool AddFieldIfMissing(const QSqlDatabase& db, const QString& table, const QString& field,
+                       const QString& sqlType);
 
 // Runs the checks in their fixed order; returns the statements it ran.
 // Stops at the first failure (DbError); fields added before it stay added.

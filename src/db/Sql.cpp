@@ -4,7 +4,8 @@
 
 #include <QSqlError>
 
-namespace Sql {
+namespace Sql
+{
 
 QSqlQuery exec(const QSqlDatabase& db, const QString& statement, std::initializer_list<Binding> bindings)
 {
@@ -36,7 +37,9 @@ QString quoted(const QString& identifier)
 
 bool tableExists(const QSqlDatabase& db, const QString& table)
 {
-    return scalar(db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = :n COLLATE NOCASE"),
+    return scalar(db,
+                  QStringLiteral(
+                      "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = :n COLLATE NOCASE"),
                   {{QStringLiteral(":n"), table}})
                .toInt() > 0;
 }

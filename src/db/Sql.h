@@ -8,15 +8,18 @@
 #include <utility>
 
 // Runs statements on a connection and turns every failure into a DbError.
-namespace Sql {
+namespace Sql
+{
 
 using Binding = std::pair<QString, QVariant>;
 
 // Prepares and runs a statement with its named parameters (":Data").
-QSqlQuery exec(const QSqlDatabase& db, const QString& statement, std::initializer_list<Binding> bindings = {});
+QSqlQuery exec(const QSqlDatabase& db, const QString& statement,
+               std::initializer_list<Binding> bindings = {});
 
 // The first column of the first row, or an invalid QVariant without rows.
-QVariant scalar(const QSqlDatabase& db, const QString& statement, std::initializer_list<Binding> bindings = {});
+QVariant scalar(const QSqlDatabase& db, const QString& statement,
+                std::initializer_list<Binding> bindings = {});
 
 // Double-quoted identifier, so that names such as "Cont bancar" work.
 QString quoted(const QString& identifier);

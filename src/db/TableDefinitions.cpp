@@ -2,20 +2,33 @@
 
 #include <QRegularExpression>
 
-namespace {
+namespace
+{
 
 FieldDef str(const char* name, int size, bool required = false)
 {
     return {QString::fromLatin1(name), FieldType::String, size, required};
 }
-FieldDef smallint(const char* name) { return {QString::fromLatin1(name), FieldType::SmallInt, 0, false}; }
-FieldDef integer(const char* name) { return {QString::fromLatin1(name), FieldType::Integer, 0, false}; }
+FieldDef smallint(const char* name)
+{
+    return {QString::fromLatin1(name), FieldType::SmallInt, 0, false};
+}
+FieldDef integer(const char* name)
+{
+    return {QString::fromLatin1(name), FieldType::Integer, 0, false};
+}
 FieldDef flt(const char* name, bool required = false)
 {
     return {QString::fromLatin1(name), FieldType::Float, 0, required};
 }
-FieldDef date(const char* name) { return {QString::fromLatin1(name), FieldType::Date, 0, false}; }
-FieldDef autoinc(const char* name) { return {QString::fromLatin1(name), FieldType::AutoInc, 0, false}; }
+FieldDef date(const char* name)
+{
+    return {QString::fromLatin1(name), FieldType::Date, 0, false};
+}
+FieldDef autoinc(const char* name)
+{
+    return {QString::fromLatin1(name), FieldType::AutoInc, 0, false};
+}
 
 IndexDef key(const char* name, const char* fields, bool unique = true, bool caseInsensitive = false)
 {
@@ -54,16 +67,16 @@ QList<TableDef> buildDefinitions()
     t.append({"Tip_doc", {str("Denumire", 15)}, {}, {}});
 
     t.append({"Venituri",
-              {flt("Nr_act"), date("Data"), str("Den_venit", 100), smallint("Cod_venit"), str("Cod_enorias", 10),
-               str("Den_enorias", 30), date("Data_registru"), str("Explicatie", 100), flt("Valoarea"),
-               str("Cont", 15), flt("Nr_registru"), str("Fel", 15), flt("Cant_lumanari")},
+              {flt("Nr_act"), date("Data"), str("Den_venit", 100), smallint("Cod_venit"),
+               str("Cod_enorias", 10), str("Den_enorias", 30), date("Data_registru"), str("Explicatie", 100),
+               flt("Valoarea"), str("Cont", 15), flt("Nr_registru"), str("Fel", 15), flt("Cant_lumanari")},
               {},
               {}});
 
     t.append({"Cheltuieli",
               {smallint("Cod_cheltuiala"), date("Data"), flt("Nr_act"), str("Den_cheltuiala", 100),
-               date("Data_registru"), flt("Nr_registru"), str("Explicatie", 100), flt("Valoarea"), str("Cont", 15),
-               str("Fel", 15), flt("Cant_lumanari"), str("Beneficiar", 100)},
+               date("Data_registru"), flt("Nr_registru"), str("Explicatie", 100), flt("Valoarea"),
+               str("Cont", 15), str("Fel", 15), flt("Cant_lumanari"), str("Beneficiar", 100)},
               {},
               {}});
 
@@ -76,29 +89,29 @@ QList<TableDef> buildDefinitions()
               {}});
 
     t.append({"ItemsSal",
-              {flt("Id_CheltSal"), autoinc("Nr_act_sec"), smallint("Cod_cheltuiala"), str("Den_cheltuiala", 100),
-               flt("Valoarea"), str("Explicatie", 100)},
+              {flt("Id_CheltSal"), autoinc("Nr_act_sec"), smallint("Cod_cheltuiala"),
+               str("Den_cheltuiala", 100), flt("Valoarea"), str("Explicatie", 100)},
               key("Primary", "Nr_act_sec"),
               {key("Id_CheltSal", "Id_CheltSal", false)}});
 
     // Two rows may share a row number (the expenses title and the first row
     // after it); the key orders them without refusing the second.
     t.append({"Bilant",
-              {smallint("Nr_rand"), str("Denumire", 100), flt("Prevederi"), flt("Executie"), str("Formula", 200),
-               str("Cont1", 30), str("Cont", 30)},
+              {smallint("Nr_rand"), str("Denumire", 100), flt("Prevederi"), flt("Executie"),
+               str("Formula", 200), str("Cont1", 30), str("Cont", 30)},
               key("Primary", "Nr_rand", false),
               {}});
 
     t.append({"Registru",
               {date("Data"), flt("Nr_doc"), str("Fel", 30), str("Explicatii", 100), flt("IncasariC"),
-               flt("RidicariC"), flt("PlatiC"), flt("DepuneriC"), flt("SoldC"), flt("IncasariB"), flt("DepuneriB"),
-               flt("PlatiB"), flt("RidicariB"), flt("SoldB"), flt("SoldT"), autoinc("Id")},
+               flt("RidicariC"), flt("PlatiC"), flt("DepuneriC"), flt("SoldC"), flt("IncasariB"),
+               flt("DepuneriB"), flt("PlatiB"), flt("RidicariB"), flt("SoldB"), flt("SoldT"), autoinc("Id")},
               key("Primary", "Id"),
               {}});
 
     t.append({"Pangar",
-              {date("Data"), flt("Nr_doc"), str("Fel", 30), flt("CantitateIn"), flt("CantitateOut"), flt("Stoc"),
-               flt("ValoareIn"), flt("ValoareOut"), flt("Sold"), autoinc("Id")},
+              {date("Data"), flt("Nr_doc"), str("Fel", 30), flt("CantitateIn"), flt("CantitateOut"),
+               flt("Stoc"), flt("ValoareIn"), flt("ValoareOut"), flt("Sold"), autoinc("Id")},
               key("Primary", "Id"),
               {}});
 
@@ -137,24 +150,26 @@ QList<TableDef> buildDefinitions()
               key("PrimaryIdx", "Cod_enorias;Numele;Data_nasterii"),
               {}});
 
-    t.append({"Botezuri",
-              {str("Cod_enorias", 10), flt("Numar"), date("Data"), date("Data_nasterii"), date("Data_botezului"),
-               str("Nume_prunc", 50), str("Legitim", 1), str("Natural", 1), str("Nume_parinti", 100),
-               str("Nume_nasi", 100), str("Nume_preot", 100), str("Autoritatea", 30), str("Observatii", 100)},
-              key("Cod_enorias", "Cod_enorias", false),
-              {}});
+    t.append(
+        {"Botezuri",
+         {str("Cod_enorias", 10), flt("Numar"), date("Data"), date("Data_nasterii"), date("Data_botezului"),
+          str("Nume_prunc", 50), str("Legitim", 1), str("Natural", 1), str("Nume_parinti", 100),
+          str("Nume_nasi", 100), str("Nume_preot", 100), str("Autoritatea", 30), str("Observatii", 100)},
+         key("Cod_enorias", "Cod_enorias", false),
+         {}});
 
-    t.append({"Cununii",
-              {str("Cod_enorias", 10), flt("Numar"), date("Data"), str("Nume_mire", 50), flt("Varsta_mire"),
-               str("Starea_mire", 30), str("Nume_mireasa", 50), flt("Varsta_mireasa"), str("Starea_mireasa", 30),
-               str("Nume_nasi", 100), str("Nume_preot", 100), str("Observatii", 100)},
-              key("Cod_enorias", "Cod_enorias", false),
-              {}});
+    t.append(
+        {"Cununii",
+         {str("Cod_enorias", 10), flt("Numar"), date("Data"), str("Nume_mire", 50), flt("Varsta_mire"),
+          str("Starea_mire", 30), str("Nume_mireasa", 50), flt("Varsta_mireasa"), str("Starea_mireasa", 30),
+          str("Nume_nasi", 100), str("Nume_preot", 100), str("Observatii", 100)},
+         key("Cod_enorias", "Cod_enorias", false),
+         {}});
 
     t.append({"Inmormantari",
               {str("Cod_enorias", 10), flt("Numar"), date("Data"), str("Nume_decedat", 50), str("Sex_M", 1),
-               str("Sex_F", 1), flt("Varsta"), str("Profesia", 30), str("Cauza_mortii", 100), str("Nume_preot", 100),
-               str("Data_Loc_Inmorm", 100), str("Observatii", 100)},
+               str("Sex_F", 1), flt("Varsta"), str("Profesia", 30), str("Cauza_mortii", 100),
+               str("Nume_preot", 100), str("Data_Loc_Inmorm", 100), str("Observatii", 100)},
               key("PrimaryIdx", "Cod_enorias;Numar;Data"),
               {}});
 
@@ -182,7 +197,8 @@ const FieldDef* TableDef::field(const QString& fieldName) const
     return nullptr;
 }
 
-namespace TableDefinitions {
+namespace TableDefinitions
+{
 
 const QList<TableDef>& all()
 {

@@ -28,14 +28,15 @@ struct IndexDef {
 struct TableDef {
     QString name; // table name, the file name without its extension
     QList<FieldDef> fields;
-    IndexDef primary;               // empty field list: the table has no key (natural order)
-    QList<IndexDef> secondary;      // created with the table
+    IndexDef primary;                // empty field list: the table has no key (natural order)
+    QList<IndexDef> secondary;       // created with the table
     bool createdWithDatabase = true; // false for tables that an operation creates later (Ani)
 
     const FieldDef* field(const QString& fieldName) const;
 };
 
-namespace TableDefinitions {
+namespace TableDefinitions
+{
 
 const QList<TableDef>& all();
 
@@ -53,6 +54,7 @@ QString sqlIndexName(const QString& table, const QString& index);
 QString declaredType(const FieldDef& field);
 
 // The inverse: reads a declared type back ("CHAR (100)" -> String of 100).
-FieldDef fieldFromDeclaredType(const QString& name, const QString& declared, bool primaryKey, bool autoIncrementTable);
+FieldDef fieldFromDeclaredType(const QString& name, const QString& declared, bool primaryKey,
+                               bool autoIncrementTable);
 
 } // namespace TableDefinitions

@@ -2,9 +2,11 @@
 
 #include "db/Sql.h"
 
-namespace TableIndexes {
+namespace TableIndexes
+{
 
-namespace {
+namespace
+{
 
 // Plain column indexes read back from the database ("<table>_<name>").
 QList<IndexDef> storedIndexes(const QSqlDatabase& db, const QString& table)
@@ -69,7 +71,8 @@ QString indexColumn(const QString& table, const QString& fieldName, const IndexD
     const TableDef* def = TableDefinitions::find(table);
     const FieldDef* field = def ? def->field(fieldName) : nullptr;
     const bool numeric = field && field->type != FieldType::String && field->type != FieldType::Date;
-    return QStringLiteral("ifnull(%1, %2)").arg(column, numeric ? QStringLiteral("-1e308") : QStringLiteral("''"));
+    return QStringLiteral("ifnull(%1, %2)")
+        .arg(column, numeric ? QStringLiteral("-1e308") : QStringLiteral("''"));
 }
 
 } // namespace

@@ -7,7 +7,8 @@
 
 // Indexes of a table as they stand in the database, beside those of the
 // table definitions; windows add and drop the "Den" orders at run time.
-namespace TableIndexes {
+namespace TableIndexes
+{
 
 // The index of `table` with that name: a defined key or secondary index, or
 // one added at run time. An empty name gives the primary key.

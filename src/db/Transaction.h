@@ -4,7 +4,8 @@
 
 // Statements run between construction and commit() stand or fall together:
 // leaving the scope without commit() rolls them back.
-class Transaction {
+class Transaction
+{
 public:
     explicit Transaction(QSqlDatabase db);
     ~Transaction();

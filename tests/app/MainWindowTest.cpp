@@ -1,4 +1,6 @@
+#include "app/DesktopShell.h"
 #include "app/MainUnt.h"
+#include "app/ProgramFolder.h"
 #include "app/StatusLine.h"
 #include "app/Workmsg.h"
 #include "db/Connection.h"
@@ -14,11 +16,14 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test
+{
 protected:
     // The folder's database is made by the first start unless a test left one there.
     std::unique_ptr<TMainFrm> start()
@@ -51,7 +56,8 @@ TEST_F(MainWindowTest, FirstStartShowsTheWindowOnANewDatabase)
     EXPECT_TRUE(QFile::exists(folder.databaseFile()));
     EXPECT_TRUE(Connection::isOpen());
     EXPECT_EQ(window->runningVersion(), QStringLiteral(LUMIVARET_VERSION));
-    EXPECT_EQ(window->windowHint(), TMainFrm::publisherLine + QStringLiteral(" - Versiunea ") + QStringLiteral(LUMIVARET_VERSION));
+    EXPECT_EQ(window->windowHint(),
+              TMainFrm::publisherLine + QStringLiteral(" - Versiunea ") + QStringLiteral(LUMIVARET_VERSION));
     EXPECT_EQ(window->statusLine()->text(), window->windowHint());
     EXPECT_TRUE(window->photo()->pixmap().isNull()); // no poza.jpg, nothing said
     EXPECT_TRUE(window->options().dailyBackup);
@@ -62,7 +68,8 @@ TEST_F(MainWindowTest, MenuTreeWithShortcutsAndHiddenItems)
     auto window = start();
     EXPECT_EQ(menuTitles(window->menuBar(), false),
               QStringList({"Sistem", "Nomenclatoare", "Operatii", "Registre", "Rapoarte", "Ajutor"}));
-    EXPECT_EQ(menuTitles(window->menuBar(), true), QStringList({"Sistem", "Nomenclatoare", "Operatii", "Rapoarte", "Ajutor"}));
+    EXPECT_EQ(menuTitles(window->menuBar(), true),
+              QStringList({"Sistem", "Nomenclatoare", "Operatii", "Rapoarte", "Ajutor"}));
 
     const struct {
         const char* command;
@@ -138,7 +145,8 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands)
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QStringList ran;
     for (const char* name : {"OpVenituri", "OpCheltuieli", "Enoriasi", "Parohia", "ParametriAplicatiei"})
-        window->setCommandHandler(QString::fromLatin1(name), [&ran, name] { ran << QString::fromLatin1(name); });
+        window->setCommandHandler(QString::fromLatin1(name),
+                                  [&ran, name] { ran << QString::fromLatin1(name); });
 
     QTest::keyClick(window.get(), Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(window.get(), Qt::Key_C, Qt::ControlModifier);
@@ -177,9 +185,12 @@ TEST_F(MainWindowTest, StatusLineFollowsTheHints)
         const char* caption;
         const char* hint;
     } toolbar[] = {
-        {"ToolbarOpDepuneri", "Depuneri cont", " Introducere si modificare de documente pentru depunerile in cont"},
-        {"ToolbarOpRidicari", "Ridicari cont", " Introducere si modificare de documente pentru ridicarile din cont"},
-        {"ToolbarOpCheltuieli", "Cheltuieli", " Introducere si modificare de documente de iesire (cheltuieli)"},
+        {"ToolbarOpDepuneri", "Depuneri cont",
+         " Introducere si modificare de documente pentru depunerile in cont"},
+        {"ToolbarOpRidicari", "Ridicari cont",
+         " Introducere si modificare de documente pentru ridicarile din cont"},
+        {"ToolbarOpCheltuieli", "Cheltuieli",
+         " Introducere si modificare de documente de iesire (cheltuieli)"},
     };
     for (const auto& t : toolbar) {
         QAction* a = window->findChild<QAction*>(QString::fromLatin1(t.action));
@@ -196,7 +207,8 @@ TEST_F(MainWindowTest, ShowsTheParishPhoto)
 {
     QImage picture(120, 80, QImage::Format_RGB32);
     picture.fill(QColor(200, 150, 40));
-    ASSERT_TRUE(picture.save(folder.file(QStringLiteral("poza.jpg")), "JPEG")) << "the JPEG plugin is missing";
+    ASSERT_TRUE(picture.save(folder.file(QStringLiteral("poza.jpg")), "JPEG"))
+        << "the JPEG plugin is missing";
     auto window = start();
     EXPECT_TRUE(dialogs.shown.isEmpty());
     EXPECT_EQ(window->photo()->pixmap().size(), QSize(120, 80));
@@ -209,10 +221,49 @@ TEST_F(MainWindowTest, ADatabaseThatCannotBeReadIsReportedAndKept)
     auto window = start();
     EXPECT_TRUE(window->isVisible());
     ASSERT_EQ(dialogs.texts(QStringLiteral("error")).size(), 1);
-    EXPECT_TRUE(dialogs.texts(QStringLiteral("error")).first().startsWith(QStringLiteral("Fisierul nu este o baza de date")));
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("error"))
+                    .first()
+                    .startsWith(QStringLiteral("Fisierul nu este o baza de date")));
     QFile kept(folder.databaseFile());
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), text);
+}
+
+TEST_F(MainWindowTest, StartFailuresAreShownAndTheWindowStillOpens)
+{
+    const struct {
+        const char* name;
+        std::function<void(TestFolder&)> prepare;
+        const char* messageStart;
+    } cases[] = {
+        {"program folder that cannot hold files",
+         [](TestFolder& f) {
+             f.write(QStringLiteral("blocat"), "x");
+             setProgramFolder(f.file(QStringLiteral("blocat/Parohie")));
+         },
+         "Baza de date nu poate fi creata in"},
+        {"table the upgrade cannot change",
+         [](TestFolder& f) {
+             f.openWorkingYear();
+             Sql::exec(Connection::database(), QStringLiteral("DROP TABLE Enoriasi"));
+             Connection::close();
+         },
+         "Tabela Enoriasi nu exista in baza de date"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestFolder caseFolder;
+        ScriptedDialogs caseDialogs;
+        c.prepare(caseFolder);
+        auto window = start();
+        EXPECT_TRUE(window->isVisible());
+        ASSERT_EQ(caseDialogs.texts(QStringLiteral("error")).size(), 1);
+        EXPECT_TRUE(caseDialogs.texts(QStringLiteral("error"))
+                        .first()
+                        .startsWith(QString::fromLatin1(c.messageStart)))
+            << caseDialogs.texts(QStringLiteral("error")).first().toStdString();
+        EXPECT_EQ(window->statusLine()->text(), window->windowHint()); // the steps before still ran
+    }
 }
 
 TEST_F(MainWindowTest, AReadOnlyDatabaseIsReportedAndCanStillBeRead)
@@ -223,7 +274,8 @@ TEST_F(MainWindowTest, AReadOnlyDatabaseIsReportedAndCanStillBeRead)
     auto window = start();
     QFile::setPermissions(folder.databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
     ASSERT_EQ(dialogs.texts(QStringLiteral("error")).size(), 1);
-    EXPECT_TRUE(dialogs.texts(QStringLiteral("error")).first().contains(QStringLiteral("este protejata la scriere")));
+    EXPECT_TRUE(
+        dialogs.texts(QStringLiteral("error")).first().contains(QStringLiteral("este protejata la scriere")));
     EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM Tip_doc")).toInt(), 9);
 }
 
@@ -238,8 +290,10 @@ TEST_F(MainWindowTest, OldDatabaseIsUpgradedAtStartWithTheWorkMessage)
     EXPECT_TRUE(dialogs.shown.isEmpty());
     ASSERT_NE(workMessageWindow(), nullptr);
     EXPECT_EQ(workMessageWindow()->message(), QStringLiteral("Se actualizeaza structura bazei de date..."));
-    EXPECT_TRUE(Sql::fieldNames(Connection::database(), QStringLiteral("Bilant")).contains(QStringLiteral("Cont")));
-    EXPECT_EQ(Sql::fieldNames(Connection::database(), QStringLiteral("Enoriasi")).last(), QStringLiteral("Restanta"));
+    EXPECT_TRUE(
+        Sql::fieldNames(Connection::database(), QStringLiteral("Bilant")).contains(QStringLiteral("Cont")));
+    EXPECT_EQ(Sql::fieldNames(Connection::database(), QStringLiteral("Enoriasi")).last(),
+              QStringLiteral("Restanta"));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -254,15 +308,17 @@ TEST_F(MainWindowTest, AFailedStepSkipsTheUpgradeButNotTheDatabase)
     ASSERT_EQ(dialogs.texts(QStringLiteral("error")).size(), 1);
     EXPECT_TRUE(dialogs.texts(QStringLiteral("error")).first().startsWith(QStringLiteral("Poza ")));
     EXPECT_TRUE(Connection::isOpen());
-    EXPECT_FALSE(Sql::fieldNames(Connection::database(), QStringLiteral("Bilant")).contains(QStringLiteral("Cont")));
+    EXPECT_FALSE(
+        Sql::fieldNames(Connection::database(), QStringLiteral("Bilant")).contains(QStringLiteral("Cont")));
 }
 
 TEST_F(MainWindowTest, ClosedYearGreysBackupAndRollover)
 {
     folder.openWorkingYear();
     QDir().mkpath(folder.file(QStringLiteral("2023")));
-    Sql::exec(Connection::database(), QStringLiteral("VACUUM INTO :f"),
-              {{QStringLiteral(":f"), folder.file(QStringLiteral("2023/")) + DatabaseLocation::databaseFileName}});
+    Sql::exec(
+        Connection::database(), QStringLiteral("VACUUM INTO :f"),
+        {{QStringLiteral(":f"), folder.file(QStringLiteral("2023/")) + DatabaseLocation::databaseFileName}});
     Connection::close();
     auto window = start();
     QAction* backup = window->command(QStringLiteral("SalvareDate"));
@@ -273,6 +329,34 @@ TEST_F(MainWindowTest, ClosedYearGreysBackupAndRollover)
     EXPECT_FALSE(rollover->isEnabled());
     ASSERT_TRUE(DatabaseLocation::instance().switchToYear(QStringLiteral("2024"), true).ok);
     EXPECT_TRUE(backup->isEnabled() && rollover->isEnabled());
+}
+
+TEST_F(MainWindowTest, LogosOpenTheirWebSites)
+{
+    struct FakeShell : DesktopShell {
+        QStringList opened;
+        bool answer = true;
+        bool open(const QString& target) override
+        {
+            opened << target;
+            return answer;
+        }
+    } shell;
+    setDesktopShell(&shell);
+    auto window = start();
+    QTest::mouseClick(window->findChild<QToolButton*>(QStringLiteral("SiglaBOR")), Qt::LeftButton);
+    QTest::mouseClick(window->findChild<QToolButton*>(QStringLiteral("Biserica")), Qt::LeftButton);
+    QTest::mouseClick(window->findChild<QToolButton*>(QStringLiteral("SiglaProducator")), Qt::LeftButton);
+    EXPECT_EQ(shell.opened, QStringList({TMainFrm::churchAuthorityAddress, TMainFrm::publisherAddress}));
+    EXPECT_EQ(window->findChild<QToolButton*>(QStringLiteral("SiglaProducator"))->statusTip(),
+              TMainFrm::publisherAddress);
+
+    shell.answer = false;
+    QTest::mouseClick(window->findChild<QToolButton*>(QStringLiteral("SiglaBOR")), Qt::LeftButton);
+    EXPECT_EQ(
+        dialogs.texts(QStringLiteral("error")),
+        QStringList{QStringLiteral("Adresa %1 nu poate fi deschisa").arg(TMainFrm::churchAuthorityAddress)});
+    setDesktopShell(nullptr);
 }
 
 TEST_F(MainWindowTest, BalanceSheetRereadsItsOptionFromBothMenus)

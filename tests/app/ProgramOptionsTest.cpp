@@ -1,11 +1,12 @@
-#include "app/IniFile.h"
 #include "app/ProgramOptions.h"
+#include "app/IniFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 QString writeIni(const QTemporaryDir& dir, const QByteArray& text)
 {
@@ -57,15 +58,17 @@ TEST(ProgramOptions, ValuesAreReadAsIntegers)
 TEST(ProgramOptions, WritesTheKeysAsNamedAndKeepsTheRestOfTheFile)
 {
     QTemporaryDir dir;
-    const QString path = writeIni(dir, "; setari\r\n[Options]\r\nCalcul bilant in mii lei=1\r\n\r\n[Altele]\r\nCheie=valoare\r\n");
+    const QString path = writeIni(
+        dir, "; setari\r\n[Options]\r\nCalcul bilant in mii lei=1\r\n\r\n[Altele]\r\nCheie=valoare\r\n");
     ProgramOptions o;
     o.checkForNewVersion = true;
     o.dailyBackup = false;
     o.compoundNames = true;
     o.writeStartupSwitches(path);
-    EXPECT_EQ(readAll(path), QByteArray("; setari\r\n[Options]\r\nCalcul bilant in mii lei=1\r\n"
-                                        "Check for new version=1\r\nBackup BD zilnic=0\r\n"
-                                        "Foloseste nume compus pe rapoarte=1\r\n\r\n[Altele]\r\nCheie=valoare\r\n"));
+    EXPECT_EQ(readAll(path),
+              QByteArray("; setari\r\n[Options]\r\nCalcul bilant in mii lei=1\r\n"
+                         "Check for new version=1\r\nBackup BD zilnic=0\r\n"
+                         "Foloseste nume compus pe rapoarte=1\r\n\r\n[Altele]\r\nCheie=valoare\r\n"));
 
     const QString fresh = dir.filePath(QStringLiteral("nou.ini"));
     o.writeStartupSwitches(fresh);

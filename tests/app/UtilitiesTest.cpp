@@ -1,6 +1,6 @@
+#include "app/Utilities.h"
 #include "app/DailyBackup.h"
 #include "app/DbErrorText.h"
-#include "app/Utilities.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,7 +68,8 @@ TEST(Utilities, CopyFileChecked)
         CopyFileChecked(missing, newTarget);
         FAIL() << "a missing source was copied";
     } catch (const IoError& e) {
-        EXPECT_EQ(e.text(), QStringLiteral("Error opening source file \"%1\"").arg(QDir::toNativeSeparators(missing)));
+        EXPECT_EQ(e.text(),
+                  QStringLiteral("Error opening source file \"%1\"").arg(QDir::toNativeSeparators(missing)));
     }
     EXPECT_FALSE(QFile::exists(newTarget));
 
@@ -77,13 +78,16 @@ TEST(Utilities, CopyFileChecked)
         CopyFileChecked(source, badTarget);
         FAIL() << "copied into a missing folder";
     } catch (const IoError& e) {
-        EXPECT_EQ(e.text(), QStringLiteral("Error opening destination file \"%1\"").arg(QDir::toNativeSeparators(badTarget)));
+        EXPECT_EQ(
+            e.text(),
+            QStringLiteral("Error opening destination file \"%1\"").arg(QDir::toNativeSeparators(badTarget)));
     }
 }
 
 TEST(Utilities, ProgramVersion)
 {
-    EXPECT_EQ(formatRunningVersion(parseProgramVersion(QStringLiteral("2.6.4.0"))), QStringLiteral("2.6.4.0"));
+    EXPECT_EQ(formatRunningVersion(parseProgramVersion(QStringLiteral("2.6.4.0"))),
+              QStringLiteral("2.6.4.0"));
     for (const char* bad : {"", "2.6.4", "2.6.4.0.1", "2.x.4.0", "70000.1.1.1"})
         EXPECT_FALSE(parseProgramVersion(QString::fromLatin1(bad)).has_value()) << bad;
     EXPECT_EQ(formatRunningVersion(std::nullopt), QStringLiteral("0.0.0.0"));
@@ -104,7 +108,8 @@ TEST(Utilities, DatabaseErrorWordings)
 TEST(Utilities, DailyBackupGoesToDriveD)
 {
     EXPECT_EQ(backupFolderOnDriveD(QStringLiteral("C:\\Parohie\\")), QStringLiteral("D:\\Parohie"));
-    EXPECT_EQ(backupFolderOnDriveD(QStringLiteral("E:\\Program\\Parohie\\")), QStringLiteral("D:\\Program\\Parohie"));
+    EXPECT_EQ(backupFolderOnDriveD(QStringLiteral("E:\\Program\\Parohie\\")),
+              QStringLiteral("D:\\Program\\Parohie"));
 #ifndef Q_OS_WIN
     EXPECT_EQ(dailyBackupRoot(QStringLiteral("/opt/Parohie/")), QDir::homePath());
 #endif

@@ -1,6 +1,6 @@
+#include "db/DatabaseLocation.h"
 #include "app/ProgramFolder.h"
 #include "db/Connection.h"
-#include "db/DatabaseLocation.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
 #include "support/TestFolder.h"
@@ -11,7 +11,8 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 QByteArray contentsOf(const QString& path)
 {
@@ -24,16 +25,23 @@ QByteArray contentsOf(const QString& path)
 void closeYear(TestFolder& folder, int year)
 {
     QDir().mkpath(folder.path() + QString::number(year));
-    Sql::exec(Connection::database(), QStringLiteral("UPDATE Parohia SET An_lucru = :y"), {{QStringLiteral(":y"), year}});
-    Sql::exec(Connection::database(), QStringLiteral("VACUUM INTO :f"),
-              {{QStringLiteral(":f"), DatabaseLocation::yearFolder(year) + DatabaseLocation::databaseFileName}});
+    Sql::exec(Connection::database(), QStringLiteral("UPDATE Parohia SET An_lucru = :y"),
+              {{QStringLiteral(":y"), year}});
+    Sql::exec(
+        Connection::database(), QStringLiteral("VACUUM INTO :f"),
+        {{QStringLiteral(":f"), DatabaseLocation::yearFolder(year) + DatabaseLocation::databaseFileName}});
     if (!Sql::tableExists(Connection::database(), QStringLiteral("Ani")))
         Sql::exec(Connection::database(), QStringLiteral("CREATE TABLE Ani (Valoare integer)"));
-    Sql::exec(Connection::database(), QStringLiteral("INSERT INTO Ani VALUES (:y)"), {{QStringLiteral(":y"), year}});
-    Sql::exec(Connection::database(), QStringLiteral("UPDATE Parohia SET An_lucru = :y"), {{QStringLiteral(":y"), year + 1}});
+    Sql::exec(Connection::database(), QStringLiteral("INSERT INTO Ani VALUES (:y)"),
+              {{QStringLiteral(":y"), year}});
+    Sql::exec(Connection::database(), QStringLiteral("UPDATE Parohia SET An_lucru = :y"),
+              {{QStringLiteral(":y"), year + 1}});
 }
 
-int openYear() { return Sql::scalar(Connection::database(), QStringLiteral("SELECT An_lucru FROM Parohia")).toInt(); }
+int openYear()
+{
+    return Sql::scalar(Connection::database(), QStringLiteral("SELECT An_lucru FROM Parohia")).toInt();
+}
 
 } // namespace
 
@@ -58,7 +66,8 @@ TEST(DatabaseLocation, AFileThatIsNotADatabaseIsReportedAndLeftUntouched)
         DatabaseLocation::instance().openWorkingYear();
         FAIL() << "a text file was opened as the database";
     } catch (const DbError& e) {
-        EXPECT_TRUE(e.text().startsWith(QStringLiteral("Fisierul nu este o baza de date"))) << e.text().toStdString();
+        EXPECT_TRUE(e.text().startsWith(QStringLiteral("Fisierul nu este o baza de date")))
+            << e.text().toStdString();
     }
     EXPECT_FALSE(Connection::isOpen());
     EXPECT_EQ(contentsOf(folder.databaseFile()), text);
@@ -74,7 +83,8 @@ TEST(DatabaseLocation, ANewDatabaseCannotBeCreatedWhereNoFolderCanBe)
         DatabaseLocation::instance().openWorkingYear();
         FAIL() << "a database was created in a folder that cannot exist";
     } catch (const DbError& e) {
-        EXPECT_TRUE(e.text().startsWith(QStringLiteral("Baza de date nu poate fi creata in"))) << e.text().toStdString();
+        EXPECT_TRUE(e.text().startsWith(QStringLiteral("Baza de date nu poate fi creata in")))
+            << e.text().toStdString();
     }
     EXPECT_FALSE(Connection::isOpen());
 }
@@ -127,9 +137,11 @@ TEST(DatabaseLocation, RefusesYearsWithoutADatabaseAndStaysWhereItWas)
         {"2018", "Baza de date a anului ales nu poate fi deschisa"},
     };
     for (const auto& c : refused) {
-        const DatabaseLocation::SwitchResult result = location.switchToYear(QString::fromLatin1(c.text), false);
+        const DatabaseLocation::SwitchResult result =
+            location.switchToYear(QString::fromLatin1(c.text), false);
         EXPECT_FALSE(result.ok) << c.text;
-        EXPECT_TRUE(result.message.startsWith(QString::fromLatin1(c.messageStart))) << result.message.toStdString();
+        EXPECT_TRUE(result.message.startsWith(QString::fromLatin1(c.messageStart)))
+            << result.message.toStdString();
         EXPECT_TRUE(location.isClosedYearOpen());
         EXPECT_EQ(openYear(), 2022) << c.text;
     }

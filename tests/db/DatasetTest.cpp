@@ -1,5 +1,5 @@
-#include "db/Connection.h"
 #include "db/Dataset.h"
+#include "db/Connection.h"
 #include "db/DatasetModel.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
@@ -9,18 +9,22 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
-class DatasetTest : public ::testing::Test {
+class DatasetTest : public ::testing::Test
+{
 protected:
     void SetUp() override { folder.openWorkingYear(); }
 
-    void addParishioner(const QString& code, const QString& name, const QString& street = QStringLiteral("Unirii"))
+    void addParishioner(const QString& code, const QString& name,
+                        const QString& street = QStringLiteral("Unirii"))
     {
-        Sql::exec(Connection::database(),
-                  QStringLiteral("INSERT INTO Enoriasi (Cod_enorias, Nume_prenume, Strada, Nr, Tip_contributie) "
-                                 "VALUES (:c, :n, :s, '1', 'Intreaga')"),
-                  {{QStringLiteral(":c"), code}, {QStringLiteral(":n"), name}, {QStringLiteral(":s"), street}});
+        Sql::exec(
+            Connection::database(),
+            QStringLiteral("INSERT INTO Enoriasi (Cod_enorias, Nume_prenume, Strada, Nr, Tip_contributie) "
+                           "VALUES (:c, :n, :s, '1', 'Intreaga')"),
+            {{QStringLiteral(":c"), code}, {QStringLiteral(":n"), name}, {QStringLiteral(":s"), street}});
     }
 
     static QStringList columnOf(Dataset& ds, const QString& field)
@@ -87,7 +91,9 @@ TEST_F(DatasetTest, EditPostAndCancelReachTheTable)
 TEST_F(DatasetTest, InsertTakesDefaultsAndSettlesInKeyOrder)
 {
     Dataset types(QStringLiteral("Tip_venituri"));
-    types.onNewRecord = [](Dataset& ds) { ds.setValue(QStringLiteral("Explicatie_venit"), QStringLiteral("implicit")); };
+    types.onNewRecord = [](Dataset& ds) {
+        ds.setValue(QStringLiteral("Explicatie_venit"), QStringLiteral("implicit"));
+    };
     types.open();
     types.last();
     ASSERT_TRUE(types.insert());
@@ -104,7 +110,8 @@ TEST_F(DatasetTest, InsertTakesDefaultsAndSettlesInKeyOrder)
     ASSERT_TRUE(types.append());
     types.first();
     EXPECT_EQ(types.recordCount(), 19);
-    EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM Tip_venituri")).toInt(), 19);
+    EXPECT_EQ(
+        Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM Tip_venituri")).toInt(), 19);
 }
 
 TEST_F(DatasetTest, AutoincrementValueIsReadBackAndNeverReused)
@@ -169,7 +176,8 @@ TEST_F(DatasetTest, FailedPostKeepsWhatWasTypedAndTheTableAsItWas)
     EXPECT_EQ(types.asString(QStringLiteral("Denumire")), QStringLiteral("Lumanari mari"));
     types.setValue(QStringLiteral("Cod_venit"), 55);
     ASSERT_TRUE(types.post());
-    EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM Tip_venituri")).toInt(), 19);
+    EXPECT_EQ(
+        Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM Tip_venituri")).toInt(), 19);
 }
 
 TEST_F(DatasetTest, ValidatorsAndChangeHooks)
@@ -182,7 +190,8 @@ TEST_F(DatasetTest, ValidatorsAndChangeHooks)
     });
     incomes.setOnChange(QStringLiteral("Cod_venit"), [&](Dataset& ds) {
         changed << ds.asString(QStringLiteral("Cod_venit"));
-        ds.setValue(QStringLiteral("Den_venit"), QStringLiteral("tip ") + ds.asString(QStringLiteral("Cod_venit")));
+        ds.setValue(QStringLiteral("Den_venit"),
+                    QStringLiteral("tip ") + ds.asString(QStringLiteral("Cod_venit")));
     });
     incomes.open();
     ASSERT_TRUE(incomes.append());
@@ -213,7 +222,8 @@ TEST_F(DatasetTest, TextsDatesAndFormatsFollowTheLocale)
     incomes.close();
     incomes.open();
     EXPECT_EQ(incomes.asDate(QStringLiteral("Data")), QDate(2024, 2, 29));
-    EXPECT_EQ(incomes.displayText(QStringLiteral("Data")), QLocale().toString(QDate(2024, 2, 29), QLocale::ShortFormat));
+    EXPECT_EQ(incomes.displayText(QStringLiteral("Data")),
+              QLocale().toString(QDate(2024, 2, 29), QLocale::ShortFormat));
 }
 
 TEST_F(DatasetTest, OrdersSearchesAndLocate)
@@ -227,10 +237,12 @@ TEST_F(DatasetTest, OrdersSearchesAndLocate)
 
     Dataset enoriasi(QStringLiteral("Enoriasi.DB"));
     enoriasi.open();
-    EXPECT_EQ(columnOf(enoriasi, QStringLiteral("Cod_enorias")), QStringList({"E1", "E2", "E3", "E4", "E5", "E6"}));
+    EXPECT_EQ(columnOf(enoriasi, QStringLiteral("Cod_enorias")),
+              QStringList({"E1", "E2", "E3", "E4", "E5", "E6"}));
 
     enoriasi.setIndexFieldNames(QStringLiteral("Nume_prenume;Strada;Nr;Cod_enorias"));
-    EXPECT_EQ(columnOf(enoriasi, QStringLiteral("Cod_enorias")), QStringList({"E6", "E5", "E2", "E3", "E4", "E1"}));
+    EXPECT_EQ(columnOf(enoriasi, QStringLiteral("Cod_enorias")),
+              QStringList({"E6", "E5", "E2", "E3", "E4", "E1"}));
 
     // The "Den" order is added by the catalogue when it needs it.
     TableIndexes::add(Connection::database(), QStringLiteral("Enoriasi"),
@@ -248,7 +260,8 @@ TEST_F(DatasetTest, OrdersSearchesAndLocate)
     EXPECT_THROW(enoriasi.setIndexName(QStringLiteral("Nume")), DbError);
 
     enoriasi.setIndexName(QString()); // back to the primary key
-    ASSERT_TRUE(enoriasi.locate(QStringLiteral("Strada;Nume_prenume"), {QStringLiteral("apelor"), QStringLiteral("avram")},
+    ASSERT_TRUE(enoriasi.locate(QStringLiteral("Strada;Nume_prenume"),
+                                {QStringLiteral("apelor"), QStringLiteral("avram")},
                                 LocateOption::CaseInsensitive | LocateOption::PartialKey));
     EXPECT_EQ(enoriasi.asString(QStringLiteral("Cod_enorias")), QStringLiteral("E6"));
     EXPECT_FALSE(enoriasi.locate(QStringLiteral("Strada"), {QStringLiteral("apelor")}));
@@ -287,7 +300,8 @@ TEST_F(DatasetTest, DetailFollowsItsMaster)
     orders.next();
     EXPECT_EQ(lines.recordCount(), 2);
     EXPECT_DOUBLE_EQ(Sql::scalar(Connection::database(),
-                                 QStringLiteral("SELECT Valoarea FROM ItemsSal WHERE Id_CheltSal = 1")).toDouble(),
+                                 QStringLiteral("SELECT Valoarea FROM ItemsSal WHERE Id_CheltSal = 1"))
+                         .toDouble(),
                      150.0);
 }
 
@@ -299,8 +313,9 @@ TEST_F(DatasetTest, FiltersAndCalculatedFields)
     Dataset enoriasi(QStringLiteral("Enoriasi"));
     enoriasi.addCalculatedField(QStringLiteral("Nume_compus"), FieldType::String, 100);
     enoriasi.onCalcFields = [](RecordView& row) {
-        row.setValue(QStringLiteral("Nume_compus"), row.value(QStringLiteral("Nume_prenume")).toString() + QStringLiteral(" (") +
-                                                       row.value(QStringLiteral("Cod_enorias")).toString() + QStringLiteral(")"));
+        row.setValue(QStringLiteral("Nume_compus"),
+                     row.value(QStringLiteral("Nume_prenume")).toString() + QStringLiteral(" (") +
+                         row.value(QStringLiteral("Cod_enorias")).toString() + QStringLiteral(")"));
     };
     enoriasi.setFilter([](const RecordView& row) {
         return row.value(QStringLiteral("Nume_prenume")).toString().startsWith(QStringLiteral("Pop"));
@@ -308,7 +323,8 @@ TEST_F(DatasetTest, FiltersAndCalculatedFields)
     enoriasi.open();
     EXPECT_EQ(enoriasi.recordCount(), 3);
     enoriasi.setFiltered(true);
-    EXPECT_EQ(columnOf(enoriasi, QStringLiteral("Nume_compus")), QStringList({"Pop Ion (E1)", "Pop Ana (E2)"}));
+    EXPECT_EQ(columnOf(enoriasi, QStringLiteral("Nume_compus")),
+              QStringList({"Pop Ion (E1)", "Pop Ana (E2)"}));
     enoriasi.first();
     ASSERT_TRUE(enoriasi.edit());
     enoriasi.setValue(QStringLiteral("Nume_prenume"), QStringLiteral("Pop Ioan"));

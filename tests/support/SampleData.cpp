@@ -8,20 +8,24 @@
 #include <QStringList>
 #include <random>
 
-namespace SampleData {
+namespace SampleData
+{
 
-namespace {
+namespace
+{
 
-const QStringList familyNames = {QStringLiteral("Popescu"), QStringLiteral("Ionescu"), QStringLiteral("Stănescu"),
-                                 QStringLiteral("Dumitrescu"), QStringLiteral("Țurcanu"), QStringLiteral("Șerban"),
-                                 QStringLiteral("Ababei"), QStringLiteral("Ăvram"), QStringLiteral("Îonașcu"),
-                                 QStringLiteral("Munteanu"), QStringLiteral("Lungu"), QStringLiteral("Constantinescu")};
-const QStringList firstNames = {QStringLiteral("Ion"), QStringLiteral("Maria"), QStringLiteral("Gheorghe"),
-                                QStringLiteral("Elena"), QStringLiteral("Vasile"), QStringLiteral("Ana"),
-                                QStringLiteral("Ștefan"), QStringLiteral("Ioana"), QStringLiteral("Constantin")};
-const QStringList streets = {QStringLiteral("Bisericii"), QStringLiteral("Florilor"), QStringLiteral("Unirii"),
-                             QStringLiteral("Mihai Viteazu"), QStringLiteral("Ștefan cel Mare"),
-                             QStringLiteral("Trandafirilor")};
+const QStringList familyNames = {
+    QStringLiteral("Popescu"),    QStringLiteral("Ionescu"), QStringLiteral("Stănescu"),
+    QStringLiteral("Dumitrescu"), QStringLiteral("Țurcanu"), QStringLiteral("Șerban"),
+    QStringLiteral("Ababei"),     QStringLiteral("Ăvram"),   QStringLiteral("Îonașcu"),
+    QStringLiteral("Munteanu"),   QStringLiteral("Lungu"),   QStringLiteral("Constantinescu")};
+const QStringList firstNames = {
+    QStringLiteral("Ion"),    QStringLiteral("Maria"),  QStringLiteral("Gheorghe"),
+    QStringLiteral("Elena"),  QStringLiteral("Vasile"), QStringLiteral("Ana"),
+    QStringLiteral("Ștefan"), QStringLiteral("Ioana"),  QStringLiteral("Constantin")};
+const QStringList streets = {QStringLiteral("Bisericii"),       QStringLiteral("Florilor"),
+                             QStringLiteral("Unirii"),          QStringLiteral("Mihai Viteazu"),
+                             QStringLiteral("Ștefan cel Mare"), QStringLiteral("Trandafirilor")};
 
 QMap<int, QString> typeNames(const QSqlDatabase& db, const QString& table, const QString& codeField)
 {
@@ -55,18 +59,21 @@ void fillYear(const QSqlDatabase& db, int year, const Sizes& sizes, unsigned see
         codes << code;
         const QString name = familyNames[pick(int(familyNames.size()))] + QLatin1Char(' ') +
                              firstNames[pick(int(firstNames.size()))];
-        const QStringList contributions = {QStringLiteral("Intreaga"), QStringLiteral("Jumatate"), QStringLiteral("50")};
-        Sql::exec(db,
-                  QStringLiteral("INSERT INTO Enoriasi (Cod_enorias, Nume_prenume, Strada, Nr, Tip_contributie) "
-                                 "VALUES (:c, :n, :s, :nr, :t)"),
-                  {{QStringLiteral(":c"), code},
-                   {QStringLiteral(":n"), name},
-                   {QStringLiteral(":s"), streets[pick(int(streets.size()))]},
-                   {QStringLiteral(":nr"), QString::number(pick(120) + 1)},
-                   {QStringLiteral(":t"), contributions[pick(3)]}});
+        const QStringList contributions = {QStringLiteral("Intreaga"), QStringLiteral("Jumatate"),
+                                           QStringLiteral("50")};
+        Sql::exec(
+            db,
+            QStringLiteral("INSERT INTO Enoriasi (Cod_enorias, Nume_prenume, Strada, Nr, Tip_contributie) "
+                           "VALUES (:c, :n, :s, :nr, :t)"),
+            {{QStringLiteral(":c"), code},
+             {QStringLiteral(":n"), name},
+             {QStringLiteral(":s"), streets[pick(int(streets.size()))]},
+             {QStringLiteral(":nr"), QString::number(pick(120) + 1)},
+             {QStringLiteral(":t"), contributions[pick(3)]}});
     }
 
-    const QMap<int, QString> incomeTypes = typeNames(db, QStringLiteral("Tip_venituri"), QStringLiteral("Cod_venit"));
+    const QMap<int, QString> incomeTypes =
+        typeNames(db, QStringLiteral("Tip_venituri"), QStringLiteral("Cod_venit"));
     const QList<int> incomeCodes = incomeTypes.keys();
     QSqlQuery income(db);
     income.prepare(QStringLiteral(

@@ -4,7 +4,8 @@
 
 // Realistic data for tests and benchmarks: a parish's incomes, expenses and
 // parishioners over one year, repeatable for a given seed.
-namespace SampleData {
+namespace SampleData
+{
 
 struct Sizes {
     int parishioners = 300;

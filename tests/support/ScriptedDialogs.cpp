@@ -1,8 +1,14 @@
 #include "support/ScriptedDialogs.h"
 
-ScriptedDialogs::ScriptedDialogs() { setDialogs(this); }
+ScriptedDialogs::ScriptedDialogs()
+{
+    setDialogs(this);
+}
 
-ScriptedDialogs::~ScriptedDialogs() { setDialogs(nullptr); }
+ScriptedDialogs::~ScriptedDialogs()
+{
+    setDialogs(nullptr);
+}
 
 QStringList ScriptedDialogs::texts(const QString& kind) const
 {
@@ -13,9 +19,18 @@ QStringList ScriptedDialogs::texts(const QString& kind) const
     return result;
 }
 
-void ScriptedDialogs::information(const QString& text) { shown.append({QStringLiteral("information"), text}); }
-void ScriptedDialogs::warning(const QString& text) { shown.append({QStringLiteral("warning"), text}); }
-void ScriptedDialogs::error(const QString& text) { shown.append({QStringLiteral("error"), text}); }
+void ScriptedDialogs::information(const QString& text)
+{
+    shown.append({QStringLiteral("information"), text});
+}
+void ScriptedDialogs::warning(const QString& text)
+{
+    shown.append({QStringLiteral("warning"), text});
+}
+void ScriptedDialogs::error(const QString& text)
+{
+    shown.append({QStringLiteral("error"), text});
+}
 
 bool ScriptedDialogs::question(const QString& text)
 {

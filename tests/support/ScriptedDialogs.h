@@ -7,7 +7,8 @@
 
 // Answers the program's dialogs from a script and records what they showed.
 // Installed for its lifetime.
-class ScriptedDialogs : public UserDialogs {
+class ScriptedDialogs : public UserDialogs
+{
 public:
     struct Shown {
         QString kind; // "information", "warning", "error", "question", "openFile", "folder", "input"
@@ -18,8 +19,8 @@ public:
     ~ScriptedDialogs() override;
 
     QList<Shown> shown;
-    QList<bool> answers;      // for questions, in order; "Nu" when none is left
-    QStringList fileAnswers;  // for file and folder pickers; cancel when none is left
+    QList<bool> answers;     // for questions, in order; "Nu" when none is left
+    QStringList fileAnswers; // for file and folder pickers; cancel when none is left
     QList<std::optional<QString>> inputAnswers;
 
     QStringList texts(const QString& kind) const;
@@ -30,5 +31,6 @@ public:
     bool question(const QString& text) override;
     QString openFileName(const QString& title, const QString& filter, const QString& folder) override;
     QString folderName(const QString& title, const QString& folder) override;
-    std::optional<QString> inputText(const QString& title, const QString& prompt, const QString& initial) override;
+    std::optional<QString> inputText(const QString& title, const QString& prompt,
+                                     const QString& initial) override;
 };

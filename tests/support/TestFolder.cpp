@@ -24,9 +24,15 @@ TestFolder::~TestFolder()
     Connection::close();
 }
 
-QString TestFolder::path() const { return m_dir.path() + QLatin1Char('/'); }
+QString TestFolder::path() const
+{
+    return m_dir.path() + QLatin1Char('/');
+}
 
-QString TestFolder::databaseFile() const { return path() + DatabaseLocation::databaseFileName; }
+QString TestFolder::databaseFile() const
+{
+    return path() + DatabaseLocation::databaseFileName;
+}
 
 QSqlDatabase TestFolder::openWorkingYear()
 {

@@ -6,7 +6,8 @@
 
 // A program folder of its own for one test: the program folder points at it
 // while the object lives, and the connection is closed when it goes.
-class TestFolder {
+class TestFolder
+{
 public:
     TestFolder();
     ~TestFolder();
