@@ -258,14 +258,7 @@ void Dataset::loadRows()
     }
     statement += QStringLiteral(" ORDER BY rowid");
 
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.prepare(statement))
-        throw DbError::fromSql(query.lastError(), m_table);
-    for (const QVariant& v : std::as_const(masterValues))
-        query.addBindValue(v);
-    if (!query.exec())
-        throw DbError::fromSql(query.lastError(), m_table);
+    QSqlQuery query = Sql::execPositional(db, statement, masterValues, m_table);
     while (query.next()) {
         Row row;
         row.rowid = query.value(0).toLongLong();
@@ -1001,13 +994,8 @@ void Dataset::writeInsert(Row& row)
                                   : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                         .arg(Sql::quoted(m_table), columns.join(QStringLiteral(", ")),
                                              marks.join(QStringLiteral(", ")));
-    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-    if (!query.prepare(statement))
-        throw DbError::fromSql(query.lastError(), m_table);
-    for (const QVariant& v : std::as_const(bound))
-        query.addBindValue(v);
-    if (!query.exec())
-        throw DbError::fromSql(query.lastError(), m_table);
+    const QSqlQuery query =
+        Sql::execPositional(QSqlDatabase::database(m_connectionName, false), statement, bound, m_table);
     const qint64 rowid = query.lastInsertId().toLongLong();
     // Read back what the store assigned (autoincrement values).
     Row stored = readRow(rowid);
@@ -1029,15 +1017,12 @@ void Dataset::writeUpdate(const Row& original, const Row& edited)
     }
     if (assignments.isEmpty())
         return;
-    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-    if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                           .arg(Sql::quoted(m_table), assignments.join(QStringLiteral(", ")))))
-        throw DbError::fromSql(query.lastError(), m_table);
-    for (const QVariant& v : std::as_const(bound))
-        query.addBindValue(v);
-    query.addBindValue(original.rowid);
-    if (!query.exec())
-        throw DbError::fromSql(query.lastError(), m_table);
+    bound << original.rowid;
+    const QSqlQuery query =
+        Sql::execPositional(QSqlDatabase::database(m_connectionName, false),
+                            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                .arg(Sql::quoted(m_table), assignments.join(QStringLiteral(", "))),
+                            bound, m_table);
     if (query.numRowsAffected() == 0)
         throw DbError(QStringLiteral("Inregistrarea a fost stearsa intre timp din tabela %1").arg(m_table));
 }
@@ -1104,12 +1089,7 @@ void Dataset::cancel()
     m_modified = false;
     m_buffer = Row();
     if (wasInsert) {
-        const int removed = m_current;
-        m_rows.removeAt(removed);
-        setState(DatasetState::Browse);
-        Q_EMIT rowRemoved(removed);
-        m_current = m_rows.isEmpty() ? -1 : std::min(removed, int(m_rows.size()) - 1);
-        m_bof = m_eof = m_rows.isEmpty();
+        dropCurrentRow();
         scrolled();
     } else {
         setState(DatasetState::Browse);
@@ -1132,18 +1112,24 @@ bool Dataset::remove()
     Sql::exec(QSqlDatabase::database(m_connectionName, false),
               QStringLiteral("DELETE FROM %1 WHERE rowid = :id").arg(Sql::quoted(m_table)),
               {{QStringLiteral(":id"), m_rows[m_current].rowid}});
-    const int removed = m_current;
-    m_rows.removeAt(removed);
     m_buffer = Row();
     m_modified = false;
-    setState(DatasetState::Browse);
-    Q_EMIT rowRemoved(removed);
-    m_current = m_rows.isEmpty() ? -1 : std::min(removed, int(m_rows.size()) - 1);
-    m_bof = m_eof = m_rows.isEmpty();
+    dropCurrentRow();
     if (afterDelete)
         afterDelete(*this);
     scrolled();
     return true;
+}
+
+// Takes the current row out of the rows shown and moves to its neighbour.
+void Dataset::dropCurrentRow()
+{
+    const int removed = m_current;
+    m_rows.removeAt(removed);
+    setState(DatasetState::Browse);
+    Q_EMIT rowRemoved(removed);
+    m_current = m_rows.isEmpty() ? -1 : std::min(removed, int(m_rows.size()) - 1);
+    m_bof = m_eof = m_rows.isEmpty();
 }
 
 bool Dataset::checkBrowseMode()

@@ -208,6 +208,7 @@ private:
     void writeInsert(Row& row);
     void writeUpdate(const Row& original, const Row& edited);
     void settleRow(Row row);
+    void dropCurrentRow();
     void masterMoved();
     bool runHook(const Hook& hook);
 

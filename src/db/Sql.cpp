@@ -22,6 +22,22 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& statement, std::initialize
     return query;
 }
 
+QSqlQuery execPositional(const QSqlDatabase& db, const QString& statement, const QVariantList& values,
+                         const QString& table)
+{
+    if (!db.isOpen())
+        throw DbError(QStringLiteral("Baza de date nu este deschisa"));
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(statement))
+        throw DbError::fromSql(query.lastError(), table);
+    for (const QVariant& v : values)
+        query.addBindValue(v);
+    if (!query.exec())
+        throw DbError::fromSql(query.lastError(), table);
+    return query;
+}
+
 QVariant scalar(const QSqlDatabase& db, const QString& statement, std::initializer_list<Binding> bindings)
 {
     QSqlQuery query = exec(db, statement, bindings);

@@ -17,6 +17,11 @@ using Binding = std::pair<QString, QVariant>;
 QSqlQuery exec(const QSqlDatabase& db, const QString& statement,
                std::initializer_list<Binding> bindings = {});
 
+// The same with positional parameters ("?"); `table` names the table in
+// the wording of a refused key or required field.
+QSqlQuery execPositional(const QSqlDatabase& db, const QString& statement, const QVariantList& values,
+                         const QString& table = {});
+
 // The first column of the first row, or an invalid QVariant without rows.
 QVariant scalar(const QSqlDatabase& db, const QString& statement,
                 std::initializer_list<Binding> bindings = {});
