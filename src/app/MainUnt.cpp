@@ -249,13 +249,14 @@ void TMainFrm::buildToolbar()
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_toolbar->addWidget(spacer);
 
-    const auto addImage = [this](const QString& name, const QPixmap& image, const QString& address) {
+    const auto addImage = [this](const QString& name, const QString& description, const QPixmap& image,
+                                 const QString& address) {
         auto* button = new QToolButton(m_toolbar);
         button->setObjectName(name);
         button->setIcon(QIcon(image));
         button->setIconSize(image.size());
         button->setAutoRaise(true);
-        button->setAccessibleName(name);
+        button->setAccessibleName(description);
         if (!address.isEmpty()) {
             button->setCursor(Qt::PointingHandCursor);
             button->setStatusTip(address);
@@ -269,9 +270,11 @@ void TMainFrm::buildToolbar()
         }
         m_toolbar->addWidget(button);
     };
-    addImage(QStringLiteral("SiglaBOR"), ToolbarImages::churchAuthorityLogo(), churchAuthorityAddress);
-    addImage(QStringLiteral("Biserica"), ToolbarImages::church(), QString());
-    addImage(QStringLiteral("SiglaProducator"), ToolbarImages::publisherLogo(), publisherAddress);
+    addImage(QStringLiteral("SiglaBOR"), QStringLiteral("Sigla Bisericii Ortodoxe Romane"),
+             ToolbarImages::churchAuthorityLogo(), churchAuthorityAddress);
+    addImage(QStringLiteral("Biserica"), QStringLiteral("Biserica"), ToolbarImages::church(), QString());
+    addImage(QStringLiteral("SiglaProducator"), QStringLiteral("Sigla producatorului"),
+             ToolbarImages::publisherLogo(), publisherAddress);
 }
 
 bool TMainFrm::event(QEvent* event)
