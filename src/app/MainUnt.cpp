@@ -3,6 +3,8 @@
 #include "app/DailyBackup.h"
 #include "app/DesktopShell.h"
 #include "app/ErrorGuard.h"
+#include "app/Firms.h"
+#include "app/ParamAplicUnt.h"
 #include "app/ProgramFolder.h"
 #include "app/StatusLine.h"
 #include "app/ToolbarImages.h"
@@ -185,6 +187,8 @@ void TMainFrm::buildMenus()
     addCommand(ajutor, QStringLiteral("ActualizareOnline"), QStringLiteral("Actualizare online"));
 
     setCommandHandler(QStringLiteral("Iesire"), [this] { close(); });
+    setCommandHandler(QStringLiteral("Parohia"), [this] { TFirmDataDlg::execute(this); });
+    setCommandHandler(QStringLiteral("ParametriAplicatiei"), [this] { TParamAplicFrm::execute(m_options, this); });
     setCommandHandler(QStringLiteral("OpBilant"), [this] { balanceSheet(); });
     setCommandHandler(QStringLiteral("RapBilant"), [this] { balanceSheet(); });
 }

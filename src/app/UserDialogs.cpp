@@ -1,5 +1,9 @@
 #include "app/UserDialogs.h"
 
+#include "widgets/BrowseFolder.h"
+#include "widgets/Intrvdlg.h"
+#include "widgets/Pickdate.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -75,7 +79,8 @@ QString QtUserDialogs::openFileName(const QString& title, const QString& filter,
 
 QString QtUserDialogs::folderName(const QString& title, const QString& folder)
 {
-    return QFileDialog::getExistingDirectory(dialogParent(), title, folder);
+    TBrowseFolder browser(title, folder, dialogParent());
+    return browser.execute() ? browser.chosenDirectory() : QString();
 }
 
 std::optional<QString> QtUserDialogs::inputText(const QString& title, const QString& prompt,
@@ -91,3 +96,21 @@ std::optional<QString> QtUserDialogs::inputText(const QString& title, const QStr
         return std::nullopt;
     return input.textValue();
 }
+
+std::optional<QDate> QtUserDialogs::pickDate(const QDate& initial)
+{
+    TBrDateForm picker(initial, dialogParent());
+    if (picker.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return picker.date();
+}
+
+std::optional<std::pair<QDate, QDate>> QtUserDialogs::pickInterval(const QDate& from, const QDate& to)
+{
+    TIntervalDlg dialog(from, to, dialogParent());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return std::make_pair(dialog.from(), dialog.to());
+}
+
+void QtUserDialogs::beep() { QApplication::beep(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <optional>
 
@@ -23,6 +24,12 @@ public:
     // Empty optional when cancelled.
     virtual std::optional<QString> inputText(const QString& title, const QString& prompt,
                                              const QString& initial) = 0;
+    // The calendar picker, preset to `initial`; empty when cancelled.
+    virtual std::optional<QDate> pickDate(const QDate& initial) = 0;
+    // The period question, preset to the two dates; empty when closed without a period.
+    virtual std::optional<std::pair<QDate, QDate>> pickInterval(const QDate& from, const QDate& to) = 0;
+    // The error beep of a refused key or value.
+    virtual void beep() = 0;
 };
 
 // The dialogs in use: real ones unless a test has put its own.
@@ -42,4 +49,7 @@ public:
     QString folderName(const QString& title, const QString& folder) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt,
                                      const QString& initial) override;
+    std::optional<QDate> pickDate(const QDate& initial) override;
+    std::optional<std::pair<QDate, QDate>> pickInterval(const QDate& from, const QDate& to) override;
+    void beep() override;
 };

@@ -1,6 +1,7 @@
 #include "db/Dataset.h"
 
 #include "db/Connection.h"
+#include "db/DateFormat.h"
 #include "db/DbError.h"
 #include "db/FieldFormat.h"
 #include "db/RomanianCollation.h"
@@ -8,6 +9,7 @@
 #include "db/TableIndexes.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
@@ -771,7 +773,7 @@ QString Dataset::formatValue(const QVariant& value, const FieldInfo& info, bool 
     case FieldType::Float:
         return FieldFormat::formatNumber(value.toDouble(), forEditing ? info.editFormat : info.displayFormat);
     case FieldType::Date:
-        return QLocale().toString(value.toDate(), QLocale::ShortFormat);
+        return DateFormat::toShortText(value.toDate());
     default:
         return value.toString();
     }
@@ -827,7 +829,10 @@ QVariant Dataset::converted(const QVariant& value, const FieldInfo& info) const
     case FieldType::Date: {
         QDate d = value.toDate();
         if (value.typeId() == QMetaType::QString) {
-            d = QLocale().toDate(value.toString(), QLocale::ShortFormat);
+            // A masked date input with nothing typed reads as its separators alone.
+            if (!value.toString().contains(QRegularExpression(QStringLiteral("\\d"))))
+                return QVariant();
+            d = DateFormat::fromShortText(value.toString());
             if (!d.isValid())
                 d = QDate::fromString(value.toString(), Qt::ISODate);
         }
@@ -1056,9 +1061,25 @@ int Dataset::positionFor(const Row& row) const
     return int(it - m_rows.begin());
 }
 
+void Dataset::addRecordUpdater(QObject* owner, std::function<void()> updater)
+{
+    m_updaters.push_back({owner, std::move(updater)});
+}
+
+void Dataset::updateRecord()
+{
+    if (!isEditing())
+        return;
+    const auto updaters = m_updaters; // an updater may add or remove controls
+    for (const auto& [owner, updater] : updaters)
+        if (owner)
+            updater();
+}
+
 bool Dataset::post()
 {
     requireActive();
+    updateRecord();
     if (!isEditing())
         return true;
     if (!runHook(beforePost))
@@ -1134,6 +1155,7 @@ void Dataset::dropCurrentRow()
 
 bool Dataset::checkBrowseMode()
 {
+    updateRecord();
     if (!isEditing())
         return true;
     if (m_modified)

@@ -143,6 +143,11 @@ public:
     // Posts pending edits (cancels an untouched new record); false when refused.
     bool checkBrowseMode();
 
+    // Controls bound to the record register here the call that writes their
+    // pending text into it; post and every move run them first.
+    void addRecordUpdater(QObject* owner, std::function<void()> updater);
+    void updateRecord();
+
     // Orders: by a named index (empty name: the primary key) or a field list
     // "Field1;Field2"; searches run on the active order.
     void setIndexName(const QString& name);
@@ -237,4 +242,5 @@ private:
 
     RowFilter m_filter;
     bool m_filtered = false;
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> m_updaters;
 };

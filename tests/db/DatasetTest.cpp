@@ -222,8 +222,12 @@ TEST_F(DatasetTest, TextsDatesAndFormatsFollowTheLocale)
     incomes.close();
     incomes.open();
     EXPECT_EQ(incomes.asDate(QStringLiteral("Data")), QDate(2024, 2, 29));
-    EXPECT_EQ(incomes.displayText(QStringLiteral("Data")),
-              QLocale().toString(QDate(2024, 2, 29), QLocale::ShortFormat));
+    EXPECT_EQ(incomes.displayText(QStringLiteral("Data")), QStringLiteral("29.02.2024"));
+    ASSERT_TRUE(incomes.edit());
+    ASSERT_TRUE(incomes.setEditText(QStringLiteral("Data"), QStringLiteral("01.03.2024")));
+    EXPECT_EQ(incomes.asDate(QStringLiteral("Data")), QDate(2024, 3, 1));
+    EXPECT_THROW(incomes.setEditText(QStringLiteral("Data"), QStringLiteral("31.02.2024")), DbError);
+    incomes.cancel();
 }
 
 TEST_F(DatasetTest, OrdersSearchesAndLocate)

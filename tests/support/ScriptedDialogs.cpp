@@ -55,3 +55,15 @@ std::optional<QString> ScriptedDialogs::inputText(const QString& title, const QS
     shown.append({QStringLiteral("input"), title + QLatin1Char('|') + prompt});
     return inputAnswers.isEmpty() ? std::nullopt : inputAnswers.takeFirst();
 }
+
+std::optional<QDate> ScriptedDialogs::pickDate(const QDate& initial)
+{
+    shown.append({QStringLiteral("date"), initial.toString(Qt::ISODate)});
+    return dateAnswers.isEmpty() ? std::nullopt : dateAnswers.takeFirst();
+}
+
+std::optional<std::pair<QDate, QDate>> ScriptedDialogs::pickInterval(const QDate& from, const QDate& to)
+{
+    shown.append({QStringLiteral("interval"), from.toString(Qt::ISODate) + QLatin1Char('|') + to.toString(Qt::ISODate)});
+    return intervalAnswers.isEmpty() ? std::nullopt : intervalAnswers.takeFirst();
+}

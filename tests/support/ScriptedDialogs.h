@@ -22,6 +22,9 @@ public:
     QList<bool> answers;     // for questions, in order; "Nu" when none is left
     QStringList fileAnswers; // for file and folder pickers; cancel when none is left
     QList<std::optional<QString>> inputAnswers;
+    QList<std::optional<QDate>> dateAnswers; // cancel when none is left
+    QList<std::optional<std::pair<QDate, QDate>>> intervalAnswers;
+    int beeps = 0;
 
     QStringList texts(const QString& kind) const;
 
@@ -33,4 +36,7 @@ public:
     QString folderName(const QString& title, const QString& folder) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt,
                                      const QString& initial) override;
+    std::optional<QDate> pickDate(const QDate& initial) override;
+    std::optional<std::pair<QDate, QDate>> pickInterval(const QDate& from, const QDate& to) override;
+    void beep() override { ++beeps; }
 };

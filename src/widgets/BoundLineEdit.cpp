@@ -1,0 +1,63 @@
+#include "widgets/BoundLineEdit.h"
+
+#include "app/UserDialogs.h"
+#include "db/Dataset.h"
+#include "db/DbError.h"
+#include "widgets/FieldLink.h"
+
+#include <QFocusEvent>
+#include <QTimer>
+
+BoundLineEdit::BoundLineEdit(QWidget* parent) : QLineEdit(parent)
+{
+    m_link = new FieldLink(
+        this, [this](const QString& text) { setText(text); }, [this] { return text(); });
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        if (m_link->beginEdit())
+            m_link->markModified();
+        else
+            m_link->refresh(); // the record cannot be edited: the typing is undone
+    });
+}
+
+void BoundLineEdit::bind(Dataset* dataset, const QString& field) { m_link->bind(dataset, field); }
+
+Dataset* BoundLineEdit::dataset() const { return m_link->dataset(); }
+
+QString BoundLineEdit::field() const { return m_link->field(); }
+
+bool BoundLineEdit::commitText()
+{
+    try {
+        m_link->commit();
+        return true;
+    } catch (const DbError& e) {
+        selectAll();
+        dialogs().error(e.text());
+        return false;
+    }
+}
+
+void BoundLineEdit::focusInEvent(QFocusEvent* event)
+{
+    if (!m_link->isModified())
+        m_link->refresh(); // the edit text while the input has the focus
+    QLineEdit::focusInEvent(event);
+}
+
+void BoundLineEdit::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    if (!commitText()) {
+        // The refused text stays here, selected, until it is corrected.
+        QTimer::singleShot(0, this, [this] {
+            setFocus(Qt::OtherFocusReason);
+            selectAll();
+        });
+        return;
+    }
+    if (!m_link->isModified())
+        m_link->refresh();
+}

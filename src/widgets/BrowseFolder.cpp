@@ -1,0 +1,90 @@
+#include "widgets/BrowseFolder.h"
+
+#include "app/ErrorGuard.h"
+#include "app/UserDialogs.h"
+#include "app/Utilities.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+QString ShortenPath(const QString& path, int limit)
+{
+    if (path.size() <= limit)
+        return path;
+    QStringList parts = path.split(pathSeparator());
+    if (parts.size() < 3)
+        return path;
+    parts[1] = QStringLiteral("...");
+    while (parts.join(pathSeparator()).size() > limit && parts.size() > 3)
+        parts.removeAt(2);
+    return parts.join(pathSeparator());
+}
+
+TBrowseFolder::TBrowseFolder(const QString& title, const QString& directory, QWidget* parent) : QFileDialog(parent)
+{
+    setWindowTitle(title);
+    setObjectName(QStringLiteral("TBrowseFolder"));
+    setOption(QFileDialog::DontUseNativeDialog);
+    setOption(QFileDialog::ShowDirsOnly);
+    setFileMode(QFileDialog::Directory);
+    setLabelText(QFileDialog::Accept, QStringLiteral("OK"));
+    setLabelText(QFileDialog::Reject, QStringLiteral("Renunta"));
+
+    QString start = directory;
+    if (start.size() > 1 && start.endsWith(pathSeparator()))
+        start.chop(1);
+    m_directory = start;
+    if (QFileInfo(start).isDir()) {
+        setDirectory(start);
+        m_selected = start;
+    }
+
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("Status"));
+    m_newDirectory = new QPushButton(QStringLiteral("New directory"), this);
+    m_newDirectory->setObjectName(QStringLiteral("NewDirectory"));
+    m_newDirectory->setFixedWidth(100);
+    m_newDirectory->setAutoDefault(false);
+    if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
+        const int row = grid->rowCount();
+        grid->addWidget(m_status, row, 0, 1, grid->columnCount());
+        grid->addWidget(m_newDirectory, row + 1, 0);
+    }
+    connect(this, &QFileDialog::currentChanged, this, [this](const QString& path) { selectFolder(path); });
+    connect(this, &QFileDialog::directoryEntered, this, [this](const QString& path) { selectFolder(path); });
+    connect(m_newDirectory, &QPushButton::clicked, this, [this] { runGuarded([this] { createNewFolder(); }); });
+    m_status->setText(ShortenPath(QDir::toNativeSeparators(m_selected)));
+}
+
+void TBrowseFolder::selectFolder(const QString& folder)
+{
+    m_selected = folder;
+    m_status->setText(ShortenPath(QDir::toNativeSeparators(folder)));
+}
+
+QString TBrowseFolder::statusText() const { return m_status->text(); }
+
+bool TBrowseFolder::execute()
+{
+    if (exec() != QDialog::Accepted || selectedFiles().isEmpty())
+        return false;
+    m_directory = selectedFiles().constFirst();
+    return true;
+}
+
+void TBrowseFolder::createNewFolder()
+{
+    const std::optional<QString> name =
+        dialogs().inputText(QStringLiteral("Director nou"), QStringLiteral("Dati numele directorului:"), QString());
+    if (!name || m_selected.isEmpty())
+        return;
+    const QString folder = WithBackslash(m_selected) + *name;
+    ForceFolder(folder);
+    if (!QFileInfo(folder).isDir())
+        throw IoError(QStringLiteral("Directorul %1 nu poate fi creat").arg(QDir::toNativeSeparators(folder)));
+    setDirectory(folder);
+    selectFolder(folder);
+}

@@ -1,0 +1,68 @@
+#include "widgets/FieldLink.h"
+
+#include "db/Dataset.h"
+
+#include <QWidget>
+
+FieldLink::FieldLink(QWidget* control, Show show, Read read)
+    : QObject(control), m_control(control), m_show(std::move(show)), m_read(std::move(read))
+{
+}
+
+void FieldLink::bind(Dataset* dataset, const QString& field)
+{
+    if (m_dataset)
+        disconnect(m_dataset, nullptr, this, nullptr);
+    m_dataset = dataset;
+    m_field = field;
+    if (!dataset)
+        return;
+    connect(dataset, &Dataset::currentRowChanged, this, &FieldLink::refresh);
+    connect(dataset, &Dataset::rowsReset, this, &FieldLink::refresh);
+    connect(dataset, &Dataset::stateChanged, this, [this](DatasetState state) {
+        if (state != DatasetState::Edit) // entering edit keeps what the user is typing
+            refresh();
+    });
+    connect(dataset, &Dataset::fieldValueChanged, this, [this](const QString& changed) {
+        if (changed.compare(m_field, Qt::CaseInsensitive) == 0)
+            refresh();
+    });
+    dataset->addRecordUpdater(this, [this] { commit(); });
+    refresh();
+}
+
+const FieldInfo* FieldLink::fieldInfo() const
+{
+    if (!m_dataset || !m_dataset->isActive())
+        return nullptr;
+    const int index = m_dataset->fieldIndex(m_field);
+    return index < 0 ? nullptr : &m_dataset->field(index);
+}
+
+bool FieldLink::beginEdit()
+{
+    if (!m_dataset || !m_dataset->isActive())
+        return false;
+    return m_dataset->isEditing() || m_dataset->edit();
+}
+
+void FieldLink::commit()
+{
+    if (!m_modified || !m_dataset || !m_dataset->isEditing())
+        return;
+    const QString text = m_read();
+    if (text != m_dataset->editText(m_field))
+        m_dataset->setEditText(m_field, text);
+    m_modified = false;
+}
+
+void FieldLink::refresh()
+{
+    m_modified = false;
+    if (!m_dataset || !m_dataset->isActive() || m_dataset->fieldIndex(m_field) < 0) {
+        m_show(QString());
+        return;
+    }
+    m_show(m_control->hasFocus() || m_dataset->isEditing() ? m_dataset->editText(m_field)
+                                                           : m_dataset->displayText(m_field));
+}

@@ -1,0 +1,88 @@
+#include "widgets/Intrvdlg.h"
+
+#include "app/UserDialogs.h"
+#include "widgets/DateEdit.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TIntervalDlg::TIntervalDlg(const QDate& from, const QDate& to, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Setati intervalul dorit:"));
+    setObjectName(QStringLiteral("TIntervalDlg"));
+    m_from = new TDateEdit(this);
+    m_from->setObjectName(QStringLiteral("DeLaData"));
+    m_from->setDate(from);
+    m_to = new TDateEdit(this);
+    m_to->setObjectName(QStringLiteral("PanaInData"));
+    m_to->setDate(to);
+    auto* fromLabel = new QLabel(QStringLiteral("&De la data de :"), this);
+    fromLabel->setBuddy(m_from);
+    auto* toLabel = new QLabel(QStringLiteral("&pana în data:"), this);
+    toLabel->setBuddy(m_to);
+    m_from->setAccessibleName(QStringLiteral("De la data de"));
+    m_to->setAccessibleName(QStringLiteral("pana în data"));
+    m_from->installEventFilter(this);
+    m_to->installEventFilter(this);
+
+    auto* openButton = new QPushButton(QStringLiteral("&Deschide"), this);
+    openButton->setObjectName(QStringLiteral("Deschide"));
+    openButton->setToolTip(QStringLiteral("Sunt de acord"));
+    openButton->setStatusTip(QStringLiteral("Sunt de acord"));
+    openButton->setAutoDefault(false);
+    auto* closeButton = new QPushButton(QStringLiteral("&Inchide"), this);
+    closeButton->setObjectName(QStringLiteral("Inchide"));
+    closeButton->setToolTip(QStringLiteral("Renunt"));
+    closeButton->setStatusTip(QStringLiteral("Renunt"));
+    closeButton->setAutoDefault(false);
+    connect(openButton, &QPushButton::clicked, this, &TIntervalDlg::confirm);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* form = new QFormLayout;
+    form->addRow(fromLabel, m_from);
+    form->addRow(toLabel, m_to);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(openButton);
+    buttons->addWidget(closeButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    m_from->setFocus();
+}
+
+void TIntervalDlg::confirm()
+{
+    const QDate from = m_from->date();
+    const QDate to = m_to->date();
+    if (from > to) {
+        dialogs().warning(QStringLiteral("Intervalul de timp nu este corect! ") + to.toString(QStringLiteral("dd.MM.yyyy")) +
+                          QStringLiteral(" < ") + from.toString(QStringLiteral("dd.MM.yyyy")));
+        return;
+    }
+    m_fromDate = from;
+    m_toDate = to;
+    accept();
+}
+
+bool TIntervalDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                           !(key->modifiers() & Qt::ControlModifier);
+        if (enter && watched == m_from) {
+            m_to->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        if (enter && watched == m_to) {
+            confirm();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

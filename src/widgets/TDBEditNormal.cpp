@@ -1,0 +1,42 @@
+#include "widgets/TDBEditNormal.h"
+
+#include "db/Dataset.h"
+#include "widgets/FieldLink.h"
+#include "widgets/RecordKeys.h"
+
+#include <QKeyEvent>
+
+TDBEditNormal::TDBEditNormal(QWidget* parent) : BoundLineEdit(parent) {}
+
+void TDBEditNormal::bind(Dataset* dataset, const QString& field)
+{
+    BoundLineEdit::bind(dataset, field);
+    const FieldInfo* info = m_link->fieldInfo();
+    setMaxLength(info && info->type == FieldType::String && info->size > 0 ? info->size : 32767);
+}
+
+void TDBEditNormal::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (plain)
+            focusNext();
+        return; // the Enter character is swallowed
+    case Qt::Key_Down:
+        if (plain) {
+            focusNext();
+            return;
+        }
+        break;
+    case Qt::Key_Up:
+        if (plain)
+            focusPrevious();
+        return;
+    default:
+        if (RecordKeys::handle(event, dataset()))
+            return;
+    }
+    QLineEdit::keyPressEvent(event);
+}

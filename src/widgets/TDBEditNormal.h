@@ -1,0 +1,16 @@
+#pragma once
+
+#include "widgets/BoundLineEdit.h"
+
+// Text input bound to one field, with the data-entry keys: Enter and Down
+// move to the next input, Up to the previous one, Page Up / Page Down move
+// between records, Insert, Ctrl+Delete, Ctrl+R and Ctrl+U work on the record.
+class TDBEditNormal : public BoundLineEdit {
+    Q_OBJECT
+public:
+    explicit TDBEditNormal(QWidget* parent = nullptr);
+    void bind(Dataset* dataset, const QString& field) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
