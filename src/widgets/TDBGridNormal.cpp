@@ -11,16 +11,27 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
-// Creates the cell editors and hands them to the grid, which takes their keys first.
-class GridCellDelegate : public QStyledItemDelegate {
+// Creates the cell editors; the grid takes their keys before the delegate's
+// own handling (which would commit and close the editor on Enter and Tab).
+class GridCellDelegate : public QStyledItemDelegate
+{
 public:
     explicit GridCellDelegate(TDBGridNormal* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         m_grid->editorCreated(editor);
         return editor;
+    }
+
+    bool eventFilter(QObject* editor, QEvent* event) override
+    {
+        if (editor == m_grid->m_editor && event->type() == QEvent::KeyPress &&
+            m_grid->handleKey(static_cast<QKeyEvent*>(event), true))
+            return true;
+        return QStyledItemDelegate::eventFilter(editor, event);
     }
 
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
@@ -43,7 +54,9 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
     {
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            model->setData(index, line->text(), Qt::EditRole);
+            // Qt commits editors on many occasions; only typing edits the record.
+            if (line->isModified())
+                model->setData(index, line->text(), Qt::EditRole);
             return;
         }
         QStyledItemDelegate::setModelData(editor, model, index);
@@ -76,6 +89,11 @@ void TDBGridNormal::bind(Dataset* dataset, const QStringList& fields)
         old->deleteLater();
     connect(dataset, &Dataset::currentRowChanged, this, &TDBGridNormal::followDataset);
     connect(dataset, &Dataset::rowsReset, this, &TDBGridNormal::followDataset);
+    // What is typed in the cell reaches the record before it is posted.
+    dataset->addRecordUpdater(this, [this] {
+        if (m_dataset && currentIndex().row() == m_dataset->currentRow())
+            commitEditor();
+    });
     followDataset();
 }
 
@@ -100,7 +118,10 @@ void TDBGridNormal::selectField(const QString& field)
             goTo(m_dataset->currentRow(), column);
 }
 
-int TDBGridNormal::lastColumn() const { return m_model ? m_model->columnCount() - 1 : 0; }
+int TDBGridNormal::lastColumn() const
+{
+    return m_model ? m_model->columnCount() - 1 : 0;
+}
 
 int TDBGridNormal::topVisibleRow() const
 {
@@ -117,7 +138,6 @@ int TDBGridNormal::bottomVisibleRow() const
 void TDBGridNormal::editorCreated(QWidget* editor)
 {
     m_editor = editor;
-    editor->installEventFilter(this);
 }
 
 // The view follows the record source's current record.
@@ -128,11 +148,21 @@ void TDBGridNormal::followDataset()
     const int row = m_dataset->currentRow();
     if (row < 0)
         return;
+    // The record has moved already: the old cell's editor closes without writing.
+    if (m_editor && currentIndex().row() != row)
+        closeEditor(m_editor, QAbstractItemDelegate::NoHint);
     m_moving = true;
     const int column = std::clamp(currentColumn(), 0, std::max(0, lastColumn()));
     setCurrentIndex(m_model->index(row, column));
     m_moving = false;
     openEditor();
+}
+
+void TDBGridNormal::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    if (editor == m_editor)
+        m_editor = nullptr;
+    QTableView::closeEditor(editor, hint);
 }
 
 void TDBGridNormal::currentChanged(const QModelIndex& current, const QModelIndex& previous)
@@ -143,16 +173,17 @@ void TDBGridNormal::currentChanged(const QModelIndex& current, const QModelIndex
     // A click on another row: the record source moves there (posting what was typed).
     const int column = current.column();
     const int row = current.row();
-    QMetaObject::invokeMethod(this, [this, row, column] { goTo(row, column); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, row, column] { goTo(row, column); }, Qt::QueuedConnection);
 }
 
 void TDBGridNormal::openEditor()
 {
-    if (!m_editingAllowed || m_rowSelect || !currentIndex().isValid() || !(m_model->flags(currentIndex()) & Qt::ItemIsEditable))
+    if (!m_editingAllowed || m_rowSelect || !currentIndex().isValid() ||
+        !(m_model->flags(currentIndex()) & Qt::ItemIsEditable))
         return;
-    if (state() == QAbstractItemView::EditingState && m_editor)
-        return;
-    edit(currentIndex());
+    if (state() != QAbstractItemView::EditingState || !m_editor)
+        edit(currentIndex());
     // The cell editor does not select its text: the caret goes to the end.
     if (auto* line = qobject_cast<QLineEdit*>(m_editor.data())) {
         line->deselect();
@@ -245,7 +276,8 @@ bool TDBGridNormal::handleKey(QKeyEvent* event, bool inEditor)
 {
     if (!m_dataset || !m_dataset->isActive() || !m_model)
         return false;
-    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const bool plain = mods == 0;
     const bool ctrl = mods == Qt::ControlModifier;
     auto* line = qobject_cast<QLineEdit*>(m_editor.data());
@@ -361,20 +393,6 @@ bool TDBGridNormal::handleKey(QKeyEvent* event, bool inEditor)
     default:
         return false;
     }
-}
-
-bool TDBGridNormal::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_editor && event->type() == QEvent::KeyPress &&
-        handleKey(static_cast<QKeyEvent*>(event), true))
-        return true;
-    if (watched == m_editor && event->type() == QEvent::ShortcutOverride) {
-        // Keys the grid handles are not taken by the editor's own shortcuts.
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Home || key == Qt::Key_End || key == Qt::Key_Delete)
-            return false;
-    }
-    return QTableView::eventFilter(watched, event);
 }
 
 void TDBGridNormal::keyPressEvent(QKeyEvent* event)

@@ -11,7 +11,8 @@ class DatasetModel;
 // row, Down below the last row appends a record, Insert inserts one,
 // Escape undoes the cell and then the record, Ctrl+Delete deletes after a
 // question. The grid's current row is the record source's current record.
-class TDBGridNormal : public QTableView {
+class TDBGridNormal : public QTableView
+{
     Q_OBJECT
 public:
     explicit TDBGridNormal(QWidget* parent = nullptr);
@@ -32,8 +33,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     friend class GridCellDelegate;

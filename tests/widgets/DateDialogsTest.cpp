@@ -1,0 +1,137 @@
+#include "support/ScriptedDialogs.h"
+#include "widgets/DateEdit.h"
+#include "widgets/Intrvdlg.h"
+#include "widgets/Pickdate.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+// Shows a widget and waits until it can take keys.
+void showActive(QWidget* w)
+{
+    w->show();
+    QApplication::setActiveWindow(w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+}
+
+} // namespace
+
+TEST(DateEditTest, StartsOnTodayAndRefusesAnInvalidDate)
+{
+    ScriptedDialogs dialogs;
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* date = new TDateEdit(&window);
+    auto* other = new TDateEdit(&window);
+    layout->addWidget(date);
+    layout->addWidget(other);
+    showActive(&window);
+    EXPECT_EQ(date->date(), QDate::currentDate());
+    EXPECT_EQ(date->inputMask(), QStringLiteral("99.99.9999;_"));
+
+    date->setDate(QDate(2024, 1, 10));
+    date->setFocus();
+    date->selectAll();
+    QTest::keyClicks(date, QStringLiteral("31022024"));
+    EXPECT_EQ(date->text(), QStringLiteral("31.02.2024"));
+    other->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs.beeps, 1);
+    EXPECT_EQ(date->text(), QStringLiteral("10.01.2024"));
+    EXPECT_EQ(QApplication::focusWidget(), date);
+    EXPECT_EQ(date->date(), QDate(2024, 1, 10));
+
+    // Reading the value of an invalid text beeps and answers the last valid date.
+    date->setText(QStringLiteral("99.99.2024"));
+    EXPECT_EQ(date->date(), QDate(2024, 1, 10));
+    EXPECT_EQ(dialogs.beeps, 2);
+}
+
+TEST(DateEditTest, CtrlEnterOpensTheCalendarOnTheTypedDate)
+{
+    ScriptedDialogs dialogs;
+    TDateEdit date;
+    showActive(&date);
+    date.setDate(QDate(2024, 5, 1));
+    date.selectAll();
+    QTest::keyClicks(&date, QStringLiteral("07052024"));
+    dialogs.dateAnswers << QDate(2024, 6, 30);
+    QTest::keyClick(&date, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("date")), QStringList{"2024-05-07"});
+    EXPECT_EQ(date.date(), QDate(2024, 6, 30));
+    EXPECT_EQ(date.text(), QStringLiteral("30.06.2024"));
+}
+
+TEST(CalendarPicker, PagesByMonthAndAnswersTheChosenDay)
+{
+    TBrDateForm picker(QDate(2024, 3, 15));
+    showActive(&picker);
+    EXPECT_EQ(picker.windowTitle(), QStringLiteral("Selecteaza data"));
+    EXPECT_EQ(picker.title(), QStringLiteral("martie, 2024"));
+    EXPECT_EQ(picker.calendar()->firstDayOfWeek(), Qt::Monday);
+    QWidget* grid = QApplication::focusWidget();
+    ASSERT_NE(grid, nullptr);
+    QTest::keyClick(grid, Qt::Key_PageDown);
+    EXPECT_EQ(picker.date(), QDate(2024, 4, 15));
+    EXPECT_EQ(picker.title(), QStringLiteral("aprilie, 2024"));
+    QTest::keyClick(grid, Qt::Key_PageUp);
+    QTest::keyClick(grid, Qt::Key_PageUp);
+    EXPECT_EQ(picker.date(), QDate(2024, 2, 15));
+    QTest::keyClick(grid, Qt::Key_Right);
+    EXPECT_EQ(picker.date(), QDate(2024, 2, 16));
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(picker.result(), QDialog::Accepted);
+    EXPECT_EQ(picker.date(), QDate(2024, 2, 16));
+}
+
+TEST(CalendarPicker, EscapeCancels)
+{
+    TBrDateForm picker{QDate()};
+    showActive(&picker);
+    EXPECT_EQ(picker.date(), QDate::currentDate());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(picker.result(), QDialog::Rejected);
+}
+
+TEST(IntervalDialog, RefusesAnInvertedPeriodHoweverConfirmed)
+{
+    ScriptedDialogs dialogs;
+    TIntervalDlg dialog(QDate(2024, 3, 10), QDate(2024, 3, 1));
+    showActive(&dialog);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Setati intervalul dorit:"));
+    EXPECT_EQ(QApplication::focusWidget(), dialog.fromInput());
+    const QString warning = QStringLiteral("Intervalul de timp nu este corect! 01.03.2024 < 10.03.2024");
+
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Deschide")), Qt::LeftButton);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("warning")), QStringList{warning});
+    EXPECT_TRUE(dialog.isVisible());
+
+    QTest::keyClick(dialog.fromInput(), Qt::Key_Return); // moves to the second input
+    EXPECT_EQ(QApplication::focusWidget(), dialog.toInput());
+    QTest::keyClick(dialog.toInput(), Qt::Key_Return); // acts as "&Deschide"
+    EXPECT_EQ(dialogs.texts(QStringLiteral("warning")), QStringList({warning, warning}));
+    EXPECT_TRUE(dialog.isVisible());
+
+    dialog.toInput()->setDate(QDate(2024, 3, 10)); // equal dates are a period
+    QTest::keyClick(dialog.toInput(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.from(), QDate(2024, 3, 10));
+    EXPECT_EQ(dialog.to(), QDate(2024, 3, 10));
+}
+
+TEST(IntervalDialog, CloseGivesNoPeriod)
+{
+    ScriptedDialogs dialogs;
+    TIntervalDlg dialog(QDate(2024, 1, 1), QDate(2024, 12, 31));
+    showActive(&dialog);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Inchide")), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
