@@ -20,24 +20,6 @@ QByteArray contentsOf(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Closes the year into its folder the way the rollover leaves things: a
-// copy of the database in the year folder and the year in Ani.
-void closeYear(TestFolder& folder, int year)
-{
-    QDir().mkpath(folder.path() + QString::number(year));
-    Sql::exec(Connection::database(), QStringLiteral("UPDATE Parohia SET An_lucru = :y"),
-              {{QStringLiteral(":y"), year}});
-    Sql::exec(
-        Connection::database(), QStringLiteral("VACUUM INTO :f"),
-        {{QStringLiteral(":f"), DatabaseLocation::yearFolder(year) + DatabaseLocation::databaseFileName}});
-    if (!Sql::tableExists(Connection::database(), QStringLiteral("Ani")))
-        Sql::exec(Connection::database(), QStringLiteral("CREATE TABLE Ani (Valoare integer)"));
-    Sql::exec(Connection::database(), QStringLiteral("INSERT INTO Ani VALUES (:y)"),
-              {{QStringLiteral(":y"), year}});
-    Sql::exec(Connection::database(), QStringLiteral("UPDATE Parohia SET An_lucru = :y"),
-              {{QStringLiteral(":y"), year + 1}});
-}
-
 int openYear()
 {
     return Sql::scalar(Connection::database(), QStringLiteral("SELECT An_lucru FROM Parohia")).toInt();
@@ -93,8 +75,8 @@ TEST(DatabaseLocation, SwitchesBetweenTheWorkingYearAndClosedYears)
 {
     TestFolder folder;
     folder.openWorkingYear();
-    closeYear(folder, 2022);
-    closeYear(folder, 2023);
+    folder.closeYear(2022);
+    folder.closeYear(2023);
     Sql::exec(Connection::database(), QStringLiteral("INSERT INTO Ani VALUES (2024)"));
     DatabaseLocation& location = DatabaseLocation::instance();
     EXPECT_EQ(location.knownYears(), QList<int>({2022, 2023, 2024}));
@@ -119,7 +101,7 @@ TEST(DatabaseLocation, RefusesYearsWithoutADatabaseAndStaysWhereItWas)
 {
     TestFolder folder;
     folder.openWorkingYear();
-    closeYear(folder, 2022);
+    folder.closeYear(2022);
     QDir().mkpath(folder.path() + QStringLiteral("2019"));
     folder.write(QStringLiteral("2018/") + DatabaseLocation::databaseFileName, "nu este o baza de date");
     DatabaseLocation& location = DatabaseLocation::instance();

@@ -40,6 +40,20 @@ QSqlDatabase TestFolder::openWorkingYear()
     return Connection::database();
 }
 
+void TestFolder::closeYear(int year)
+{
+    const QSqlDatabase db = Connection::database();
+    QDir().mkpath(path() + QString::number(year));
+    Sql::exec(db, QStringLiteral("UPDATE Parohia SET An_lucru = :y"), {{QStringLiteral(":y"), year}});
+    Sql::exec(
+        db, QStringLiteral("VACUUM INTO :f"),
+        {{QStringLiteral(":f"), DatabaseLocation::yearFolder(year) + DatabaseLocation::databaseFileName}});
+    if (!Sql::tableExists(db, QStringLiteral("Ani")))
+        Sql::exec(db, QStringLiteral("CREATE TABLE Ani (Valoare integer)"));
+    Sql::exec(db, QStringLiteral("INSERT INTO Ani VALUES (:y)"), {{QStringLiteral(":y"), year}});
+    Sql::exec(db, QStringLiteral("UPDATE Parohia SET An_lucru = :y"), {{QStringLiteral(":y"), year + 1}});
+}
+
 void TestFolder::write(const QString& name, const QByteArray& bytes) const
 {
     QFile f(file(name));

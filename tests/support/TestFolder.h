@@ -19,6 +19,10 @@ public:
     // Creates the working year's database with the delivered contents and
     // opens the connection on it.
     QSqlDatabase openWorkingYear();
+    // Closes `year` the way the year-end closing leaves things: a copy of the
+    // database in the year folder, the year appended to Ani, and the working
+    // year advanced to the next one.
+    void closeYear(int year);
     // Writes a file with the given bytes.
     void write(const QString& name, const QByteArray& bytes) const;
 

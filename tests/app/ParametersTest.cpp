@@ -1,0 +1,222 @@
+#include "app/MainUnt.h"
+#include "app/ParamAplicUnt.h"
+#include "app/ProgramOptions.h"
+#include "db/Connection.h"
+#include "db/Dataset.h"
+#include "db/Sql.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFolder.h"
+#include "widgets/TDBEditNormal.h"
+#include "widgets/TDBGridNormal.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class Parameters : public ::testing::Test
+{
+protected:
+    void SetUp() override { folder.openWorkingYear(); }
+
+    std::unique_ptr<TParamAplicFrm> open()
+    {
+        auto dialog = std::make_unique<TParamAplicFrm>(options);
+        dialog->show();
+        QApplication::setActiveWindow(dialog.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        return dialog;
+    }
+
+    static QVariant stored(const QString& field)
+    {
+        return Sql::scalar(Connection::database(), QStringLiteral("SELECT %1 FROM Contor").arg(field));
+    }
+
+    QByteArray iniText() const
+    {
+        QFile f(folder.file(ProgramOptions::fileName));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    void validate(TParamAplicFrm& dialog)
+    {
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Valideaza")), Qt::LeftButton);
+    }
+
+    TestFolder folder;
+    ScriptedDialogs dialogs;
+    ProgramOptions options;
+};
+
+} // namespace
+
+TEST_F(Parameters, ShowsTheParametersWithTheirFormats)
+{
+    Sql::exec(Connection::database(),
+              QStringLiteral("UPDATE Contor SET Sold_init_casa = 1234.5, PretOut = 2.5"));
+    auto dialog = open();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Configurarea modului de lucru cu programul"));
+    QStringList captions;
+    for (const QLabel* label : dialog->findChildren<QLabel*>())
+        captions << label->text();
+    for (const char* caption :
+         {"Sold initial casa :", "Sold initial banca :",
+          "Cod venit pentru contributia anuala a credinciosilor :", "Cod venit lumanari :",
+          "Cod chelt. lumanari :", "Pret intrare lumanari :", "Pret iesire lumanari :",
+          "Stoc initial lumanari :", "Sold initial lumanari :",
+          "Personalizeaza programul - apasa butonul de alaturi !"})
+        EXPECT_TRUE(captions.contains(QString::fromLatin1(caption))) << caption;
+
+    TDBEditNormal* cash = dialog->edit(QStringLiteral("Sold_init_casa"));
+    EXPECT_EQ(QApplication::focusWidget(), cash);
+    EXPECT_EQ(cash->text(), QStringLiteral("1234,50")); // typed form while it has the focus
+    QTest::keyClick(cash, Qt::Key_Return);
+    EXPECT_EQ(cash->text(), QStringLiteral("1.234,50")); // shown form once left
+    EXPECT_EQ(dialog->edit(QStringLiteral("PretOut"))->text(), QStringLiteral("2,5"));
+    EXPECT_EQ(dialog->edit(QStringLiteral("CodVenContrib"))->text(), QStringLiteral("2"));
+    EXPECT_EQ(dialog->kindsGrid()->model()->rowCount(), 9);
+}
+
+TEST_F(Parameters, ValidateStoresTheRecordAndWritesTheOptionsFile)
+{
+    options.checkForNewVersion = true;
+    options.dailyBackup = true;
+    options.compoundNames = false;
+    auto dialog = open();
+    EXPECT_FALSE(dialog->compoundNamesBox()->isChecked());
+    EXPECT_TRUE(dialog->checkVersionBox()->isChecked());
+    EXPECT_TRUE(dialog->dailyBackupBox()->isChecked());
+
+    TDBEditNormal* cash = dialog->edit(QStringLiteral("Sold_init_casa"));
+    cash->selectAll();
+    QTest::keyClicks(cash, QStringLiteral("250,75"));
+    dialog->compoundNamesBox()->setChecked(true);
+    dialog->dailyBackupBox()->setChecked(false);
+    validate(*dialog);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("Sold_init_casa")).toDouble(), 250.75);
+    EXPECT_TRUE(options.compoundNames);
+    EXPECT_FALSE(options.dailyBackup);
+    EXPECT_EQ(iniText(), QByteArray("[Options]\r\nCheck for new version=1\r\nBackup BD zilnic=0\r\n"
+                                    "Foloseste nume compus pe rapoarte=1\r\n"));
+}
+
+TEST_F(Parameters, TheCloseBoxChangesNothing)
+{
+    auto dialog = open();
+    TDBEditNormal* cash = dialog->edit(QStringLiteral("Sold_init_casa"));
+    cash->selectAll();
+    QTest::keyClicks(cash, QStringLiteral("99"));
+    dialog->checkVersionBox()->setChecked(false);
+    dialog->close();
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("Sold_init_casa")).toDouble(), 0.0);
+    EXPECT_TRUE(options.checkForNewVersion);
+    EXPECT_FALSE(QFile::exists(folder.file(ProgramOptions::fileName)));
+}
+
+TEST_F(Parameters, AnEmptyParametersTableNeverGetsARecord)
+{
+    Sql::exec(Connection::database(), QStringLiteral("DELETE FROM Contor"));
+    auto dialog = open();
+    TDBEditNormal* cash = dialog->edit(QStringLiteral("Sold_init_casa"));
+    EXPECT_TRUE(cash->text().isEmpty());
+    QTest::keyClicks(cash, QStringLiteral("5"));
+    EXPECT_TRUE(cash->text().isEmpty()); // the typing is refused
+    validate(*dialog);
+    EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM Contor")).toInt(), 0);
+}
+
+TEST_F(Parameters, ARefusedValueKeepsTheDialogOpen)
+{
+    auto dialog = open();
+    TDBEditNormal* price = dialog->edit(QStringLiteral("PretOut"));
+    price->setFocus();
+    QTest::keyClicks(price, QStringLiteral("doi lei"));
+    validate(*dialog);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog->isVisible());
+    ASSERT_FALSE(dialogs.texts(QStringLiteral("error")).isEmpty());
+    EXPECT_EQ(
+        dialogs.texts(QStringLiteral("error")).last(),
+        QStringLiteral("Eroare de acces la tabela parohie!\n\"doi lei\" nu este un numar (campul PretOut)!"));
+    EXPECT_EQ(price->text(), QStringLiteral("doi lei"));
+    EXPECT_FALSE(QFile::exists(folder.file(ProgramOptions::fileName)));
+}
+
+TEST_F(Parameters, DocumentKindsAreEditedInTheirGrid)
+{
+    auto dialog = open();
+    TDBGridNormal* grid = dialog->kindsGrid();
+    grid->setFocus();
+    dialog->documentKinds()->last();
+    QWidget* editor = grid->cellEditor();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Down); // appends a row below the last one
+    QTest::keyClicks(grid->cellEditor(), QStringLiteral("NIR"));
+    validate(*dialog);
+    EXPECT_EQ(Sql::scalar(Connection::database(),
+                          QStringLiteral("SELECT Denumire FROM Tip_doc ORDER BY rowid DESC"))
+                  .toString(),
+              QStringLiteral("NIR"));
+}
+
+TEST_F(Parameters, ThePhotoIsReplacedOnlyWhenTheNewOneIsCopied)
+{
+    const QString oldPhoto = folder.file(QStringLiteral("poza.jpg"));
+    folder.write(QStringLiteral("poza.jpg"), "poza veche");
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::darkBlue);
+    const QString chosen = folder.file(QStringLiteral("biserica.jpg"));
+    ASSERT_TRUE(picture.save(chosen, "JPEG"));
+    auto dialog = open();
+
+    dialogs.fileAnswers << folder.file(QStringLiteral("lipseste.jpg"));
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Poza")), Qt::LeftButton);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("openFile")),
+              QStringList{"Selectati poza pentru personalizare|JPEG Image File (*.jpg)"});
+    ASSERT_EQ(dialogs.texts(QStringLiteral("error")).size(), 1);
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("error"))
+                    .first()
+                    .startsWith(QStringLiteral("Error opening source file")));
+    QFile kept(oldPhoto);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("poza veche"));
+    kept.close();
+
+    dialogs.fileAnswers << chosen;
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Poza")), Qt::LeftButton);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("information")),
+              QStringList{"Pentru a salva modificarile facute referitoare la imaginea aleasa, inchideti si "
+                          "reporniti aplicatia!"});
+    EXPECT_EQ(QImage(oldPhoto).size(), QSize(40, 30));
+
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Poza")), Qt::LeftButton); // cancelled
+    EXPECT_EQ(dialogs.texts(QStringLiteral("information")).size(), 1);
+}
+
+TEST_F(Parameters, OpensFromTheMainWindowWithItsSwitches)
+{
+    folder.write(ProgramOptions::fileName, "[Options]\nFoloseste nume compus pe rapoarte=1\n");
+    Connection::close();
+    TMainFrm mainWindow;
+    bool compoundShown = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<TParamAplicFrm*>(QApplication::activeModalWidget())) {
+            compoundShown = dialog->compoundNamesBox()->isChecked();
+            dialog->close();
+        }
+    });
+    mainWindow.command(QStringLiteral("ParametriAplicatiei"))->trigger();
+    EXPECT_TRUE(compoundShown);
+}
