@@ -1,6 +1,7 @@
 #include "app/Firms.h"
 
 #include "app/DbErrorText.h"
+#include "app/TableDialog.h"
 #include "app/UserDialogs.h"
 #include "db/DatabaseLocation.h"
 #include "db/Dataset.h"
@@ -18,7 +19,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 struct ParishField {
     const char* caption;
@@ -58,7 +60,8 @@ TFirmDataDlg::TFirmDataDlg(QWidget* parent) : QDialog(parent)
     auto* form = new QFormLayout;
     m_year = new TDBComboNormal(this);
     m_year->setObjectName(QStringLiteral("An_lucru"));
-    addLabeledRow(form, QStringLiteral("Anul pentru care se opereaza veniturile si cheltuielile parohiei :"), m_year);
+    addLabeledRow(form, QStringLiteral("Anul pentru care se opereaza veniturile si cheltuielile parohiei :"),
+                  m_year);
 
     auto* contribution = new TDBEditNormal(this);
     contribution->setObjectName(QStringLiteral("Val_contributie"));
@@ -67,7 +70,8 @@ TFirmDataDlg::TFirmDataDlg(QWidget* parent) : QDialog(parent)
     contributionLayout->setContentsMargins(0, 0, 0, 0);
     contributionLayout->addWidget(contribution);
     contributionLayout->addWidget(new QLabel(QStringLiteral("LEI (RON)"), contributionRow));
-    auto* contributionLabel = new QLabel(QStringLiteral("Valoarea contributiei anuale  a credinciosilor"), this);
+    auto* contributionLabel =
+        new QLabel(QStringLiteral("Valoarea contributiei anuale  a credinciosilor"), this);
     contributionLabel->setBuddy(contribution);
     contribution->setAccessibleName(contributionLabel->text());
     form->addRow(contributionLabel, contributionRow);
@@ -91,7 +95,8 @@ TFirmDataDlg::TFirmDataDlg(QWidget* parent) : QDialog(parent)
 
     // The year list moves the program at once: on choosing an entry, or
     // when a typed year is complete (not at every keystroke).
-    connect(m_year, &QComboBox::activated, this, [this](int index) { switchYear(m_year->itemText(index), index == 0); });
+    connect(m_year, &QComboBox::activated, this,
+            [this](int index) { switchYear(m_year->itemText(index), index == 0); });
     connect(m_year->lineEdit(), &QLineEdit::editingFinished, this, [this] {
         const QString text = m_year->currentText().trimmed();
         const int index = m_year->findText(text);
@@ -112,22 +117,12 @@ TFirmDataDlg::~TFirmDataDlg() = default;
 
 void TFirmDataDlg::execute(QWidget* parent)
 {
-    std::unique_ptr<TFirmDataDlg> dialog;
-    try {
-        dialog = std::make_unique<TFirmDataDlg>(parent);
-    } catch (const DbError& e) {
-        dialogs().error(DbErrorText::forTable(QStringLiteral("parohie"), e.text()));
-        return;
-    }
-    dialog->exec();
+    execTableDialog<TFirmDataDlg>(QStringLiteral("parohie"), parent);
 }
 
 TDBEditNormal* TFirmDataDlg::edit(const QString& field) const
 {
-    for (TDBEditNormal* e : m_edits)
-        if (e->objectName() == field)
-            return e;
-    return nullptr;
+    return findChild<TDBEditNormal*>(field);
 }
 
 void TFirmDataDlg::openParish()
@@ -154,7 +149,8 @@ void TFirmDataDlg::fillYears()
 
 void TFirmDataDlg::switchYear(const QString& yearText, bool isFirstEntry)
 {
-    const DatabaseLocation::SwitchResult result = DatabaseLocation::instance().switchToYear(yearText, isFirstEntry);
+    const DatabaseLocation::SwitchResult result =
+        DatabaseLocation::instance().switchToYear(yearText, isFirstEntry);
     if (!result.ok) {
         // The connection stays where it was; the typed year is kept for the record.
         dialogs().warning(result.message);

@@ -9,7 +9,8 @@ class TDBEditNormal;
 // "Datele parohiei": the parish record (identity, bank account, yearly
 // contribution, working year) and the year list through which the whole
 // program moves between the working year and a closed year.
-class TFirmDataDlg : public QDialog {
+class TFirmDataDlg : public QDialog
+{
     Q_OBJECT
 public:
     // Opens the parish table; throws DbError when it cannot.

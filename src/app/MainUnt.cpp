@@ -188,7 +188,8 @@ void TMainFrm::buildMenus()
 
     setCommandHandler(QStringLiteral("Iesire"), [this] { close(); });
     setCommandHandler(QStringLiteral("Parohia"), [this] { TFirmDataDlg::execute(this); });
-    setCommandHandler(QStringLiteral("ParametriAplicatiei"), [this] { TParamAplicFrm::execute(m_options, this); });
+    setCommandHandler(QStringLiteral("ParametriAplicatiei"),
+                      [this] { TParamAplicFrm::execute(m_options, this); });
     setCommandHandler(QStringLiteral("OpBilant"), [this] { balanceSheet(); });
     setCommandHandler(QStringLiteral("RapBilant"), [this] { balanceSheet(); });
 }

@@ -4,6 +4,7 @@
 #include "app/ErrorGuard.h"
 #include "app/ProgramFolder.h"
 #include "app/ProgramOptions.h"
+#include "app/TableDialog.h"
 #include "app/UserDialogs.h"
 #include "app/Utilities.h"
 #include "db/Dataset.h"
@@ -25,7 +26,8 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-namespace {
+namespace
+{
 
 struct ParameterField {
     const char* caption;
@@ -93,7 +95,8 @@ TParamAplicFrm::TParamAplicFrm(ProgramOptions& options, QWidget* parent) : QDial
     photoButton->setAutoDefault(false);
     photoButton->setMaximumWidth(40);
     connect(photoButton, &QPushButton::clicked, this, [this] { runGuarded([this] { choosePhoto(); }); });
-    addLabeledRow(candleForm, QStringLiteral("Personalizeaza programul - apasa butonul de alaturi !"), photoButton);
+    addLabeledRow(candleForm, QStringLiteral("Personalizeaza programul - apasa butonul de alaturi !"),
+                  photoButton);
 
     auto* kinds = new QGroupBox(QStringLiteral("Tipuri de documente"), this);
     m_grid = new TDBGridNormal(kinds);
@@ -104,9 +107,12 @@ TParamAplicFrm::TParamAplicFrm(ProgramOptions& options, QWidget* parent) : QDial
     auto* kindsLayout = new QVBoxLayout(kinds);
     kindsLayout->addWidget(m_grid);
 
-    m_compoundNames = new QCheckBox(QStringLiteral("Afiseaza pe rapoarte si codul enoriasului alaturi de nume"), this);
-    m_checkVersion = new QCheckBox(QStringLiteral("Verifica existenta versiuni noi la pornirea programului"), this);
-    m_dailyBackup = new QCheckBox(QStringLiteral("Salveaza baza de date la prima pornire din zi a programului"), this);
+    m_compoundNames =
+        new QCheckBox(QStringLiteral("Afiseaza pe rapoarte si codul enoriasului alaturi de nume"), this);
+    m_checkVersion =
+        new QCheckBox(QStringLiteral("Verifica existenta versiuni noi la pornirea programului"), this);
+    m_dailyBackup =
+        new QCheckBox(QStringLiteral("Salveaza baza de date la prima pornire din zi a programului"), this);
     m_compoundNames->setChecked(options.compoundNames);
     m_checkVersion->setChecked(options.checkForNewVersion);
     m_dailyBackup->setChecked(options.dailyBackup);
@@ -135,22 +141,12 @@ TParamAplicFrm::TParamAplicFrm(ProgramOptions& options, QWidget* parent) : QDial
 
 void TParamAplicFrm::execute(ProgramOptions& options, QWidget* parent)
 {
-    std::unique_ptr<TParamAplicFrm> dialog;
-    try {
-        dialog = std::make_unique<TParamAplicFrm>(options, parent);
-    } catch (const DbError& e) {
-        dialogs().error(DbErrorText::forTable(QStringLiteral("parohie"), e.text()));
-        return;
-    }
-    dialog->exec();
+    execTableDialog<TParamAplicFrm>(QStringLiteral("parohie"), options, parent);
 }
 
 TDBEditNormal* TParamAplicFrm::edit(const QString& field) const
 {
-    for (TDBEditNormal* e : m_edits)
-        if (e->objectName() == field)
-            return e;
-    return nullptr;
+    return findChild<TDBEditNormal*>(field);
 }
 
 void TParamAplicFrm::accept()
@@ -201,7 +197,8 @@ void TParamAplicFrm::choosePhoto()
     QFile::remove(incoming);
     CopyFileChecked(chosen, incoming);
     std::error_code failure;
-    std::filesystem::rename(incoming.toStdU16String(), photo.toStdU16String(), failure); // replaces the old one
+    std::filesystem::rename(incoming.toStdU16String(), photo.toStdU16String(),
+                            failure); // replaces the old one
     if (failure) {
         QFile::remove(incoming);
         throw IoError(QStringLiteral("Poza %1 nu poate fi inlocuita").arg(QDir::toNativeSeparators(photo)));

@@ -11,7 +11,8 @@ struct ProgramOptions;
 // "Configurarea modului de lucru cu programul": the parameters record
 // (opening balances, candle prices and stock, the special income and expense
 // codes), the document kinds, the installation's switches and the photo.
-class TParamAplicFrm : public QDialog {
+class TParamAplicFrm : public QDialog
+{
     Q_OBJECT
 public:
     static inline const QString photoDialogTitle = QStringLiteral("Selectati poza pentru personalizare");

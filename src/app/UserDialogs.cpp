@@ -113,4 +113,7 @@ std::optional<std::pair<QDate, QDate>> QtUserDialogs::pickInterval(const QDate& 
     return std::make_pair(dialog.from(), dialog.to());
 }
 
-void QtUserDialogs::beep() { QApplication::beep(); }
+void QtUserDialogs::beep()
+{
+    QApplication::beep();
+}
