@@ -3,7 +3,8 @@
 #include <QStringList>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 struct Spelling {
     QStringList digits; // 1 to 9
@@ -15,20 +16,18 @@ struct Spelling {
 
 const Spelling& spelling(bool diacritics)
 {
-    static const Spelling plain{
-        {"unu", "doi", "trei", "patru", "cinci", "sase", "sapte", "opt", "noua"},
-        QStringLiteral("doua"),
-        QStringLiteral("suta"),
-        QStringLiteral("si"),
-        {"doi lei", "doua mii", "doua milioane", "doua miliarde", "doua trilioane"}};
-    static const Spelling romanian{
-        {"unu", "doi", "trei", "patru", "cinci", QStringLiteral("şase"), QStringLiteral("şapte"), "opt",
-         QStringLiteral("nouă")},
-        QStringLiteral("două"),
-        QStringLiteral("sută"),
-        QStringLiteral("şi"),
-        {"doi lei", QStringLiteral("două mii"), QStringLiteral("două milioane"), QStringLiteral("două miliarde"),
-         QStringLiteral("două trilioane")}};
+    static const Spelling plain{{"unu", "doi", "trei", "patru", "cinci", "sase", "sapte", "opt", "noua"},
+                                QStringLiteral("doua"),
+                                QStringLiteral("suta"),
+                                QStringLiteral("si"),
+                                {"doi lei", "doua mii", "doua milioane", "doua miliarde", "doua trilioane"}};
+    static const Spelling romanian{{"unu", "doi", "trei", "patru", "cinci", QStringLiteral("şase"),
+                                    QStringLiteral("şapte"), "opt", QStringLiteral("nouă")},
+                                   QStringLiteral("două"),
+                                   QStringLiteral("sută"),
+                                   QStringLiteral("şi"),
+                                   {"doi lei", QStringLiteral("două mii"), QStringLiteral("două milioane"),
+                                    QStringLiteral("două miliarde"), QStringLiteral("două trilioane")}};
     return diacritics ? romanian : plain;
 }
 
@@ -106,7 +105,8 @@ QString SumaInLitere(bool diacritics, double amount)
             rest /= 1000;
         if (rest == 0 && group > 1)
             break;
-        const int units = digitAt(3 * group), tens = digitAt(3 * group + 1), hundreds = digitAt(3 * group + 2);
+        const int units = digitAt(3 * group), tens = digitAt(3 * group + 1),
+                  hundreds = digitAt(3 * group + 2);
         const QString w = SpellGroup(hundreds, tens, units, diacritics, group);
         if (!w.isEmpty()) {
             if (group == 1 && !b.isEmpty())

@@ -17,7 +17,7 @@ TEST(SumaInLitere, WritesAmountsInTheProgramsCompactStyle)
         {21000.00, "douazecisiuna mii lei"},
         {1000000.00, " un milion lei"},
         {0, ""},
-        {0.125, "doisprezecebani"},              // an exact half goes to the even neighbour
+        {0.125, "doisprezecebani"}, // an exact half goes to the even neighbour
         {0.375, "treizecisioptde bani"},
         {60, "sasezeci lei "},
         {14, "patrusprezece lei "},

@@ -1,0 +1,25 @@
+#include "printing/PageModel.h"
+
+QStringList Page::texts() const
+{
+    QStringList result;
+    for (const PageItem& item : items)
+        if (item.kind == PageItem::Kind::Text)
+            result << item.text;
+    return result;
+}
+
+QList<PageItem> Page::find(const QString& text) const
+{
+    QList<PageItem> result;
+    for (const PageItem& item : items)
+        if (item.kind == PageItem::Kind::Text && item.text == text)
+            result << item;
+    return result;
+}
+
+QSizeF PageModel::paperSize() const
+{
+    const QSizeF size = paper.size(QPageSize::Millimeter);
+    return orientation == QPageLayout::Landscape ? size.transposed() : size;
+}

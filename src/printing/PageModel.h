@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QFont>
+#include <QList>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QRectF>
+#include <QString>
+
+// What a report lays out: pages of positioned texts, lines and rectangles,
+// in millimetres from the paper's top-left corner. Printing, the PDF file and
+// the preview all paint this same model; tests read it.
+struct PageItem {
+    enum class Kind { Text, Line, Rect };
+    Kind kind = Kind::Text;
+    QRectF rect; // mm; a line runs from the top-left to the bottom-right corner
+    QString text;
+    QFont font;
+    int flags = Qt::AlignLeft | Qt::AlignVCenter; // alignment, and Qt::TextWordWrap
+    double lineWidth = 0.2;                       // mm
+};
+
+struct Page {
+    QList<PageItem> items;
+    // The texts of the page in the order they were laid out.
+    QStringList texts() const;
+    // The text items whose text is exactly `text`.
+    QList<PageItem> find(const QString& text) const;
+};
+
+struct PageModel {
+    QPageSize paper{QPageSize::A4};
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    QList<Page> pages;
+
+    QSizeF paperSize() const; // mm, in the model's orientation
+};

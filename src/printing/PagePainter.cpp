@@ -1,0 +1,83 @@
+#include "printing/PagePainter.h"
+
+#include "app/Utilities.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace PagePainter
+{
+
+void paintPage(const PageModel& model, int index, QPainter& painter, double dotsPerInch)
+{
+    if (index < 0 || index >= model.pages.size())
+        return;
+    const double scale = dotsPerInch / 25.4;
+    const auto toDevice = [scale](const QRectF& mm) {
+        return QRectF(mm.left() * scale, mm.top() * scale, mm.width() * scale, mm.height() * scale);
+    };
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const PageItem& item : model.pages[index].items) {
+        switch (item.kind) {
+        case PageItem::Kind::Text:
+            painter.setPen(Qt::black);
+            painter.setFont(item.font);
+            painter.drawText(toDevice(item.rect), item.flags, item.text);
+            break;
+        case PageItem::Kind::Line: {
+            painter.setPen(QPen(Qt::black, std::max(1.0, item.lineWidth * scale)));
+            const QRectF r = toDevice(item.rect);
+            painter.drawLine(r.topLeft(), r.bottomRight());
+            break;
+        }
+        case PageItem::Kind::Rect:
+            painter.setPen(QPen(Qt::black, std::max(1.0, item.lineWidth * scale)));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(toDevice(item.rect));
+            break;
+        }
+    }
+    painter.restore();
+}
+
+void paintPages(const PageModel& model, QPagedPaintDevice& device, int firstPage, int lastPage)
+{
+    const int count = int(model.pages.size());
+    const int first = firstPage > 0 ? std::min(firstPage, count) : 1;
+    const int last = lastPage > 0 ? std::min(lastPage, count) : count;
+    QPainter painter;
+    if (!painter.begin(&device))
+        throw IoError(QStringLiteral("Raportul nu poate fi trimis la imprimanta"));
+    for (int page = first; page <= last; ++page) {
+        if (page > first)
+            device.newPage();
+        paintPage(model, page - 1, painter, device.logicalDpiX());
+    }
+    painter.end();
+}
+
+void writePdf(const PageModel& model, const QString& filePath)
+{
+    QPdfWriter writer(filePath);
+    writer.setResolution(600);
+    writer.setCreator(QStringLiteral("Lumivaret"));
+    writer.setPageLayout(QPageLayout(model.paper, model.orientation, QMarginsF(0, 0, 0, 0)));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        throw IoError(
+            QStringLiteral("Fisierul %1 nu poate fi scris").arg(QDir::toNativeSeparators(filePath)));
+    for (int page = 0; page < model.pages.size(); ++page) {
+        if (page > 0)
+            writer.newPage();
+        paintPage(model, page, painter, writer.resolution());
+    }
+    painter.end();
+    if (!QFile::exists(filePath))
+        throw IoError(
+            QStringLiteral("Fisierul %1 nu poate fi scris").arg(QDir::toNativeSeparators(filePath)));
+}
+
+} // namespace PagePainter
