@@ -1,11 +1,13 @@
 #include "app/UserDialogs.h"
 
+#include "printing/Qprndlg.h"
 #include "widgets/BrowseFolder.h"
 #include "widgets/Intrvdlg.h"
 #include "widgets/Pickdate.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -77,6 +79,11 @@ QString QtUserDialogs::openFileName(const QString& title, const QString& filter,
     return QFileDialog::getOpenFileName(dialogParent(), title, folder, filter);
 }
 
+QString QtUserDialogs::saveFileName(const QString& title, const QString& filter, const QString& folder)
+{
+    return QFileDialog::getSaveFileName(dialogParent(), title, folder, filter);
+}
+
 QString QtUserDialogs::folderName(const QString& title, const QString& folder)
 {
     TBrowseFolder browser(title, folder, dialogParent());
@@ -116,4 +123,18 @@ std::optional<std::pair<QDate, QDate>> QtUserDialogs::pickInterval(const QDate& 
 void QtUserDialogs::beep()
 {
     QApplication::beep();
+}
+
+bool QtUserDialogs::printSetup(QWidget* owner)
+{
+    return ShowPrintSetup(owner);
+}
+
+std::optional<QFont> QtUserDialogs::pickFont(const QFont& font)
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, dialogParent(), QStringLiteral("Font"));
+    if (!ok)
+        return std::nullopt;
+    return chosen;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QDate>
+#include <QFont>
 #include <QString>
 #include <optional>
+
+class QWidget;
 
 // Every message box, question, file or folder picker and input box of the
 // program passes through this interface, so that tests can answer them with
@@ -20,6 +23,8 @@ public:
     // Empty when cancelled. `filter` in Qt's form: "JPEG Image File (*.jpg)".
     virtual QString openFileName(const QString& title, const QString& filter, const QString& folder) = 0;
     // Empty when cancelled.
+    virtual QString saveFileName(const QString& title, const QString& filter, const QString& folder) = 0;
+    // Empty when cancelled.
     virtual QString folderName(const QString& title, const QString& folder) = 0;
     // Empty optional when cancelled.
     virtual std::optional<QString> inputText(const QString& title, const QString& prompt,
@@ -30,6 +35,10 @@ public:
     virtual std::optional<std::pair<QDate, QDate>> pickInterval(const QDate& from, const QDate& to) = 0;
     // The error beep of a refused key or value.
     virtual void beep() = 0;
+    // The print setup before a report; true when the user confirmed it.
+    virtual bool printSetup(QWidget* owner) = 0;
+    // The font picker, preset to `font`; empty when cancelled.
+    virtual std::optional<QFont> pickFont(const QFont& font) = 0;
 };
 
 // The dialogs in use: real ones unless a test has put its own.
@@ -46,10 +55,13 @@ public:
     void error(const QString& text) override;
     bool question(const QString& text) override;
     QString openFileName(const QString& title, const QString& filter, const QString& folder) override;
+    QString saveFileName(const QString& title, const QString& filter, const QString& folder) override;
     QString folderName(const QString& title, const QString& folder) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt,
                                      const QString& initial) override;
     std::optional<QDate> pickDate(const QDate& initial) override;
     std::optional<std::pair<QDate, QDate>> pickInterval(const QDate& from, const QDate& to) override;
     void beep() override;
+    bool printSetup(QWidget* owner) override;
+    std::optional<QFont> pickFont(const QFont& font) override;
 };

@@ -131,6 +131,8 @@ PageModel ReportLayout::pass()
     if (rows == 0 && !m_report.printIfEmpty)
         return m_model;
 
+    // The title and the first page header read the first row.
+    m_context.m_row = rows > 0 ? 0 : -1;
     startPage();
     printBand(m_report.title);
     for (int row = 0; row < rows; ++row) {

@@ -44,6 +44,12 @@ QString ScriptedDialogs::openFileName(const QString& title, const QString& filte
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
+QString ScriptedDialogs::saveFileName(const QString& title, const QString& filter, const QString&)
+{
+    shown.append({QStringLiteral("saveFile"), title + QLatin1Char('|') + filter});
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+}
+
 QString ScriptedDialogs::folderName(const QString& title, const QString&)
 {
     shown.append({QStringLiteral("folder"), title});
@@ -64,6 +70,21 @@ std::optional<QDate> ScriptedDialogs::pickDate(const QDate& initial)
 
 std::optional<std::pair<QDate, QDate>> ScriptedDialogs::pickInterval(const QDate& from, const QDate& to)
 {
-    shown.append({QStringLiteral("interval"), from.toString(Qt::ISODate) + QLatin1Char('|') + to.toString(Qt::ISODate)});
+    shown.append({QStringLiteral("interval"),
+                  from.toString(Qt::ISODate) + QLatin1Char('|') + to.toString(Qt::ISODate)});
     return intervalAnswers.isEmpty() ? std::nullopt : intervalAnswers.takeFirst();
+}
+
+bool ScriptedDialogs::printSetup(QWidget*)
+{
+    shown.append({QStringLiteral("printSetup"), QString()});
+    if (onPrintSetup)
+        onPrintSetup();
+    return printSetupAnswers.isEmpty() ? true : printSetupAnswers.takeFirst();
+}
+
+std::optional<QFont> ScriptedDialogs::pickFont(const QFont& font)
+{
+    shown.append({QStringLiteral("font"), font.family()});
+    return fontAnswers.isEmpty() ? std::nullopt : fontAnswers.takeFirst();
 }

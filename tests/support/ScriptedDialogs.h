@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 // Answers the program's dialogs from a script and records what they showed.
 // Installed for its lifetime.
@@ -25,6 +26,9 @@ public:
     QList<std::optional<QDate>> dateAnswers; // cancel when none is left
     QList<std::optional<std::pair<QDate, QDate>>> intervalAnswers;
     int beeps = 0;
+    QList<bool> printSetupAnswers; // confirm when none is left
+    std::function<void()> onPrintSetup;
+    QList<std::optional<QFont>> fontAnswers;
 
     QStringList texts(const QString& kind) const;
 
@@ -33,10 +37,13 @@ public:
     void error(const QString& text) override;
     bool question(const QString& text) override;
     QString openFileName(const QString& title, const QString& filter, const QString& folder) override;
+    QString saveFileName(const QString& title, const QString& filter, const QString& folder) override;
     QString folderName(const QString& title, const QString& folder) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt,
                                      const QString& initial) override;
     std::optional<QDate> pickDate(const QDate& initial) override;
     std::optional<std::pair<QDate, QDate>> pickInterval(const QDate& from, const QDate& to) override;
     void beep() override { ++beeps; }
+    bool printSetup(QWidget* owner) override;
+    std::optional<QFont> pickFont(const QFont& font) override;
 };

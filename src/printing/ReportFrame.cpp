@@ -1,0 +1,99 @@
+#include "printing/ReportFrame.h"
+
+#include "app/DbErrorText.h"
+#include "app/StatusLine.h"
+#include "app/UserDialogs.h"
+#include "db/DbError.h"
+#include "printing/PrintSettings.h"
+#include "printing/PrinterAccess.h"
+#include "printing/ReportLayout.h"
+#include "printing/ReportPreview.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace ReportFrame
+{
+
+namespace
+{
+
+class BusyPointer
+{
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { release(); }
+    void release()
+    {
+        if (m_active)
+            QApplication::restoreOverrideCursor();
+        m_active = false;
+    }
+
+private:
+    bool m_active = true;
+};
+
+} // namespace
+
+void run(QWidget* caller, const Defaults& defaults, const std::function<std::unique_ptr<Report>()>& open)
+{
+    PrintSettings& s = printSettings();
+    s.fontName = QStringLiteral("Arial");
+    s.fontSize = defaults.fontSize;
+    s.pitch = PrintSettings::Pitch::Default;
+    s.paper = QPageSize::A4;
+    s.orientation = defaults.orientation;
+    if (defaults.fontSize == 8)
+        ShowStatus(defaults.orientation == QPageLayout::Landscape
+                       ? QStringLiteral("Parametrii de listare impliciti: Arial, 8, A4, Peisaj")
+                       : QStringLiteral("Parametrii de listare impliciti: Arial, 8, A4, Portret"));
+
+    if (!dialogs().printSetup(caller)) {
+        ShowStatus(QStringLiteral(" OK."));
+        return;
+    }
+
+    if (caller)
+        caller->repaint();
+    ShowStatus(QStringLiteral(" Listez..."));
+    BusyPointer busy;
+    std::unique_ptr<Report> report;
+    try {
+        report = open();
+    } catch (const DbError& e) {
+        busy.release();
+        dialogs().error(DbErrorText::forReport(e.text()));
+        return;
+    }
+    busy.release();
+    RunReport(*report, caller);
+    report.reset();
+    ShowStatus(QStringLiteral(" OK."));
+}
+
+void RunReport(Report& report, QWidget* caller)
+{
+    const PrintSettings& s = printSettings();
+    ReportDefinition& def = report.definition;
+    QFont font(s.fontName.isEmpty() ? QStringLiteral("Arial") : s.fontName, s.fontSize);
+    if (s.pitch == PrintSettings::Pitch::Fixed)
+        font.setFixedPitch(true);
+    def.font = font;
+    if (s.paper)
+        def.paper = QPageSize(*s.paper);
+    def.orientation = s.orientation;
+    // A margin the printer cannot reach is raised to its printable minimum.
+    def.margins = QMarginsF(std::max(s.left, s.minimumLeft), std::max(s.top, s.minimumTop),
+                            std::max(s.right, s.minimumRight), std::max(s.bottom, s.minimumBottom));
+    if (s.preview) {
+        TReportPreview preview(def, caller);
+        preview.exec();
+        return;
+    }
+    const PageModel model = ReportLayout::run(def);
+    if (!model.pages.isEmpty())
+        printerAccess().print(model, s.copies, s.firstPage, s.lastPage);
+}
+
+} // namespace ReportFrame

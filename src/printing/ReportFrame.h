@@ -1,0 +1,40 @@
+#pragma once
+
+#include "printing/ReportModel.h"
+
+#include <deque>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+// A report with the tables it prints (its bands point into them).
+struct Report {
+    ReportDefinition definition;
+    std::deque<ReportTable> tables;
+
+    const ReportTable* keep(ReportTable table)
+    {
+        tables.push_back(std::move(table));
+        return &tables.back();
+    }
+};
+
+// The sequence every report runs in: its defaults, the print setup, the
+// opening of its data (a store error is shown and nothing printed), then the
+// preview or the printer, with " Listez..." and " OK." in the status line.
+namespace ReportFrame
+{
+
+struct Defaults {
+    int fontSize = 10;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+};
+
+// `open` reads the report's data and builds it; it throws DbError when the store fails.
+void run(QWidget* caller, const Defaults& defaults, const std::function<std::unique_ptr<Report>()>& open);
+
+// Applies the print settings to the report and previews or prints it.
+void RunReport(Report& report, QWidget* caller);
+
+} // namespace ReportFrame
