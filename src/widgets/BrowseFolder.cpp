@@ -30,6 +30,9 @@ TBrowseFolder::TBrowseFolder(const QString& title, const QString& directory, QWi
     setOption(QFileDialog::DontUseNativeDialog);
     setOption(QFileDialog::ShowDirsOnly);
     setFileMode(QFileDialog::Directory);
+    setLabelText(QFileDialog::LookIn, QStringLiteral("Cauta in:"));
+    setLabelText(QFileDialog::FileName, QStringLiteral("Folder:"));
+    setLabelText(QFileDialog::FileType, QStringLiteral("Tip:"));
     setLabelText(QFileDialog::Accept, QStringLiteral("OK"));
     setLabelText(QFileDialog::Reject, QStringLiteral("Renunta"));
 
