@@ -1,7 +1,6 @@
 // Speed of the report engine on a ruled list of 20,000 rows with running sums.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_report
 
-#include "app/ErrorGuard.h"
 #include "printing/PagePainter.h"
 #include "printing/ReportLayout.h"
 
@@ -76,14 +75,3 @@ void BM_WriteRuledReportPdf(benchmark::State& state)
 BENCHMARK(BM_WriteRuledReportPdf)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    LumivaretApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,7 +1,6 @@
 // Speed of the table store and of the start-up on a year of 100,000 incomes.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_store
 
-#include "app/ErrorGuard.h"
 #include "app/MainUnt.h"
 #include "app/ProgramFolder.h"
 #include "db/Connection.h"
@@ -96,15 +95,3 @@ void BM_StartUpToMainWindowShown(benchmark::State& state)
 BENCHMARK(BM_StartUpToMainWindowShown)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    LumivaretApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Connection::close();
-    return 0;
-}
