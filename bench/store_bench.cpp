@@ -8,6 +8,7 @@
 #include "db/Dataset.h"
 #include "support/SampleData.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
