@@ -100,7 +100,8 @@ TFirmDataDlg::TFirmDataDlg(QWidget* parent) : QDialog(parent)
     connect(m_year->lineEdit(), &QLineEdit::editingFinished, this, [this] {
         const QString text = m_year->currentText().trimmed();
         const int index = m_year->findText(text);
-        if (m_year->link()->isModified() && text != m_parish->editText(QStringLiteral("An_lucru")))
+        if (m_year->link()->isModified() && text != m_parish->editText(QStringLiteral("An_lucru")) &&
+            text != m_refusedYear)
             switchYear(text, index == 0);
     });
 
@@ -153,9 +154,11 @@ void TFirmDataDlg::switchYear(const QString& yearText, bool isFirstEntry)
         DatabaseLocation::instance().switchToYear(yearText, isFirstEntry);
     if (!result.ok) {
         // The connection stays where it was; the typed year is kept for the record.
+        m_refusedYear = yearText;
         dialogs().warning(result.message);
         return;
     }
+    m_refusedYear.clear();
     try {
         openParish(); // the record of the year now open
     } catch (const DbError& e) {

@@ -39,4 +39,5 @@ private:
     Dataset* m_parish;
     TDBComboNormal* m_year;
     QList<TDBEditNormal*> m_edits;
+    QString m_refusedYear; // said once, not again at every leaving of the box
 };

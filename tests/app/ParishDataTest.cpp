@@ -159,6 +159,9 @@ TEST_F(ParishData, ATypedYearWithoutDatabaseStaysOnTheWorkingYearAndIsStoredAfte
                     .startsWith(QStringLiteral("Pentru anul 2019 nu exista baza de date")));
     EXPECT_FALSE(DatabaseLocation::instance().isClosedYearOpen());
     EXPECT_EQ(dialog->yearBox()->currentText(), QStringLiteral("2019"));
+    dialog->yearBox()->setFocus();
+    QTest::keyClick(year, Qt::Key_Return); // leaving the box again says nothing more
+    EXPECT_EQ(dialogs.texts(QStringLiteral("warning")).size(), 1);
 
     QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Valideaza")), Qt::LeftButton);
     EXPECT_EQ(
