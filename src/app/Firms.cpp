@@ -114,7 +114,12 @@ TFirmDataDlg::TFirmDataDlg(QWidget* parent) : QDialog(parent)
     m_year->setFocus();
 }
 
-TFirmDataDlg::~TFirmDataDlg() = default;
+TFirmDataDlg::~TFirmDataDlg()
+{
+    // The year box may report its editing finished while the children are destroyed.
+    disconnect(m_year->lineEdit(), nullptr, this, nullptr);
+    disconnect(m_year, nullptr, this, nullptr);
+}
 
 void TFirmDataDlg::execute(QWidget* parent)
 {
