@@ -20,11 +20,20 @@ BoundLineEdit::BoundLineEdit(QWidget* parent) : QLineEdit(parent)
     });
 }
 
-void BoundLineEdit::bind(Dataset* dataset, const QString& field) { m_link->bind(dataset, field); }
+void BoundLineEdit::bind(Dataset* dataset, const QString& field)
+{
+    m_link->bind(dataset, field);
+}
 
-Dataset* BoundLineEdit::dataset() const { return m_link->dataset(); }
+Dataset* BoundLineEdit::dataset() const
+{
+    return m_link->dataset();
+}
 
-QString BoundLineEdit::field() const { return m_link->field(); }
+QString BoundLineEdit::field() const
+{
+    return m_link->field();
+}
 
 bool BoundLineEdit::commitText()
 {

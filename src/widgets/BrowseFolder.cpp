@@ -23,7 +23,8 @@ QString ShortenPath(const QString& path, int limit)
     return parts.join(pathSeparator());
 }
 
-TBrowseFolder::TBrowseFolder(const QString& title, const QString& directory, QWidget* parent) : QFileDialog(parent)
+TBrowseFolder::TBrowseFolder(const QString& title, const QString& directory, QWidget* parent)
+    : QFileDialog(parent)
 {
     setWindowTitle(title);
     setObjectName(QStringLiteral("TBrowseFolder"));
@@ -58,7 +59,8 @@ TBrowseFolder::TBrowseFolder(const QString& title, const QString& directory, QWi
     }
     connect(this, &QFileDialog::currentChanged, this, [this](const QString& path) { selectFolder(path); });
     connect(this, &QFileDialog::directoryEntered, this, [this](const QString& path) { selectFolder(path); });
-    connect(m_newDirectory, &QPushButton::clicked, this, [this] { runGuarded([this] { createNewFolder(); }); });
+    connect(m_newDirectory, &QPushButton::clicked, this,
+            [this] { runGuarded([this] { createNewFolder(); }); });
     m_status->setText(ShortenPath(QDir::toNativeSeparators(m_selected)));
 }
 
@@ -68,7 +70,10 @@ void TBrowseFolder::selectFolder(const QString& folder)
     m_status->setText(ShortenPath(QDir::toNativeSeparators(folder)));
 }
 
-QString TBrowseFolder::statusText() const { return m_status->text(); }
+QString TBrowseFolder::statusText() const
+{
+    return m_status->text();
+}
 
 bool TBrowseFolder::execute()
 {
@@ -80,14 +85,15 @@ bool TBrowseFolder::execute()
 
 void TBrowseFolder::createNewFolder()
 {
-    const std::optional<QString> name =
-        dialogs().inputText(QStringLiteral("Director nou"), QStringLiteral("Dati numele directorului:"), QString());
+    const std::optional<QString> name = dialogs().inputText(
+        QStringLiteral("Director nou"), QStringLiteral("Dati numele directorului:"), QString());
     if (!name || m_selected.isEmpty())
         return;
     const QString folder = WithBackslash(m_selected) + *name;
     ForceFolder(folder);
     if (!QFileInfo(folder).isDir())
-        throw IoError(QStringLiteral("Directorul %1 nu poate fi creat").arg(QDir::toNativeSeparators(folder)));
+        throw IoError(
+            QStringLiteral("Directorul %1 nu poate fi creat").arg(QDir::toNativeSeparators(folder)));
     setDirectory(folder);
     selectFolder(folder);
 }

@@ -38,7 +38,10 @@ int TDBPos::percent() const
     return m_max == 0 ? 0 : m_progress * 100 / m_max;
 }
 
-QString TDBPos::text() const { return QString::number(m_progress) + QLatin1Char('/') + QString::number(m_max); }
+QString TDBPos::text() const
+{
+    return QString::number(m_progress) + QLatin1Char('/') + QString::number(m_max);
+}
 
 void TDBPos::paintEvent(QPaintEvent*)
 {

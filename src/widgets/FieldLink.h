@@ -13,7 +13,8 @@ class QWidget;
 // whenever the record moves or changes, puts the record into editing when
 // the user types, and writes the typed text back into the field when the
 // control is left or the record is posted.
-class FieldLink : public QObject {
+class FieldLink : public QObject
+{
     Q_OBJECT
 public:
     using Show = std::function<void(const QString&)>;

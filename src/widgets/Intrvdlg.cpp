@@ -60,8 +60,9 @@ void TIntervalDlg::confirm()
     const QDate from = m_from->date();
     const QDate to = m_to->date();
     if (from > to) {
-        dialogs().warning(QStringLiteral("Intervalul de timp nu este corect! ") + to.toString(QStringLiteral("dd.MM.yyyy")) +
-                          QStringLiteral(" < ") + from.toString(QStringLiteral("dd.MM.yyyy")));
+        dialogs().warning(QStringLiteral("Intervalul de timp nu este corect! ") +
+                          to.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(" < ") +
+                          from.toString(QStringLiteral("dd.MM.yyyy")));
         return;
     }
     m_fromDate = from;

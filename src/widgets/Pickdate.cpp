@@ -63,9 +63,15 @@ TBrDateForm::TBrDateForm(const QDate& date, QWidget* parent) : QDialog(parent)
     m_calendar->setFocus();
 }
 
-QDate TBrDateForm::date() const { return m_calendar->selectedDate(); }
+QDate TBrDateForm::date() const
+{
+    return m_calendar->selectedDate();
+}
 
-QString TBrDateForm::title() const { return m_title->text(); }
+QString TBrDateForm::title() const
+{
+    return m_title->text();
+}
 
 void TBrDateForm::showMonthTitle()
 {

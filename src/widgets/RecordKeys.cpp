@@ -5,13 +5,15 @@
 
 #include <QKeyEvent>
 
-namespace RecordKeys {
+namespace RecordKeys
+{
 
 bool handle(const QKeyEvent* event, Dataset* dataset, Options options)
 {
     if (!dataset || !dataset->isActive())
         return false;
-    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const bool ctrl = mods == Qt::ControlModifier;
     std::function<void()> action;
     switch (event->key()) {

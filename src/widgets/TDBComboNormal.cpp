@@ -1,8 +1,8 @@
 #include "widgets/TDBComboNormal.h"
 
 #include "app/UserDialogs.h"
-#include "db/DbError.h"
 #include "db/Dataset.h"
+#include "db/DbError.h"
 #include "widgets/FieldLink.h"
 #include "widgets/RecordKeys.h"
 
@@ -34,9 +34,15 @@ TDBComboNormal::TDBComboNormal(QWidget* parent) : QComboBox(parent)
     lineEdit()->installEventFilter(this);
 }
 
-void TDBComboNormal::bind(Dataset* dataset, const QString& field) { m_link->bind(dataset, field); }
+void TDBComboNormal::bind(Dataset* dataset, const QString& field)
+{
+    m_link->bind(dataset, field);
+}
 
-Dataset* TDBComboNormal::dataset() const { return m_link->dataset(); }
+Dataset* TDBComboNormal::dataset() const
+{
+    return m_link->dataset();
+}
 
 bool TDBComboNormal::commitText()
 {
@@ -61,7 +67,8 @@ bool TDBComboNormal::handleKey(QKeyEvent* event)
 
 bool TDBComboNormal::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == lineEdit() && event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent*>(event)))
+    if (watched == lineEdit() && event->type() == QEvent::KeyPress &&
+        handleKey(static_cast<QKeyEvent*>(event)))
         return true;
     return QComboBox::eventFilter(watched, event);
 }

@@ -17,7 +17,8 @@ void TDBEditNormal::bind(Dataset* dataset, const QString& field)
 
 void TDBEditNormal::keyPressEvent(QKeyEvent* event)
 {
-    const bool plain = (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
+    const bool plain =
+        (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:

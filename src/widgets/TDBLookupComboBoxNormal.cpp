@@ -26,9 +26,15 @@ TDBLookupComboBoxNormal::TDBLookupComboBoxNormal(QWidget* parent) : QComboBox(pa
     });
 }
 
-void TDBLookupComboBoxNormal::bind(Dataset* dataset, const QString& field) { m_link->bind(dataset, field); }
+void TDBLookupComboBoxNormal::bind(Dataset* dataset, const QString& field)
+{
+    m_link->bind(dataset, field);
+}
 
-Dataset* TDBLookupComboBoxNormal::dataset() const { return m_link->dataset(); }
+Dataset* TDBLookupComboBoxNormal::dataset() const
+{
+    return m_link->dataset();
+}
 
 void TDBLookupComboBoxNormal::setListSource(Dataset* list, const QString& keyField, const QString& listField)
 {

@@ -53,7 +53,8 @@ void TDBDateEdit::openCalendar()
     if (!dataset() || !dataset()->isActive())
         return;
     const QDate current = dataset()->asDate(field());
-    const std::optional<QDate> chosen = dialogs().pickDate(current.isValid() ? current : QDate::currentDate());
+    const std::optional<QDate> chosen =
+        dialogs().pickDate(current.isValid() ? current : QDate::currentDate());
     if (!chosen || !startEditing())
         return;
     // The field receives the date when the input is left.
