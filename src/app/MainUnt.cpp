@@ -1,5 +1,6 @@
 #include "app/MainUnt.h"
 
+#include "app/BusyCursor.h"
 #include "app/DailyBackup.h"
 #include "app/DesktopShell.h"
 #include "app/ErrorGuard.h"
@@ -27,31 +28,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace
-{
-
-// Restores the normal pointer when the work behind the busy pointer ends.
-class BusyCursor
-{
-public:
-    void start()
-    {
-        if (!m_active)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_active = true;
-    }
-    ~BusyCursor()
-    {
-        if (m_active)
-            QApplication::restoreOverrideCursor();
-    }
-
-private:
-    bool m_active = false;
-};
-
-} // namespace
 
 TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent)
 {
@@ -384,8 +360,7 @@ void TMainFrm::firstShow()
 
 void TMainFrm::balanceSheet()
 {
-    BusyCursor busy;
-    busy.start();
+    BusyCursor busy(true);
     m_options.balanceInThousands = ProgramOptions::readBalanceInThousands(
         programFolder() + ProgramOptions::fileName, m_options.balanceInThousands);
     // The computation and the balance sheet window join here.

@@ -1,5 +1,6 @@
 #include "printing/ReportFrame.h"
 
+#include "app/BusyCursor.h"
 #include "app/DbErrorText.h"
 #include "app/StatusLine.h"
 #include "app/UserDialogs.h"
@@ -14,27 +15,6 @@
 
 namespace ReportFrame
 {
-
-namespace
-{
-
-class BusyPointer
-{
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { release(); }
-    void release()
-    {
-        if (m_active)
-            QApplication::restoreOverrideCursor();
-        m_active = false;
-    }
-
-private:
-    bool m_active = true;
-};
-
-} // namespace
 
 void run(QWidget* caller, const Defaults& defaults, const std::function<std::unique_ptr<Report>()>& open)
 {
@@ -57,7 +37,7 @@ void run(QWidget* caller, const Defaults& defaults, const std::function<std::uni
     if (caller)
         caller->repaint();
     ShowStatus(QStringLiteral(" Listez..."));
-    BusyPointer busy;
+    BusyCursor busy(true);
     std::unique_ptr<Report> report;
     try {
         report = open();

@@ -1,8 +1,6 @@
 #include "widgets/BoundLineEdit.h"
 
-#include "app/UserDialogs.h"
 #include "db/Dataset.h"
-#include "db/DbError.h"
 #include "widgets/FieldLink.h"
 
 #include <QFocusEvent>
@@ -37,14 +35,10 @@ QString BoundLineEdit::field() const
 
 bool BoundLineEdit::commitText()
 {
-    try {
-        m_link->commit();
+    if (m_link->commitOrReport())
         return true;
-    } catch (const DbError& e) {
-        selectAll();
-        dialogs().error(e.text());
-        return false;
-    }
+    selectAll();
+    return false;
 }
 
 void BoundLineEdit::focusInEvent(QFocusEvent* event)

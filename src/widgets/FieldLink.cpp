@@ -1,6 +1,8 @@
 #include "widgets/FieldLink.h"
 
+#include "app/UserDialogs.h"
 #include "db/Dataset.h"
+#include "db/DbError.h"
 
 #include <QWidget>
 
@@ -54,6 +56,17 @@ void FieldLink::commit()
     if (text != m_dataset->editText(m_field))
         m_dataset->setEditText(m_field, text);
     m_modified = false;
+}
+
+bool FieldLink::commitOrReport()
+{
+    try {
+        commit();
+        return true;
+    } catch (const DbError& e) {
+        dialogs().error(e.text());
+        return false;
+    }
 }
 
 void FieldLink::refresh()

@@ -35,6 +35,8 @@ public:
     bool isModified() const { return m_modified; }
     // Writes the typed text into the field when the user changed it. Throws DbError.
     void commit();
+    // The same, showing the field's error instead; false when the text was refused.
+    bool commitOrReport();
     // Shows the field's text again, dropping what was typed.
     void refresh();
 

@@ -1,8 +1,6 @@
 #include "widgets/TDBComboNormal.h"
 
-#include "app/UserDialogs.h"
 #include "db/Dataset.h"
-#include "db/DbError.h"
 #include "widgets/FieldLink.h"
 #include "widgets/RecordKeys.h"
 
@@ -46,14 +44,10 @@ Dataset* TDBComboNormal::dataset() const
 
 bool TDBComboNormal::commitText()
 {
-    try {
-        m_link->commit();
+    if (m_link->commitOrReport())
         return true;
-    } catch (const DbError& e) {
-        lineEdit()->selectAll();
-        dialogs().error(e.text());
-        return false;
-    }
+    lineEdit()->selectAll();
+    return false;
 }
 
 bool TDBComboNormal::handleKey(QKeyEvent* event)
