@@ -1,6 +1,6 @@
 // The benchmarks' entry: a Qt application (offscreen unless told otherwise) around Google Benchmark.
 
-#include "app/ErrorGuard.h"
+#include "core/ErrorGuard.h"
 
 #include <benchmark/benchmark.h>
 

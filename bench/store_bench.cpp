@@ -2,7 +2,7 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_store
 
 #include "app/MainUnt.h"
-#include "app/ProgramFolder.h"
+#include "core/ProgramFolder.h"
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
 #include "db/Dataset.h"

@@ -1,8 +1,8 @@
 #include "app/Firms.h"
 
-#include "app/DbErrorText.h"
-#include "app/TableDialog.h"
-#include "app/UserDialogs.h"
+#include "core/DbErrorText.h"
+#include "widgets/TableDialog.h"
+#include "core/UserDialogs.h"
 #include "db/DatabaseLocation.h"
 #include "db/Dataset.h"
 #include "db/DbError.h"

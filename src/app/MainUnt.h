@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgramOptions.h"
+#include "core/ProgramOptions.h"
 
 #include <QHash>
 #include <QMainWindow>

@@ -1,6 +1,6 @@
 #include "db/DatabaseLocation.h"
 
-#include "app/ProgramFolder.h"
+#include "core/ProgramFolder.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/SchemaBuilder.h"

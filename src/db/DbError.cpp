@@ -2,7 +2,7 @@
 
 #include <QSqlError>
 
-DbError::DbError(const QString& storeText) : std::runtime_error(storeText.toStdString()), m_text(storeText) {}
+DbError::DbError(const QString& storeText) : UserError(storeText) {}
 
 DbError DbError::fromSql(const QSqlError& error, const QString& table)
 {

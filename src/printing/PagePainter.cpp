@@ -1,6 +1,6 @@
 #include "printing/PagePainter.h"
 
-#include "app/Utilities.h"
+#include "core/Utilities.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "printing/PrinterAccess.h"
 
-#include "app/UserDialogs.h"
+#include "core/UserDialogs.h"
 #include "printing/PageModel.h"
 #include "printing/PagePainter.h"
 

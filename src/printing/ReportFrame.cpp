@@ -1,9 +1,9 @@
 #include "printing/ReportFrame.h"
 
-#include "app/BusyCursor.h"
-#include "app/DbErrorText.h"
-#include "app/StatusLine.h"
-#include "app/UserDialogs.h"
+#include "core/BusyCursor.h"
+#include "core/DbErrorText.h"
+#include "core/StatusLine.h"
+#include "core/UserDialogs.h"
 #include "db/DbError.h"
 #include "printing/PrintSettings.h"
 #include "printing/PrinterAccess.h"

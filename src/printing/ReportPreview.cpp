@@ -1,7 +1,7 @@
 #include "printing/ReportPreview.h"
 
-#include "app/ErrorGuard.h"
-#include "app/UserDialogs.h"
+#include "core/ErrorGuard.h"
+#include "core/UserDialogs.h"
 #include "printing/PagePainter.h"
 #include "printing/PrintSettings.h"
 #include "printing/PrinterAccess.h"

@@ -1,8 +1,8 @@
 #include "widgets/BrowseFolder.h"
 
-#include "app/ErrorGuard.h"
-#include "app/UserDialogs.h"
-#include "app/Utilities.h"
+#include "core/ErrorGuard.h"
+#include "core/UserDialogs.h"
+#include "core/Utilities.h"
 
 #include <QDir>
 #include <QFileInfo>

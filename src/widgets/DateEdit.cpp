@@ -1,6 +1,6 @@
 #include "widgets/DateEdit.h"
 
-#include "app/UserDialogs.h"
+#include "core/UserDialogs.h"
 #include "db/DateFormat.h"
 #include "widgets/CalendarButton.h"
 

@@ -1,6 +1,6 @@
 #include "widgets/FieldLink.h"
 
-#include "app/UserDialogs.h"
+#include "core/UserDialogs.h"
 #include "db/Dataset.h"
 #include "db/DbError.h"
 

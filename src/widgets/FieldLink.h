@@ -1,11 +1,12 @@
 #pragma once
 
+#include "db/Dataset.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <functional>
 
-class Dataset;
 struct FieldInfo;
 class QWidget;
 

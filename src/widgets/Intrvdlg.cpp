@@ -1,6 +1,6 @@
 #include "widgets/Intrvdlg.h"
 
-#include "app/UserDialogs.h"
+#include "core/UserDialogs.h"
 #include "widgets/DateEdit.h"
 
 #include <QFormLayout>

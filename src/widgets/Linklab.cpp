@@ -1,6 +1,6 @@
 #include "widgets/Linklab.h"
 
-#include "app/DesktopShell.h"
+#include "core/DesktopShell.h"
 
 TLinkLabel::TLinkLabel(QWidget* parent) : QLabel(parent) {}
 

@@ -1,6 +1,6 @@
 #include "widgets/RecordKeys.h"
 
-#include "app/ErrorGuard.h"
+#include "core/ErrorGuard.h"
 #include "db/Dataset.h"
 
 #include <QKeyEvent>

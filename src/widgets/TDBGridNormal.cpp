@@ -1,7 +1,7 @@
 #include "widgets/TDBGridNormal.h"
 
-#include "app/ErrorGuard.h"
-#include "app/UserDialogs.h"
+#include "core/ErrorGuard.h"
+#include "core/UserDialogs.h"
 #include "db/Dataset.h"
 #include "db/DatasetModel.h"
 

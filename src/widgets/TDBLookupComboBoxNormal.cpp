@@ -1,6 +1,6 @@
 #include "widgets/TDBLookupComboBoxNormal.h"
 
-#include "app/ErrorGuard.h"
+#include "core/ErrorGuard.h"
 #include "db/Dataset.h"
 #include "widgets/FieldLink.h"
 #include "widgets/RecordKeys.h"

@@ -1,7 +1,7 @@
 #include "widgets/dbdate.h"
 
-#include "app/ErrorGuard.h"
-#include "app/UserDialogs.h"
+#include "core/ErrorGuard.h"
+#include "core/UserDialogs.h"
 #include "db/Dataset.h"
 #include "db/DateFormat.h"
 #include "widgets/CalendarButton.h"

@@ -1,6 +1,6 @@
 #include "app/MainUnt.h"
 #include "app/ParamAplicUnt.h"
-#include "app/ProgramOptions.h"
+#include "core/ProgramOptions.h"
 #include "db/Connection.h"
 #include "db/Dataset.h"
 #include "db/Sql.h"

@@ -1,5 +1,5 @@
-#include "app/ProgramOptions.h"
-#include "app/IniFile.h"
+#include "core/ProgramOptions.h"
+#include "core/IniFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

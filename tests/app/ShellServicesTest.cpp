@@ -1,6 +1,6 @@
-#include "app/ErrorGuard.h"
-#include "app/StatusLine.h"
-#include "app/Workmsg.h"
+#include "core/ErrorGuard.h"
+#include "core/StatusLine.h"
+#include "core/Workmsg.h"
 #include "db/DbError.h"
 #include "support/ScriptedDialogs.h"
 

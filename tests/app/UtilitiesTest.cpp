@@ -1,6 +1,6 @@
-#include "app/Utilities.h"
+#include "core/Utilities.h"
 #include "app/DailyBackup.h"
-#include "app/DbErrorText.h"
+#include "core/DbErrorText.h"
 
 #include <QDir>
 #include <QFile>

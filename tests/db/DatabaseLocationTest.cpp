@@ -1,5 +1,5 @@
 #include "db/DatabaseLocation.h"
-#include "app/ProgramFolder.h"
+#include "core/ProgramFolder.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/Sql.h"

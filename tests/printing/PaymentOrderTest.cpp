@@ -1,4 +1,4 @@
-#include "app/StatusLine.h"
+#include "core/StatusLine.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
 #include "printing/PrintSettings.h"

@@ -1,6 +1,6 @@
 #include "support/TestFolder.h"
 
-#include "app/ProgramFolder.h"
+#include "core/ProgramFolder.h"
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
 #include "db/Sql.h"

@@ -1,4 +1,5 @@
-#include "app/ErrorGuard.h"
+#include "app/QtUserDialogs.h"
+#include "core/ErrorGuard.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@ int main(int argc, char** argv)
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     ::testing::InitGoogleTest(&argc, argv);
     LumivaretApplication app(argc, argv);
+    installProgramDialogs();
     // Tests read numbers and dates as a Romanian desktop shows them.
     QLocale::setDefault(QLocale(QLocale::Romanian, QLocale::Romania));
     return RUN_ALL_TESTS();

@@ -1,4 +1,4 @@
-#include "app/DesktopShell.h"
+#include "core/DesktopShell.h"
 #include "db/Dataset.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFolder.h"

@@ -1,6 +1,6 @@
-#include "app/ProgramOptions.h"
+#include "core/ProgramOptions.h"
 
-#include "app/IniFile.h"
+#include "core/IniFile.h"
 
 ProgramOptions ProgramOptions::read(const QString& iniPath)
 {

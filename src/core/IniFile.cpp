@@ -1,6 +1,6 @@
-#include "app/IniFile.h"
+#include "core/IniFile.h"
 
-#include "app/Utilities.h"
+#include "core/Utilities.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/Utilities.h"
+#include "core/Utilities.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/UserError.h"
+
 #include <QString>
 #include <array>
 #include <optional>
@@ -8,14 +10,10 @@
 // Small services shared by the whole program.
 
 // An input/output failure, with its message.
-class IoError : public std::runtime_error
+class IoError : public UserError
 {
 public:
-    explicit IoError(const QString& text) : std::runtime_error(text.toStdString()), m_text(text) {}
-    const QString& text() const { return m_text; }
-
-private:
-    QString m_text;
+    using UserError::UserError;
 };
 
 // The separator that ends folder names in the program's paths.

@@ -1,9 +1,6 @@
-#include "app/UserDialogs.h"
+#include "core/UserDialogs.h"
 
-#include "printing/Qprndlg.h"
-#include "widgets/BrowseFolder.h"
-#include "widgets/Intrvdlg.h"
-#include "widgets/Pickdate.h"
+#include "core/UserError.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -16,12 +13,21 @@ namespace
 {
 
 UserDialogs* installed = nullptr;
+UserDialogs* standard = nullptr;
 
 QWidget* dialogParent()
 {
     if (QWidget* active = QApplication::activeModalWidget())
         return active;
     return QApplication::activeWindow();
+}
+
+// Raised when one of the program's own pickers is asked for before the
+// application installed them: a fault of the program, never of the user.
+[[noreturn]] void pickerMissing(const char* picker)
+{
+    throw UserError(
+        QStringLiteral("Fereastra \"%1\" nu este disponibila in acest program").arg(QLatin1String(picker)));
 }
 
 int showBox(QMessageBox::Icon icon, const QString& title, const QString& text, bool yesNo)
@@ -45,8 +51,10 @@ int showBox(QMessageBox::Icon icon, const QString& title, const QString& text, b
 
 UserDialogs& dialogs()
 {
-    static QtUserDialogs real;
-    return installed ? *installed : real;
+    static StandardDialogs plain;
+    if (installed)
+        return *installed;
+    return standard ? *standard : plain;
 }
 
 void setDialogs(UserDialogs* replacement)
@@ -54,44 +62,53 @@ void setDialogs(UserDialogs* replacement)
     installed = replacement;
 }
 
-void QtUserDialogs::information(const QString& text)
+void setStandardDialogs(UserDialogs* dialogs)
+{
+    standard = dialogs;
+}
+
+QWidget* StandardDialogs::dialogParent()
+{
+    return ::dialogParent();
+}
+
+void StandardDialogs::information(const QString& text)
 {
     showBox(QMessageBox::Information, QStringLiteral("Informatie"), text, false);
 }
 
-void QtUserDialogs::warning(const QString& text)
+void StandardDialogs::warning(const QString& text)
 {
     showBox(QMessageBox::Warning, QStringLiteral("Atentie"), text, false);
 }
 
-void QtUserDialogs::error(const QString& text)
+void StandardDialogs::error(const QString& text)
 {
     showBox(QMessageBox::Critical, QStringLiteral("Eroare"), text, false);
 }
 
-bool QtUserDialogs::question(const QString& text)
+bool StandardDialogs::question(const QString& text)
 {
     return showBox(QMessageBox::Question, QStringLiteral("Confirmare"), text, true) == QMessageBox::YesRole;
 }
 
-QString QtUserDialogs::openFileName(const QString& title, const QString& filter, const QString& folder)
+QString StandardDialogs::openFileName(const QString& title, const QString& filter, const QString& folder)
 {
     return QFileDialog::getOpenFileName(dialogParent(), title, folder, filter);
 }
 
-QString QtUserDialogs::saveFileName(const QString& title, const QString& filter, const QString& folder)
+QString StandardDialogs::saveFileName(const QString& title, const QString& filter, const QString& folder)
 {
     return QFileDialog::getSaveFileName(dialogParent(), title, folder, filter);
 }
 
-QString QtUserDialogs::folderName(const QString& title, const QString& folder)
+QString StandardDialogs::folderName(const QString& title, const QString& folder)
 {
-    TBrowseFolder browser(title, folder, dialogParent());
-    return browser.execute() ? browser.chosenDirectory() : QString();
+    return QFileDialog::getExistingDirectory(dialogParent(), title, folder);
 }
 
-std::optional<QString> QtUserDialogs::inputText(const QString& title, const QString& prompt,
-                                                const QString& initial)
+std::optional<QString> StandardDialogs::inputText(const QString& title, const QString& prompt,
+                                                  const QString& initial)
 {
     QInputDialog input(dialogParent());
     input.setWindowTitle(title);
@@ -104,33 +121,27 @@ std::optional<QString> QtUserDialogs::inputText(const QString& title, const QStr
     return input.textValue();
 }
 
-std::optional<QDate> QtUserDialogs::pickDate(const QDate& initial)
+std::optional<QDate> StandardDialogs::pickDate(const QDate&)
 {
-    TBrDateForm picker(initial, dialogParent());
-    if (picker.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return picker.date();
+    pickerMissing("Calendar");
 }
 
-std::optional<std::pair<QDate, QDate>> QtUserDialogs::pickInterval(const QDate& from, const QDate& to)
+std::optional<std::pair<QDate, QDate>> StandardDialogs::pickInterval(const QDate&, const QDate&)
 {
-    TIntervalDlg dialog(from, to, dialogParent());
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return std::make_pair(dialog.from(), dialog.to());
+    pickerMissing("Interval");
 }
 
-void QtUserDialogs::beep()
+void StandardDialogs::beep()
 {
     QApplication::beep();
 }
 
-bool QtUserDialogs::printSetup(QWidget* owner)
+bool StandardDialogs::printSetup(QWidget*)
 {
-    return ShowPrintSetup(owner);
+    pickerMissing("Setare imprimanta");
 }
 
-std::optional<QFont> QtUserDialogs::pickFont(const QFont& font)
+std::optional<QFont> StandardDialogs::pickFont(const QFont& font)
 {
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, font, dialogParent(), QStringLiteral("Font"));

@@ -41,13 +41,19 @@ public:
     virtual std::optional<QFont> pickFont(const QFont& font) = 0;
 };
 
-// The dialogs in use: real ones unless a test has put its own.
+// The dialogs in use: those a test has put, else the program's standard ones
+// (installed at start by the application), else Qt's plain boxes.
 UserDialogs& dialogs();
-// Installs other dialogs (the caller keeps ownership); nullptr restores the real ones.
+// Installs other dialogs (the caller keeps ownership); nullptr restores the standard ones.
 void setDialogs(UserDialogs* replacement);
+// Installs the program's standard dialogs (the caller keeps ownership).
+void setStandardDialogs(UserDialogs* standard);
 
-// The real dialogs, on Qt's standard boxes with Romanian buttons.
-class QtUserDialogs : public UserDialogs
+// Qt's standard boxes with Romanian buttons: message boxes, questions, file
+// pickers, the input box, the font picker and the beep. The program's own
+// pickers (folder browser, calendar, period, print setup) are added above
+// this layer, by the application.
+class StandardDialogs : public UserDialogs
 {
 public:
     void information(const QString& text) override;
@@ -64,4 +70,8 @@ public:
     void beep() override;
     bool printSetup(QWidget* owner) override;
     std::optional<QFont> pickFont(const QFont& font) override;
+
+protected:
+    // The window a dialog belongs to: the active modal one, else the active window.
+    static QWidget* dialogParent();
 };

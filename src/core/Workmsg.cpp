@@ -1,4 +1,4 @@
-#include "app/Workmsg.h"
+#include "core/Workmsg.h"
 
 #include <QApplication>
 #include <QFrame>

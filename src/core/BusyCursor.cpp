@@ -1,4 +1,4 @@
-#include "app/BusyCursor.h"
+#include "core/BusyCursor.h"
 
 #include <QApplication>
 

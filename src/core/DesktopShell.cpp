@@ -1,4 +1,4 @@
-#include "app/DesktopShell.h"
+#include "core/DesktopShell.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,6 +1,6 @@
-#include "app/ProgramFolder.h"
+#include "core/ProgramFolder.h"
 
-#include "app/Utilities.h"
+#include "core/Utilities.h"
 
 namespace
 {

@@ -1,16 +1,15 @@
-#include "app/ErrorGuard.h"
+#include "core/ErrorGuard.h"
 
-#include "app/UserDialogs.h"
-#include "app/Utilities.h"
-#include "db/DbError.h"
+#include "core/SilentAbort.h"
+#include "core/UserDialogs.h"
+#include "core/UserError.h"
+#include "core/Utilities.h"
 
 QString failureText(std::exception_ptr failure)
 {
     try {
         std::rethrow_exception(failure);
-    } catch (const DbError& e) {
-        return e.text();
-    } catch (const IoError& e) {
+    } catch (const UserError& e) {
         return e.text();
     } catch (const std::exception& e) {
         return QString::fromLocal8Bit(e.what());

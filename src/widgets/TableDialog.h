@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/DbErrorText.h"
-#include "app/UserDialogs.h"
+#include "core/DbErrorText.h"
+#include "core/UserDialogs.h"
 #include "db/DbError.h"
 
 #include <memory>

@@ -1,4 +1,4 @@
-#include "app/DbErrorText.h"
+#include "core/DbErrorText.h"
 
 namespace DbErrorText
 {
