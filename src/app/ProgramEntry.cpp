@@ -3,6 +3,7 @@
 #include "app/ErrorGuard.h"
 #include "app/MainUnt.h"
 #include "app/ProgramFolder.h"
+#include "core/QtRomanian.h"
 
 #include <QDir>
 #include <QScreen>
@@ -12,6 +13,7 @@ int runProgram(int argc, char** argv)
     LumivaretApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumivaret"));
     QApplication::setApplicationVersion(QStringLiteral(LUMIVARET_VERSION));
+    installQtRomanian();
     setProgramFolder(QDir::fromNativeSeparators(QCoreApplication::applicationDirPath()));
     // The working year's tables are found relative to the program folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
