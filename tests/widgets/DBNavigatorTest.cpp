@@ -183,6 +183,15 @@ TEST_F(DBNavigatorTest, EmptyAndClosedDatasetsOfferOnlyWhatCanBeDone)
     EXPECT_EQ(enabledButtons(), QString());
     click(B::Insert); // a disabled button does nothing
     EXPECT_FALSE(types.isActive());
+
+    // A window that frees its dataset before the navigator leaves nothing to press.
+    auto* expenses = new Dataset(QStringLiteral("Tip_cheltuieli"));
+    expenses->open();
+    navigator.bind(expenses);
+    EXPECT_TRUE(enabled(B::Next));
+    delete expenses;
+    EXPECT_EQ(enabledButtons(), QString());
+    navigator.press(B::Next);
 }
 
 TEST_F(DBNavigatorTest, EachWindowChoosesAndNamesItsButtons)
