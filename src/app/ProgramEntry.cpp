@@ -4,6 +4,7 @@
 #include "app/QtUserDialogs.h"
 #include "core/ErrorGuard.h"
 #include "core/ProgramFolder.h"
+#include "core/QtRomanian.h"
 
 #include <QDir>
 #include <QScreen>
@@ -14,6 +15,7 @@ int runProgram(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Lumivaret"));
     QApplication::setApplicationVersion(QStringLiteral(LUMIVARET_VERSION));
     installProgramDialogs();
+    installQtRomanian();
     setProgramFolder(QDir::fromNativeSeparators(QCoreApplication::applicationDirPath()));
     // The working year's tables are found relative to the program folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());

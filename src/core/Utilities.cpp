@@ -1,5 +1,7 @@
 #include "core/Utilities.h"
 
+#include "core/SameFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -41,6 +43,10 @@ void CopyFileChecked(const QString& source, const QString& target)
     if (!in.open(QIODevice::ReadOnly))
         throw IoError(
             QStringLiteral("Error opening source file \"%1\"").arg(QDir::toNativeSeparators(source)));
+    // Opening the source itself as the target would truncate it before a byte is read.
+    if (isSameFile(source, target))
+        throw IoError(
+            QStringLiteral("Error opening destination file \"%1\"").arg(QDir::toNativeSeparators(target)));
     QFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw IoError(

@@ -1,9 +1,9 @@
 #include "db/RomanianCollation.h"
 
 #include "db/DbError.h"
+#include "db/SqliteHandle.h"
 
 #include <QSqlDatabase>
-#include <QSqlDriver>
 #include <QString>
 #include <QVariant>
 #include <sqlite3.h>
@@ -64,10 +64,6 @@ std::u32string romanianSortKey(QStringView text)
 
 void registerRomanianCollation(const QSqlDatabase& db)
 {
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        throw DbError(QStringLiteral("Conexiunea nu este o baza de date SQLite"));
-    sqlite3* raw = *static_cast<sqlite3* const*>(handle.constData());
-    if (!raw || sqlite3_create_collation(raw, "RO", SQLITE_UTF8, nullptr, collate) != SQLITE_OK)
+    if (sqlite3_create_collation(sqliteHandle(db), "RO", SQLITE_UTF8, nullptr, collate) != SQLITE_OK)
         throw DbError(QStringLiteral("Ordinea alfabetica romaneasca nu poate fi inregistrata"));
 }

@@ -4,6 +4,7 @@
 #include "core/UserDialogs.h"
 #include "db/Dataset.h"
 #include "db/DatasetModel.h"
+#include "widgets/ConfirmDelete.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -384,7 +385,7 @@ bool TDBGridNormal::handleKey(QKeyEvent* event, bool inEditor)
     case Qt::Key_Delete:
         if (!ctrl)
             return false;
-        if (!m_dataset->isEmpty() && dialogs().question(QStringLiteral("Delete record?"))) {
+        if (!m_dataset->isEmpty() && confirmRecordDelete()) {
             const int column = currentColumn();
             runGuarded([&] { m_dataset->remove(); });
             goTo(m_dataset->currentRow(), column);

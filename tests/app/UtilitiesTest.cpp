@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 TEST(Utilities, LastPos)
@@ -82,6 +83,47 @@ TEST(Utilities, CopyFileChecked)
             e.text(),
             QStringLiteral("Error opening destination file \"%1\"").arg(QDir::toNativeSeparators(badTarget)));
     }
+}
+
+TEST(Utilities, CopyFileCheckedRefusesCopyingAFileOntoItself)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    const QString source = dir.filePath(QStringLiteral("BazaDate.sqlite"));
+    const QByteArray bytes("continutul bazei de date");
+    {
+        QFile f(source);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    const QString symbolicLink = dir.filePath(QStringLiteral("legatura.sqlite"));
+    ASSERT_TRUE(QFile::link(source, symbolicLink));
+    const QString hardLink = dir.filePath(QStringLiteral("aceeasi.sqlite"));
+    std::filesystem::create_hard_link(QFile::encodeName(source).toStdString(),
+                                      QFile::encodeName(hardLink).toStdString());
+
+    const QString sameNames[] = {
+        source,
+        dir.path() + QStringLiteral("/./BazaDate.sqlite"),
+        dir.path() + QStringLiteral("/sub/../BazaDate.sqlite"),
+        dir.path() + QStringLiteral("//BazaDate.sqlite"),
+        symbolicLink,
+        hardLink,
+    };
+    for (const QString& target : sameNames) {
+        try {
+            CopyFileChecked(source, target);
+            ADD_FAILURE() << "copied onto itself through " << target.toStdString();
+        } catch (const IoError& e) {
+            EXPECT_EQ(e.text(), QStringLiteral("Error opening destination file \"%1\"")
+                                    .arg(QDir::toNativeSeparators(target)));
+        }
+        QFile f(source);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), bytes) << target.toStdString();
+    }
+    // The link itself as the source is the same file as well.
+    EXPECT_THROW(CopyFileChecked(symbolicLink, source), IoError);
 }
 
 TEST(Utilities, ProgramVersion)

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+// Like Transaction, but nests: statements run between construction and
+// release() stand or fall together, whether or not the caller has a
+// transaction of its own open. Leaving the scope without release() undoes
+// them (and only them). Outside any transaction release() commits.
+class Savepoint
+{
+public:
+    Savepoint(QSqlDatabase db, const QString& name);
+    ~Savepoint();
+    Savepoint(const Savepoint&) = delete;
+    Savepoint& operator=(const Savepoint&) = delete;
+
+    void release();
+
+private:
+    QSqlDatabase m_db;
+    QString m_name;
+    bool m_done = false;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+class QSqlDatabase;
+struct sqlite3;
+
+// The SQLite connection under an open Qt SQL connection, for the calls Qt SQL
+// lacks (collations, online backup). Throws DbError when the connection is
+// not an open SQLite one.
+sqlite3* sqliteHandle(const QSqlDatabase& db);

@@ -1,0 +1,48 @@
+#include "widgets/ProgressWindow.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QProgressBar>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+
+ProgressWindow::ProgressWindow(QWidget* owner)
+    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_bar(new QProgressBar(this))
+{
+    m_bar->setMinimum(0);
+    m_bar->setTextVisible(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_bar);
+    resize(360, 60);
+}
+
+void ProgressWindow::start(const QString& caption, int total)
+{
+    setWindowTitle(caption);
+    m_bar->setAccessibleName(caption);
+    m_bar->setMaximum(std::max(total, 0));
+    m_bar->setValue(0);
+    if (const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        QRect frame = geometry();
+        frame.moveCenter(display->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    show();
+    raise();
+    // Lets the window system map and paint the new window before the work holds the thread;
+    // the user's clicks and keys wait until the work ends.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void ProgressWindow::step(int done)
+{
+    // setValue repaints the bar synchronously whenever the shown value changes.
+    m_bar->setValue(std::clamp(done, 0, m_bar->maximum()));
+}
+
+void ProgressWindow::finish()
+{
+    hide();
+}
