@@ -1,6 +1,7 @@
 #include "printing/PaymentOrderLayout.h"
 
 #include "db/Sql.h"
+#include "printing/BreakableText.h"
 #include "printing/SumaInLitere.h"
 
 namespace PaymentOrderLayout
@@ -17,11 +18,15 @@ QFont sized(double points, bool bold = false)
     return f;
 }
 
-// A text that wraps inside its box; the band grows downwards to hold it and
-// the bands after it move down.
-ReportElement wrapped(ReportElement element)
+// A text that wraps inside its box, long words included; the band grows
+// downwards to hold it and the bands after it move down.
+ReportElement wrapped(ReportElement element, const QFont& font)
 {
     element.wrap = true;
+    const double width = element.rect.width();
+    element.onPrint = [font, width](const ReportContext&, const QString& text) {
+        return breakableText(text, font, width);
+    };
     return element;
 }
 
@@ -37,7 +42,8 @@ ReportBand& followedBy(ReportBand& band, double height)
     return *band.child;
 }
 
-// Lays the order out across the page's width between the margins in force.
+// Lays the order out across the page's width between the margins in force,
+// short enough (150 mm) to stay on one landscape page with wide margins.
 // The beneficiary, the purpose and the amount in words may take several
 // lines, so each ends its band and what follows moves down with it.
 void layOut(ReportDefinition& r, const Parish& parish, const QString& beneficiaryField,
@@ -46,48 +52,50 @@ void layOut(ReportDefinition& r, const Parish& parish, const QString& beneficiar
     const double width = r.contentWidth();
     ReportBand& t = r.title;
     t = ReportBand();
-    t.height = 80;
-    t.add(ReportElement::label({0, 5, 35, 6}, QStringLiteral("Arhiepiscopia :")));
-    t.add(ReportElement::label({35, 5, width - 35, 6}, parish.archdiocese));
-    t.add(ReportElement::label({0, 11, 35, 6}, QStringLiteral("Protopopiatul :")));
-    t.add(ReportElement::label({35, 11, width - 35, 6}, parish.deanery));
-    t.add(ReportElement::label({0, 17, 35, 6}, QStringLiteral("Parohia :")));
-    t.add(ReportElement::label({35, 17, width - 35, 6}, parish.parish));
-    t.add(ReportElement::label({0, 32, width, 14}, QStringLiteral("ORDIN DE PLATA"), Qt::AlignCenter)
+    t.height = 70;
+    t.add(ReportElement::label({0, 0, 35, 6}, QStringLiteral("Arhiepiscopia :")));
+    t.add(ReportElement::label({35, 0, width - 35, 6}, parish.archdiocese));
+    t.add(ReportElement::label({0, 6, 35, 6}, QStringLiteral("Protopopiatul :")));
+    t.add(ReportElement::label({35, 6, width - 35, 6}, parish.deanery));
+    t.add(ReportElement::label({0, 12, 35, 6}, QStringLiteral("Parohia :")));
+    t.add(ReportElement::label({35, 12, width - 35, 6}, parish.parish));
+    t.add(ReportElement::label({0, 24, width, 14}, QStringLiteral("ORDIN DE PLATA"), Qt::AlignCenter)
               .withFont(sized(24, true)));
-    t.add(ReportElement::label({60, 50, 20, 8}, QStringLiteral("Nr.")).withFont(sized(14)));
-    t.add(ReportElement::data({80, 50, 60, 8}, QStringLiteral("Nr_act")).withFont(sized(14)));
-    t.add(ReportElement::label({60, 58, 20, 8}, QStringLiteral("din data")).withFont(sized(14)));
-    t.add(ReportElement::data({80, 58, 60, 8}, QStringLiteral("Data")).withFont(sized(14)));
-    t.add(ReportElement::label({0, 74, 60, 6}, QStringLiteral("Beneficiarul platii :")));
+    t.add(ReportElement::label({60, 42, 20, 8}, QStringLiteral("Nr.")).withFont(sized(14)));
+    t.add(ReportElement::data({80, 42, 60, 8}, QStringLiteral("Nr_act")).withFont(sized(14)));
+    t.add(ReportElement::label({60, 50, 20, 8}, QStringLiteral("din data")).withFont(sized(14)));
+    t.add(ReportElement::data({80, 50, 60, 8}, QStringLiteral("Data")).withFont(sized(14)));
+    t.add(ReportElement::label({0, 64, 60, 6}, QStringLiteral("Beneficiarul platii :")));
 
     ReportBand& payee = followedBy(t, 6);
     payee.add(wrapped(beneficiaryField.isEmpty()
                           ? ReportElement::label({10, 0, width - 10, 6}, beneficiary)
-                          : ReportElement::data({10, 0, width - 10, 6}, beneficiaryField)));
+                          : ReportElement::data({10, 0, width - 10, 6}, beneficiaryField),
+                      r.font));
 
     ReportBand& purposeHeading = followedBy(payee, 10);
     purposeHeading.add(ReportElement::label({0, 4, 60, 6}, QStringLiteral("Scopul platii :")));
     ReportBand& purpose = followedBy(purposeHeading, 6);
-    purpose.add(wrapped(ReportElement::data({10, 0, width - 10, 6}, QStringLiteral("Explicatie"))));
+    purpose.add(wrapped(ReportElement::data({10, 0, width - 10, 6}, QStringLiteral("Explicatie")), r.font));
 
-    ReportBand& amount = followedBy(purpose, 28);
-    amount.add(ReportElement::label({0, 6, 35, 7}, QStringLiteral("Suma de plata :")));
-    amount.add(ReportElement::data({35, 6, 40, 7}, QStringLiteral("Valoarea"), QStringLiteral("#,##0.00"),
+    ReportBand& amount = followedBy(purpose, 24);
+    amount.add(ReportElement::label({0, 4, 35, 7}, QStringLiteral("Suma de plata :")));
+    amount.add(ReportElement::data({35, 4, 40, 7}, QStringLiteral("Valoarea"), QStringLiteral("#,##0.00"),
                                    Qt::AlignRight | Qt::AlignVCenter));
-    amount.add(ReportElement::label({78, 6, 30, 7}, QStringLiteral("lei, adica")));
-    ReportElement words = wrapped(ReportElement::label({0, 14, width, 7}, QString()));
+    amount.add(ReportElement::label({78, 4, 30, 7}, QStringLiteral("lei, adica")));
+    ReportElement words = ReportElement::label({0, 12, width, 7}, QString());
+    words.wrap = true;
     words.onPrint = [](const ReportContext& c, const QString&) {
         return SumaInLitere(false, c.value(QStringLiteral("Valoarea")).toDouble());
     };
     amount.add(words);
 
-    ReportBand& signatures = followedBy(amount, 40);
-    signatures.add(ReportElement::label({10, 6, 70, 6}, QStringLiteral("Preot paroh,")));
-    signatures.add(ReportElement::label({10, 12, 70, 6}, parish.priest));
-    signatures.add(ReportElement::label({width - 80, 6, 70, 6}, QStringLiteral("Prim epitrop,")));
-    signatures.add(ReportElement::label({width - 80, 12, 70, 6}, parish.churchwarden));
-    signatures.add(ReportElement::label({0, 32, width, 5}, QStringLiteral("Lumivaret, produs Morvalen"),
+    ReportBand& signatures = followedBy(amount, 34);
+    signatures.add(ReportElement::label({10, 4, 70, 6}, QStringLiteral("Preot paroh,")));
+    signatures.add(ReportElement::label({10, 10, 70, 6}, parish.priest));
+    signatures.add(ReportElement::label({width - 80, 4, 70, 6}, QStringLiteral("Prim epitrop,")));
+    signatures.add(ReportElement::label({width - 80, 10, 70, 6}, parish.churchwarden));
+    signatures.add(ReportElement::label({0, 28, width, 5}, QStringLiteral("Lumivaret, produs Morvalen"),
                                         Qt::AlignRight | Qt::AlignVCenter)
                        .withFont(sized(8)));
 }
