@@ -32,6 +32,8 @@ struct Defaults {
 };
 
 // `open` reads the report's data and builds it; it throws DbError when the store fails.
+// A report whose elements depend on the page's width places them in its
+// definition's onStart, which runs at layout time, after applyPrintSettings.
 void run(QWidget* caller, const Defaults& defaults, const std::function<std::unique_ptr<Report>()>& open);
 
 // Puts the print settings' font, paper and orientation on the report and on

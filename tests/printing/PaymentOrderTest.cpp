@@ -186,13 +186,14 @@ TEST_F(PaymentOrders, DefaultsOfSmallReportsAreAnnounced)
 TEST_F(PaymentOrders, MarginsBelowThePrintableAreaAreRaisedWhenTheReportRuns)
 {
     addPayment(15, QStringLiteral("2024-03-05"), 10);
-    printSettings().left = 2;
-    printSettings().minimumLeft = 4;
+    printSettings().left = 2; // kept as typed after "Nu" to the margin question
+    printer.minimumMargin = 4;
     dialogs.printSetupAnswers << true;
     TRepOPFrm::start(nullptr, 34, 15, QDate(2024, 3, 5));
     ASSERT_EQ(printer.jobs.size(), 1);
     EXPECT_DOUBLE_EQ(
         printer.jobs[0].model.pages[0].find(QStringLiteral("Arhiepiscopia :")).first().rect.left(), 4.0);
+    EXPECT_EQ(printSettings().minimumLeft, 4); // measured on the printer when the report runs
 }
 
 TEST_F(PaymentOrders, ThePreviewPrintsAgainAndSavesAPdf)
