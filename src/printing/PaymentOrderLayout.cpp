@@ -1,6 +1,7 @@
 #include "printing/PaymentOrderLayout.h"
 
 #include "db/Sql.h"
+#include "printing/BreakableText.h"
 #include "printing/SumaInLitere.h"
 
 namespace PaymentOrderLayout
@@ -17,6 +18,88 @@ QFont sized(double points, bool bold = false)
     return f;
 }
 
+// A text that wraps inside its box, long words included; the band grows
+// downwards to hold it and the bands after it move down.
+ReportElement wrapped(ReportElement element, const QFont& font)
+{
+    element.wrap = true;
+    const double width = element.rect.width();
+    element.onPrint = [font, width](const ReportContext&, const QString& text) {
+        return breakableText(text, font, width);
+    };
+    return element;
+}
+
+struct Parish {
+    QString archdiocese, deanery, parish, priest, churchwarden;
+};
+
+// A band printed after `band`, returned for filling.
+ReportBand& followedBy(ReportBand& band, double height)
+{
+    band.child = std::make_shared<ReportBand>();
+    band.child->height = height;
+    return *band.child;
+}
+
+// Lays the order out across the page's width between the margins in force,
+// short enough (150 mm) to stay on one landscape page with wide margins.
+// The beneficiary, the purpose and the amount in words may take several
+// lines, so each ends its band and what follows moves down with it.
+void layOut(ReportDefinition& r, const Parish& parish, const QString& beneficiaryField,
+            const QString& beneficiary)
+{
+    const double width = r.contentWidth();
+    ReportBand& t = r.title;
+    t = ReportBand();
+    t.height = 70;
+    t.add(ReportElement::label({0, 0, 35, 6}, QStringLiteral("Arhiepiscopia :")));
+    t.add(ReportElement::label({35, 0, width - 35, 6}, parish.archdiocese));
+    t.add(ReportElement::label({0, 6, 35, 6}, QStringLiteral("Protopopiatul :")));
+    t.add(ReportElement::label({35, 6, width - 35, 6}, parish.deanery));
+    t.add(ReportElement::label({0, 12, 35, 6}, QStringLiteral("Parohia :")));
+    t.add(ReportElement::label({35, 12, width - 35, 6}, parish.parish));
+    t.add(ReportElement::label({0, 24, width, 14}, QStringLiteral("ORDIN DE PLATA"), Qt::AlignCenter)
+              .withFont(sized(24, true)));
+    t.add(ReportElement::label({60, 42, 20, 8}, QStringLiteral("Nr.")).withFont(sized(14)));
+    t.add(ReportElement::data({80, 42, 60, 8}, QStringLiteral("Nr_act")).withFont(sized(14)));
+    t.add(ReportElement::label({60, 50, 20, 8}, QStringLiteral("din data")).withFont(sized(14)));
+    t.add(ReportElement::data({80, 50, 60, 8}, QStringLiteral("Data")).withFont(sized(14)));
+    t.add(ReportElement::label({0, 64, 60, 6}, QStringLiteral("Beneficiarul platii :")));
+
+    ReportBand& payee = followedBy(t, 6);
+    payee.add(wrapped(beneficiaryField.isEmpty()
+                          ? ReportElement::label({10, 0, width - 10, 6}, beneficiary)
+                          : ReportElement::data({10, 0, width - 10, 6}, beneficiaryField),
+                      r.font));
+
+    ReportBand& purposeHeading = followedBy(payee, 10);
+    purposeHeading.add(ReportElement::label({0, 4, 60, 6}, QStringLiteral("Scopul platii :")));
+    ReportBand& purpose = followedBy(purposeHeading, 6);
+    purpose.add(wrapped(ReportElement::data({10, 0, width - 10, 6}, QStringLiteral("Explicatie")), r.font));
+
+    ReportBand& amount = followedBy(purpose, 24);
+    amount.add(ReportElement::label({0, 4, 35, 7}, QStringLiteral("Suma de plata :")));
+    amount.add(ReportElement::data({35, 4, 40, 7}, QStringLiteral("Valoarea"), QStringLiteral("#,##0.00"),
+                                   Qt::AlignRight | Qt::AlignVCenter));
+    amount.add(ReportElement::label({78, 4, 30, 7}, QStringLiteral("lei, adica")));
+    ReportElement words = ReportElement::label({0, 12, width, 7}, QString());
+    words.wrap = true;
+    words.onPrint = [](const ReportContext& c, const QString&) {
+        return SumaInLitere(false, c.value(QStringLiteral("Valoarea")).toDouble());
+    };
+    amount.add(words);
+
+    ReportBand& signatures = followedBy(amount, 34);
+    signatures.add(ReportElement::label({10, 4, 70, 6}, QStringLiteral("Preot paroh,")));
+    signatures.add(ReportElement::label({10, 10, 70, 6}, parish.priest));
+    signatures.add(ReportElement::label({width - 80, 4, 70, 6}, QStringLiteral("Prim epitrop,")));
+    signatures.add(ReportElement::label({width - 80, 10, 70, 6}, parish.churchwarden));
+    signatures.add(ReportElement::label({0, 28, width, 5}, QStringLiteral("Lumivaret, produs Morvalen"),
+                                        Qt::AlignRight | Qt::AlignVCenter)
+                       .withFont(sized(8)));
+}
+
 } // namespace
 
 std::unique_ptr<Report> build(const QSqlDatabase& db, ReportTable order, const QString& beneficiaryField,
@@ -24,10 +107,12 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, ReportTable order, const Q
 {
     QSqlQuery parishQuery = Sql::exec(
         db, QStringLiteral("SELECT Arhiepiscopia, Protopopiatul, Parohia, Preot, Epitrop FROM Parohia"));
-    const ReportTable parish = ReportTable::fromQuery(parishQuery);
-    const auto parishValue = [&parish](const char* field) {
-        return parish.value(0, QString::fromLatin1(field)).toString();
+    const ReportTable parishTable = ReportTable::fromQuery(parishQuery);
+    const auto parishValue = [&parishTable](const char* field) {
+        return parishTable.value(0, QString::fromLatin1(field)).toString();
     };
+    const Parish parish{parishValue("Arhiepiscopia"), parishValue("Protopopiatul"), parishValue("Parohia"),
+                        parishValue("Preot"), parishValue("Epitrop")};
 
     auto report = std::make_unique<Report>();
     // One order per report: only the first matching row is printed.
@@ -36,52 +121,10 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, ReportTable order, const Q
     ReportDefinition& r = report->definition;
     r.name = QStringLiteral("Ordin de plata");
     r.data = report->keep(std::move(order));
-    const double width = r.contentWidth();
-
-    ReportBand& t = r.title;
-    t.height = 130;
-    t.add(ReportElement::label({0, 5, 35, 6}, QStringLiteral("Arhiepiscopia :")));
-    t.add(ReportElement::label({35, 5, width - 35, 6}, parishValue("Arhiepiscopia")));
-    t.add(ReportElement::label({0, 11, 35, 6}, QStringLiteral("Protopopiatul :")));
-    t.add(ReportElement::label({35, 11, width - 35, 6}, parishValue("Protopopiatul")));
-    t.add(ReportElement::label({0, 17, 35, 6}, QStringLiteral("Parohia :")));
-    t.add(ReportElement::label({35, 17, width - 35, 6}, parishValue("Parohia")));
-    t.add(ReportElement::label({0, 32, width, 14}, QStringLiteral("ORDIN DE PLATA"), Qt::AlignCenter)
-              .withFont(sized(24, true)));
-    t.add(ReportElement::label({60, 50, 20, 8}, QStringLiteral("Nr.")).withFont(sized(14)));
-    t.add(ReportElement::data({80, 50, 60, 8}, QStringLiteral("Nr_act")).withFont(sized(14)));
-    t.add(ReportElement::label({60, 58, 20, 8}, QStringLiteral("din data")).withFont(sized(14)));
-    t.add(ReportElement::data({80, 58, 60, 8}, QStringLiteral("Data")).withFont(sized(14)));
-
-    t.add(ReportElement::label({0, 74, 60, 6}, QStringLiteral("Beneficiarul platii :")));
-    ReportElement payee = beneficiaryField.isEmpty()
-                              ? ReportElement::label({10, 80, width - 10, 6}, beneficiary)
-                              : ReportElement::data({10, 80, width - 10, 6}, beneficiaryField);
-    t.add(payee);
-    t.add(ReportElement::label({0, 90, 60, 6}, QStringLiteral("Scopul platii :")));
-    ReportElement purpose = ReportElement::data({10, 96, width - 10, 6}, QStringLiteral("Explicatie"));
-    t.add(purpose);
-    t.add(ReportElement::label({0, 108, 35, 7}, QStringLiteral("Suma de plata :")));
-    t.add(ReportElement::data({35, 108, 40, 7}, QStringLiteral("Valoarea"), QStringLiteral("#,##0.00"),
-                              Qt::AlignRight | Qt::AlignVCenter));
-    t.add(ReportElement::label({78, 108, 30, 7}, QStringLiteral("lei, adica")));
-    ReportElement words = ReportElement::label({0, 116, width, 7}, QString());
-    words.wrap = true; // the line grows downwards when the words wrap
-    words.onPrint = [](const ReportContext& c, const QString&) {
-        return SumaInLitere(false, c.value(QStringLiteral("Valoarea")).toDouble());
+    // Laid out when the report runs, on the paper, orientation and margins chosen in the print setup.
+    r.onStart = [parish, beneficiaryField, beneficiary](ReportDefinition& definition) {
+        layOut(definition, parish, beneficiaryField, beneficiary);
     };
-    t.add(words);
-
-    t.child = std::make_shared<ReportBand>();
-    ReportBand& signatures = *t.child;
-    signatures.height = 40;
-    signatures.add(ReportElement::label({10, 6, 70, 6}, QStringLiteral("Preot paroh,")));
-    signatures.add(ReportElement::label({10, 12, 70, 6}, parishValue("Preot")));
-    signatures.add(ReportElement::label({width - 80, 6, 70, 6}, QStringLiteral("Prim epitrop,")));
-    signatures.add(ReportElement::label({width - 80, 12, 70, 6}, parishValue("Epitrop")));
-    signatures.add(ReportElement::label({0, 32, width, 5}, QStringLiteral("Lumivaret, produs Morvalen"),
-                                        Qt::AlignRight | Qt::AlignVCenter)
-                       .withFont(sized(8)));
     return report;
 }
 

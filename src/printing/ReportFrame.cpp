@@ -52,10 +52,9 @@ void run(QWidget* caller, const Defaults& defaults, const std::function<std::uni
     ShowStatus(QStringLiteral(" OK."));
 }
 
-void RunReport(Report& report, QWidget* caller)
+void applyPrintSettings(ReportDefinition& def)
 {
-    const PrintSettings& s = printSettings();
-    ReportDefinition& def = report.definition;
+    PrintSettings& s = printSettings();
     QFont font(s.fontName.isEmpty() ? QStringLiteral("Arial") : s.fontName, s.fontSize);
     if (s.pitch == PrintSettings::Pitch::Fixed)
         font.setFixedPitch(true);
@@ -63,17 +62,30 @@ void RunReport(Report& report, QWidget* caller)
     if (s.paper)
         def.paper = QPageSize(*s.paper);
     def.orientation = s.orientation;
+
+    PrinterAccess& printer = printerAccess();
+    printer.setPaper(def.paper);
+    printer.setOrientation(def.orientation);
+    const PrintableArea area = printer.printableArea();
+    s.minimumLeft = area.minimumLeft;
+    s.minimumTop = area.minimumTop;
+    s.minimumRight = area.minimumRight;
+    s.minimumBottom = area.minimumBottom;
     // A margin the printer cannot reach is raised to its printable minimum.
     def.margins = QMarginsF(std::max(s.left, s.minimumLeft), std::max(s.top, s.minimumTop),
                             std::max(s.right, s.minimumRight), std::max(s.bottom, s.minimumBottom));
-    if (s.preview) {
+}
+
+void RunReport(Report& report, QWidget* caller)
+{
+    ReportDefinition& def = report.definition;
+    applyPrintSettings(def);
+    if (printSettings().preview) {
         TReportPreview preview(def, caller);
         preview.exec();
         return;
     }
-    const PageModel model = ReportLayout::run(def);
-    if (!model.pages.isEmpty())
-        printerAccess().print(model, s.copies, s.firstPage, s.lastPage);
+    printReport(ReportLayout::run(def));
 }
 
 } // namespace ReportFrame

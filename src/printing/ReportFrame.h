@@ -32,7 +32,15 @@ struct Defaults {
 };
 
 // `open` reads the report's data and builds it; it throws DbError when the store fails.
+// A report whose elements depend on the page's width places them in its
+// definition's onStart, which runs at layout time, after applyPrintSettings.
 void run(QWidget* caller, const Defaults& defaults, const std::function<std::unique_ptr<Report>()>& open);
+
+// Puts the print settings' font, paper and orientation on the report and on
+// the printer, measures the printer's printable area again and gives the
+// report the chosen margins, each raised to the printer's minimum. A report
+// is laid out only after this, so it fills the page the user chose.
+void applyPrintSettings(ReportDefinition& report);
 
 // Applies the print settings to the report and previews or prints it.
 void RunReport(Report& report, QWidget* caller);

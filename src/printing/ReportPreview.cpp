@@ -3,7 +3,6 @@
 #include "core/ErrorGuard.h"
 #include "core/UserDialogs.h"
 #include "printing/PagePainter.h"
-#include "printing/PrintSettings.h"
 #include "printing/PrinterAccess.h"
 #include "printing/ReportLayout.h"
 
@@ -103,10 +102,7 @@ void TReportPreview::render()
 void TReportPreview::print()
 {
     // The report is laid out again, so its handlers run afresh.
-    const PageModel model = ReportLayout::run(m_report);
-    const PrintSettings& s = printSettings();
-    if (!model.pages.isEmpty())
-        printerAccess().print(model, s.copies, s.firstPage, s.lastPage);
+    printReport(ReportLayout::run(m_report));
 }
 
 void TReportPreview::savePdf()

@@ -1,3 +1,5 @@
+#include "PdfPages.h"
+#include "UserChoices.h"
 #include "core/StatusLine.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
@@ -11,7 +13,11 @@
 #include "support/TestFolder.h"
 
 #include <QFile>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QLabel>
+#include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace
@@ -37,14 +43,20 @@ protected:
         printSettings() = PrintSettings();
     }
 
-    void addPayment(double number, const QString& date, double amount)
+    void addPayment(double number, const QString& date, double amount,
+                    const QString& beneficiary = QStringLiteral("SC Tigla SRL"),
+                    const QString& purpose = QStringLiteral("Reparatie acoperis"))
     {
         Sql::exec(
             Connection::database(),
             QStringLiteral(
                 "INSERT INTO Cheltuieli (Cod_cheltuiala, Data, Nr_act, Explicatie, Valoarea, Beneficiar) "
-                "VALUES (34, :d, :n, 'Reparatie acoperis', :v, 'SC Tigla SRL')"),
-            {{QStringLiteral(":d"), date}, {QStringLiteral(":n"), number}, {QStringLiteral(":v"), amount}});
+                "VALUES (34, :d, :n, :e, :v, :b)"),
+            {{QStringLiteral(":d"), date},
+             {QStringLiteral(":n"), number},
+             {QStringLiteral(":e"), purpose},
+             {QStringLiteral(":v"), amount},
+             {QStringLiteral(":b"), beneficiary}});
     }
 
     QStringList printedTexts() const
@@ -174,13 +186,14 @@ TEST_F(PaymentOrders, DefaultsOfSmallReportsAreAnnounced)
 TEST_F(PaymentOrders, MarginsBelowThePrintableAreaAreRaisedWhenTheReportRuns)
 {
     addPayment(15, QStringLiteral("2024-03-05"), 10);
-    printSettings().left = 2;
-    printSettings().minimumLeft = 4;
+    printSettings().left = 2; // kept as typed after "Nu" to the margin question
+    printer.minimumMargin = 4;
     dialogs.printSetupAnswers << true;
     TRepOPFrm::start(nullptr, 34, 15, QDate(2024, 3, 5));
     ASSERT_EQ(printer.jobs.size(), 1);
     EXPECT_DOUBLE_EQ(
         printer.jobs[0].model.pages[0].find(QStringLiteral("Arhiepiscopia :")).first().rect.left(), 4.0);
+    EXPECT_EQ(printSettings().minimumLeft, 4); // measured on the printer when the report runs
 }
 
 TEST_F(PaymentOrders, ThePreviewPrintsAgainAndSavesAPdf)
@@ -212,4 +225,148 @@ TEST_F(PaymentOrders, ThePreviewPrintsAgainAndSavesAPdf)
     QFile file(pdf + QStringLiteral(".pdf"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith("%PDF"));
+}
+
+namespace
+{
+
+// Payment orders on the program's real printer, writing PDF files, with the
+// unprintable edges of a printer driver (8.47 mm).
+class PaymentOrdersOnPaper : public PaymentOrders
+{
+protected:
+    void SetUp() override
+    {
+        PaymentOrders::SetUp();
+        const QMarginsF edges(24, 24, 24, 24);
+        paper.device().setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, edges, QPageLayout::Point, edges));
+        setPrinterAccess(&paper);
+    }
+    void TearDown() override
+    {
+        setPrinterAccess(nullptr);
+        PaymentOrders::TearDown();
+    }
+
+    // Prints order 15 with `choice` made in the print setup, from the preview,
+    // into a PDF file; returns the preview's pages and the file's.
+    std::pair<PageModel, QList<PdfPage>> printOrder(const PageChoice& choice)
+    {
+        dialogs.onPrintSetup = [choice] { choosePrintSetup(choice); };
+        const QString pdf = folder.file(QStringLiteral("ordin.pdf"));
+        dialogs.fileAnswers << pdf;
+        PageModel shown;
+        withPreview([] { TRepOPFrm::start(nullptr, 34, 15, QDate(2024, 3, 5)); },
+                    [&shown](TReportPreview& preview) {
+                        shown = preview.pages();
+                        QTest::mouseClick(preview.findChild<QPushButton*>(QStringLiteral("Printeaza")),
+                                          Qt::LeftButton);
+                    });
+        return {shown, readPdfPages(pdf)};
+    }
+
+    SystemPrinter paper{SystemPrinter::Output::PdfFile};
+};
+
+// Where a text's characters fall when painted in its box (mm).
+QRectF inkOf(const PageItem& item)
+{
+    constexpr double dpi = 1200;
+    static QImage device = [] {
+        QImage image(1, 1, QImage::Format_Mono);
+        image.setDotsPerMeterX(qRound(dpi / 0.0254));
+        image.setDotsPerMeterY(qRound(dpi / 0.0254));
+        return image;
+    }();
+    const double scale = dpi / 25.4;
+    const QRectF box(item.rect.topLeft() * scale, item.rect.size() * scale);
+    const QRectF ink = QFontMetricsF(item.font, &device).boundingRect(box, item.flags, item.text);
+    return QRectF(ink.topLeft() / scale, ink.size() / scale);
+}
+
+// Every text of the page lies between the margins and inside its own box.
+void expectTextsInside(const Page& page, double left, double right)
+{
+    for (const PageItem& item : page.items) {
+        if (item.kind != PageItem::Kind::Text || item.text.isEmpty())
+            continue;
+        EXPECT_GE(item.rect.left(), left - 1e-6) << item.text.toStdString();
+        EXPECT_LE(item.rect.right(), right + 1e-6) << item.text.toStdString();
+        const QRectF ink = inkOf(item);
+        EXPECT_TRUE(item.rect.adjusted(-0.05, -0.05, 0.05, 0.05).contains(ink))
+            << item.text.toStdString() << " needs " << ink.width() << " x " << ink.height() << " mm, has "
+            << item.rect.width() << " x " << item.rect.height();
+    }
+}
+
+// Every glyph of the printed page starts between the margins.
+void expectGlyphsInside(const PdfPage& page, double left, double right)
+{
+    ASSERT_FALSE(page.glyphs.isEmpty());
+    double first = right;
+    for (const QPointF& glyph : page.glyphs) {
+        EXPECT_GE(glyph.x(), left - 0.3);
+        EXPECT_LE(glyph.x(), right);
+        first = std::min(first, glyph.x());
+    }
+    EXPECT_NEAR(first, left, 0.3); // the labels start at the left margin
+}
+
+} // namespace
+
+TEST_F(PaymentOrdersOnPaper, LandscapeWithWideMarginsFillsThePageBetweenThem)
+{
+    addPayment(15, QStringLiteral("2024-03-05"), 1234.56);
+    const auto [shown, printed] = printOrder({QPageLayout::Landscape, 25, true});
+    ASSERT_EQ(shown.pages.size(), 1);
+    EXPECT_EQ(shown.orientation, QPageLayout::Landscape);
+    expectTextsInside(shown.pages[0], 25, 297 - 25);
+    // The title is centred across the landscape width between the margins.
+    const PageItem title = shown.pages[0].find(QStringLiteral("ORDIN DE PLATA")).first();
+    EXPECT_DOUBLE_EQ(title.rect.left(), 25);
+    EXPECT_DOUBLE_EQ(title.rect.right(), 297 - 25);
+    EXPECT_DOUBLE_EQ(shown.pages[0].find(QStringLiteral("Arhiepiscopia :")).first().rect.top(), 25);
+
+    ASSERT_EQ(printed.size(), 1);
+    EXPECT_NEAR(printed[0].size.width(), 297, 0.5);
+    EXPECT_NEAR(printed[0].size.height(), 210, 0.5);
+    expectGlyphsInside(printed[0], 25, 297 - 25);
+}
+
+TEST_F(PaymentOrdersOnPaper, ALongBeneficiaryAndPurposeWrapInsideTheirBoxes)
+{
+    struct Case {
+        const char* what;
+        QString beneficiary, purpose;
+    };
+    const QString words = QStringLiteral("Asociatia Constructorilor de Biserici si Manastiri din Moldova "
+                                         "Filiala Iasi Str. Lapusneanu nr. 10 bis, judetul Iasi");
+    const QString oneWord = QString(100, QLatin1Char('W'));
+    const QList<Case> cases = {{"words", words.left(100), words.left(100)},
+                               {"one long word", oneWord, QString(100, QLatin1Char('m'))}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(c.beneficiary.size(), 100);
+        Sql::exec(Connection::database(), QStringLiteral("DELETE FROM Cheltuieli"));
+        addPayment(15, QStringLiteral("2024-03-05"), 1234.56, c.beneficiary, c.purpose);
+        const auto [shown, printed] = printOrder({QPageLayout::Portrait, 25, true});
+        ASSERT_EQ(shown.pages.size(), 1);
+        const Page& page = shown.pages[0];
+        expectTextsInside(page, 25, 210 - 25);
+
+        // Each wraps on several lines and what follows moves down below it.
+        const QStringList texts = page.texts();
+        const auto item = [&](const QString& text) { return page.find(text).value(0); };
+        const PageItem payee = item(texts.at(texts.indexOf(QStringLiteral("Beneficiarul platii :")) + 1));
+        const PageItem purpose = item(texts.at(texts.indexOf(QStringLiteral("Scopul platii :")) + 1));
+        EXPECT_EQ(QString(payee.text).remove(QChar(0x200B)), c.beneficiary);
+        EXPECT_EQ(QString(purpose.text).remove(QChar(0x200B)), c.purpose);
+        EXPECT_GT(payee.rect.height(), 8);
+        EXPECT_LE(payee.rect.bottom(), item(QStringLiteral("Scopul platii :")).rect.top());
+        EXPECT_LE(purpose.rect.bottom(), item(QStringLiteral("Suma de plata :")).rect.top());
+
+        ASSERT_EQ(printed.size(), 1);
+        expectGlyphsInside(printed[0], 25, 210 - 25);
+    }
 }

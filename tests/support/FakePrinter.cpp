@@ -14,13 +14,15 @@ PrintableArea FakePrinter::printableArea() const
 {
     PrintableArea area;
     area.minimumLeft = area.minimumTop = area.minimumRight = area.minimumBottom = minimumMargin;
-    const bool landscape = m_orientation == QPageLayout::Landscape;
-    area.paperWidth = landscape ? 297 : 210;
-    area.paperHeight = landscape ? 210 : 297;
+    QSizeF paper = m_paper.size(QPageSize::Millimeter);
+    if (m_orientation == QPageLayout::Landscape)
+        paper.transpose();
+    area.paperWidth = qRound(paper.width());
+    area.paperHeight = qRound(paper.height());
     return area;
 }
 
-void FakePrinter::print(const PageModel& model, int copies, int firstPage, int lastPage)
+void FakePrinter::print(const PageModel& model, int copies, PageRange pages)
 {
-    jobs.append({model, copies, firstPage, lastPage});
+    jobs.append({model, copies, pages});
 }

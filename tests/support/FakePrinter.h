@@ -3,8 +3,8 @@
 #include "printing/PageModel.h"
 #include "printing/PrinterAccess.h"
 
-// A printer for tests: a printable area that depends on the orientation,
-// and the pages it was given instead of paper. Installed for its lifetime.
+// A printer for tests: unprintable edges, a paper that turns with the
+// orientation, and the pages it was given instead of paper. Installed for its lifetime.
 class FakePrinter : public PrinterAccess
 {
 public:
@@ -18,12 +18,13 @@ public:
     void setPaper(const QPageSize& paper) override { m_paper = paper; }
     PrintableArea printableArea() const override;
     bool setup(QWidget*) override { return true; }
-    void print(const PageModel& model, int copies, int firstPage, int lastPage) override;
+    void print(const PageModel& model, int copies, PageRange pages) override;
 
-    int minimumMargin = 4; // mm on every side
+    int minimumMargin = 4; // mm on every side, like a real printer's unprintable edges
     struct Job {
         PageModel model;
-        int copies, firstPage, lastPage;
+        int copies;
+        PageRange pages;
     };
     QList<Job> jobs;
 
