@@ -39,7 +39,8 @@ struct ReportTable {
 struct ReportElement {
     enum class Kind {
         Label,      // `text`
-        Field,      // the current row's `field`, in `format`
+        Field,      // the current row's `field`: a number in `format`, a date in the short date
+                    // format, a text as it is
         Sum,        // ReportContext::sum(`field`), in `format` ("#,##0.00" when empty)
         Date,       // today, in the short date format
         PageNumber, // `text` followed by the page number; "%1" and "%2" in `text` stand for page and page
@@ -61,6 +62,8 @@ struct ReportElement {
     // Replaces the text about to be printed. It runs exactly once each time the
     // element prints (the band's height is measured on its result), so it may
     // keep running totals of its own; ReportDefinition::onStart resets them.
+    // The handler of a wrapping element runs before its band's page break is
+    // decided, so its pageNumber() is that of the band printed before.
     std::function<QString(const ReportContext&, const QString& text)> onPrint;
 
     static ReportElement label(const QRectF& rect, const QString& text,
@@ -142,9 +145,9 @@ struct ReportDefinition {
     double contentWidth() const;
 };
 
-// What a handler (before-print, print, onStart) sees while the report is laid
-// out. A report may be laid out more than once (see pageCount); onStart runs
-// before each layout, and every handler runs once per printing in each.
+// What a before-print or print handler sees while the report is laid out. A
+// report may be laid out more than once (see pageCount); onStart runs before
+// each layout, and every handler runs once per printing in each.
 class ReportContext
 {
 public:
