@@ -472,3 +472,36 @@ TEST(ReportLayoutTest, AWrappingTextStaysAtTheTopOfItsGrownBand)
     EXPECT_EQ(page.find(QStringLiteral("scurt"))[0].rect, QRectF(45, top + 1, 30, 5));
     EXPECT_EQ(page.find(QStringLiteral("fix"))[0].rect, QRectF(85, top, 20, 6));
 }
+
+TEST(ReportLayoutTest, SubDetailTotalsAreCarriedForwardToTheNextPage)
+{
+    const ReportTable data = movements(40);
+    ReportTable lines;
+    lines.fields = {"NrDoc", "Suma"};
+    for (int nr = 1; nr <= 40; ++nr)
+        for (int line = 1; line <= 3; ++line)
+            lines.rows << QVariantList{nr, double(line)};
+    ReportDefinition r = documents(data, lines);
+    r.subDetails[0].detail.add(ReportElement::sum({62, 0, 40, 5}, QStringLiteral("Suma")));
+    r.pageHeader.height = 8;
+    r.pageHeader.add(ReportElement::label({0, 0, 30, 8}, QStringLiteral("Report")));
+    r.pageHeader.add(ReportElement::sum({62, 0, 40, 8}, QStringLiteral("Suma")));
+    r.pageFooter.height = 8;
+    r.pageFooter.add(ReportElement::label({0, 0, 30, 8}, QStringLiteral("De reportat")));
+    r.pageFooter.add(ReportElement::sum({62, 0, 40, 8}, QStringLiteral("Suma")));
+    const PageModel model = ReportLayout::run(r);
+    ASSERT_GE(model.pages.size(), 2);
+    for (int p = 0; p + 1 < model.pages.size(); ++p) {
+        const QStringList page = model.pages[p].texts();
+        const QStringList next = model.pages[p + 1].texts();
+        // The footer's total is that of the last line printed on its page (the page
+        // header's when none is), and the next header's.
+        QString lastLineTotal = page.at(1);
+        for (qsizetype i = 2; i < page.size() - 2; ++i)
+            if (page[i].contains(QLocale().decimalPoint()))
+                lastLineTotal = page[i];
+        EXPECT_EQ(page.last(), lastLineTotal) << "page " << p + 1;
+        EXPECT_EQ(next.at(1), page.last()) << "page " << p + 1;
+    }
+    EXPECT_EQ(model.pages.last().texts().last(), money(240));
+}
