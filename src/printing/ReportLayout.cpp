@@ -226,13 +226,12 @@ void ReportLayout::finishPage(bool closingReport)
     m_pageOpen = false;
 }
 
-void ReportLayout::breakPage()
+void ReportLayout::breakPage(bool rowJustProcessed)
 {
     // The page left behind, and the next page's header, show the sums of the
     // rows printed so far, without the row that moves to the next page; they
     // read the main table, not a sub-detail row.
-    const bool withoutRow = std::exchange(m_rowJustAdded, false);
-    if (withoutRow)
+    if (rowJustProcessed)
         std::swap(m_sums, m_sumsBeforeRow);
     const ReportTable* subTable = std::exchange(m_context.m_subTable, nullptr);
     const int subRow = std::exchange(m_context.m_subRow, -1);
@@ -240,32 +239,26 @@ void ReportLayout::breakPage()
     startPage(false);
     m_context.m_subTable = subTable;
     m_context.m_subRow = subRow;
-    if (withoutRow)
+    if (rowJustProcessed)
         std::swap(m_sums, m_sumsBeforeRow);
 }
 
 bool ReportLayout::printBand(const ReportBand& band, const std::function<void()>& processRow)
 {
     // A row counts in the sums whether or not its band prints.
-    const auto process = [&] {
-        if (!processRow)
-            return;
-        m_sumsBeforeRow = m_sums;
-        processRow();
-        m_rowJustAdded = true;
-    };
     if (!band.enabled || band.isEmpty()) {
-        process();
-        m_rowJustAdded = false;
+        if (processRow)
+            processRow();
         return false;
     }
     const bool newPage = band.newPage; // a handler's change applies to the next printing
     const bool printing = !band.beforePrint || band.beforePrint(m_context);
-    process();
-    if (!printing) {
-        m_rowJustAdded = false;
-        return false;
+    if (processRow) {
+        m_sumsBeforeRow = m_sums;
+        processRow();
     }
+    if (!printing)
+        return false;
 
     // Each text is worked out once. Wrapping texts decide the band's height,
     // hence the page break, so they come first; the others are worked out on
@@ -283,9 +276,7 @@ bool ReportLayout::printBand(const ReportBand& band, const std::function<void()>
         height = std::max(height, e.rect.top() + std::max(e.rect.height(), textHeights[i]));
     }
     if (!m_inPageFrame && !m_atPageTop && (newPage || m_y + height > bottomLimit()))
-        breakPage();
-    if (processRow)
-        m_rowJustAdded = false;
+        breakPage(bool(processRow));
     for (qsizetype i = 0; i < count; ++i) {
         const ReportElement& e = band.elements[i];
         if (!e.wrap && isText(e))

@@ -30,7 +30,7 @@ private:
     void printSubDetails(int row);
     void startPage(bool titleFollows);
     void finishPage(bool closingReport);
-    void breakPage();
+    void breakPage(bool rowJustProcessed);
     bool printBand(const ReportBand& band, const std::function<void()>& processRow = {});
     void placeBand(const ReportBand& band, const QStringList& texts, const QList<double>& textHeights,
                    double height);
@@ -44,7 +44,6 @@ private:
     RunningSums m_sums;
     // The sums before the row being printed, for the page that row leaves.
     RunningSums m_sumsBeforeRow;
-    bool m_rowJustAdded = false;
     double m_y = 0;
     bool m_pageOpen = false;
     bool m_atPageTop = true;
