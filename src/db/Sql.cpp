@@ -3,6 +3,9 @@
 #include "db/DbError.h"
 
 #include <QSqlError>
+#include <QSqlRecord>
+#include <QSqlResult>
+#include <sqlite3.h>
 
 namespace Sql
 {
@@ -67,6 +70,22 @@ QStringList fieldNames(const QSqlDatabase& db, const QString& table)
     while (query.next())
         names << query.value(1).toString();
     return names;
+}
+
+QStringList declaredColumnTypes(const QSqlQuery& query)
+{
+    const int columns = query.record().count();
+    QStringList types;
+    types.reserve(columns);
+    const QVariant handle = query.result() ? query.result()->handle() : QVariant();
+    sqlite3_stmt* statement = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3_stmt*") == 0
+                                  ? *static_cast<sqlite3_stmt* const*>(handle.constData())
+                                  : nullptr;
+    for (int i = 0; i < columns; ++i) {
+        const char* declared = statement ? sqlite3_column_decltype(statement, i) : nullptr;
+        types << (declared ? QString::fromUtf8(declared) : QString());
+    }
+    return types;
 }
 
 } // namespace Sql

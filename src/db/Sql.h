@@ -34,4 +34,8 @@ bool tableExists(const QSqlDatabase& db, const QString& table);
 // Field names of a table in their stored order.
 QStringList fieldNames(const QSqlDatabase& db, const QString& table);
 
+// The declared type ("DATE", "VARCHAR(40)") of each column of an executed
+// query; empty for a column that is an expression rather than a table's field.
+QStringList declaredColumnTypes(const QSqlQuery& query);
+
 } // namespace Sql

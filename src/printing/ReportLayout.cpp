@@ -53,6 +53,11 @@ QString formatValue(const QVariant& value, const QString& format)
     }
 }
 
+bool isText(const ReportElement& e)
+{
+    return e.kind != ReportElement::Kind::Line && e.kind != ReportElement::Kind::Box;
+}
+
 } // namespace
 
 double ReportLayout::textHeight(const QString& text, const QFont& font, double width)
@@ -65,13 +70,19 @@ double ReportLayout::textHeight(const QString& text, const QFont& font, double w
 
 PageModel ReportLayout::run(ReportDefinition& report)
 {
-    ReportLayout first(report, 0);
-    PageModel model = first.pass();
-    if (!first.usesPageCount())
-        return model;
-    // A preparation pass counted the pages; the second one prints "Pag. 3 din 7".
-    ReportLayout second(report, int(model.pages.size()));
-    return second.pass();
+    // Texts that need the number of pages ("Pag. 3 din 7") or the last page
+    // are laid out again once the pages are counted; should that change the
+    // count, it is counted again, a few times at most.
+    constexpr int maxPasses = 4;
+    int pageCount = 0;
+    for (int passNumber = 1;; ++passNumber) {
+        ReportLayout layout(report, pageCount);
+        PageModel model = layout.pass();
+        const int pages = int(model.pages.size());
+        if (!layout.m_context.m_askedForPageCount || pages == pageCount || passNumber == maxPasses)
+            return model;
+        pageCount = pages;
+    }
 }
 
 ReportLayout::ReportLayout(ReportDefinition& report, int pageCount) : m_report(report)
@@ -84,48 +95,27 @@ ReportLayout::ReportLayout(ReportDefinition& report, int pageCount) : m_report(r
     m_model.orientation = report.orientation;
 }
 
-bool ReportLayout::usesPageCount() const
+double ReportLayout::footerHeight() const
 {
-    const auto bandUses = [](const ReportBand& band) {
-        for (const ReportElement& e : band.elements)
-            if (e.kind == ReportElement::Kind::PageNumber && e.text.contains(QLatin1String("%2")))
-                return true;
-        return false;
-    };
-    return bandUses(m_report.pageHeader) || bandUses(m_report.pageFooter) || bandUses(m_report.title) ||
-           bandUses(m_report.summary) || bandUses(m_report.columnHeader);
+    double height = 0;
+    for (const ReportBand* band = &m_report.pageFooter; band && band->enabled && !band->isEmpty();
+         band = band->child.get())
+        height += band->height;
+    return height;
 }
 
 double ReportLayout::bottomLimit() const
 {
-    return m_report.paperSize().height() - m_report.margins.bottom() - bandHeight(m_report.pageFooter);
-}
-
-void ReportLayout::addToSums(int row)
-{
-    if (!m_report.data)
-        return;
-    for (const QString& field : std::as_const(m_sumFields))
-        m_sums[field] += m_report.data->value(row, field).toDouble();
+    return m_report.paperSize().height() - m_report.margins.bottom() - footerHeight();
 }
 
 PageModel ReportLayout::pass()
 {
     if (m_report.onStart)
         m_report.onStart(m_report);
-    // Every SUM field of the report accumulates from the first row on.
-    const auto collect = [this](const ReportBand& band) {
-        for (const ReportElement& e : band.elements)
-            if (e.kind == ReportElement::Kind::Sum && !m_sumFields.contains(e.field))
-                m_sumFields << e.field;
-    };
-    for (const ReportBand* band : {&m_report.title, &m_report.pageHeader, &m_report.columnHeader,
-                                   &m_report.detail, &m_report.summary, &m_report.pageFooter})
-        collect(*band);
-    for (const ReportGroup& g : std::as_const(m_report.groups)) {
-        collect(g.header);
-        collect(g.footer);
-    }
+    m_sums.track(m_report.data);
+    for (const ReportSubDetail& sub : std::as_const(m_report.subDetails))
+        m_sums.track(sub.table);
 
     const int rows = m_report.data ? m_report.data->rowCount() : 0;
     if (rows == 0 && !m_report.printIfEmpty)
@@ -133,76 +123,81 @@ PageModel ReportLayout::pass()
 
     // The title and the first page header read the first row.
     m_context.m_row = rows > 0 ? 0 : -1;
-    startPage();
-    printBand(m_report.title);
-    for (int row = 0; row < rows; ++row) {
-        m_context.m_row = row;
-        // Group headers of the groups that start here, with the sums before this row.
-        int firstChanged = int(m_report.groups.size());
-        for (int g = 0; g < m_report.groups.size(); ++g) {
-            const QString& field = m_report.groups[g].field;
-            if (row == 0 || m_report.data->value(row, field) != m_report.data->value(row - 1, field)) {
-                firstChanged = g;
-                break;
-            }
+    const bool hasTitle = m_report.title.enabled && !m_report.title.isEmpty();
+    startPage(hasTitle);
+    if (hasTitle) {
+        printBand(m_report.title);
+        // Unless the title has filled the first page, whose header is done already.
+        if (m_model.pages.size() == 1) {
+            m_inPageFrame = true;
+            printBand(m_report.columnHeader);
+            m_inPageFrame = false;
         }
-        for (int g = firstChanged; g < m_report.groups.size(); ++g)
-            printBand(m_report.groups[g].header);
-
-        // A new-page mark changed by a handler applies from the next printing on.
-        const bool newPage = m_report.detail.newPage;
-        const bool printed = !m_report.detail.beforePrint || m_report.detail.beforePrint(m_context);
-        if (printed) {
-            // The page breaks before the row is counted, so that a page footer
-            // shows the totals of the rows printed on its page.
-            const double height = bandHeight(m_report.detail);
-            if (!m_atPageTop && (newPage || m_y + height > bottomLimit())) {
-                finishPage();
-                startPage();
-            }
-        }
-        addToSums(row);
-        if (printed)
-            printBand(m_report.detail, false);
-
-        for (const ReportSubDetail& sub : std::as_const(m_report.subDetails)) {
-            if (!sub.table)
-                continue;
-            const QVariant key = m_report.data->value(row, sub.masterField);
-            bool headerDone = false;
-            for (int subRow = 0; subRow < sub.table->rowCount(); ++subRow) {
-                if (sub.table->value(subRow, sub.detailField) != key)
-                    continue;
-                m_context.m_subTable = sub.table;
-                m_context.m_subRow = subRow;
-                if (!headerDone) {
-                    printBand(sub.header);
-                    headerDone = true;
-                }
-                printBand(sub.detail);
-            }
-            m_context.m_subTable = nullptr;
-            m_context.m_subRow = -1;
-        }
-
-        // Footers of the groups that end here, innermost first, reading this last row.
-        int lastEnding = int(m_report.groups.size());
-        for (int g = 0; g < m_report.groups.size(); ++g) {
-            const QString& field = m_report.groups[g].field;
-            if (row == rows - 1 || m_report.data->value(row, field) != m_report.data->value(row + 1, field)) {
-                lastEnding = g;
-                break;
-            }
-        }
-        for (int g = int(m_report.groups.size()) - 1; g >= lastEnding; --g)
-            printBand(m_report.groups[g].footer);
     }
+    for (int row = 0; row < rows; ++row)
+        printRow(row);
     printBand(m_report.summary);
-    finishPage();
+    finishPage(true);
     return m_model;
 }
 
-void ReportLayout::startPage()
+void ReportLayout::printRow(int row)
+{
+    const ReportTable& data = *m_report.data;
+    const int rows = data.rowCount();
+    m_context.m_row = row;
+    // Group headers of the groups that start here, with the sums before this row.
+    int firstChanged = int(m_report.groups.size());
+    for (int g = 0; g < m_report.groups.size(); ++g) {
+        const QString& field = m_report.groups[g].field;
+        if (row == 0 || data.value(row, field) != data.value(row - 1, field)) {
+            firstChanged = g;
+            break;
+        }
+    }
+    for (int g = firstChanged; g < m_report.groups.size(); ++g)
+        printBand(m_report.groups[g].header);
+
+    printBand(m_report.detail, [&] { m_sums.add(&data, row); });
+    printSubDetails(row);
+
+    // Footers of the groups that end here, innermost first, reading this last row.
+    int lastEnding = int(m_report.groups.size());
+    for (int g = 0; g < m_report.groups.size(); ++g) {
+        const QString& field = m_report.groups[g].field;
+        if (row == rows - 1 || data.value(row, field) != data.value(row + 1, field)) {
+            lastEnding = g;
+            break;
+        }
+    }
+    for (int g = int(m_report.groups.size()) - 1; g >= lastEnding; --g)
+        printBand(m_report.groups[g].footer);
+}
+
+void ReportLayout::printSubDetails(int row)
+{
+    for (const ReportSubDetail& sub : std::as_const(m_report.subDetails)) {
+        if (!sub.table)
+            continue;
+        const QVariant key = m_report.data->value(row, sub.masterField);
+        bool headerDone = false;
+        for (int subRow = 0; subRow < sub.table->rowCount(); ++subRow) {
+            if (sub.table->value(subRow, sub.detailField) != key)
+                continue;
+            m_context.m_subTable = sub.table;
+            m_context.m_subRow = subRow;
+            if (!headerDone) {
+                printBand(sub.header);
+                headerDone = true;
+            }
+            printBand(sub.detail, [&] { m_sums.add(sub.table, subRow); });
+        }
+        m_context.m_subTable = nullptr;
+        m_context.m_subRow = -1;
+    }
+}
+
+void ReportLayout::startPage(bool titleFollows)
 {
     m_model.pages.append(Page());
     m_context.m_page = int(m_model.pages.size());
@@ -210,68 +205,100 @@ void ReportLayout::startPage()
     m_y = m_report.margins.top();
     m_inPageFrame = true;
     printBand(m_report.pageHeader);
-    m_inPageFrame = false;
-    if (m_model.pages.size() > 1 || m_report.title.isEmpty())
+    if (!titleFollows)
         printBand(m_report.columnHeader);
+    m_inPageFrame = false;
     m_atPageTop = true;
 }
 
-void ReportLayout::finishPage()
+void ReportLayout::finishPage(bool closingReport)
 {
     if (!m_pageOpen)
         return;
-    const ReportBand& footer = m_report.pageFooter;
-    if (footer.enabled && !footer.isEmpty()) {
-        m_inPageFrame = true;
-        m_y = bottomLimit();
-        placeBand(footer, bandHeight(footer));
-        m_inPageFrame = false;
-    }
+    m_y = bottomLimit();
+    m_inPageFrame = true;
+    m_context.m_inPageFooter = true;
+    m_context.m_closingReport = closingReport;
+    printBand(m_report.pageFooter);
+    m_context.m_inPageFooter = false;
+    m_context.m_closingReport = false;
+    m_inPageFrame = false;
     m_pageOpen = false;
 }
 
-double ReportLayout::bandHeight(const ReportBand& band) const
+void ReportLayout::breakPage(bool rowJustProcessed)
 {
-    double height = band.height;
-    for (const ReportElement& e : band.elements) {
-        if (!e.wrap)
-            continue;
-        const QFont font = e.font.value_or(m_report.font);
-        height = std::max(height, e.rect.top() +
-                                      std::max(e.rect.height(), textHeight(textOf(e), font, e.rect.width())));
-    }
-    return height;
+    // The page left behind, and the next page's header, show the sums of the
+    // rows printed so far, without the row that moves to the next page; they
+    // read the main table, not a sub-detail row.
+    if (rowJustProcessed)
+        std::swap(m_sums, m_sumsBeforeRow);
+    const ReportTable* subTable = std::exchange(m_context.m_subTable, nullptr);
+    const int subRow = std::exchange(m_context.m_subRow, -1);
+    finishPage(false);
+    startPage(false);
+    m_context.m_subTable = subTable;
+    m_context.m_subRow = subRow;
+    if (rowJustProcessed)
+        std::swap(m_sums, m_sumsBeforeRow);
 }
 
-bool ReportLayout::printBand(const ReportBand& band, bool checkBeforePrint)
+bool ReportLayout::printBand(const ReportBand& band, const std::function<void()>& processRow)
 {
-    if (!band.enabled || band.isEmpty())
+    // A row counts in the sums whether or not its band prints.
+    if (!band.enabled || band.isEmpty()) {
+        if (processRow)
+            processRow();
         return false;
-    const bool newPage = band.newPage && checkBeforePrint; // the detail has decided its break already
-    if (checkBeforePrint && band.beforePrint && !band.beforePrint(m_context))
-        return false;
-    const double height = bandHeight(band);
-    if (!m_inPageFrame && !m_atPageTop && (newPage || m_y + height > bottomLimit())) {
-        finishPage();
-        startPage();
     }
-    placeBand(band, height);
+    const bool newPage = band.newPage; // a handler's change applies to the next printing
+    const bool printing = !band.beforePrint || band.beforePrint(m_context);
+    if (processRow) {
+        m_sumsBeforeRow = m_sums;
+        processRow();
+    }
+    if (!printing)
+        return false;
+
+    // Each text is worked out once. Wrapping texts decide the band's height,
+    // hence the page break, so they come first; the others are worked out on
+    // the page the band prints on.
+    const qsizetype count = band.elements.size();
+    QStringList texts(count);
+    QList<double> textHeights(count, 0.0);
+    double height = band.height;
+    for (qsizetype i = 0; i < count; ++i) {
+        const ReportElement& e = band.elements[i];
+        if (!e.wrap || !isText(e))
+            continue;
+        texts[i] = textOf(e);
+        textHeights[i] = textHeight(texts[i], e.font.value_or(m_report.font), e.rect.width());
+        height = std::max(height, e.rect.top() + std::max(e.rect.height(), textHeights[i]));
+    }
+    if (!m_inPageFrame && !m_atPageTop && (newPage || m_y + height > bottomLimit()))
+        breakPage(bool(processRow));
+    for (qsizetype i = 0; i < count; ++i) {
+        const ReportElement& e = band.elements[i];
+        if (!e.wrap && isText(e))
+            texts[i] = textOf(e);
+    }
+
+    placeBand(band, texts, textHeights, height);
     if (!m_inPageFrame)
         m_atPageTop = false;
-    // The title is followed by the column header on the first page.
-    if (&band == &m_report.title && m_model.pages.size() == 1)
-        printBand(m_report.columnHeader);
-    if (band.child && band.child->enabled)
+    if (band.child)
         printBand(*band.child);
     return true;
 }
 
-void ReportLayout::placeBand(const ReportBand& band, double height)
+void ReportLayout::placeBand(const ReportBand& band, const QStringList& texts,
+                             const QList<double>& textHeights, double height)
 {
     Page& page = m_model.pages.last();
     const double left = m_report.margins.left();
     const double top = m_y;
-    for (const ReportElement& e : band.elements) {
+    for (qsizetype i = 0; i < band.elements.size(); ++i) {
+        const ReportElement& e = band.elements[i];
         PageItem item;
         item.rect = e.rect.translated(left, top);
         switch (e.kind) {
@@ -283,11 +310,14 @@ void ReportLayout::placeBand(const ReportBand& band, double height)
             break;
         default:
             item.kind = PageItem::Kind::Text;
-            item.text = textOf(e);
+            item.text = texts[i];
             item.font = e.font.value_or(m_report.font);
             item.flags = e.alignment | (e.wrap ? Qt::TextWordWrap : 0);
-            if (e.wrap)
-                item.rect.setHeight(std::max(e.rect.height(), height - e.rect.top()));
+            // A text taller than its place grows downwards from its top.
+            if (textHeights[i] > e.rect.height()) {
+                item.rect.setHeight(textHeights[i]);
+                item.flags = (item.flags & ~Qt::AlignVertical_Mask) | Qt::AlignTop;
+            }
             break;
         }
         page.items.append(item);
@@ -319,18 +349,18 @@ QString ReportLayout::textOf(const ReportElement& e) const
         text = formatValue(m_context.value(e.field), e.format);
         break;
     case ReportElement::Kind::Sum:
-        text = FieldFormat::formatNumber(m_sums.value(e.field),
+        text = FieldFormat::formatNumber(m_context.sum(e.field),
                                          e.format.isEmpty() ? QStringLiteral("#,##0.00") : e.format);
         break;
     case ReportElement::Kind::Date:
         text = DateFormat::toShortText(QDate::currentDate());
         break;
     case ReportElement::Kind::PageNumber:
-        if (e.text.contains(QLatin1String("%1")))
-            text = QString(e.text)
-                       .replace(QLatin1String("%1"), QString::number(m_context.m_page))
-                       .replace(QLatin1String("%2"), QString::number(m_context.m_pageCount));
-        else
+        if (e.text.contains(QLatin1String("%1"))) {
+            text = QString(e.text).replace(QLatin1String("%1"), QString::number(m_context.m_page));
+            if (text.contains(QLatin1String("%2")))
+                text.replace(QLatin1String("%2"), QString::number(m_context.pageCount()));
+        } else
             text = e.text + QString::number(m_context.m_page);
         break;
     default:

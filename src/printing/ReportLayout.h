@@ -2,11 +2,18 @@
 
 #include "printing/PageModel.h"
 #include "printing/ReportModel.h"
+#include "printing/RunningSums.h"
 
-#include <QHash>
+#include <functional>
 
-// Lays a banded report out into pages. Every call starts afresh (handlers
-// run again), so printing from the preview gives the same pages.
+// Lays a banded report out into pages. Every call starts afresh (onStart and
+// the handlers run again), so printing from the preview gives the same pages.
+//
+// Order on a page: page header; on the first page the title and its child,
+// then the column header (also when the title is suppressed); on later pages
+// the column header; then groups, details, sub-details and the summary; the
+// page footer and its child at the bottom, in the space their declared
+// heights keep free on every page.
 class ReportLayout
 {
 public:
@@ -19,23 +26,26 @@ private:
     ReportLayout(ReportDefinition& report, int pageCount);
     PageModel pass();
 
-    void startPage();
-    void finishPage();
-    bool printBand(const ReportBand& band, bool checkBeforePrint = true);
-    double bandHeight(const ReportBand& band) const;
-    void placeBand(const ReportBand& band, double height);
+    void printRow(int row);
+    void printSubDetails(int row);
+    void startPage(bool titleFollows);
+    void finishPage(bool closingReport);
+    void breakPage(bool rowJustProcessed);
+    bool printBand(const ReportBand& band, const std::function<void()>& processRow = {});
+    void placeBand(const ReportBand& band, const QStringList& texts, const QList<double>& textHeights,
+                   double height);
     QString textOf(const ReportElement& element) const;
+    double footerHeight() const;
     double bottomLimit() const;
-    void addToSums(int row);
-    bool usesPageCount() const;
 
     ReportDefinition& m_report;
     PageModel m_model;
     ReportContext m_context;
-    QHash<QString, double> m_sums;
-    QStringList m_sumFields;
+    RunningSums m_sums;
+    // The sums before the row being printed, for the page that row leaves.
+    RunningSums m_sumsBeforeRow;
     double m_y = 0;
     bool m_pageOpen = false;
     bool m_atPageTop = true;
-    bool m_inPageFrame = false; // laying out a page header or footer
+    bool m_inPageFrame = false; // laying out a page header, column header or footer: no page breaks
 };

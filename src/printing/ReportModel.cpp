@@ -1,10 +1,14 @@
 #include "printing/ReportModel.h"
 
 #include "db/Dataset.h"
+#include "db/Sql.h"
+#include "db/TableDefinitions.h"
+#include "printing/RunningSums.h"
 
 #include <QDate>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <stdexcept>
 
 int ReportTable::fieldIndex(const QString& field) const
 {
@@ -22,29 +26,31 @@ QVariant ReportTable::value(int row, const QString& field) const
     return rows[row].value(index);
 }
 
-ReportTable ReportTable::fromQuery(QSqlQuery& query)
+ReportTable ReportTable::fromQuery(QSqlQuery& query, const QStringList& dateFields)
 {
     ReportTable table;
     const QSqlRecord record = query.record();
-    for (int i = 0; i < record.count(); ++i)
+    const QStringList declared = Sql::declaredColumnTypes(query);
+    QList<bool> isDate;
+    for (int i = 0; i < record.count(); ++i) {
         table.fields << record.fieldName(i);
-    // Dates come back from the store as 'YYYY-MM-DD' texts.
-    const auto read = [](const QVariant& v) -> QVariant {
-        if (v.typeId() == QMetaType::QString) {
-            const QString s = v.toString();
-            if (s.size() == 10 && s[4] == QLatin1Char('-') && s[7] == QLatin1Char('-')) {
-                const QDate d = QDate::fromString(s, Qt::ISODate);
-                if (d.isValid())
-                    return d;
-            }
-        }
-        return v;
+        isDate << (dateFields.contains(record.fieldName(i), Qt::CaseInsensitive) ||
+                   TableDefinitions::fieldFromDeclaredType(record.fieldName(i), declared.value(i), false,
+                                                           false)
+                           .type == FieldType::Date);
+    }
+    // Dates are stored as 'YYYY-MM-DD' texts; one that is not a date is kept as it is.
+    const auto readDate = [](const QVariant& stored) -> QVariant {
+        const QDate date = QDate::fromString(stored.toString(), Qt::ISODate);
+        return date.isValid() ? QVariant(date) : stored;
     };
     while (query.next()) {
         QVariantList row;
         row.reserve(table.fields.size());
-        for (int i = 0; i < table.fields.size(); ++i)
-            row << read(query.value(i));
+        for (int i = 0; i < table.fields.size(); ++i) {
+            const QVariant value = query.value(i);
+            row << (isDate[i] && !value.isNull() ? readDate(value) : value);
+        }
         table.rows << row;
     }
     return table;
@@ -127,5 +133,30 @@ QVariant ReportContext::value(const QString& field) const
 
 double ReportContext::sum(const QString& field) const
 {
-    return m_sums ? m_sums->value(field) : 0.0;
+    const auto from = [&](const ReportTable* table) {
+        return m_sums ? m_sums->value(table, field) : std::nullopt;
+    };
+    std::optional<double> result = m_subTable && m_subRow >= 0 ? from(m_subTable) : std::nullopt;
+    if (!result)
+        result = from(m_table);
+    for (qsizetype i = 0; !result && m_report && i < m_report->subDetails.size(); ++i)
+        result = from(m_report->subDetails[i].table);
+    if (!result)
+        throw std::invalid_argument(
+            QStringLiteral("Raportul nu are campul %1 pentru suma").arg(field).toStdString());
+    return *result;
+}
+
+int ReportContext::pageCount() const
+{
+    m_askedForPageCount = true;
+    return m_pageCount;
+}
+
+bool ReportContext::isLastPage() const
+{
+    if (m_inPageFooter)
+        return m_closingReport;
+    m_askedForPageCount = true;
+    return m_pageCount > 0 && m_page == m_pageCount;
 }

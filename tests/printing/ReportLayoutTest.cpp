@@ -213,3 +213,295 @@ TEST(ReportLayoutTest, WritesAPdfFileOfItsPages)
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_EQ(bytes.count("/Type /Page\n"), model.pages.size());
 }
+
+namespace
+{
+
+// Lines of the documents 1 and 3 of movements(3), with an amount each (8,00 in all).
+ReportTable documentLines()
+{
+    ReportTable lines;
+    lines.fields = {"NrDoc", "Linie", "Suma"};
+    lines.rows << QVariantList{1, QStringLiteral("a"), 1.5} << QVariantList{3, QStringLiteral("b"), 2.5}
+               << QVariantList{3, QStringLiteral("c"), 4.0};
+    return lines;
+}
+
+// A plain list of the document numbers, with their lines as sub-detail rows and no sums anywhere.
+ReportDefinition documents(const ReportTable& data, const ReportTable& lines)
+{
+    ReportDefinition r;
+    r.data = &data;
+    r.font = QFont(QStringLiteral("Arial"), 8);
+    r.detail.height = 6;
+    r.detail.add(ReportElement::data({0, 0, 20, 6}, QStringLiteral("Nr")));
+    ReportSubDetail sub;
+    sub.table = &lines;
+    sub.masterField = QStringLiteral("Nr");
+    sub.detailField = QStringLiteral("NrDoc");
+    sub.detail.height = 5;
+    sub.detail.add(ReportElement::data({10, 0, 20, 5}, QStringLiteral("Linie")));
+    r.subDetails << sub;
+    return r;
+}
+
+std::shared_ptr<ReportBand> childOf(ReportBand& band)
+{
+    band.height = std::max(band.height, 6.0);
+    band.child = std::make_shared<ReportBand>();
+    band.child->height = 6;
+    return band.child;
+}
+
+// A band that shows "S:" followed by the SUM of `field`.
+void addSum(ReportBand& band, const QString& field)
+{
+    band.height = std::max(band.height, 6.0);
+    band.add(ReportElement::label({0, 0, 10, 6}, QStringLiteral("S:")));
+    band.add(ReportElement::sum({62, 0, 40, 6}, field));
+}
+
+// The text after the last "S:" of the report.
+QString lastSum(const PageModel& model)
+{
+    for (qsizetype p = model.pages.size() - 1; p >= 0; --p) {
+        const QStringList texts = model.pages[p].texts();
+        const qsizetype at = texts.lastIndexOf(QStringLiteral("S:"));
+        if (at >= 0 && at + 1 < texts.size())
+            return texts[at + 1];
+    }
+    return QStringLiteral("(no sum printed)");
+}
+
+} // namespace
+
+TEST(ReportLayoutTest, EverySumElementAddsTheRowsItHasSeen)
+{
+    const QString amount = QStringLiteral("Valoarea"), line = QStringLiteral("Suma");
+    struct Case {
+        const char* band;
+        std::function<void(ReportDefinition&)> place;
+        double expected;
+    };
+    const QList<Case> cases = {
+        {"summary", [&](ReportDefinition& r) { addSum(r.summary, amount); }, 60},
+        {"child of the summary", [&](ReportDefinition& r) { addSum(*childOf(r.summary), amount); }, 60},
+        {"child of the detail", [&](ReportDefinition& r) { addSum(*childOf(r.detail), amount); }, 60},
+        {"child of the title", [&](ReportDefinition& r) { addSum(*childOf(r.title), amount); }, 0},
+        {"child of the page footer", [&](ReportDefinition& r) { addSum(*childOf(r.pageFooter), amount); },
+         60},
+        {"child of a group footer",
+         [&](ReportDefinition& r) {
+             ReportGroup group;
+             group.field = QStringLiteral("Cont");
+             addSum(*childOf(group.footer), amount);
+             r.groups << group;
+         },
+         60},
+        {"sub-detail row", [&](ReportDefinition& r) { addSum(r.subDetails[0].detail, line); }, 8},
+        {"sub-detail header", [&](ReportDefinition& r) { addSum(r.subDetails[0].header, line); }, 1.5},
+        {"summary, over the sub-detail rows", [&](ReportDefinition& r) { addSum(r.summary, line); }, 8},
+    };
+    const ReportTable data = movements(3);
+    const ReportTable lines = documentLines();
+    for (const Case& c : cases) {
+        ReportDefinition r = documents(data, lines);
+        c.place(r);
+        EXPECT_EQ(lastSum(ReportLayout::run(r)), money(c.expected)) << c.band;
+    }
+}
+
+TEST(ReportLayoutTest, HandlersReadTheTrueRunningSumOfAnyField)
+{
+    const ReportTable data = movements(3);
+    const ReportTable lines = documentLines();
+    ReportDefinition r = documents(data, lines);
+    // Nothing shows a SUM of either field.
+    const auto showSum = [](const QString& field) {
+        return [field](const ReportContext& c, const QString&) { return money(c.sum(field)); };
+    };
+    ReportElement mainTotal = ReportElement::label({30, 0, 30, 6}, {});
+    mainTotal.onPrint = showSum(QStringLiteral("Valoarea"));
+    r.detail.add(mainTotal);
+    ReportElement lineTotal = ReportElement::label({40, 0, 30, 5}, {});
+    lineTotal.onPrint = showSum(QStringLiteral("Suma"));
+    r.subDetails[0].detail.add(lineTotal);
+    r.summary.height = 6;
+    r.summary.add(ReportElement::label({0, 0, 10, 6}, QStringLiteral("T:")));
+    ReportElement linesInSummary = ReportElement::label({40, 0, 30, 6}, {});
+    linesInSummary.onPrint = showSum(QStringLiteral("Suma"));
+    r.summary.add(linesInSummary);
+    // A shown SUM and a handler agree.
+    r.summary.add(ReportElement::sum({80, 0, 30, 6}, QStringLiteral("Valoarea")));
+    ReportElement mainInSummary = ReportElement::label({120, 0, 30, 6}, {});
+    mainInSummary.onPrint = showSum(QStringLiteral("Valoarea"));
+    r.summary.add(mainInSummary);
+
+    const QStringList texts = ReportLayout::run(r).pages[0].texts();
+    EXPECT_EQ(texts, QStringList({"1", money(10), "a", money(1.5), "2", money(30), "3", money(60), "b",
+                                  money(4), "c", money(8), "T:", money(8), money(60), money(60)}));
+
+    // A field of no table is refused, not summed as 0.
+    r.summary.elements.last().onPrint = showSum(QStringLiteral("Valoare"));
+    EXPECT_THROW(ReportLayout::run(r), std::invalid_argument);
+}
+
+TEST(ReportLayoutTest, ThePageFooterHasItsBeforePrintAndItsChild)
+{
+    const ReportTable data = movements(100);
+    ReportDefinition r = list(data);
+    r.pageFooter.beforePrint = [](const ReportContext& c) { return c.pageNumber() > 1; };
+    childOf(r.pageFooter)->add(ReportElement::label({0, 0, 40, 6}, QStringLiteral("Semnatura")));
+    const PageModel model = ReportLayout::run(r);
+    ASSERT_GE(model.pages.size(), 2);
+    // A suppressed footer takes its child with it.
+    const QString pageOne = QStringLiteral("Pag. 1 din %1").arg(model.pages.size());
+    EXPECT_FALSE(model.pages[0].texts().contains(pageOne));
+    EXPECT_FALSE(model.pages[0].texts().contains(QStringLiteral("Semnatura")));
+    for (int p = 1; p < model.pages.size(); ++p) {
+        const QList<PageItem> signature = model.pages[p].find(QStringLiteral("Semnatura"));
+        const QString number = QStringLiteral("Pag. %1 din %2").arg(p + 1).arg(model.pages.size());
+        ASSERT_EQ(signature.size(), 1) << "page " << p + 1;
+        ASSERT_EQ(model.pages[p].find(number).size(), 1) << "page " << p + 1;
+        // The child follows its footer inside the bottom margin, below every row of the page.
+        EXPECT_NEAR(signature[0].rect.top(), model.pages[p].find(number)[0].rect.bottom(), 1e-6);
+        EXPECT_LE(signature[0].rect.bottom(), 297 - 5 + 1e-6);
+        for (const PageItem& item : model.pages[p].items)
+            if (item.text != number && item.text != QStringLiteral("Semnatura") && item.rect.left() < 60)
+                EXPECT_LE(item.rect.bottom(), model.pages[p].find(number)[0].rect.top() + 1e-6)
+                    << item.text.toStdString();
+    }
+}
+
+TEST(ReportLayoutTest, TheTitleIsFollowedByItsChildThenTheColumnHeader)
+{
+    const ReportTable data = movements(2);
+    const ReportTable noLines;
+    for (const bool titlePrints : {true, false}) {
+        ReportDefinition r = documents(data, noLines);
+        r.subDetails.clear();
+        r.title.height = 10;
+        r.title.add(ReportElement::label({0, 0, 50, 10}, QStringLiteral("TITLU")));
+        r.title.beforePrint = [titlePrints](const ReportContext&) { return titlePrints; };
+        childOf(r.title)->add(ReportElement::label({0, 0, 50, 6}, QStringLiteral("Subtitlu")));
+        r.columnHeader.height = 6;
+        r.columnHeader.add(ReportElement::label({0, 0, 20, 6}, QStringLiteral("Nr.")));
+        const QStringList expected =
+            titlePrints ? QStringList{"TITLU", "Subtitlu", "Nr.", "1", "2"} : QStringList{"Nr.", "1", "2"};
+        EXPECT_EQ(ReportLayout::run(r).pages[0].texts(), expected) << "title printed: " << titlePrints;
+    }
+}
+
+TEST(ReportLayoutTest, APrintHandlerRunsOncePerPrinting)
+{
+    const ReportTable data = movements(100);
+    ReportDefinition r = list(data);
+    int detailCalls = 0, footerCalls = 0;
+    double runningTotal = 0;
+    r.onStart = [&](ReportDefinition&) { detailCalls = footerCalls = 0, runningTotal = 0; };
+    ReportElement explanation = ReportElement::data({110, 0, 30, 6}, QStringLiteral("Explicatie"));
+    explanation.wrap = true;
+    explanation.onPrint = [&](const ReportContext& c, const QString& text) {
+        ++detailCalls;
+        runningTotal += c.value(QStringLiteral("Valoarea")).toDouble();
+        return text + QStringLiteral(" cumulat ") + money(runningTotal);
+    };
+    r.detail.add(explanation);
+    r.pageFooter.elements[0].onPrint = [&](const ReportContext&, const QString& text) {
+        ++footerCalls;
+        return text;
+    };
+    const PageModel model = ReportLayout::run(r);
+    EXPECT_EQ(detailCalls, 100);
+    EXPECT_EQ(footerCalls, model.pages.size());
+    EXPECT_TRUE(model.pages.last().texts().contains(QStringLiteral("rand 100 cumulat ") + money(50500)));
+}
+
+TEST(ReportLayoutTest, BandsKnowWhetherTheyPrintOnTheLastPage)
+{
+    for (const int rows : {100, 3}) {
+        const ReportTable data = movements(rows);
+        ReportDefinition r = list(data);
+        ReportElement label = ReportElement::label({0, 0, 40, 8}, {});
+        label.onPrint = [](const ReportContext& c, const QString&) {
+            return c.isLastPage() ? QStringLiteral("Total general :") : QStringLiteral("De reportat :");
+        };
+        r.pageFooter.add(label);
+        ReportElement mark = ReportElement::label({100, 0, 40, 8}, {});
+        mark.onPrint = [](const ReportContext& c, const QString&) {
+            return c.isLastPage() ? QStringLiteral("ultima pagina") : QString();
+        };
+        r.pageHeader.add(mark);
+        const PageModel model = ReportLayout::run(r);
+        for (int p = 0; p < model.pages.size(); ++p) {
+            const bool last = p + 1 == model.pages.size();
+            const QStringList texts = model.pages[p].texts();
+            EXPECT_EQ(texts.contains(QStringLiteral("Total general :")), last)
+                << rows << " rows, page " << p + 1;
+            EXPECT_EQ(texts.contains(QStringLiteral("De reportat :")), !last)
+                << rows << " rows, page " << p + 1;
+            EXPECT_EQ(texts.contains(QStringLiteral("ultima pagina")), last)
+                << rows << " rows, page " << p + 1;
+        }
+    }
+}
+
+TEST(ReportLayoutTest, AWrappingTextStaysAtTheTopOfItsGrownBand)
+{
+    ReportTable data;
+    data.fields = {"Lung", "Scurt"};
+    data.rows << QVariantList{
+        QString(30, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("cuvant ")),
+        QStringLiteral("scurt")};
+    ReportDefinition r;
+    r.data = &data;
+    r.font = QFont(QStringLiteral("Arial"), 10);
+    r.detail.height = 6;
+    ReportElement longText = ReportElement::data({0, 0, 30, 6}, QStringLiteral("Lung"));
+    longText.wrap = true;
+    ReportElement shortText = ReportElement::data({40, 1, 30, 5}, QStringLiteral("Scurt"));
+    shortText.wrap = true;
+    r.detail.add(longText).add(shortText).add(ReportElement::label({80, 0, 20, 6}, QStringLiteral("fix")));
+    const Page page = ReportLayout::run(r).pages[0];
+    const double top = r.margins.top();
+    const PageItem grown = page.items[0];
+    EXPECT_NEAR(grown.rect.top(), top, 1e-6);
+    EXPECT_GT(grown.rect.height(), 20);
+    EXPECT_EQ(grown.flags & Qt::AlignVertical_Mask, Qt::AlignTop);
+    // The other texts of the band keep their places.
+    EXPECT_EQ(page.find(QStringLiteral("scurt"))[0].rect, QRectF(45, top + 1, 30, 5));
+    EXPECT_EQ(page.find(QStringLiteral("fix"))[0].rect, QRectF(85, top, 20, 6));
+}
+
+TEST(ReportLayoutTest, SubDetailTotalsAreCarriedForwardToTheNextPage)
+{
+    const ReportTable data = movements(40);
+    ReportTable lines;
+    lines.fields = {"NrDoc", "Suma"};
+    for (int nr = 1; nr <= 40; ++nr)
+        for (int line = 1; line <= 3; ++line)
+            lines.rows << QVariantList{nr, double(line)};
+    ReportDefinition r = documents(data, lines);
+    r.subDetails[0].detail.add(ReportElement::sum({62, 0, 40, 5}, QStringLiteral("Suma")));
+    r.pageHeader.height = 8;
+    r.pageHeader.add(ReportElement::label({0, 0, 30, 8}, QStringLiteral("Report")));
+    r.pageHeader.add(ReportElement::sum({62, 0, 40, 8}, QStringLiteral("Suma")));
+    r.pageFooter.height = 8;
+    r.pageFooter.add(ReportElement::label({0, 0, 30, 8}, QStringLiteral("De reportat")));
+    r.pageFooter.add(ReportElement::sum({62, 0, 40, 8}, QStringLiteral("Suma")));
+    const PageModel model = ReportLayout::run(r);
+    ASSERT_GE(model.pages.size(), 2);
+    for (int p = 0; p + 1 < model.pages.size(); ++p) {
+        const QStringList page = model.pages[p].texts();
+        const QStringList next = model.pages[p + 1].texts();
+        // The footer's total is that of the last line printed on its page (the page
+        // header's when none is), and the next header's.
+        QString lastLineTotal = page.at(1);
+        for (qsizetype i = 2; i < page.size() - 2; ++i)
+            if (page[i].contains(QLocale().decimalPoint()))
+                lastLineTotal = page[i];
+        EXPECT_EQ(page.last(), lastLineTotal) << "page " << p + 1;
+        EXPECT_EQ(next.at(1), page.last()) << "page " << p + 1;
+    }
+    EXPECT_EQ(model.pages.last().texts().last(), money(240));
+}
