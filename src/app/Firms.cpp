@@ -100,8 +100,7 @@ TFirmDataDlg::TFirmDataDlg(QWidget* parent) : QDialog(parent)
     connect(m_year->lineEdit(), &QLineEdit::editingFinished, this, [this] {
         const QString text = m_year->currentText().trimmed();
         const int index = m_year->findText(text);
-        if (m_year->link()->isModified() && text != m_parish->editText(QStringLiteral("An_lucru")) &&
-            text != m_refusedYear)
+        if (m_year->link()->isModified() && text != m_parish->editText(QStringLiteral("An_lucru")))
             switchYear(text, index == 0);
     });
 
@@ -158,12 +157,12 @@ void TFirmDataDlg::switchYear(const QString& yearText, bool isFirstEntry)
     const DatabaseLocation::SwitchResult result =
         DatabaseLocation::instance().switchToYear(yearText, isFirstEntry);
     if (!result.ok) {
-        // The connection stays where it was; the typed year is kept for the record.
-        m_refusedYear = yearText;
+        // The connection stays where it was, and so does the year in force: the
+        // refused text must not reach the record.
+        m_year->link()->refresh();
         dialogs().warning(result.message);
         return;
     }
-    m_refusedYear.clear();
     try {
         openParish(); // the record of the year now open
     } catch (const DbError& e) {

@@ -39,5 +39,4 @@ private:
     Dataset* m_parish;
     TDBComboNormal* m_year;
     QList<TDBEditNormal*> m_edits;
-    QString m_refusedYear; // said once, not again at every leaving of the box
 };
