@@ -97,12 +97,7 @@ TFirmDataDlg::TFirmDataDlg(QWidget* parent) : QDialog(parent)
     // when a typed year is complete (not at every keystroke).
     connect(m_year, &QComboBox::activated, this,
             [this](int index) { switchYear(m_year->itemText(index), index == 0); });
-    connect(m_year->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        const QString text = m_year->currentText().trimmed();
-        const int index = m_year->findText(text);
-        if (m_year->link()->isModified() && text != m_parish->editText(QStringLiteral("An_lucru")))
-            switchYear(text, index == 0);
-    });
+    connect(m_year->lineEdit(), &QLineEdit::editingFinished, this, &TFirmDataDlg::yearTyped);
 
     m_parish->open();
     m_year->bind(m_parish, QStringLiteral("An_lucru"));
@@ -152,6 +147,13 @@ void TFirmDataDlg::fillYears()
     m_year->link()->refresh();
 }
 
+void TFirmDataDlg::yearTyped()
+{
+    const QString text = m_year->currentText().trimmed();
+    if (m_year->link()->isModified() && text != m_parish->editText(QStringLiteral("An_lucru")))
+        switchYear(text, m_year->findText(text) == 0);
+}
+
 void TFirmDataDlg::switchYear(const QString& yearText, bool isFirstEntry)
 {
     const DatabaseLocation::SwitchResult result =
@@ -172,6 +174,7 @@ void TFirmDataDlg::switchYear(const QString& yearText, bool isFirstEntry)
 
 void TFirmDataDlg::accept()
 {
+    yearTyped(); // a year still being typed moves the program or is refused, never stored as it is
     try {
         if (m_parish->isActive() && !m_parish->post())
             return;

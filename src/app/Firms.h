@@ -33,6 +33,8 @@ public:
     void switchYear(const QString& yearText, bool isFirstEntry);
 
 private:
+    // A year typed in the box: switches to it, or puts back the year in force.
+    void yearTyped();
     void openParish();
     void fillYears();
 
