@@ -67,14 +67,9 @@ struct WholeRange {
 
 WholeRange wholeRange(FieldType type)
 {
-    switch (type) {
-    case FieldType::SmallInt:
-        return {-32768, 32767};
-    case FieldType::AutoInc:
-        return {std::numeric_limits<qint64>::min() / 2, std::numeric_limits<qint64>::max() / 2};
-    default:
-        return {-2147483648LL, 2147483647LL};
-    }
+    if (type == FieldType::SmallInt)
+        return {std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()};
+    return {std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()};
 }
 
 QString fieldTypeWord(FieldType type)
