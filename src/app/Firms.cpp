@@ -97,13 +97,7 @@ TFirmDataDlg::TFirmDataDlg(QWidget* parent) : QDialog(parent)
     // when a typed year is complete (not at every keystroke).
     connect(m_year, &QComboBox::activated, this,
             [this](int index) { switchYear(m_year->itemText(index), index == 0); });
-    connect(m_year->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        const QString text = m_year->currentText().trimmed();
-        const int index = m_year->findText(text);
-        if (m_year->link()->isModified() && text != m_parish->editText(QStringLiteral("An_lucru")) &&
-            text != m_refusedYear)
-            switchYear(text, index == 0);
-    });
+    connect(m_year->lineEdit(), &QLineEdit::editingFinished, this, &TFirmDataDlg::yearTyped);
 
     m_parish->open();
     m_year->bind(m_parish, QStringLiteral("An_lucru"));
@@ -153,17 +147,24 @@ void TFirmDataDlg::fillYears()
     m_year->link()->refresh();
 }
 
+void TFirmDataDlg::yearTyped()
+{
+    const QString text = m_year->currentText().trimmed();
+    if (m_year->link()->isModified() && text != m_parish->editText(QStringLiteral("An_lucru")))
+        switchYear(text, m_year->findText(text) == 0);
+}
+
 void TFirmDataDlg::switchYear(const QString& yearText, bool isFirstEntry)
 {
     const DatabaseLocation::SwitchResult result =
         DatabaseLocation::instance().switchToYear(yearText, isFirstEntry);
     if (!result.ok) {
-        // The connection stays where it was; the typed year is kept for the record.
-        m_refusedYear = yearText;
+        // The connection stays where it was, and so does the year in force: the
+        // refused text must not reach the record.
+        m_year->link()->refresh();
         dialogs().warning(result.message);
         return;
     }
-    m_refusedYear.clear();
     try {
         openParish(); // the record of the year now open
     } catch (const DbError& e) {
@@ -173,6 +174,7 @@ void TFirmDataDlg::switchYear(const QString& yearText, bool isFirstEntry)
 
 void TFirmDataDlg::accept()
 {
+    yearTyped(); // a year still being typed moves the program or is refused, never stored as it is
     try {
         if (m_parish->isActive() && !m_parish->post())
             return;

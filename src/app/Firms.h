@@ -33,11 +33,12 @@ public:
     void switchYear(const QString& yearText, bool isFirstEntry);
 
 private:
+    // A year typed in the box: switches to it, or puts back the year in force.
+    void yearTyped();
     void openParish();
     void fillYears();
 
     Dataset* m_parish;
     TDBComboNormal* m_year;
     QList<TDBEditNormal*> m_edits;
-    QString m_refusedYear; // said once, not again at every leaving of the box
 };

@@ -28,6 +28,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <stdexcept>
 
 TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent)
 {
@@ -177,6 +178,9 @@ QAction* TMainFrm::command(const QString& name) const
 
 void TMainFrm::setCommandHandler(const QString& name, std::function<void()> handler)
 {
+    // A misspelt name would leave the real command doing nothing, unnoticed.
+    if (!m_commands.contains(name))
+        throw std::invalid_argument("no main window command is named " + name.toStdString());
     m_handlers.insert(name, std::move(handler));
 }
 

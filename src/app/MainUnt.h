@@ -31,7 +31,8 @@ public:
     // windows that attach their actions and for tests.
     QAction* command(const QString& name) const;
     QStringList commandNames() const { return m_commands.keys(); }
-    // Attaches the action of a command; it runs guarded.
+    // Attaches the action of a command; it runs guarded. Throws
+    // std::invalid_argument for a name that is not a command of the window.
     void setCommandHandler(const QString& name, std::function<void()> handler);
 
     const ProgramOptions& options() const { return m_options; }

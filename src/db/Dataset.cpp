@@ -7,12 +7,14 @@
 #include "db/RomanianCollation.h"
 #include "db/Sql.h"
 #include "db/TableIndexes.h"
+#include "db/TypedNumber.h"
 
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 namespace
@@ -46,6 +48,28 @@ int compareValues(const QVariant& a, const QVariant& b, FieldType type, bool cas
     }
     const QString x = a.toString(), y = b.toString();
     return caseInsensitive ? compareRomanian(x, y) : x.compare(y);
+}
+
+// A typed text through the one reader of typed numbers; other values as they are.
+double readNumber(const QVariant& value, bool* ok)
+{
+    if (value.typeId() != QMetaType::QString)
+        return value.toDouble(ok);
+    const std::optional<double> number = TypedNumber::read(value.toString());
+    *ok = number.has_value();
+    return number.value_or(0.0);
+}
+
+struct WholeRange {
+    qint64 low;
+    qint64 high;
+};
+
+WholeRange wholeRange(FieldType type)
+{
+    if (type == FieldType::SmallInt)
+        return {std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()};
+    return {std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()};
 }
 
 QString fieldTypeWord(FieldType type)
@@ -361,29 +385,35 @@ QList<Dataset::OrderColumn> Dataset::orderFor(const IndexDef& index) const
     return order;
 }
 
-void Dataset::setIndexName(const QString& name)
+bool Dataset::setIndexName(const QString& name)
 {
+    if (isActive() && !checkBrowseMode())
+        return false; // the refused edits stay where they are, in the old order
     m_indexName = name;
     m_indexFieldNames.clear();
     if (m_fields.isEmpty() || m_storedFieldCount == 0)
-        return; // resolved at open
+        return true; // resolved at open
     const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     const std::optional<IndexDef> index = TableIndexes::find(db, m_table, name);
     if (!index && !name.isEmpty())
         throw DbError(QStringLiteral("Indexul %1 nu exista in tabela %2").arg(name, m_table));
     applyOrder(index ? orderFor(*index) : QList<OrderColumn>{});
+    return true;
 }
 
-void Dataset::setIndexFieldNames(const QString& fields)
+bool Dataset::setIndexFieldNames(const QString& fields)
 {
+    if (isActive() && !checkBrowseMode())
+        return false;
     m_indexFieldNames = splitFields(fields);
     m_indexName.clear();
     if (m_fields.isEmpty() || m_storedFieldCount == 0)
-        return;
+        return true;
     const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     const std::optional<IndexDef> index = TableIndexes::findByFields(db, m_table, m_indexFieldNames);
     IndexDef order{QString(), m_indexFieldNames, false, index && index->caseInsensitive};
     applyOrder(orderFor(order));
+    return true;
 }
 
 QStringList Dataset::orderFields() const
@@ -399,7 +429,6 @@ void Dataset::applyOrder(const QList<OrderColumn>& order)
     m_order = order;
     if (!isActive())
         return;
-    checkBrowseMode();
     const qint64 currentId = m_current >= 0 ? m_rows[m_current].rowid : 0;
     sortRows();
     for (int i = 0; i < m_rows.size(); ++i)
@@ -802,6 +831,7 @@ QVariant Dataset::converted(const QVariant& value, const FieldInfo& info) const
         return QVariant();
     if (value.typeId() == QMetaType::QString && value.toString().isEmpty())
         return QVariant(); // an empty text is no value
+    const bool isText = value.typeId() == QMetaType::QString;
     bool ok = true;
     QVariant result;
     switch (info.type) {
@@ -811,21 +841,25 @@ QVariant Dataset::converted(const QVariant& value, const FieldInfo& info) const
     case FieldType::SmallInt:
     case FieldType::Integer:
     case FieldType::AutoInc: {
-        const double number = value.typeId() == QMetaType::QString
-                                  ? FieldFormat::parseNumber(value.toString(), &ok)
-                                  : value.toDouble(&ok);
-        const double limit = info.type == FieldType::SmallInt ? 32767.0 : 2147483647.0;
-        ok = ok && number == std::floor(number) && std::fabs(number) <= limit;
+        const double number = readNumber(value, &ok);
+        if (ok && (number != std::floor(number) || (isText && TypedNumber::hasFraction(value.toString()))))
+            throw DbError(QStringLiteral("\"%1\" nu este un numar intreg (campul %2)")
+                              .arg(value.toString(), info.name));
+        const WholeRange range = wholeRange(info.type);
+        if (ok && (number < range.low || number > range.high))
+            throw DbError(
+                QStringLiteral(
+                    "Campul %1 primeste numere intregi intre %2 si %3; %4 este in afara acestor limite")
+                    .arg(info.name)
+                    .arg(range.low)
+                    .arg(range.high)
+                    .arg(value.toString().trimmed()));
         result = info.type == FieldType::AutoInc ? QVariant(qint64(number)) : QVariant(int(number));
         break;
     }
-    case FieldType::Float: {
-        const double number = value.typeId() == QMetaType::QString
-                                  ? FieldFormat::parseNumber(value.toString(), &ok)
-                                  : value.toDouble(&ok);
-        result = number;
+    case FieldType::Float:
+        result = readNumber(value, &ok);
         break;
-    }
     case FieldType::Date: {
         QDate d = value.toDate();
         if (value.typeId() == QMetaType::QString) {
@@ -872,15 +906,36 @@ bool Dataset::setValue(const QString& field, const QVariant& value)
             return false;
         }
     }
+    const Row before = m_buffer;
+    const bool wasModified = m_modified;
     m_buffer.values[index] = newValue;
     m_modified = true;
     calculate(m_buffer);
     Q_EMIT fieldValueChanged(info.name);
     if (m_current >= 0)
         Q_EMIT rowDataChanged(m_current);
-    if (const auto hook = m_changeHooks.constFind(info.name.toLower()); hook != m_changeHooks.cend())
-        (*hook)(*this);
+    const auto hook = m_changeHooks.constFind(info.name.toLower());
+    if (hook != m_changeHooks.cend() && !runHook(*hook)) {
+        if (isEditing())
+            restoreBuffer(before, wasModified);
+        return false;
+    }
     return true;
+}
+
+// Puts back the record as it was before a refused change, with every field
+// the change hook may have touched.
+void Dataset::restoreBuffer(const Row& before, bool wasModified)
+{
+    const Row changed = m_buffer;
+    m_buffer = before;
+    m_modified = wasModified;
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (changed.values.value(i) != before.values.value(i) ||
+            changed.values.value(i).isNull() != before.values.value(i).isNull())
+            Q_EMIT fieldValueChanged(m_fields[i].name);
+    if (m_current >= 0)
+        Q_EMIT rowDataChanged(m_current);
 }
 
 bool Dataset::setEditText(const QString& field, const QString& text)
@@ -1063,23 +1118,35 @@ int Dataset::positionFor(const Row& row) const
 
 void Dataset::addRecordUpdater(QObject* owner, std::function<void()> updater)
 {
+    removeRecordUpdater(owner); // one updater per control, or it would write twice
     m_updaters.push_back({owner, std::move(updater)});
 }
 
-void Dataset::updateRecord()
+void Dataset::removeRecordUpdater(QObject* owner)
+{
+    std::erase_if(m_updaters, [owner](const auto& entry) { return !entry.first || entry.first == owner; });
+}
+
+bool Dataset::updateRecord()
 {
     if (!isEditing())
-        return;
+        return true;
     const auto updaters = m_updaters; // an updater may add or remove controls
-    for (const auto& [owner, updater] : updaters)
-        if (owner)
-            updater();
+    try {
+        for (const auto& [owner, updater] : updaters)
+            if (owner)
+                updater();
+    } catch (const SilentAbort&) {
+        return false;
+    }
+    return true;
 }
 
 bool Dataset::post()
 {
     requireActive();
-    updateRecord();
+    if (!updateRecord())
+        return false;
     if (!isEditing())
         return true;
     if (!runHook(beforePost))
@@ -1155,7 +1222,8 @@ void Dataset::dropCurrentRow()
 
 bool Dataset::checkBrowseMode()
 {
-    updateRecord();
+    if (!updateRecord())
+        return false;
     if (!isEditing())
         return true;
     if (m_modified)

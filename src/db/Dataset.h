@@ -81,7 +81,8 @@ public:
     CalcHook onCalcFields;
     // Checks a new value before it is taken (throw SilentAbort to refuse it).
     void setValidator(const QString& field, FieldValidator validator);
-    // Runs after a field's value has changed.
+    // Runs after a field's value has changed; throw SilentAbort to refuse the
+    // change (the record goes back to what it was).
     void setOnChange(const QString& field, Hook hook);
 
     // Set up before open.
@@ -144,14 +145,19 @@ public:
     bool checkBrowseMode();
 
     // Controls bound to the record register here the call that writes their
-    // pending text into it; post and every move run them first.
+    // pending text into it; post and every move run them first. An updater
+    // refuses its text by throwing SilentAbort. One updater per owner: a new
+    // one replaces the old.
     void addRecordUpdater(QObject* owner, std::function<void()> updater);
-    void updateRecord();
+    void removeRecordUpdater(QObject* owner);
+    // Runs the updaters; false when one of them refused its text.
+    bool updateRecord();
 
     // Orders: by a named index (empty name: the primary key) or a field list
-    // "Field1;Field2"; searches run on the active order.
-    void setIndexName(const QString& name);
-    void setIndexFieldNames(const QString& fields);
+    // "Field1;Field2"; searches run on the active order. Pending edits are
+    // posted first; false when that post is refused (nothing moves).
+    bool setIndexName(const QString& name);
+    bool setIndexFieldNames(const QString& fields);
     QStringList orderFields() const;
     bool findKey(const QVariantList& values);
     void findNearest(const QVariantList& values);
@@ -214,6 +220,7 @@ private:
     void writeUpdate(const Row& original, const Row& edited);
     void settleRow(Row row);
     void dropCurrentRow();
+    void restoreBuffer(const Row& before, bool wasModified);
     void masterMoved();
     bool runHook(const Hook& hook);
 

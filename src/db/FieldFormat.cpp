@@ -24,21 +24,4 @@ QString formatNumber(double value, const QString& format, const QLocale& locale)
     return numberLocale.toString(rounded, 'f', decimals);
 }
 
-double parseNumber(const QString& text, bool* ok, const QLocale& locale)
-{
-    const QString trimmed = text.trimmed();
-    bool parsed = false;
-    double value = locale.toDouble(trimmed, &parsed);
-    if (!parsed)
-        value = QLocale::c().toDouble(trimmed, &parsed);
-    if (!parsed) {
-        QString withoutGroups = trimmed;
-        withoutGroups.remove(locale.groupSeparator());
-        value = locale.toDouble(withoutGroups, &parsed);
-    }
-    if (ok)
-        *ok = parsed;
-    return parsed ? value : 0.0;
-}
-
 } // namespace FieldFormat

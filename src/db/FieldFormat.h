@@ -12,8 +12,4 @@ namespace FieldFormat
 
 QString formatNumber(double value, const QString& format, const QLocale& locale = QLocale());
 
-// Reads a number typed by the user, with the locale's separators or with a
-// decimal point; `ok` tells whether the text was a number.
-double parseNumber(const QString& text, bool* ok, const QLocale& locale = QLocale());
-
 } // namespace FieldFormat

@@ -4,7 +4,6 @@
 #include "widgets/FieldLink.h"
 
 #include <QFocusEvent>
-#include <QTimer>
 
 BoundLineEdit::BoundLineEdit(QWidget* parent) : QLineEdit(parent)
 {
@@ -55,10 +54,7 @@ void BoundLineEdit::focusOutEvent(QFocusEvent* event)
         return;
     if (!commitText()) {
         // The refused text stays here, selected, until it is corrected.
-        QTimer::singleShot(0, this, [this] {
-            setFocus(Qt::OtherFocusReason);
-            selectAll();
-        });
+        m_link->returnFocus([this] { selectAll(); });
         return;
     }
     if (!m_link->isModified())

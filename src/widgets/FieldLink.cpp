@@ -4,6 +4,7 @@
 #include "db/Dataset.h"
 #include "db/DbError.h"
 
+#include <QTimer>
 #include <QWidget>
 
 FieldLink::FieldLink(QWidget* control, Show show, Read read)
@@ -13,8 +14,10 @@ FieldLink::FieldLink(QWidget* control, Show show, Read read)
 
 void FieldLink::bind(Dataset* dataset, const QString& field)
 {
-    if (m_dataset)
+    if (m_dataset) {
         disconnect(m_dataset, nullptr, this, nullptr);
+        m_dataset->removeRecordUpdater(this);
+    }
     m_dataset = dataset;
     m_field = field;
     if (!dataset)
@@ -48,23 +51,55 @@ bool FieldLink::beginEdit()
     return m_dataset->isEditing() || m_dataset->edit();
 }
 
+void FieldLink::markModified()
+{
+    m_modified = true;
+    m_refusalSaid = false; // a new text deserves its own answer
+}
+
 void FieldLink::commit()
 {
     if (!m_modified || !m_dataset || !m_dataset->isEditing())
         return;
+    if (m_refusalSaid)
+        throw SilentAbort();
     const QString text = m_read();
-    if (text != m_dataset->editText(m_field))
-        m_dataset->setEditText(m_field, text);
+    try {
+        if (text != m_dataset->editText(m_field) && !m_dataset->setEditText(m_field, text))
+            throw SilentAbort();
+    } catch (...) {
+        rememberRefusal();
+        throw;
+    }
     m_modified = false;
+}
+
+void FieldLink::rememberRefusal()
+{
+    m_refusalSaid = true;
+    QTimer::singleShot(0, this, [this] { m_refusalSaid = false; });
+}
+
+void FieldLink::returnFocus(std::function<void()> then)
+{
+    QTimer::singleShot(0, m_control, [this, then = std::move(then)] {
+        m_control->setFocus(Qt::OtherFocusReason);
+        if (then)
+            then();
+    });
 }
 
 bool FieldLink::commitOrReport()
 {
+    const bool alreadySaid = m_refusalSaid;
     try {
         commit();
         return true;
     } catch (const DbError& e) {
-        dialogs().error(e.text());
+        if (!alreadySaid)
+            dialogs().error(e.text());
+        return false;
+    } catch (const SilentAbort&) {
         return false;
     }
 }

@@ -32,12 +32,18 @@ public:
     // Puts the record into editing; false when it cannot be edited.
     bool beginEdit();
     // The user changed the control's text.
-    void markModified() { m_modified = true; }
+    void markModified();
     bool isModified() const { return m_modified; }
-    // Writes the typed text into the field when the user changed it. Throws DbError.
+    // Writes the typed text into the field when the user changed it. Throws
+    // DbError when the field refuses it and SilentAbort when a validator did
+    // (it has said why) or when this very refusal was already said in the
+    // same turn of the event loop. A refused text stays in the control.
     void commit();
     // The same, showing the field's error instead; false when the text was refused.
     bool commitOrReport();
+    // After a refused text: brings the focus back to the control once the
+    // focus change under way is over, then runs `then` (to select the text).
+    void returnFocus(std::function<void()> then);
     // Shows the field's text again, dropping what was typed.
     void refresh();
 
@@ -47,5 +53,10 @@ private:
     Read m_read;
     QPointer<Dataset> m_dataset;
     QString m_field;
+    void rememberRefusal();
+
     bool m_modified = false;
+    // Set while a refusal has been said in this turn of the event loop, so
+    // that leaving the control and the post that follows say it once.
+    bool m_refusalSaid = false;
 };

@@ -76,6 +76,8 @@ void TDBComboNormal::keyPressEvent(QKeyEvent* event)
 void TDBComboNormal::focusOutEvent(QFocusEvent* event)
 {
     QComboBox::focusOutEvent(event);
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
-        commitText();
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    if (!commitText()) // the refused text stays here, selected, until it is corrected
+        m_link->returnFocus([this] { lineEdit()->selectAll(); });
 }

@@ -21,7 +21,8 @@ TDBLookupComboBoxNormal::TDBLookupComboBoxNormal(QWidget* parent) : QComboBox(pa
         runGuarded([this, index] {
             if (m_showing || !m_link->beginEdit())
                 return;
-            dataset()->setValue(m_link->field(), itemData(index));
+            if (!dataset()->setValue(m_link->field(), itemData(index)))
+                m_link->refresh(); // refused: the box shows the record's value again
         });
     });
 }

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace
 {
@@ -165,6 +166,21 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands)
 
     QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
     EXPECT_FALSE(window->isVisible());
+}
+
+// A handler under a name that is no command would never run: refused at once.
+TEST_F(MainWindowTest, AHandlerForAnUnknownCommandIsRefused)
+{
+    auto window = start();
+    bool ran = false;
+    for (const char* name : {"Parohie", "parohia", "OpVenit", ""})
+        EXPECT_THROW(window->setCommandHandler(QString::fromLatin1(name), [&ran] { ran = true; }),
+                     std::invalid_argument)
+            << name;
+    window->command(QStringLiteral("Parohia"))->setEnabled(true);
+    EXPECT_NO_THROW(window->setCommandHandler(QStringLiteral("Parohia"), [&ran] { ran = true; }));
+    window->command(QStringLiteral("Parohia"))->trigger();
+    EXPECT_TRUE(ran);
 }
 
 TEST_F(MainWindowTest, StatusLineFollowsTheHints)

@@ -146,29 +146,69 @@ TEST_F(ParishData, TheYearListSwitchesBetweenTheWorkingYearAndClosedYears)
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
-TEST_F(ParishData, ATypedYearWithoutDatabaseStaysOnTheWorkingYearAndIsStoredAfterTheNotice)
+// A typed year without a database moves nothing: the box goes back to the
+// year in force and "&Valideaza" stores the record with that year.
+TEST_F(ParishData, ARefusedTypedYearIsNeverStored)
 {
-    auto dialog = open();
-    QLineEdit* year = dialog->yearBox()->lineEdit();
-    year->selectAll();
-    QTest::keyClicks(year, QStringLiteral("2019"));
-    QTest::keyClick(year, Qt::Key_Return);
-    ASSERT_EQ(dialogs.texts(QStringLiteral("warning")).size(), 1);
-    EXPECT_TRUE(dialogs.texts(QStringLiteral("warning"))
-                    .first()
-                    .startsWith(QStringLiteral("Pentru anul 2019 nu exista baza de date")));
-    EXPECT_FALSE(DatabaseLocation::instance().isClosedYearOpen());
-    EXPECT_EQ(dialog->yearBox()->currentText(), QStringLiteral("2019"));
-    dialog->yearBox()->setFocus();
-    QTest::keyClick(year, Qt::Key_Return); // leaving the box again says nothing more
-    EXPECT_EQ(dialogs.texts(QStringLiteral("warning")).size(), 1);
+    Sql::exec(Connection::database(), QStringLiteral("UPDATE Parohia SET Parohia = 'Anul 2024'"));
+    folder.closeYear(2024);
+    Sql::exec(Connection::database(),
+              QStringLiteral("UPDATE Parohia SET An_lucru = :y, Parohia = 'Anul curent'"),
+              {{QStringLiteral(":y"), thisYear.toInt()}});
+    Sql::exec(Connection::database(), QStringLiteral("INSERT INTO Ani VALUES (:y)"),
+              {{QStringLiteral(":y"), thisYear.toInt()}});
+    const struct {
+        bool inClosedYear;
+        const char* typed;
+        Qt::Key leaveBy;
+    } cases[] = {
+        {false, "2018", Qt::Key_Return},
+        {false, "2018", Qt::Key_Tab},
+        {true, "2019", Qt::Key_Return},
+        {true, "2019", Qt::Key_Tab},
+    };
+    for (const auto& c : cases) {
+        const std::string where = std::string(c.inClosedYear ? "closed year, " : "working year, ") + c.typed +
+                                  (c.leaveBy == Qt::Key_Tab ? " Tab" : " Enter");
+        dialogs.shown.clear();
+        auto dialog = open();
+        QLineEdit* year = dialog->yearBox()->lineEdit();
+        if (c.inClosedYear) {
+            QTest::keyClick(year, Qt::Key_Down); // the list's second entry: 2024
+            ASSERT_TRUE(DatabaseLocation::instance().isClosedYearOpen()) << where;
+        }
+        const QString yearInForce = c.inClosedYear ? QStringLiteral("2024") : thisYear;
+        const QString databaseFile =
+            c.inClosedYear ? DatabaseLocation::yearFolder(2024) + DatabaseLocation::databaseFileName
+                           : folder.databaseFile();
+        ASSERT_EQ(dialog->yearBox()->currentText(), yearInForce) << where;
 
-    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Valideaza")), Qt::LeftButton);
-    EXPECT_EQ(
-        dialogs.texts(QStringLiteral("information")),
-        QStringList{QStringLiteral("Atentie anul ales 2019 difera de anul curent (setat la calculator) ") +
-                    thisYear});
-    EXPECT_EQ(stored(QStringLiteral("An_lucru")).toInt(), 2019);
+        year->selectAll();
+        QTest::keyClicks(year, QString::fromLatin1(c.typed));
+        QTest::keyClick(year, c.leaveBy);
+        ASSERT_EQ(dialogs.texts(QStringLiteral("warning")).size(), 1) << where;
+        EXPECT_TRUE(dialogs.texts(QStringLiteral("warning"))
+                        .first()
+                        .startsWith(QStringLiteral("Pentru anul %1 nu exista baza de date").arg(c.typed)))
+            << where;
+        EXPECT_EQ(DatabaseLocation::instance().isClosedYearOpen(), c.inClosedYear) << where;
+        EXPECT_EQ(dialog->yearBox()->currentText(), yearInForce) << where;
+        EXPECT_EQ(dialog->parish()->asString(QStringLiteral("An_lucru")), yearInForce) << where;
+
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Valideaza")), Qt::LeftButton);
+        EXPECT_EQ(dialog->result(), QDialog::Accepted) << where;
+        EXPECT_EQ(dialogs.shown.size(), 1) << where << ": no working-year notice follows";
+        {
+            const QSqlDatabase file = Connection::openNamed(QStringLiteral("Verificare"), databaseFile);
+            EXPECT_EQ(Sql::scalar(file, QStringLiteral("SELECT An_lucru FROM Parohia")).toString(),
+                      yearInForce)
+                << where;
+        }
+        Connection::removeNamed(QStringLiteral("Verificare"));
+        dialog.reset();
+        if (c.inClosedYear)
+            ASSERT_TRUE(DatabaseLocation::instance().switchToYear(QString(), true).ok);
+    }
 }
 
 TEST_F(ParishData, AFailedStoreKeepsTheDialogAndWhatWasTyped)

@@ -7,6 +7,7 @@
 #include "support/TestFolder.h"
 
 #include <QSignalSpy>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace
@@ -378,4 +379,70 @@ TEST_F(DatasetTest, GridModelShowsAndEditsTheRecords)
     EXPECT_EQ(model.rowCount(), 19);
     types.cancel();
     EXPECT_EQ(model.rowCount(), 18);
+}
+
+TEST_F(DatasetTest, ARefusedPostKeepsTheOrderAndTheRow)
+{
+    addParishioner(QStringLiteral("E1"), QStringLiteral("Zamfir Ion"));
+    addParishioner(QStringLiteral("E2"), QStringLiteral("Avram Ana"));
+    const struct {
+        const char* what;
+        std::function<void()> refusal;
+        std::function<bool(Dataset&)> reorder;
+    } cases[] = {
+        {"silent refusal, by index name", [] { throw SilentAbort(); },
+         [](Dataset& ds) { return ds.setIndexName(QStringLiteral("Den")); }},
+        {"silent refusal, by field list", [] { throw SilentAbort(); },
+         [](Dataset& ds) { return ds.setIndexFieldNames(QStringLiteral("Nume_prenume")); }},
+        {"store refusal, by index name", [] { throw DbError(QStringLiteral("refuzat")); },
+         [](Dataset& ds) { return ds.setIndexName(QStringLiteral("Den")); }},
+        {"store refusal, by field list", [] { throw DbError(QStringLiteral("refuzat")); },
+         [](Dataset& ds) { return ds.setIndexFieldNames(QStringLiteral("Nume_prenume")); }},
+    };
+    TableIndexes::add(Connection::database(), QStringLiteral("Enoriasi"),
+                      IndexDef{QStringLiteral("Den"), {QStringLiteral("Nume_prenume")}, false, true});
+    for (const auto& c : cases) {
+        Dataset enoriasi(QStringLiteral("Enoriasi.DB"));
+        enoriasi.beforePost = [&](Dataset&) { c.refusal(); };
+        enoriasi.open();
+        const QStringList primaryOrder = enoriasi.orderFields();
+        ASSERT_TRUE(enoriasi.edit());
+        ASSERT_TRUE(enoriasi.setValue(QStringLiteral("Strada"), QStringLiteral("Noua")));
+        bool reordered = true;
+        try {
+            reordered = c.reorder(enoriasi);
+        } catch (const DbError&) {
+            reordered = false; // the caller learns it either way
+        }
+        EXPECT_FALSE(reordered) << c.what;
+        EXPECT_EQ(enoriasi.orderFields(), primaryOrder) << c.what;
+        EXPECT_EQ(enoriasi.state(), DatasetState::Edit) << c.what;
+        EXPECT_EQ(enoriasi.asString(QStringLiteral("Cod_enorias")), QStringLiteral("E1")) << c.what;
+        EXPECT_EQ(enoriasi.asString(QStringLiteral("Strada")), QStringLiteral("Noua")) << c.what;
+        enoriasi.cancel();
+    }
+}
+
+TEST_F(DatasetTest, AChangeHookThatRefusesPutsTheRecordBack)
+{
+    Dataset incomes(QStringLiteral("Venituri.DB"));
+    incomes.setOnChange(QStringLiteral("Cod_venit"), [](Dataset& ds) {
+        ds.setValue(QStringLiteral("Den_venit"),
+                    QStringLiteral("tip ") + ds.asString(QStringLiteral("Cod_venit")));
+        if (ds.asInteger(QStringLiteral("Cod_venit")) > 10)
+            throw SilentAbort();
+    });
+    incomes.open();
+    ASSERT_TRUE(incomes.append());
+    ASSERT_TRUE(incomes.setValue(QStringLiteral("Cod_venit"), 4));
+    ASSERT_TRUE(incomes.post());
+    ASSERT_TRUE(incomes.edit());
+    QSignalSpy changes(&incomes, &Dataset::fieldValueChanged);
+    bool taken = true;
+    EXPECT_NO_THROW(taken = incomes.setEditText(QStringLiteral("Cod_venit"), QStringLiteral("12")));
+    EXPECT_FALSE(taken);
+    EXPECT_EQ(incomes.asInteger(QStringLiteral("Cod_venit")), 4);
+    EXPECT_EQ(incomes.asString(QStringLiteral("Den_venit")), QStringLiteral("tip 4"));
+    EXPECT_FALSE(incomes.isModified());
+    EXPECT_FALSE(changes.isEmpty()); // the bound controls show the record as it is again
 }

@@ -1,0 +1,74 @@
+#include "db/TypedNumber.h"
+
+#include <cmath>
+
+namespace TypedNumber
+{
+namespace
+{
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// The text in C notation ("-12.5"), or empty when it is not a typed number.
+QString canonical(const QString& text, const QLocale& locale)
+{
+    const QString trimmed = text.trimmed();
+    QString result;
+    qsizetype i = 0;
+    const auto startsWithSign = [&](QChar ascii, const QString& localeSign) -> qsizetype {
+        if (trimmed.startsWith(ascii))
+            return 1;
+        return !localeSign.isEmpty() && trimmed.startsWith(localeSign) ? localeSign.size() : 0;
+    };
+    if (const qsizetype minus = startsWithSign(QLatin1Char('-'), locale.negativeSign())) {
+        result += QLatin1Char('-');
+        i = minus;
+    } else {
+        i = startsWithSign(QLatin1Char('+'), locale.positiveSign());
+    }
+    const QString decimal = locale.decimalPoint();
+    bool separatorSeen = false;
+    bool digitSeen = false;
+    while (i < trimmed.size()) {
+        if (isAsciiDigit(trimmed[i])) {
+            result += trimmed[i];
+            digitSeen = true;
+            ++i;
+        } else if (!separatorSeen && trimmed[i] == QLatin1Char('.')) {
+            result += QLatin1Char('.');
+            separatorSeen = true;
+            ++i;
+        } else if (!separatorSeen && !decimal.isEmpty() && trimmed.mid(i).startsWith(decimal)) {
+            result += QLatin1Char('.');
+            separatorSeen = true;
+            i += decimal.size();
+        } else {
+            return QString();
+        }
+    }
+    return digitSeen ? result : QString();
+}
+
+} // namespace
+
+std::optional<double> read(const QString& text, const QLocale& locale)
+{
+    const QString number = canonical(text, locale);
+    if (number.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+bool hasFraction(const QString& text, const QLocale& locale)
+{
+    return canonical(text, locale).contains(QLatin1Char('.'));
+}
+
+} // namespace TypedNumber

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+// The one reader of numbers typed by the user, for fields, grid cells and
+// plain inputs alike. A typed number is an optional sign, digits and at most
+// one decimal separator: the locale's, or '.' as the numeric keypad gives it.
+// Thousands separators, exponents and anything else are refused, so that
+// "1.250" can never silently become 1250 nor "12,50" become 1250.
+namespace TypedNumber
+{
+
+// The value of the text, blanks around it ignored; nothing when the text is
+// not a number.
+std::optional<double> read(const QString& text, const QLocale& locale = QLocale());
+
+// True when the text is written with a decimal separator ("12,5", "12.00"):
+// whole-number fields refuse it, so that "1.000" is never read as 1.
+bool hasFraction(const QString& text, const QLocale& locale = QLocale());
+
+} // namespace TypedNumber
