@@ -1,4 +1,4 @@
-#include "app/UserDialogs.h"
+#include "core/UserDialogs.h"
 #include "db/Connection.h"
 #include "db/Dataset.h"
 #include "db/DbError.h"
