@@ -394,3 +394,105 @@ TEST(GridCellEditing, ARefusedValueKeepsTheCellWithWhatWasTypedAndIsToldOnce)
         EXPECT_EQ(w.incomes.currentRow(), 0);
     }
 }
+
+TEST(GridCellEditing, ColumnPickerRunsOnCtrlEnterAndDoubleClick)
+{
+    IncomesWindow w;
+    int picks = 0;
+    // As the incomes window does: the chosen code goes in and the grid moves to the amount.
+    w.grid->setColumnPicker(QStringLiteral("Cod_venit"), [&] {
+        ++picks;
+        w.incomes.edit();
+        w.incomes.setValue(QStringLiteral("Cod_venit"), 7);
+        w.grid->selectField(QStringLiteral("Valoarea"));
+    });
+    w.startAt(1, QStringLiteral("Cod_venit"));
+    w.press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(picks, 1);
+    EXPECT_EQ(w.grid->currentField(), QStringLiteral("Valoarea"));
+    w.press(Qt::Key_Up);
+    EXPECT_EQ(w.stored().toStdString(),
+              "Lumanari;1;10;2024-03-01 / Pomelnice;7;20;2024-03-02 / Donatii;3;30;2024-03-03");
+
+    // Ctrl+Enter in a column without a picker is taken and does nothing else.
+    w.startAt(1, QStringLiteral("Explicatie"));
+    w.press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(picks, 1);
+    EXPECT_EQ(w.grid->currentField(), QStringLiteral("Explicatie"));
+    EXPECT_EQ(w.grid->cellEditor()->text(), QStringLiteral("Pomelnice"));
+
+    // A double-click on a cell of the column, current or not.
+    QTest::mouseDClick(w.grid->viewport(), Qt::LeftButton, {}, w.cellCentre(2, QStringLiteral("Cod_venit")));
+    QApplication::processEvents();
+    EXPECT_EQ(picks, 2);
+    EXPECT_EQ(w.incomes.currentRow(), 2);
+    EXPECT_EQ(w.incomes.asInteger(QStringLiteral("Cod_venit")), 7);
+    w.grid->selectField(QStringLiteral("Cod_venit"));
+    QTest::mouseDClick(w.grid->cellEditor(), Qt::LeftButton);
+    EXPECT_EQ(picks, 3);
+    EXPECT_TRUE(w.dialogs.shown.isEmpty());
+}
+
+TEST(GridCellEditing, ReadOnlyColumnsAreSteppedOverAndCanStillPick)
+{
+    IncomesWindow w;
+    int picks = 0;
+    w.grid->setColumnReadOnly(QStringLiteral("Cod_venit"));
+    w.grid->setColumnPicker(QStringLiteral("Cod_venit"), [&] { ++picks; });
+    w.startAt(1, QStringLiteral("Explicatie"));
+    const struct {
+        Qt::Key key;
+        const char* field;
+    } walk[] = {{Qt::Key_Return, "Valoarea"}, {Qt::Key_Backtab, "Explicatie"}, {Qt::Key_Tab, "Valoarea"}};
+    for (const auto& step : walk) {
+        w.press(step.key);
+        EXPECT_EQ(w.grid->currentField().toStdString(), step.field) << "key " << step.key;
+    }
+
+    // A click puts the cursor on the read-only cell: no editor, typing is refused, the picker works.
+    w.clickCell(1, QStringLiteral("Cod_venit"));
+    EXPECT_EQ(w.grid->currentField(), QStringLiteral("Cod_venit"));
+    EXPECT_EQ(w.grid->cellEditor(), nullptr);
+    QTest::keyClicks(w.grid, QStringLiteral("5"));
+    EXPECT_EQ(w.dialogs.beeps, 1);
+    w.press(Qt::Key_Return, Qt::ControlModifier);
+    QTest::mouseDClick(w.grid->viewport(), Qt::LeftButton, {}, w.cellCentre(1, QStringLiteral("Cod_venit")));
+    EXPECT_EQ(picks, 2);
+    w.press(Qt::Key_Right);
+    EXPECT_EQ(w.grid->currentField(), QStringLiteral("Valoarea"));
+    EXPECT_EQ(w.stored().toStdString(), unchanged);
+}
+
+TEST(GridCellEditing, APickListOffersItsValuesAndTheChoiceIsStored)
+{
+    IncomesWindow w;
+    w.grid->setColumnPickList(
+        QStringLiteral("Explicatie"),
+        {QStringLiteral("Acatiste"), QStringLiteral("Lumanari"), QStringLiteral("Taxe")});
+    w.startAt(1, QStringLiteral("Explicatie"));
+    QLineEdit* editor = w.grid->cellEditor();
+    ASSERT_NE(editor->completer(), nullptr);
+    w.press(Qt::Key_Down, Qt::AltModifier); // the whole list drops down
+    QWidget* list = editor->completer()->popup();
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_EQ(editor->completer()->completionCount(), 3);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(editor->text(), QStringLiteral("Lumanari"));
+    EXPECT_EQ(w.grid->currentField(), QStringLiteral("Explicatie"));
+    w.press(Qt::Key_Return);
+    EXPECT_EQ(w.grid->currentField(), QStringLiteral("Cod_venit"));
+
+    // Typing narrows the list; a value outside it is still taken.
+    w.press(Qt::Key_Down);
+    w.grid->selectField(QStringLiteral("Explicatie"));
+    w.retype(QStringLiteral("Ta"));
+    EXPECT_TRUE(w.grid->cellEditor()->completer()->popup()->isVisible());
+    QTest::keyClick(w.grid->cellEditor()->completer()->popup(), Qt::Key_Escape);
+    QTest::keyClicks(w.grid->cellEditor(), QStringLiteral("xe de cimitir"));
+    w.press(Qt::Key_Up);
+    EXPECT_EQ(w.stored().toStdString(),
+              "Lumanari;1;10;2024-03-01 / Lumanari;2;20;2024-03-02 / Taxe de cimitir;3;30;2024-03-03");
+}
