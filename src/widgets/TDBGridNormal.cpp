@@ -561,6 +561,8 @@ bool TDBGridNormal::handleKey(QKeyEvent* event, bool inEditor)
     case Qt::Key_Home:
     case Qt::Key_End: {
         const bool home = event->key() == Qt::Key_Home;
+        if (line && (mods & Qt::ShiftModifier))
+            return false; // selects inside the cell
         if (ctrl || lastColumn() == 0 || m_rowSelect)
             goTo(home ? 0 : m_dataset->recordCount() - 1, currentColumn());
         else
@@ -611,7 +613,8 @@ bool TDBGridNormal::handleKey(QKeyEvent* event, bool inEditor)
     case Qt::Key_Delete:
         if (!ctrl)
             return false;
-        if (!m_dataset->isEmpty() && dialogs().question(QStringLiteral("Delete record?"))) {
+        if (!m_dataset->isEmpty() &&
+            (!m_confirmDelete || dialogs().question(QStringLiteral("Delete record?")))) {
             const int column = currentColumn();
             m_moving = true;
             runGuarded([&] { m_dataset->remove(); });

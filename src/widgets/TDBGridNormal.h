@@ -37,6 +37,9 @@ public:
     void setEditingAllowed(bool allowed);
     bool editingAllowed() const { return m_editingAllowed; }
     void setRowSelect(bool rowSelect);
+    // Ctrl+Delete asks before deleting (on by default); a window that asks
+    // its own question in the dataset's beforeDelete turns it off.
+    void setDeleteConfirmation(bool confirm) { m_confirmDelete = confirm; }
 
     // Column settings, by field name; they may be given before or after bind.
     // A read-only column has no editor and the keys step over it.
@@ -104,6 +107,7 @@ private:
     QPointer<GridCellEditor> m_editor;
     bool m_editingAllowed = true;
     bool m_rowSelect = false;
+    bool m_confirmDelete = true;
     bool m_moving = false;
     bool m_editorHidden = false;    // by F2
     QSet<QString> m_readOnlyFields; // lower-case field names

@@ -115,9 +115,10 @@ const char* const unchanged =
 
 // One user action of a case.
 struct Step {
-    enum Kind { Key, Retype, LeaveGrid, Save } kind;
+    enum Kind { Key, Retype, Click, LeaveGrid, Save } kind;
     Qt::Key key = Qt::Key_unknown;
-    const char* text = "";
+    const char* text = ""; // typed, or the clicked cell's field
+    int row = 0;           // of the clicked cell
 };
 Step key(Qt::Key k)
 {
@@ -126,6 +127,10 @@ Step key(Qt::Key k)
 Step retype(const char* text)
 {
     return {Step::Retype, Qt::Key_unknown, text};
+}
+Step click(int row, const char* field)
+{
+    return {Step::Click, Qt::Key_unknown, field, row};
 }
 const Step leaveGrid{Step::LeaveGrid};
 const Step save{Step::Save}; // the window's save button: posts the record
@@ -298,6 +303,20 @@ TEST(GridCellEditing, KeysOverCellsOfEveryType)
          "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-09-09",
          1,
          "Explicatie"},
+        {"a click on another row stores the typed cell",
+         1,
+         "Valoarea",
+         {retype("21,5"), click(2, "Data")},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;21.5;2024-03-02 / Donatii;3;30;2024-03-03",
+         2,
+         "Data"},
+        {"a click from an untouched new row",
+         1,
+         "Valoarea",
+         {key(Qt::Key_Insert), click(2, "Explicatie")},
+         unchanged,
+         1,
+         "Explicatie"},
         {"leaving the grid with an untouched new row",
          1,
          "Explicatie",
@@ -331,6 +350,9 @@ TEST(GridCellEditing, KeysOverCellsOfEveryType)
                 break;
             case Step::Retype:
                 w.retype(QString::fromUtf8(step.text));
+                break;
+            case Step::Click:
+                w.clickCell(step.row, QString::fromLatin1(step.text));
                 break;
             case Step::LeaveGrid:
                 QTest::mouseClick(w.other, Qt::LeftButton);
@@ -495,4 +517,22 @@ TEST(GridCellEditing, APickListOffersItsValuesAndTheChoiceIsStored)
     w.press(Qt::Key_Up);
     EXPECT_EQ(w.stored().toStdString(),
               "Lumanari;1;10;2024-03-01 / Lumanari;2;20;2024-03-02 / Taxe de cimitir;3;30;2024-03-03");
+}
+
+TEST(GridCellEditing, TypingInAnEmptyGridStartsTheFirstRow)
+{
+    IncomesWindow w;
+    execOrFail(QStringLiteral("DELETE FROM Venituri"));
+    w.incomes.refresh();
+    ASSERT_EQ(w.grid->model()->rowCount(), 0);
+    QTest::keyClicks(w.grid, QStringLiteral("Taxe"));
+    EXPECT_EQ(w.incomes.state(), DatasetState::Insert);
+    ASSERT_NE(w.grid->cellEditor(), nullptr);
+    EXPECT_EQ(w.grid->cellEditor()->text(), QStringLiteral("Taxe"));
+    w.press(Qt::Key_Return);
+    w.retype(QStringLiteral("4"));
+    w.press(Qt::Key_Down); // stores the row and appends the next one
+    w.press(Qt::Key_Up);   // which, untouched, is abandoned
+    EXPECT_EQ(w.stored().toStdString(), "Taxe;4;;");
+    EXPECT_EQ(w.grid->model()->rowCount(), 1);
 }
