@@ -401,7 +401,7 @@ bool TDBGridNormal::runPicker(int column)
 void TDBGridNormal::typeIntoCell(QKeyEvent* event)
 {
     if (!m_editingAllowed || m_rowSelect || !m_dataset) {
-        QTableView::keyPressEvent(event);
+        event->ignore();
         return;
     }
     // Typing in an empty grid starts its first row.
@@ -633,8 +633,9 @@ void TDBGridNormal::keyPressEvent(QKeyEvent* event)
         return;
     const bool typed = !event->text().isEmpty() && event->text().at(0).isPrint() &&
                        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    // The view's own cursor keys would move the cell past the record source.
     if (typed)
         typeIntoCell(event);
     else
-        QTableView::keyPressEvent(event);
+        event->ignore();
 }

@@ -119,10 +119,11 @@ struct Step {
     Qt::Key key = Qt::Key_unknown;
     const char* text = ""; // typed, or the clicked cell's field
     int row = 0;           // of the clicked cell
+    Qt::KeyboardModifiers modifiers = {};
 };
-Step key(Qt::Key k)
+Step key(Qt::Key k, Qt::KeyboardModifiers modifiers = {})
 {
-    return {Step::Key, k};
+    return {Step::Key, k, "", 0, modifiers};
 }
 Step retype(const char* text)
 {
@@ -317,6 +318,13 @@ TEST(GridCellEditing, KeysOverCellsOfEveryType)
          unchanged,
          1,
          "Explicatie"},
+        {"Alt+Down in a cell without a pick list",
+         1,
+         "Cod_venit",
+         {retype("55"), key(Qt::Key_Down, Qt::AltModifier), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;55;20;2024-03-02 / Donatii;3;30;2024-03-03",
+         0,
+         "Cod_venit"},
         {"leaving the grid with an untouched new row",
          1,
          "Explicatie",
@@ -346,7 +354,7 @@ TEST(GridCellEditing, KeysOverCellsOfEveryType)
         for (const Step& step : c.steps) {
             switch (step.kind) {
             case Step::Key:
-                w.press(step.key);
+                w.press(step.key, step.modifiers);
                 break;
             case Step::Retype:
                 w.retype(QString::fromUtf8(step.text));
