@@ -544,3 +544,23 @@ TEST(GridCellEditing, TypingInAnEmptyGridStartsTheFirstRow)
     EXPECT_EQ(w.stored().toStdString(), "Taxe;4;;");
     EXPECT_EQ(w.grid->model()->rowCount(), 1);
 }
+
+TEST(GridCellEditing, F2HidesAndShowsTheEditorKeepingTheTyping)
+{
+    IncomesWindow w;
+    w.startAt(0, QStringLiteral("Valoarea"));
+    w.retype(QStringLiteral("11"));
+    w.press(Qt::Key_F2);
+    EXPECT_EQ(w.grid->cellEditor(), nullptr);
+    EXPECT_EQ(w.incomes.asFloat(QStringLiteral("Valoarea")), 11.0); // in the record, not yet stored
+    w.press(Qt::Key_F2);
+    ASSERT_NE(w.grid->cellEditor(), nullptr);
+    EXPECT_EQ(w.grid->cellEditor()->text(), QStringLiteral("11"));
+    w.press(Qt::Key_F2);
+    QTest::keyClicks(w.grid, QStringLiteral("5")); // typing shows it again
+    ASSERT_NE(w.grid->cellEditor(), nullptr);
+    EXPECT_EQ(w.grid->cellEditor()->text(), QStringLiteral("115"));
+    w.press(Qt::Key_Down);
+    EXPECT_EQ(w.stored().toStdString(),
+              "Lumanari;1;115;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03");
+}
