@@ -158,7 +158,13 @@ QString TDBGridNormal::fieldOfColumn(int column) const
 
 bool TDBGridNormal::isColumnReadOnly(int column) const
 {
-    return m_readOnlyFields.contains(fieldOfColumn(column).toLower());
+    const int field = m_model && m_dataset && m_dataset->isActive() ? m_model->fieldOfColumn(column) : -1;
+    if (field < 0)
+        return true;
+    // Calculated and self-numbering fields are never typed into.
+    const FieldInfo& info = m_dataset->field(field);
+    return info.calculated || info.type == FieldType::AutoInc ||
+           m_readOnlyFields.contains(info.name.toLower());
 }
 
 int TDBGridNormal::lastColumn() const

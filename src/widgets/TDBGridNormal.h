@@ -20,7 +20,9 @@ class GridCellEditor;
 // Every cell, whatever its field's type, is edited as text and read back
 // through the field's own text rules; a text the field refuses keeps the
 // editor open with what was typed. An untouched new row is abandoned when
-// the user moves off it or leaves the grid.
+// the user moves off it or leaves the grid. The editor opens on the current
+// cell while the grid has the focus, so a record moved from elsewhere does
+// not pull the focus into the grid.
 class TDBGridNormal : public QTableView
 {
     Q_OBJECT

@@ -1,6 +1,8 @@
 #include "app/UserDialogs.h"
+#include "db/Connection.h"
 #include "db/Dataset.h"
 #include "db/DbError.h"
+#include "db/Sql.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFolder.h"
 #include "widgets/TDBGridNormal.h"
@@ -563,4 +565,34 @@ TEST(GridCellEditing, F2HidesAndShowsTheEditorKeepingTheTyping)
     w.press(Qt::Key_Down);
     EXPECT_EQ(w.stored().toStdString(),
               "Lumanari;1;115;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03");
+}
+
+TEST(GridCellEditing, SelfNumberingColumnsAreSteppedOver)
+{
+    TestFolder folder;
+    folder.openWorkingYear();
+    ScriptedDialogs dialogs;
+    Dataset orders(QStringLiteral("CheltSal"));
+    orders.open();
+    ASSERT_TRUE(orders.isEmpty());
+    TDBGridNormal grid;
+    grid.bind(&orders, {"Id", "Explicatie", "Nr_act"});
+    grid.show();
+    QApplication::setActiveWindow(&grid);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    grid.setFocus();
+
+    QTest::keyClicks(&grid, QStringLiteral("Salarii"));
+    EXPECT_EQ(grid.currentField(), QStringLiteral("Explicatie"));
+    QTest::keyClick(grid.cellEditor(), Qt::Key_Return);
+    QTest::keyClicks(grid.cellEditor(), QStringLiteral("5"));
+    QTest::keyClick(grid.cellEditor(), Qt::Key_Return); // stores the row, appends the next
+    EXPECT_EQ(orders.currentRow(), 1);
+    EXPECT_EQ(grid.currentField(), QStringLiteral("Explicatie"));
+    QTest::keyClick(grid.cellEditor(), Qt::Key_Home);
+    EXPECT_EQ(grid.currentField(), QStringLiteral("Explicatie"));
+    EXPECT_EQ(Sql::scalar(Connection::database(),
+                          QStringLiteral("SELECT Id || ';' || Explicatie || ';' || Nr_act FROM CheltSal"))
+                  .toString(),
+              QStringLiteral("1;Salarii;5.0"));
 }
