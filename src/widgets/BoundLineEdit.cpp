@@ -1,9 +1,12 @@
 #include "widgets/BoundLineEdit.h"
 
+#include "core/ErrorGuard.h"
 #include "db/Dataset.h"
 #include "widgets/FieldLink.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
+#include <QTimer>
 
 BoundLineEdit::BoundLineEdit(QWidget* parent) : QLineEdit(parent)
 {
@@ -59,4 +62,27 @@ void BoundLineEdit::focusOutEvent(QFocusEvent* event)
     }
     if (!m_link->isModified())
         m_link->refresh();
+}
+
+bool BoundLineEdit::event(QEvent* event)
+{
+    // Taken before the inputs' own keys, which give Ctrl+Enter other meanings.
+    if (m_picker && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            key->modifiers().testFlag(Qt::ControlModifier)) {
+            runGuarded(m_picker);
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void BoundLineEdit::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (m_picker) {
+        runGuarded(m_picker);
+        return;
+    }
+    QLineEdit::mouseDoubleClickEvent(event);
 }

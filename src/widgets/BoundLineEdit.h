@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <functional>
 
 class Dataset;
 class FieldLink;
@@ -9,7 +10,8 @@ class FieldLink;
 // inputs. Typing puts the record into editing; leaving the input writes its
 // text into the field, and a text the field refuses keeps the focus here,
 // selected, with the field's error shown.
-class BoundLineEdit : public QLineEdit {
+class BoundLineEdit : public QLineEdit
+{
     Q_OBJECT
 public:
     explicit BoundLineEdit(QWidget* parent = nullptr);
@@ -23,7 +25,13 @@ public:
     // when the field refuses it.
     bool commitText();
 
+    // Ctrl+Enter or a double-click runs the picker (usually a selection
+    // window that sets the field); without one they keep their ordinary meaning.
+    void setPicker(std::function<void()> picker) { m_picker = std::move(picker); }
+
 protected:
+    bool event(QEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     // Moves the focus along the window's tab order.
@@ -31,4 +39,7 @@ protected:
     void focusPrevious() { focusNextPrevChild(false); }
 
     FieldLink* m_link;
+
+private:
+    std::function<void()> m_picker;
 };

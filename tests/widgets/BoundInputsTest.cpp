@@ -140,6 +140,34 @@ TEST_F(BoundInputs, ARefusedTextKeepsTheFocusAndWhatWasTyped)
     EXPECT_EQ(types.state(), DatasetState::Edit);
 }
 
+TEST_F(BoundInputs, CtrlEnterAndDoubleClickRunThePicker)
+{
+    int picks = 0;
+    // As an entry window does: the chosen code goes in and the focus moves on.
+    inputs[0]->setPicker([&] {
+        ++picks;
+        types.edit();
+        types.setValue(QStringLiteral("Cod_venit"), 77);
+        inputs[1]->setFocus();
+    });
+    QTest::keyClick(inputs[0], Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(picks, 1);
+    EXPECT_EQ(inputs[0]->text(), QStringLiteral("77"));
+    EXPECT_EQ(focused(), inputs[1]);
+    QTest::mouseDClick(inputs[0], Qt::LeftButton);
+    EXPECT_EQ(picks, 2);
+
+    // Without a picker both keep their ordinary meaning.
+    inputs[2]->setFocus();
+    QTest::keyClick(inputs[2], Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(focused(), inputs[2]);
+    EXPECT_EQ(inputs[2]->text(), types.asString(QStringLiteral("Explicatie_venit")));
+    QTest::mouseDClick(inputs[1], Qt::LeftButton, {}, QPoint(5, inputs[1]->height() / 2));
+    EXPECT_TRUE(inputs[1]->hasSelectedText()); // a word selected
+    EXPECT_EQ(picks, 2);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
 TEST_F(BoundInputs, ComboStoresTheChosenOrTypedText)
 {
     auto* combo = new TDBComboNormal(&window);

@@ -139,4 +139,8 @@ TEST_F(GridTest, InsertAndCtrlDeleteWithItsQuestion)
     press(Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(stored(), 17);
     EXPECT_EQ(dialogs.texts(QStringLiteral("question")), QStringList({"Delete record?", "Delete record?"}));
+    grid.setDeleteConfirmation(false);
+    press(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(stored(), 16);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("question")).size(), 2);
 }

@@ -1,0 +1,598 @@
+#include "core/UserDialogs.h"
+#include "db/Connection.h"
+#include "db/Dataset.h"
+#include "db/DbError.h"
+#include "db/Sql.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFolder.h"
+#include "widgets/TDBGridNormal.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace
+{
+
+// An entry window over three incomes: a grid with a text, an integer, a
+// number and a date column, and another input to leave the grid for.
+struct IncomesWindow {
+    IncomesWindow()
+    {
+        folder.openWorkingYear();
+        execOrFail(
+            QStringLiteral("INSERT INTO Venituri (Nr_act, Explicatie, Cod_venit, Valoarea, Data) VALUES "
+                           "(1, 'Lumanari', 1, 10, '2024-03-01'), (2, 'Pomelnice', 2, 20, '2024-03-02'), "
+                           "(3, 'Donatii', 3, 30, '2024-03-03')"));
+        // The window's own check of the income code, as the incomes window has one.
+        incomes.setValidator(QStringLiteral("Cod_venit"), [](Dataset&, const QVariant& code) {
+            if (code.toInt() == 99) {
+                ::dialogs().warning(QStringLiteral("Codul de venit <99> nu figureaza in catalog."));
+                throw SilentAbort();
+            }
+        });
+        incomes.open();
+        auto* layout = new QVBoxLayout(&window);
+        grid = new TDBGridNormal(&window);
+        grid->bind(&incomes, {"Explicatie", "Cod_venit", "Valoarea", "Data"});
+        other = new QLineEdit(&window);
+        layout->addWidget(grid);
+        layout->addWidget(other);
+        window.resize(600, 300);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        grid->setFocus();
+    }
+
+    // Keys go where the user's keys go: the cell editor when one is open.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* target = grid->cellEditor() ? grid->cellEditor() : static_cast<QWidget*>(grid);
+        QTest::keyClick(target, key, modifiers);
+        QApplication::processEvents();
+    }
+    // Selects the cell's text and types over it.
+    void retype(const QString& text)
+    {
+        ASSERT_NE(grid->cellEditor(), nullptr);
+        QTest::keyClick(grid->cellEditor(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(grid->cellEditor(), text);
+    }
+    void startAt(int row, const QString& field)
+    {
+        incomes.setRecNo(row + 1);
+        grid->selectField(field);
+    }
+    QPoint cellCentre(int row, const QString& field) const
+    {
+        for (int column = 0; column < grid->model()->columnCount(); ++column)
+            if (grid->model()->headerData(column, Qt::Horizontal).toString() == field)
+                return grid->visualRect(grid->model()->index(row, column)).center();
+        return {};
+    }
+    void clickCell(int row, const QString& field)
+    {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(row, field));
+        QApplication::processEvents();
+    }
+    // The rows as the database file holds them, read through a connection of
+    // its own: "Explicatie;Cod_venit;Valoarea;Data / ...".
+    QString stored() const
+    {
+        QStringList rows;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+            db.setDatabaseName(folder.databaseFile());
+            EXPECT_TRUE(db.open());
+            QSqlQuery query(db);
+            query.exec(
+                QStringLiteral("SELECT Explicatie, Cod_venit, Valoarea, Data FROM Venituri ORDER BY rowid"));
+            while (query.next())
+                rows << QStringList{query.value(0).toString(), query.value(1).toString(),
+                                    query.value(2).toString(), query.value(3).toString()}
+                            .join(QLatin1Char(';'));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("check"));
+        return rows.join(QStringLiteral(" / "));
+    }
+
+    TestFolder folder;
+    ScriptedDialogs dialogs;
+    Dataset incomes{QStringLiteral("Venituri")};
+    QWidget window;
+    TDBGridNormal* grid = nullptr;
+    QLineEdit* other = nullptr;
+};
+
+const char* const unchanged =
+    "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03";
+
+// One user action of a case.
+struct Step {
+    enum Kind { Key, Retype, Click, LeaveGrid, Save } kind;
+    Qt::Key key = Qt::Key_unknown;
+    const char* text = ""; // typed, or the clicked cell's field
+    int row = 0;           // of the clicked cell
+    Qt::KeyboardModifiers modifiers = {};
+};
+Step key(Qt::Key k, Qt::KeyboardModifiers modifiers = {})
+{
+    return {Step::Key, k, "", 0, modifiers};
+}
+Step retype(const char* text)
+{
+    return {Step::Retype, Qt::Key_unknown, text};
+}
+Step click(int row, const char* field)
+{
+    return {Step::Click, Qt::Key_unknown, field, row};
+}
+const Step leaveGrid{Step::LeaveGrid};
+const Step save{Step::Save}; // the window's save button: posts the record
+
+} // namespace
+
+TEST(GridCellEditing, KeysOverCellsOfEveryType)
+{
+    const struct {
+        const char* name;
+        int row;
+        const char* field;
+        std::vector<Step> steps;
+        const char* stored;
+        int toRow;
+        const char* toField;
+    } cases[] = {
+        {"text, Enter",
+         1,
+         "Explicatie",
+         {retype("Acatiste"), key(Qt::Key_Return), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Acatiste;2;20;2024-03-02 / Donatii;3;30;2024-03-03",
+         0,
+         "Cod_venit"},
+        {"integer, Enter",
+         1,
+         "Cod_venit",
+         {retype("55"), key(Qt::Key_Return), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;55;20;2024-03-02 / Donatii;3;30;2024-03-03",
+         0,
+         "Valoarea"},
+        {"number, Enter",
+         1,
+         "Valoarea",
+         {retype("55,5"), key(Qt::Key_Return), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;55.5;2024-03-02 / Donatii;3;30;2024-03-03",
+         0,
+         "Data"},
+        {"date, Enter in the last column",
+         1,
+         "Data",
+         {retype("15.04.2024"), key(Qt::Key_Return), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-04-15 / Donatii;3;30;2024-03-03",
+         1,
+         "Explicatie"},
+        {"text, Right",
+         1,
+         "Explicatie",
+         {retype("Acatiste"), key(Qt::Key_Right), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Acatiste;2;20;2024-03-02 / Donatii;3;30;2024-03-03",
+         0,
+         "Cod_venit"},
+        {"integer, Right",
+         1,
+         "Cod_venit",
+         {retype("55"), key(Qt::Key_Right), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;55;20;2024-03-02 / Donatii;3;30;2024-03-03",
+         0,
+         "Valoarea"},
+        {"number, Right",
+         1,
+         "Valoarea",
+         {retype("55,5"), key(Qt::Key_Right), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;55.5;2024-03-02 / Donatii;3;30;2024-03-03",
+         0,
+         "Data"},
+        {"date, Right in the last column",
+         1,
+         "Data",
+         {retype("15.04.2024"), key(Qt::Key_Right), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-04-15 / Donatii;3;30;2024-03-03",
+         1,
+         "Explicatie"},
+        {"text, Escape",
+         1,
+         "Explicatie",
+         {retype("Acatiste"), key(Qt::Key_Escape), key(Qt::Key_Return), key(Qt::Key_Up)},
+         unchanged,
+         0,
+         "Cod_venit"},
+        {"integer, Escape",
+         1,
+         "Cod_venit",
+         {retype("55"), key(Qt::Key_Escape), key(Qt::Key_Return), key(Qt::Key_Up)},
+         unchanged,
+         0,
+         "Valoarea"},
+        {"number, Escape",
+         1,
+         "Valoarea",
+         {retype("55,5"), key(Qt::Key_Escape), key(Qt::Key_Return), key(Qt::Key_Up)},
+         unchanged,
+         0,
+         "Data"},
+        {"date, Escape",
+         1,
+         "Data",
+         {retype("15.04.2024"), key(Qt::Key_Escape), key(Qt::Key_Up)},
+         unchanged,
+         0,
+         "Data"},
+        {"Escape twice: the cell, then the record",
+         1,
+         "Explicatie",
+         {retype("Acatiste"), key(Qt::Key_Return), retype("55"), key(Qt::Key_Escape), key(Qt::Key_Escape),
+          key(Qt::Key_Up)},
+         unchanged,
+         0,
+         "Cod_venit"},
+        {"text, Insert then Down",
+         1,
+         "Explicatie",
+         {key(Qt::Key_Insert), retype("Taxe"), key(Qt::Key_Down)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03 / Taxe;;;",
+         1,
+         "Explicatie"},
+        {"integer, Insert then Down",
+         1,
+         "Cod_venit",
+         {key(Qt::Key_Insert), retype("30"), key(Qt::Key_Down)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03 / ;30;;",
+         1,
+         "Cod_venit"},
+        {"number, Insert then Down",
+         1,
+         "Valoarea",
+         {key(Qt::Key_Insert), retype("30"), key(Qt::Key_Down)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03 / ;;30;",
+         1,
+         "Valoarea"},
+        {"date, Insert then Down",
+         1,
+         "Data",
+         {key(Qt::Key_Insert), retype("05.05.2024"), key(Qt::Key_Down)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03 / ;;;2024-05-05",
+         1,
+         "Data"},
+        {"Down below the last row appends",
+         2,
+         "Valoarea",
+         {key(Qt::Key_Down), retype("40"), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03 / ;;40;",
+         2,
+         "Valoarea"},
+        {"Down from an untouched new row: the row that was below it",
+         1,
+         "Cod_venit",
+         {key(Qt::Key_Insert), key(Qt::Key_Down)},
+         unchanged,
+         1,
+         "Cod_venit"},
+        {"Up from an untouched new row: the row above it",
+         1,
+         "Cod_venit",
+         {key(Qt::Key_Insert), key(Qt::Key_Up)},
+         unchanged,
+         0,
+         "Cod_venit"},
+        {"Home and End while editing",
+         1,
+         "Valoarea",
+         {retype("77"), key(Qt::Key_Home), key(Qt::Key_End), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;77;2024-03-02 / Donatii;3;30;2024-03-03",
+         0,
+         "Data"},
+        {"Home and End from the date column",
+         2,
+         "Data",
+         {retype("09.09.2024"), key(Qt::Key_Home), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-09-09",
+         1,
+         "Explicatie"},
+        {"a click on another row stores the typed cell",
+         1,
+         "Valoarea",
+         {retype("21,5"), click(2, "Data")},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;21.5;2024-03-02 / Donatii;3;30;2024-03-03",
+         2,
+         "Data"},
+        {"a click from an untouched new row",
+         1,
+         "Valoarea",
+         {key(Qt::Key_Insert), click(2, "Explicatie")},
+         unchanged,
+         1,
+         "Explicatie"},
+        {"Alt+Down in a cell without a pick list",
+         1,
+         "Cod_venit",
+         {retype("55"), key(Qt::Key_Down, Qt::AltModifier), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;55;20;2024-03-02 / Donatii;3;30;2024-03-03",
+         0,
+         "Cod_venit"},
+        {"leaving the grid with an untouched new row",
+         1,
+         "Explicatie",
+         {key(Qt::Key_Insert), leaveGrid, save},
+         unchanged,
+         1,
+         "Explicatie"},
+        {"leaving the grid with a typed new row",
+         1,
+         "Valoarea",
+         {key(Qt::Key_Insert), retype("12,25"), leaveGrid, save},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03 / ;;12.25;",
+         3,
+         "Valoarea"},
+        {"leaving the grid with a typed date",
+         0,
+         "Data",
+         {retype("02.01.2024"), leaveGrid, save},
+         "Lumanari;1;10;2024-01-02 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03",
+         0,
+         "Data"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        IncomesWindow w;
+        w.startAt(c.row, QString::fromLatin1(c.field));
+        for (const Step& step : c.steps) {
+            switch (step.kind) {
+            case Step::Key:
+                w.press(step.key, step.modifiers);
+                break;
+            case Step::Retype:
+                w.retype(QString::fromUtf8(step.text));
+                break;
+            case Step::Click:
+                w.clickCell(step.row, QString::fromLatin1(step.text));
+                break;
+            case Step::LeaveGrid:
+                QTest::mouseClick(w.other, Qt::LeftButton);
+                QApplication::processEvents();
+                EXPECT_EQ(QApplication::focusWidget(), w.other);
+                break;
+            case Step::Save:
+                EXPECT_TRUE(w.incomes.post());
+                break;
+            }
+        }
+        EXPECT_EQ(w.stored().toStdString(), c.stored);
+        EXPECT_EQ(w.incomes.currentRow(), c.toRow);
+        EXPECT_EQ(w.grid->currentField().toStdString(), c.toField);
+        EXPECT_EQ(w.grid->model()->rowCount(), w.incomes.recordCount());
+        EXPECT_TRUE(w.dialogs.shown.isEmpty());
+    }
+}
+
+TEST(GridCellEditing, ARefusedValueKeepsTheCellWithWhatWasTypedAndIsToldOnce)
+{
+    const QString tooLong(101, QLatin1Char('x'));
+    const struct {
+        const char* field;
+        QString typed;
+        const char* kind; // of the message
+    } cases[] = {
+        {"Explicatie", tooLong, "error"}, {"Cod_venit", "doi", "error"},
+        {"Cod_venit", "12,5", "error"},   {"Cod_venit", "99", "warning"}, // refused by the window's own check
+        {"Valoarea", "12x", "error"},     {"Data", "31.02.2024", "error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        IncomesWindow w;
+        w.startAt(1, QString::fromLatin1(c.field));
+        w.retype(c.typed);
+        const auto stays = [&](const char* after, int messages) {
+            SCOPED_TRACE(after);
+            EXPECT_EQ(w.incomes.currentRow(), 1);
+            EXPECT_EQ(w.grid->currentField().toStdString(), c.field);
+            ASSERT_NE(w.grid->cellEditor(), nullptr);
+            EXPECT_EQ(w.grid->cellEditor()->text(), c.typed);
+            EXPECT_EQ(w.dialogs.shown.size(), messages);
+            EXPECT_EQ(w.dialogs.texts(QString::fromLatin1(c.kind)).size(), messages);
+        };
+        w.press(Qt::Key_Return);
+        stays("Enter", 1);
+        w.press(Qt::Key_Down);
+        stays("Down", 2);
+        w.clickCell(0, QStringLiteral("Explicatie"));
+        stays("a click on another row", 3);
+        QTest::mouseClick(w.other, Qt::LeftButton);
+        QApplication::processEvents();
+        stays("leaving the grid", 4);
+        EXPECT_TRUE(w.grid->isAncestorOf(QApplication::focusWidget()));
+
+        // Escape gives the stored value back and nothing was written.
+        w.press(Qt::Key_Escape);
+        w.press(Qt::Key_Up);
+        EXPECT_EQ(w.stored().toStdString(), unchanged);
+        EXPECT_EQ(w.incomes.currentRow(), 0);
+    }
+}
+
+TEST(GridCellEditing, ColumnPickerRunsOnCtrlEnterAndDoubleClick)
+{
+    IncomesWindow w;
+    int picks = 0;
+    // As the incomes window does: the chosen code goes in and the grid moves to the amount.
+    w.grid->setColumnPicker(QStringLiteral("Cod_venit"), [&] {
+        ++picks;
+        w.incomes.edit();
+        w.incomes.setValue(QStringLiteral("Cod_venit"), 7);
+        w.grid->selectField(QStringLiteral("Valoarea"));
+    });
+    w.startAt(1, QStringLiteral("Cod_venit"));
+    w.press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(picks, 1);
+    EXPECT_EQ(w.grid->currentField(), QStringLiteral("Valoarea"));
+    w.press(Qt::Key_Up);
+    EXPECT_EQ(w.stored().toStdString(),
+              "Lumanari;1;10;2024-03-01 / Pomelnice;7;20;2024-03-02 / Donatii;3;30;2024-03-03");
+
+    // Ctrl+Enter in a column without a picker is taken and does nothing else.
+    w.startAt(1, QStringLiteral("Explicatie"));
+    w.press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(picks, 1);
+    EXPECT_EQ(w.grid->currentField(), QStringLiteral("Explicatie"));
+    EXPECT_EQ(w.grid->cellEditor()->text(), QStringLiteral("Pomelnice"));
+
+    // A double-click on a cell of the column, current or not.
+    QTest::mouseDClick(w.grid->viewport(), Qt::LeftButton, {}, w.cellCentre(2, QStringLiteral("Cod_venit")));
+    QApplication::processEvents();
+    EXPECT_EQ(picks, 2);
+    EXPECT_EQ(w.incomes.currentRow(), 2);
+    EXPECT_EQ(w.incomes.asInteger(QStringLiteral("Cod_venit")), 7);
+    w.grid->selectField(QStringLiteral("Cod_venit"));
+    QTest::mouseDClick(w.grid->cellEditor(), Qt::LeftButton);
+    EXPECT_EQ(picks, 3);
+    EXPECT_TRUE(w.dialogs.shown.isEmpty());
+}
+
+TEST(GridCellEditing, ReadOnlyColumnsAreSteppedOverAndCanStillPick)
+{
+    IncomesWindow w;
+    int picks = 0;
+    w.grid->setColumnReadOnly(QStringLiteral("Cod_venit"));
+    w.grid->setColumnPicker(QStringLiteral("Cod_venit"), [&] { ++picks; });
+    w.startAt(1, QStringLiteral("Explicatie"));
+    const struct {
+        Qt::Key key;
+        const char* field;
+    } walk[] = {{Qt::Key_Return, "Valoarea"}, {Qt::Key_Backtab, "Explicatie"}, {Qt::Key_Tab, "Valoarea"}};
+    for (const auto& step : walk) {
+        w.press(step.key);
+        EXPECT_EQ(w.grid->currentField().toStdString(), step.field) << "key " << step.key;
+    }
+
+    // A click puts the cursor on the read-only cell: no editor, typing is refused, the picker works.
+    w.clickCell(1, QStringLiteral("Cod_venit"));
+    EXPECT_EQ(w.grid->currentField(), QStringLiteral("Cod_venit"));
+    EXPECT_EQ(w.grid->cellEditor(), nullptr);
+    QTest::keyClicks(w.grid, QStringLiteral("5"));
+    EXPECT_EQ(w.dialogs.beeps, 1);
+    w.press(Qt::Key_Return, Qt::ControlModifier);
+    QTest::mouseDClick(w.grid->viewport(), Qt::LeftButton, {}, w.cellCentre(1, QStringLiteral("Cod_venit")));
+    EXPECT_EQ(picks, 2);
+    w.press(Qt::Key_Right);
+    EXPECT_EQ(w.grid->currentField(), QStringLiteral("Valoarea"));
+    EXPECT_EQ(w.stored().toStdString(), unchanged);
+}
+
+TEST(GridCellEditing, APickListOffersItsValuesAndTheChoiceIsStored)
+{
+    IncomesWindow w;
+    w.grid->setColumnPickList(
+        QStringLiteral("Explicatie"),
+        {QStringLiteral("Acatiste"), QStringLiteral("Lumanari"), QStringLiteral("Taxe")});
+    w.startAt(1, QStringLiteral("Explicatie"));
+    QLineEdit* editor = w.grid->cellEditor();
+    ASSERT_NE(editor->completer(), nullptr);
+    w.press(Qt::Key_Down, Qt::AltModifier); // the whole list drops down
+    QWidget* list = editor->completer()->popup();
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_EQ(editor->completer()->completionCount(), 3);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(editor->text(), QStringLiteral("Lumanari"));
+    EXPECT_EQ(w.grid->currentField(), QStringLiteral("Explicatie"));
+    w.press(Qt::Key_Return);
+    EXPECT_EQ(w.grid->currentField(), QStringLiteral("Cod_venit"));
+
+    // Typing narrows the list; a value outside it is still taken.
+    w.press(Qt::Key_Down);
+    w.grid->selectField(QStringLiteral("Explicatie"));
+    w.retype(QStringLiteral("Ta"));
+    EXPECT_TRUE(w.grid->cellEditor()->completer()->popup()->isVisible());
+    QTest::keyClick(w.grid->cellEditor()->completer()->popup(), Qt::Key_Escape);
+    QTest::keyClicks(w.grid->cellEditor(), QStringLiteral("xe de cimitir"));
+    w.press(Qt::Key_Up);
+    EXPECT_EQ(w.stored().toStdString(),
+              "Lumanari;1;10;2024-03-01 / Lumanari;2;20;2024-03-02 / Taxe de cimitir;3;30;2024-03-03");
+}
+
+TEST(GridCellEditing, TypingInAnEmptyGridStartsTheFirstRow)
+{
+    IncomesWindow w;
+    execOrFail(QStringLiteral("DELETE FROM Venituri"));
+    w.incomes.refresh();
+    ASSERT_EQ(w.grid->model()->rowCount(), 0);
+    QTest::keyClicks(w.grid, QStringLiteral("Taxe"));
+    EXPECT_EQ(w.incomes.state(), DatasetState::Insert);
+    ASSERT_NE(w.grid->cellEditor(), nullptr);
+    EXPECT_EQ(w.grid->cellEditor()->text(), QStringLiteral("Taxe"));
+    w.press(Qt::Key_Return);
+    w.retype(QStringLiteral("4"));
+    w.press(Qt::Key_Down); // stores the row and appends the next one
+    w.press(Qt::Key_Up);   // which, untouched, is abandoned
+    EXPECT_EQ(w.stored().toStdString(), "Taxe;4;;");
+    EXPECT_EQ(w.grid->model()->rowCount(), 1);
+}
+
+TEST(GridCellEditing, F2HidesAndShowsTheEditorKeepingTheTyping)
+{
+    IncomesWindow w;
+    w.startAt(0, QStringLiteral("Valoarea"));
+    w.retype(QStringLiteral("11"));
+    w.press(Qt::Key_F2);
+    EXPECT_EQ(w.grid->cellEditor(), nullptr);
+    EXPECT_EQ(w.incomes.asFloat(QStringLiteral("Valoarea")), 11.0); // in the record, not yet stored
+    w.press(Qt::Key_F2);
+    ASSERT_NE(w.grid->cellEditor(), nullptr);
+    EXPECT_EQ(w.grid->cellEditor()->text(), QStringLiteral("11"));
+    w.press(Qt::Key_F2);
+    QTest::keyClicks(w.grid, QStringLiteral("5")); // typing shows it again
+    ASSERT_NE(w.grid->cellEditor(), nullptr);
+    EXPECT_EQ(w.grid->cellEditor()->text(), QStringLiteral("115"));
+    w.press(Qt::Key_Down);
+    EXPECT_EQ(w.stored().toStdString(),
+              "Lumanari;1;115;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03");
+}
+
+TEST(GridCellEditing, SelfNumberingColumnsAreSteppedOver)
+{
+    TestFolder folder;
+    folder.openWorkingYear();
+    ScriptedDialogs dialogs;
+    Dataset orders(QStringLiteral("CheltSal"));
+    orders.open();
+    ASSERT_TRUE(orders.isEmpty());
+    TDBGridNormal grid;
+    grid.bind(&orders, {"Id", "Explicatie", "Nr_act"});
+    grid.show();
+    QApplication::setActiveWindow(&grid);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    grid.setFocus();
+
+    QTest::keyClicks(&grid, QStringLiteral("Salarii"));
+    EXPECT_EQ(grid.currentField(), QStringLiteral("Explicatie"));
+    QTest::keyClick(grid.cellEditor(), Qt::Key_Return);
+    QTest::keyClicks(grid.cellEditor(), QStringLiteral("5"));
+    QTest::keyClick(grid.cellEditor(), Qt::Key_Return); // stores the row, appends the next
+    EXPECT_EQ(orders.currentRow(), 1);
+    EXPECT_EQ(grid.currentField(), QStringLiteral("Explicatie"));
+    QTest::keyClick(grid.cellEditor(), Qt::Key_Home);
+    EXPECT_EQ(grid.currentField(), QStringLiteral("Explicatie"));
+    EXPECT_EQ(Sql::scalar(Connection::database(),
+                          QStringLiteral("SELECT Id || ';' || Explicatie || ';' || Nr_act FROM CheltSal"))
+                  .toString(),
+              QStringLiteral("1;Salarii;5.0"));
+}
