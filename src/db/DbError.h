@@ -17,6 +17,8 @@ public:
     // Builds the error from a Qt SQL failure, translating the messages that a
     // user can cause (duplicate key, missing required value) into Romanian.
     static DbError fromSql(const QSqlError& error, const QString& table = {});
+    // The same from SQLite's own message.
+    static DbError fromStoreText(const QString& native, const QString& table = {});
 
 private:
     QString m_text;

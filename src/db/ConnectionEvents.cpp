@@ -1,0 +1,7 @@
+#include "db/ConnectionEvents.h"
+
+ConnectionEvents& ConnectionEvents::instance()
+{
+    static ConnectionEvents events;
+    return events;
+}
