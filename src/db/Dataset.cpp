@@ -298,12 +298,12 @@ void Dataset::calculate(Record& record)
 
 sqlite3* Dataset::storeHandle()
 {
-    if (Connection::generation(m_connectionName) != m_generation)
+    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (Connection::generation(m_connectionName) != m_generation || db.databaseName() != m_databaseFile)
         throw DbError(QStringLiteral("Tabela %1 a fost citita din baza de date %2, care intre timp a fost "
                                      "inchisa (s-a ales alt an); in ea nu se mai citeste si nu se mai scrie "
                                      "nimic. Inchideti fereastra si deschideti-o din nou.")
                           .arg(m_table, QDir::toNativeSeparators(m_databaseFile)));
-    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     if (!db.isOpen())
         throw DbError(QStringLiteral("Baza de date nu este deschisa"));
     return Connection::sqliteHandle(db);
