@@ -506,7 +506,14 @@ void Dataset::reread()
         if (m_rows[i].rowid == currentId)
             position = i;
     DatasetState newState = state;
-    if (state == DatasetState::Insert || (state == DatasetState::Edit && position < 0)) {
+    if (state != DatasetState::Browse && !belongsToMasterRow(typed)) {
+        // Typed under a master row that is no longer stored: it has nowhere to go.
+        newState = DatasetState::Browse;
+        m_buffer = Record();
+        m_modified = false;
+        if (position < 0 && !m_rows.isEmpty())
+            position = std::clamp(oldPosition, 0, int(m_rows.size()) - 1);
+    } else if (state == DatasetState::Insert || (state == DatasetState::Edit && position < 0)) {
         // A new record, or an edited one no longer stored, goes back in as a new record.
         Record record = typed;
         record.rowid = 0;
@@ -526,6 +533,21 @@ void Dataset::reread()
     Q_EMIT rowsReset();
     setState(newState);
     scrolled();
+}
+
+bool Dataset::belongsToMasterRow(const Record& record) const
+{
+    if (!m_master)
+        return true;
+    if (!m_master->isActive() || m_master->isEmpty())
+        return false;
+    for (int i = 0; i < m_detailFields.size(); ++i) {
+        const int field = requireField(m_detailFields[i]);
+        if (compareValues(record.values.value(field), m_master->value(m_masterFields[i]),
+                          m_fields[field].type, false) != 0)
+            return false;
+    }
+    return true;
 }
 
 // ---- orders and searches -------------------------------------------------

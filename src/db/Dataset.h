@@ -102,7 +102,8 @@ public:
     void refresh();
     // After a rollback: shows again what the tables hold, without posting
     // anything; a record being edited keeps what was typed (a record whose
-    // row is no longer stored becomes a new record). Masters go before their
+    // row is no longer stored becomes a new record), unless it was typed
+    // under a master row that is no longer stored. Masters go before their
     // details.
     static void rereadAfterRollback(const QList<QPointer<Dataset>>& datasets);
     DatasetState state() const { return m_state; }
@@ -223,6 +224,7 @@ private:
     void onConnectionClosing(const QString& connectionName);
     void joinTransaction();
     void reread();
+    bool belongsToMasterRow(const Record& record) const;
     void sortRows();
     int compareRows(const Row& a, const Row& b) const;
     QVariantList convertedKey(const QVariantList& key) const;
