@@ -41,7 +41,7 @@ void closeNamed(const QString& connectionName)
         return;
     QSqlDatabase db = QSqlDatabase::database(connectionName, false);
     if (db.isOpen())
-        Q_EMIT ConnectionEvents::instance().aboutToClose(connectionName);
+        ConnectionEvents::instance().announceClosing(connectionName);
     db.close();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 // Tells record sources that a named connection is about to close (a switch
 // between the working year and a closed year closes and reopens it), while
@@ -12,9 +13,16 @@ class ConnectionEvents : public QObject
 public:
     static ConnectionEvents& instance();
 
+    // Emits aboutToClose; while the sources react, isClosing() says so, so
+    // that a detail does not follow a master that closes before it.
+    void announceClosing(const QString& connectionName);
+    bool isClosing(const QString& connectionName) const { return m_closing.contains(connectionName); }
+
 Q_SIGNALS:
     void aboutToClose(const QString& connectionName);
 
 private:
     ConnectionEvents() = default;
+
+    QStringList m_closing;
 };

@@ -811,8 +811,8 @@ void Dataset::setMaster(Dataset* master, const QString& masterFields, const QStr
 
 void Dataset::masterMoved()
 {
-    if (!isActive() || !m_master || m_rereading)
-        return;
+    if (!isActive() || !m_master || m_rereading || ConnectionEvents::instance().isClosing(m_connectionName))
+        return; // reread after a rollback, or closing with the connection
     if (!checkBrowseMode())
         return;
     loadRows();

@@ -37,6 +37,7 @@ void SqliteStatement::bindAll(const QVariantList& values)
             case QMetaType::Int:
             case QMetaType::UInt:
             case QMetaType::LongLong:
+            case QMetaType::ULongLong:
             case QMetaType::Short:
             case QMetaType::Bool:
                 result = sqlite3_bind_int64(m_statement, index, value.toLongLong());

@@ -191,3 +191,25 @@ TEST_F(DatasetYearSwitch, ASourceThatMissedTheClosingRefusesToWrite)
     types.cancel();
     expectBothYearsUntouched();
 }
+
+// The master closes first and the detail does not follow it (which would
+// post what was typed): both close, and what was typed is dropped with them.
+TEST_F(DatasetYearSwitch, ADetailBeingTypedClosesWithItsMaster)
+{
+    execOrFail(QStringLiteral("INSERT INTO CheltSal (Data, Explicatie) VALUES ('2026-03-01', 'Salarii')"));
+    Dataset orders(QStringLiteral("CheltSal.DB"));
+    Dataset lines(QStringLiteral("ItemsSal.DB"));
+    orders.open();
+    lines.setIndexName(QStringLiteral("Id_CheltSal"));
+    lines.setMaster(&orders, QStringLiteral("Id"), QStringLiteral("Id_CheltSal"));
+    lines.open();
+    lines.append();
+    lines.setValue(QStringLiteral("Explicatie"), QStringLiteral("Tastat inainte de schimbarea anului"));
+
+    ASSERT_TRUE(location().switchToYear(QStringLiteral("2025"), false).ok);
+    EXPECT_FALSE(orders.isActive());
+    EXPECT_FALSE(lines.isActive());
+    ASSERT_TRUE(location().switchToYear(QStringLiteral("2026"), true).ok);
+    EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM ItemsSal")).toInt(),
+              0);
+}
