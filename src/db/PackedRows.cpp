@@ -6,7 +6,9 @@
 namespace
 {
 
-constexpr size_t blockSize = 256 * 1024;
+// Blocks grow from small (a table of a few rows) to large (a year of incomes).
+constexpr size_t firstBlockSize = 4 * 1024;
+constexpr size_t largestBlockSize = 256 * 1024;
 
 int slotSize(FieldType type)
 {
@@ -62,7 +64,8 @@ void PackedRows::clear()
 std::byte* PackedRows::allocate(size_t size)
 {
     if (m_blocks.empty() || m_blockUsed + size > m_blockSize) {
-        m_blockSize = std::max(blockSize, size);
+        const size_t grown = m_blocks.empty() ? firstBlockSize : std::min(m_blockSize * 2, largestBlockSize);
+        m_blockSize = std::max(grown, size);
         m_blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(m_blockSize));
         m_blockUsed = 0;
     }
