@@ -469,27 +469,34 @@ void Dataset::refresh()
 
 void Dataset::rereadAfterRollback(const QList<QPointer<Dataset>>& datasets)
 {
-    QList<Dataset*> pending;
-    for (Dataset* dataset : datasets)
+    // Guarded pointers: a hook run while rereading may delete a source.
+    QList<QPointer<Dataset>> pending;
+    for (const QPointer<Dataset>& dataset : datasets)
         if (dataset && dataset->isActive() && !pending.contains(dataset))
             pending << dataset;
     // While rereading, a detail does not follow its master's moves: it rereads
     // itself after the master, keeping what was typed into it.
-    for (Dataset* dataset : std::as_const(pending))
+    for (const QPointer<Dataset>& dataset : std::as_const(pending))
         dataset->m_rereading = true;
     while (!pending.isEmpty()) {
-        auto next = std::find_if(pending.begin(), pending.end(),
-                                 [&](Dataset* d) { return !pending.contains(d->m_master.data()); });
-        Dataset* dataset = next != pending.end() ? *next : pending.first();
+        pending.removeAll(nullptr);
+        if (pending.isEmpty())
+            break;
+        const auto next = std::find_if(pending.cbegin(), pending.cend(), [&](const QPointer<Dataset>& d) {
+            return !d->m_master || !pending.contains(d->m_master);
+        });
+        const QPointer<Dataset> dataset = next != pending.cend() ? *next : pending.first();
         pending.removeOne(dataset);
         try {
             dataset->reread();
         } catch (const DbError&) {
-            dataset->close(); // rows that cannot be read again are not shown as if stored
+            if (dataset)
+                dataset->close(); // rows that cannot be read again are not shown as if stored
         } catch (const std::exception&) {
             // a hook refused something after the rows were read again: they stay
         }
-        dataset->m_rereading = false;
+        if (dataset)
+            dataset->m_rereading = false;
     }
 }
 
