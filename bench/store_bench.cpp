@@ -6,11 +6,17 @@
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
 #include "db/Dataset.h"
+#include "db/DateFormat.h"
+#include "db/Sql.h"
+#include "db/Transaction.h"
 #include "support/SampleData.h"
 
 #include <QCoreApplication>
+#include <QSqlDriver>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <sqlite3.h>
 
 namespace
 {
@@ -38,17 +44,99 @@ void openConnection()
         DatabaseLocation::instance().openWorkingYear();
 }
 
+size_t heapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+// The floor for reading the incomes: SQLite's own loop over the same rows and
+// columns, each value fetched in its stored type and nothing kept.
+void BM_SqliteLoopOverIncomes(benchmark::State& state)
+{
+    openConnection();
+    const QVariant handle = Connection::database().driver()->handle();
+    sqlite3* db = *static_cast<sqlite3* const*>(handle.constData());
+    const QStringList fields = Sql::fieldNames(Connection::database(), QStringLiteral("Venituri"));
+    const QByteArray statement = QStringLiteral("SELECT rowid, \"%1\" FROM Venituri ORDER BY rowid")
+                                     .arg(fields.join(QStringLiteral("\", \"")))
+                                     .toUtf8();
+    for (auto _ : state) {
+        sqlite3_stmt* query = nullptr;
+        sqlite3_prepare_v2(db, statement.constData(), -1, &query, nullptr);
+        const int columns = sqlite3_column_count(query);
+        double sum = 0;
+        while (sqlite3_step(query) == SQLITE_ROW) {
+            for (int c = 0; c < columns; ++c) {
+                switch (sqlite3_column_type(query, c)) {
+                case SQLITE_INTEGER:
+                    sum += double(sqlite3_column_int64(query, c));
+                    break;
+                case SQLITE_FLOAT:
+                    sum += sqlite3_column_double(query, c);
+                    break;
+                case SQLITE_TEXT:
+                    benchmark::DoNotOptimize(sqlite3_column_text(query, c));
+                    sum += sqlite3_column_bytes(query, c);
+                    break;
+                default:
+                    break;
+                }
+            }
+        }
+        sqlite3_finalize(query);
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_SqliteLoopOverIncomes)->Unit(benchmark::kMillisecond)->Iterations(10);
+
 void BM_OpenIncomesAndMoveToLast(benchmark::State& state)
 {
     openConnection();
+    double bytesPerRow = 0;
     for (auto _ : state) {
+        const size_t before = heapInUse();
         Dataset incomes(QStringLiteral("Venituri.DB"));
         incomes.open();
         incomes.last();
+        bytesPerRow = double(heapInUse() - before) / incomes.recordCount();
         benchmark::DoNotOptimize(incomes.asFloat(QStringLiteral("Valoarea")));
     }
+    state.counters["bytes_per_row"] = bytesPerRow;
 }
 BENCHMARK(BM_OpenIncomesAndMoveToLast)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// A search that matches no row reads every row; the date is given as typed.
+void BM_LocateDateGivenAsText(benchmark::State& state)
+{
+    openConnection();
+    Dataset incomes(QStringLiteral("Venituri.DB"));
+    incomes.open();
+    const QString typedDate = DateFormat::toShortText(QDate(1990, 1, 1));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(incomes.locate(QStringLiteral("Data"), {typedDate}));
+}
+BENCHMARK(BM_LocateDateGivenAsText)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// A long correction run: 2,000 rows edited and posted inside one transaction.
+void BM_Post2000EditsInOneTransaction(benchmark::State& state)
+{
+    openConnection();
+    Dataset incomes(QStringLiteral("Venituri.DB"));
+    incomes.open();
+    double amount = 1.0;
+    for (auto _ : state) {
+        Transaction transaction(Connection::database());
+        for (int row = 1; row <= 2000; ++row) {
+            incomes.setRecNo(row * 50);
+            incomes.edit();
+            incomes.setValue(QStringLiteral("Valoarea"), amount += 0.25);
+            incomes.post();
+        }
+        transaction.commit();
+    }
+}
+BENCHMARK(BM_Post2000EditsInOneTransaction)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_OpenIncomesOrderedByTypeAndMoveToLast(benchmark::State& state)
 {

@@ -1,12 +1,16 @@
 #include "db/Connection.h"
 
+#include "db/ConnectionEvents.h"
 #include "db/DbError.h"
 #include "db/RomanianCollation.h"
 #include "db/Sql.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <sqlite3.h>
 
 namespace
 {
@@ -23,6 +27,23 @@ bool canWrite(const QString& filePath)
 }
 
 bool readOnlyFlag = false;
+
+QHash<QString, quint64>& generations()
+{
+    static QHash<QString, quint64> counts;
+    return counts;
+}
+
+// Lets the record sources on the connection close first, while their file is still open.
+void closeNamed(const QString& connectionName)
+{
+    if (!QSqlDatabase::contains(connectionName))
+        return;
+    QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+    if (db.isOpen())
+        ConnectionEvents::instance().announceClosing(connectionName);
+    db.close();
+}
 
 } // namespace
 
@@ -44,10 +65,11 @@ QSqlDatabase openNamed(const QString& connectionName, const QString& filePath, b
         throw DbError(QStringLiteral("Fisierul bazei de date %1 nu poate fi citit")
                           .arg(QDir::toNativeSeparators(filePath)));
 
+    closeNamed(connectionName);
     QSqlDatabase db = QSqlDatabase::contains(connectionName)
                           ? QSqlDatabase::database(connectionName, false)
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-    db.close();
+    ++generations()[connectionName];
     db.setDatabaseName(filePath);
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000");
     if (file.exists() && !canWrite(filePath))
@@ -71,11 +93,24 @@ QSqlDatabase openNamed(const QString& connectionName, const QString& filePath, b
 
 void removeNamed(const QString& connectionName)
 {
-    {
-        QSqlDatabase db = QSqlDatabase::database(connectionName, false);
-        db.close();
-    }
+    closeNamed(connectionName);
     QSqlDatabase::removeDatabase(connectionName);
+}
+
+quint64 generation(const QString& connectionName)
+{
+    return generations().value(connectionName);
+}
+
+sqlite3* sqliteHandle(const QSqlDatabase& db)
+{
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        throw DbError(QStringLiteral("Conexiunea nu este o baza de date SQLite"));
+    sqlite3* raw = *static_cast<sqlite3* const*>(handle.constData());
+    if (!raw)
+        throw DbError(QStringLiteral("Baza de date nu este deschisa"));
+    return raw;
 }
 
 void open(const QString& filePath)
@@ -86,8 +121,7 @@ void open(const QString& filePath)
 
 void close()
 {
-    if (QSqlDatabase::contains(name))
-        database().close();
+    closeNamed(name);
     readOnlyFlag = false;
 }
 

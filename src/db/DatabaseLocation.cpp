@@ -58,6 +58,17 @@ DatabaseLocation::SwitchResult DatabaseLocation::switchToYear(const QString& yea
                                .arg(year, QDir::toNativeSeparators(target))};
     }
 
+    // A file that cannot be opened is refused before the connection leaves
+    // the open year, so that the record sources open on it stay open.
+    const QString probe = QStringLiteral("LumivaretProbe");
+    try {
+        Connection::openNamed(probe, target);
+        Connection::removeNamed(probe);
+    } catch (const DbError& e) {
+        Connection::removeNamed(probe);
+        return {false, QStringLiteral("Baza de date a anului ales nu poate fi deschisa: %1").arg(e.text())};
+    }
+
     const QString previous = Connection::filePath();
     try {
         Connection::close();

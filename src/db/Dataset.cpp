@@ -1,6 +1,7 @@
 #include "db/Dataset.h"
 
 #include "db/Connection.h"
+#include "db/ConnectionEvents.h"
 #include "db/DateFormat.h"
 #include "db/DbError.h"
 #include "db/FieldFormat.h"
@@ -8,7 +9,9 @@
 #include "db/Sql.h"
 #include "db/TableIndexes.h"
 #include "db/TypedNumber.h"
+#include "db/Transaction.h"
 
+#include <QDir>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -16,6 +19,8 @@
 #include <algorithm>
 #include <limits>
 #include <numeric>
+#include <optional>
+#include <sqlite3.h>
 
 namespace
 {
@@ -105,6 +110,8 @@ void RecordView::setValue(const QString& field, const QVariant& value)
 Dataset::Dataset(const QString& tableName, QObject* parent)
     : QObject(parent), m_table(TableDefinitions::tableNameOf(tableName)), m_connectionName(Connection::name)
 {
+    connect(&ConnectionEvents::instance(), &ConnectionEvents::aboutToClose, this,
+            &Dataset::onConnectionClosing);
 }
 
 Dataset::~Dataset() = default;
@@ -187,6 +194,10 @@ void Dataset::readFields()
             calculated.append(f);
     m_storedFieldCount = int(stored.size());
     m_fields = stored + calculated;
+    std::vector<FieldType> types;
+    for (const FieldInfo& f : std::as_const(stored))
+        types.push_back(f.type);
+    m_packed.setColumnTypes(types);
 }
 
 QString Dataset::selectList() const
@@ -202,45 +213,90 @@ namespace
 
 // Dates are stored as 'YYYY-MM-DD'; reading the digits directly is much
 // faster than a general date parser on large tables.
-QDate parseStoredDate(const QString& text)
+std::optional<qint64> storedJulianDay(const char* text, int size)
 {
-    if (text.size() < 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
-        return QDate::fromString(text, Qt::ISODate);
-    const auto digits = [&](int from, int count) {
-        int value = 0;
-        for (int i = from; i < from + count; ++i) {
-            const int d = text[i].digitValue();
-            if (d < 0)
-                return -1;
-            value = value * 10 + d;
-        }
-        return value;
-    };
-    return QDate(digits(0, 4), digits(5, 2), digits(8, 2));
+    QDate date;
+    if (size < 10 || text[4] != '-' || text[7] != '-') {
+        date = QDate::fromString(QString::fromUtf8(text, size), Qt::ISODate);
+    } else {
+        const auto digits = [&](int from, int count) {
+            int value = 0;
+            for (int i = from; i < from + count; ++i) {
+                if (text[i] < '0' || text[i] > '9')
+                    return -1;
+                value = value * 10 + (text[i] - '0');
+            }
+            return value;
+        };
+        date = QDate(digits(0, 4), digits(5, 2), digits(8, 2));
+    }
+    return date.isValid() ? std::optional<qint64>(date.toJulianDay()) : std::nullopt;
+}
+
+// Packs one column of the statement's current row as the field's type.
+void readColumn(PackedRows::Builder& row, sqlite3_stmt* query, int sqlColumn, int column, FieldType type)
+{
+    if (sqlite3_column_type(query, sqlColumn) == SQLITE_NULL)
+        return;
+    switch (type) {
+    case FieldType::String: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(query, sqlColumn));
+        row.setText(column, text, sqlite3_column_bytes(query, sqlColumn));
+        break;
+    }
+    case FieldType::Float:
+        row.setNumber(column, sqlite3_column_double(query, sqlColumn));
+        break;
+    case FieldType::SmallInt:
+    case FieldType::Integer:
+        row.setInteger(column, sqlite3_column_int(query, sqlColumn));
+        break;
+    case FieldType::AutoInc:
+        row.setInteger(column, sqlite3_column_int64(query, sqlColumn));
+        break;
+    case FieldType::Date: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(query, sqlColumn));
+        if (const auto day = storedJulianDay(text, sqlite3_column_bytes(query, sqlColumn)))
+            row.setJulianDay(column, *day);
+        break;
+    }
+    }
 }
 
 } // namespace
 
-QVariant Dataset::fromStore(const QVariant& stored, const FieldInfo& info) const
+QVariant Dataset::cellOf(const Row& row, int field) const
 {
-    if (stored.isNull())
-        return QVariant();
-    switch (info.type) {
-    case FieldType::String:
-        return stored.typeId() == QMetaType::QString ? stored : QVariant(stored.toString());
-    case FieldType::SmallInt:
-    case FieldType::Integer:
-        return stored.typeId() == QMetaType::Int ? stored : QVariant(stored.toInt());
-    case FieldType::AutoInc:
-        return stored.typeId() == QMetaType::LongLong ? stored : QVariant(stored.toLongLong());
-    case FieldType::Float:
-        return stored.typeId() == QMetaType::Double ? stored : QVariant(stored.toDouble());
-    case FieldType::Date: {
-        const QDate d = parseStoredDate(stored.toString());
-        return d.isValid() ? QVariant(d) : QVariant();
-    }
-    }
-    return stored;
+    if (field < m_storedFieldCount)
+        return m_packed.value(row.stored, field);
+    return row.calculated.value(field - m_storedFieldCount);
+}
+
+QVariant Dataset::cellAt(int row, int field) const
+{
+    if (isEditing() && row == m_current)
+        return m_buffer.values.value(field);
+    return cellOf(m_rows[row], field);
+}
+
+Dataset::Record Dataset::unpack(const Row& row) const
+{
+    Record record;
+    record.rowid = row.rowid;
+    record.values.reserve(m_fields.size());
+    for (int i = 0; i < m_fields.size(); ++i)
+        record.values.append(cellOf(row, i));
+    return record;
+}
+
+Dataset::Row Dataset::pack(const Record& record)
+{
+    Row row;
+    row.rowid = record.rowid;
+    row.stored = m_packed.pack(record.values);
+    if (record.values.size() > m_storedFieldCount)
+        row.calculated = record.values.mid(m_storedFieldCount);
+    return row;
 }
 
 QVariant Dataset::toStore(const QVariant& value, const FieldInfo& info) const
@@ -252,23 +308,59 @@ QVariant Dataset::toStore(const QVariant& value, const FieldInfo& info) const
     return value;
 }
 
-void Dataset::calculate(Row& row)
+void Dataset::calculate(Record& record)
 {
-    while (row.values.size() < m_fields.size())
-        row.values.append(QVariant());
+    while (record.values.size() < m_fields.size())
+        record.values.append(QVariant());
     if (!onCalcFields || m_storedFieldCount == m_fields.size())
         return;
     for (int i = m_storedFieldCount; i < m_fields.size(); ++i)
-        row.values[i] = QVariant();
-    RecordView view(this, &row.values);
+        record.values[i] = QVariant();
+    RecordView view(this, &record.values);
     onCalcFields(view);
+}
+
+sqlite3* Dataset::storeHandle()
+{
+    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (Connection::generation(m_connectionName) != m_generation || db.databaseName() != m_databaseFile)
+        throw DbError(QStringLiteral("Tabela %1 a fost citita din baza de date %2, care intre timp a fost "
+                                     "inchisa (s-a ales alt an); in ea nu se mai citeste si nu se mai scrie "
+                                     "nimic. Inchideti fereastra si deschideti-o din nou.")
+                          .arg(m_table, QDir::toNativeSeparators(m_databaseFile)));
+    if (!db.isOpen())
+        throw DbError(QStringLiteral("Baza de date nu este deschisa"));
+    return Connection::sqliteHandle(db);
+}
+
+SqliteStatement& Dataset::statement(const QString& text)
+{
+    sqlite3* db = storeHandle();
+    joinTransaction();
+    return m_statements.get(db, text, m_table);
+}
+
+void Dataset::joinTransaction()
+{
+    Transaction::enlist(m_connectionName, this);
+}
+
+// The rows belong to the database that is closing: the source closes with
+// it, so that nothing is ever written into the database opened next. What
+// was being edited is dropped, as closing any table drops it.
+void Dataset::onConnectionClosing(const QString& connectionName)
+{
+    if (connectionName != m_connectionName || !isActive())
+        return;
+    m_modified = false;
+    close();
 }
 
 void Dataset::loadRows()
 {
     m_rows.clear();
-    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    QString statement = QStringLiteral("SELECT %1 FROM %2").arg(selectList(), Sql::quoted(m_table));
+    m_packed.clear();
+    QString text = QStringLiteral("SELECT %1 FROM %2").arg(selectList(), Sql::quoted(m_table));
     QVariantList masterValues;
     if (m_master) {
         if (!m_master->isActive() || m_master->isEmpty())
@@ -280,48 +372,73 @@ void Dataset::loadRows()
             masterValues << m_master->toStore(m_master->value(m_masterFields[i]),
                                               m_master->field(masterField));
         }
-        statement += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+        text += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
     }
-    statement += QStringLiteral(" ORDER BY rowid");
+    text += QStringLiteral(" ORDER BY rowid");
 
-    QSqlQuery query = Sql::execPositional(db, statement, masterValues, m_table);
-    while (query.next()) {
-        Row row;
-        row.rowid = query.value(0).toLongLong();
-        row.values.resize(m_fields.size());
-        for (int i = 0; i < m_storedFieldCount; ++i)
-            row.values[i] = fromStore(query.value(i + 1), m_fields[i]);
-        calculate(row);
-        if (m_filtered && m_filter) {
-            const RecordView view(this, &row.values);
-            if (!m_filter(view))
-                continue;
-        }
-        m_rows.append(std::move(row));
-    }
+    SqliteStatement query(storeHandle(), text, m_table);
+    joinTransaction();
+    query.bindAll(masterValues);
+    readRows(query);
     sortRows();
 }
 
-Dataset::Row Dataset::readRow(qint64 rowid) const
+// Reads the statement's rows (row identity, then the stored fields).
+void Dataset::readRows(SqliteStatement& query)
 {
-    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    QSqlQuery query = Sql::exec(
-        db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = :id").arg(selectList(), Sql::quoted(m_table)),
-        {{QStringLiteral(":id"), rowid}});
+    sqlite3_stmt* raw = query.raw();
+    const bool unpacked = (m_filtered && m_filter) || m_storedFieldCount < m_fields.size();
+    PackedRows::Builder builder(m_packed);
+    while (query.step()) {
+        builder.start();
+        for (int i = 0; i < m_storedFieldCount; ++i)
+            readColumn(builder, raw, i + 1, i, m_fields[i].type);
+        Row row;
+        row.rowid = sqlite3_column_int64(raw, 0);
+        row.stored = builder.finish();
+        if (unpacked) {
+            // Calculated fields and filters see the whole record.
+            Record record = unpack(row);
+            calculate(record);
+            if (m_filtered && m_filter) {
+                const RecordView view(this, &record.values);
+                if (!m_filter(view))
+                    continue;
+            }
+            row.calculated = record.values.mid(m_storedFieldCount);
+        }
+        m_rows.append(std::move(row));
+    }
+}
+
+Dataset::Record Dataset::readRow(qint64 rowid)
+{
+    SqliteStatement& query = statement(
+        QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(selectList(), Sql::quoted(m_table)));
+    query.reset();
+    query.bindAll({rowid});
     Row row;
     row.rowid = rowid;
-    if (query.next())
+    PackedRows::Builder builder(m_packed);
+    if (query.step())
         for (int i = 0; i < m_storedFieldCount; ++i)
-            row.values.append(fromStore(query.value(i + 1), m_fields[i]));
-    return row;
+            readColumn(builder, query.raw(), i + 1, i, m_fields[i].type);
+    row.stored = builder.finish();
+    query.reset();
+    Record record = unpack(row);
+    record.values.resize(m_storedFieldCount);
+    return record;
 }
 
 void Dataset::open()
 {
     if (isActive())
         return;
-    if (!QSqlDatabase::database(m_connectionName, false).isOpen())
+    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    if (!db.isOpen())
         throw DbError(QStringLiteral("Baza de date nu este deschisa"));
+    m_generation = Connection::generation(m_connectionName);
+    m_databaseFile = db.databaseName();
     readFields();
     // The order is resolved now that the fields are known.
     if (!m_indexFieldNames.isEmpty())
@@ -343,6 +460,9 @@ void Dataset::close()
     if (!isActive())
         return;
     m_rows.clear();
+    m_packed.clear();
+    m_statements.clear();
+    m_buffer = Record();
     m_current = -1;
     m_bof = m_eof = true;
     m_modified = false;
@@ -369,6 +489,96 @@ void Dataset::refresh()
     m_bof = m_eof = m_rows.isEmpty();
     Q_EMIT rowsReset();
     scrolled();
+}
+
+void Dataset::rereadAfterRollback(const QList<QPointer<Dataset>>& datasets)
+{
+    // Guarded pointers: a hook run while rereading may delete a source.
+    QList<QPointer<Dataset>> pending;
+    for (const QPointer<Dataset>& dataset : datasets)
+        if (dataset && dataset->isActive() && !pending.contains(dataset))
+            pending << dataset;
+    // While rereading, a detail does not follow its master's moves: it rereads
+    // itself after the master, keeping what was typed into it.
+    for (const QPointer<Dataset>& dataset : std::as_const(pending))
+        dataset->m_rereading = true;
+    while (!pending.isEmpty()) {
+        pending.removeAll(nullptr);
+        if (pending.isEmpty())
+            break;
+        const auto next = std::find_if(pending.cbegin(), pending.cend(), [&](const QPointer<Dataset>& d) {
+            return !d->m_master || !pending.contains(d->m_master);
+        });
+        const QPointer<Dataset> dataset = next != pending.cend() ? *next : pending.first();
+        pending.removeOne(dataset);
+        try {
+            dataset->reread();
+        } catch (const DbError&) {
+            if (dataset)
+                dataset->close(); // rows that cannot be read again are not shown as if stored
+        } catch (const std::exception&) {
+            // a hook refused something after the rows were read again: they stay
+        }
+        if (dataset)
+            dataset->m_rereading = false;
+    }
+}
+
+void Dataset::reread()
+{
+    const DatasetState state = m_state;
+    const Record typed = m_buffer;
+    const bool modified = m_modified;
+    const qint64 currentId = m_current >= 0 && state != DatasetState::Insert ? m_rows[m_current].rowid : 0;
+    const int oldPosition = m_current;
+    loadRows();
+    int position = -1;
+    for (int i = 0; i < m_rows.size() && currentId != 0; ++i)
+        if (m_rows[i].rowid == currentId)
+            position = i;
+    DatasetState newState = state;
+    if (state != DatasetState::Browse && !belongsToMasterRow(typed)) {
+        // Typed under a master row that is no longer stored: it has nowhere to go.
+        newState = DatasetState::Browse;
+        m_buffer = Record();
+        m_modified = false;
+        if (position < 0 && !m_rows.isEmpty())
+            position = std::clamp(oldPosition, 0, int(m_rows.size()) - 1);
+    } else if (state == DatasetState::Insert || (state == DatasetState::Edit && position < 0)) {
+        // A new record, or an edited one no longer stored, goes back in as a new record.
+        Record record = typed;
+        record.rowid = 0;
+        position = std::clamp(oldPosition, 0, int(m_rows.size()));
+        m_rows.insert(position, pack(record));
+        m_buffer = record;
+        m_modified = modified || state == DatasetState::Edit;
+        newState = DatasetState::Insert;
+    } else if (state == DatasetState::Edit) {
+        m_buffer = typed;
+        m_modified = modified;
+    } else if (position < 0 && !m_rows.isEmpty()) {
+        position = std::clamp(oldPosition, 0, int(m_rows.size()) - 1);
+    }
+    m_current = position;
+    m_bof = m_eof = m_rows.isEmpty();
+    Q_EMIT rowsReset();
+    setState(newState);
+    scrolled();
+}
+
+bool Dataset::belongsToMasterRow(const Record& record) const
+{
+    if (!m_master)
+        return true;
+    if (!m_master->isActive() || m_master->isEmpty())
+        return false;
+    for (int i = 0; i < m_detailFields.size(); ++i) {
+        const int field = requireField(m_detailFields[i]);
+        if (compareValues(record.values.value(field), m_master->value(m_masterFields[i]),
+                          m_fields[field].type, false) != 0)
+            return false;
+    }
+    return true;
 }
 
 // ---- orders and searches -------------------------------------------------
@@ -442,7 +652,7 @@ int Dataset::compareRows(const Row& a, const Row& b) const
 {
     for (const OrderColumn& c : m_order) {
         const int r =
-            compareValues(a.values[c.field], b.values[c.field], m_fields[c.field].type, c.caseInsensitive);
+            compareValues(cellOf(a, c.field), cellOf(b, c.field), m_fields[c.field].type, c.caseInsensitive);
         if (r != 0)
             return r;
     }
@@ -471,7 +681,7 @@ void Dataset::sortRows()
         Column& column = columns[size_t(c)];
         column.null.resize(size_t(count));
         for (qsizetype r = 0; r < count; ++r) {
-            const QVariant& v = m_rows[r].values[order.field];
+            const QVariant v = cellOf(m_rows[r], order.field);
             column.null[size_t(r)] = v.isNull();
             if (type == FieldType::Date)
                 column.numbers.push_back(v.isNull() ? 0.0 : double(v.toDate().toJulianDay()));
@@ -513,13 +723,22 @@ void Dataset::sortRows()
     m_rows = std::move(sorted);
 }
 
+// The searched values read as the types of the active order's fields.
+QVariantList Dataset::convertedKey(const QVariantList& key) const
+{
+    if (m_order.isEmpty())
+        throw DbError(QStringLiteral("Tabela %1 nu are un index activ pentru cautare").arg(m_table));
+    QVariantList converted;
+    for (int i = 0; i < key.size() && i < m_order.size(); ++i)
+        converted << this->converted(key[i], m_fields[m_order[i].field]);
+    return converted;
+}
+
 int Dataset::compareKey(const Row& row, const QVariantList& key) const
 {
     for (int i = 0; i < key.size() && i < m_order.size(); ++i) {
         const OrderColumn& c = m_order[i];
-        const FieldInfo& info = m_fields[c.field];
-        const int r =
-            compareValues(row.values[c.field], converted(key[i], info), info.type, c.caseInsensitive);
+        const int r = compareValues(cellOf(row, c.field), key[i], m_fields[c.field].type, c.caseInsensitive);
         if (r != 0)
             return r;
     }
@@ -528,8 +747,6 @@ int Dataset::compareKey(const Row& row, const QVariantList& key) const
 
 int Dataset::lowerBound(const QVariantList& key) const
 {
-    if (m_order.isEmpty())
-        throw DbError(QStringLiteral("Tabela %1 nu are un index activ pentru cautare").arg(m_table));
     const auto it = std::partition_point(m_rows.begin(), m_rows.end(),
                                          [&](const Row& row) { return compareKey(row, key) < 0; });
     return int(it - m_rows.begin());
@@ -540,8 +757,9 @@ bool Dataset::findKey(const QVariantList& values)
     requireActive();
     if (!checkBrowseMode())
         return false;
-    const int position = lowerBound(values);
-    if (position >= m_rows.size() || compareKey(m_rows[position], values) != 0)
+    const QVariantList key = convertedKey(values);
+    const int position = lowerBound(key);
+    if (position >= m_rows.size() || compareKey(m_rows[position], key) != 0)
         return false;
     moveTo(position);
     return true;
@@ -554,7 +772,7 @@ void Dataset::findNearest(const QVariantList& values)
         return;
     if (m_rows.isEmpty())
         return;
-    moveTo(std::min(lowerBound(values), int(m_rows.size()) - 1));
+    moveTo(std::min(lowerBound(convertedKey(values)), int(m_rows.size()) - 1));
 }
 
 bool Dataset::locate(const QString& fields, const QVariantList& values, LocateOptions options)
@@ -571,12 +789,16 @@ bool Dataset::locate(const QString& fields, const QVariantList& values, LocateOp
         return false;
     const Qt::CaseSensitivity cs =
         options.testFlag(LocateOption::CaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    // The searched values are read once, not again at every row.
+    QVariantList wanted;
+    for (int i = 0; i < indexes.size(); ++i)
+        wanted << converted(values[i], m_fields[indexes[i]]);
     for (int row = 0; row < m_rows.size(); ++row) {
         bool match = true;
         for (int i = 0; i < indexes.size() && match; ++i) {
             const FieldInfo& info = m_fields[indexes[i]];
-            const QVariant& have = m_rows[row].values[indexes[i]];
-            const QVariant want = converted(values[i], info);
+            const QVariant have = cellOf(m_rows[row], indexes[i]);
+            const QVariant& want = wanted[i];
             if (have.isNull() || want.isNull()) {
                 match = have.isNull() && want.isNull();
             } else if (info.type == FieldType::String) {
@@ -625,8 +847,8 @@ void Dataset::setMaster(Dataset* master, const QString& masterFields, const QStr
 
 void Dataset::masterMoved()
 {
-    if (!isActive() || !m_master)
-        return;
+    if (!isActive() || !m_master || m_rereading || ConnectionEvents::instance().isClosing(m_connectionName))
+        return; // reread after a rollback, or closing with the connection
     if (!checkBrowseMode())
         return;
     loadRows();
@@ -772,26 +994,19 @@ void Dataset::requireEditing(const QString& field) const
             QStringLiteral("Tabela %1 nu este in modul de modificare (campul %2)").arg(m_table, field));
 }
 
-const QVariantList& Dataset::valuesOf(int row) const
-{
-    if (isEditing() && row == m_current)
-        return m_buffer.values;
-    return m_rows[row].values;
-}
-
 QVariant Dataset::value(const QString& field) const
 {
     const int index = requireField(field);
     if (m_current < 0)
         return isEditing() ? m_buffer.values.value(index) : QVariant();
-    return valuesOf(m_current).value(index);
+    return cellAt(m_current, index);
 }
 
 QVariant Dataset::rowValue(int row, int field) const
 {
     if (row < 0 || row >= m_rows.size() || field < 0 || field >= m_fields.size())
         return QVariant();
-    return valuesOf(row).value(field);
+    return cellAt(row, field);
 }
 
 QString Dataset::formatValue(const QVariant& value, const FieldInfo& info, bool forEditing) const
@@ -906,7 +1121,7 @@ bool Dataset::setValue(const QString& field, const QVariant& value)
             return false;
         }
     }
-    const Row before = m_buffer;
+    const Record before = m_buffer;
     const bool wasModified = m_modified;
     m_buffer.values[index] = newValue;
     m_modified = true;
@@ -925,9 +1140,9 @@ bool Dataset::setValue(const QString& field, const QVariant& value)
 
 // Puts back the record as it was before a refused change, with every field
 // the change hook may have touched.
-void Dataset::restoreBuffer(const Row& before, bool wasModified)
+void Dataset::restoreBuffer(const Record& before, bool wasModified)
 {
-    const Row changed = m_buffer;
+    const Record changed = m_buffer;
     m_buffer = before;
     m_modified = wasModified;
     for (int i = 0; i < m_fields.size(); ++i)
@@ -974,14 +1189,14 @@ bool Dataset::beginNewRecord(int position)
         return false;
     if (!runHook(beforeInsert))
         return false;
-    Row row;
-    row.values = QVariantList(m_fields.size());
+    Record record;
+    record.values = QVariantList(m_fields.size());
     if (m_master && m_master->isActive() && !m_master->isEmpty())
         for (int i = 0; i < m_detailFields.size(); ++i)
-            row.values[requireField(m_detailFields[i])] = m_master->value(m_masterFields[i]);
+            record.values[requireField(m_detailFields[i])] = m_master->value(m_masterFields[i]);
     position = std::clamp(position, 0, int(m_rows.size()));
-    m_rows.insert(position, row);
-    m_buffer = row;
+    m_rows.insert(position, pack(record));
+    m_buffer = record;
     m_current = position;
     m_bof = m_eof = false;
     m_modified = false;
@@ -1020,7 +1235,7 @@ bool Dataset::edit()
         return insert();
     if (!runHook(beforeEdit))
         return false;
-    m_buffer = m_rows[m_current];
+    m_buffer = unpack(m_rows[m_current]);
     m_modified = false;
     setState(DatasetState::Edit);
     return true;
@@ -1038,39 +1253,38 @@ void Dataset::checkRecord(const QVariantList& values) const
     }
 }
 
-void Dataset::writeInsert(Row& row)
+void Dataset::writeInsert(Record& record)
 {
     QStringList columns, marks;
     QVariantList bound;
     for (int i = 0; i < m_storedFieldCount; ++i) {
-        if (m_fields[i].type == FieldType::AutoInc || row.values[i].isNull())
+        if (m_fields[i].type == FieldType::AutoInc || record.values[i].isNull())
             continue;
         columns << Sql::quoted(m_fields[i].name);
         marks << QStringLiteral("?");
-        bound << toStore(row.values[i], m_fields[i]);
+        bound << toStore(record.values[i], m_fields[i]);
     }
-    const QString statement = columns.isEmpty()
-                                  ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Sql::quoted(m_table))
-                                  : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                        .arg(Sql::quoted(m_table), columns.join(QStringLiteral(", ")),
-                                             marks.join(QStringLiteral(", ")));
-    const QSqlQuery query =
-        Sql::execPositional(QSqlDatabase::database(m_connectionName, false), statement, bound, m_table);
-    const qint64 rowid = query.lastInsertId().toLongLong();
+    const QString text = columns.isEmpty()
+                             ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Sql::quoted(m_table))
+                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                   .arg(Sql::quoted(m_table), columns.join(QStringLiteral(", ")),
+                                        marks.join(QStringLiteral(", ")));
+    SqliteStatement& insert = statement(text);
+    insert.run(bound);
     // Read back what the store assigned (autoincrement values).
-    Row stored = readRow(rowid);
-    for (int i = m_storedFieldCount; i < row.values.size(); ++i)
-        stored.values.append(row.values[i]);
-    row = stored;
+    Record stored = readRow(insert.lastInsertRowid());
+    for (int i = m_storedFieldCount; i < record.values.size(); ++i)
+        stored.values.append(record.values[i]);
+    record = stored;
 }
 
-void Dataset::writeUpdate(const Row& original, const Row& edited)
+void Dataset::writeUpdate(const Row& original, const Record& edited)
 {
     QStringList assignments;
     QVariantList bound;
     for (int i = 0; i < m_storedFieldCount; ++i) {
-        if (original.values[i] == edited.values[i] &&
-            original.values[i].isNull() == edited.values[i].isNull())
+        const QVariant before = cellOf(original, i);
+        if (before == edited.values[i] && before.isNull() == edited.values[i].isNull())
             continue;
         assignments << Sql::quoted(m_fields[i].name) + QStringLiteral(" = ?");
         bound << toStore(edited.values[i], m_fields[i]);
@@ -1078,22 +1292,30 @@ void Dataset::writeUpdate(const Row& original, const Row& edited)
     if (assignments.isEmpty())
         return;
     bound << original.rowid;
-    const QSqlQuery query =
-        Sql::execPositional(QSqlDatabase::database(m_connectionName, false),
-                            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                                .arg(Sql::quoted(m_table), assignments.join(QStringLiteral(", "))),
-                            bound, m_table);
-    if (query.numRowsAffected() == 0)
+    SqliteStatement& update =
+        statement(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                      .arg(Sql::quoted(m_table), assignments.join(QStringLiteral(", "))));
+    update.run(bound);
+    if (update.changes() == 0)
         throw DbError(QStringLiteral("Inregistrarea a fost stearsa intre timp din tabela %1").arg(m_table));
 }
 
 // Puts the stored row in its place in the active order and makes it current.
-void Dataset::settleRow(Row row)
+void Dataset::settleRow(const Record& record)
 {
+    Row row = pack(record);
     const int from = m_current;
-    m_rows.removeAt(from);
-    const int to = positionFor(row);
-    m_rows.insert(to, std::move(row));
+    // A row whose neighbours still frame it stays where it is, without moving the rows after it.
+    const bool staysInPlace = (from == 0 || compareRows(m_rows[from - 1], row) < 0) &&
+                              (from + 1 >= m_rows.size() || compareRows(row, m_rows[from + 1]) < 0);
+    int to = from;
+    if (staysInPlace) {
+        m_rows[from] = std::move(row);
+    } else {
+        m_rows.removeAt(from);
+        to = positionFor(row);
+        m_rows.insert(to, std::move(row));
+    }
     m_current = to;
     if (from == to) {
         Q_EMIT rowDataChanged(to);
@@ -1152,14 +1374,14 @@ bool Dataset::post()
     if (!runHook(beforePost))
         return false;
     checkRecord(m_buffer.values);
-    Row edited = m_buffer;
+    Record edited = m_buffer;
     if (m_state == DatasetState::Insert)
         writeInsert(edited);
     else
         writeUpdate(m_rows[m_current], edited);
     calculate(edited);
     m_modified = false;
-    settleRow(std::move(edited));
+    settleRow(edited);
     setState(DatasetState::Browse);
     if (afterPost)
         afterPost(*this);
@@ -1175,7 +1397,7 @@ void Dataset::cancel()
         beforeCancel(*this);
     const bool wasInsert = m_state == DatasetState::Insert;
     m_modified = false;
-    m_buffer = Row();
+    m_buffer = Record();
     if (wasInsert) {
         dropCurrentRow();
         scrolled();
@@ -1197,10 +1419,9 @@ bool Dataset::remove()
         throw DbError(QStringLiteral("Tabela %1 nu are inregistrari de sters").arg(m_table));
     if (!runHook(beforeDelete))
         return false;
-    Sql::exec(QSqlDatabase::database(m_connectionName, false),
-              QStringLiteral("DELETE FROM %1 WHERE rowid = :id").arg(Sql::quoted(m_table)),
-              {{QStringLiteral(":id"), m_rows[m_current].rowid}});
-    m_buffer = Row();
+    statement(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Sql::quoted(m_table)))
+        .run({m_rows[m_current].rowid});
+    m_buffer = Record();
     m_modified = false;
     dropCurrentRow();
     if (afterDelete)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/PackedRows.h"
+#include "db/SqliteStatement.h"
 #include "db/TableDefinitions.h"
 
 #include <QDate>
@@ -47,7 +49,11 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(LocateOptions)
 // A record source over one table of the connection: the table's rows read
 // into memory with their row identity, a current row, the browse, edit and
 // insert states, and the data events that windows hook into. Writes go back
-// to the table row by row at once.
+// to the table row by row at once (inside the open transaction, if any).
+//
+// A record source writes only into the database file it was read from: when
+// its connection closes (a switch of year) it closes too, and a source that
+// missed the closing refuses every read and write with a DbError.
 //
 // A hook that throws SilentAbort refuses the operation: the record stays as
 // it was and the call returns false. A store failure throws DbError and
@@ -95,6 +101,12 @@ public:
     bool isActive() const { return m_state != DatasetState::Inactive; }
     // Reads the rows again, staying on the same row where it still exists.
     void refresh();
+    // After a rollback: shows again what the tables hold, without posting
+    // anything; a record being edited keeps what was typed (a record whose
+    // row is no longer stored becomes a new record), unless it was typed
+    // under a master row that is no longer stored. Masters go before their
+    // details.
+    static void rereadAfterRollback(const QList<QPointer<Dataset>>& datasets);
     DatasetState state() const { return m_state; }
     bool isEditing() const { return m_state == DatasetState::Edit || m_state == DatasetState::Insert; }
     bool isModified() const { return m_modified; }
@@ -180,9 +192,16 @@ Q_SIGNALS:
     void rowRemoved(int row);
 
 private:
+    // A row as kept in memory: its stored values packed, its calculated ones apart.
     struct Row {
         qint64 rowid = 0; // 0: not stored yet
-        QVariantList values;
+        PackedRows::RowRef stored = nullptr;
+        QVariantList calculated;
+    };
+    // A row's values unpacked: the record being edited, the view of the hooks.
+    struct Record {
+        qint64 rowid = 0;
+        QVariantList values; // stored fields, then calculated ones
     };
     struct OrderColumn {
         int field;
@@ -192,21 +211,31 @@ private:
     void requireActive() const;
     void requireEditing(const QString& field) const;
     int requireField(const QString& name) const;
-    const QVariantList& valuesOf(int row) const;
-    QVariant fromStore(const QVariant& stored, const FieldInfo& info) const;
+    QVariant cellOf(const Row& row, int field) const;
+    QVariant cellAt(int row, int field) const;
+    Record unpack(const Row& row) const;
+    Row pack(const Record& record);
     QVariant toStore(const QVariant& value, const FieldInfo& info) const;
     QVariant converted(const QVariant& value, const FieldInfo& info) const;
     QString formatValue(const QVariant& value, const FieldInfo& info, bool forEditing) const;
 
     void readFields();
     void loadRows();
-    Row readRow(qint64 rowid) const;
-    void calculate(Row& row);
+    void readRows(SqliteStatement& query);
+    Record readRow(qint64 rowid);
+    void calculate(Record& record);
     QString selectList() const;
+    sqlite3* storeHandle();
+    SqliteStatement& statement(const QString& text);
+    void onConnectionClosing(const QString& connectionName);
+    void joinTransaction();
+    void reread();
+    bool belongsToMasterRow(const Record& record) const;
     void sortRows();
     int compareRows(const Row& a, const Row& b) const;
-    int compareKey(const Row& row, const QVariantList& key) const;
-    int lowerBound(const QVariantList& key) const;
+    QVariantList convertedKey(const QVariantList& key) const;
+    int compareKey(const Row& row, const QVariantList& convertedKey) const;
+    int lowerBound(const QVariantList& convertedKey) const;
     int positionFor(const Row& row) const;
     void applyOrder(const QList<OrderColumn>& order);
     QList<OrderColumn> orderFor(const IndexDef& index) const;
@@ -216,11 +245,11 @@ private:
     void scrolled();
     bool beginNewRecord(int position);
     void checkRecord(const QVariantList& values) const;
-    void writeInsert(Row& row);
-    void writeUpdate(const Row& original, const Row& edited);
-    void settleRow(Row row);
+    void writeInsert(Record& record);
+    void writeUpdate(const Row& original, const Record& edited);
+    void settleRow(const Record& record);
     void dropCurrentRow();
-    void restoreBuffer(const Row& before, bool wasModified);
+    void restoreBuffer(const Record& before, bool wasModified);
     void masterMoved();
     bool runHook(const Hook& hook);
 
@@ -231,12 +260,19 @@ private:
     QHash<QString, FieldValidator> m_validators;
     QHash<QString, Hook> m_changeHooks;
 
+    PackedRows m_packed;
     QList<Row> m_rows;
     int m_current = -1;
     bool m_bof = true;
     bool m_eof = true;
     DatasetState m_state = DatasetState::Inactive;
-    Row m_buffer;
+    Record m_buffer;
+
+    // The database the rows were read from: the connection's opening count and file.
+    quint64 m_generation = 0;
+    QString m_databaseFile;
+    StatementCache m_statements;
+    bool m_rereading = false;
     bool m_modified = false;
 
     QString m_indexName;

@@ -6,7 +6,11 @@ DbError::DbError(const QString& storeText) : UserError(storeText) {}
 
 DbError DbError::fromSql(const QSqlError& error, const QString& table)
 {
-    const QString native = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    return fromStoreText(error.databaseText().isEmpty() ? error.text() : error.databaseText(), table);
+}
+
+DbError DbError::fromStoreText(const QString& native, const QString& table)
+{
     const QString where = table.isEmpty() ? QString() : QStringLiteral(" in tabela %1").arg(table);
     if (native.contains(QLatin1String("UNIQUE constraint failed")))
         return DbError(

@@ -18,4 +18,6 @@ public:
     // Builds the error from a Qt SQL failure, translating the messages that a
     // user can cause (duplicate key, missing required value) into Romanian.
     static DbError fromSql(const QSqlError& error, const QString& table = {});
+    // The same from SQLite's own message.
+    static DbError fromStoreText(const QString& native, const QString& table = {});
 };
