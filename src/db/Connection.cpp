@@ -10,7 +10,6 @@
 #include <QHash>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <sqlite3.h>
 
 namespace
 {
@@ -100,17 +99,6 @@ void removeNamed(const QString& connectionName)
 quint64 generation(const QString& connectionName)
 {
     return generations().value(connectionName);
-}
-
-sqlite3* sqliteHandle(const QSqlDatabase& db)
-{
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        throw DbError(QStringLiteral("Conexiunea nu este o baza de date SQLite"));
-    sqlite3* raw = *static_cast<sqlite3* const*>(handle.constData());
-    if (!raw)
-        throw DbError(QStringLiteral("Baza de date nu este deschisa"));
-    return raw;
 }
 
 void open(const QString& filePath)

@@ -3,8 +3,6 @@
 #include <QSqlDatabase>
 #include <QString>
 
-struct sqlite3;
-
 // The named connection "Lumivaret" through which every table of the program
 // is reached. It is open on one database file at a time: the working year's
 // or a closed year's.
@@ -33,9 +31,5 @@ void removeNamed(const QString& connectionName);
 // Counts the openings of a named connection: a record source compares it with
 // the count it was read under, so it never writes into another database file.
 quint64 generation(const QString& connectionName);
-
-// SQLite's own handle of an open connection, for reading rows without the
-// overhead of Qt's result objects. Throws DbError when it is not SQLite.
-sqlite3* sqliteHandle(const QSqlDatabase& db);
 
 } // namespace Connection

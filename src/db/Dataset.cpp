@@ -7,9 +7,10 @@
 #include "db/FieldFormat.h"
 #include "db/RomanianCollation.h"
 #include "db/Sql.h"
+#include "db/SqliteHandle.h"
 #include "db/TableIndexes.h"
-#include "db/TypedNumber.h"
 #include "db/Transaction.h"
+#include "db/TypedNumber.h"
 
 #include <QDir>
 #include <QLocale>
@@ -330,7 +331,7 @@ sqlite3* Dataset::storeHandle()
                           .arg(m_table, QDir::toNativeSeparators(m_databaseFile)));
     if (!db.isOpen())
         throw DbError(QStringLiteral("Baza de date nu este deschisa"));
-    return Connection::sqliteHandle(db);
+    return ::sqliteHandle(db);
 }
 
 SqliteStatement& Dataset::statement(const QString& text)
@@ -471,6 +472,15 @@ void Dataset::close()
     Q_EMIT stateChanged(m_state);
 }
 
+// Position of the row read with this identity, -1 when none is.
+int Dataset::rowWithId(qint64 rowid) const
+{
+    for (int i = 0; i < m_rows.size() && rowid != 0; ++i)
+        if (m_rows[i].rowid == rowid)
+            return i;
+    return -1;
+}
+
 void Dataset::refresh()
 {
     requireActive();
@@ -479,10 +489,7 @@ void Dataset::refresh()
     const qint64 currentId = m_current >= 0 ? m_rows[m_current].rowid : 0;
     const int oldPosition = m_current;
     loadRows();
-    int position = -1;
-    for (int i = 0; i < m_rows.size() && currentId != 0; ++i)
-        if (m_rows[i].rowid == currentId)
-            position = i;
+    int position = rowWithId(currentId);
     if (position < 0 && !m_rows.isEmpty())
         position = std::clamp(oldPosition, 0, int(m_rows.size()) - 1);
     m_current = position;
@@ -532,10 +539,7 @@ void Dataset::reread()
     const qint64 currentId = m_current >= 0 && state != DatasetState::Insert ? m_rows[m_current].rowid : 0;
     const int oldPosition = m_current;
     loadRows();
-    int position = -1;
-    for (int i = 0; i < m_rows.size() && currentId != 0; ++i)
-        if (m_rows[i].rowid == currentId)
-            position = i;
+    int position = rowWithId(currentId);
     DatasetState newState = state;
     if (state != DatasetState::Browse && !belongsToMasterRow(typed)) {
         // Typed under a master row that is no longer stored: it has nowhere to go.

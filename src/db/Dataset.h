@@ -221,6 +221,7 @@ private:
 
     void readFields();
     void loadRows();
+    int rowWithId(qint64 rowid) const;
     void readRows(SqliteStatement& query);
     Record readRow(qint64 rowid);
     void calculate(Record& record);

@@ -43,22 +43,6 @@ void paintPage(const PageModel& model, int index, QPainter& painter, double dots
     painter.restore();
 }
 
-void paintPages(const PageModel& model, QPagedPaintDevice& device, int firstPage, int lastPage)
-{
-    const int count = int(model.pages.size());
-    const int first = firstPage > 0 ? std::min(firstPage, count) : 1;
-    const int last = lastPage > 0 ? std::min(lastPage, count) : count;
-    QPainter painter;
-    if (!painter.begin(&device))
-        throw IoError(QStringLiteral("Raportul nu poate fi trimis la imprimanta"));
-    for (int page = first; page <= last; ++page) {
-        if (page > first)
-            device.newPage();
-        paintPage(model, page - 1, painter, device.logicalDpiX());
-    }
-    painter.end();
-}
-
 void writePdf(const PageModel& model, const QString& filePath)
 {
     QPdfWriter writer(filePath);

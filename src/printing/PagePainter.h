@@ -3,7 +3,6 @@
 #include "printing/PageModel.h"
 
 class QPainter;
-class QPagedPaintDevice;
 
 // Paints the pages of a page model: one function for the printer, the PDF
 // file and the preview.
@@ -13,10 +12,6 @@ namespace PagePainter
 // Paints page `index` with the painter's device at `dotsPerInch`; the
 // paper's top-left corner is at the painter's origin.
 void paintPage(const PageModel& model, int index, QPainter& painter, double dotsPerInch);
-
-// Paints pages first..last (1-based; 0 and 0: all) on a paged device whose
-// page layout the caller has set up.
-void paintPages(const PageModel& model, QPagedPaintDevice& device, int firstPage = 0, int lastPage = 0);
 
 // Writes the report into a PDF file of the model's paper. Throws IoError.
 void writePdf(const PageModel& model, const QString& filePath);

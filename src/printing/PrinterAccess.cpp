@@ -70,12 +70,9 @@ void SystemPrinter::print(const PageModel& model, int copies, PageRange pages)
     if (pages.isEmpty())
         return;
     if (m_printer.outputFormat() == QPrinter::PdfFormat) {
-        QString file = dialogs().saveFileName(QStringLiteral("Salveaza raportul ca PDF"),
-                                              QStringLiteral("Fisiere PDF (*.pdf)"), QString());
+        const QString file = choosePdfFile();
         if (file.isEmpty())
             return;
-        if (!file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-            file += QStringLiteral(".pdf");
         m_printer.setOutputFileName(file);
     }
     m_printer.setCopyCount(copies);
@@ -123,4 +120,13 @@ void printReport(const PageModel& model)
     const PageRange pages = PageRange::of(int(model.pages.size()), s.firstPage, s.lastPage);
     if (!pages.isEmpty())
         printerAccess().print(model, s.copies, pages);
+}
+
+QString choosePdfFile()
+{
+    QString file = dialogs().saveFileName(QStringLiteral("Salveaza raportul ca PDF"),
+                                          QStringLiteral("Fisiere PDF (*.pdf)"), QString());
+    if (!file.isEmpty() && !file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        file += QStringLiteral(".pdf");
+    return file;
 }

@@ -67,3 +67,6 @@ void setPrinterAccess(PrinterAccess* replacement);
 // Sends a laid-out report to the current printer with the copies and page
 // range of the print settings; a report without pages prints nothing.
 void printReport(const PageModel& model);
+
+// Asks where to save a report as PDF; the name ends in ".pdf". Empty when cancelled.
+QString choosePdfFile();

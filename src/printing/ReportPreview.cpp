@@ -107,12 +107,9 @@ void TReportPreview::print()
 
 void TReportPreview::savePdf()
 {
-    QString file = dialogs().saveFileName(QStringLiteral("Salveaza raportul ca PDF"),
-                                          QStringLiteral("Fisiere PDF (*.pdf)"), QString());
+    const QString file = choosePdfFile();
     if (file.isEmpty())
         return;
-    if (!file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        file += QStringLiteral(".pdf");
     PagePainter::writePdf(m_model, file);
 }
 
