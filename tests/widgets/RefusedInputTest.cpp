@@ -10,6 +10,8 @@
 #include "widgets/dbdate.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -166,6 +168,36 @@ TEST_F(RefusedInput, KeepsTheFocusAndTheTypedTextAndSaysItOnce)
                                                     : before)
                 << where;
         }
+}
+
+// A text longer than its field is never cut short, typed or pasted: it
+// stays whole in the input, with the field's limit said once.
+TEST_F(RefusedInput, AnOverlongTextIsKeptWholeAndRefused)
+{
+    const QString overlong = QString(100, QLatin1Char('a')) + QStringLiteral("Z");
+    for (const bool pasted : {false, true}) {
+        const char* where = pasted ? "pasted" : "typed";
+        dialogs.shown.clear();
+        text->setFocus();
+        text->selectAll();
+        if (pasted) {
+            QGuiApplication::clipboard()->setText(overlong);
+            QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClicks(text, overlong);
+        }
+        EXPECT_EQ(text->text(), overlong) << where;
+        QTest::keyClick(text, Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_EQ(dialogs.texts(QStringLiteral("error")),
+                  QStringList{QStringLiteral(
+                      "Campul Explicatie primeste cel mult 100 caractere; textul dat are 101")})
+            << where;
+        EXPECT_EQ(QApplication::focusWidget(), text) << where;
+        EXPECT_EQ(text->text(), overlong) << where;
+        EXPECT_EQ(incomes.asString(QStringLiteral("Explicatie")), QStringLiteral("colecta")) << where;
+        incomes.cancel();
+    }
 }
 
 // A control moved to another record source writes into that one only.
