@@ -251,9 +251,12 @@ TEST_F(RefusedInput, TypedNumbersAreReadAlike)
         double taken; // for a refused text: the value kept
         const char* message;
     } cases[] = {
-        {number, "1.250", 1.25, nullptr},
+        {number, "1.25", 1.25, nullptr},
         {number, "12,50", 12.5, nullptr},
         {number, " 7 ", 7, nullptr},
+        {number, "1.250", 7,
+         "\"1.250\" se poate citi si ca 1250, si ca 1,250 (campul Valoarea): scrieti miile fara punct si "
+         "zecimalele dupa virgula"},
         {number, "1.2.3", 7, "\"1.2.3\" nu este un numar (campul Valoarea)"},
         {number, "1.250,5", 7, "\"1.250,5\" nu este un numar (campul Valoarea)"},
         {code, "-32768", -32768, nullptr},
