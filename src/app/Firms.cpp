@@ -1,7 +1,6 @@
 #include "app/Firms.h"
 
 #include "core/DbErrorText.h"
-#include "widgets/TableDialog.h"
 #include "core/UserDialogs.h"
 #include "db/DatabaseLocation.h"
 #include "db/Dataset.h"
@@ -10,6 +9,7 @@
 #include "widgets/FormRows.h"
 #include "widgets/TDBComboNormal.h"
 #include "widgets/TDBEditNormal.h"
+#include "widgets/TableDialog.h"
 
 #include <QDate>
 #include <QFormLayout>
@@ -163,6 +163,10 @@ void TFirmDataDlg::switchYear(const QString& yearText, bool isFirstEntry)
         // refused text must not reach the record.
         m_year->link()->refresh();
         dialogs().warning(result.message);
+        return;
+    }
+    if (!result.switched) {
+        m_year->link()->refresh(); // the year already open: the record keeps what was typed
         return;
     }
     try {

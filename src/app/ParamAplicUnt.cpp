@@ -4,7 +4,6 @@
 #include "core/ErrorGuard.h"
 #include "core/ProgramFolder.h"
 #include "core/ProgramOptions.h"
-#include "widgets/TableDialog.h"
 #include "core/UserDialogs.h"
 #include "core/Utilities.h"
 #include "db/Dataset.h"
@@ -13,6 +12,7 @@
 #include "widgets/FormRows.h"
 #include "widgets/TDBEditNormal.h"
 #include "widgets/TDBGridNormal.h"
+#include "widgets/TableDialog.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -54,7 +54,12 @@ TParamAplicFrm::TParamAplicFrm(ProgramOptions& options, QWidget* parent) : QDial
     setObjectName(QStringLiteral("TParamAplicFrm"));
 
     m_contor = new Dataset(QStringLiteral("Contor.DB"), this);
-    m_contor->beforeInsert = [](Dataset&) { throw SilentAbort(); }; // the table keeps exactly one record
+    // The table keeps exactly one record.
+    m_contor->beforeInsert = [](Dataset&) {
+        dialogs().warning(QStringLiteral("Parametrii aplicatiei sunt pastrati intr-o singura inregistrare; "
+                                         "nu se poate adauga alta."));
+        throw SilentAbort();
+    };
     m_kinds = new Dataset(QStringLiteral("Tip_doc.db"), this);
     m_contor->open();
     m_kinds->open();
@@ -136,6 +141,15 @@ TParamAplicFrm::TParamAplicFrm(ProgramOptions& options, QWidget* parent) : QDial
     layout->addWidget(m_checkVersion);
     layout->addWidget(m_dailyBackup);
     layout->addLayout(bottom);
+    // A table that lost its record is never given a new one: said once, and
+    // the inputs take no typing that could only be refused.
+    if (m_contor->isEmpty()) {
+        dialogs().warning(
+            QStringLiteral("Parametrii aplicatiei lipsesc din baza de date (tabela Contor nu are "
+                           "nicio inregistrare) si nu pot fi modificati."));
+        for (TDBEditNormal* input : std::as_const(m_edits))
+            input->setReadOnly(true);
+    }
     m_edits.first()->setFocus();
 }
 

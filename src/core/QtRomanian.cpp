@@ -64,6 +64,7 @@ constexpr Text texts[] = {
     {"QFileDialog", "Files of type:", "Fisiere de tipul:"},
     {"QFileDialog", "File &name:", "&Nume fisier:"},
     {"QFileDialog", "Directory:", "Folder:"},
+    {"QFileDialog", "Directories", "Foldere"},
     {"QFileDialog", "Open", "Deschide"},
     {"QFileDialog", "Save As", "Salveaza ca"},
     {"QFileDialog", "Find Directory", "Alegeti folderul"},

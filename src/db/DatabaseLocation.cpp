@@ -1,6 +1,7 @@
 #include "db/DatabaseLocation.h"
 
 #include "core/ProgramFolder.h"
+#include "core/SameFile.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/SchemaBuilder.h"
@@ -58,6 +59,9 @@ DatabaseLocation::SwitchResult DatabaseLocation::switchToYear(const QString& yea
                                .arg(year, QDir::toNativeSeparators(target))};
     }
 
+    if (Connection::isOpen() && isSameFile(Connection::filePath(), target))
+        return {};
+
     // A file that cannot be opened is refused before the connection leaves
     // the open year, so that the record sources open on it stay open.
     const QString probe = QStringLiteral("LumivaretProbe");
@@ -79,7 +83,7 @@ DatabaseLocation::SwitchResult DatabaseLocation::switchToYear(const QString& yea
         return {false, QStringLiteral("Baza de date a anului ales nu poate fi deschisa: %1").arg(e.text())};
     }
     setClosedYearOpen(!isFirstEntry);
-    return {};
+    return {true, QString(), true};
 }
 
 QList<int> DatabaseLocation::knownYears() const

@@ -29,13 +29,15 @@ public:
 
     struct SwitchResult {
         bool ok = true;
-        QString message; // why the switch was refused
+        QString message;       // why the switch was refused
+        bool switched = false; // the connection moved (its record sources closed)
     };
 
     // Points the connection at the year chosen in the year list: the working
     // year when `isFirstEntry`, else the closed year's folder named by the text.
     // A text that is not a four-digit year, or a year without a database, is
-    // refused and the connection stays where it was.
+    // refused and the connection stays where it was. The year already open is
+    // left as it is: its record sources stay open with what is typed in them.
     SwitchResult switchToYear(const QString& yearText, bool isFirstEntry);
 
     // The years of `Ani` in the program folder's database, in table order,

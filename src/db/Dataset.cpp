@@ -1051,6 +1051,14 @@ QVariant Dataset::converted(const QVariant& value, const FieldInfo& info) const
     if (value.typeId() == QMetaType::QString && value.toString().isEmpty())
         return QVariant(); // an empty text is no value
     const bool isText = value.typeId() == QMetaType::QString;
+    if (isText && isNumeric(info.type) && TypedNumber::isAmbiguous(value.toString())) {
+        const QString typed = value.toString().trimmed();
+        throw DbError(
+            QStringLiteral("\"%1\" se poate citi si ca %2, si ca %3 (campul %4): scrieti miile fara "
+                           "punct si zecimalele dupa virgula")
+                .arg(value.toString(), QString(typed).remove(QLatin1Char('.')),
+                     QString(typed).replace(QLatin1Char('.'), QLocale().decimalPoint()), info.name));
+    }
     bool ok = true;
     QVariant result;
     switch (info.type) {

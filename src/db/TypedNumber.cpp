@@ -1,5 +1,6 @@
 #include "db/TypedNumber.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 namespace TypedNumber
@@ -54,8 +55,19 @@ QString canonical(const QString& text, const QLocale& locale)
 
 } // namespace
 
+bool isAmbiguous(const QString& text, const QLocale& locale)
+{
+    if (locale.groupSeparator() != QStringLiteral("."))
+        return false;
+    // One to three digits, the point, three digits: how thousands are grouped.
+    static const QRegularExpression grouped(QStringLiteral("^[-+]?[1-9][0-9]{0,2}\\.[0-9]{3}$"));
+    return grouped.match(text.trimmed()).hasMatch();
+}
+
 std::optional<double> read(const QString& text, const QLocale& locale)
 {
+    if (isAmbiguous(text, locale))
+        return std::nullopt;
     const QString number = canonical(text, locale);
     if (number.isEmpty())
         return std::nullopt;

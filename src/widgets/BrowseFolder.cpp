@@ -89,6 +89,10 @@ void TBrowseFolder::createNewFolder()
         QStringLiteral("Director nou"), QStringLiteral("Dati numele directorului:"), QString());
     if (!name || m_selected.isEmpty())
         return;
+    if (name->trimmed().isEmpty()) { // would select the folder itself, or make one named by blanks
+        dialogs().warning(QStringLiteral("Dati un nume pentru directorul nou."));
+        return;
+    }
     const QString folder = WithBackslash(m_selected) + *name;
     ForceFolder(folder);
     if (!QFileInfo(folder).isDir())

@@ -28,14 +28,21 @@ bool TDateEdit::acceptText()
         m_value = typed;
         return true;
     }
-    dialogs().beep();
-    setText(DateFormat::toShortText(m_value));
+    if (!m_refusalSaid) {
+        m_refusalSaid = true;
+        QTimer::singleShot(0, this, [this] { m_refusalSaid = false; });
+        dialogs().warning(QStringLiteral("\"%1\" nu este o data calendaristica. Scrieti ziua, luna si anul, "
+                                         "de exemplu %2.")
+                              .arg(displayText(), DateFormat::toShortText(QDate(2024, 3, 15))));
+    }
     return false;
 }
 
 QDate TDateEdit::date()
 {
-    acceptText();
+    const QDate typed = DateFormat::fromShortText(text());
+    if (typed.isValid())
+        m_value = typed;
     return m_value;
 }
 
@@ -69,6 +76,9 @@ void TDateEdit::focusOutEvent(QFocusEvent* event)
     QLineEdit::focusOutEvent(event);
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return;
-    if (!acceptText())
-        QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
+    if (!acceptText()) // the typing stays, selected, to be corrected
+        QTimer::singleShot(0, this, [this] {
+            setFocus(Qt::OtherFocusReason);
+            selectAll();
+        });
 }

@@ -57,6 +57,13 @@ TIntervalDlg::TIntervalDlg(const QDate& from, const QDate& to, QWidget* parent) 
 
 void TIntervalDlg::confirm()
 {
+    // A text that is not a date never lets another date through in its place.
+    for (TDateEdit* input : {m_from, m_to})
+        if (!input->acceptText()) {
+            input->setFocus();
+            input->selectAll();
+            return;
+        }
     const QDate from = m_from->date();
     const QDate to = m_to->date();
     if (from > to) {

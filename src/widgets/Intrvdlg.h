@@ -7,7 +7,8 @@ class TDateEdit;
 
 // The period question of the dated reports: "De la data de" and "pana în
 // data", refusing a start after the end.
-class TIntervalDlg : public QDialog {
+class TIntervalDlg : public QDialog
+{
     Q_OBJECT
 public:
     TIntervalDlg(const QDate& from, const QDate& to, QWidget* parent = nullptr);
@@ -17,7 +18,7 @@ public:
     TDateEdit* fromInput() const { return m_from; }
     TDateEdit* toInput() const { return m_to; }
 
-    // "&Deschide": closes with the period, or warns when it is inverted.
+    // "&Deschide": closes with the period, or warns when a date cannot be read or the period is inverted.
     void confirm();
 
 protected:

@@ -1,19 +1,11 @@
 #include "widgets/TDBEditNormal.h"
 
 #include "db/Dataset.h"
-#include "widgets/FieldLink.h"
 #include "widgets/RecordKeys.h"
 
 #include <QKeyEvent>
 
 TDBEditNormal::TDBEditNormal(QWidget* parent) : BoundLineEdit(parent) {}
-
-void TDBEditNormal::bind(Dataset* dataset, const QString& field)
-{
-    BoundLineEdit::bind(dataset, field);
-    const FieldInfo* info = m_link->fieldInfo();
-    setMaxLength(info && info->type == FieldType::String && info->size > 0 ? info->size : 32767);
-}
 
 void TDBEditNormal::keyPressEvent(QKeyEvent* event)
 {

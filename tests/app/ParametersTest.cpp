@@ -125,14 +125,39 @@ TEST_F(Parameters, TheCloseBoxChangesNothing)
     EXPECT_FALSE(QFile::exists(folder.file(ProgramOptions::fileName)));
 }
 
-TEST_F(Parameters, AnEmptyParametersTableNeverGetsARecord)
+// The parameters are one record: no key adds a second one, and a table that
+// lost it is never given a new one; either refusal says why.
+TEST_F(Parameters, TheParametersRecordIsNeverAddedAndTheRefusalIsSaid)
 {
+    const QString onlyOneRecord = QStringLiteral(
+        "Parametrii aplicatiei sunt pastrati intr-o singura inregistrare; nu se poate adauga alta.");
+    {
+        auto dialog = open();
+        TDBEditNormal* cash = dialog->edit(QStringLiteral("Sold_init_casa"));
+        cash->setFocus();
+        QTest::keyClick(cash, Qt::Key_Insert);
+        EXPECT_EQ(dialogs.texts(QStringLiteral("warning")), QStringList{onlyOneRecord});
+        EXPECT_EQ(dialog->parameters()->recordCount(), 1);
+        validate(*dialog);
+        EXPECT_EQ(dialog->result(), QDialog::Accepted);
+        EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM Contor")).toInt(),
+                  1);
+    }
+
+    dialogs.shown.clear();
     Sql::exec(Connection::database(), QStringLiteral("DELETE FROM Contor"));
     auto dialog = open();
+    EXPECT_EQ(
+        dialogs.texts(QStringLiteral("warning")),
+        QStringList{QStringLiteral("Parametrii aplicatiei lipsesc din baza de date (tabela Contor nu are "
+                                   "nicio inregistrare) si nu pot fi modificati.")});
     TDBEditNormal* cash = dialog->edit(QStringLiteral("Sold_init_casa"));
     EXPECT_TRUE(cash->text().isEmpty());
+    EXPECT_TRUE(cash->isReadOnly());
+    cash->setFocus();
     QTest::keyClicks(cash, QStringLiteral("5"));
-    EXPECT_TRUE(cash->text().isEmpty()); // the typing is refused
+    EXPECT_TRUE(cash->text().isEmpty());
+    EXPECT_EQ(dialogs.shown.size(), 1) << "said once, when the window opens";
     validate(*dialog);
     EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM Contor")).toInt(), 0);
 }

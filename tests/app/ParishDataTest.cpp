@@ -9,6 +9,7 @@
 #include "widgets/TDBComboNormal.h"
 #include "widgets/TDBEditNormal.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDate>
 #include <QLabel>
@@ -209,6 +210,42 @@ TEST_F(ParishData, ARefusedTypedYearIsNeverStored)
         if (c.inClosedYear)
             ASSERT_TRUE(DatabaseLocation::instance().switchToYear(QString(), true).ok);
     }
+}
+
+// Choosing again, from the list, the year already open moves nothing and
+// keeps what was typed into the parish record.
+TEST_F(ParishData, ChoosingTheYearAlreadyOpenKeepsWhatWasTyped)
+{
+    folder.closeYear(2024);
+    Sql::exec(Connection::database(), QStringLiteral("UPDATE Parohia SET An_lucru = :y"),
+              {{QStringLiteral(":y"), thisYear.toInt()}});
+    Sql::exec(Connection::database(), QStringLiteral("INSERT INTO Ani VALUES (:y)"),
+              {{QStringLiteral(":y"), thisYear.toInt()}});
+    for (const bool inClosedYear : {false, true}) {
+        SCOPED_TRACE(inClosedYear ? "closed year" : "working year");
+        auto dialog = open();
+        QComboBox* year = dialog->yearBox();
+        if (inClosedYear)
+            QTest::keyClick(year->lineEdit(), Qt::Key_Down); // the list's second entry: 2024
+        ASSERT_EQ(DatabaseLocation::instance().isClosedYearOpen(), inClosedYear);
+        const QString databaseFile = Connection::filePath();
+        TDBEditNormal* parish = dialog->edit(QStringLiteral("Parohia"));
+        parish->setFocus();
+        QTest::keyClicks(parish, QStringLiteral("Sf. Ilie"));
+        QTest::keyClick(parish, Qt::Key_Tab);
+
+        year->setFocus();
+        year->showPopup();
+        QTest::keyClick(year->view(), Qt::Key_Return); // the entry in force, chosen again
+        EXPECT_EQ(DatabaseLocation::instance().isClosedYearOpen(), inClosedYear);
+        EXPECT_EQ(parish->text(), QStringLiteral("Sf. Ilie"));
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Valideaza")), Qt::LeftButton);
+        EXPECT_EQ(dialog->result(), QDialog::Accepted);
+        EXPECT_EQ(Connection::filePath(), databaseFile);
+        EXPECT_EQ(stored(QStringLiteral("Parohia")).toString(), QStringLiteral("Sf. Ilie"));
+        Sql::exec(Connection::database(), QStringLiteral("UPDATE Parohia SET Parohia = NULL"));
+    }
+    ASSERT_TRUE(DatabaseLocation::instance().switchToYear(QString(), true).ok);
 }
 
 TEST_F(ParishData, AFailedStoreKeepsTheDialogAndWhatWasTyped)

@@ -147,6 +147,37 @@ TEST_F(DatasetYearSwitch, GridsEmptyAndTheSourceReopensOnTheYearNowOpen)
     EXPECT_EQ(storedIncomeTypes(), workingRows);
 }
 
+// Choosing the year already open moves nothing: the sources stay open with
+// what is being typed in them, ready to be stored in that year.
+TEST_F(DatasetYearSwitch, ChoosingTheYearAlreadyOpenKeepsTheSourcesAndTheTyping)
+{
+    const struct {
+        const char* year;
+        bool isFirstEntry;
+    } cases[] = {{"2026", true}, {"2025", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.year);
+        const QString year = QString::fromLatin1(c.year);
+        ASSERT_TRUE(location().switchToYear(year, c.isFirstEntry).ok);
+        Dataset types(QStringLiteral("Tip_venituri.DB"));
+        types.open();
+        ASSERT_TRUE(types.locate(QStringLiteral("Cod_venit"), {2}));
+        types.edit();
+        types.setValue(QStringLiteral("Denumire"), QStringLiteral("Scris in ") + year);
+        QSignalSpy yearChanges(&location(), &DatabaseLocation::closedYearChanged);
+
+        const DatabaseLocation::SwitchResult again = location().switchToYear(year, c.isFirstEntry);
+        EXPECT_TRUE(again.ok);
+        EXPECT_FALSE(again.switched);
+        EXPECT_EQ(yearChanges.count(), 0);
+        ASSERT_TRUE(types.isActive());
+        EXPECT_EQ(types.state(), DatasetState::Edit);
+        ASSERT_TRUE(types.post());
+        EXPECT_TRUE(storedIncomeTypes().contains(QStringLiteral("2|Scris in ") + year));
+    }
+    ASSERT_TRUE(location().switchToYear(QStringLiteral("2026"), true).switched);
+}
+
 TEST_F(DatasetYearSwitch, ARefusedSwitchLeavesTheSourcesOpen)
 {
     folder.write(QStringLiteral("2018/") + DatabaseLocation::databaseFileName, "nu este o baza de date");

@@ -11,7 +11,7 @@
 namespace
 {
 
-enum class Refusal { None, NotANumber, NotWhole, OutOfRange };
+enum class Refusal { None, NotANumber, NotWhole, OutOfRange, Ambiguous };
 
 struct Reading {
     double value = 0;
@@ -25,6 +25,8 @@ Reading is(double value)
 const Reading notANumber{0, Refusal::NotANumber};
 const Reading notWhole{0, Refusal::NotWhole};
 const Reading outOfRange{0, Refusal::OutOfRange};
+// Where the point groups thousands, "1.250" may mean 1250 as well as 1,25.
+const Reading ambiguous{0, Refusal::Ambiguous};
 
 // The columns of the test table: one of each number kind a field can be.
 const QString real = QStringLiteral("Real");    // float
@@ -44,6 +46,13 @@ QString expectedMessage(Refusal refusal, const QString& field, const QString& te
                  field == small ? QStringLiteral("-32768 si 32767")
                                 : QStringLiteral("-2147483648 si 2147483647"),
                  text.trimmed());
+    case Refusal::Ambiguous: {
+        const QString digits = QString(text.trimmed()).remove(QLatin1Char('.'));
+        const QString decimal = QString(text.trimmed()).replace(QLatin1Char('.'), QLatin1Char(','));
+        return QStringLiteral("\"%1\" se poate citi si ca %2, si ca %3 (campul %4): scrieti miile fara "
+                              "punct si zecimalele dupa virgula")
+            .arg(text, digits, decimal, field);
+    }
     case Refusal::None:
         break;
     }
@@ -83,7 +92,13 @@ TEST_F(TypedNumbers, ReadAlikeUnderEveryLocale)
     } cases[] = {
         {real, "12,50", is(12.5), notANumber, is(12.5)},
         {real, "12.50", is(12.5), is(12.5), is(12.5)},
-        {real, "1.250", is(1.25), is(1.25), is(1.25)}, // the keypad's point is a decimal point
+        {real, "12.5", is(12.5), is(12.5), is(12.5)}, // the keypad's point is a decimal point
+        // ... unless it may as well group thousands, where the locale groups them with it
+        {real, "1.250", ambiguous, is(1.25), ambiguous},
+        {real, "-999.000", ambiguous, is(-999), ambiguous},
+        {real, "0.250", is(0.25), is(0.25), is(0.25)},
+        {real, "1.2500", is(1.25), is(1.25), is(1.25)},
+        {real, "1234.500", is(1234.5), is(1234.5), is(1234.5)},
         {real, "1,250", is(1.25), notANumber, is(1.25)},
         {real, "1.2.3", notANumber, notANumber, notANumber},
         {real, "1.250,5", notANumber, notANumber, notANumber},
@@ -102,7 +117,7 @@ TEST_F(TypedNumbers, ReadAlikeUnderEveryLocale)
         {whole, " -17 ", is(-17), is(-17), is(-17)},
         {whole, "12,5", notWhole, notANumber, notWhole},
         {whole, "12.00", notWhole, notWhole, notWhole},
-        {whole, "1.000", notWhole, notWhole, notWhole}, // never read as 1
+        {whole, "1.000", ambiguous, notWhole, ambiguous}, // never read as 1
         {whole, "2147483647", is(2147483647.0), is(2147483647.0), is(2147483647.0)},
         {whole, "2147483648", outOfRange, outOfRange, outOfRange},
         {small, "32767", is(32767), is(32767), is(32767)},
@@ -140,7 +155,7 @@ TEST_F(TypedNumbers, ReadAlikeUnderEveryLocale)
     }
     // What was read is what is stored.
     QLocale::setDefault(QLocale(QLocale::Romanian, QLocale::Romania));
-    ASSERT_TRUE(numbers.setEditText(real, QStringLiteral("1.250")));
+    ASSERT_TRUE(numbers.setEditText(real, QStringLiteral("1.25")));
     ASSERT_TRUE(numbers.post());
     EXPECT_DOUBLE_EQ(
         Sql::scalar(Connection::database(), QStringLiteral("SELECT Real FROM Numere")).toDouble(), 1.25);

@@ -21,9 +21,17 @@ void showActive(QWidget* w)
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
 }
 
+// The words of a refused typed date.
+QString invalidDateWarning(const QString& typed)
+{
+    return QStringLiteral("\"%1\" nu este o data calendaristica. Scrieti ziua, luna si anul, "
+                          "de exemplu 15.03.2024.")
+        .arg(typed);
+}
+
 } // namespace
 
-TEST(DateEditTest, StartsOnTodayAndRefusesAnInvalidDate)
+TEST(DateEditTest, StartsOnTodayAndRefusesAnInvalidDateKeepingTheTyping)
 {
     ScriptedDialogs dialogs;
     QWidget window;
@@ -43,15 +51,18 @@ TEST(DateEditTest, StartsOnTodayAndRefusesAnInvalidDate)
     EXPECT_EQ(date->text(), QStringLiteral("31.02.2024"));
     other->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
-    EXPECT_EQ(dialogs.beeps, 1);
-    EXPECT_EQ(date->text(), QStringLiteral("10.01.2024"));
+    EXPECT_EQ(dialogs.texts(QStringLiteral("warning")), QStringList{invalidDateWarning("31.02.2024")});
+    EXPECT_EQ(date->text(), QStringLiteral("31.02.2024")) << "the typing stays to be corrected";
     EXPECT_EQ(QApplication::focusWidget(), date);
-    EXPECT_EQ(date->date(), QDate(2024, 1, 10));
+    EXPECT_EQ(date->selectedText(), date->text());
+    EXPECT_EQ(date->date(), QDate(2024, 1, 10)) << "the last valid date, nothing else";
 
-    // Reading the value of an invalid text beeps and answers the last valid date.
-    date->setText(QStringLiteral("99.99.2024"));
-    EXPECT_EQ(date->date(), QDate(2024, 1, 10));
-    EXPECT_EQ(dialogs.beeps, 2);
+    QTest::keyClicks(date, QStringLiteral("29022024"));
+    other->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), other);
+    EXPECT_EQ(date->date(), QDate(2024, 2, 29));
+    EXPECT_EQ(dialogs.shown.size(), 1);
 }
 
 TEST(DateEditTest, CtrlEnterOpensTheCalendarOnTheTypedDate)
@@ -124,6 +135,44 @@ TEST(IntervalDialog, RefusesAnInvertedPeriodHoweverConfirmed)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.from(), QDate(2024, 3, 10));
     EXPECT_EQ(dialog.to(), QDate(2024, 3, 10));
+}
+
+// A date that cannot be read never lets the period through as another date:
+// the dialog stays, says why once, and keeps the typing in the input.
+TEST(IntervalDialog, AnInvalidTypedDateIsNeverReplacedByAnother)
+{
+    const struct {
+        bool inFirst;
+        const char* typed;
+        bool byClick; // "&Deschide" clicked, else Enter in the input
+    } cases[] = {
+        {false, "31022024", false}, {false, "31022024", true}, {true, "00132024", false},
+        {true, "01012", true},      {false, "", false},
+    };
+    for (const auto& c : cases) {
+        const std::string where =
+            std::string(c.inFirst ? "first " : "second ") + c.typed + (c.byClick ? " click" : " Enter");
+        ScriptedDialogs dialogs;
+        TIntervalDlg dialog(QDate(2024, 1, 1), QDate(2024, 12, 31));
+        showActive(&dialog);
+        TDateEdit* input = c.inFirst ? dialog.fromInput() : dialog.toInput();
+        input->setFocus();
+        input->selectAll();
+        QTest::keyClick(input, Qt::Key_Delete);
+        input->setCursorPosition(0);
+        QTest::keyClicks(input, QString::fromLatin1(c.typed));
+        const QString shown = input->displayText();
+        if (c.byClick)
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Deschide")), Qt::LeftButton);
+        else // in the first input: on to the second; in the second: as "&Deschide"
+            QTest::keyClick(input, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_TRUE(dialog.isVisible()) << where;
+        EXPECT_NE(dialog.result(), QDialog::Accepted) << where;
+        EXPECT_EQ(dialogs.texts(QStringLiteral("warning")), QStringList{invalidDateWarning(shown)}) << where;
+        EXPECT_EQ(input->displayText(), shown) << where;
+        EXPECT_EQ(QApplication::focusWidget(), input) << where;
+    }
 }
 
 TEST(IntervalDialog, CloseGivesNoPeriod)

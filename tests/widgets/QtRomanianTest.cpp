@@ -1,7 +1,10 @@
 #include "core/QtRomanian.h"
+#include "widgets/BrowseFolder.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -56,6 +59,17 @@ TEST_F(QtRomanianTest, DialogTextsSpeakRomanianAndTheRestStaysAsQtHasIt)
     // A text the program does not carry, or the same text in another context, is left alone.
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Something new"), QStringLiteral("Something new"));
     EXPECT_EQ(QCoreApplication::translate("Lumivaret", "Cancel"), QStringLiteral("Cancel"));
+}
+
+// The folder browser of the backups names its only kind of entry in Romanian.
+TEST_F(QtRomanianTest, TheFolderBrowserSpeaksRomanian)
+{
+    TBrowseFolder browser(QStringLiteral("Selecteaza folderul pentru salvarea datelor"), QDir::tempPath());
+    QStringList kinds;
+    for (const QComboBox* box : browser.findChildren<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        for (int i = 0; i < box->count(); ++i)
+            kinds << box->itemText(i);
+    EXPECT_EQ(kinds, QStringList{QStringLiteral("Foldere")});
 }
 
 TEST(QtRomanian, InstalledOnceForTheApplication)

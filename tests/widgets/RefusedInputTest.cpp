@@ -10,6 +10,8 @@
 #include "widgets/dbdate.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -168,6 +170,36 @@ TEST_F(RefusedInput, KeepsTheFocusAndTheTypedTextAndSaysItOnce)
         }
 }
 
+// A text longer than its field is never cut short, typed or pasted: it
+// stays whole in the input, with the field's limit said once.
+TEST_F(RefusedInput, AnOverlongTextIsKeptWholeAndRefused)
+{
+    const QString overlong = QString(100, QLatin1Char('a')) + QStringLiteral("Z");
+    for (const bool pasted : {false, true}) {
+        const char* where = pasted ? "pasted" : "typed";
+        dialogs.shown.clear();
+        text->setFocus();
+        text->selectAll();
+        if (pasted) {
+            QGuiApplication::clipboard()->setText(overlong);
+            QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClicks(text, overlong);
+        }
+        EXPECT_EQ(text->text(), overlong) << where;
+        QTest::keyClick(text, Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_EQ(dialogs.texts(QStringLiteral("error")),
+                  QStringList{QStringLiteral(
+                      "Campul Explicatie primeste cel mult 100 caractere; textul dat are 101")})
+            << where;
+        EXPECT_EQ(QApplication::focusWidget(), text) << where;
+        EXPECT_EQ(text->text(), overlong) << where;
+        EXPECT_EQ(incomes.asString(QStringLiteral("Explicatie")), QStringLiteral("colecta")) << where;
+        incomes.cancel();
+    }
+}
+
 // A control moved to another record source writes into that one only.
 TEST_F(RefusedInput, AReboundControlWritesOnlyIntoItsNewSource)
 {
@@ -219,9 +251,12 @@ TEST_F(RefusedInput, TypedNumbersAreReadAlike)
         double taken; // for a refused text: the value kept
         const char* message;
     } cases[] = {
-        {number, "1.250", 1.25, nullptr},
+        {number, "1.25", 1.25, nullptr},
         {number, "12,50", 12.5, nullptr},
         {number, " 7 ", 7, nullptr},
+        {number, "1.250", 7,
+         "\"1.250\" se poate citi si ca 1250, si ca 1,250 (campul Valoarea): scrieti miile fara punct si "
+         "zecimalele dupa virgula"},
         {number, "1.2.3", 7, "\"1.2.3\" nu este un numar (campul Valoarea)"},
         {number, "1.250,5", 7, "\"1.250,5\" nu este un numar (campul Valoarea)"},
         {code, "-32768", -32768, nullptr},

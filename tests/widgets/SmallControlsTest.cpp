@@ -92,6 +92,24 @@ TEST(BrowseFolderTest, NewDirectoryCreatesTheFolderInsideTheSelectedOne)
     EXPECT_TRUE(dialogs.texts(QStringLiteral("error")).isEmpty());
 }
 
+TEST(BrowseFolderTest, ANewDirectoryWithoutANameIsRefusedWithAMessage)
+{
+    ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    TBrowseFolder browser(QStringLiteral("Selecteaza folderul pentru salvarea datelor"), dir.path());
+    for (const char* name : {"", "   "}) {
+        dialogs.shown.clear();
+        dialogs.inputAnswers << QString::fromLatin1(name);
+        browser.newDirectoryButton()->click();
+        EXPECT_EQ(dialogs.texts(QStringLiteral("warning")),
+                  QStringList{QStringLiteral("Dati un nume pentru directorul nou.")})
+            << "[" << name << "]";
+        EXPECT_EQ(browser.selectedFolder(), dir.path()) << "[" << name << "]";
+        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty())
+            << "[" << name << "]";
+    }
+}
+
 TEST(PositionBar, ShowsTheRecordNumberAndFillsItsBar)
 {
     TestFolder folder;
