@@ -479,6 +479,9 @@ void TDBGridNormal::mousePressEvent(QMouseEvent* event)
     const QModelIndex target = indexAt(event->position().toPoint());
     // The typing is written before the click moves the cell; a refused text keeps the cell.
     if (target.isValid() && target != currentIndex() && !commitEditor()) {
+        // The press gave the grid the focus: it goes back to the caret in the refused text.
+        if (m_editor)
+            m_editor->setFocus(Qt::MouseFocusReason);
         event->accept();
         return;
     }
