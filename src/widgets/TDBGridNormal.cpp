@@ -77,7 +77,8 @@ TDBGridNormal::TDBGridNormal(QWidget* parent) : QTableView(parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     // The grid opens its editor itself, on the current cell, whenever it has the focus.
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setTabKeyNavigation(false); // Tab is handled with the other keys
+    // Tab reaches keyPressEvent even without an open editor, and walks the cells there.
+    setTabKeyNavigation(true);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setSectionsMovable(false);
 }

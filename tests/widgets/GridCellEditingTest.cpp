@@ -15,6 +15,7 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <QVBoxLayout>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -494,6 +495,33 @@ TEST(GridCellEditing, ReadOnlyColumnsAreSteppedOverAndCanStillPick)
     w.press(Qt::Key_Right);
     EXPECT_EQ(w.grid->currentField(), QStringLiteral("Valoarea"));
     EXPECT_EQ(w.stored().toStdString(), unchanged);
+}
+
+// Tab and Shift+Tab walk the cells when the grid itself has the focus too,
+// instead of leaving the grid.
+TEST(GridCellEditing, TabWalksTheCellsWithoutAnOpenEditor)
+{
+    const struct {
+        const char* name;
+        std::function<void(IncomesWindow&)> closeEditor;
+    } cases[] = {
+        {"editing not allowed", [](IncomesWindow& w) { w.grid->setEditingAllowed(false); }},
+        {"editor hidden with F2", [](IncomesWindow& w) { w.press(Qt::Key_F2); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        IncomesWindow w;
+        w.startAt(1, QStringLiteral("Cod_venit"));
+        c.closeEditor(w);
+        ASSERT_EQ(w.grid->cellEditor(), nullptr);
+        QTest::keyClick(w.grid, Qt::Key_Tab);
+        EXPECT_EQ(w.grid->currentField(), QStringLiteral("Valoarea"));
+        QTest::keyClick(w.grid, Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(w.grid, Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(w.grid->currentField(), QStringLiteral("Explicatie"));
+        EXPECT_EQ(QApplication::focusWidget(), w.grid);
+        EXPECT_EQ(w.incomes.currentRow(), 1);
+    }
 }
 
 TEST(GridCellEditing, APickListOffersItsValuesAndTheChoiceIsStored)
