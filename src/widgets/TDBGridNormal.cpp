@@ -27,6 +27,8 @@ public:
                           const QModelIndex& index) const override
     {
         auto* editor = new GridCellEditor(parent);
+        // Numbers stay on the right while they are edited, as the cell shows them.
+        editor->setAlignment(index.data(Qt::TextAlignmentRole).value<Qt::Alignment>());
         editor->setPickList(m_grid->m_pickLists.value(m_grid->fieldOfColumn(index.column()).toLower()));
         m_grid->editorCreated(editor);
         return editor;

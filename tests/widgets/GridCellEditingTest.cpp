@@ -497,6 +497,25 @@ TEST(GridCellEditing, ReadOnlyColumnsAreSteppedOverAndCanStillPick)
     EXPECT_EQ(w.stored().toStdString(), unchanged);
 }
 
+// The text does not jump sideways when the editor opens on a cell.
+TEST(GridCellEditing, TheEditorAlignsItsTextAsTheCellShowsIt)
+{
+    const struct {
+        const char* field;
+        Qt::Alignment alignment;
+    } cases[] = {{"Explicatie", Qt::AlignLeft},
+                 {"Cod_venit", Qt::AlignRight},
+                 {"Valoarea", Qt::AlignRight},
+                 {"Data", Qt::AlignLeft}};
+    IncomesWindow w;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        w.startAt(1, QString::fromLatin1(c.field));
+        ASSERT_NE(w.grid->cellEditor(), nullptr);
+        EXPECT_EQ(w.grid->cellEditor()->alignment() & Qt::AlignHorizontal_Mask, c.alignment);
+    }
+}
+
 // Tab and Shift+Tab walk the cells when the grid itself has the focus too,
 // instead of leaving the grid.
 TEST(GridCellEditing, TabWalksTheCellsWithoutAnOpenEditor)
