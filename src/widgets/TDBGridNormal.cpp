@@ -83,6 +83,8 @@ TDBGridNormal::TDBGridNormal(QWidget* parent) : QTableView(parent)
     setTabKeyNavigation(true);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setSectionsMovable(false);
+    // On the release: a message shown meanwhile would keep the header's press from ending.
+    connect(verticalHeader(), &QHeaderView::sectionClicked, this, &TDBGridNormal::rowNumberClicked);
 }
 
 void TDBGridNormal::bind(Dataset* dataset, const QStringList& fields)
@@ -489,6 +491,16 @@ void TDBGridNormal::mousePressEvent(QMouseEvent* event)
         return;
     }
     QTableView::mousePressEvent(event);
+}
+
+void TDBGridNormal::rowNumberClicked(int row)
+{
+    if (!m_dataset || !m_dataset->isActive())
+        return;
+    goTo(row, currentColumn());
+    // The press took the focus from the cell editor, which keeps a refused text.
+    if (m_editor && holdsFocus())
+        m_editor->setFocus(Qt::MouseFocusReason);
 }
 
 void TDBGridNormal::mouseDoubleClickEvent(QMouseEvent* event)

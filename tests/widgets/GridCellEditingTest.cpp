@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCompleter>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -495,6 +496,43 @@ TEST(GridCellEditing, ReadOnlyColumnsAreSteppedOverAndCanStillPick)
     w.press(Qt::Key_Right);
     EXPECT_EQ(w.grid->currentField(), QStringLiteral("Valoarea"));
     EXPECT_EQ(w.stored().toStdString(), unchanged);
+}
+
+// A click on a row's number goes to that row, as a click on one of its cells does.
+TEST(GridCellEditing, AClickOnARowNumberGoesToThatRow)
+{
+    const struct {
+        const char* typed;
+        int toRow;
+        const char* stored;
+        int messages;
+    } cases[] = {
+        {"21,5", 2, "Lumanari;1;10;2024-03-01 / Pomelnice;2;21.5;2024-03-02 / Donatii;3;30;2024-03-03", 0},
+        {"12x", 1, unchanged, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        IncomesWindow w;
+        w.startAt(1, QStringLiteral("Valoarea"));
+        w.retype(QString::fromLatin1(c.typed));
+        QHeaderView* numbers = w.grid->verticalHeader();
+        const auto clickNumber = [&](int row) {
+            QTest::mouseClick(numbers->viewport(), Qt::LeftButton, {},
+                              QPoint(numbers->width() / 2,
+                                     numbers->sectionViewportPosition(row) + numbers->sectionSize(row) / 2));
+            QApplication::processEvents();
+        };
+        clickNumber(2);
+        EXPECT_EQ(w.incomes.currentRow(), c.toRow);
+        EXPECT_EQ(w.grid->currentField(), QStringLiteral("Valoarea"));
+        EXPECT_EQ(w.stored().toStdString(), c.stored);
+        EXPECT_EQ(w.dialogs.shown.size(), c.messages);
+        ASSERT_NE(w.grid->cellEditor(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget(), w.grid->cellEditor());
+        w.press(Qt::Key_Escape);
+        clickNumber(0);
+        EXPECT_EQ(w.incomes.currentRow(), 0);
+    }
 }
 
 // The text does not jump sideways when the editor opens on a cell.
