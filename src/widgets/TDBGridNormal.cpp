@@ -120,6 +120,9 @@ void TDBGridNormal::setRowSelect(bool rowSelect)
 {
     m_rowSelect = rowSelect;
     setSelectionBehavior(rowSelect ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+    // Whole-row selection rules out editing.
+    if (rowSelect && m_editor && commitEditor())
+        closeEditor(m_editor, QAbstractItemDelegate::NoHint);
 }
 
 void TDBGridNormal::setColumnReadOnly(const QString& field, bool readOnly)
@@ -597,9 +600,13 @@ bool TDBGridNormal::handleKey(QKeyEvent* event, bool inEditor)
         return true;
     }
     case Qt::Key_Tab:
+        if (m_rowSelect)
+            return false; // a grid of whole rows leaves Tab to the window
         nextCell();
         return true;
     case Qt::Key_Backtab:
+        if (m_rowSelect)
+            return false;
         if (const int previous = steppedColumn(currentColumn(), -1); previous >= 0)
             goTo(m_dataset->currentRow(), previous);
         else if (m_dataset->currentRow() > 0)

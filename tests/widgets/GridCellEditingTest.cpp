@@ -555,15 +555,18 @@ TEST(GridCellEditing, TheEditorAlignsItsTextAsTheCellShowsIt)
 }
 
 // Tab and Shift+Tab walk the cells when the grid itself has the focus too,
-// instead of leaving the grid.
+// instead of leaving the grid; a grid choosing whole rows lets Tab go on to
+// the window's next control.
 TEST(GridCellEditing, TabWalksTheCellsWithoutAnOpenEditor)
 {
     const struct {
         const char* name;
         std::function<void(IncomesWindow&)> closeEditor;
+        bool walks;
     } cases[] = {
-        {"editing not allowed", [](IncomesWindow& w) { w.grid->setEditingAllowed(false); }},
-        {"editor hidden with F2", [](IncomesWindow& w) { w.press(Qt::Key_F2); }},
+        {"editing not allowed", [](IncomesWindow& w) { w.grid->setEditingAllowed(false); }, true},
+        {"editor hidden with F2", [](IncomesWindow& w) { w.press(Qt::Key_F2); }, true},
+        {"whole rows", [](IncomesWindow& w) { w.grid->setRowSelect(true); }, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -572,6 +575,11 @@ TEST(GridCellEditing, TabWalksTheCellsWithoutAnOpenEditor)
         c.closeEditor(w);
         ASSERT_EQ(w.grid->cellEditor(), nullptr);
         QTest::keyClick(w.grid, Qt::Key_Tab);
+        EXPECT_EQ(w.incomes.currentRow(), 1);
+        if (!c.walks) {
+            EXPECT_EQ(QApplication::focusWidget(), w.other);
+            continue;
+        }
         EXPECT_EQ(w.grid->currentField(), QStringLiteral("Valoarea"));
         QTest::keyClick(w.grid, Qt::Key_Backtab, Qt::ShiftModifier);
         QTest::keyClick(w.grid, Qt::Key_Backtab, Qt::ShiftModifier);
