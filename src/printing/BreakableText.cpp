@@ -1,5 +1,7 @@
 #include "printing/BreakableText.h"
 
+#include "printing/PageModel.h"
+
 #include <QFontMetricsF>
 #include <QImage>
 #include <QRegularExpression>
@@ -7,18 +9,16 @@
 namespace
 {
 
-// Words are measured on a fine device so that the result does not depend on the screen.
-constexpr int measureDpi = 1200;
-
+// Words are measured at the resolution texts are painted at.
 double widthMmOf(const QString& word, const QFont& font)
 {
     static QImage device = [] {
         QImage image(1, 1, QImage::Format_Mono);
-        image.setDotsPerMeterX(qRound(measureDpi / 0.0254));
-        image.setDotsPerMeterY(qRound(measureDpi / 0.0254));
+        image.setDotsPerMeterX(qRound(textResolution / 0.0254));
+        image.setDotsPerMeterY(qRound(textResolution / 0.0254));
         return image;
     }();
-    return QFontMetricsF(font, &device).horizontalAdvance(word) * 25.4 / measureDpi;
+    return QFontMetricsF(font, &device).horizontalAdvance(word) * 25.4 / textResolution;
 }
 
 } // namespace

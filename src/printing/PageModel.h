@@ -7,6 +7,10 @@
 #include <QRectF>
 #include <QString>
 
+// Texts are measured, broken into lines and painted at this resolution (dpi),
+// whatever the output's own, so every output shows the lines the layout chose.
+inline constexpr int textResolution = 1200;
+
 // What a report lays out: pages of positioned texts, lines and rectangles,
 // in millimetres from the paper's top-left corner. Printing, the PDF file and
 // the preview all paint this same model; tests read it.

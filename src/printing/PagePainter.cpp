@@ -10,6 +10,30 @@
 namespace PagePainter
 {
 
+namespace
+{
+
+// A font's size follows the device's resolution in whole pixels, so a text
+// would be wider or narrower on each output and wrap elsewhere. It is painted
+// at the resolution the layout measured it at, scaled down to the device.
+void paintText(const PageItem& item, QPainter& painter, double dotsPerInch)
+{
+    QFont font = item.font;
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * textResolution / painter.device()->logicalDpiY());
+    const double scale = textResolution / 25.4;
+    const QRectF rect(item.rect.left() * scale, item.rect.top() * scale, item.rect.width() * scale,
+                      item.rect.height() * scale);
+    painter.save();
+    painter.scale(dotsPerInch / textResolution, dotsPerInch / textResolution);
+    painter.setPen(Qt::black);
+    painter.setFont(font);
+    painter.drawText(rect, item.flags, item.text);
+    painter.restore();
+}
+
+} // namespace
+
 void paintPage(const PageModel& model, int index, QPainter& painter, double dotsPerInch)
 {
     if (index < 0 || index >= model.pages.size())
@@ -23,9 +47,7 @@ void paintPage(const PageModel& model, int index, QPainter& painter, double dots
     for (const PageItem& item : model.pages[index].items) {
         switch (item.kind) {
         case PageItem::Kind::Text:
-            painter.setPen(Qt::black);
-            painter.setFont(item.font);
-            painter.drawText(toDevice(item.rect), item.flags, item.text);
+            paintText(item, painter, dotsPerInch);
             break;
         case PageItem::Kind::Line: {
             painter.setPen(QPen(Qt::black, std::max(1.0, item.lineWidth * scale)));

@@ -9,16 +9,13 @@
 namespace
 {
 
-// Texts are measured on a fine device so that millimetre sizes come out
-// the same on every output.
-constexpr int measureDpi = 1200;
-
+// Texts are measured on a device of the resolution they are painted at.
 const QPaintDevice& measureDevice()
 {
     static QImage device = [] {
         QImage image(1, 1, QImage::Format_Mono);
-        image.setDotsPerMeterX(qRound(measureDpi / 0.0254));
-        image.setDotsPerMeterY(qRound(measureDpi / 0.0254));
+        image.setDotsPerMeterX(qRound(textResolution / 0.0254));
+        image.setDotsPerMeterY(qRound(textResolution / 0.0254));
         return image;
     }();
     return device;
@@ -26,11 +23,11 @@ const QPaintDevice& measureDevice()
 
 double pxToMm(double px)
 {
-    return px * 25.4 / measureDpi;
+    return px * 25.4 / textResolution;
 }
 double mmToPx(double mm)
 {
-    return mm * measureDpi / 25.4;
+    return mm * textResolution / 25.4;
 }
 
 QString formatValue(const QVariant& value, const QString& format)

@@ -27,6 +27,8 @@ public:
                           const QModelIndex& index) const override
     {
         auto* editor = new GridCellEditor(parent);
+        // Numbers stay on the right while they are edited, as the cell shows them.
+        editor->setAlignment(index.data(Qt::TextAlignmentRole).value<Qt::Alignment>());
         editor->setPickList(m_grid->m_pickLists.value(m_grid->fieldOfColumn(index.column()).toLower()));
         m_grid->editorCreated(editor);
         return editor;
@@ -77,9 +79,12 @@ TDBGridNormal::TDBGridNormal(QWidget* parent) : QTableView(parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     // The grid opens its editor itself, on the current cell, whenever it has the focus.
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setTabKeyNavigation(false); // Tab is handled with the other keys
+    // Tab reaches keyPressEvent even without an open editor, and walks the cells there.
+    setTabKeyNavigation(true);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setSectionsMovable(false);
+    // On the release: a message shown meanwhile would keep the header's press from ending.
+    connect(verticalHeader(), &QHeaderView::sectionClicked, this, &TDBGridNormal::rowNumberClicked);
 }
 
 void TDBGridNormal::bind(Dataset* dataset, const QStringList& fields)
@@ -115,6 +120,9 @@ void TDBGridNormal::setRowSelect(bool rowSelect)
 {
     m_rowSelect = rowSelect;
     setSelectionBehavior(rowSelect ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+    // Whole-row selection rules out editing.
+    if (rowSelect && m_editor && commitEditor())
+        closeEditor(m_editor, QAbstractItemDelegate::NoHint);
 }
 
 void TDBGridNormal::setColumnReadOnly(const QString& field, bool readOnly)
@@ -479,10 +487,23 @@ void TDBGridNormal::mousePressEvent(QMouseEvent* event)
     const QModelIndex target = indexAt(event->position().toPoint());
     // The typing is written before the click moves the cell; a refused text keeps the cell.
     if (target.isValid() && target != currentIndex() && !commitEditor()) {
+        // The press gave the grid the focus: it goes back to the caret in the refused text.
+        if (m_editor)
+            m_editor->setFocus(Qt::MouseFocusReason);
         event->accept();
         return;
     }
     QTableView::mousePressEvent(event);
+}
+
+void TDBGridNormal::rowNumberClicked(int row)
+{
+    if (!m_dataset || !m_dataset->isActive())
+        return;
+    goTo(row, currentColumn());
+    // The press took the focus from the cell editor, which keeps a refused text.
+    if (m_editor && holdsFocus())
+        m_editor->setFocus(Qt::MouseFocusReason);
 }
 
 void TDBGridNormal::mouseDoubleClickEvent(QMouseEvent* event)
@@ -579,9 +600,13 @@ bool TDBGridNormal::handleKey(QKeyEvent* event, bool inEditor)
         return true;
     }
     case Qt::Key_Tab:
+        if (m_rowSelect)
+            return false; // a grid of whole rows leaves Tab to the window
         nextCell();
         return true;
     case Qt::Key_Backtab:
+        if (m_rowSelect)
+            return false;
         if (const int previous = steppedColumn(currentColumn(), -1); previous >= 0)
             goTo(m_dataset->currentRow(), previous);
         else if (m_dataset->currentRow() > 0)

@@ -91,6 +91,8 @@ private:
     void openEditor();
     void typeIntoCell(QKeyEvent* event);
     bool runPicker(int column);
+    // A click on a row's number: that row, in the current column.
+    void rowNumberClicked(int row);
     void focusLeaving(Qt::FocusReason reason);
     void leftGrid();
     bool holdsFocus() const;

@@ -2,6 +2,9 @@
 #include "printing/PagePainter.h"
 
 #include <QFile>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -504,4 +507,69 @@ TEST(ReportLayoutTest, SubDetailTotalsAreCarriedForwardToTheNextPage)
         EXPECT_EQ(next.at(1), page.last()) << "page " << p + 1;
     }
     EXPECT_EQ(model.pages.last().texts().last(), money(240));
+}
+
+namespace
+{
+
+// Where the ink of the page's top-left part falls when painted at `dpi`, in mm.
+QRectF inkOnPage(const PageModel& model, const QSizeF& part, double dpi)
+{
+    QImage image(qRound(part.width() / 25.4 * dpi), qRound(part.height() / 25.4 * dpi), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PagePainter::paintPage(model, 0, painter, dpi);
+    painter.end();
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (line[x] != qRgb(255, 255, 255))
+                ink |= QRect(x, y, 1, 1);
+    }
+    const double mm = 25.4 / dpi;
+    return QRectF(ink.left() * mm, ink.top() * mm, (ink.width() + 1) * mm, (ink.height() + 1) * mm);
+}
+
+} // namespace
+
+// The preview and a saved PDF paint at other resolutions than the printer;
+// a wrapped text shows the lines the layout gave it on each (a line more
+// would be cut off by its box), as the printer prints them.
+TEST(ReportLayoutTest, AWrappedTextKeepsItsMeasuredLinesOnEveryOutput)
+{
+    const QString text = QStringLiteral("Asociatia Constructorilor de Biserici si Manastiri din Moldova "
+                                        "Filiala Iasi Str. Lapusneanu nr. 10 bis");
+    ReportTable data;
+    data.fields = {"Beneficiar"};
+    data.rows << QVariantList{text};
+    ReportDefinition r;
+    r.data = &data;
+    r.font = QFont(QStringLiteral("Arial"), 10);
+    QImage layoutDevice(1, 1, QImage::Format_Mono);
+    layoutDevice.setDotsPerMeterX(qRound(textResolution / 0.0254));
+    layoutDevice.setDotsPerMeterY(qRound(textResolution / 0.0254));
+    const double oneLine =
+        QFontMetricsF(r.font, &layoutDevice).horizontalAdvance(text) * 25.4 / textResolution;
+    for (const double width : {oneLine + 0.2, oneLine * 0.6}) {
+        r.detail = ReportBand();
+        r.detail.height = 6;
+        ReportElement beneficiary = ReportElement::data({0, 0, width, 6}, QStringLiteral("Beneficiar"));
+        beneficiary.wrap = true;
+        r.detail.add(beneficiary);
+        const PageModel model = ReportLayout::run(r);
+        const QSizeF part(width + 20, 30);
+        const QRectF printed = inkOnPage(model, part, textResolution);
+        for (const double dpi : {72.0, 96.0, 120.0, 150.0, 187.5, 300.0, 600.0}) {
+            SCOPED_TRACE(testing::Message() << "width " << width << " at " << dpi << " dpi");
+            const QRectF ink = inkOnPage(model, part, dpi);
+            // The edges of the glyphs may blur by a pixel or two.
+            const double blur = 2.5 * 25.4 / dpi;
+            EXPECT_NEAR(ink.right(), printed.right(), blur);
+            EXPECT_NEAR(ink.top(), printed.top(), blur);
+            EXPECT_NEAR(ink.bottom(), printed.bottom(), blur);
+        }
+    }
 }

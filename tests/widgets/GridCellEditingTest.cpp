@@ -10,11 +10,13 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCompleter>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
 #include <QVBoxLayout>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -405,6 +407,8 @@ TEST(GridCellEditing, ARefusedValueKeepsTheCellWithWhatWasTypedAndIsToldOnce)
             EXPECT_EQ(w.grid->currentField().toStdString(), c.field);
             ASSERT_NE(w.grid->cellEditor(), nullptr);
             EXPECT_EQ(w.grid->cellEditor()->text(), c.typed);
+            // The caret stays in the cell, so Backspace corrects what was typed.
+            EXPECT_EQ(QApplication::focusWidget(), w.grid->cellEditor());
             EXPECT_EQ(w.dialogs.shown.size(), messages);
             EXPECT_EQ(w.dialogs.texts(QString::fromLatin1(c.kind)).size(), messages);
         };
@@ -417,7 +421,6 @@ TEST(GridCellEditing, ARefusedValueKeepsTheCellWithWhatWasTypedAndIsToldOnce)
         QTest::mouseClick(w.other, Qt::LeftButton);
         QApplication::processEvents();
         stays("leaving the grid", 4);
-        EXPECT_TRUE(w.grid->isAncestorOf(QApplication::focusWidget()));
 
         // Escape gives the stored value back and nothing was written.
         w.press(Qt::Key_Escape);
@@ -493,6 +496,97 @@ TEST(GridCellEditing, ReadOnlyColumnsAreSteppedOverAndCanStillPick)
     w.press(Qt::Key_Right);
     EXPECT_EQ(w.grid->currentField(), QStringLiteral("Valoarea"));
     EXPECT_EQ(w.stored().toStdString(), unchanged);
+}
+
+// A click on a row's number goes to that row, as a click on one of its cells does.
+TEST(GridCellEditing, AClickOnARowNumberGoesToThatRow)
+{
+    const struct {
+        const char* typed;
+        int toRow;
+        const char* stored;
+        int messages;
+    } cases[] = {
+        {"21,5", 2, "Lumanari;1;10;2024-03-01 / Pomelnice;2;21.5;2024-03-02 / Donatii;3;30;2024-03-03", 0},
+        {"12x", 1, unchanged, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        IncomesWindow w;
+        w.startAt(1, QStringLiteral("Valoarea"));
+        w.retype(QString::fromLatin1(c.typed));
+        QHeaderView* numbers = w.grid->verticalHeader();
+        const auto clickNumber = [&](int row) {
+            QTest::mouseClick(numbers->viewport(), Qt::LeftButton, {},
+                              QPoint(numbers->width() / 2,
+                                     numbers->sectionViewportPosition(row) + numbers->sectionSize(row) / 2));
+            QApplication::processEvents();
+        };
+        clickNumber(2);
+        EXPECT_EQ(w.incomes.currentRow(), c.toRow);
+        EXPECT_EQ(w.grid->currentField(), QStringLiteral("Valoarea"));
+        EXPECT_EQ(w.stored().toStdString(), c.stored);
+        EXPECT_EQ(w.dialogs.shown.size(), c.messages);
+        ASSERT_NE(w.grid->cellEditor(), nullptr);
+        EXPECT_EQ(QApplication::focusWidget(), w.grid->cellEditor());
+        w.press(Qt::Key_Escape);
+        clickNumber(0);
+        EXPECT_EQ(w.incomes.currentRow(), 0);
+    }
+}
+
+// The text does not jump sideways when the editor opens on a cell.
+TEST(GridCellEditing, TheEditorAlignsItsTextAsTheCellShowsIt)
+{
+    const struct {
+        const char* field;
+        Qt::Alignment alignment;
+    } cases[] = {{"Explicatie", Qt::AlignLeft},
+                 {"Cod_venit", Qt::AlignRight},
+                 {"Valoarea", Qt::AlignRight},
+                 {"Data", Qt::AlignLeft}};
+    IncomesWindow w;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        w.startAt(1, QString::fromLatin1(c.field));
+        ASSERT_NE(w.grid->cellEditor(), nullptr);
+        EXPECT_EQ(w.grid->cellEditor()->alignment() & Qt::AlignHorizontal_Mask, c.alignment);
+    }
+}
+
+// Tab and Shift+Tab walk the cells when the grid itself has the focus too,
+// instead of leaving the grid; a grid choosing whole rows lets Tab go on to
+// the window's next control.
+TEST(GridCellEditing, TabWalksTheCellsWithoutAnOpenEditor)
+{
+    const struct {
+        const char* name;
+        std::function<void(IncomesWindow&)> closeEditor;
+        bool walks;
+    } cases[] = {
+        {"editing not allowed", [](IncomesWindow& w) { w.grid->setEditingAllowed(false); }, true},
+        {"editor hidden with F2", [](IncomesWindow& w) { w.press(Qt::Key_F2); }, true},
+        {"whole rows", [](IncomesWindow& w) { w.grid->setRowSelect(true); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        IncomesWindow w;
+        w.startAt(1, QStringLiteral("Cod_venit"));
+        c.closeEditor(w);
+        ASSERT_EQ(w.grid->cellEditor(), nullptr);
+        QTest::keyClick(w.grid, Qt::Key_Tab);
+        EXPECT_EQ(w.incomes.currentRow(), 1);
+        if (!c.walks) {
+            EXPECT_EQ(QApplication::focusWidget(), w.other);
+            continue;
+        }
+        EXPECT_EQ(w.grid->currentField(), QStringLiteral("Valoarea"));
+        QTest::keyClick(w.grid, Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(w.grid, Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(w.grid->currentField(), QStringLiteral("Explicatie"));
+        EXPECT_EQ(QApplication::focusWidget(), w.grid);
+        EXPECT_EQ(w.incomes.currentRow(), 1);
+    }
 }
 
 TEST(GridCellEditing, APickListOffersItsValuesAndTheChoiceIsStored)
