@@ -3,7 +3,8 @@
 #include <QLocale>
 #include <QStringList>
 
-namespace DateFormat {
+namespace DateFormat
+{
 
 QChar separator()
 {

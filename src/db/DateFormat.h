@@ -7,7 +7,8 @@
 // The program's short date format: day, month and four-digit year with the
 // locale's date separator ("DD/MM/YYYY" written with that separator). Every
 // date shown or read by the program (grids, date inputs, reports) uses it.
-namespace DateFormat {
+namespace DateFormat
+{
 
 QChar separator();
 QString shortFormat(); // Qt's notation: "dd.MM.yyyy" for a Romanian desktop

@@ -8,7 +8,8 @@ class QPushButton;
 // The folder picker of the backups: folders only, the folder under
 // selection shown shortened in a status line, and a "New directory" button
 // that asks a name and creates that folder inside the selected one.
-class TBrowseFolder : public QFileDialog {
+class TBrowseFolder : public QFileDialog
+{
     Q_OBJECT
 public:
     TBrowseFolder(const QString& title, const QString& directory, QWidget* parent = nullptr);

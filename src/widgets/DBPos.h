@@ -8,7 +8,8 @@ class Dataset;
 // The record-position bar of the document windows: filled in proportion to
 // the current record's place, with "15/230" centred on it, drawn inverted
 // over the filled part.
-class TDBPos : public QWidget {
+class TDBPos : public QWidget
+{
     Q_OBJECT
 public:
     explicit TDBPos(QWidget* parent = nullptr);

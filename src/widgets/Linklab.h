@@ -4,7 +4,8 @@
 
 // A label that hands its target (a web address, a file) to the desktop to be
 // opened with its usual program; the kind of target gives the prefix.
-class TLinkLabel : public QLabel {
+class TLinkLabel : public QLabel
+{
     Q_OBJECT
 public:
     enum URLType { utFile, utFtp, utGopher, utHttp, utHttps, utMailto, utNews, utTelnet, utWais };
@@ -14,7 +15,7 @@ public:
     static QString prefix(URLType type);
 
     URLType urlType = utMailto;
-    QString url;           // the target without prefix; empty: the caption is used
+    QString url;            // the target without prefix; empty: the caption is used
     bool urlTypeAdd = true; // put the prefix in front of the target
     bool urlEnabled = true;
 

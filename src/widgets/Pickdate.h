@@ -9,7 +9,8 @@ class QLabel;
 // The calendar picker "Selecteaza data": a month at a time, weeks starting
 // on Monday, the month and year as title; the arrow keys move the day,
 // Page Up and Page Down the month; Enter or a double-click chooses.
-class TBrDateForm : public QDialog {
+class TBrDateForm : public QDialog
+{
     Q_OBJECT
 public:
     // An invalid date shows today.

@@ -7,10 +7,11 @@ class QKeyEvent;
 // between records, Insert starts a new one, Ctrl+Delete abandons a new record
 // or deletes the current one at once, Ctrl+R re-reads the record source and
 // Ctrl+U cancels the changes of the current record.
-namespace RecordKeys {
+namespace RecordKeys
+{
 
 struct Options {
-    bool pageKeys = true;             // false where the list keeps its own Page Up / Page Down
+    bool pageKeys = true;              // false where the list keeps its own Page Up / Page Down
     bool insertWithAnyModifier = true; // false: Shift+Insert keeps its paste
 };
 

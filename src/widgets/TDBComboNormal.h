@@ -8,7 +8,8 @@ class FieldLink;
 // Drop-down list input bound to one field; the text may also be typed.
 // Enter moves to the next input; the arrow and page keys keep their list
 // meaning; Insert, Ctrl+Delete, Ctrl+R and Ctrl+U work on the record.
-class TDBComboNormal : public QComboBox {
+class TDBComboNormal : public QComboBox
+{
     Q_OBJECT
 public:
     explicit TDBComboNormal(QWidget* parent = nullptr);

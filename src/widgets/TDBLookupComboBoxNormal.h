@@ -8,7 +8,8 @@ class FieldLink;
 
 // Drop-down input bound to one field whose choices come from another table:
 // it shows the list field of the chosen row and stores its key field.
-class TDBLookupComboBoxNormal : public QComboBox {
+class TDBLookupComboBoxNormal : public QComboBox
+{
     Q_OBJECT
 public:
     explicit TDBLookupComboBoxNormal(QWidget* parent = nullptr);

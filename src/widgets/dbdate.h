@@ -6,7 +6,8 @@
 // read-only until the record is being edited: typing a digit, Backspace,
 // Ctrl+V or Ctrl+X puts the record into editing first. Escape brings back
 // the field's value. Ctrl+Enter or Ctrl+Down opens the calendar.
-class TDBDateEdit : public BoundLineEdit {
+class TDBDateEdit : public BoundLineEdit
+{
     Q_OBJECT
 public:
     explicit TDBDateEdit(QWidget* parent = nullptr);

@@ -1,5 +1,5 @@
-#include "core/DesktopShell.h"
 #include "app/MainUnt.h"
+#include "core/DesktopShell.h"
 #include "core/ProgramFolder.h"
 #include "core/StatusLine.h"
 #include "core/Workmsg.h"
