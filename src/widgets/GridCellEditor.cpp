@@ -1,5 +1,9 @@
 #include "widgets/GridCellEditor.h"
 
+#include "core/UserDialogs.h"
+#include "db/DateFormat.h"
+#include "widgets/CalendarButton.h"
+
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QKeyEvent>
@@ -14,9 +18,35 @@ void GridCellEditor::showFieldText(const QString& text)
 {
     m_fieldText = text;
     setText(text);
+    m_shownText = QLineEdit::text();
     setModified(false);
+    placeCaret();
+}
+
+void GridCellEditor::placeCaret()
+{
     deselect();
-    end(false);
+    if (isDateInput())
+        home(false);
+    else
+        end(false);
+}
+
+// A masked text is as long on screen as its mask, whatever is typed in it.
+bool GridCellEditor::isAllSelected() const
+{
+    return hasSelectedText() && selectionLength() == displayText().size();
+}
+
+bool GridCellEditor::isCaretAtEnd() const
+{
+    return cursorPosition() >= displayText().size();
+}
+
+void GridCellEditor::setDateInput()
+{
+    setInputMask(dateInputMask());
+    showFieldText(m_fieldText);
 }
 
 void GridCellEditor::setPickList(const QStringList& values)
@@ -42,11 +72,25 @@ void GridCellEditor::showWholePickList()
     completer()->complete();
 }
 
+// A date takes digits and its separator; the mask would drop anything else without a word.
+bool GridCellEditor::isRefusedDateCharacter(const QKeyEvent* event) const
+{
+    const QString typed = event->text();
+    if (!isDateInput() || typed.isEmpty() || !typed.at(0).isPrint() ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    return !typed.at(0).isDigit() && typed.at(0) != DateFormat::separator();
+}
+
 void GridCellEditor::keyPressEvent(QKeyEvent* event)
 {
     const bool altDown = event->key() == Qt::Key_Down && event->modifiers() == Qt::AltModifier;
     if (completer() && (altDown || event->key() == Qt::Key_F4)) {
         showWholePickList();
+        return;
+    }
+    if (isRefusedDateCharacter(event)) {
+        dialogs().beep();
         return;
     }
     QLineEdit::keyPressEvent(event);

@@ -7,18 +7,30 @@
 // edit holding the field's edit text. It knows whether the user has typed
 // over the text it was given, so that only typing is written back and
 // Escape can undo it. A column with a pick list offers its values as a
-// drop-down completion (Alt+Down or F4 shows the whole list).
+// drop-down completion (Alt+Down or F4 shows the whole list). A date cell
+// is typed through the date inputs' mask: digits overwrite the date in
+// place and the separator steps past its place.
 class GridCellEditor : public QLineEdit
 {
     Q_OBJECT
 public:
     explicit GridCellEditor(QWidget* parent = nullptr);
 
-    // Shows a field's text, dropping any typing; the caret goes to the end.
+    // Shows a field's text, dropping any typing; the caret goes to the start
+    // of a masked text and to the end of any other.
     void showFieldText(const QString& text);
     QString fieldText() const { return m_fieldText; }
-    bool hasTyping() const { return text() != m_fieldText; }
+    // Compared with what the editor showed, not with the field's text: an
+    // empty masked date reads as its separators alone.
+    bool hasTyping() const { return text() != m_shownText; }
     void undoTyping() { showFieldText(m_fieldText); }
+    // Without a selection: the caret at the start of a masked text, at the end of any other.
+    void placeCaret();
+    bool isAllSelected() const;
+    bool isCaretAtEnd() const;
+
+    void setDateInput();
+    bool isDateInput() const { return !inputMask().isEmpty(); }
 
     void setPickList(const QStringList& values);
     bool isPickListShown() const;
@@ -28,6 +40,8 @@ protected:
 
 private:
     void showWholePickList();
+    bool isRefusedDateCharacter(const QKeyEvent* event) const;
 
     QString m_fieldText;
+    QString m_shownText; // text() right after the field's text was shown
 };

@@ -30,6 +30,8 @@ public:
         // Numbers stay on the right while they are edited, as the cell shows them.
         editor->setAlignment(index.data(Qt::TextAlignmentRole).value<Qt::Alignment>());
         editor->setPickList(m_grid->m_pickLists.value(m_grid->fieldOfColumn(index.column()).toLower()));
+        if (m_grid->isDateColumn(index.column()))
+            editor->setDateInput();
         m_grid->editorCreated(editor);
         return editor;
     }
@@ -167,6 +169,12 @@ QString TDBGridNormal::fieldOfColumn(int column) const
     return field < 0 ? QString() : m_dataset->field(field).name;
 }
 
+bool TDBGridNormal::isDateColumn(int column) const
+{
+    const int field = m_model && m_dataset && m_dataset->isActive() ? m_model->fieldOfColumn(column) : -1;
+    return field >= 0 && m_dataset->field(field).type == FieldType::Date;
+}
+
 bool TDBGridNormal::isColumnReadOnly(int column) const
 {
     const int field = m_model && m_dataset && m_dataset->isActive() ? m_model->fieldOfColumn(column) : -1;
@@ -294,11 +302,9 @@ void TDBGridNormal::openEditor()
     if (state() == QAbstractItemView::EditingState)
         setState(QAbstractItemView::NoState); // the last editor went with its row
     edit(currentIndex());
-    // The view selects a new editor's text; the grid's editor does not: the caret goes to the end.
-    if (m_editor) {
-        m_editor->deselect();
-        m_editor->end(false);
-    }
+    // The view selects a new editor's text; the grid's editor does not.
+    if (m_editor)
+        m_editor->placeCaret();
 }
 
 void TDBGridNormal::commitCell()
@@ -526,7 +532,7 @@ bool TDBGridNormal::handleKey(QKeyEvent* event, bool inEditor)
     const bool plain = mods == 0;
     const bool ctrl = mods == Qt::ControlModifier;
     GridCellEditor* line = inEditor ? m_editor.data() : nullptr;
-    const bool allSelected = line && line->hasSelectedText() && line->selectedText() == line->text();
+    const bool allSelected = line && line->isAllSelected();
     const int pageRows = std::max(1, bottomVisibleRow() - topVisibleRow());
 
     switch (event->key()) {
@@ -547,7 +553,7 @@ bool TDBGridNormal::handleKey(QKeyEvent* event, bool inEditor)
             horizontalScrollBar()->setValue(horizontalScrollBar()->value() + 1);
             return true;
         }
-        if (line && !allSelected && line->cursorPosition() < line->text().size())
+        if (line && !allSelected && !line->isCaretAtEnd())
             return false;
         nextCell();
         return true;

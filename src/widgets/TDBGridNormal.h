@@ -18,8 +18,9 @@ class GridCellEditor;
 // question. The grid's current row is the record source's current record.
 //
 // Every cell, whatever its field's type, is edited as text and read back
-// through the field's own text rules; a text the field refuses keeps the
-// editor open with what was typed. An untouched new row is abandoned when
+// through the field's own text rules (a date through the date inputs' mask,
+// typed over in place); a text the field refuses keeps the editor open with
+// what was typed. An untouched new row is abandoned when
 // the user moves off it or leaves the grid. The editor opens on the current
 // cell while the grid has the focus, so a record moved from elsewhere does
 // not pull the focus into the grid.
@@ -105,6 +106,7 @@ private:
     int finalColumn() const { return steppedColumn(lastColumn() + 1, -1); }
     QString fieldOfColumn(int column) const;
     bool isColumnReadOnly(int column) const;
+    bool isDateColumn(int column) const;
 
     QPointer<Dataset> m_dataset;
     DatasetModel* m_model = nullptr;

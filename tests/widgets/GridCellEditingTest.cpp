@@ -61,6 +61,12 @@ struct IncomesWindow {
         QTest::keyClick(target, key, modifiers);
         QApplication::processEvents();
     }
+    // Types into the cell as it opened, without selecting its text first.
+    void type(const QString& text)
+    {
+        ASSERT_NE(grid->cellEditor(), nullptr);
+        QTest::keyClicks(grid->cellEditor(), text);
+    }
     // Selects the cell's text and types over it.
     void retype(const QString& text)
     {
@@ -119,15 +125,24 @@ const char* const unchanged =
 
 // One user action of a case.
 struct Step {
-    enum Kind { Key, Retype, Click, LeaveGrid, Save } kind;
+    enum Kind { Key, Type, Retype, Click, LeaveGrid, Save } kind;
     Qt::Key key = Qt::Key_unknown;
     const char* text = ""; // typed, or the clicked cell's field
     int row = 0;           // of the clicked cell
     Qt::KeyboardModifiers modifiers = {};
+    int times = 1; // of the key
 };
 Step key(Qt::Key k, Qt::KeyboardModifiers modifiers = {})
 {
     return {Step::Key, k, "", 0, modifiers};
+}
+Step keyTimes(Qt::Key k, int times)
+{
+    return {Step::Key, k, "", 0, {}, times};
+}
+Step type(const char* text)
+{
+    return {Step::Type, Qt::Key_unknown, text};
 }
 Step retype(const char* text)
 {
@@ -343,6 +358,90 @@ TEST(GridCellEditing, KeysOverCellsOfEveryType)
          "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03 / ;;12.25;",
          3,
          "Valoarea"},
+        {"date typed over a filled cell, with separators",
+         1,
+         "Data",
+         {type("05.05.2024"), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-05-05 / Donatii;3;30;2024-03-03",
+         0,
+         "Data"},
+        {"date typed over a filled cell, digits only",
+         1,
+         "Data",
+         {type("05052024"), key(Qt::Key_Return), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-05-05 / Donatii;3;30;2024-03-03",
+         1,
+         "Explicatie"},
+        {"date, only the day typed over",
+         1,
+         "Data",
+         {type("17"), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-17 / Donatii;3;30;2024-03-03",
+         0,
+         "Data"},
+        {"empty date, digits only",
+         1,
+         "Data",
+         {key(Qt::Key_Insert), type("15042024"), key(Qt::Key_Down)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03 / ;;;2024-04-15",
+         1,
+         "Data"},
+        {"empty date, with separators",
+         2,
+         "Data",
+         {key(Qt::Key_Down), type("15.04.2024"), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03 / ;;;2024-04-15",
+         2,
+         "Data"},
+        {"date cleared with select all and Delete",
+         1,
+         "Data",
+         {key(Qt::Key_A, Qt::ControlModifier), key(Qt::Key_Delete), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20; / Donatii;3;30;2024-03-03",
+         0,
+         "Data"},
+        {"date cleared with Backspace from its end",
+         1,
+         "Data",
+         {keyTimes(Qt::Key_Right, 8), keyTimes(Qt::Key_Backspace, 8), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20; / Donatii;3;30;2024-03-03",
+         0,
+         "Data"},
+        {"date, Escape after typing over it",
+         1,
+         "Data",
+         {type("0505"), key(Qt::Key_Escape), key(Qt::Key_Down), key(Qt::Key_Up)},
+         unchanged,
+         1,
+         "Data"},
+        {"date, Right through the cell and on to the next row",
+         1,
+         "Data",
+         {keyTimes(Qt::Key_Right, 9)},
+         unchanged,
+         2,
+         "Explicatie"},
+        {"date, Left from its start to the previous cell",
+         1,
+         "Data",
+         {key(Qt::Key_Left), retype("25"), key(Qt::Key_Right), type("1"), key(Qt::Key_Up)},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;25;2024-03-12 / Donatii;3;30;2024-03-03",
+         0,
+         "Data"},
+        {"untouched empty date in a new row, Down",
+         1,
+         "Data",
+         {key(Qt::Key_Insert), key(Qt::Key_Down)},
+         unchanged,
+         1,
+         "Data"},
+        {"untouched empty date in a new row, Escape",
+         1,
+         "Data",
+         {key(Qt::Key_Insert), key(Qt::Key_Escape)},
+         unchanged,
+         1,
+         "Data"},
         {"leaving the grid with a typed date",
          0,
          "Data",
@@ -358,7 +457,11 @@ TEST(GridCellEditing, KeysOverCellsOfEveryType)
         for (const Step& step : c.steps) {
             switch (step.kind) {
             case Step::Key:
-                w.press(step.key, step.modifiers);
+                for (int i = 0; i < step.times; ++i)
+                    w.press(step.key, step.modifiers);
+                break;
+            case Step::Type:
+                w.type(QString::fromUtf8(step.text));
                 break;
             case Step::Retype:
                 w.retype(QString::fromUtf8(step.text));
@@ -395,6 +498,7 @@ TEST(GridCellEditing, ARefusedValueKeepsTheCellWithWhatWasTypedAndIsToldOnce)
         {"Explicatie", tooLong, "error"}, {"Cod_venit", "doi", "error"},
         {"Cod_venit", "12,5", "error"},   {"Cod_venit", "99", "warning"}, // refused by the window's own check
         {"Valoarea", "12x", "error"},     {"Data", "31.02.2024", "error"},
+        {"Data", "15.04.2", "error"}, // a year not typed whole
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
@@ -428,6 +532,48 @@ TEST(GridCellEditing, ARefusedValueKeepsTheCellWithWhatWasTypedAndIsToldOnce)
         EXPECT_EQ(w.stored().toStdString(), unchanged);
         EXPECT_EQ(w.incomes.currentRow(), 0);
     }
+}
+
+// A date cell is typed over through the date mask from its start; any
+// other cell keeps its text as typed, with the caret at the end.
+TEST(GridCellEditing, OnlyDateCellsAreMaskedAndTheyOpenAtTheStart)
+{
+    const struct {
+        const char* field;
+        bool inserted; // in a new row, where the cell is empty
+        const char* shown;
+        int caret;
+    } cases[] = {
+        {"Data", false, "02.03.2024", 0},      {"Data", true, "__.__.____", 0},
+        {"Explicatie", false, "Pomelnice", 9}, {"Cod_venit", false, "2", 1},
+        {"Valoarea", false, "20", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + (c.inserted ? ", new row" : ""));
+        IncomesWindow w;
+        w.startAt(1, QString::fromLatin1(c.field));
+        if (c.inserted)
+            w.press(Qt::Key_Insert);
+        QLineEdit* editor = w.grid->cellEditor();
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->inputMask().isEmpty(), std::string(c.field) != "Data");
+        EXPECT_EQ(editor->displayText().toStdString(), c.shown);
+        EXPECT_EQ(editor->cursorPosition(), c.caret);
+        EXPECT_FALSE(editor->hasSelectedText());
+    }
+}
+
+TEST(GridCellEditing, ADateCellRefusesLettersWithABeep)
+{
+    IncomesWindow w;
+    w.startAt(1, QStringLiteral("Data"));
+    w.type(QStringLiteral("1a"));
+    EXPECT_EQ(w.dialogs.beeps, 1);
+    EXPECT_EQ(w.grid->cellEditor()->text(), QStringLiteral("12.03.2024"));
+    w.press(Qt::Key_Up);
+    EXPECT_EQ(w.stored().toStdString(),
+              "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-12 / Donatii;3;30;2024-03-03");
+    EXPECT_TRUE(w.dialogs.shown.isEmpty());
 }
 
 TEST(GridCellEditing, ColumnPickerRunsOnCtrlEnterAndDoubleClick)
