@@ -82,6 +82,21 @@ bool GridCellEditor::isRefusedDateCharacter(const QKeyEvent* event) const
     return !typed.at(0).isDigit() && typed.at(0) != DateFormat::separator();
 }
 
+// The separator typed after a one-digit day or month ends that part: the
+// places left in it are cleared, so "5.5.2024" typed over 03.03.2024 reads
+// as 5 May and not as 53.53.2024 (nor 1.03.2024 over 02.03.2024 as 12 March).
+void GridCellEditor::endDatePartEarly()
+{
+    const int caret = cursorPosition();
+    const QString shown = displayText();
+    const QChar separator = DateFormat::separator();
+    if (hasSelectedText() || caret == 0 || shown.at(caret - 1) == separator)
+        return; // at the start of a part the separator just steps past it
+    const int partEnd = shown.indexOf(separator, caret);
+    if (partEnd > caret)
+        setSelection(caret, partEnd - caret); // the mask clears a selection it types over
+}
+
 void GridCellEditor::keyPressEvent(QKeyEvent* event)
 {
     const bool altDown = event->key() == Qt::Key_Down && event->modifiers() == Qt::AltModifier;
@@ -93,5 +108,7 @@ void GridCellEditor::keyPressEvent(QKeyEvent* event)
         dialogs().beep();
         return;
     }
+    if (isDateInput() && event->text() == QString(DateFormat::separator()))
+        endDatePartEarly();
     QLineEdit::keyPressEvent(event);
 }

@@ -41,6 +41,7 @@ protected:
 private:
     void showWholePickList();
     bool isRefusedDateCharacter(const QKeyEvent* event) const;
+    void endDatePartEarly();
 
     QString m_fieldText;
     QString m_shownText; // text() right after the field's text was shown
