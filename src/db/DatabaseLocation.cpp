@@ -83,6 +83,7 @@ DatabaseLocation::SwitchResult DatabaseLocation::switchToYear(const QString& yea
         return {false, QStringLiteral("Baza de date a anului ales nu poate fi deschisa: %1").arg(e.text())};
     }
     setClosedYearOpen(!isFirstEntry);
+    Q_EMIT yearSwitched();
     return {true, QString(), true};
 }
 

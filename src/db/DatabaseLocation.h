@@ -46,6 +46,10 @@ public:
 
 Q_SIGNALS:
     void closedYearChanged(bool closedYearOpen);
+    // The connection now stands on another year's database: the record
+    // sources open before were closed, and a window still open reopens its
+    // own here (never on their closing, when the old file is still open).
+    void yearSwitched();
 
 private:
     DatabaseLocation() = default;

@@ -130,11 +130,23 @@ TEST_F(DatasetYearSwitch, GridsEmptyAndTheSourceReopensOnTheYearNowOpen)
     types.open();
     DatasetModel grid(&types, {QStringLiteral("Denumire")});
     ASSERT_EQ(grid.rowCount(), workingRows.size());
+    QList<int> rowsSeenWhenClosed;
+    QObject::connect(&types, &Dataset::stateChanged, &types, [&](DatasetState state) {
+        if (state == DatasetState::Inactive)
+            rowsSeenWhenClosed << grid.rowCount();
+    });
 
     ASSERT_TRUE(location().switchToYear(QStringLiteral("2025"), false).ok);
+    EXPECT_EQ(rowsSeenWhenClosed, QList<int>{0});
     EXPECT_EQ(grid.rowCount(), 0);
 
-    types.open();
+    // A window still open reopens its sources once the switch is done.
+    const QMetaObject::Connection reopen =
+        QObject::connect(&location(), &DatabaseLocation::yearSwitched, &types, [&] { types.open(); });
+    ASSERT_TRUE(location().switchToYear(QStringLiteral("2026"), true).ok);
+    EXPECT_EQ(grid.rowCount(), workingRows.size());
+    ASSERT_TRUE(location().switchToYear(QStringLiteral("2025"), false).ok);
+    QObject::disconnect(reopen);
     ASSERT_TRUE(types.locate(QStringLiteral("Cod_venit"), {2}));
     EXPECT_TRUE(closedRows.contains(QStringLiteral("2|") + types.asString(QStringLiteral("Denumire"))));
     EXPECT_EQ(grid.rowCount(), closedRows.size());
