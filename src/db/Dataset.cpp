@@ -377,11 +377,21 @@ void Dataset::loadRows()
     }
     text += QStringLiteral(" ORDER BY rowid");
 
-    SqliteStatement query(storeHandle(), text, m_table);
-    joinTransaction();
-    query.bindAll(masterValues);
-    readRows(query);
-    sortRows();
+    try {
+        SqliteStatement query(storeHandle(), text, m_table);
+        joinTransaction();
+        query.bindAll(masterValues);
+        readRows(query);
+        sortRows();
+    } catch (...) {
+        // No half-read rows are shown, and the position points at none of them.
+        m_rows.clear();
+        m_packed.clear();
+        m_current = -1;
+        m_bof = m_eof = true;
+        Q_EMIT rowsReset();
+        throw;
+    }
 }
 
 // Reads the statement's rows (row identity, then the stored fields).
