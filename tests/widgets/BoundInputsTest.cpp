@@ -40,11 +40,7 @@ protected:
     }
 
     QWidget* focused() const { return QApplication::focusWidget(); }
-    int storedTypes() const
-    {
-        return Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM Tip_venituri"))
-            .toInt();
-    }
+    static int storedTypes() { return storedRows(QStringLiteral("Tip_venituri")); }
 
     TestFolder folder;
     ScriptedDialogs dialogs;
