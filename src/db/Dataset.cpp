@@ -1452,15 +1452,16 @@ bool Dataset::remove()
     return true;
 }
 
-// Takes the current row out of the rows shown and moves to its neighbour.
+// Takes the current row out of the rows shown and moves to its neighbour,
+// before the signals: what they refresh reads a row that is there.
 void Dataset::dropCurrentRow()
 {
     const int removed = m_current;
     m_rows.removeAt(removed);
-    setState(DatasetState::Browse);
-    Q_EMIT rowRemoved(removed);
     m_current = m_rows.isEmpty() ? -1 : std::min(removed, int(m_rows.size()) - 1);
     m_bof = m_eof = m_rows.isEmpty();
+    setState(DatasetState::Browse);
+    Q_EMIT rowRemoved(removed);
 }
 
 bool Dataset::checkBrowseMode()

@@ -368,6 +368,46 @@ TEST_F(DatasetTest, AFailedReadingLeavesNoRowsBehind)
     EXPECT_EQ(enoriasi.recordCount(), 3);
 }
 
+// A control refreshed by the signals of a dropped last row reads the row
+// that becomes current, never a position past the rows.
+TEST_F(DatasetTest, DroppingTheLastRowPointsTheSignalsAtARealRow)
+{
+    const struct {
+        const char* name;
+        std::function<void(Dataset&)> drop;
+    } cases[] = {
+        {"an appended record cancelled",
+         [](Dataset& types) {
+             ASSERT_TRUE(types.append());
+             types.setValue(QStringLiteral("Denumire"), QStringLiteral("Nou"));
+             types.cancel();
+         }},
+        {"the last record deleted",
+         [](Dataset& types) {
+             types.last();
+             ASSERT_TRUE(types.remove());
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Dataset types(QStringLiteral("Tip_venituri"));
+        types.open();
+        const int rowsBefore = types.recordCount();
+        QStringList shown;
+        const auto show = [&] {
+            EXPECT_LT(types.currentRow(), types.recordCount());
+            if (types.currentRow() < types.recordCount())
+                shown << types.asString(QStringLiteral("Denumire"));
+        };
+        QObject::connect(&types, &Dataset::stateChanged, show);
+        QObject::connect(&types, &Dataset::rowRemoved, show);
+        c.drop(types);
+        EXPECT_FALSE(shown.isEmpty());
+        EXPECT_EQ(types.currentRow(), types.recordCount() - 1);
+        EXPECT_LE(types.recordCount(), rowsBefore);
+    }
+}
+
 TEST_F(DatasetTest, SignalsTellGridsWhatChanged)
 {
     Dataset types(QStringLiteral("Tip_cheltuieli"));
