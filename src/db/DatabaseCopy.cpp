@@ -31,6 +31,10 @@ struct CloseConnection {
 };
 using ConnectionHandle = std::unique_ptr<sqlite3, CloseConnection>;
 
+struct FinishBackup {
+    void operator()(sqlite3_backup* backup) const { sqlite3_backup_finish(backup); }
+};
+
 // A unique, empty file beside the target (so the final rename stays on one
 // disk); removed again unless the copy is renamed into place.
 class PartialFile
@@ -74,20 +78,22 @@ private:
 // reporting the pages done.
 void backUp(sqlite3* source, sqlite3* destination, const QString& target, Progress& progress)
 {
-    sqlite3_backup* backup = sqlite3_backup_init(destination, "main", source, "main");
+    // Finished also when the progress throws: an unfinished backup would keep
+    // both connections from closing, and the partial file open.
+    const std::unique_ptr<sqlite3_backup, FinishBackup> backup(
+        sqlite3_backup_init(destination, "main", source, "main"));
     if (!backup)
         throw copyFailure(target, QString::fromUtf8(sqlite3_errmsg(destination)));
     // A step of no pages takes the read lock and learns the page count.
-    int rc = sqlite3_backup_step(backup, 0);
+    int rc = sqlite3_backup_step(backup.get(), 0);
     {
-        ProgressScope scope(progress, DatabaseCopy::progressCaption, sqlite3_backup_pagecount(backup));
-        const int pagesPerStep = std::max(1, sqlite3_backup_pagecount(backup) / 100);
+        ProgressScope scope(progress, DatabaseCopy::progressCaption, sqlite3_backup_pagecount(backup.get()));
+        const int pagesPerStep = std::max(1, sqlite3_backup_pagecount(backup.get()) / 100);
         while (rc == SQLITE_OK) {
-            rc = sqlite3_backup_step(backup, pagesPerStep);
-            scope.step(sqlite3_backup_pagecount(backup) - sqlite3_backup_remaining(backup));
+            rc = sqlite3_backup_step(backup.get(), pagesPerStep);
+            scope.step(sqlite3_backup_pagecount(backup.get()) - sqlite3_backup_remaining(backup.get()));
         }
     }
-    sqlite3_backup_finish(backup);
     if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
         throw DbError(QStringLiteral("Baza de date este blocata de alta operatie; copia nu a fost facuta. "
                                      "Repetati operatia."));

@@ -377,11 +377,21 @@ void Dataset::loadRows()
     }
     text += QStringLiteral(" ORDER BY rowid");
 
-    SqliteStatement query(storeHandle(), text, m_table);
-    joinTransaction();
-    query.bindAll(masterValues);
-    readRows(query);
-    sortRows();
+    try {
+        SqliteStatement query(storeHandle(), text, m_table);
+        joinTransaction();
+        query.bindAll(masterValues);
+        readRows(query);
+        sortRows();
+    } catch (...) {
+        // No half-read rows are shown, and the position points at none of them.
+        m_rows.clear();
+        m_packed.clear();
+        m_current = -1;
+        m_bof = m_eof = true;
+        Q_EMIT rowsReset();
+        throw;
+    }
 }
 
 // Reads the statement's rows (row identity, then the stored fields).
@@ -1442,15 +1452,16 @@ bool Dataset::remove()
     return true;
 }
 
-// Takes the current row out of the rows shown and moves to its neighbour.
+// Takes the current row out of the rows shown and moves to its neighbour,
+// before the signals: what they refresh reads a row that is there.
 void Dataset::dropCurrentRow()
 {
     const int removed = m_current;
     m_rows.removeAt(removed);
-    setState(DatasetState::Browse);
-    Q_EMIT rowRemoved(removed);
     m_current = m_rows.isEmpty() ? -1 : std::min(removed, int(m_rows.size()) - 1);
     m_bof = m_eof = m_rows.isEmpty();
+    setState(DatasetState::Browse);
+    Q_EMIT rowRemoved(removed);
 }
 
 bool Dataset::checkBrowseMode()

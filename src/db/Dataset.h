@@ -116,12 +116,14 @@ public:
     void last();
     bool next();  // false at the end
     bool prior(); // false at the beginning
+    // Moves `distance` rows (back when negative), stopping at either end; the rows actually moved.
     int moveBy(int distance);
     bool bof() const { return m_bof; }
     bool eof() const { return m_eof; }
     bool isEmpty() const { return m_rows.isEmpty(); }
     int recordCount() const { return int(m_rows.size()); }
     int recNo() const { return m_current + 1; } // 1-based, 0 when empty
+    // Moves to the 1-based row; a number outside the rows moves nothing.
     void setRecNo(int recNo);
     int currentRow() const { return m_current; }
 
@@ -142,7 +144,8 @@ public:
     // Reads the text as the field's type ("12,50", a short date, ...).
     bool setEditText(const QString& field, const QString& text);
 
-    // Any row, for grids.
+    // Any row, for grids (the record being edited shows what was typed);
+    // null and empty outside the rows or fields.
     QVariant rowValue(int row, int field) const;
     QString rowDisplayText(int row, int field) const;
 
@@ -151,7 +154,11 @@ public:
     bool append(); // a new record at the end
     bool edit();   // on an empty dataset: insert
     bool post();
+    // Drops the edits (a new record is abandoned). A beforeCancel that throws
+    // keeps the edits, its exception passing on to the caller.
     void cancel();
+    // Deletes the current row from the table (a new record is only abandoned);
+    // false when beforeDelete refused.
     bool remove();
     // Posts pending edits (cancels an untouched new record); false when refused.
     bool checkBrowseMode();
@@ -171,13 +178,18 @@ public:
     bool setIndexName(const QString& name);
     bool setIndexFieldNames(const QString& fields);
     QStringList orderFields() const;
+    // The first row whose order fields equal the values (given for the first
+    // fields of the active order, which must exist); false, not moving, when there is none.
     bool findKey(const QVariantList& values);
+    // The first row at or after the values in the active order, else the last row.
     void findNearest(const QVariantList& values);
+    // The first row, in the shown order, whose fields ("Field1;Field2") hold the values; false when none.
     bool locate(const QString& fields, const QVariantList& values, LocateOptions options = {});
 
     // Shows only the rows whose detail fields equal the master's current fields.
     void setMaster(Dataset* master, const QString& masterFields, const QString& detailFields);
 
+    // While filtered, only the rows the filter keeps are read; both re-read the rows.
     void setFilter(RowFilter filter);
     void setFiltered(bool filtered);
     bool isFiltered() const { return m_filtered; }

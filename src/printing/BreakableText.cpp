@@ -2,8 +2,6 @@
 
 #include "printing/PageModel.h"
 
-#include <QFontMetricsF>
-#include <QImage>
 #include <QRegularExpression>
 
 namespace
@@ -12,13 +10,7 @@ namespace
 // Words are measured at the resolution texts are painted at.
 double widthMmOf(const QString& word, const QFont& font)
 {
-    static QImage device = [] {
-        QImage image(1, 1, QImage::Format_Mono);
-        image.setDotsPerMeterX(qRound(textResolution / 0.0254));
-        image.setDotsPerMeterY(qRound(textResolution / 0.0254));
-        return image;
-    }();
-    return QFontMetricsF(font, &device).horizontalAdvance(word) * 25.4 / textResolution;
+    return textMetrics(font).horizontalAdvance(word) * 25.4 / textResolution;
 }
 
 } // namespace

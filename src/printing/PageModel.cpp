@@ -1,5 +1,18 @@
 #include "printing/PageModel.h"
 
+#include <QImage>
+
+QFontMetricsF textMetrics(const QFont& font)
+{
+    static QImage device = [] {
+        QImage image(1, 1, QImage::Format_Mono);
+        image.setDotsPerMeterX(qRound(textResolution / 0.0254));
+        image.setDotsPerMeterY(qRound(textResolution / 0.0254));
+        return image;
+    }();
+    return QFontMetricsF(font, &device);
+}
+
 QStringList Page::texts() const
 {
     QStringList result;

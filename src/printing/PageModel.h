@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QList>
 #include <QPageLayout>
 #include <QPageSize>
@@ -10,6 +11,9 @@
 // Texts are measured, broken into lines and painted at this resolution (dpi),
 // whatever the output's own, so every output shows the lines the layout chose.
 inline constexpr int textResolution = 1200;
+
+// Metrics of the font on a device of textResolution: what the layout measures with.
+QFontMetricsF textMetrics(const QFont& font);
 
 // What a report lays out: pages of positioned texts, lines and rectangles,
 // in millimetres from the paper's top-left corner. Printing, the PDF file and

@@ -3,23 +3,8 @@
 #include "db/DateFormat.h"
 #include "db/FieldFormat.h"
 
-#include <QFontMetricsF>
-#include <QImage>
-
 namespace
 {
-
-// Texts are measured on a device of the resolution they are painted at.
-const QPaintDevice& measureDevice()
-{
-    static QImage device = [] {
-        QImage image(1, 1, QImage::Format_Mono);
-        image.setDotsPerMeterX(qRound(textResolution / 0.0254));
-        image.setDotsPerMeterY(qRound(textResolution / 0.0254));
-        return image;
-    }();
-    return device;
-}
 
 double pxToMm(double px)
 {
@@ -59,9 +44,8 @@ bool isText(const ReportElement& e)
 
 double ReportLayout::textHeight(const QString& text, const QFont& font, double width)
 {
-    const QFontMetricsF metrics(font, const_cast<QPaintDevice*>(&measureDevice()));
-    const QRectF bounds = metrics.boundingRect(QRectF(0, 0, mmToPx(width), 1e9),
-                                               Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
+    const QRectF bounds = textMetrics(font).boundingRect(
+        QRectF(0, 0, mmToPx(width), 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
     return pxToMm(bounds.height());
 }
 

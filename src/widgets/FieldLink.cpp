@@ -48,7 +48,15 @@ bool FieldLink::beginEdit()
 {
     if (!m_dataset || !m_dataset->isActive())
         return false;
-    return m_dataset->isEditing() || m_dataset->edit();
+    if (m_dataset->isEditing())
+        return true;
+    const QString typed = m_read();
+    if (!m_dataset->edit())
+        return false;
+    // Typing into an empty table starts a new record, whose showing would wipe what was typed.
+    if (m_read() != typed)
+        m_show(typed);
+    return true;
 }
 
 void FieldLink::markModified()

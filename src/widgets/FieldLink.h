@@ -29,7 +29,8 @@ public:
     const FieldInfo* fieldInfo() const; // null when unbound or closed
     bool isBound() const { return m_dataset && !m_field.isEmpty(); }
 
-    // Puts the record into editing; false when it cannot be edited.
+    // Puts the record into editing; false when it cannot be edited. The
+    // control keeps its text, also when this starts a new record.
     bool beginEdit();
     // The user changed the control's text.
     void markModified();

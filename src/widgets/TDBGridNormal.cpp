@@ -430,7 +430,10 @@ void TDBGridNormal::typeIntoCell(QKeyEvent* event)
     // Typing in an empty grid starts its first row.
     if (m_dataset->isEmpty()) {
         m_moving = true;
-        const bool started = runGuarded([&] { m_dataset->append(); });
+        const bool started = runGuarded([&] {
+            if (!m_dataset->append())
+                throw SilentAbort(); // refused by the record's own check, which has told the user
+        });
         m_moving = false;
         if (!started)
             return;

@@ -1,5 +1,6 @@
 #include "db/DatabaseCopy.h"
 
+#include "core/SilentAbort.h"
 #include "db/Connection.h"
 #include "db/Dataset.h"
 #include "db/DbError.h"
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlRecord>
 #include <gtest/gtest.h>
 
@@ -40,6 +42,24 @@ QStringList tablesOf(const QSqlDatabase& db)
         tables << query.value(0).toString();
     return tables;
 }
+
+// The files this process holds open (Linux), by their names.
+QStringList openFiles()
+{
+    QStringList files;
+    for (const QFileInfo& descriptor : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System))
+        files << descriptor.symLinkTarget();
+    return files;
+}
+
+// A progress window whose user stops the work at its first step.
+class StoppedProgress : public Progress
+{
+public:
+    void start(const QString&, int) override {}
+    void step(int) override { throw SilentAbort(); }
+    void finish() override {}
+};
 
 class DatabaseCopyTest : public ::testing::Test
 {
@@ -165,4 +185,20 @@ TEST_F(DatabaseCopyTest, RefusesWithoutLeavingAnythingBehind)
     }
     EXPECT_EQ(filesInFolder(), QStringLiteral("BazaDate.sqlite"));
     EXPECT_GT(Sql::scalar(db, QStringLiteral("SELECT count(*) FROM Venituri")).toInt(), 0);
+}
+
+// A copy stopped half-way lets go of the database and of its partial file:
+// nothing stays behind, later writes and copies are whole, and the database
+// still closes.
+TEST_F(DatabaseCopyTest, AStoppedCopyLetsGoOfEverything)
+{
+    const QString copyFile = folder.file(QStringLiteral("copie.sqlite"));
+    StoppedProgress stopped;
+    EXPECT_THROW(DatabaseCopy::copyTo(db, copyFile, stopped), SilentAbort);
+    EXPECT_EQ(filesInFolder(), QStringLiteral("BazaDate.sqlite"));
+    Sql::exec(db, QStringLiteral("DELETE FROM Venituri WHERE Nr_act <= 5"));
+    DatabaseCopy::copyTo(db, copyFile);
+    expectSameContents(copyFile);
+    Connection::close();
+    EXPECT_EQ(openFiles().filter(QStringLiteral("BazaDate.sqlite")), QStringList());
 }

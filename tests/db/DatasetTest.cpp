@@ -339,6 +339,75 @@ TEST_F(DatasetTest, FiltersAndCalculatedFields)
     EXPECT_EQ(enoriasi.recordCount(), 3);
 }
 
+// A calculation failing while the rows are read again leaves no half-read
+// rows and no position past them.
+TEST_F(DatasetTest, AFailedReadingLeavesNoRowsBehind)
+{
+    for (const char* code : {"E1", "E2", "E3"})
+        addParishioner(QString::fromLatin1(code), QStringLiteral("Pop Ion"));
+    Dataset enoriasi(QStringLiteral("Enoriasi"));
+    enoriasi.addCalculatedField(QStringLiteral("Eticheta"), FieldType::String, 20);
+    bool failing = false;
+    enoriasi.onCalcFields = [&failing](RecordView& row) {
+        if (failing && row.value(QStringLiteral("Cod_enorias")).toString() == QStringLiteral("E2"))
+            throw DbError(QStringLiteral("Eticheta nu poate fi calculata"));
+        row.setValue(QStringLiteral("Eticheta"), row.value(QStringLiteral("Cod_enorias")));
+    };
+    enoriasi.open();
+    enoriasi.last();
+    QSignalSpy resets(&enoriasi, &Dataset::rowsReset);
+    failing = true;
+    EXPECT_THROW(enoriasi.refresh(), DbError);
+    EXPECT_EQ(enoriasi.recordCount(), 0);
+    EXPECT_EQ(enoriasi.currentRow(), -1);
+    EXPECT_TRUE(enoriasi.eof());
+    EXPECT_TRUE(enoriasi.value(QStringLiteral("Eticheta")).isNull());
+    EXPECT_EQ(resets.size(), 1);
+    failing = false;
+    enoriasi.refresh();
+    EXPECT_EQ(enoriasi.recordCount(), 3);
+}
+
+// A control refreshed by the signals of a dropped last row reads the row
+// that becomes current, never a position past the rows.
+TEST_F(DatasetTest, DroppingTheLastRowPointsTheSignalsAtARealRow)
+{
+    const struct {
+        const char* name;
+        std::function<void(Dataset&)> drop;
+    } cases[] = {
+        {"an appended record cancelled",
+         [](Dataset& types) {
+             ASSERT_TRUE(types.append());
+             types.setValue(QStringLiteral("Denumire"), QStringLiteral("Nou"));
+             types.cancel();
+         }},
+        {"the last record deleted",
+         [](Dataset& types) {
+             types.last();
+             ASSERT_TRUE(types.remove());
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Dataset types(QStringLiteral("Tip_venituri"));
+        types.open();
+        const int rowsBefore = types.recordCount();
+        QStringList shown;
+        const auto show = [&] {
+            EXPECT_LT(types.currentRow(), types.recordCount());
+            if (types.currentRow() < types.recordCount())
+                shown << types.asString(QStringLiteral("Denumire"));
+        };
+        QObject::connect(&types, &Dataset::stateChanged, show);
+        QObject::connect(&types, &Dataset::rowRemoved, show);
+        c.drop(types);
+        EXPECT_FALSE(shown.isEmpty());
+        EXPECT_EQ(types.currentRow(), types.recordCount() - 1);
+        EXPECT_LE(types.recordCount(), rowsBefore);
+    }
+}
+
 TEST_F(DatasetTest, SignalsTellGridsWhatChanged)
 {
     Dataset types(QStringLiteral("Tip_cheltuieli"));

@@ -59,11 +59,6 @@ QStringList fieldsOf(const QString& table)
     return Sql::fieldNames(Connection::database(), table);
 }
 
-int rowsOf(const QString& table)
-{
-    return Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt();
-}
-
 } // namespace
 
 TEST(SchemaUpgrade, OldDatabaseGainsTheElevenFieldsInOrderAndKeepsItsRows)
@@ -88,7 +83,7 @@ TEST(SchemaUpgrade, OldDatabaseGainsTheElevenFieldsInOrderAndKeepsItsRows)
     EXPECT_EQ(fieldsOf(QStringLiteral("Bilant")).last(), QStringLiteral("Cont"));
 
     for (const char* table : {"Parohia", "Venituri", "Cheltuieli", "Contor", "Enoriasi", "Bilant"})
-        EXPECT_EQ(rowsOf(QString::fromLatin1(table)), 1) << table;
+        EXPECT_EQ(storedRows(QString::fromLatin1(table)), 1) << table;
     EXPECT_DOUBLE_EQ(
         Sql::scalar(Connection::database(), QStringLiteral("SELECT Count_chelt FROM Contor")).toDouble(), 40);
     EXPECT_TRUE(Sql::scalar(Connection::database(), QStringLiteral("SELECT PretOut FROM Contor")).isNull());

@@ -62,6 +62,13 @@ void TestFolder::write(const QString& name, const QByteArray& bytes) const
         ADD_FAILURE() << "cannot write " << name.toStdString();
 }
 
+int storedRows(const QString& table)
+{
+    return Sql::scalar(Connection::database(),
+                       QStringLiteral("SELECT count(*) FROM %1").arg(Sql::quoted(table)))
+        .toInt();
+}
+
 void execOrFail(const QString& statement)
 {
     try {

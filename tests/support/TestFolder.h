@@ -32,3 +32,6 @@ private:
 
 // Runs a statement on the program's connection; fails the test on error.
 void execOrFail(const QString& statement);
+
+// The number of rows the table holds in the program's database file.
+int storedRows(const QString& table);

@@ -40,11 +40,7 @@ protected:
     }
 
     QWidget* focused() const { return QApplication::focusWidget(); }
-    int storedTypes() const
-    {
-        return Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM Tip_venituri"))
-            .toInt();
-    }
+    static int storedTypes() { return storedRows(QStringLiteral("Tip_venituri")); }
 
     TestFolder folder;
     ScriptedDialogs dialogs;
@@ -287,4 +283,34 @@ TEST_F(DateInput, AnInvalidDateIsRefusedAndKeepsTheFocus)
     EXPECT_EQ(focused(), date);
     EXPECT_EQ(date->selectedText(), QStringLiteral("31.02.2024"));
     EXPECT_EQ(incomes.asDate(QStringLiteral("Data")), QDate(2024, 3, 15));
+}
+
+// Typing into an input over an empty table starts the first record with
+// everything that was typed, a number as well as a text.
+TEST_F(BoundInputs, TypingIntoAnEmptyTableKeepsTheTyping)
+{
+    const struct {
+        int input;
+        const char* typed;
+    } cases[] = {{0, "27"}, {1, "Chirii"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        execOrFail(QStringLiteral("DELETE FROM Tip_venituri"));
+        types.refresh();
+        ASSERT_TRUE(types.isEmpty());
+        inputs[c.input]->setFocus();
+        QTest::keyClicks(inputs[c.input], QString::fromLatin1(c.typed));
+        EXPECT_EQ(types.state(), DatasetState::Insert);
+        EXPECT_EQ(inputs[c.input]->text(), QString::fromLatin1(c.typed));
+        types.cancel();
+    }
+    inputs[0]->setFocus();
+    QTest::keyClicks(inputs[0], QStringLiteral("27"));
+    inputs[1]->setFocus();
+    QTest::keyClicks(inputs[1], QStringLiteral("Chirii"));
+    ASSERT_TRUE(types.post());
+    EXPECT_EQ(Sql::scalar(Connection::database(),
+                          QStringLiteral("SELECT Cod_venit || ' ' || Denumire FROM Tip_venituri"))
+                  .toString(),
+              QStringLiteral("27 Chirii"));
 }

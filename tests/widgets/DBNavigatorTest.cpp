@@ -41,11 +41,7 @@ protected:
                 names << TDBNavigator::defaultHint(b);
         return names.join(QLatin1Char(' '));
     }
-    int stored() const
-    {
-        return Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM Tip_venituri"))
-            .toInt();
-    }
+    static int stored() { return storedRows(QStringLiteral("Tip_venituri")); }
 
     TestFolder folder;
     ScriptedDialogs dialogs;

@@ -801,6 +801,24 @@ TEST(GridCellEditing, TypingInAnEmptyGridStartsTheFirstRow)
     EXPECT_EQ(w.grid->model()->rowCount(), 1);
 }
 
+// A record source refusing new rows has said why: the typing adds no beep of its own.
+TEST(GridCellEditing, TypingInAnEmptyGridThatRefusesNewRowsSaysItOnce)
+{
+    IncomesWindow w;
+    execOrFail(QStringLiteral("DELETE FROM Venituri"));
+    w.incomes.refresh();
+    w.incomes.beforeInsert = [](Dataset&) {
+        dialogs().warning(QStringLiteral("Nu se adauga venituri aici"));
+        throw SilentAbort();
+    };
+    QTest::keyClick(w.grid, Qt::Key_T);
+    EXPECT_EQ(w.incomes.state(), DatasetState::Browse);
+    EXPECT_EQ(w.grid->model()->rowCount(), 0);
+    EXPECT_EQ(w.dialogs.texts(QStringLiteral("warning")),
+              QStringList{QStringLiteral("Nu se adauga venituri aici")});
+    EXPECT_EQ(w.dialogs.beeps, 0);
+}
+
 TEST(GridCellEditing, F2HidesAndShowsTheEditorKeepingTheTyping)
 {
     IncomesWindow w;

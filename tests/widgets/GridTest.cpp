@@ -36,11 +36,7 @@ protected:
         QTest::keyClick(target, key, modifiers);
     }
     QPair<int, int> cell() const { return {types.currentRow(), grid.currentColumn()}; }
-    int stored() const
-    {
-        return Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM Tip_venituri"))
-            .toInt();
-    }
+    static int stored() { return storedRows(QStringLiteral("Tip_venituri")); }
 
     TestFolder folder;
     ScriptedDialogs dialogs;
