@@ -23,3 +23,11 @@ PrintableArea computePrintableArea(double offsetX, double offsetY, double printa
     area.paperHeight = int(std::nearbyint(mm(physicalHeight, dpiY)));
     return area;
 }
+
+void rememberMinimumMargins(PrintSettings& settings, const PrintableArea& area)
+{
+    settings.minimumTop = area.minimumTop;
+    settings.minimumLeft = area.minimumLeft;
+    settings.minimumBottom = area.minimumBottom;
+    settings.minimumRight = area.minimumRight;
+}

@@ -32,6 +32,9 @@ struct PrintableArea {
     int paperWidth = 0, paperHeight = 0;
 };
 
+// Keeps the printer's minimum margins, as just measured, in the settings.
+void rememberMinimumMargins(PrintSettings& settings, const PrintableArea& area);
+
 // From the device's offsets, printable and physical sizes in pixels and its
 // resolution: the minimum margins round up, the paper size to the nearest mm.
 PrintableArea computePrintableArea(double offsetX, double offsetY, double printableWidth,

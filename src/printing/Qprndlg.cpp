@@ -253,10 +253,7 @@ void TQRPrnDlg::measure()
 {
     PrintSettings& s = printSettings();
     const PrintableArea area = printerAccess().printableArea();
-    s.minimumTop = area.minimumTop;
-    s.minimumLeft = area.minimumLeft;
-    s.minimumBottom = area.minimumBottom;
-    s.minimumRight = area.minimumRight;
+    rememberMinimumMargins(s, area);
     m_adjusting = true;
     m_left->setMaximum(area.paperWidth);
     m_right->setMaximum(area.paperWidth);

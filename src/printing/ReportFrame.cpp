@@ -66,11 +66,7 @@ void applyPrintSettings(ReportDefinition& def)
     PrinterAccess& printer = printerAccess();
     printer.setPaper(def.paper);
     printer.setOrientation(def.orientation);
-    const PrintableArea area = printer.printableArea();
-    s.minimumLeft = area.minimumLeft;
-    s.minimumTop = area.minimumTop;
-    s.minimumRight = area.minimumRight;
-    s.minimumBottom = area.minimumBottom;
+    rememberMinimumMargins(s, printer.printableArea());
     // A margin the printer cannot reach is raised to its printable minimum.
     def.margins = QMarginsF(std::max(s.left, s.minimumLeft), std::max(s.top, s.minimumTop),
                             std::max(s.right, s.minimumRight), std::max(s.bottom, s.minimumBottom));
