@@ -61,13 +61,11 @@ protected:
                    {QStringLiteral(":v"), value}});
     }
 
-    // The stored arrears of the parishioner with this code and name.
-    QVariant storedArrears(const QString& code, const QString& name = {})
+    // The stored arrears of the (only) parishioner with this code.
+    QVariant storedArrears(const QString& code)
     {
-        return Sql::scalar(db,
-                           QStringLiteral("SELECT Restanta FROM Enoriasi WHERE Cod_enorias = :c "
-                                          "AND (:n = '' OR Nume_prenume = :n)"),
-                           {{QStringLiteral(":c"), code}, {QStringLiteral(":n"), name}});
+        return Sql::scalar(db, QStringLiteral("SELECT Restanta FROM Enoriasi WHERE Cod_enorias = :c"),
+                           {{QStringLiteral(":c"), code}});
     }
 
     TestFolder folder;
