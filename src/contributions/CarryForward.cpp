@@ -6,6 +6,9 @@
 #include "db/Savepoint.h"
 #include "db/Sql.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
+
 namespace Contributions
 {
 namespace
@@ -18,29 +21,32 @@ double storedRemainder(double rest)
     return QString::number(rest, 'g', 15).toDouble();
 }
 
-// A value bound for a field that may be null: "=" never matches a null.
+// A key field equal to a bound value the way the table's key compares them:
+// a null and an empty text are the same key value (and the key's index is used).
 QString sameAs(const QString& field)
 {
-    return QStringLiteral("%1 IS :%1").arg(field);
+    return QStringLiteral("ifnull(%1, '') = ifnull(?, '')").arg(Sql::quoted(field));
 }
 
 void writeArrears(const QSqlDatabase& db, const QList<ArrearsRow>& snapshot)
 {
     Sql::exec(db, QStringLiteral("UPDATE Enoriasi SET Restanta = NULL"));
-    // The family's whole key, not the code alone: two records may share a code.
-    const QString update =
-        QStringLiteral("UPDATE Enoriasi SET Restanta = :Restanta WHERE %1 AND %2 AND %3 AND %4")
-            .arg(sameAs(QStringLiteral("Cod_enorias")), sameAs(QStringLiteral("Nume_prenume")),
-                 sameAs(QStringLiteral("Strada")), sameAs(QStringLiteral("Nr")));
+    // The family's whole key, not the code alone: two records may share a code
+    // and each has its own remainder.
+    QSqlQuery update(db);
+    if (!update.prepare(QStringLiteral("UPDATE Enoriasi SET Restanta = ? WHERE %1 AND %2 AND %3 AND %4")
+                            .arg(sameAs(QStringLiteral("Cod_enorias")),
+                                 sameAs(QStringLiteral("Nume_prenume")), sameAs(QStringLiteral("Strada")),
+                                 sameAs(QStringLiteral("Nr")))))
+        throw DbError::fromSql(update.lastError());
     for (const ArrearsRow& row : snapshot) {
         if (!row.owes())
             continue;
-        Sql::exec(db, update,
-                  {{QStringLiteral(":Restanta"), storedRemainder(row.rest)},
-                   {QStringLiteral(":Cod_enorias"), row.code},
-                   {QStringLiteral(":Nume_prenume"), row.name},
-                   {QStringLiteral(":Strada"), row.street},
-                   {QStringLiteral(":Nr"), row.number}});
+        const QVariantList values = {storedRemainder(row.rest), row.code, row.name, row.street, row.number};
+        for (int i = 0; i < values.size(); ++i)
+            update.bindValue(i, values[i]);
+        if (!update.exec())
+            throw DbError::fromSql(update.lastError(), QStringLiteral("Enoriasi"));
     }
 }
 
