@@ -193,7 +193,10 @@ bool TCatalogFrm::setEditing(bool on)
 
 void TCatalogFrm::startAt(const QVariant& code)
 {
-    applyOrder(0);
+    // The code is looked up in the key order; the order list keeps its item,
+    // which the window applies when it is shown.
+    m_catalog->setIndexName(QString());
+    m_appliedOrder = 0;
     const bool given = !code.isNull() && !code.toString().isEmpty();
     if (!given || !m_catalog->findKey({code}))
         m_catalog->first();
@@ -319,12 +322,24 @@ void TCatalogFrm::keyPressEvent(QKeyEvent* event)
 
 bool TCatalogFrm::eventFilter(QObject* watched, QEvent* event)
 {
-    // A browsing grid leaves Escape to the window: it closes the picker.
-    if (watched == m_grid && event->type() == QEvent::KeyPress && m_mode == Mode::Select &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !m_grid->editingAllowed() &&
-        !m_catalog->isEditing()) {
+    // A picker's grid that is only browsed leaves Enter and Escape to the
+    // window: they choose the current row or give up.
+    if (watched != m_grid || event->type() != QEvent::KeyPress || m_mode != Mode::Select ||
+        m_grid->editingAllowed() || m_catalog->isEditing())
+        return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier)
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Escape:
         reject();
         return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_okButton->isEnabled())
+            accept();
+        return true;
+    default:
+        return false;
     }
-    return QDialog::eventFilter(watched, event);
 }

@@ -115,6 +115,7 @@ void CatalogTest::whilePickerShown(const std::function<void(TCatalogFrm*)>& driv
         }
         driven = true;
         QApplication::setActiveWindow(picker);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(picker));
         drive(picker);
         // A picker the script left open is given up, so that the test goes on.
         if (picker->isVisible())
