@@ -55,6 +55,7 @@ TCatalogFrm::TCatalogFrm(const CatalogDescriptor& descriptor, Mode mode, QWidget
             m_grid, [this] { m_grid->selectField(m_descriptor.keyField); }, Qt::QueuedConnection);
     };
     m_catalog->beforePost = [this](Dataset& catalog) { checkComplete(catalog); };
+    m_catalog->setReadFieldNames(descriptor.columnFields());
     m_catalog->open();
     for (const CatalogColumn& column : descriptor.columns)
         if (m_catalog->field(m_catalog->fieldIndex(column.field)).type == FieldType::Float) {

@@ -7,8 +7,10 @@
 #include "db/Sql.h"
 #include "widgets/TDBGridNormal.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -232,4 +234,90 @@ TEST_F(CatalogTest, ClosingTheWindowDiscardsTheRowBeingTyped)
     settle();
     EXPECT_EQ(storedRows(QStringLiteral("Tip_venituri")), before);
     EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+// The balance sheet rows' window reads only its four columns: renaming a row
+// keeps the row's figures, which belong to the balance sheet.
+TEST_F(CatalogTest, TheNomenclatureLeavesTheFiguresOfItsRowsAlone)
+{
+    Sql::exec(Connection::database(), QStringLiteral("UPDATE Bilant SET Prevederi = 100, Executie = 90.5, "
+                                                     "Cont1 = '20.01' WHERE Nr_rand = 21"));
+    TCatalogFrm* window = openCatalogueWindow(Catalogs::balanceSheetRows());
+    EXPECT_EQ(window->catalog()->fieldIndex(QStringLiteral("Prevederi")), -1) << "not read into the window";
+    EXPECT_EQ(window->grid()->model()->columnCount(), 4);
+
+    window->searchEdit()->setFocus();
+    type(QStringLiteral("21"));
+    window->grid()->setFocus();
+    press(Qt::Key_Home);
+    press(Qt::Key_Return);
+    typeCells({QStringLiteral("TOTAL DISPONIBIL IN AN")});
+    press(Qt::Key_Up);
+    EXPECT_EQ(
+        storedValue(QStringLiteral("SELECT Denumire || '|' || Prevederi || '|' || Executie || '|' || Cont1 "
+                                   "FROM Bilant WHERE Nr_rand = 21"))
+            .toString(),
+        QStringLiteral("TOTAL DISPONIBIL IN AN|100.0|90.5|20.01"));
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(CatalogTest, ColumnsAndLabelsCarryTheirCaptionsAndAltLetters)
+{
+    const struct {
+        const CatalogDescriptor& catalogue;
+        QStringList titles;
+        QStringList orders;
+    } cases[] = {
+        {Catalogs::parishioners(),
+         {"Cod enorias", "Nume si prenume", "Strada", "Numar", "Tip contributie", "Restanta"},
+         {"dupa Cod", "dupa Denumire"}},
+        {Catalogs::incomeTypes(),
+         {"Cod venit", "Denumire", "Explicatie_venit"},
+         {"dupa Cod", "dupa Denumire"}},
+        {Catalogs::expenseTypes(),
+         {"Cod cheltuiala", "Denumire", "Explicatie_cheltuiala"},
+         {"dupa Cod", "dupa Denumire"}},
+        {Catalogs::balanceSheetRows(),
+         {"Nr rand", "Denumire", "Formula", "Cont"},
+         {"dupa Nr rand", "dupa Denumire"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.catalogue.windowClass.toStdString());
+        TCatalogFrm* window = openCatalogueWindow(c.catalogue);
+        QStringList titles, orders;
+        for (int column = 0; column < window->grid()->model()->columnCount(); ++column)
+            titles << window->grid()->model()->headerData(column, Qt::Horizontal).toString();
+        for (int item = 0; item < window->orderList()->count(); ++item)
+            orders << window->orderList()->itemText(item);
+        EXPECT_EQ(titles, c.titles);
+        EXPECT_EQ(orders, c.orders);
+        EXPECT_EQ(window->orderList()->accessibleName(), QStringLiteral("Ordine de afisare"));
+        EXPECT_EQ(window->searchEdit()->accessibleName(), QStringLiteral("Cauta"));
+
+        press(Qt::Key_C, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), window->searchEdit());
+        press(Qt::Key_D, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), window->orderList());
+        window->close();
+        settle();
+    }
+}
+
+// The parishioners' contribution column offers its two values; any other text may be typed.
+TEST_F(CatalogTest, TheContributionTypeOffersItsPickList)
+{
+    TCatalogFrm* window = openCatalogueWindow(Catalogs::parishioners());
+    typeCells({QStringLiteral("P1"), QStringLiteral("Pop Ana"), QString(), QString()});
+    ASSERT_EQ(window->grid()->currentField(), QStringLiteral("Tip_contributie"));
+    QLineEdit* editor = window->grid()->cellEditor();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_NE(editor->completer(), nullptr);
+    QStringList offered;
+    for (int row = 0; row < editor->completer()->model()->rowCount(); ++row)
+        offered << editor->completer()->model()->index(row, 0).data().toString();
+    EXPECT_EQ(offered, (QStringList{"Intreaga", "Jumatate"}));
+    typeCells({QStringLiteral("Scutit")});
+    press(Qt::Key_Down); // on to a new row: this one is stored
+    EXPECT_EQ(storedValue(QStringLiteral("SELECT Tip_contributie FROM Enoriasi")).toString(),
+              QStringLiteral("Scutit"));
 }
