@@ -1,5 +1,6 @@
 #include "app/MainUnt.h"
 
+#include "app/CatalogueCommands.h"
 #include "app/DailyBackup.h"
 #include "app/Firms.h"
 #include "app/ParamAplicUnt.h"
@@ -169,6 +170,7 @@ void TMainFrm::buildMenus()
                       [this] { TParamAplicFrm::execute(m_options, this); });
     setCommandHandler(QStringLiteral("OpBilant"), [this] { balanceSheet(); });
     setCommandHandler(QStringLiteral("RapBilant"), [this] { balanceSheet(); });
+    attachCatalogueCommands(*this);
 }
 
 QAction* TMainFrm::command(const QString& name) const

@@ -129,6 +129,13 @@ void Dataset::setOnChange(const QString& field, Hook hook)
     m_changeHooks.insert(field.toLower(), std::move(hook));
 }
 
+void Dataset::setReadFieldNames(const QStringList& fields)
+{
+    if (isActive())
+        throw DbError(QStringLiteral("Campurile citite se aleg inainte de deschiderea tabelei"));
+    m_readFieldNames = fields;
+}
+
 void Dataset::addCalculatedField(const QString& name, FieldType type, int size)
 {
     if (isActive())
@@ -171,6 +178,8 @@ void Dataset::readFields()
     QSqlQuery info = Sql::exec(db, QStringLiteral("PRAGMA table_info(%1)").arg(Sql::quoted(m_table)));
     while (info.next()) {
         const QString name = info.value(1).toString();
+        if (!m_readFieldNames.isEmpty() && !m_readFieldNames.contains(name, Qt::CaseInsensitive))
+            continue; // not read, never written: the row keeps what the table holds there
         const FieldDef* defined = definition ? definition->field(name) : nullptr;
         const FieldDef f =
             defined ? *defined

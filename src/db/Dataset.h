@@ -92,6 +92,9 @@ public:
     void setOnChange(const QString& field, Hook hook);
 
     // Set up before open.
+    // Reads and writes only these stored fields (every field when empty); the
+    // others keep what the table holds, and a new row leaves them empty.
+    void setReadFieldNames(const QStringList& fields);
     void addCalculatedField(const QString& name, FieldType type, int size = 0);
     void setDisplayFormat(const QString& field, const QString& format);
     void setEditFormat(const QString& field, const QString& format);
@@ -268,6 +271,7 @@ private:
 
     QString m_table;
     QString m_connectionName;
+    QStringList m_readFieldNames;
     QList<FieldInfo> m_fields;
     int m_storedFieldCount = 0;
     QHash<QString, FieldValidator> m_validators;

@@ -656,6 +656,9 @@ bool TDBGridNormal::handleKey(QKeyEvent* event, bool inEditor)
     case Qt::Key_Delete:
         if (!ctrl)
             return false;
+        // A grid that takes no editing deletes nothing either.
+        if (!m_editingAllowed || m_rowSelect)
+            return true;
         if (!m_dataset->isEmpty() && (!m_confirmDelete || confirmRecordDelete())) {
             const int column = currentColumn();
             m_moving = true;

@@ -15,7 +15,7 @@ class GridCellEditor;
 // data-entry keys: Enter and Right move to the next cell and on to the next
 // row, Down below the last row appends a record, Insert inserts one,
 // Escape undoes the cell and then the record, Ctrl+Delete deletes after a
-// question. The grid's current row is the record source's current record.
+// question (only while editing is allowed). The grid's current row is the record source's current record.
 //
 // Every cell, whatever its field's type, is edited as text and read back
 // through the field's own text rules (a date through the date inputs' mask,

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One column of a catalogue grid: the field and its caption (the field's
+// name when the caption is empty).
+struct CatalogColumn {
+    QString field;
+    QString caption;
+};
+
+// Everything in which the four catalogue windows differ. The window itself
+// (TCatalogFrm) is one class driven by one of these constants.
+struct CatalogDescriptor {
+    QString windowClass; // the window's object name
+    QString table;
+    QString keyField;
+    bool numericKey = false; // the search reads the typed text as a number in the key order
+    QString nameField;
+    QStringList orderItems; // item 0: by key, item 1: by name
+    int openingOrder = 0;   // the order list's item when the window opens
+    bool orderAppliedOnShow = false;
+    QString selectCaption; // empty: no select mode
+    QString catalogueCaption;
+    bool minMaxButtonsInCatalogueMode = false; // otherwise minimise only
+    bool editToggleInSelectMode = false;
+    bool rowSelectInSelectMode = false; // whole-row selection rules out editing
+    QString selectHint;
+    // A row is stored only when each of these fields holds a value.
+    QStringList requiredFields;
+    QString incompleteMessage;
+    QString defaultField; // set to defaultValue on a new record, when not empty
+    QString defaultValue;
+    QList<CatalogColumn> columns;
+    QString pickListField; // offered the pick list below, when not empty
+    QStringList pickList;
+
+    QStringList columnFields() const;
+};
+
+namespace Catalogs
+{
+
+// "Introduceti atat codul, cat si denumirea": the rule of the numbered catalogues.
+extern const QString incompleteCodeAndName;
+
+const CatalogDescriptor& parishioners();
+const CatalogDescriptor& incomeTypes();
+const CatalogDescriptor& expenseTypes();
+const CatalogDescriptor& balanceSheetRows();
+
+} // namespace Catalogs
