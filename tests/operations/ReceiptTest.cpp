@@ -250,6 +250,35 @@ TEST_F(Receipts, LongTextsWrapInsideTheMargins)
     }
 }
 
+TEST_F(Receipts, LinesThatFillAPageGoOnTheNextUnderTheirHeadings)
+{
+    const int count = 45;
+    for (int i = 1; i <= count; ++i)
+        add({8,
+             QStringLiteral("2024-03-05"),
+             5,
+             QStringLiteral("Donatii"),
+             {},
+             {},
+             QStringLiteral("Donatia %1").arg(i),
+             10});
+    const QList<PdfPage> pages = print(8, march5);
+    ASSERT_EQ(pages.size(), 2);
+    const QStringList first = pages[0].texts;
+    const QStringList second = pages[1].texts;
+    EXPECT_TRUE(first.contains(QStringLiteral("CHITANTA")));
+    EXPECT_FALSE(second.contains(QStringLiteral("CHITANTA")));
+    for (const QStringList& page : {first, second})
+        EXPECT_TRUE(page.contains(QStringLiteral("Tip venit")));
+    EXPECT_TRUE(first.contains(QStringLiteral("Donatia 1")));
+    EXPECT_TRUE(second.contains(QStringLiteral("Donatia %1").arg(count)));
+    EXPECT_EQ(first.count(QStringLiteral("10,00")) + second.count(QStringLiteral("10,00")), count);
+    for (const char* closing : {"Total", "450,00", "Casier,"}) {
+        EXPECT_FALSE(first.contains(QString::fromLatin1(closing))) << closing;
+        EXPECT_TRUE(second.contains(QString::fromLatin1(closing))) << closing;
+    }
+}
+
 TEST_F(Receipts, ADocumentWithoutIncomesIsRefusedBeforeThePrintSetup)
 {
     add({15,
