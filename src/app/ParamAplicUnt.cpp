@@ -118,9 +118,12 @@ TParamAplicFrm::TParamAplicFrm(ProgramOptions& options, QWidget* parent) : QDial
         new QCheckBox(QStringLiteral("Verifica existenta versiuni noi la pornirea programului"), this);
     m_dailyBackup =
         new QCheckBox(QStringLiteral("Salveaza baza de date la prima pornire din zi a programului"), this);
+    m_printReceipt =
+        new QCheckBox(QStringLiteral("Tipareste chitanta la \"Printeaza\" in fereastra de incasari"), this);
     m_compoundNames->setChecked(options.compoundNames);
     m_checkVersion->setChecked(options.checkForNewVersion);
     m_dailyBackup->setChecked(options.dailyBackup);
+    m_printReceipt->setChecked(options.printReceipt);
 
     QPushButton* validate = makeValidateButton(this);
     connect(validate, &QPushButton::clicked, this, &TParamAplicFrm::accept);
@@ -140,6 +143,7 @@ TParamAplicFrm::TParamAplicFrm(ProgramOptions& options, QWidget* parent) : QDial
     layout->addWidget(m_compoundNames);
     layout->addWidget(m_checkVersion);
     layout->addWidget(m_dailyBackup);
+    layout->addWidget(m_printReceipt);
     layout->addLayout(bottom);
     // A table that lost its record is never given a new one: said once, and
     // the inputs take no typing that could only be refused.
@@ -177,6 +181,7 @@ void TParamAplicFrm::accept()
     changed.compoundNames = m_compoundNames->isChecked();
     changed.checkForNewVersion = m_checkVersion->isChecked();
     changed.dailyBackup = m_dailyBackup->isChecked();
+    changed.printReceipt = m_printReceipt->isChecked();
     try {
         changed.writeStartupSwitches(programFolder() + ProgramOptions::fileName);
     } catch (const IoError& e) {

@@ -32,6 +32,7 @@ public:
     QCheckBox* compoundNamesBox() const { return m_compoundNames; }
     QCheckBox* checkVersionBox() const { return m_checkVersion; }
     QCheckBox* dailyBackupBox() const { return m_dailyBackup; }
+    QCheckBox* printReceiptBox() const { return m_printReceipt; }
 
     void accept() override;
     void reject() override;
@@ -48,4 +49,5 @@ private:
     QCheckBox* m_compoundNames;
     QCheckBox* m_checkVersion;
     QCheckBox* m_dailyBackup;
+    QCheckBox* m_printReceipt;
 };

@@ -10,6 +10,7 @@ ProgramOptions ProgramOptions::read(const QString& iniPath)
     o.dailyBackup = ini.readBool(section, dailyBackupKey, o.dailyBackup);
     o.compoundNames = ini.readBool(section, compoundNamesKey, o.compoundNames);
     o.balanceInThousands = ini.readBool(section, balanceInThousandsKey, o.balanceInThousands);
+    o.printReceipt = ini.readBool(section, printReceiptKey, o.printReceipt);
     return o;
 }
 
@@ -24,6 +25,7 @@ void ProgramOptions::writeStartupSwitches(const QString& iniPath) const
     ini.writeBool(section, checkForNewVersionKey, checkForNewVersion);
     ini.writeBool(section, dailyBackupKey, dailyBackup);
     ini.writeBool(section, compoundNamesKey, compoundNames);
+    ini.writeBool(section, printReceiptKey, printReceipt);
     ini.save();
 }
 

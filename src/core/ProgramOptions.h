@@ -11,18 +11,21 @@ struct ProgramOptions {
     static inline const QString dailyBackupKey = QStringLiteral("Backup BD zilnic");
     static inline const QString compoundNamesKey = QStringLiteral("Foloseste nume compus pe rapoarte");
     static inline const QString balanceInThousandsKey = QStringLiteral("Calcul bilant in mii lei");
+    static inline const QString printReceiptKey = QStringLiteral("Tipareste chitanta");
 
     bool checkForNewVersion = true;
     bool dailyBackup = true;
     bool compoundNames = false;
     bool balanceInThousands = false;
+    // The incomes window's "&Printeaza" prints the receipt before starting the next one.
+    bool printReceipt = false;
 
-    // Reads the four switches; a missing file, section or key, or a value
+    // Reads every switch; a missing file, section or key, or a value
     // that is not an integer, leaves the default.
     static ProgramOptions read(const QString& iniPath);
     // Reads only the balance sheet switch, the given value serving as default.
     static bool readBalanceInThousands(const QString& iniPath, bool fallback);
-    // Writes the three switches of the parameters window. Throws IoError.
+    // Writes the switches of the parameters window (all but the balance sheet's). Throws IoError.
     void writeStartupSwitches(const QString& iniPath) const;
     // Writes the balance sheet switch. Throws IoError.
     void writeBalanceInThousands(const QString& iniPath) const;

@@ -1,7 +1,7 @@
 #include "printing/PaymentOrderLayout.h"
 
-#include "db/Sql.h"
-#include "printing/BreakableText.h"
+#include "printing/DocumentBands.h"
+#include "printing/ParishHeading.h"
 #include "printing/SumaInLitere.h"
 
 namespace PaymentOrderLayout
@@ -10,43 +10,15 @@ namespace PaymentOrderLayout
 namespace
 {
 
-QFont sized(double points, bool bold = false)
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
-// A text that wraps inside its box, long words included; the band grows
-// downwards to hold it and the bands after it move down.
-ReportElement wrapped(ReportElement element, const QFont& font)
-{
-    element.wrap = true;
-    const double width = element.rect.width();
-    element.onPrint = [font, width](const ReportContext&, const QString& text) {
-        return breakableText(text, font, width);
-    };
-    return element;
-}
-
-struct Parish {
-    QString archdiocese, deanery, parish, priest, churchwarden;
-};
-
-// A band printed after `band`, returned for filling.
-ReportBand& followedBy(ReportBand& band, double height)
-{
-    band.child = std::make_shared<ReportBand>();
-    band.child->height = height;
-    return *band.child;
-}
+using DocumentBands::documentFont;
+using DocumentBands::followedBy;
+using DocumentBands::wrapped;
 
 // Lays the order out across the page's width between the margins in force,
 // short enough (150 mm) to stay on one landscape page with wide margins.
 // The beneficiary, the purpose and the amount in words may take several
 // lines, so each ends its band and what follows moves down with it.
-void layOut(ReportDefinition& r, const Parish& parish, const QString& beneficiaryField,
+void layOut(ReportDefinition& r, const ParishHeading& parish, const QString& beneficiaryField,
             const QString& beneficiary)
 {
     const double width = r.contentWidth();
@@ -60,11 +32,11 @@ void layOut(ReportDefinition& r, const Parish& parish, const QString& beneficiar
     t.add(ReportElement::label({0, 12, 35, 6}, QStringLiteral("Parohia :")));
     t.add(ReportElement::label({35, 12, width - 35, 6}, parish.parish));
     t.add(ReportElement::label({0, 24, width, 14}, QStringLiteral("ORDIN DE PLATA"), Qt::AlignCenter)
-              .withFont(sized(24, true)));
-    t.add(ReportElement::label({60, 42, 20, 8}, QStringLiteral("Nr.")).withFont(sized(14)));
-    t.add(ReportElement::data({80, 42, 60, 8}, QStringLiteral("Nr_act")).withFont(sized(14)));
-    t.add(ReportElement::label({60, 50, 20, 8}, QStringLiteral("din data")).withFont(sized(14)));
-    t.add(ReportElement::data({80, 50, 60, 8}, QStringLiteral("Data")).withFont(sized(14)));
+              .withFont(documentFont(24, true)));
+    t.add(ReportElement::label({60, 42, 20, 8}, QStringLiteral("Nr.")).withFont(documentFont(14)));
+    t.add(ReportElement::data({80, 42, 60, 8}, QStringLiteral("Nr_act")).withFont(documentFont(14)));
+    t.add(ReportElement::label({60, 50, 20, 8}, QStringLiteral("din data")).withFont(documentFont(14)));
+    t.add(ReportElement::data({80, 50, 60, 8}, QStringLiteral("Data")).withFont(documentFont(14)));
     t.add(ReportElement::label({0, 64, 60, 6}, QStringLiteral("Beneficiarul platii :")));
 
     ReportBand& payee = followedBy(t, 6);
@@ -97,7 +69,7 @@ void layOut(ReportDefinition& r, const Parish& parish, const QString& beneficiar
     signatures.add(ReportElement::label({width - 80, 10, 70, 6}, parish.churchwarden));
     signatures.add(ReportElement::label({0, 28, width, 5}, QStringLiteral("Lumivaret, produs Morvalen"),
                                         Qt::AlignRight | Qt::AlignVCenter)
-                       .withFont(sized(8)));
+                       .withFont(documentFont(8)));
 }
 
 } // namespace
@@ -105,15 +77,7 @@ void layOut(ReportDefinition& r, const Parish& parish, const QString& beneficiar
 std::unique_ptr<Report> build(const QSqlDatabase& db, ReportTable order, const QString& beneficiaryField,
                               const QString& beneficiary)
 {
-    QSqlQuery parishQuery = Sql::exec(
-        db, QStringLiteral("SELECT Arhiepiscopia, Protopopiatul, Parohia, Preot, Epitrop FROM Parohia"));
-    const ReportTable parishTable = ReportTable::fromQuery(parishQuery);
-    const auto parishValue = [&parishTable](const char* field) {
-        return parishTable.value(0, QString::fromLatin1(field)).toString();
-    };
-    const Parish parish{parishValue("Arhiepiscopia"), parishValue("Protopopiatul"), parishValue("Parohia"),
-                        parishValue("Preot"), parishValue("Epitrop")};
-
+    const ParishHeading parish = ParishHeading::read(db);
     auto report = std::make_unique<Report>();
     // One order per report: only the first matching row is printed.
     if (order.rows.size() > 1)

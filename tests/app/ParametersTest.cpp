@@ -49,6 +49,12 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
+    // A click on the box itself (the widget is wider than its box and caption).
+    static void clickBox(QCheckBox* box)
+    {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    }
+
     void validate(TParamAplicFrm& dialog)
     {
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Valideaza")), Qt::LeftButton);
@@ -97,19 +103,24 @@ TEST_F(Parameters, ValidateStoresTheRecordAndWritesTheOptionsFile)
     EXPECT_FALSE(dialog->compoundNamesBox()->isChecked());
     EXPECT_TRUE(dialog->checkVersionBox()->isChecked());
     EXPECT_TRUE(dialog->dailyBackupBox()->isChecked());
+    EXPECT_FALSE(dialog->printReceiptBox()->isChecked()); // off until chosen
+    EXPECT_EQ(dialog->printReceiptBox()->text(),
+              QStringLiteral("Tipareste chitanta la \"Printeaza\" in fereastra de incasari"));
 
     TDBEditNormal* cash = dialog->edit(QStringLiteral("Sold_init_casa"));
     cash->selectAll();
     QTest::keyClicks(cash, QStringLiteral("250,75"));
     dialog->compoundNamesBox()->setChecked(true);
     dialog->dailyBackupBox()->setChecked(false);
+    clickBox(dialog->printReceiptBox());
     validate(*dialog);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_DOUBLE_EQ(stored(QStringLiteral("Sold_init_casa")).toDouble(), 250.75);
     EXPECT_TRUE(options.compoundNames);
     EXPECT_FALSE(options.dailyBackup);
+    EXPECT_TRUE(options.printReceipt);
     EXPECT_EQ(iniText(), QByteArray("[Options]\r\nCheck for new version=1\r\nBackup BD zilnic=0\r\n"
-                                    "Foloseste nume compus pe rapoarte=1\r\n"));
+                                    "Foloseste nume compus pe rapoarte=1\r\nTipareste chitanta=1\r\n"));
 }
 
 TEST_F(Parameters, TheCloseBoxChangesNothing)
@@ -119,9 +130,11 @@ TEST_F(Parameters, TheCloseBoxChangesNothing)
     cash->selectAll();
     QTest::keyClicks(cash, QStringLiteral("99"));
     dialog->checkVersionBox()->setChecked(false);
+    clickBox(dialog->printReceiptBox());
     dialog->close();
     EXPECT_DOUBLE_EQ(stored(QStringLiteral("Sold_init_casa")).toDouble(), 0.0);
     EXPECT_TRUE(options.checkForNewVersion);
+    EXPECT_FALSE(options.printReceipt);
     EXPECT_FALSE(QFile::exists(folder.file(ProgramOptions::fileName)));
 }
 
@@ -232,16 +245,20 @@ TEST_F(Parameters, ThePhotoIsReplacedOnlyWhenTheNewOneIsCopied)
 
 TEST_F(Parameters, OpensFromTheMainWindowWithItsSwitches)
 {
-    folder.write(ProgramOptions::fileName, "[Options]\nFoloseste nume compus pe rapoarte=1\n");
+    folder.write(ProgramOptions::fileName,
+                 "[Options]\nFoloseste nume compus pe rapoarte=1\nTipareste chitanta=1\n");
     Connection::close();
     TMainFrm mainWindow;
     bool compoundShown = false;
+    bool receiptShown = false;
     QTimer::singleShot(0, [&] {
         if (auto* dialog = qobject_cast<TParamAplicFrm*>(QApplication::activeModalWidget())) {
             compoundShown = dialog->compoundNamesBox()->isChecked();
+            receiptShown = dialog->printReceiptBox()->isChecked();
             dialog->close();
         }
     });
     mainWindow.command(QStringLiteral("ParametriAplicatiei"))->trigger();
     EXPECT_TRUE(compoundShown);
+    EXPECT_TRUE(receiptShown);
 }

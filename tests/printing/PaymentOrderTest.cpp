@@ -1,4 +1,3 @@
-#include "PdfPages.h"
 #include "UserChoices.h"
 #include "core/StatusLine.h"
 #include "db/Connection.h"
@@ -9,6 +8,7 @@
 #include "printing/ReportFrame.h"
 #include "printing/ReportPreview.h"
 #include "support/FakePrinter.h"
+#include "support/PdfPages.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFolder.h"
 

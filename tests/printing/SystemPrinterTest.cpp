@@ -1,10 +1,10 @@
-#include "PdfPages.h"
 #include "UserChoices.h"
 #include "printing/PageModel.h"
 #include "printing/PrintSettings.h"
 #include "printing/PrinterAccess.h"
 #include "printing/Qprndlg.h"
 #include "printing/ReportFrame.h"
+#include "support/PdfPages.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QApplication>
