@@ -15,6 +15,8 @@
 #include "db/DatabaseLocation.h"
 #include "db/DbError.h"
 #include "db/SchemaUpgrade.h"
+#include "operations/TBankMovementFrm.h"
+#include "operations/TPangarInFrm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -169,6 +171,9 @@ void TMainFrm::buildMenus()
                       [this] { TParamAplicFrm::execute(m_options, this); });
     setCommandHandler(QStringLiteral("OpBilant"), [this] { balanceSheet(); });
     setCommandHandler(QStringLiteral("RapBilant"), [this] { balanceSheet(); });
+    setCommandHandler(QStringLiteral("OpDepuneri"), [this] { showDocumentWindow<TDepuneriFrm>(this); });
+    setCommandHandler(QStringLiteral("OpRidicari"), [this] { showDocumentWindow<TRidicariFrm>(this); });
+    setCommandHandler(QStringLiteral("PangarIntrari"), [this] { showDocumentWindow<TPangarInFrm>(this); });
 }
 
 QAction* TMainFrm::command(const QString& name) const

@@ -1,0 +1,77 @@
+#include "operations/RecomputeBalances.h"
+
+#include "db/Sql.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <cmath>
+
+namespace
+{
+
+// One sub-select per sum, in the order of BalanceSums.
+const char* const sumsStatement = R"(
+SELECT
+  (SELECT SUM(Sold_init_casa) FROM Contor),
+  (SELECT SUM(Sold_init_banca) FROM Contor),
+  (SELECT SUM(Valoarea) FROM Venituri WHERE Cont = 'Casa'),
+  (SELECT SUM(Valoarea) FROM Venituri WHERE Cont = 'Banca'),
+  (SELECT SUM(Suma) FROM Depuneri),
+  (SELECT SUM(Suma) FROM Ridicari),
+  (SELECT SUM(Valoarea) FROM Cheltuieli WHERE Cont = 'Casa'),
+  (SELECT SUM(Valoarea) FROM Cheltuieli WHERE Cont = 'Banca'),
+  (SELECT SUM(D.Valoarea) FROM ItemsSal D, CheltSal D1 WHERE D1.Id = D.Id_CheltSal AND D1.Cont = 'Casa'),
+  (SELECT SUM(D.Valoarea) FROM ItemsSal D, CheltSal D1 WHERE D1.Id = D.Id_CheltSal AND D1.Cont = 'Banca')
+)";
+
+} // namespace
+
+BalanceSums readBalanceSums(const QSqlDatabase& db)
+{
+    QSqlQuery query = Sql::exec(db, QString::fromLatin1(sumsStatement));
+    BalanceSums sums;
+    if (!query.next())
+        return sums;
+    double* const targets[] = {&sums.openingCash, &sums.openingBank, &sums.incomesCash,  &sums.incomesBank,
+                               &sums.deposits,    &sums.withdrawals, &sums.paymentsCash, &sums.paymentsBank,
+                               &sums.salaryCash,  &sums.salaryBank};
+    int column = 0;
+    for (double* target : targets) {
+        const QVariant value = query.value(column++);
+        *target = value.isNull() ? 0.0 : value.toDouble();
+    }
+    return sums;
+}
+
+double cashBalance(const BalanceSums& s)
+{
+    return s.openingCash + s.incomesCash - s.deposits + s.withdrawals - s.paymentsCash - s.salaryCash;
+}
+
+double bankBalance(const BalanceSums& s)
+{
+    return s.openingBank + s.incomesBank + s.deposits - s.withdrawals - s.paymentsBank - s.salaryBank;
+}
+
+CurrentBalances RecomputeBalances(const QSqlDatabase& db)
+{
+    const BalanceSums sums = readBalanceSums(db);
+    return {cashBalance(sums), bankBalance(sums)};
+}
+
+QString balanceText(double balance, const QLocale& locale)
+{
+    // A tiny negative remainder of the floating-point sums must not read "-0,00".
+    const double cents = std::round(balance * 100.0);
+    const double shown = cents == 0.0 ? 0.0 : cents / 100.0;
+    QLocale plain = locale;
+    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
+    return plain.toString(shown, 'f', 2);
+}
+
+double balanceFromText(const QString& text, const QLocale& locale)
+{
+    bool ok = false;
+    const double value = locale.toDouble(text.trimmed(), &ok);
+    return ok ? value : 0.0;
+}
