@@ -81,11 +81,14 @@ DocumentWindow::DocumentWindow(const DocumentWindowSetup& setup, QWidget* parent
     m_document->onNewRecord = [this](Dataset& document) { setDefaults(document); };
     m_document->beforePost = [this](Dataset& document) { runChecks(m_checks, document); };
     m_document->afterPost = [this](Dataset&) { refreshBalances(); };
-    m_document->beforeDelete = [this](Dataset&) {
+    m_document->beforeDelete = [this](Dataset& document) {
         if (!m_setup.deleteQuestion.isEmpty() && !dialogs().question(m_setup.deleteQuestion))
             throw SilentAbort();
+        documentDeleting(document);
     };
     m_document->afterDelete = [this](Dataset&) { refreshBalances(); };
+    // Open from the start, so that the window can set its fields' formats.
+    openOrSay(m_document);
 
     for (const Account account : setup.balances) {
         auto* label = new QLabel(this);
@@ -136,12 +139,14 @@ void DocumentWindow::addBalanceRows(QFormLayout* form)
 void DocumentWindow::addRecordSource(Dataset* source)
 {
     m_sources.append(source);
+    openOrSay(source);
 }
 
 void DocumentWindow::addLines(Dataset* lines, const QString& documentField, const QString& lineField)
 {
     m_lines = lines;
     lines->setMaster(m_document, documentField, lineField);
+    openOrSay(lines);
     const auto documentFirst = [this](Dataset&) {
         if (m_document->isEmpty() && !m_document->isEditing()) {
             dialogs().warning(QStringLiteral("Adaugati intai documentul, apoi liniile lui."));
@@ -175,6 +180,17 @@ void DocumentWindow::finishSetup(const QList<QWidget*>& fields, const QList<QWid
 
     try {
         openAll();
+    } catch (const DbError& e) {
+        dialogs().error(DbErrorText::forTable(m_setup.tableWord, e.text()));
+        throw SilentAbort();
+    }
+}
+
+void DocumentWindow::openOrSay(Dataset* source)
+{
+    try {
+        if (!source->isActive())
+            source->open();
     } catch (const DbError& e) {
         dialogs().error(DbErrorText::forTable(m_setup.tableWord, e.text()));
         throw SilentAbort();
@@ -246,8 +262,7 @@ bool DocumentWindow::startNewDocument()
 {
     if (!m_document->checkBrowseMode())
         return false;
-    m_document->last();
-    if (!m_document->insert())
+    if (!m_document->append())
         return false;
     focusFirstField();
     return true;
@@ -262,6 +277,8 @@ void DocumentWindow::focusFirstField()
 void DocumentWindow::setDefaults(Dataset&) {}
 
 void DocumentWindow::print() {}
+
+void DocumentWindow::documentDeleting(Dataset&) {}
 
 void DocumentWindow::discardPendingEdits()
 {

@@ -62,7 +62,8 @@ struct DocumentWindowSetup {
 //   Tab follows the same order and wraps around.
 // - Closing discards a document or line still being typed, without a question.
 //
-// A window derives from it, and in its constructor:
+// A window derives from it, and in its constructor (document() is already
+// open, so the formats of its fields can be set there):
 //   1. adds its groups of controls to formArea(), binding them to document()
 //      (addBalanceRows puts the balance labels into one of its forms);
 //   2. registers the other record sources it reads (addRecordSource), the
@@ -71,8 +72,8 @@ struct DocumentWindowSetup {
 //   3. adds its checks (addCheck; DocumentChecks.h has the shared ones);
 //   4. calls finishSetup(fields in focus order[, controls after the navigator])
 //      last: it opens everything and starts the first document.
-// It overrides setDefaults (values of a new document) and print (the
-// "&Printeaza" action) where it has them. The record source's other events
+// It overrides setDefaults (values of a new document), print (the
+// "&Printeaza" action) and documentDeleting where it has them. The record source's other events
 // (validators, field changes, afterScroll, beforeEdit ...) remain the
 // window's own; the frame uses onNewRecord, beforePost, afterPost,
 // beforeDelete and afterDelete of document().
@@ -114,10 +115,10 @@ protected:
     void addBalanceRows(QFormLayout* form);
 
     void addCheck(DocumentCheck check) { m_checks.append(std::move(check)); }
-    // A record source the window reads (parameters, lookups): opened before
-    // the documents, reopened with them.
+    // A record source the window reads (parameters, lookups): opened here,
+    // reopened with the documents after a switch of year.
     void addRecordSource(Dataset* source);
-    // The lines of each document: they show the current document's lines
+    // The lines of each document (opened here): they show the current document's lines
     // (lineField = the document's documentField) and a new line takes its
     // value. A document being typed is stored before a line is typed (its
     // checks may refuse), so that no line is left without its document.
@@ -132,12 +133,18 @@ protected:
     virtual void setDefaults(Dataset& document);
     // The "&Printeaza" action; the default does nothing.
     virtual void print();
+    // The stored document is about to be deleted (the question, if any, was
+    // answered "Da"): the place to remove what belongs to it. Throwing
+    // SilentAbort keeps the document; the default does nothing.
+    virtual void documentDeleting(Dataset& document);
 
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void openAll();
+    // Opens a record source that is not open; a store failure is said in the window's words.
+    void openOrSay(Dataset* source);
     void fillChoiceLists();
     void discardPendingEdits();
     void focusFirstField();

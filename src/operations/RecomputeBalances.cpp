@@ -9,19 +9,21 @@
 namespace
 {
 
-// One sub-select per sum, in the order of BalanceSums.
+// Every sum in one statement, each table read once: the two accounts of a
+// table are summed in the same pass. Columns in the order of BalanceSums.
 const char* const sumsStatement = R"(
-SELECT
-  (SELECT SUM(Sold_init_casa) FROM Contor),
-  (SELECT SUM(Sold_init_banca) FROM Contor),
-  (SELECT SUM(Valoarea) FROM Venituri WHERE Cont = 'Casa'),
-  (SELECT SUM(Valoarea) FROM Venituri WHERE Cont = 'Banca'),
-  (SELECT SUM(Suma) FROM Depuneri),
-  (SELECT SUM(Suma) FROM Ridicari),
-  (SELECT SUM(Valoarea) FROM Cheltuieli WHERE Cont = 'Casa'),
-  (SELECT SUM(Valoarea) FROM Cheltuieli WHERE Cont = 'Banca'),
-  (SELECT SUM(D.Valoarea) FROM ItemsSal D, CheltSal D1 WHERE D1.Id = D.Id_CheltSal AND D1.Cont = 'Casa'),
-  (SELECT SUM(D.Valoarea) FROM ItemsSal D, CheltSal D1 WHERE D1.Id = D.Id_CheltSal AND D1.Cont = 'Banca')
+SELECT c.Casa, c.Banca, v.Casa, v.Banca, d.Suma, r.Suma, p.Casa, p.Banca, s.Casa, s.Banca
+FROM
+  (SELECT SUM(Sold_init_casa) AS Casa, SUM(Sold_init_banca) AS Banca FROM Contor) c,
+  (SELECT SUM(CASE WHEN Cont = 'Casa' THEN Valoarea END) AS Casa,
+          SUM(CASE WHEN Cont = 'Banca' THEN Valoarea END) AS Banca FROM Venituri) v,
+  (SELECT SUM(Suma) AS Suma FROM Depuneri) d,
+  (SELECT SUM(Suma) AS Suma FROM Ridicari) r,
+  (SELECT SUM(CASE WHEN Cont = 'Casa' THEN Valoarea END) AS Casa,
+          SUM(CASE WHEN Cont = 'Banca' THEN Valoarea END) AS Banca FROM Cheltuieli) p,
+  (SELECT SUM(CASE WHEN D1.Cont = 'Casa' THEN D.Valoarea END) AS Casa,
+          SUM(CASE WHEN D1.Cont = 'Banca' THEN D.Valoarea END) AS Banca
+   FROM ItemsSal D, CheltSal D1 WHERE D1.Id = D.Id_CheltSal) s
 )";
 
 } // namespace
