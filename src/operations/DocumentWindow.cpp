@@ -249,9 +249,16 @@ void DocumentWindow::refreshBalances()
         it.value()->setText(balanceText(it.key() == Account::Cash ? balances.cash : balances.bank));
 }
 
-bool DocumentWindow::save()
+bool DocumentWindow::storePending()
 {
     if (m_document->isEditing() && !m_document->post())
+        return false;
+    return !m_lines || !m_lines->isEditing() || m_lines->post();
+}
+
+bool DocumentWindow::save()
+{
+    if (!storePending())
         return false;
     m_document->last();
     m_print->setFocus(Qt::OtherFocusReason);

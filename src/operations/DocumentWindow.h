@@ -53,9 +53,10 @@ struct DocumentWindowSetup {
 //   editing with everything typed.
 // - Deleting a stored document asks the setup's question first ("Nu" keeps it).
 // - After every store and every delete the balance labels are recomputed.
-// - "&Salveaza" stores the document being typed (checks included, even an
-//   untouched new one), moves to the last document and puts the focus on
-//   "&Printeaza". "&Printeaza" runs print(): nothing unless the window says.
+// - "&Salveaza" (save) stores the document being typed (checks included,
+//   even an untouched new one) and then the line being typed, moves to the
+//   last document and puts the focus on "&Printeaza". "&Printeaza" runs print(): nothing unless the window
+//   says.
 // - Enter moves along the focus order given to finishSetup: the fields, the
 //   navigator (Enter there goes on past it), the controls after the
 //   navigator, "&Salveaza" and "&Printeaza" (Enter on a button clicks it);
@@ -73,7 +74,7 @@ struct DocumentWindowSetup {
 //   4. calls finishSetup(fields in focus order[, controls after the navigator])
 //      last: it opens everything and starts the first document.
 // It overrides setDefaults (values of a new document), print (the
-// "&Printeaza" action) and documentDeleting where it has them. The record source's other events
+// "&Printeaza" action), save and documentDeleting where it has them. The record source's other events
 // (validators, field changes, afterScroll, beforeEdit ...) remain the
 // window's own; the frame uses onNewRecord, beforePost, afterPost,
 // beforeDelete and afterDelete of document().
@@ -96,9 +97,10 @@ public:
 
     // Recomputes the shown balances from the tables.
     void refreshBalances();
-    // "&Salveaza": stores the document being typed, goes to the last document
-    // and puts the focus on "&Printeaza"; false when the store was refused.
-    bool save();
+    // "&Salveaza": stores the document being typed (storePending), goes to
+    // the last document and puts the focus on "&Printeaza"; false when the
+    // store was refused. A window whose button does otherwise overrides it.
+    virtual bool save();
     // Stores a changed pending document (an untouched one is dropped), then
     // starts a new document after the last one, focus in the first field;
     // false when the pending document was refused.
@@ -128,6 +130,10 @@ protected:
     void addChoiceList(QComboBox* combo, const QString& table, const QString& field);
     // Ends the construction: the focus order, then the opening.
     void finishSetup(const QList<QWidget*>& fields, const QList<QWidget*>& afterNavigator = {});
+
+    // Stores the document being typed (even an untouched new one, through
+    // its checks), then the line being typed; false when one was refused.
+    bool storePending();
 
     // Values of a new document (onNewRecord); the default sets none.
     virtual void setDefaults(Dataset& document);

@@ -23,6 +23,11 @@ public:
     TDBComboNormal* kindInput() const { return m_kind; }
     TDBGridNormal* linesGrid() const { return m_grid; }
 
+protected:
+    // "&Salveaza" has no action here: documents and lines are stored by the
+    // navigator and the grid.
+    bool save() override { return true; }
+
 private:
     TDBEditNormal* m_number;
     TDBDateEdit* m_date;

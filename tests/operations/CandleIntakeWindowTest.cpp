@@ -9,6 +9,7 @@
 #include "widgets/TDBGridNormal.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -97,6 +98,8 @@ TEST_F(CandleIntakeWindowTest, ADocumentWithEveryFieldEmptyIsStoredSilently)
 {
     auto* w = open();
     press(w, TDBNavigator::Insert);
+    QTest::mouseClick(w->saveButton(), Qt::LeftButton);
+    EXPECT_EQ(w->document()->state(), DatasetState::Insert) << "\"&Salveaza\" has no action here";
     press(w, TDBNavigator::Post);
     EXPECT_TRUE(dialogs.shown.isEmpty());
     EXPECT_EQ(storedRows(QStringLiteral("DocIn")), 3);
@@ -136,4 +139,17 @@ TEST_F(CandleIntakeWindowTest, WithoutSuppliersTheListIsEmpty)
     execOrFail(QStringLiteral("DELETE FROM Furnizori"));
     auto* w = open();
     EXPECT_EQ(w->supplierInput()->count(), 0);
+}
+
+TEST_F(CandleIntakeWindowTest, NoLineWithoutADocument)
+{
+    execOrFail(QStringLiteral("DELETE FROM DocIn"));
+    auto* w = open();
+    TDBGridNormal* grid = w->linesGrid();
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Insert);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("warning")),
+              QStringList{QStringLiteral("Adaugati intai documentul, apoi liniile lui.")});
+    EXPECT_FALSE(w->lines()->isEditing());
+    EXPECT_EQ(storedRows(QStringLiteral("ItemIn")), 3);
 }
