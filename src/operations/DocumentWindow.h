@@ -43,7 +43,7 @@ struct DocumentWindowSetup {
 //   "&Printeaza" (the setup's hint).
 // - Opening: balances shown, record sources opened (lists, documents,
 //   lines), then the last document and, where the setup says so, a new
-//   document started there with the focus in the first field. The same
+//   document started after it with the focus in the first field. The same
 //   happens again when the connection switches to another year.
 // - A new document gets the window's defaults (setDefaults); the defaults are
 //   not changes, so a new document nobody typed into is dropped when the
@@ -55,8 +55,8 @@ struct DocumentWindowSetup {
 // - After every store and every delete the balance labels are recomputed.
 // - "&Salveaza" (save) stores the document being typed (checks included,
 //   even an untouched new one) and then the line being typed, moves to the
-//   last document and puts the focus on "&Printeaza". "&Printeaza" runs print(): nothing unless the window
-//   says.
+//   last document and puts the focus on "&Printeaza". "&Printeaza" runs
+//   print(): nothing unless the window says.
 // - Enter moves along the focus order given to finishSetup: the fields, the
 //   navigator (Enter there goes on past it), the controls after the
 //   navigator, "&Salveaza" and "&Printeaza" (Enter on a button clicks it);
@@ -74,10 +74,13 @@ struct DocumentWindowSetup {
 //   4. calls finishSetup(fields in focus order[, controls after the navigator])
 //      last: it opens everything and starts the first document.
 // It overrides setDefaults (values of a new document), print (the
-// "&Printeaza" action), save and documentDeleting where it has them. The record source's other events
-// (validators, field changes, afterScroll, beforeEdit ...) remain the
-// window's own; the frame uses onNewRecord, beforePost, afterPost,
-// beforeDelete and afterDelete of document().
+// "&Printeaza" action), save and documentDeleting where it has them; the
+// class that overrides them calls finishSetup, since a constructor reaches
+// only the overrides of its own class and those below it. The record
+// source's other events (validators, field changes, afterScroll,
+// beforeEdit ...) remain the window's own; the frame uses onNewRecord,
+// beforePost, afterPost, beforeDelete and afterDelete of document(), and
+// beforeInsert and beforeEdit of lines().
 class DocumentWindow : public QWidget
 {
     Q_OBJECT
@@ -120,10 +123,11 @@ protected:
     // A record source the window reads (parameters, lookups): opened here,
     // reopened with the documents after a switch of year.
     void addRecordSource(Dataset* source);
-    // The lines of each document (opened here): they show the current document's lines
-    // (lineField = the document's documentField) and a new line takes its
-    // value. A document being typed is stored before a line is typed (its
-    // checks may refuse), so that no line is left without its document.
+    // The lines of each document (opened here): they show the current
+    // document's lines (lineField = the document's documentField) and a new
+    // line takes its value. A document being typed is stored before a line
+    // is typed (its checks may refuse), so that no line is left without its
+    // document; with no document at all a line is refused with a message.
     void addLines(Dataset* lines, const QString& documentField, const QString& lineField);
     // A drop-down whose choices are the values of a table's field, read at
     // opening and again after a switch of year.
