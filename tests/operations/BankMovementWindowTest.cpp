@@ -1,3 +1,4 @@
+#include "core/ErrorGuard.h"
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
 #include "db/Sql.h"
@@ -341,4 +342,23 @@ TEST_F(BankMovementWindowTest, ASwitchOfYearReopensOnThatYearsDocuments)
     EXPECT_EQ(w->document()->asFloat(QStringLiteral("Nr_doc")), 8.0);
     EXPECT_EQ(balanceShown(w, Account::Cash), QStringLiteral("1200,00"));
     EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(BankMovementWindowTest, TheProposedAmountIsTheShownBalanceEvenNegative)
+{
+    execOrFail(QStringLiteral("UPDATE Contor SET Sold_init_banca = -12.3456"));
+    auto* w = open<TRidicariFrm>();
+    EXPECT_EQ(balanceShown(w, Account::Bank), QStringLiteral("-12,35"));
+    EXPECT_DOUBLE_EQ(w->document()->asFloat(QStringLiteral("Suma")), -12.35);
+}
+
+TEST_F(BankMovementWindowTest, AMissingTableIsSaidAndNoWindowOpens)
+{
+    execOrFail(QStringLiteral("DROP TABLE Ridicari"));
+    EXPECT_FALSE(runGuarded([this] { showDocumentWindow<TRidicariFrm>(&owner); }));
+    EXPECT_EQ(dialogs.texts(QStringLiteral("error")),
+              QStringList{
+                  QStringLiteral("Eroare de acces la tabela ridicari!\nTabela Ridicari nu exista in baza de "
+                                 "date!")});
+    EXPECT_TRUE(owner.findChildren<TRidicariFrm*>().isEmpty());
 }
