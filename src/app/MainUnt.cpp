@@ -1,6 +1,7 @@
 #include "app/MainUnt.h"
 
 #include "app/CatalogueCommands.h"
+#include "app/DocumentCommands.h"
 #include "app/DailyBackup.h"
 #include "app/Firms.h"
 #include "app/ParamAplicUnt.h"
@@ -171,6 +172,7 @@ void TMainFrm::buildMenus()
     setCommandHandler(QStringLiteral("OpBilant"), [this] { balanceSheet(); });
     setCommandHandler(QStringLiteral("RapBilant"), [this] { balanceSheet(); });
     attachCatalogueCommands(*this);
+    attachDocumentCommands(*this);
 }
 
 QAction* TMainFrm::command(const QString& name) const

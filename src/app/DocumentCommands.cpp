@@ -1,0 +1,23 @@
+#include "app/DocumentCommands.h"
+
+#include "app/MainUnt.h"
+#include "operations/TBankMovementFrm.h"
+#include "operations/TPangarInFrm.h"
+
+namespace
+{
+
+template <class Window> void attach(TMainFrm& mainWindow, const char* command)
+{
+    mainWindow.setCommandHandler(QString::fromLatin1(command),
+                                 [&mainWindow] { showDocumentWindow<Window>(&mainWindow); });
+}
+
+} // namespace
+
+void attachDocumentCommands(TMainFrm& mainWindow)
+{
+    attach<TDepuneriFrm>(mainWindow, "OpDepuneri");
+    attach<TRidicariFrm>(mainWindow, "OpRidicari");
+    attach<TPangarInFrm>(mainWindow, "PangarIntrari");
+}

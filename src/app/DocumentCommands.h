@@ -1,0 +1,7 @@
+#pragma once
+
+class TMainFrm;
+
+// Hangs the document windows on their main menu commands (the toolbar
+// buttons run the same commands): "OpDepuneri", "OpRidicari", "PangarIntrari" ...
+void attachDocumentCommands(TMainFrm& mainWindow);

@@ -1,0 +1,19 @@
+#include "operations/DocumentNumbering.h"
+
+#include "db/Connection.h"
+#include "db/Sql.h"
+
+#include <algorithm>
+#include <limits>
+
+double nextDocumentNumber(const std::vector<std::pair<QString, QString>>& tablesAndFields)
+{
+    double highest = -std::numeric_limits<double>::infinity();
+    for (const auto& [table, field] : tablesAndFields) {
+        const QVariant max =
+            Sql::scalar(Connection::database(),
+                        QStringLiteral("SELECT MAX(%1) FROM %2").arg(Sql::quoted(field), Sql::quoted(table)));
+        highest = std::max(highest, max.isNull() ? 0.0 : max.toDouble());
+    }
+    return highest + 1;
+}

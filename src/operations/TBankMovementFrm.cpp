@@ -1,0 +1,109 @@
+#include "operations/TBankMovementFrm.h"
+
+#include "db/Dataset.h"
+#include "operations/DocumentNumbering.h"
+#include "widgets/FormRows.h"
+#include "widgets/TDBComboNormal.h"
+#include "widgets/TDBEditNormal.h"
+#include "widgets/dbdate.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+const BankMovementKind& BankMovementKind::deposits()
+{
+    static const BankMovementKind kind{
+        QStringLiteral("TDepuneriFrm"),
+        QStringLiteral("Depuneri in banca"),
+        QStringLiteral("Inregistrare depunere in contul de banca"),
+        QStringLiteral("Depuneri"),
+        QStringLiteral("depuneri"),
+        QStringLiteral("Suma depusa :"),
+        Account::Cash,
+        QStringLiteral("Sigur doriti anularea acestei depuneri in cont?"),
+        QStringLiteral("Atentie anul ales pentru inregistrarea depunerii "),
+        QStringLiteral("Completati toate datele referitoare la depunerea pe care doriti sa o efectuati!"),
+    };
+    return kind;
+}
+
+const BankMovementKind& BankMovementKind::withdrawals()
+{
+    static const BankMovementKind kind{
+        QStringLiteral("TRidicariFrm"),
+        QStringLiteral("Ridicari din cont"),
+        QStringLiteral("Inregistrare ridicari din contul de banca"),
+        QStringLiteral("Ridicari"),
+        QStringLiteral("ridicari"),
+        QStringLiteral("Suma ridicata :"),
+        Account::Bank,
+        QStringLiteral("Sigur doriti anularea acestei ridicari din cont?"),
+        QStringLiteral("Atentie anul ales pentru inregistrarea ridicarii "),
+        QStringLiteral("Completati toate datele referitoare la ridicarea pe care doriti sa o efectuati!"),
+    };
+    return kind;
+}
+
+namespace
+{
+
+DocumentWindowSetup windowSetup(const BankMovementKind& kind)
+{
+    DocumentWindowSetup setup;
+    setup.objectName = kind.objectName;
+    setup.caption = kind.caption;
+    setup.table = kind.table;
+    setup.tableWord = kind.tableWord;
+    setup.deleteQuestion = kind.deleteQuestion;
+    setup.balances = {kind.sourceAccount};
+    return setup;
+}
+
+} // namespace
+
+TBankMovementFrm::TBankMovementFrm(const BankMovementKind& kind, QWidget* parent)
+    : DocumentWindow(windowSetup(kind), parent), m_movement(kind)
+{
+    document()->setDisplayFormat(QStringLiteral("Suma"), QStringLiteral("#,##0.00"));
+    document()->setEditFormat(QStringLiteral("Suma"), QStringLiteral("0.00"));
+
+    auto* group = new QGroupBox(kind.groupCaption, this);
+    auto* form = new QFormLayout(group);
+    m_number = new TDBEditNormal(group);
+    m_number->setObjectName(QStringLiteral("Nr_doc"));
+    m_number->bind(document(), QStringLiteral("Nr_doc"));
+    m_date = new TDBDateEdit(group);
+    m_date->setObjectName(QStringLiteral("Data"));
+    m_date->bind(document(), QStringLiteral("Data"));
+    m_kind = new TDBComboNormal(group);
+    m_kind->setObjectName(QStringLiteral("Fel"));
+    m_kind->bind(document(), QStringLiteral("Fel"));
+    addChoiceList(m_kind, QStringLiteral("Tip_doc"), QStringLiteral("Denumire"));
+    m_amount = new TDBEditNormal(group);
+    m_amount->setObjectName(QStringLiteral("Suma"));
+    m_amount->setAlignment(Qt::AlignRight);
+    m_amount->bind(document(), QStringLiteral("Suma"));
+    addLabeledRow(form, QStringLiteral("Numar :"), m_number);
+    addLabeledRow(form, QStringLiteral("Data :"), m_date);
+    addLabeledRow(form, QStringLiteral("Felul :"), m_kind);
+    addLabeledRow(form, kind.amountCaption, m_amount);
+    addBalanceRows(form);
+    formArea()->addWidget(group);
+
+    addCheck(workingYearCheck(kind.wrongYearStart));
+    addCheck(completenessCheck(
+        {QStringLiteral("Nr_doc"), QStringLiteral("Suma"), QStringLiteral("Fel"), QStringLiteral("Data")},
+        kind.incompleteMessage));
+
+    finishSetup({m_number, m_date, m_kind, m_amount});
+}
+
+void TBankMovementFrm::setDefaults(Dataset& document)
+{
+    document.setValue(QStringLiteral("Nr_doc"),
+                      nextDocumentNumber({{m_movement.table, QStringLiteral("Nr_doc")}}));
+    // The amount is the balance as shown, so rounded to two decimals.
+    document.setValue(QStringLiteral("Suma"), shownBalance(m_movement.sourceAccount));
+    document.setValue(QStringLiteral("Data"), QDate::currentDate());
+}

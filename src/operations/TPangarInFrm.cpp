@@ -1,0 +1,69 @@
+#include "operations/TPangarInFrm.h"
+
+#include "db/Dataset.h"
+#include "widgets/FormRows.h"
+#include "widgets/TDBComboNormal.h"
+#include "widgets/TDBEditNormal.h"
+#include "widgets/TDBGridNormal.h"
+#include "widgets/dbdate.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+namespace
+{
+
+DocumentWindowSetup windowSetup()
+{
+    DocumentWindowSetup setup;
+    setup.objectName = QStringLiteral("TPangarInFrm");
+    setup.caption = QStringLiteral("Registru intrari lumanari");
+    setup.table = QStringLiteral("DocIn");
+    setup.tableWord = QStringLiteral("Pangar");
+    setup.opensOnNewDocument = false;
+    return setup;
+}
+
+} // namespace
+
+TPangarInFrm::TPangarInFrm(QWidget* parent) : DocumentWindow(windowSetup(), parent)
+{
+    auto* group = new QGroupBox(QStringLiteral("Document"), this);
+    auto* form = new QFormLayout(group);
+    m_number = new TDBEditNormal(group);
+    m_number->setObjectName(QStringLiteral("Numar"));
+    m_number->bind(document(), QStringLiteral("Numar"));
+    m_date = new TDBDateEdit(group);
+    m_date->setObjectName(QStringLiteral("Data"));
+    m_date->bind(document(), QStringLiteral("Data"));
+    m_supplier = new TDBComboNormal(group);
+    m_supplier->setObjectName(QStringLiteral("Furnizor"));
+    m_supplier->bind(document(), QStringLiteral("Furnizor"));
+    addChoiceList(m_supplier, QStringLiteral("Furnizori"), QStringLiteral("Denumire"));
+    m_explanation = new TDBEditNormal(group);
+    m_explanation->setObjectName(QStringLiteral("Explicatie"));
+    m_explanation->bind(document(), QStringLiteral("Explicatie"));
+    m_kind = new TDBComboNormal(group);
+    m_kind->setObjectName(QStringLiteral("Tip"));
+    m_kind->addItem(QStringLiteral("O.P."));
+    m_kind->bind(document(), QStringLiteral("Tip"));
+    addLabeledRow(form, QStringLiteral("Numar :"), m_number);
+    addLabeledRow(form, QStringLiteral("Data :"), m_date);
+    addLabeledRow(form, QStringLiteral("Furnizor:"), m_supplier);
+    addLabeledRow(form, QStringLiteral("Explicatie:"), m_explanation);
+    addLabeledRow(form, QStringLiteral("Tip :"), m_kind);
+    formArea()->addWidget(group);
+
+    auto* items = new Dataset(QStringLiteral("ItemIn"), this);
+    addLines(items, QStringLiteral("Cod"), QStringLiteral("Cod"));
+    m_grid = new TDBGridNormal(this);
+    m_grid->setObjectName(QStringLiteral("Articole"));
+    m_grid->setAccessibleName(QStringLiteral("Articole"));
+    m_grid->bind(items);
+    m_grid->setColumnReadOnly(QStringLiteral("Cod"));
+    m_grid->setColumnReadOnly(QStringLiteral("Cod_secundar"));
+    formArea()->addWidget(m_grid, 1);
+
+    finishSetup({m_number, m_date, m_supplier, m_explanation, m_kind}, {m_grid});
+}
