@@ -3,6 +3,7 @@
 #include "app/DailyBackup.h"
 #include "app/Firms.h"
 #include "app/ParamAplicUnt.h"
+#include "app/ProgramReports.h"
 #include "app/ToolbarImages.h"
 #include "core/BusyCursor.h"
 #include "core/DesktopShell.h"
@@ -15,6 +16,7 @@
 #include "db/DatabaseLocation.h"
 #include "db/DbError.h"
 #include "db/SchemaUpgrade.h"
+#include "printing/ReportCatalog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -169,6 +171,12 @@ void TMainFrm::buildMenus()
                       [this] { TParamAplicFrm::execute(m_options, this); });
     setCommandHandler(QStringLiteral("OpBilant"), [this] { balanceSheet(); });
     setCommandHandler(QStringLiteral("RapBilant"), [this] { balanceSheet(); });
+    // Reports run from the catalogue by their command.
+    for (const ReportEntry& report : programReports().entries())
+        if (!report.command.isEmpty())
+            setCommandHandler(report.command, [this, name = report.name] {
+                runReportInteractively(*programReports().find(name), this);
+            });
 }
 
 QAction* TMainFrm::command(const QString& name) const
