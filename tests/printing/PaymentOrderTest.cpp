@@ -1,4 +1,4 @@
-#include "PdfPages.h"
+#include "support/PdfPages.h"
 #include "UserChoices.h"
 #include "core/StatusLine.h"
 #include "db/Connection.h"

@@ -1,4 +1,4 @@
-#include "PdfPages.h"
+#include "support/PdfPages.h"
 #include "UserChoices.h"
 #include "printing/PageModel.h"
 #include "printing/PrintSettings.h"

@@ -46,7 +46,8 @@ TEST_F(RegisterComputation, OpeningBalancesThenAReceiptADepositAndABankPaymentRo
     Documents::setYear(db, 2024, 500, 1000);
     Documents::receipt(db, 1, QStringLiteral("2024-01-05"), 200);
     Documents::deposit(db, 7, QStringLiteral("2024-01-06"), 300);
-    Documents::payment(db, 2, QStringLiteral("2024-01-07"), 150, QStringLiteral("Banca"), QStringLiteral("Reparatii"));
+    Documents::payment(db, 2, QStringLiteral("2024-01-07"), 150, QStringLiteral("Banca"),
+                       QStringLiteral("Reparatii"));
     RecordedProgress progress;
 
     CalculRegistru(db, progress);
@@ -102,7 +103,8 @@ TEST_F(RegisterComputation, EveryDocumentCountsAndOnlyTheLinesOfOneReceiptAreSum
         Documents::withdrawal(db, 8, QStringLiteral("2024-02-04"), 7);
     }
     // A salary order of two lines, and two orders alike.
-    Documents::salaryOrder(db, 3, QStringLiteral("2024-02-05"), QStringLiteral("Casa"), {{34, 100}, {35, 50}});
+    Documents::salaryOrder(db, 3, QStringLiteral("2024-02-05"), QStringLiteral("Casa"),
+                           {{34, 100}, {35, 50}});
     Documents::salaryOrder(db, 4, QStringLiteral("2024-02-06"), QStringLiteral("Banca"), {{34, 60}});
     Documents::salaryOrder(db, 4, QStringLiteral("2024-02-06"), QStringLiteral("Banca"), {{34, 60}});
 
@@ -169,8 +171,10 @@ TEST_F(RegisterComputation, ThePerTypeComputationTakesThatTypesPaymentsIntoCashP
     Documents::payment(db, 1, QStringLiteral("2024-01-10"), 70);
     Documents::payment(db, 2, QStringLiteral("2024-01-11"), 30, QStringLiteral("Banca"));
     Documents::payment(db, 2, QStringLiteral("2024-01-11"), 30, QStringLiteral("Banca"));
-    Documents::payment(db, 3, QStringLiteral("2024-01-12"), 99, QStringLiteral("Casa"), QStringLiteral("Altele"), 35);
-    Documents::salaryOrder(db, 4, QStringLiteral("2024-01-13"), QStringLiteral("Casa"), {{34, 100}, {35, 50}});
+    Documents::payment(db, 3, QStringLiteral("2024-01-12"), 99, QStringLiteral("Casa"),
+                       QStringLiteral("Altele"), 35);
+    Documents::salaryOrder(db, 4, QStringLiteral("2024-01-13"), QStringLiteral("Casa"),
+                           {{34, 100}, {35, 50}});
     Documents::receipt(db, 5, QStringLiteral("2024-01-14"), 10);
 
     CalculRegistruPartizi(db, 34);
@@ -212,7 +216,8 @@ TEST_F(RegisterComputation, AWorkTableThatCannotBeRebuiltIsReportedAsTheFileThat
         CalculRegistru(db);
         FAIL() << "the register was computed into a view";
     } catch (const UserError& e) {
-        EXPECT_EQ(e.text(), QStringLiteral("Nu pot crea fisierul :") + QDir::toNativeSeparators(folder.path()) +
-                                QStringLiteral("Registru. Inchideti fisierele aferente si repetati operatia!"));
+        EXPECT_EQ(e.text(),
+                  QStringLiteral("Nu pot crea fisierul :") + QDir::toNativeSeparators(folder.path()) +
+                      QStringLiteral("Registru. Inchideti fisierele aferente si repetati operatia!"));
     }
 }

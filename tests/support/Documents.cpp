@@ -25,32 +25,34 @@ void setYear(const QSqlDatabase& db, int year, std::optional<double> cash, std::
               {{QStringLiteral(":c"), orNull(cash)}, {QStringLiteral(":b"), orNull(bank)}});
 }
 
-void receipt(const QSqlDatabase& db, double number, const QString& date, double amount, const QString& account,
-             const QString& explanation, int incomeType)
+void receipt(const QSqlDatabase& db, double number, const QString& date, double amount,
+             const QString& account, const QString& explanation, int incomeType)
 {
-    Sql::exec(db,
-              QStringLiteral("INSERT INTO Venituri (Nr_act, Data, Cod_venit, Explicatie, Valoarea, Cont, Fel) "
-                             "VALUES (:n, :d, :t, :e, :v, :c, 'CHIT')"),
-              {{QStringLiteral(":n"), number},
-               {QStringLiteral(":d"), dateValue(date)},
-               {QStringLiteral(":t"), incomeType},
-               {QStringLiteral(":e"), explanation},
-               {QStringLiteral(":v"), amount},
-               {QStringLiteral(":c"), account}});
+    Sql::exec(
+        db,
+        QStringLiteral("INSERT INTO Venituri (Nr_act, Data, Cod_venit, Explicatie, Valoarea, Cont, Fel) "
+                       "VALUES (:n, :d, :t, :e, :v, :c, 'CHIT')"),
+        {{QStringLiteral(":n"), number},
+         {QStringLiteral(":d"), dateValue(date)},
+         {QStringLiteral(":t"), incomeType},
+         {QStringLiteral(":e"), explanation},
+         {QStringLiteral(":v"), amount},
+         {QStringLiteral(":c"), account}});
 }
 
-void payment(const QSqlDatabase& db, double number, const QString& date, double amount, const QString& account,
-             const QString& explanation, int expenseType)
+void payment(const QSqlDatabase& db, double number, const QString& date, double amount,
+             const QString& account, const QString& explanation, int expenseType)
 {
-    Sql::exec(db,
-              QStringLiteral("INSERT INTO Cheltuieli (Nr_act, Data, Cod_cheltuiala, Explicatie, Valoarea, Cont, "
-                             "Fel) VALUES (:n, :d, :t, :e, :v, :c, 'OP')"),
-              {{QStringLiteral(":n"), number},
-               {QStringLiteral(":d"), dateValue(date)},
-               {QStringLiteral(":t"), expenseType},
-               {QStringLiteral(":e"), explanation},
-               {QStringLiteral(":v"), amount},
-               {QStringLiteral(":c"), account}});
+    Sql::exec(
+        db,
+        QStringLiteral("INSERT INTO Cheltuieli (Nr_act, Data, Cod_cheltuiala, Explicatie, Valoarea, Cont, "
+                       "Fel) VALUES (:n, :d, :t, :e, :v, :c, 'OP')"),
+        {{QStringLiteral(":n"), number},
+         {QStringLiteral(":d"), dateValue(date)},
+         {QStringLiteral(":t"), expenseType},
+         {QStringLiteral(":e"), explanation},
+         {QStringLiteral(":v"), amount},
+         {QStringLiteral(":c"), account}});
 }
 
 namespace
@@ -58,7 +60,8 @@ namespace
 void transfer(const QSqlDatabase& db, const QString& table, const QString& kind, double number,
               const QString& date, double amount)
 {
-    Sql::exec(db, QStringLiteral("INSERT INTO %1 (Nr_doc, Data, Suma, Fel) VALUES (:n, :d, :s, :f)").arg(table),
+    Sql::exec(db,
+              QStringLiteral("INSERT INTO %1 (Nr_doc, Data, Suma, Fel) VALUES (:n, :d, :s, :f)").arg(table),
               {{QStringLiteral(":n"), number},
                {QStringLiteral(":d"), dateValue(date)},
                {QStringLiteral(":s"), amount},

@@ -16,8 +16,8 @@ void setYear(const QSqlDatabase& db, int year, std::optional<double> cash, std::
 
 // `date` in ISO form, empty for a document stored without a date.
 void receipt(const QSqlDatabase& db, double number, const QString& date, double amount,
-             const QString& account = QStringLiteral("Casa"), const QString& explanation = QStringLiteral("Donatie"),
-             int incomeType = 1);
+             const QString& account = QStringLiteral("Casa"),
+             const QString& explanation = QStringLiteral("Donatie"), int incomeType = 1);
 void payment(const QSqlDatabase& db, double number, const QString& date, double amount,
              const QString& account = QStringLiteral("Casa"),
              const QString& explanation = QStringLiteral("Lumanari"), int expenseType = 34);

@@ -1,4 +1,4 @@
-#include "PdfPages.h"
+#include "support/PdfPages.h"
 
 #include <QFile>
 #include <QRegularExpression>
