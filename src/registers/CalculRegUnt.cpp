@@ -8,6 +8,7 @@
 #include "db/SqliteStatement.h"
 #include "db/Transaction.h"
 #include "db/WorkTable.h"
+#include "registers/RegisterStatements.h"
 
 #include <QDate>
 #include <QDir>
@@ -19,74 +20,6 @@ namespace
 {
 
 const QString registru = QStringLiteral("Registru");
-
-// The opening rows: 1 January of the working year, whenever the balance is
-// not empty (a balance of 0 included).
-const QString openingCash =
-    QStringLiteral("INSERT INTO Registru (Data, Nr_doc, Fel, Explicatii, IncasariC) "
-                   "SELECT :Data, 0, 'CHIT', 'Sold in casa la inceputul anului', Sold_init_casa "
-                   "FROM Contor WHERE Sold_init_casa IS NOT NULL");
-const QString openingBank =
-    QStringLiteral("INSERT INTO Registru (Data, Nr_doc, Fel, Explicatii, IncasariB) "
-                   "SELECT :Data, 0, 'EXT', 'Sold in cont la inceputul anului', Sold_init_banca "
-                   "FROM Contor WHERE Sold_init_banca IS NOT NULL");
-
-// The lines of one receipt (number, date, kind, explanation) make one row.
-QString receipts(const QString& column, const QString& account)
-{
-    return QStringLiteral("INSERT INTO Registru (Data, Nr_doc, Fel, Explicatii, %1) "
-                          "SELECT Data, Nr_act, Fel, Explicatie, SUM(Valoarea) FROM Venituri "
-                          "WHERE Cont = '%2' GROUP BY Nr_act, Data, Fel, Explicatie "
-                          "ORDER BY Data, MIN(rowid)")
-        .arg(column, account);
-}
-
-// Every withdrawal and deposit counts, also two alike.
-const QString withdrawals =
-    QStringLiteral("INSERT INTO Registru (Data, Nr_doc, Fel, Explicatii, RidicariC, RidicariB) "
-                   "SELECT Data, Nr_doc, Fel, 'Retragere numerar', Suma, Suma FROM Ridicari "
-                   "ORDER BY Data, rowid");
-const QString deposits =
-    QStringLiteral("INSERT INTO Registru (Data, Nr_doc, Fel, Explicatii, DepuneriC, DepuneriB) "
-                   "SELECT Data, Nr_doc, Fel, 'Depunere numerar', Suma, Suma FROM Depuneri "
-                   "ORDER BY Data, rowid");
-
-// Every payment line counts, also two alike.
-QString payments(const QString& column, const QString& account)
-{
-    return QStringLiteral("INSERT INTO Registru (Data, Nr_doc, Fel, Explicatii, %1) "
-                          "SELECT Data, Nr_act, Fel, Explicatie, Valoarea FROM Cheltuieli "
-                          "WHERE Cont = '%2' ORDER BY Data, rowid")
-        .arg(column, account);
-}
-
-// One row per salary payment order, also when two share date, number and explanation.
-QString salaryOrders(const QString& column, const QString& account)
-{
-    return QStringLiteral("INSERT INTO Registru (Data, Nr_doc, Fel, Explicatii, %1) "
-                          "SELECT D.Data, D.Nr_act, 'OP', D.Explicatie, SUM(D1.Valoarea) "
-                          "FROM CheltSal D JOIN ItemsSal D1 ON D1.Id_CheltSal = D.Id "
-                          "WHERE D.Cont = '%2' GROUP BY D.Id ORDER BY D.Data, D.Id")
-        .arg(column, account);
-}
-
-const QString nullsToZero = QStringLiteral(
-    "UPDATE Registru SET IncasariC = ifnull(IncasariC, 0.0), PlatiC = ifnull(PlatiC, 0.0), "
-    "RidicariC = ifnull(RidicariC, 0.0), DepuneriC = ifnull(DepuneriC, 0.0), SoldC = ifnull(SoldC, 0.0), "
-    "IncasariB = ifnull(IncasariB, 0.0), PlatiB = ifnull(PlatiB, 0.0), RidicariB = ifnull(RidicariB, 0.0), "
-    "DepuneriB = ifnull(DepuneriB, 0.0), SoldB = ifnull(SoldB, 0.0), SoldT = ifnull(SoldT, 0.0)");
-
-const QString undatedRows = QStringLiteral("DELETE FROM Registru WHERE Data IS NULL");
-
-const QString expensePayments =
-    QStringLiteral("INSERT INTO Registru (Data, Nr_doc, Fel, Explicatii, PlatiC) "
-                   "SELECT Data, Nr_act, Fel, Explicatie, Valoarea FROM Cheltuieli "
-                   "WHERE Cod_cheltuiala = :Cod ORDER BY Data, rowid");
-const QString expenseSalaryOrders =
-    QStringLiteral("INSERT INTO Registru (Data, Nr_doc, Fel, Explicatii, PlatiC) "
-                   "SELECT D.Data, D.Nr_act, 'OP', D.Explicatie, SUM(D1.Valoarea) "
-                   "FROM CheltSal D JOIN ItemsSal D1 ON D1.Id_CheltSal = D.Id "
-                   "WHERE D1.Cod_cheltuiala = :Cod GROUP BY D.Id ORDER BY D.Data, D.Id");
 
 QString databaseFolder(const QSqlDatabase& db)
 {
@@ -121,9 +54,7 @@ struct Movements {
 
 std::vector<Movements> readMovements(sqlite3* handle)
 {
-    SqliteStatement read(handle,
-                         QStringLiteral("SELECT Id, IncasariC, RidicariC, PlatiC, DepuneriC, IncasariB, "
-                                        "DepuneriB, PlatiB, RidicariB FROM Registru ORDER BY Data, Id"));
+    SqliteStatement read(handle, RegisterStatements::balanceRead());
     std::vector<Movements> rows;
     sqlite3_stmt* s = read.raw();
     while (read.step())
@@ -142,8 +73,7 @@ void fillBalances(const QSqlDatabase& db, Progress& progress)
     sqlite3* handle = sqliteHandle(db);
     const std::vector<Movements> rows = readMovements(handle);
     ProgressScope scope(progress, calculRegistruCaption, int(rows.size()));
-    SqliteStatement write(
-        handle, QStringLiteral("UPDATE Registru SET SoldC = ?, SoldB = ?, SoldT = ? WHERE Id = ?"), registru);
+    SqliteStatement write(handle, RegisterStatements::balanceWrite(), registru);
     sqlite3_stmt* s = write.raw();
     double cash = 0;
     double bank = 0;
@@ -186,26 +116,22 @@ void CalculRegistru(const QSqlDatabase& db, Progress& progress)
 {
     inTransaction(db, [&] {
         const QString firstOfYear = QDate(workingYear(db), 1, 1).toString(Qt::ISODate);
-        Sql::exec(db, openingCash, {{QStringLiteral(":Data"), firstOfYear}});
-        Sql::exec(db, openingBank, {{QStringLiteral(":Data"), firstOfYear}});
-        const QString casa = QStringLiteral("Casa");
-        const QString banca = QStringLiteral("Banca");
-        for (const QString& statement :
-             {receipts(QStringLiteral("IncasariC"), casa), receipts(QStringLiteral("IncasariB"), banca),
-              withdrawals, deposits, payments(QStringLiteral("PlatiC"), casa),
-              payments(QStringLiteral("PlatiB"), banca), salaryOrders(QStringLiteral("PlatiC"), casa),
-              salaryOrders(QStringLiteral("PlatiB"), banca), nullsToZero})
-            Sql::exec(db, statement);
+        for (const QString& statement : RegisterStatements::fullRegister()) {
+            if (statement.contains(QLatin1String(":Data")))
+                Sql::exec(db, statement, {{QStringLiteral(":Data"), firstOfYear}});
+            else
+                Sql::exec(db, statement);
+        }
         fillBalances(db, progress);
-        Sql::exec(db, undatedRows);
+        Sql::exec(db, RegisterStatements::undatedRows());
     });
 }
 
 void CalculRegistruPartizi(const QSqlDatabase& db, int expenseCode)
 {
     inTransaction(db, [&] {
-        Sql::exec(db, expensePayments, {{QStringLiteral(":Cod"), expenseCode}});
-        Sql::exec(db, expenseSalaryOrders, {{QStringLiteral(":Cod"), expenseCode}});
-        Sql::exec(db, undatedRows);
+        for (const QString& statement : RegisterStatements::expenseType())
+            Sql::exec(db, statement, {{QStringLiteral(":Cod"), expenseCode}});
+        Sql::exec(db, RegisterStatements::undatedRows());
     });
 }
