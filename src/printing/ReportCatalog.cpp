@@ -23,6 +23,8 @@ const ReportEntry* ReportCatalog::find(const QString& name) const
 
 const ReportEntry* ReportCatalog::findByCommand(const QString& command) const
 {
+    if (command.isEmpty()) // reports without a menu command have none to match
+        return nullptr;
     for (const ReportEntry& entry : m_entries)
         if (entry.command == command)
             return &entry;

@@ -13,10 +13,29 @@
 #include "support/TestFolder.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QEvent>
 #include <gtest/gtest.h>
 
 namespace
 {
+
+// Records the titles of the windows shown while it lives.
+class ShownWindows : public QObject
+{
+public:
+    ShownWindows() { qApp->installEventFilter(this); }
+    QStringList titles;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow())
+            titles << static_cast<QWidget*>(watched)->windowTitle();
+        return false;
+    }
+};
 
 // Opening 500 / 1000, ten January receipts of 100, then a receipt of 10 and
 // a payment of 4 each day of March 2024: enough rows for several pages.
@@ -167,8 +186,11 @@ TEST_F(RegisterReport, TheMenuCommandAsksThePeriodComputesThenPrints)
     TMainFrm window;
     window.show();
     dialogs.intervalAnswers = {std::pair{QDate(2024, 3, 1), QDate(2024, 3, 31)}};
+    ShownWindows shown;
 
     window.command(QStringLiteral("RegIncasariPlati"))->trigger();
+
+    EXPECT_TRUE(shown.titles.contains(QStringLiteral("Calcul registru casa- banca")));
 
     EXPECT_EQ(dialogs.texts(QStringLiteral("interval")),
               QStringList({QDate(QDate::currentDate().year(), 1, 1).toString(Qt::ISODate) + '|' +
