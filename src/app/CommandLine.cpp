@@ -9,6 +9,7 @@
 #include "db/DbError.h"
 #include "db/SchemaUpgrade.h"
 #include "db/Sql.h"
+#include "db/WorkingYear.h"
 #include "printing/PagePainter.h"
 #include "printing/ReportCatalog.h"
 
@@ -50,14 +51,6 @@ QDate parseDate(const QString& text)
             return date;
     }
     throw BadArgument{QStringLiteral("Data gresita: \"%1\" (se scrie 2024-03-01 sau 01.03.2024)").arg(text)};
-}
-
-int workingYear(const QSqlDatabase& db)
-{
-    const QVariant year = Sql::scalar(db, QStringLiteral("SELECT An_lucru FROM Parohia LIMIT 1"));
-    if (year.isNull() || year.toInt() <= 0)
-        throw DbError(QStringLiteral("Anul de lucru nu este completat in datele parohiei"));
-    return year.toInt();
 }
 
 struct Request {
@@ -103,7 +96,7 @@ ReportAnswers answersFor(const Request& r, const QSqlDatabase& db)
     ReportAnswers answers;
     const ReportEntry& entry = *r.entry;
     if (entry.asksPeriod) {
-        const int year = (r.from.isValid() && r.to.isValid()) ? 0 : workingYear(db);
+        const int year = (r.from.isValid() && r.to.isValid()) ? 0 : workingYearOf(db);
         answers.from = r.from.isValid() ? r.from : QDate(year, 1, 1);
         answers.to = r.to.isValid() ? r.to : QDate(year, 12, 31);
         if (answers.from > answers.to)

@@ -8,6 +8,7 @@
 #include "db/SqliteStatement.h"
 #include "db/Transaction.h"
 #include "db/WorkTable.h"
+#include "db/WorkingYear.h"
 #include "registers/RegisterStatements.h"
 
 #include <QDate>
@@ -35,14 +36,6 @@ void rebuildWorkTable(const QSqlDatabase& db)
         throw UserError(QStringLiteral("Nu pot crea fisierul :") + databaseFolder(db) +
                         QStringLiteral("Registru. Inchideti fisierele aferente si repetati operatia!"));
     }
-}
-
-int workingYear(const QSqlDatabase& db)
-{
-    const QVariant year = Sql::scalar(db, QStringLiteral("SELECT An_lucru FROM Parohia LIMIT 1"));
-    if (year.isNull() || year.toInt() <= 0)
-        throw DbError(QStringLiteral("Anul de lucru nu este completat in datele parohiei"));
-    return year.toInt();
 }
 
 // One row's movements, as read before the balance pass writes.
@@ -115,7 +108,7 @@ template <typename Work> void inTransaction(const QSqlDatabase& db, Work work)
 void CalculRegistru(const QSqlDatabase& db, Progress& progress)
 {
     inTransaction(db, [&] {
-        const QString firstOfYear = QDate(workingYear(db), 1, 1).toString(Qt::ISODate);
+        const QString firstOfYear = QDate(workingYearOf(db), 1, 1).toString(Qt::ISODate);
         for (const QString& statement : RegisterStatements::fullRegister()) {
             if (statement.contains(QLatin1String(":Data")))
                 Sql::exec(db, statement, {{QStringLiteral(":Data"), firstOfYear}});
