@@ -17,7 +17,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
-#include <cstring>
 
 namespace
 {
@@ -36,10 +35,11 @@ void printLine(FILE* stream, QString text)
 
 bool asksBatchPath(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i)
-        for (const char* option : {"--report", "--list-reports", "-report", "-list-reports"})
-            if (std::strcmp(argv[i], option) == 0 || std::strncmp(argv[i], "--report=", 9) == 0)
-                return true;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--report" || argument.startsWith("--report=") || argument == "--list-reports")
+            return true;
+    }
     return false;
 }
 

@@ -132,13 +132,18 @@ TEST_F(CommandLine, TheCsvFollowsTheLocaleAndThePeriodDefaultsToTheWorkingYear)
     }
 }
 
-TEST_F(CommandLine, AnEmptyPeriodGivesTheHeaderLineAlone)
+TEST_F(CommandLine, AnEmptyPeriodGivesTheHeaderLineAloneAndNoPdf)
 {
     const Outcome r = run({QStringLiteral("--report"), reportName, QStringLiteral("--from"),
                            QStringLiteral("2024-06-01"), QStringLiteral("--to"), QStringLiteral("2024-06-30"),
-                           QStringLiteral("--csv"), folder.file(QStringLiteral("e.csv"))});
+                           QStringLiteral("--csv"), folder.file(QStringLiteral("e.csv")),
+                           QStringLiteral("--pdf"), folder.file(QStringLiteral("e.pdf"))});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(csvLines(QStringLiteral("e.csv")).size(), 1);
+    // A report without pages prints nothing: no file, and one line that says why.
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("e.pdf"))));
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("Raportul nu are date in aceasta perioada")))
+        << r.err.toStdString();
 }
 
 TEST_F(CommandLine, BadArgumentsExitWithTwoAndOneLine)
