@@ -169,8 +169,9 @@ std::optional<int> runCommandLine(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumivaret"));
+    // The database is the program folder's; the files named on the command
+    // line stay relative to the folder the command was given in.
     setProgramFolder(QDir::fromNativeSeparators(QCoreApplication::applicationDirPath()));
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
 
     QCommandLineParser parser;
     const QCommandLineOption list(QStringLiteral("list-reports"));

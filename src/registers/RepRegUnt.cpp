@@ -4,6 +4,7 @@
 #include "db/FieldFormat.h"
 #include "db/Sql.h"
 
+#include <algorithm>
 #include <array>
 
 namespace

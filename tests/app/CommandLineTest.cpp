@@ -35,7 +35,8 @@ protected:
     QString program() const { return folder.file(QStringLiteral("Lumivaret")); }
 
     // Runs the program without a display and without a chosen platform, in the given locale.
-    Outcome run(const QStringList& arguments, const QString& locale = QStringLiteral("ro_RO.UTF-8"))
+    Outcome run(const QStringList& arguments, const QString& locale = QStringLiteral("ro_RO.UTF-8"),
+                const QString& workingFolder = QDir::tempPath())
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name :
@@ -44,7 +45,7 @@ protected:
         env.insert(QStringLiteral("LC_ALL"), locale);
         QProcess process;
         process.setProcessEnvironment(env);
-        process.setWorkingDirectory(QDir::tempPath());
+        process.setWorkingDirectory(workingFolder);
         process.start(program(), arguments);
         process.waitForFinished(60000);
         Outcome r;
@@ -144,6 +145,18 @@ TEST_F(CommandLine, AnEmptyPeriodGivesTheHeaderLineAloneAndNoPdf)
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("e.pdf"))));
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("Raportul nu are date in aceasta perioada")))
         << r.err.toStdString();
+}
+
+TEST_F(CommandLine, OutputFilesAreNamedRelativeToTheFolderTheCommandIsGivenIn)
+{
+    const QString elsewhere = folder.file(QStringLiteral("iesire"));
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    const Outcome r =
+        run({QStringLiteral("--report"), reportName, QStringLiteral("--csv"), QStringLiteral("r.csv")},
+            QStringLiteral("ro_RO.UTF-8"), elsewhere);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFile::exists(elsewhere + QStringLiteral("/r.csv")));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("r.csv"))));
 }
 
 TEST_F(CommandLine, BadArgumentsExitWithTwoAndOneLine)
