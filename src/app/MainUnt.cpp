@@ -5,6 +5,7 @@
 #include "app/DailyBackup.h"
 #include "app/Firms.h"
 #include "app/ParamAplicUnt.h"
+#include "app/ProgramReports.h"
 #include "app/ToolbarImages.h"
 #include "core/BusyCursor.h"
 #include "core/DesktopShell.h"
@@ -17,6 +18,7 @@
 #include "db/DatabaseLocation.h"
 #include "db/DbError.h"
 #include "db/SchemaUpgrade.h"
+#include "printing/ReportCatalog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -173,6 +175,12 @@ void TMainFrm::buildMenus()
     setCommandHandler(QStringLiteral("RapBilant"), [this] { balanceSheet(); });
     attachCatalogueCommands(*this);
     attachDocumentCommands(*this);
+    // Reports run from the catalogue by their command.
+    for (const ReportEntry& report : programReports().entries())
+        if (!report.command.isEmpty())
+            setCommandHandler(report.command, [this, name = report.name] {
+                runReportInteractively(*programReports().find(name), this);
+            });
 }
 
 QAction* TMainFrm::command(const QString& name) const

@@ -1,5 +1,6 @@
 #include "app/ProgramEntry.h"
 
+#include "app/CommandLine.h"
 #include "app/MainUnt.h"
 #include "app/QtUserDialogs.h"
 #include "core/ErrorGuard.h"
@@ -11,6 +12,8 @@
 
 int runProgram(int argc, char** argv)
 {
+    if (const std::optional<int> status = runCommandLine(argc, argv))
+        return *status;
     LumivaretApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumivaret"));
     QApplication::setApplicationVersion(QStringLiteral(LUMIVARET_VERSION));

@@ -16,7 +16,7 @@
 namespace ReportFrame
 {
 
-void run(QWidget* caller, const Defaults& defaults, const std::function<std::unique_ptr<Report>()>& open)
+void applyDefaults(const Defaults& defaults)
 {
     PrintSettings& s = printSettings();
     s.fontName = QStringLiteral("Arial");
@@ -28,7 +28,11 @@ void run(QWidget* caller, const Defaults& defaults, const std::function<std::uni
         ShowStatus(defaults.orientation == QPageLayout::Landscape
                        ? QStringLiteral("Parametrii de listare impliciti: Arial, 8, A4, Peisaj")
                        : QStringLiteral("Parametrii de listare impliciti: Arial, 8, A4, Portret"));
+}
 
+void run(QWidget* caller, const Defaults& defaults, const std::function<std::unique_ptr<Report>()>& open)
+{
+    applyDefaults(defaults);
     if (!dialogs().printSetup(caller)) {
         ShowStatus(QStringLiteral(" OK."));
         return;
@@ -70,6 +74,12 @@ void applyPrintSettings(ReportDefinition& def)
     // A margin the printer cannot reach is raised to its printable minimum.
     def.margins = QMarginsF(std::max(s.left, s.minimumLeft), std::max(s.top, s.minimumTop),
                             std::max(s.right, s.minimumRight), std::max(s.bottom, s.minimumBottom));
+}
+
+PageModel layOut(Report& report)
+{
+    applyPrintSettings(report.definition);
+    return ReportLayout::run(report.definition);
 }
 
 void RunReport(Report& report, QWidget* caller)

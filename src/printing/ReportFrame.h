@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/PageModel.h"
 #include "printing/ReportModel.h"
 
 #include <deque>
@@ -31,6 +32,10 @@ struct Defaults {
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
 };
 
+// The report's defaults: font "Arial" in its size, A4, its orientation, the
+// other print settings as they are; the status line names Arial 8 defaults.
+void applyDefaults(const Defaults& defaults);
+
 // `open` reads the report's data and builds it; it throws DbError when the store fails.
 // A report whose elements depend on the page's width places them in its
 // definition's onStart, which runs at layout time, after applyPrintSettings.
@@ -41,6 +46,9 @@ void run(QWidget* caller, const Defaults& defaults, const std::function<std::uni
 // report the chosen margins, each raised to the printer's minimum. A report
 // is laid out only after this, so it fills the page the user chose.
 void applyPrintSettings(ReportDefinition& report);
+
+// The pages the preview shows: the report laid out with the print settings applied.
+PageModel layOut(Report& report);
 
 // Applies the print settings to the report and previews or prints it.
 void RunReport(Report& report, QWidget* caller);

@@ -82,3 +82,19 @@ TEST(ProgressWindow, AFailedComputationStillClosesIt)
     }
     EXPECT_FALSE(progress.isVisible());
 }
+
+TEST(ProgressWindow, ALongComputationMovesTheBarEachThousandthOfTheWay)
+{
+    ProgressWindow progress;
+    QList<int> shown;
+    QObject::connect(progress.bar(), &QProgressBar::valueChanged, [&](int value) { shown << value; });
+    {
+        ProgressScope scope(progress, QStringLiteral("Calcul registru casa- banca"), 100000);
+        for (int done = 1; done <= 100000; ++done) {
+            scope.step(done);
+            ASSERT_LE(done - progress.bar()->value(), 100) << "the bar lags behind the work";
+        }
+    }
+    EXPECT_EQ(progress.bar()->value(), 100000);
+    EXPECT_LE(shown.size(), 1001);
+}

@@ -1,0 +1,45 @@
+#include "app/ProgramReports.h"
+
+#include "core/BusyCursor.h"
+#include "core/UserDialogs.h"
+#include "printing/ReportCatalog.h"
+#include "registers/RegisterReports.h"
+#include "widgets/ProgressWindow.h"
+
+const ReportCatalog& programReports()
+{
+    static const ReportCatalog catalog = [] {
+        ReportCatalog c;
+        registerRegisterReports(c);
+        return c;
+    }();
+    return catalog;
+}
+
+void runReportInteractively(const ReportEntry& entry, QWidget* caller)
+{
+    ReportAnswers answers;
+    if (entry.asksPeriod) {
+        const QDate today = QDate::currentDate();
+        const auto period = dialogs().pickInterval(QDate(today.year(), 1, 1), today);
+        if (!period)
+            return;
+        answers.from = period->first;
+        answers.to = period->second;
+    }
+    if (entry.code && entry.code->pick) {
+        const std::optional<QString> code = entry.code->pick(caller);
+        if (!code)
+            return;
+        answers.code = *code;
+    }
+    for (const ReportYesNoQuestion& question : entry.questions)
+        answers.yesNo.insert(question.key, dialogs().question(question.text));
+
+    if (entry.prepare) {
+        BusyCursor busy(true);
+        ProgressWindow progress(caller);
+        entry.prepare(answers, progress);
+    }
+    ReportFrame::run(caller, entry.defaults, [&] { return entry.build(answers); });
+}

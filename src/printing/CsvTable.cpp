@@ -1,0 +1,56 @@
+#include "printing/CsvTable.h"
+
+#include "core/Utilities.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+namespace
+{
+
+QString csvValue(const QString& value)
+{
+    if (!value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('"')) &&
+        !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r')))
+        return value;
+    QString quoted = value;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString csvLine(const QStringList& values)
+{
+    QStringList line;
+    line.reserve(values.size());
+    for (const QString& value : values)
+        line << csvValue(value);
+    return line.join(QLatin1Char(';')) + QLatin1Char('\n');
+}
+
+} // namespace
+
+QString CsvTable::text() const
+{
+    QString out = csvLine(header);
+    for (const QStringList& row : rows)
+        out += csvLine(row);
+    return out;
+}
+
+void CsvTable::write(const QString& filePath) const
+{
+    QSaveFile file(filePath);
+    const QByteArray bytes = text().toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw IoError(
+            QStringLiteral("Fisierul %1 nu poate fi scris").arg(QDir::toNativeSeparators(filePath)));
+}
+
+QString CsvTable::number(double value, int decimals, const QLocale& locale)
+{
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    if (decimals < 0)
+        return plain.toString(value, 'g', 15);
+    return plain.toString(value, 'f', decimals);
+}

@@ -1,0 +1,200 @@
+#include "db/Connection.h"
+#include "support/Documents.h"
+#include "support/PdfPages.h"
+#include "support/TestFolder.h"
+
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+struct Outcome {
+    int exitCode = -1;
+    QString out, err;
+};
+
+// The program copied into a test folder whose database holds a few
+// documents of 2024: the command line works on the program folder's database.
+class CommandLine : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const QSqlDatabase db = folder.openWorkingYear();
+        Documents::setYear(db, 2024, 500, 1000);
+        Documents::receipt(db, 1, QStringLiteral("2024-01-05"), 200);
+        Documents::receipt(db, 2, QStringLiteral("2024-03-02"), 1234.5, QStringLiteral("Casa"),
+                           QStringLiteral("Donatie; hram"));
+        Documents::payment(db, 3, QStringLiteral("2024-03-03"), 150, QStringLiteral("Banca"));
+        Connection::close();
+        ASSERT_TRUE(QFile::copy(QStringLiteral(LUMIVARET_EXECUTABLE), program()));
+    }
+
+    QString program() const { return folder.file(QStringLiteral("Lumivaret")); }
+
+    // Runs the program without a display and without a chosen platform, in the given locale.
+    Outcome run(const QStringList& arguments, const QString& locale = QStringLiteral("ro_RO.UTF-8"),
+                const QString& workingFolder = QDir::tempPath())
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name :
+             {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "LC_ALL", "LC_NUMERIC", "LANG"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("LC_ALL"), locale);
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(workingFolder);
+        process.start(program(), arguments);
+        process.waitForFinished(60000);
+        Outcome r;
+        r.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        r.out = QString::fromUtf8(process.readAllStandardOutput());
+        r.err = QString::fromUtf8(process.readAllStandardError());
+        return r;
+    }
+
+    QStringList csvLines(const QString& name) const
+    {
+        QFile file(folder.file(name));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    TestFolder folder;
+};
+
+const QString reportName = QStringLiteral("registru-incasari-plati");
+
+} // namespace
+
+TEST_F(CommandLine, ListsTheReportsByNameAndCaption)
+{
+    const Outcome r = run({QStringLiteral("--list-reports")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, QStringLiteral("registru-incasari-plati\tRaport registru incasari si plati\n"));
+    EXPECT_EQ(r.err, QString());
+}
+
+TEST_F(CommandLine, WritesThePdfAndTheCsvOfAPeriod)
+{
+    const Outcome r = run({QStringLiteral("--report"), reportName, QStringLiteral("--from"),
+                           QStringLiteral("01.03.2024"), QStringLiteral("--to"), QStringLiteral("2024-03-31"),
+                           QStringLiteral("--pdf"), folder.file(QStringLiteral("r.pdf")),
+                           QStringLiteral("--csv"), folder.file(QStringLiteral("r.csv"))});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err, QString());
+
+    const QList<PdfPage> pages = readPdfPages(folder.file(QStringLiteral("r.pdf")));
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_NEAR(pages[0].size.width(), 297, 1);
+    EXPECT_GT(pages[0].glyphs.size(), 300);
+
+    EXPECT_EQ(
+        csvLines(QStringLiteral("r.csv")),
+        QStringList({"Data;Documentul / Felul;Documentul / Nr.;Explicatii;Operatiuni prin casa / Incasari;"
+                     "Operatiuni prin casa / Ridicari din cont;Operatiuni prin casa / Plati;Operatiuni prin "
+                     "casa / Depuneri in cont;Operatiuni prin casa / Sold;Operatiuni prin cont / "
+                     "Incasari;Operatiuni prin cont / Depuneri in cont;Operatiuni prin cont / "
+                     "Plati;Operatiuni prin cont / Ridicari din cont;Operatiuni prin cont / Sold;Sold total "
+                     "(9+14)",
+                     "02.03.2024;CHIT;2;\"Donatie; hram\";1234,50;0,00;0,00;0,00;1934,50;0,00;0,00;0,00;0,"
+                     "00;1000,00;2934,50",
+                     "03.03.2024;OP;3;Lumanari;0,00;0,00;0,00;0,00;1934,50;0,00;0,00;150,00;0,00;850,00;"
+                     "2784,50",
+                     ";;;Total general :;1934,50;0,00;0,00;0,00;1934,50;1000,00;0,00;150,00;0,00;850,00;"
+                     "2784,50"}));
+}
+
+TEST_F(CommandLine, TheCsvFollowsTheLocaleAndThePeriodDefaultsToTheWorkingYear)
+{
+    struct Case {
+        const char* locale;
+        const char* opening;
+        const char* total;
+    };
+    for (const Case& c : {Case{"ro_RO.UTF-8", "01.01.2024;CHIT;0;Sold in casa la inceputul anului;500,00;",
+                               ";;;Total general :;1934,50;0,00;0,00;0,00;1934,50;1000,00;0,00;"
+                               "150,00;0,00;850,00;2784,50"},
+                          Case{"en_US.UTF-8", "01/01/2024;CHIT;0;Sold in casa la inceputul anului;500.00;",
+                               ";;;Total general :;1934.50;0.00;0.00;0.00;1934.50;1000.00;0.00;"
+                               "150.00;0.00;850.00;2784.50"}}) {
+        SCOPED_TRACE(c.locale);
+        const Outcome r = run({QStringLiteral("--report"), reportName, QStringLiteral("--csv"),
+                               folder.file(QStringLiteral("y.csv"))},
+                              QString::fromLatin1(c.locale));
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QStringList lines = csvLines(QStringLiteral("y.csv"));
+        ASSERT_EQ(lines.size(), 7); // header, two opening rows, three documents, total
+        EXPECT_TRUE(lines[1].startsWith(QString::fromLatin1(c.opening))) << lines[1].toStdString();
+        EXPECT_EQ(lines.last(), QString::fromLatin1(c.total));
+    }
+}
+
+TEST_F(CommandLine, AnEmptyPeriodGivesTheHeaderLineAloneAndNoPdf)
+{
+    const Outcome r = run({QStringLiteral("--report"), reportName, QStringLiteral("--from"),
+                           QStringLiteral("2024-06-01"), QStringLiteral("--to"), QStringLiteral("2024-06-30"),
+                           QStringLiteral("--csv"), folder.file(QStringLiteral("e.csv")),
+                           QStringLiteral("--pdf"), folder.file(QStringLiteral("e.pdf"))});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(csvLines(QStringLiteral("e.csv")).size(), 1);
+    // A report without pages prints nothing: no file, and one line that says why.
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("e.pdf"))));
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("Raportul nu are date in aceasta perioada")))
+        << r.err.toStdString();
+}
+
+TEST_F(CommandLine, OutputFilesAreNamedRelativeToTheFolderTheCommandIsGivenIn)
+{
+    const QString elsewhere = folder.file(QStringLiteral("iesire"));
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    const Outcome r =
+        run({QStringLiteral("--report"), reportName, QStringLiteral("--csv"), QStringLiteral("r.csv")},
+            QStringLiteral("ro_RO.UTF-8"), elsewhere);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(QFile::exists(elsewhere + QStringLiteral("/r.csv")));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("r.csv"))));
+}
+
+TEST_F(CommandLine, BadArgumentsExitWithTwoAndOneLine)
+{
+    const QString csv = folder.file(QStringLiteral("bad.csv"));
+    struct Case {
+        QStringList arguments;
+        QString message;
+    };
+    const QList<Case> cases{
+        {{"--report", "registru-necunoscut", "--csv", csv}, "Raport necunoscut: \"registru-necunoscut\""},
+        {{"--report", reportName, "--from", "2024-02-30", "--csv", csv}, "Data gresita: \"2024-02-30\""},
+        {{"--report", reportName, "--to", "31.02.2024", "--csv", csv}, "Data gresita: \"31.02.2024\""},
+        {{"--report", reportName, "--from", "1/3/2024", "--csv", csv}, "Data gresita: \"1/3/2024\""},
+        {{"--report", reportName}, "Lipseste fisierul rezultat"},
+        {{"--report", reportName, "--code", "34", "--csv", csv},
+         "Raportul registru-incasari-plati nu cere un cod"},
+        {{"--report", reportName, "--from", "2024-04-01", "--to", "2024-03-01", "--csv", csv},
+         "Perioada gresita"},
+        {{"--report", reportName, "--culoare", "--csv", csv}, "Unknown option 'culoare'."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Outcome r = run(c.arguments);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_TRUE(r.err.startsWith(c.message)) << r.err.toStdString();
+        EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1);
+        EXPECT_EQ(r.out, QString());
+        EXPECT_FALSE(QFile::exists(csv));
+    }
+}
+
+TEST_F(CommandLine, ADatabaseFailureExitsWithOne)
+{
+    QFile::remove(folder.databaseFile());
+    const Outcome r = run({QStringLiteral("--report"), reportName, QStringLiteral("--csv"),
+                           folder.file(QStringLiteral("x.csv"))});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("x.csv"))));
+}
