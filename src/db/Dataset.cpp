@@ -150,11 +150,19 @@ void Dataset::addCalculatedField(const QString& name, FieldType type, int size)
 
 void Dataset::setDisplayFormat(const QString& field, const QString& format)
 {
+    if (fieldIndex(field) < 0 && !isActive()) {
+        m_presetFormats[field.toLower()].displayFormat = format; // taken at open
+        return;
+    }
     m_fields[requireField(field)].displayFormat = format;
 }
 
 void Dataset::setEditFormat(const QString& field, const QString& format)
 {
+    if (fieldIndex(field) < 0 && !isActive()) {
+        m_presetFormats[field.toLower()].editFormat = format; // taken at open
+        return;
+    }
     m_fields[requireField(field)].editFormat = format;
 }
 
@@ -196,8 +204,21 @@ void Dataset::readFields()
                 field.displayFormat = old.displayFormat;
                 field.editFormat = old.editFormat;
             }
+        if (const auto preset = m_presetFormats.constFind(name.toLower()); preset != m_presetFormats.cend()) {
+            if (!preset->displayFormat.isEmpty())
+                field.displayFormat = preset->displayFormat;
+            if (!preset->editFormat.isEmpty())
+                field.editFormat = preset->editFormat;
+        }
         stored.append(field);
     }
+    // A format given before the first open for a field the table lacks is a
+    // slip of the window's code: say so rather than show unformatted amounts.
+    for (auto it = m_presetFormats.cbegin(); it != m_presetFormats.cend(); ++it)
+        if (std::none_of(stored.cbegin(), stored.cend(), [&](const FieldInfo& f) {
+                return f.name.compare(it.key(), Qt::CaseInsensitive) == 0;
+            }))
+            throw DbError(QStringLiteral("Campul %1 nu exista in tabela %2").arg(it.key(), m_table));
     QList<FieldInfo> calculated;
     for (const FieldInfo& f : std::as_const(m_fields))
         if (f.calculated)

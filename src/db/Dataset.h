@@ -96,6 +96,8 @@ public:
     // others keep what the table holds, and a new row leaves them empty.
     void setReadFieldNames(const QStringList& fields);
     void addCalculatedField(const QString& name, FieldType type, int size = 0);
+    // Formats may also be set before the first open (the fields are not known
+    // yet); a field the table lacks is then refused by open().
     void setDisplayFormat(const QString& field, const QString& format);
     void setEditFormat(const QString& field, const QString& format);
 
@@ -272,6 +274,11 @@ private:
     QString m_table;
     QString m_connectionName;
     QStringList m_readFieldNames;
+    struct PresetFormats {
+        QString displayFormat;
+        QString editFormat;
+    };
+    QHash<QString, PresetFormats> m_presetFormats; // by lower-case field name, given before the first open
     QList<FieldInfo> m_fields;
     int m_storedFieldCount = 0;
     QHash<QString, FieldValidator> m_validators;

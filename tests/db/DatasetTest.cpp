@@ -231,6 +231,22 @@ TEST_F(DatasetTest, TextsDatesAndFormatsFollowTheLocale)
     incomes.cancel();
 }
 
+TEST_F(DatasetTest, FormatsGivenBeforeTheFirstOpenAreKept)
+{
+    execOrFail(QStringLiteral("INSERT INTO Venituri (Nr_act, Valoarea) VALUES (1, 1234.5)"));
+    Dataset incomes(QStringLiteral("Venituri"));
+    incomes.setDisplayFormat(QStringLiteral("valoarea"), QStringLiteral("#,##0.00"));
+    incomes.setEditFormat(QStringLiteral("Valoarea"), QStringLiteral("0.00"));
+    incomes.open();
+    EXPECT_EQ(incomes.displayText(QStringLiteral("Valoarea")), QStringLiteral("1.234,50"));
+    EXPECT_EQ(incomes.editText(QStringLiteral("Valoarea")), QStringLiteral("1234,50"));
+
+    Dataset misspelt(QStringLiteral("Venituri"));
+    misspelt.setDisplayFormat(QStringLiteral("Valoare"), QStringLiteral("#,##0.00"));
+    EXPECT_THROW(misspelt.open(), DbError);
+    EXPECT_FALSE(misspelt.isActive());
+}
+
 TEST_F(DatasetTest, OrdersSearchesAndLocate)
 {
     addParishioner(QStringLiteral("E3"), QStringLiteral("Ștefan Ion"), QStringLiteral("Bisericii"));
