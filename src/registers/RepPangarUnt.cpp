@@ -4,6 +4,7 @@
 #include "db/FieldFormat.h"
 #include "db/Sql.h"
 
+#include <QHash>
 #include <algorithm>
 #include <array>
 
@@ -12,6 +13,8 @@ namespace
 
 const QString amountFormat = QStringLiteral("#,##0.00");
 
+// Movements (candles and values in and out) are summed in the sums lines; the
+// running stock and value repeat there the text of the last printed row.
 enum class Content { Date, Text, Number, Movement, Running };
 
 struct Column {
