@@ -1,0 +1,23 @@
+#include "support/ProgramRun.h"
+
+#include <QDir>
+#include <QProcess>
+
+ProgramOutcome runProgram(const QString& program, const QStringList& arguments, const QString& locale,
+                          const QString& workingFolder)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "LC_ALL", "LC_NUMERIC", "LANG"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(workingFolder.isEmpty() ? QDir::tempPath() : workingFolder);
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    ProgramOutcome r;
+    r.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    r.out = QString::fromUtf8(process.readAllStandardOutput());
+    r.err = QString::fromUtf8(process.readAllStandardError());
+    return r;
+}
