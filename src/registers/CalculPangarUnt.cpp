@@ -1,18 +1,9 @@
 #include "registers/CalculPangarUnt.h"
 
-#include "core/DbErrorText.h"
-#include "core/UserError.h"
-#include "db/DbError.h"
-#include "db/Sql.h"
 #include "db/SqliteHandle.h"
 #include "db/SqliteStatement.h"
-#include "db/Transaction.h"
-#include "db/WorkTable.h"
-#include "db/WorkingYear.h"
+#include "registers/WorkTableComputation.h"
 
-#include <QDate>
-#include <QDir>
-#include <QFileInfo>
 #include <QStringList>
 #include <sqlite3.h>
 #include <vector>
@@ -43,22 +34,6 @@ const QStringList& fillStatements()
                        "Sold = ifnull(Sold, 0.0)"),
     };
     return statements;
-}
-
-QString databaseFolder(const QSqlDatabase& db)
-{
-    return QDir::toNativeSeparators(QFileInfo(db.databaseName()).absolutePath() + QLatin1Char('/'));
-}
-
-// Empties the work table; a failure is worded as the file that cannot be made.
-void rebuildWorkTable(const QSqlDatabase& db)
-{
-    try {
-        WorkTable::rebuildEmpty(db, pangar);
-    } catch (const DbError&) {
-        throw UserError(QStringLiteral("Nu pot crea fisierul :") + databaseFolder(db) +
-                        QStringLiteral("Registru. Inchideti fisierele aferente si repetati operatia!"));
-    }
 }
 
 // One row's movements, as read before the running pass writes.
@@ -112,19 +87,8 @@ void fillRunningStock(const QSqlDatabase& db, Progress& progress)
 
 void CalculPangar(const QSqlDatabase& db, Progress& progress)
 {
-    try {
-        Transaction transaction(db);
-        rebuildWorkTable(db);
-        const QString firstOfYear = QDate(workingYearOf(db), 1, 1).toString(Qt::ISODate);
-        for (const QString& statement : fillStatements()) {
-            if (statement.contains(QLatin1String(":Data")))
-                Sql::exec(db, statement, {{QStringLiteral(":Data"), firstOfYear}});
-            else
-                Sql::exec(db, statement);
-        }
+    WorkTableComputation::run(db, pangar, pangar, [&] {
+        WorkTableComputation::execWithOpeningDate(db, fillStatements());
         fillRunningStock(db, progress);
-        transaction.commit();
-    } catch (const DbError& e) {
-        throw UserError(DbErrorText::forTable(pangar, e.text()));
-    }
+    });
 }

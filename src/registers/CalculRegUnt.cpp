@@ -1,42 +1,19 @@
 #include "registers/CalculRegUnt.h"
 
-#include "core/DbErrorText.h"
-#include "core/UserError.h"
-#include "db/DbError.h"
 #include "db/Sql.h"
 #include "db/SqliteHandle.h"
 #include "db/SqliteStatement.h"
-#include "db/Transaction.h"
-#include "db/WorkTable.h"
-#include "db/WorkingYear.h"
 #include "registers/RegisterStatements.h"
+#include "registers/WorkTableComputation.h"
 
-#include <QDate>
-#include <QDir>
-#include <QFileInfo>
 #include <sqlite3.h>
 #include <vector>
 
 namespace
 {
 
-const QString registru = QStringLiteral("Registru");
-
-QString databaseFolder(const QSqlDatabase& db)
-{
-    return QDir::toNativeSeparators(QFileInfo(db.databaseName()).absolutePath() + QLatin1Char('/'));
-}
-
-// Empties the work table; a failure is worded as the file that cannot be made.
-void rebuildWorkTable(const QSqlDatabase& db)
-{
-    try {
-        WorkTable::rebuildEmpty(db, registru);
-    } catch (const DbError&) {
-        throw UserError(QStringLiteral("Nu pot crea fisierul :") + databaseFolder(db) +
-                        QStringLiteral("Registru. Inchideti fisierele aferente si repetati operatia!"));
-    }
-}
+const QString registerTable = QStringLiteral("Registru");
+const QString registerWord = QStringLiteral("registru");
 
 // One row's movements, as read before the balance pass writes.
 struct Movements {
@@ -66,7 +43,7 @@ void fillBalances(const QSqlDatabase& db, Progress& progress)
     sqlite3* handle = sqliteHandle(db);
     const std::vector<Movements> rows = readMovements(handle);
     ProgressScope scope(progress, calculRegistruCaption, int(rows.size()));
-    SqliteStatement write(handle, RegisterStatements::balanceWrite(), registru);
+    SqliteStatement write(handle, RegisterStatements::balanceWrite(), registerTable);
     sqlite3_stmt* s = write.raw();
     double cash = 0;
     double bank = 0;
@@ -90,31 +67,12 @@ void fillBalances(const QSqlDatabase& db, Progress& progress)
     }
 }
 
-// Runs the computation in one transaction, wording a store failure for the user.
-template <typename Work> void inTransaction(const QSqlDatabase& db, Work work)
-{
-    try {
-        Transaction transaction(db);
-        rebuildWorkTable(db);
-        work();
-        transaction.commit();
-    } catch (const DbError& e) {
-        throw UserError(DbErrorText::forTable(QStringLiteral("registru"), e.text()));
-    }
-}
-
 } // namespace
 
 void CalculRegistru(const QSqlDatabase& db, Progress& progress)
 {
-    inTransaction(db, [&] {
-        const QString firstOfYear = QDate(workingYearOf(db), 1, 1).toString(Qt::ISODate);
-        for (const QString& statement : RegisterStatements::fullRegister()) {
-            if (statement.contains(QLatin1String(":Data")))
-                Sql::exec(db, statement, {{QStringLiteral(":Data"), firstOfYear}});
-            else
-                Sql::exec(db, statement);
-        }
+    WorkTableComputation::run(db, registerTable, registerWord, [&] {
+        WorkTableComputation::execWithOpeningDate(db, RegisterStatements::fullRegister());
         fillBalances(db, progress);
         Sql::exec(db, RegisterStatements::undatedRows());
     });
@@ -122,7 +80,7 @@ void CalculRegistru(const QSqlDatabase& db, Progress& progress)
 
 void CalculRegistruPartizi(const QSqlDatabase& db, int expenseCode)
 {
-    inTransaction(db, [&] {
+    WorkTableComputation::run(db, registerTable, registerWord, [&] {
         for (const QString& statement : RegisterStatements::expenseType())
             Sql::exec(db, statement, {{QStringLiteral(":Cod"), expenseCode}});
         Sql::exec(db, RegisterStatements::undatedRows());

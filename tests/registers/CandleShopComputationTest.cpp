@@ -178,6 +178,6 @@ TEST_F(CandleShopComputation, AWorkTableThatCannotBeRebuiltIsReportedAsTheFileTh
     } catch (const UserError& e) {
         EXPECT_EQ(e.text(),
                   QStringLiteral("Nu pot crea fisierul :") + QDir::toNativeSeparators(folder.path()) +
-                      QStringLiteral("Registru. Inchideti fisierele aferente si repetati operatia!"));
+                      QStringLiteral("Pangar. Inchideti fisierele aferente si repetati operatia!"));
     }
 }
