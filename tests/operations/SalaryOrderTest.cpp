@@ -157,6 +157,32 @@ TEST_F(SalaryOrderTest, OpensOnANewOrderNumberedAfterBothKindsOfPaymentOrders)
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
+TEST_F(SalaryOrderTest, ShowsTheHeaderAboveItsLinesAndEnterWalksThemInOrder)
+{
+    auto* w = open();
+    EXPECT_EQ(w->accountInput()->count(), 2);
+    EXPECT_EQ(w->accountInput()->itemText(0), QStringLiteral("Casa"));
+    EXPECT_EQ(w->accountInput()->itemText(1), QStringLiteral("Banca"));
+    QStringList titles;
+    for (int column = 0; column < w->linesGrid()->model()->columnCount(); ++column)
+        titles << w->linesGrid()->model()->headerData(column, Qt::Horizontal).toString();
+    EXPECT_EQ(titles, QStringList({"Cod chelt", "Denumire cheltuiala", "Suma", "Explicatie"}));
+    EXPECT_EQ(w->printButton()->toolTip(), QStringLiteral("Sunt de acord"));
+
+    const QList<QWidget*> order = {w->dateInput(), w->accountInput(), w->explanationInput(), w->navigator()};
+    for (QWidget* next : order) {
+        press(Qt::Key_Return);
+        EXPECT_TRUE(QApplication::focusWidget() == next || next->isAncestorOf(QApplication::focusWidget()))
+            << next->objectName().toStdString();
+    }
+    press(Qt::Key_Return);
+    EXPECT_TRUE(w->linesGrid()->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == w->linesGrid())
+        << "after the navigator, the lines";
+    EXPECT_EQ(storedRows(QStringLiteral("CheltSal")), 0) << "walking through stores nothing";
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
 TEST_F(SalaryOrderTest, TypingInTheEmptyGridStoresTheHeaderFirstThenOpensALineOfIt)
 {
     auto* w = open();
@@ -176,8 +202,13 @@ TEST_F(SalaryOrderTest, TypingInTheEmptyGridStoresTheHeaderFirstThenOpensALineOf
     EXPECT_EQ(w->linesGrid()->currentField(), QStringLiteral("Valoarea")) << "past the read-only name";
     type(QStringLiteral("1500"));
     press(Qt::Key_Return);
+    type(QStringLiteral("avans"));
     press(Qt::Key_Return);
     EXPECT_EQ(linesOf(id), 1);
+    EXPECT_EQ(Sql::scalar(Connection::database(),
+                          QStringLiteral("SELECT Valoarea || '/' || Explicatie FROM ItemsSal"))
+                  .toString(),
+              QStringLiteral("1500.0/avans"));
     EXPECT_EQ(
         Sql::scalar(Connection::database(), QStringLiteral("SELECT Den_cheltuiala FROM ItemsSal")).toString(),
         QStringLiteral("Salarii clerici"));
