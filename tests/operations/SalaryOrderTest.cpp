@@ -493,6 +493,24 @@ TEST_F(SalaryOrderTest, SaveThenPrintGivesThePaymentOrderAndStaysOnTheDocument)
     EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("printSetup"));
 }
 
+TEST_F(SalaryOrderTest, SavingAnEarlierOrderStaysOnIt)
+{
+    Documents::salaryOrder(Connection::database(), 1, today, QStringLiteral("Casa"), {{23, 100}});
+    Documents::salaryOrder(Connection::database(), 2, today, QStringLiteral("Casa"), {{24, 200}});
+    auto* w = open();
+    navigate(w, TDBNavigator::First);
+    typeOver(w->explanationInput(), QStringLiteral("Salarii ianuarie"));
+    click(w->saveButton());
+    EXPECT_EQ(w->document()->asFloat(QStringLiteral("Nr_act")), 1.0);
+    EXPECT_EQ(w->totalDisplay()->text(), QStringLiteral("100,00"));
+    EXPECT_EQ(QApplication::focusWidget(), w->printButton());
+    EXPECT_EQ(Sql::scalar(Connection::database(),
+                          QStringLiteral("SELECT Explicatie FROM CheltSal WHERE Nr_act = 1"))
+                  .toString(),
+              QStringLiteral("Salarii ianuarie"));
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
 TEST_F(SalaryOrderTest, AnOrderWithoutLinesHasNothingToPrintAndSaysSo)
 {
     auto* w = open();
