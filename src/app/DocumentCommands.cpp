@@ -2,6 +2,7 @@
 
 #include "app/MainUnt.h"
 #include "operations/TBankMovementFrm.h"
+#include "operations/TCheltSalFrm.h"
 #include "operations/TPangarInFrm.h"
 
 namespace
@@ -19,5 +20,6 @@ void attachDocumentCommands(TMainFrm& mainWindow)
 {
     attach<TDepuneriFrm>(mainWindow, "OpDepuneri");
     attach<TRidicariFrm>(mainWindow, "OpRidicari");
+    attach<TCheltSalFrm>(mainWindow, "OpOrdonantareSalarii");
     attach<TPangarInFrm>(mainWindow, "PangarIntrari");
 }

@@ -1,0 +1,263 @@
+#include "operations/TCheltSalFrm.h"
+
+#include "catalogues/CatalogSelect.h"
+#include "core/BusyCursor.h"
+#include "core/DbErrorText.h"
+#include "core/SilentAbort.h"
+#include "core/UserDialogs.h"
+#include "db/Connection.h"
+#include "db/Dataset.h"
+#include "db/DatasetModel.h"
+#include "db/DbError.h"
+#include "db/FieldFormat.h"
+#include "db/Sql.h"
+#include "db/Transaction.h"
+#include "operations/DocumentNumbering.h"
+#include "printing/RepOPSalUnt.h"
+#include "widgets/FormRows.h"
+#include "widgets/TDBComboNormal.h"
+#include "widgets/TDBEditNormal.h"
+#include "widgets/TDBGridNormal.h"
+#include "widgets/dbdate.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
+#include <QVBoxLayout>
+
+namespace
+{
+
+const QString tableWord = QStringLiteral("cheltuieli compuse");
+const QString codeField = QStringLiteral("Cod_cheltuiala");
+const QString nameField = QStringLiteral("Den_cheltuiala");
+const QString amountField = QStringLiteral("Valoarea");
+const QString moneyFormat = QStringLiteral("#,##0.00");
+
+DocumentWindowSetup windowSetup()
+{
+    DocumentWindowSetup setup;
+    setup.objectName = QStringLiteral("TCheltSalFrm");
+    setup.caption = QStringLiteral("Cheltuieli compuse");
+    setup.table = QStringLiteral("CheltSal");
+    setup.tableWord = tableWord;
+    setup.printHint = QStringLiteral("Sunt de acord");
+    setup.deleteQuestion = QStringLiteral("Sigur doriti anularea acestui document ?");
+    return setup;
+}
+
+// The total of the order's stored lines; null when it has none (or is not stored yet).
+QVariant storedTotal(const QVariant& orderId)
+{
+    if (orderId.isNull())
+        return {};
+    return Sql::scalar(Connection::database(),
+                       QStringLiteral("SELECT SUM(D.Valoarea) AS Total FROM ItemsSal D "
+                                      "WHERE (D.Id_CheltSal = :IdCurent)"),
+                       {{QStringLiteral(":IdCurent"), orderId}});
+}
+
+bool hasStoredLines(const QVariant& orderId)
+{
+    return !orderId.isNull() &&
+           Sql::scalar(Connection::database(),
+                       QStringLiteral("SELECT COUNT(*) FROM ItemsSal WHERE Id_CheltSal = :id"),
+                       {{QStringLiteral(":id"), orderId}})
+                   .toInt() > 0;
+}
+
+} // namespace
+
+TCheltSalFrm::TCheltSalFrm(QWidget* parent) : DocumentWindow(windowSetup(), parent)
+{
+    setUpHeader();
+    auto* lines = new Dataset(QStringLiteral("ItemsSal"), this);
+    addLines(lines, QStringLiteral("Id"), QStringLiteral("Id_CheltSal"));
+    setUpLines(lines);
+
+    addCheck(workingYearCheck(QStringLiteral("Atentie anul ales pentru inregistrarea platii ")));
+    addCheck(completenessCheck({QStringLiteral("Nr_act"), QStringLiteral("Cont"), QStringLiteral("Data")},
+                               QStringLiteral("Completati toate datele referitoare la plata pe care doriti "
+                                              "sa o efectuati!")));
+
+    finishSetup({m_number, m_date, m_account, m_explanation}, {m_grid});
+    m_confirmLineDelete = true;
+}
+
+void TCheltSalFrm::setUpHeader()
+{
+    auto* group = new QGroupBox(QStringLiteral("Inregistrare (ordin plata)"), this);
+    auto* form = new QFormLayout(group);
+    m_number = new TDBEditNormal(group);
+    m_number->setObjectName(QStringLiteral("Nr_act"));
+    m_number->bind(document(), QStringLiteral("Nr_act"));
+    m_date = new TDBDateEdit(group);
+    m_date->setObjectName(QStringLiteral("Data"));
+    m_date->bind(document(), QStringLiteral("Data"));
+    m_account = new TDBComboNormal(group);
+    m_account->setObjectName(QStringLiteral("Cont"));
+    m_account->addItems({QStringLiteral("Casa"), QStringLiteral("Banca")});
+    m_account->bind(document(), QStringLiteral("Cont"));
+    m_explanation = new TDBEditNormal(group);
+    m_explanation->setObjectName(QStringLiteral("Explicatie"));
+    m_explanation->bind(document(), QStringLiteral("Explicatie"));
+    m_total = new QLineEdit(group);
+    m_total->setObjectName(QStringLiteral("Total"));
+    m_total->setReadOnly(true);
+    m_total->setFocusPolicy(Qt::NoFocus);
+    m_total->setAlignment(Qt::AlignRight);
+    addLabeledRow(form, QStringLiteral("Numar :"), m_number);
+    addLabeledRow(form, QStringLiteral("Data :"), m_date);
+    addLabeledRow(form, QStringLiteral("Plata se face prin :"), m_account);
+    addLabeledRow(form, QStringLiteral("Explicatie :"), m_explanation);
+    addLabeledRow(form, QStringLiteral("Total document :"), m_total);
+    formArea()->addWidget(group);
+
+    document()->afterScroll = [this](Dataset&) { showTotal(); };
+}
+
+void TCheltSalFrm::setUpLines(Dataset* lines)
+{
+    lines->setDisplayFormat(amountField, moneyFormat);
+    lines->setEditFormat(amountField, QStringLiteral("0.00"));
+    lines->setValidator(codeField,
+                        [this](Dataset& line, const QVariant& code) { validateExpenseCode(line, code); });
+    lines->setOnChange(amountField, [this](Dataset&) { showTotal(); });
+    lines->beforePost = [](Dataset& line) {
+        runChecks({completenessCheck({codeField, amountField}, QStringLiteral("Completati toate datele!"))},
+                  line);
+    };
+    lines->beforeDelete = [this](Dataset&) {
+        if (m_confirmLineDelete &&
+            !dialogs().question(QStringLiteral("Sigur doriti anularea acestui detaliu ?")))
+            throw SilentAbort();
+    };
+    const auto refreshTotal = [this](Dataset&) { showTotal(); };
+    lines->afterPost = refreshTotal;
+    lines->afterDelete = refreshTotal;
+    lines->afterScroll = refreshTotal;
+
+    auto* group = new QGroupBox(QStringLiteral("Detaliere cheltuiala :"), this);
+    auto* layout = new QVBoxLayout(group);
+    m_grid = new TDBGridNormal(group);
+    m_grid->setObjectName(QStringLiteral("Detalii"));
+    m_grid->setAccessibleName(QStringLiteral("Detaliere cheltuiala"));
+    m_grid->bind(lines, {codeField, nameField, amountField, QStringLiteral("Explicatie")});
+    m_grid->datasetModel()->setColumnTitle(codeField, QStringLiteral("Cod chelt"));
+    m_grid->datasetModel()->setColumnTitle(nameField, QStringLiteral("Denumire cheltuiala"));
+    m_grid->datasetModel()->setColumnTitle(amountField, QStringLiteral("Suma"));
+    m_grid->datasetModel()->setColumnTitle(QStringLiteral("Explicatie"), QStringLiteral("Explicatie"));
+    m_grid->setColumnReadOnly(nameField);
+    m_grid->setDeleteConfirmation(false); // the line's own question is asked in beforeDelete
+    m_grid->setColumnPicker(codeField, [this] { pickExpenseType(); });
+    m_grid->setColumnPicker(nameField, [this] { pickExpenseType(); });
+    layout->addWidget(m_grid);
+    formArea()->addWidget(group, 1);
+}
+
+void TCheltSalFrm::setDefaults(Dataset& header)
+{
+    header.setValue(QStringLiteral("Nr_act"),
+                    nextDocumentNumber({{QStringLiteral("Cheltuieli"), QStringLiteral("Nr_act")},
+                                        {QStringLiteral("CheltSal"), QStringLiteral("Nr_act")}}));
+    header.setValue(QStringLiteral("Data"), QDate::currentDate());
+    header.setValue(QStringLiteral("Cont"), QStringLiteral("Casa"));
+}
+
+void TCheltSalFrm::validateExpenseCode(Dataset& line, const QVariant& code)
+{
+    if (code.isNull()) {
+        line.setValue(nameField, QVariant());
+        return;
+    }
+    const QVariant name =
+        Sql::scalar(Connection::database(),
+                    QStringLiteral("SELECT Denumire FROM Tip_cheltuieli WHERE Cod_cheltuiala = :c"),
+                    {{QStringLiteral(":c"), code}});
+    if (name.isValid()) {
+        line.setValue(nameField, name.isNull() ? QString() : name.toString());
+        return;
+    }
+    dialogs().warning(QStringLiteral("Codul de cheltuiala <") + code.toString() +
+                      QStringLiteral("> nu figureaza în catalog. ") +
+                      QStringLiteral("Apasati Ctrl-Enter pentru a selecta din catalog !"));
+    line.setValue(nameField, QVariant());
+    throw SilentAbort();
+}
+
+void TCheltSalFrm::pickExpenseType()
+{
+    Dataset* line = lines();
+    int code = line->isEmpty() && !line->isEditing() ? 0 : line->asInteger(codeField);
+    if (!SelectTipCheltuiala(this, code))
+        return;
+    if (!line->edit() || !line->setValue(codeField, code))
+        return;
+    m_grid->selectField(amountField);
+}
+
+void TCheltSalFrm::showTotal()
+{
+    const QVariant total = storedTotal(document()->isEmpty() && !document()->isEditing()
+                                           ? QVariant()
+                                           : document()->value(QStringLiteral("Id")));
+    m_total->setText(total.isNull() ? QString() : FieldFormat::formatNumber(total.toDouble(), moneyFormat));
+}
+
+bool TCheltSalFrm::save()
+{
+    if (!storePending())
+        return false;
+    printButton()->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void TCheltSalFrm::print()
+{
+    // A new order nobody typed into is not stored just to be printed.
+    const bool untouchedNew =
+        document()->state() == DatasetState::Insert && !document()->isModified() && !lines()->isEditing();
+    if (!untouchedNew && !storePending())
+        return;
+    const QVariant id = untouchedNew ? QVariant() : document()->value(QStringLiteral("Id"));
+    // The payment order is the total of the lines: without them there is nothing to print.
+    if (!hasStoredLines(id)) {
+        dialogs().warning(
+            QStringLiteral("Ordinul de plata nu are nici o cheltuiala detaliata; nu este nimic de "
+                           "printat."));
+        return;
+    }
+    TRepOPSalFrm::start(this, id.toDouble());
+}
+
+void TCheltSalFrm::documentDeleting(Dataset& header)
+{
+    const QVariant id = header.value(QStringLiteral("Id"));
+    // Declared first, so it runs last: after a rollback the total shows what is stored again.
+    const auto totalAgain = qScopeGuard([this] { showTotal(); });
+    const BusyCursor busy(true);
+    m_grid->setUpdatesEnabled(false);
+    const auto thaw = qScopeGuard([this] { m_grid->setUpdatesEnabled(true); });
+    const QScopedValueRollback noLineQuestions(m_confirmLineDelete, false);
+    try {
+        Transaction transaction(Connection::database());
+        Dataset* orderLines = lines();
+        orderLines->cancel(); // a line being typed goes with its order
+        // The lines shown are those of this order.
+        orderLines->first();
+        while (!orderLines->isEmpty())
+            if (!orderLines->remove())
+                throw SilentAbort();
+        // The header goes in the same transaction; the record source's own
+        // deletion that follows finds it gone already.
+        Sql::exec(Connection::database(), QStringLiteral("DELETE FROM CheltSal WHERE Id = :id"),
+                  {{QStringLiteral(":id"), id}});
+        transaction.commit();
+    } catch (const DbError& e) {
+        dialogs().error(DbErrorText::forTable(tableWord, e.text()));
+        throw SilentAbort();
+    }
+}
