@@ -5,7 +5,8 @@
 class Dataset;
 class FieldLink;
 
-// Drop-down list input bound to one field; the text may also be typed.
+// Drop-down list input bound to one field; the text may also be typed, and a
+// list-only input takes only one of its items (typed in any case).
 // Enter moves to the next input; the arrow and page keys keep their list
 // meaning; Insert, Ctrl+Delete, Ctrl+R and Ctrl+U work on the record.
 class TDBComboNormal : public QComboBox
@@ -15,6 +16,10 @@ public:
     explicit TDBComboNormal(QWidget* parent = nullptr);
 
     void bind(Dataset* dataset, const QString& field);
+    // Only the items are taken: a typed item is stored as the list writes it,
+    // any other text is refused with a message naming the items. An empty
+    // text stays allowed (the window's checks decide about it).
+    void setListOnly(bool listOnly) { m_listOnly = listOnly; }
     Dataset* dataset() const;
     FieldLink* link() const { return m_link; }
     // Writes the text into the field; shows the error and returns false when refused.
@@ -29,5 +34,9 @@ private:
     bool handleKey(QKeyEvent* event);
 
     FieldLink* m_link;
+    // The item the text names (case aside), or -1.
+    int itemOf(const QString& text) const;
+
     bool m_showing = false;
+    bool m_listOnly = false;
 };
