@@ -8,6 +8,7 @@ class FieldLink;
 // Drop-down list input bound to one field; the text may also be typed.
 // Enter moves to the next input; the arrow and page keys keep their list
 // meaning; Insert, Ctrl+Delete, Ctrl+R and Ctrl+U work on the record.
+// setEditable(false) makes it a list-only drop-down: only its items can be chosen.
 class TDBComboNormal : public QComboBox
 {
     Q_OBJECT
