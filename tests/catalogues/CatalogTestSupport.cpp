@@ -4,6 +4,7 @@
 #include "db/Connection.h"
 #include "db/Dataset.h"
 #include "db/Sql.h"
+#include "support/ModalPicker.h"
 #include "widgets/TDBGridNormal.h"
 
 #include <QApplication>
@@ -106,21 +107,5 @@ QString CatalogTest::currentText(const TCatalogFrm* window, const QString& field
 void CatalogTest::whilePickerShown(const std::function<void(TCatalogFrm*)>& drive,
                                    const std::function<void()>& open)
 {
-    bool driven = false;
-    QTimer::singleShot(0, [&] {
-        auto* picker = qobject_cast<TCatalogFrm*>(QApplication::activeModalWidget());
-        if (!picker) {
-            ADD_FAILURE() << "no picker is shown";
-            return;
-        }
-        driven = true;
-        QApplication::setActiveWindow(picker);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(picker));
-        drive(picker);
-        // A picker the script left open is given up, so that the test goes on.
-        if (picker->isVisible())
-            QTimer::singleShot(0, picker, [picker] { picker->reject(); });
-    });
-    open();
-    EXPECT_TRUE(driven);
+    ::whilePickerShown(drive, open);
 }
