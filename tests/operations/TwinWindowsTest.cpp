@@ -161,6 +161,21 @@ TEST_F(TwinWindowsTest, TheCandleControlsAreShownExactlyForTheCandleType)
     }
 }
 
+// An empty candle type in the parameters and an empty code compare equal.
+TEST_F(TwinWindowsTest, WithNoCandleTypeConfiguredADocumentWithoutCodeShowsTheQuantity)
+{
+    execOrFail(QStringLiteral("UPDATE Contor SET CodVenLum = NULL, CodChLum = NULL"));
+    for (const Twin& twin : {incomes, expenses}) {
+        SCOPED_TRACE(twin.table.toStdString());
+        MoneyDocumentWindow* w = openTwin(twin);
+        EXPECT_TRUE(w->candleControlsShown());
+        typeOver(w->codeInput(), twin.knownCode);
+        press(Qt::Key_Return);
+        EXPECT_FALSE(w->candleControlsShown());
+        closeTwin(w);
+    }
+}
+
 TEST_F(TwinWindowsTest, AnUnknownCodeIsRefusedAndTheNameCopyCleared)
 {
     for (const Twin& twin : {incomes, expenses}) {
