@@ -50,23 +50,6 @@ private:
     QString m_prompt;
 };
 
-TDBEditNormal* boundInput(QWidget* parent, Dataset* document, const QString& field)
-{
-    auto* input = new TDBEditNormal(parent);
-    input->setObjectName(field);
-    input->bind(document, field);
-    return input;
-}
-
-// A copy of a catalogue's name: shown, never typed into.
-TDBEditNormal* nameCopy(QWidget* parent, Dataset* document, const QString& field)
-{
-    TDBEditNormal* text = boundInput(parent, document, field);
-    text->setReadOnly(true);
-    text->setFocusPolicy(Qt::NoFocus);
-    return text;
-}
-
 } // namespace
 
 MoneyDocumentWindow::MoneyDocumentWindow(const MoneyDocumentKind& kind, QWidget* parent)
@@ -81,7 +64,7 @@ MoneyDocumentWindow::MoneyDocumentWindow(const MoneyDocumentKind& kind, QWidget*
 
     m_registrationGroup = new QGroupBox(kind.registrationCaption, this);
     m_registrationForm = new QFormLayout(m_registrationGroup);
-    m_number = boundInput(m_registrationGroup, doc, QStringLiteral("Nr_act"));
+    m_number = boundInput(m_registrationGroup, QStringLiteral("Nr_act"));
     m_date = new TDBDateEdit(m_registrationGroup);
     m_date->setObjectName(QStringLiteral("Data"));
     m_date->bind(doc, QStringLiteral("Data"));
@@ -89,10 +72,10 @@ MoneyDocumentWindow::MoneyDocumentWindow(const MoneyDocumentKind& kind, QWidget*
     m_kind->setObjectName(QStringLiteral("Fel"));
     m_kind->bind(doc, QStringLiteral("Fel"));
     addChoiceList(m_kind, QStringLiteral("Tip_doc"), QStringLiteral("Denumire"));
-    m_code = boundInput(m_registrationGroup, doc, kind.codeField);
+    m_code = boundInput(m_registrationGroup, kind.codeField);
     m_code->setPicker([this] { pickType(); });
     promptOnEntering(m_code, kind.codePrompt);
-    m_codeName = nameCopy(m_registrationGroup, doc, kind.nameField);
+    m_codeName = nameCopy(m_registrationGroup, kind.nameField);
     addLabeledRow(m_registrationForm, QStringLiteral("Numar :"), m_number);
     addLabeledRow(m_registrationForm, QStringLiteral("Data :"), m_date);
     addLabeledRow(m_registrationForm, QStringLiteral("Felul :"), m_kind);
@@ -106,11 +89,11 @@ MoneyDocumentWindow::MoneyDocumentWindow(const MoneyDocumentKind& kind, QWidget*
     m_account->setEditable(false); // the balances know these two accounts only
     m_account->addItems({cashAccount, QStringLiteral("Banca")});
     m_account->bind(doc, QStringLiteral("Cont"));
-    m_amount = boundInput(m_valueGroup, doc, amountField);
+    m_amount = boundInput(m_valueGroup, amountField);
     m_amount->setAlignment(Qt::AlignRight);
-    m_candles = boundInput(m_valueGroup, doc, candleField);
+    m_candles = boundInput(m_valueGroup, candleField);
     m_candles->setAlignment(Qt::AlignRight);
-    m_explanation = boundInput(m_valueGroup, doc, explanationField);
+    m_explanation = boundInput(m_valueGroup, explanationField);
     addLabeledRow(valueForm, kind.accountCaption, m_account);
     addLabeledRow(valueForm, kind.amountCaption, m_amount);
     addLabeledRow(valueForm, QStringLiteral("Cantitatea de lumanari :"), m_candles);
@@ -146,6 +129,22 @@ void MoneyDocumentWindow::completeWindow(QGroupBox* partyGroup, const QList<QWid
     QList<QWidget*> fields = {m_number, m_date, m_kind, m_code};
     fields << partyFields << m_account << m_amount << m_candles << m_explanation;
     finishSetup(fields);
+}
+
+TDBEditNormal* MoneyDocumentWindow::boundInput(QWidget* parent, const QString& field)
+{
+    auto* input = new TDBEditNormal(parent);
+    input->setObjectName(field);
+    input->bind(document(), field);
+    return input;
+}
+
+TDBEditNormal* MoneyDocumentWindow::nameCopy(QWidget* parent, const QString& field)
+{
+    TDBEditNormal* text = boundInput(parent, field);
+    text->setReadOnly(true);
+    text->setFocusPolicy(Qt::NoFocus);
+    return text;
 }
 
 bool MoneyDocumentWindow::candleControlsShown() const

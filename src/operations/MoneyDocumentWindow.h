@@ -97,6 +97,10 @@ protected:
 
     // A field of the parameters record (Contor).
     QVariant parameter(const QString& field) const;
+    // An input bound to a field of the document, named after it.
+    TDBEditNormal* boundInput(QWidget* parent, const QString& field);
+    // A copy of a catalogue's name: shown, never typed into.
+    TDBEditNormal* nameCopy(QWidget* parent, const QString& field);
     // Writes the prompt into the status line whenever the input is entered,
     // and gives it the catalogue hint.
     static void promptOnEntering(BoundLineEdit* input, const QString& prompt);

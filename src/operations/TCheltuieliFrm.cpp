@@ -55,9 +55,7 @@ const MoneyDocumentKind& TCheltuieliFrm::kind()
 
 TCheltuieliFrm::TCheltuieliFrm(QWidget* parent) : MoneyDocumentWindow(kind(), parent)
 {
-    m_beneficiary = new TDBEditNormal(this);
-    m_beneficiary->setObjectName(QStringLiteral("Beneficiar"));
-    m_beneficiary->bind(document(), QStringLiteral("Beneficiar"));
+    m_beneficiary = boundInput(this, QStringLiteral("Beneficiar"));
     addLabeledRow(registrationForm(), QStringLiteral("Beneficiar :"), m_beneficiary);
     completeWindow(nullptr, {m_beneficiary});
 }

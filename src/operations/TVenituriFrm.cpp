@@ -67,17 +67,11 @@ TVenituriFrm::TVenituriFrm(QWidget* parent) : MoneyDocumentWindow(kind(), parent
     Dataset* doc = document();
     auto* group = new QGroupBox(QStringLiteral("Enorias"), this);
     auto* form = new QFormLayout(group);
-    m_parishioner = new TDBEditNormal(group);
-    m_parishioner->setObjectName(parishionerField);
-    m_parishioner->bind(doc, parishionerField);
+    m_parishioner = boundInput(group, parishionerField);
     m_parishioner->setPicker([this] { pickParishioner(); });
     promptOnEntering(m_parishioner,
                      QStringLiteral("Apasati <Ctrl-Enter> pentru a selecta enoriasul din catalog!"));
-    m_parishionerName = new TDBEditNormal(group);
-    m_parishionerName->setObjectName(parishionerNameField);
-    m_parishionerName->bind(doc, parishionerNameField);
-    m_parishionerName->setReadOnly(true);
-    m_parishionerName->setFocusPolicy(Qt::NoFocus);
+    m_parishionerName = nameCopy(group, parishionerNameField);
     addLabeledRow(form, QStringLiteral("Cod enorias :"), m_parishioner);
     addLabeledRow(form, QStringLiteral("Numele :"), m_parishionerName);
     doc->setValidator(parishionerField, [this](Dataset& document, const QVariant& code) {
