@@ -11,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 
 void CatalogTest::SetUp()
 {
