@@ -3,7 +3,9 @@
 #include "app/MainUnt.h"
 #include "operations/TBankMovementFrm.h"
 #include "operations/TCheltSalFrm.h"
+#include "operations/TCheltuieliFrm.h"
 #include "operations/TPangarInFrm.h"
+#include "operations/TVenituriFrm.h"
 
 namespace
 {
@@ -18,6 +20,8 @@ template <class Window> void attach(TMainFrm& mainWindow, const char* command)
 
 void attachDocumentCommands(TMainFrm& mainWindow)
 {
+    attach<TVenituriFrm>(mainWindow, "OpVenituri");
+    attach<TCheltuieliFrm>(mainWindow, "OpCheltuieli");
     attach<TDepuneriFrm>(mainWindow, "OpDepuneri");
     attach<TRidicariFrm>(mainWindow, "OpRidicari");
     attach<TCheltSalFrm>(mainWindow, "OpOrdonantareSalarii");

@@ -62,6 +62,7 @@ void BoundLineEdit::focusOutEvent(QFocusEvent* event)
     }
     if (!m_link->isModified())
         m_link->refresh();
+    Q_EMIT left();
 }
 
 bool BoundLineEdit::event(QEvent* event)

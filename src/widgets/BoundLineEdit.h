@@ -29,6 +29,12 @@ public:
     // window that sets the field); without one they keep their ordinary meaning.
     void setPicker(std::function<void()> picker) { m_picker = std::move(picker); }
 
+Q_SIGNALS:
+    // The focus went to another control of the window and the text was
+    // taken (not sent when a refused text keeps the focus here, nor when a
+    // popup or another window takes the focus for a while).
+    void left();
+
 protected:
     bool event(QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -64,7 +64,8 @@ bool TDBComboNormal::commitText()
 {
     if (m_link->commitOrReport())
         return true;
-    lineEdit()->selectAll();
+    if (lineEdit())
+        lineEdit()->selectAll();
     return false;
 }
 
@@ -97,5 +98,8 @@ void TDBComboNormal::focusOutEvent(QFocusEvent* event)
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return;
     if (!commitText()) // the refused text stays here, selected, until it is corrected
-        m_link->returnFocus([this] { lineEdit()->selectAll(); });
+        m_link->returnFocus([this] {
+            if (lineEdit())
+                lineEdit()->selectAll();
+        });
 }

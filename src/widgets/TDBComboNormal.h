@@ -9,6 +9,7 @@ class FieldLink;
 // list-only input takes only one of its items (typed in any case).
 // Enter moves to the next input; the arrow and page keys keep their list
 // meaning; Insert, Ctrl+Delete, Ctrl+R and Ctrl+U work on the record.
+// setEditable(false) makes it a list-only drop-down: only its items can be chosen.
 class TDBComboNormal : public QComboBox
 {
     Q_OBJECT

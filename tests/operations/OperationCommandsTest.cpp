@@ -1,6 +1,8 @@
 #include "app/MainUnt.h"
 #include "operations/TBankMovementFrm.h"
+#include "operations/TCheltuieliFrm.h"
 #include "operations/TPangarInFrm.h"
+#include "operations/TVenituriFrm.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFolder.h"
 
@@ -41,6 +43,19 @@ TEST_F(OperationCommandsTest, MenuAndToolbarOpenOneWindowEach)
     main.findChild<QAction*>(QStringLiteral("ToolbarOpRidicari"))->trigger();
     main.command(QStringLiteral("OpRidicari"))->trigger();
     EXPECT_EQ(windowsOf<TRidicariFrm>(main).size(), 1);
+
+    main.command(QStringLiteral("OpVenituri"))->trigger();
+    main.findChild<QAction*>(QStringLiteral("ToolbarOpVenituri"))->trigger();
+    ASSERT_EQ(windowsOf<TVenituriFrm>(main).size(), 1);
+    EXPECT_TRUE(windowsOf<TVenituriFrm>(main).first()->isVisible());
+    EXPECT_EQ(main.command(QStringLiteral("OpVenituri"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+V")));
+
+    main.findChild<QAction*>(QStringLiteral("ToolbarOpCheltuieli"))->trigger();
+    main.command(QStringLiteral("OpCheltuieli"))->trigger();
+    ASSERT_EQ(windowsOf<TCheltuieliFrm>(main).size(), 1);
+    EXPECT_TRUE(windowsOf<TCheltuieliFrm>(main).first()->isVisible());
+    EXPECT_EQ(main.command(QStringLiteral("OpCheltuieli"))->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+C")));
 
     main.command(QStringLiteral("PangarIntrari"))->trigger();
     main.command(QStringLiteral("PangarIntrari"))->trigger();

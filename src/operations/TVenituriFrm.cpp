@@ -1,0 +1,143 @@
+#include "operations/TVenituriFrm.h"
+
+#include "catalogues/CatalogSelect.h"
+#include "core/ProgramFolder.h"
+#include "core/ProgramOptions.h"
+#include "core/SilentAbort.h"
+#include "core/UserDialogs.h"
+#include "db/Connection.h"
+#include "db/Dataset.h"
+#include "db/Sql.h"
+#include "operations/ReceiptReport.h"
+#include "widgets/FormRows.h"
+#include "widgets/TDBComboNormal.h"
+#include "widgets/TDBEditNormal.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+
+namespace
+{
+
+const QString parishionerField = QStringLiteral("Cod_enorias");
+const QString parishionerNameField = QStringLiteral("Den_enorias");
+
+} // namespace
+
+const MoneyDocumentKind& TVenituriFrm::kind()
+{
+    static const MoneyDocumentKind kind = [] {
+        MoneyDocumentKind k;
+        k.setup.objectName = QStringLiteral("TVenituriFrm");
+        k.setup.caption = QStringLiteral("Incasari");
+        k.setup.table = QStringLiteral("Venituri");
+        k.setup.tableWord = QStringLiteral("venituri");
+        k.setup.printHint = QStringLiteral("Printeaza chitanta");
+        k.setup.deleteQuestion = QStringLiteral("Sigur doriti anularea incasarii (chitantei)?");
+        k.setup.balances = {Account::Cash, Account::Bank};
+        k.registrationCaption = QStringLiteral("Inregistrare (chitanta incasata)");
+        k.defaultKind = QStringLiteral("CHIT");
+        k.numbering = {{QStringLiteral("Venituri"), QStringLiteral("Nr_act")}};
+        k.codeField = QStringLiteral("Cod_venit");
+        k.codeCaption = QStringLiteral("Cod venit :");
+        k.nameField = QStringLiteral("Den_venit");
+        k.typeTable = QStringLiteral("Tip_venituri");
+        k.typeExplanationField = QStringLiteral("Explicatie_venit");
+        k.codePrompt = QStringLiteral("Apsati <Ctrl-Enter> pentru a selecta tipul de venit din catalog!");
+        k.unknownCodeStart = QStringLiteral("Codul de venit <");
+        k.pickType = &SelectTipVenit;
+        k.candleCodeParameter = QStringLiteral("CodVenLum");
+        k.candlePriceParameter = QStringLiteral("PretOut");
+        k.missingPriceMessage = QStringLiteral(
+            "Atentie! Nu aveti configurat pret iesire lumanari (in Setari -> Parametrii aplicatiei).");
+        k.accountCaption = QStringLiteral("Incasarea se face prin :");
+        k.amountCaption = QStringLiteral("Suma incasata :");
+        k.wrongYearStart = QStringLiteral("Atentie anul ales pentru inregistrarea incasarii ");
+        k.requiredFields = {QStringLiteral("Cod_venit"), QStringLiteral("Nr_act"),   QStringLiteral("Fel"),
+                            QStringLiteral("Cont"),      QStringLiteral("Valoarea"), QStringLiteral("Data")};
+        k.incompleteMessage =
+            QStringLiteral("Completati toate datele referitoare la incasarea pe care doriti sa o efectuati!");
+        return k;
+    }();
+    return kind;
+}
+
+TVenituriFrm::TVenituriFrm(QWidget* parent) : MoneyDocumentWindow(kind(), parent)
+{
+    Dataset* doc = document();
+    auto* group = new QGroupBox(QStringLiteral("Enorias"), this);
+    auto* form = new QFormLayout(group);
+    m_parishioner = boundInput(group, parishionerField);
+    m_parishioner->setPicker([this] { pickParishioner(); });
+    promptOnEntering(m_parishioner,
+                     QStringLiteral("Apasati <Ctrl-Enter> pentru a selecta enoriasul din catalog!"));
+    m_parishionerName = nameCopy(group, parishionerNameField);
+    addLabeledRow(form, QStringLiteral("Cod enorias :"), m_parishioner);
+    addLabeledRow(form, QStringLiteral("Numele :"), m_parishionerName);
+    doc->setValidator(parishionerField, [this](Dataset& document, const QVariant& code) {
+        validateParishioner(document, code);
+    });
+
+    // A contribution is always someone's: it comes before the shared checks.
+    addCheck({[this](const Dataset& document) {
+                  return document.asInteger(QStringLiteral("Cod_venit")) ==
+                             parameter(QStringLiteral("CodVenContrib")).toInt() &&
+                         document.asString(parishionerField).isEmpty();
+              },
+              [](const Dataset&) {
+                  return QStringLiteral("Specificati enoriasul de la care se incaseaza contributia!");
+              },
+              m_parishioner});
+
+    completeWindow(group, {m_parishioner});
+}
+
+QString TVenituriFrm::explanationFor(const Dataset& document, const QString& typeExplanation) const
+{
+    return typeExplanation + QLatin1Char(' ') + document.asString(parishionerNameField);
+}
+
+void TVenituriFrm::validateParishioner(Dataset& document, const QVariant& code)
+{
+    if (code.isNull() || code.toString().isEmpty()) {
+        document.setValue(parishionerNameField, QVariant());
+        return;
+    }
+    const QVariant name = Sql::scalar(
+        Connection::database(), QStringLiteral("SELECT Nume_prenume FROM Enoriasi WHERE Cod_enorias = :code"),
+        {{QStringLiteral(":code"), code}});
+    if (!name.isValid()) {
+        dialogs().warning(QStringLiteral("Enoriasul <") + code.toString() +
+                          QStringLiteral("> nu figureaza în catalog. ") +
+                          QStringLiteral("Apasati Ctrl-Enter pentru a selecta din catalog !"));
+        document.setValue(parishionerNameField, QVariant());
+        throw SilentAbort();
+    }
+    document.setValue(parishionerNameField, name);
+}
+
+void TVenituriFrm::pickParishioner()
+{
+    QString code = m_parishioner->text();
+    if (!SelectEnorias(this, code))
+        return;
+    Dataset* doc = document();
+    if (!doc->isEditing() && !doc->edit())
+        return;
+    if (doc->setValue(parishionerField, code))
+        accountInput()->setFocus(Qt::OtherFocusReason);
+}
+
+void TVenituriFrm::print()
+{
+    const ProgramOptions options = ProgramOptions::read(programFolder() + ProgramOptions::fileName);
+    if (options.printReceipt) {
+        // The receipt is read from the table: the receipt being typed is stored first.
+        if (!storePending())
+            return;
+        const Dataset* doc = document();
+        if (!doc->isEmpty())
+            printReceipt(this, doc->asFloat(QStringLiteral("Nr_act")), doc->asDate(QStringLiteral("Data")));
+    }
+    startNewDocument();
+}
