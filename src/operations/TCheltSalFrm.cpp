@@ -100,7 +100,7 @@ void TCheltSalFrm::setUpHeader()
     m_account = new TDBComboNormal(group);
     m_account->setObjectName(QStringLiteral("Cont"));
     m_account->addItems({QStringLiteral("Casa"), QStringLiteral("Banca")});
-    m_account->setListOnly(true); // a payment from another account would count in neither balance
+    m_account->setEditable(false); // the balances know these two accounts only
     m_account->bind(document(), QStringLiteral("Cont"));
     m_explanation = new TDBEditNormal(group);
     m_explanation->setObjectName(QStringLiteral("Explicatie"));

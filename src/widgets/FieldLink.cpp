@@ -73,8 +73,6 @@ void FieldLink::commit()
         throw SilentAbort();
     const QString text = m_read();
     try {
-        if (m_check)
-            m_check(text);
         if (text != m_dataset->editText(m_field) && !m_dataset->setEditText(m_field, text))
             throw SilentAbort();
     } catch (...) {

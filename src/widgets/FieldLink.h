@@ -20,13 +20,10 @@ class FieldLink : public QObject
 public:
     using Show = std::function<void(const QString&)>;
     using Read = std::function<QString()>;
-    // Checks a typed text before it is written; throws DbError to refuse it.
-    using Check = std::function<void(const QString&)>;
 
     FieldLink(QWidget* control, Show show, Read read);
 
     void bind(Dataset* dataset, const QString& field);
-    void setCheck(Check check) { m_check = std::move(check); }
     Dataset* dataset() const { return m_dataset; }
     QString field() const { return m_field; }
     const FieldInfo* fieldInfo() const; // null when unbound or closed
@@ -55,7 +52,6 @@ private:
     QWidget* m_control;
     Show m_show;
     Read m_read;
-    Check m_check;
     QPointer<Dataset> m_dataset;
     QString m_field;
     void rememberRefusal();

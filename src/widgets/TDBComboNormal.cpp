@@ -1,7 +1,6 @@
 #include "widgets/TDBComboNormal.h"
 
 #include "db/Dataset.h"
-#include "db/DbError.h"
 #include "widgets/FieldLink.h"
 #include "widgets/RecordKeys.h"
 
@@ -21,19 +20,7 @@ TDBComboNormal::TDBComboNormal(QWidget* parent) : QComboBox(parent)
             setEditText(text);
             m_showing = false;
         },
-        [this] {
-            const int item = m_listOnly ? itemOf(currentText()) : -1;
-            return item >= 0 ? itemText(item) : currentText();
-        });
-    m_link->setCheck([this](const QString& text) {
-        if (!m_listOnly || text.isEmpty() || itemOf(text) >= 0)
-            return;
-        QStringList items;
-        for (int i = 0; i < count(); ++i)
-            items << itemText(i);
-        throw DbError(QStringLiteral("\"%1\" nu se afla in lista. Alegeti una din valorile: %2.")
-                          .arg(text, items.join(QStringLiteral(", "))));
-    });
+        [this] { return currentText(); });
     connect(this, &QComboBox::currentTextChanged, this, [this] {
         if (m_showing)
             return;
@@ -43,11 +30,6 @@ TDBComboNormal::TDBComboNormal(QWidget* parent) : QComboBox(parent)
             m_link->refresh();
     });
     lineEdit()->installEventFilter(this);
-}
-
-int TDBComboNormal::itemOf(const QString& text) const
-{
-    return findText(text.trimmed(), Qt::MatchFixedString); // fixed strings match case-insensitively
 }
 
 void TDBComboNormal::bind(Dataset* dataset, const QString& field)

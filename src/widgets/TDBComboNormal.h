@@ -5,8 +5,7 @@
 class Dataset;
 class FieldLink;
 
-// Drop-down list input bound to one field; the text may also be typed, and a
-// list-only input takes only one of its items (typed in any case).
+// Drop-down list input bound to one field; the text may also be typed.
 // Enter moves to the next input; the arrow and page keys keep their list
 // meaning; Insert, Ctrl+Delete, Ctrl+R and Ctrl+U work on the record.
 // setEditable(false) makes it a list-only drop-down: only its items can be chosen.
@@ -17,10 +16,6 @@ public:
     explicit TDBComboNormal(QWidget* parent = nullptr);
 
     void bind(Dataset* dataset, const QString& field);
-    // Only the items are taken: a typed item is stored as the list writes it,
-    // any other text is refused with a message naming the items. An empty
-    // text stays allowed (the window's checks decide about it).
-    void setListOnly(bool listOnly) { m_listOnly = listOnly; }
     Dataset* dataset() const;
     FieldLink* link() const { return m_link; }
     // Writes the text into the field; shows the error and returns false when refused.
@@ -35,9 +30,5 @@ private:
     bool handleKey(QKeyEvent* event);
 
     FieldLink* m_link;
-    // The item the text names (case aside), or -1.
-    int itemOf(const QString& text) const;
-
     bool m_showing = false;
-    bool m_listOnly = false;
 };

@@ -163,6 +163,7 @@ TEST_F(SalaryOrderTest, ShowsTheHeaderAboveItsLinesAndEnterWalksThemInOrder)
     EXPECT_EQ(w->accountInput()->count(), 2);
     EXPECT_EQ(w->accountInput()->itemText(0), QStringLiteral("Casa"));
     EXPECT_EQ(w->accountInput()->itemText(1), QStringLiteral("Banca"));
+    EXPECT_FALSE(w->accountInput()->isEditable()); // no other account can be typed
     QStringList titles;
     for (int column = 0; column < w->linesGrid()->model()->columnCount(); ++column)
         titles << w->linesGrid()->model()->headerData(column, Qt::Horizontal).toString();
@@ -528,7 +529,9 @@ TEST_F(SalaryOrderTest, TheBalancesCountTheLinesOfTheOrdersAccount)
 {
     execOrFail(QStringLiteral("UPDATE Contor SET Sold_init_casa = 1000, Sold_init_banca = 2000"));
     auto* w = open();
-    typeOver(w->accountInput()->lineEdit(), QStringLiteral("Banca"));
+    w->accountInput()->setFocus();
+    QTest::keyClick(w->accountInput(), Qt::Key_B); // the list's item starting with B
+    ASSERT_EQ(w->accountInput()->currentText(), QStringLiteral("Banca"));
     typeLine(w, QStringLiteral("23"), QStringLiteral("300"));
     typeLine(w, QStringLiteral("25"), QStringLiteral("50,5"));
     const CurrentBalances balances = RecomputeBalances(Connection::database());

@@ -181,34 +181,6 @@ TEST_F(BoundInputs, ComboStoresTheChosenOrTypedText)
     EXPECT_EQ(incomes.asString(QStringLiteral("Cont")), QStringLiteral("Banca"));
 }
 
-TEST_F(BoundInputs, ListOnlyComboTakesOnlyItsItems)
-{
-    auto* combo = new TDBComboNormal(&window);
-    combo->addItems({QStringLiteral("Casa"), QStringLiteral("Banca")});
-    combo->setListOnly(true);
-    Dataset incomes(QStringLiteral("Venituri"));
-    incomes.open();
-    combo->bind(&incomes, QStringLiteral("Cont"));
-    window.layout()->addWidget(combo);
-    combo->show();
-    incomes.append();
-
-    // Another text is refused with the items named, and stays to be corrected.
-    combo->setFocus();
-    QTest::keyClicks(combo->lineEdit(), QStringLiteral("Bancomat"));
-    EXPECT_FALSE(combo->commitText());
-    ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_TRUE(dialogs.shown.last().text.contains(QStringLiteral("Casa, Banca")));
-    EXPECT_EQ(combo->currentText(), QStringLiteral("Bancomat"));
-    EXPECT_TRUE(incomes.isNull(QStringLiteral("Cont")));
-
-    // An item typed in another case is stored as the list writes it.
-    combo->lineEdit()->selectAll();
-    QTest::keyClicks(combo->lineEdit(), QStringLiteral("banca"));
-    EXPECT_TRUE(combo->commitText());
-    EXPECT_EQ(incomes.asString(QStringLiteral("Cont")), QStringLiteral("Banca"));
-}
-
 TEST_F(BoundInputs, LookupStoresTheKeyOfTheChosenRow)
 {
     auto* lookup = new TDBLookupComboBoxNormal(&window);
