@@ -3,6 +3,7 @@
 #include "core/BusyCursor.h"
 #include "core/UserDialogs.h"
 #include "printing/ReportCatalog.h"
+#include "registers/BookReports.h"
 #include "registers/RegisterReports.h"
 #include "widgets/ProgressWindow.h"
 
@@ -11,6 +12,7 @@ const ReportCatalog& programReports()
     static const ReportCatalog catalog = [] {
         ReportCatalog c;
         registerRegisterReports(c);
+        registerBookReports(c);
         return c;
     }();
     return catalog;
