@@ -278,8 +278,6 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const BookAccount& account
     def.name = caption;
     def.orientation = QPageLayout::Portrait;
     def.font = QFont(QStringLiteral("Arial"), 8);
-    // The days before the period print nothing but the title, summary and footer.
-    def.printIfEmpty = true;
     def.data = report->keep(ReportTable::fromQuery(query, {dateField}));
     const ParishHeading parish = ParishHeading::read(db);
     def.onStart = [account, from, parish, numbering = std::make_shared<Numbering>()](ReportDefinition& d) {

@@ -38,8 +38,10 @@ inline const QString closingLine = QStringLiteral("Sold final / De reportat :");
 
 // Drops the work table's rows after `to` and those without a movement on the
 // account, then builds the book. The days before `from` are not printed but
-// count in the balances and sums brought forward. No row left: the report
-// has no row and refuses with "Nu exista date in aceasta perioada!".
+// count in the balances and sums brought forward; when every day comes
+// before `from`, the title, the signatures and the page footer print alone.
+// No row left: the report has no row and refuses with "Nu exista date in
+// aceasta perioada!".
 // Throws DbError.
 std::unique_ptr<Report> build(const QSqlDatabase& db, const BookAccount& account, const QDate& from,
                               const QDate& to);

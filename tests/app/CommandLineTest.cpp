@@ -1,19 +1,17 @@
+#include "app/ProgramReports.h"
 #include "db/Connection.h"
+#include "support/BatchRun.h"
 #include "support/Documents.h"
 #include "support/PdfPages.h"
 #include "support/TestFolder.h"
 
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace
 {
 
-struct Outcome {
-    int exitCode = -1;
-    QString out, err;
-};
+using Outcome = BatchOutcome;
 
 // The program copied into a test folder whose database holds a few
 // documents of 2024: the command line works on the program folder's database.
@@ -34,34 +32,13 @@ protected:
 
     QString program() const { return folder.file(QStringLiteral("Lumivaret")); }
 
-    // Runs the program without a display and without a chosen platform, in the given locale.
     Outcome run(const QStringList& arguments, const QString& locale = QStringLiteral("ro_RO.UTF-8"),
                 const QString& workingFolder = QDir::tempPath())
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name :
-             {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "LC_ALL", "LC_NUMERIC", "LANG"})
-            env.remove(QString::fromLatin1(name));
-        env.insert(QStringLiteral("LC_ALL"), locale);
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(workingFolder);
-        process.start(program(), arguments);
-        process.waitForFinished(60000);
-        Outcome r;
-        r.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        r.out = QString::fromUtf8(process.readAllStandardOutput());
-        r.err = QString::fromUtf8(process.readAllStandardError());
-        return r;
+        return runBatch(program(), arguments, locale, workingFolder);
     }
 
-    QStringList csvLines(const QString& name) const
-    {
-        QFile file(folder.file(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
+    QStringList csvLines(const QString& name) const { return textFileLines(folder.file(name)); }
 
     TestFolder folder;
 };
@@ -74,7 +51,12 @@ TEST_F(CommandLine, ListsTheReportsByNameAndCaption)
 {
     const Outcome r = run({QStringLiteral("--list-reports")});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, QStringLiteral("registru-incasari-plati\tRaport registru incasari si plati\n"));
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), programReports().entries().size());
+    EXPECT_EQ(lines[0], QStringLiteral("registru-incasari-plati\tRaport registru incasari si plati"));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i], programReports().entries()[i].name + QLatin1Char('\t') +
+                                programReports().entries()[i].caption);
     EXPECT_EQ(r.err, QString());
 }
 
