@@ -1,5 +1,6 @@
 #include "app/ProgramReports.h"
 #include "db/Connection.h"
+#include "printing/ReportCatalog.h"
 #include "support/BatchRun.h"
 #include "support/Documents.h"
 #include "support/PdfPages.h"
