@@ -3,6 +3,8 @@
 #include "db/DateFormat.h"
 #include "db/FieldFormat.h"
 
+#include <QHash>
+
 namespace
 {
 
@@ -44,9 +46,18 @@ bool isText(const ReportElement& e)
 
 double ReportLayout::textHeight(const QString& text, const QFont& font, double width)
 {
+    // A report measures the same texts in the same columns again and again
+    // (and once more in each pass); the last few thousand are kept.
+    static QHash<QString, double> measured;
+    const QString key =
+        font.key() + QLatin1Char('\x1f') + QString::number(width, 'g', 17) + QLatin1Char('\x1f') + text;
+    if (const auto found = measured.constFind(key); found != measured.cend())
+        return *found;
     const QRectF bounds = textMetrics(font).boundingRect(
         QRectF(0, 0, mmToPx(width), 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
-    return pxToMm(bounds.height());
+    if (measured.size() >= 20000)
+        measured.clear();
+    return *measured.insert(key, pxToMm(bounds.height()));
 }
 
 PageModel ReportLayout::run(ReportDefinition& report)
