@@ -276,10 +276,12 @@ TEST_F(LedgerReport, TheMenuCommandsAskThePeriodAndPickTheTypeFromItsCatalogue)
             EXPECT_EQ(from(printed.pages[0], QStringLiteral("03.03.2024"), 5),
                       QStringList({"03.03.2024", "3", ledger.explanation, "25", "75"}));
 
-            // Giving the picker up ends the command before anything is printed.
+            // The type is picked before the period is asked; giving the picker up ends the command.
+            EXPECT_EQ(dialogs.texts(QStringLiteral("interval")).size(), 1);
             dialogs.intervalAnswers = {std::pair{QDate(2024, 2, 1), QDate(2024, 3, 31)}};
             pickWithKeys([&] { window.command(ledger.command)->trigger(); }, std::nullopt);
             EXPECT_EQ(printer.jobs.size(), 1);
+            EXPECT_EQ(dialogs.texts(QStringLiteral("interval")).size(), 1);
         }
         startAfresh();
     }
