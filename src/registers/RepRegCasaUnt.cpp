@@ -4,6 +4,7 @@
 #include "db/FieldFormat.h"
 #include "db/Sql.h"
 #include "printing/ParishHeading.h"
+#include "registers/RuledColumns.h"
 
 #include <array>
 
@@ -26,6 +27,10 @@ const BookAccount& BookAccount::bank()
 namespace
 {
 
+using RuledColumns::cell;
+using RuledColumns::sized;
+using RuledColumns::text;
+
 const QString amountFormat = QStringLiteral("#,##0.00");
 const QString dateField = QStringLiteral("Data");
 
@@ -45,36 +50,6 @@ QStringList amountFields(const BookAccount& account)
 bool inPeriod(const QVariant& date, const QDate& from)
 {
     return date.toDate() >= from;
-}
-
-QList<double> columnEdges(double width)
-{
-    double designed = 0;
-    for (double w : designedWidths)
-        designed += w;
-    QList<double> edges{0};
-    for (double w : designedWidths)
-        edges << edges.last() + w * width / designed;
-    return edges;
-}
-
-QRectF cell(const QList<double>& edges, int first, int last, double top, double height)
-{
-    constexpr double pad = 0.8;
-    return QRectF(edges[first] + pad, top, edges[last + 1] - edges[first] - 2 * pad, height);
-}
-
-QFont sized(const QFont& base, int points, bool bold = false)
-{
-    QFont f = base;
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
-
-ReportElement text(const QRectF& rect, const QString& text, int alignment, const QFont& font)
-{
-    return ReportElement::label(rect, text, alignment).withFont(font);
 }
 
 ReportBand ruledBand(const QList<double>& edges, double height, const QList<double>& rules)
@@ -131,16 +106,10 @@ ReportBand dayHeader(const QList<double>& edges, const QFont& font, const BookAc
     band.add(ReportElement::data({0, 0, edges.last(), dateHeight}, dateField, {}, Qt::AlignCenter)
                  .withFont(sized(font, 10, true)));
     for (int i = 0; i < captions.size(); ++i) {
-        ReportElement box;
-        box.kind = ReportElement::Kind::Box;
-        box.rect = QRectF(edges[i], dateHeight, edges[i + 1] - edges[i], captionHeight);
-        band.add(box);
+        band.add(RuledColumns::box(edges, i, i, dateHeight, captionHeight));
         band.add(text(cell(edges, i, i, dateHeight, captionHeight), captions[i], Qt::AlignCenter, font));
     }
-    ReportElement lineBox;
-    lineBox.kind = ReportElement::Kind::Box;
-    lineBox.rect = QRectF(0, dateHeight + captionHeight, edges.last(), 5);
-    band.add(lineBox);
+    band.add(RuledColumns::box(edges, 0, int(captions.size()) - 1, dateHeight + captionHeight, 5));
     for (double x : amountRules(edges)) {
         ReportElement rule;
         rule.kind = ReportElement::Kind::Line;
@@ -231,7 +200,7 @@ void placeBands(ReportDefinition& def, const BookAccount& account, const QDate& 
 {
     numbering->next = 1;
     const double width = def.contentWidth();
-    const QList<double> edges = columnEdges(width);
+    const QList<double> edges = RuledColumns::edges(designedWidths, width);
     const auto printedDay = [from](const ReportContext& ctx) { return inPeriod(ctx.value(dateField), from); };
 
     def.title = title(width, def.font, parish, account.heading);

@@ -4,6 +4,7 @@
 #include "db/FieldFormat.h"
 #include "db/Sql.h"
 #include "printing/ParishHeading.h"
+#include "registers/RuledColumns.h"
 
 #include <array>
 
@@ -31,6 +32,10 @@ const LedgerKind& LedgerKind::expenses()
 
 namespace
 {
+
+using RuledColumns::cell;
+using RuledColumns::sized;
+using RuledColumns::text;
 
 // The ledger's rows, whatever their source, read under these names.
 const QString dateField = QStringLiteral("Data");
@@ -94,44 +99,6 @@ QString typeName(const QSqlDatabase& db, const LedgerKind& kind, int code, const
 constexpr std::array<double, 7> designedWidths{8, 8, 12, 20, 92, 28, 32};
 constexpr int numberColumn = 3, explanationColumn = 4, amountColumn = 5, totalColumn = 6;
 
-QList<double> columnEdges(double width)
-{
-    double designed = 0;
-    for (double w : designedWidths)
-        designed += w;
-    QList<double> edges{0};
-    for (double w : designedWidths)
-        edges << edges.last() + w * width / designed;
-    return edges;
-}
-
-QRectF cell(const QList<double>& edges, int first, int last, double top, double height)
-{
-    constexpr double pad = 0.8;
-    return QRectF(edges[first] + pad, top, edges[last + 1] - edges[first] - 2 * pad, height);
-}
-
-QFont sized(const QFont& base, int points, bool bold = false)
-{
-    QFont f = base;
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
-
-ReportElement text(const QRectF& rect, const QString& text, int alignment, const QFont& font)
-{
-    return ReportElement::label(rect, text, alignment).withFont(font);
-}
-
-void addBox(ReportBand& band, const QList<double>& edges, int first, int last, double top, double height)
-{
-    ReportElement box;
-    box.kind = ReportElement::Kind::Box;
-    box.rect = QRectF(edges[first], top, edges[last + 1] - edges[first], height);
-    band.add(box);
-}
-
 ReportBand title(double width, const QFont& font, const LedgerKind& kind, const ParishHeading& parish,
                  const QString& period, const QString& type)
 {
@@ -161,15 +128,15 @@ ReportBand columnHeader(const QList<double>& edges, const QFont& font, const Led
     constexpr double upper = 6, lower = 6, numbers = 4;
     ReportBand band;
     band.height = upper + lower + numbers;
-    addBox(band, edges, 0, 2, 0, upper);
+    band.add(RuledColumns::box(edges, 0, 2, 0, upper));
     band.add(text(cell(edges, 0, 2, 0, upper), dateField, Qt::AlignCenter, font));
     const QStringList dateParts{"Ziua", "Luna", "Anul"};
     for (int i = 0; i < dateParts.size(); ++i) {
-        addBox(band, edges, i, i, upper, lower);
+        band.add(RuledColumns::box(edges, i, i, upper, lower));
         band.add(text(cell(edges, i, i, upper, lower), dateParts[i], Qt::AlignCenter, font));
     }
     const auto wholeHeight = [&](int column, const QString& caption) {
-        addBox(band, edges, column, column, 0, upper + lower);
+        band.add(RuledColumns::box(edges, column, column, 0, upper + lower));
         ReportElement e = text(cell(edges, column, column, 0, upper + lower), caption, Qt::AlignCenter, font);
         e.wrap = true;
         band.add(e);
@@ -178,7 +145,7 @@ ReportBand columnHeader(const QList<double>& edges, const QFont& font, const Led
     if (kind.explanationNote.isEmpty())
         wholeHeight(explanationColumn, kind.explanationHeading);
     else {
-        addBox(band, edges, explanationColumn, explanationColumn, 0, upper + lower);
+        band.add(RuledColumns::box(edges, explanationColumn, explanationColumn, 0, upper + lower));
         band.add(text(cell(edges, explanationColumn, explanationColumn, 0, upper), kind.explanationHeading,
                       Qt::AlignCenter, font));
         band.add(text(cell(edges, explanationColumn, explanationColumn, upper, lower), kind.explanationNote,
@@ -193,7 +160,7 @@ ReportBand columnHeader(const QList<double>& edges, const QFont& font, const Led
                                               {totalColumn, totalColumn}};
     for (int n = 0; n < numbered.size(); ++n) {
         const auto [first, last] = numbered[n];
-        addBox(band, edges, first, last, upper + lower, numbers);
+        band.add(RuledColumns::box(edges, first, last, upper + lower, numbers));
         band.add(text(cell(edges, first, last, upper + lower, numbers), QString::number(n + 1),
                       Qt::AlignCenter, sized(font, 7)));
     }
@@ -233,7 +200,7 @@ void placeBands(ReportDefinition& def, const LedgerKind& kind, const ParishHeadi
                 const QString& period, const QString& type)
 {
     const double width = def.contentWidth();
-    const QList<double> edges = columnEdges(width);
+    const QList<double> edges = RuledColumns::edges(designedWidths, width);
     def.title = title(width, def.font, kind, parish, period, type);
     def.columnHeader = columnHeader(edges, def.font, kind);
     def.detail = detail(edges, def.font);
