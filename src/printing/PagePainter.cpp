@@ -59,10 +59,14 @@ void paintPage(const PageModel& model, int index, QPainter& painter, double dots
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::NoBrush);
     // The rules first, then the texts: nothing is filled, so the order does not show.
+    double penWidth = -1;
     for (const PageItem& item : page.items) {
         if (item.kind == PageItem::Kind::Text)
             continue;
-        painter.setPen(QPen(Qt::black, std::max(1.0, item.lineWidth * scale)));
+        if (const double width = std::max(1.0, item.lineWidth * scale); width != penWidth) {
+            painter.setPen(QPen(Qt::black, width));
+            penWidth = width;
+        }
         const QRectF r = toDevice(item.rect);
         if (item.kind == PageItem::Kind::Line)
             painter.drawLine(r.topLeft(), r.bottomRight());

@@ -71,6 +71,8 @@ PageModel ReportLayout::run(ReportDefinition& report)
         ReportLayout layout(report, pageCount);
         PageModel model = layout.pass();
         const int pages = int(model.pages.size());
+        for (const auto& [page, item] : std::as_const(layout.m_countsToFill))
+            model.pages[page].items[item].text.replace(QLatin1String("%2"), QString::number(pages));
         if (!layout.m_context.m_askedForPageCount || pages == pageCount || passNumber == maxPasses)
             return model;
         pageCount = pages;
@@ -303,6 +305,8 @@ void ReportLayout::placeBand(const ReportBand& band, const QStringList& texts,
         default:
             item.kind = PageItem::Kind::Text;
             item.text = texts[i];
+            if (fillsCountLater(e) && item.text.contains(QLatin1String("%2")))
+                m_countsToFill.append({int(m_model.pages.size()) - 1, int(page.items.size())});
             item.font = e.font.value_or(m_report.font);
             item.flags = e.alignment | (e.wrap ? Qt::TextWordWrap : 0);
             // A text taller than its place grows downwards from its top.
@@ -330,6 +334,11 @@ void ReportLayout::placeBand(const ReportBand& band, const QStringList& texts,
     m_y = top + height;
 }
 
+bool ReportLayout::fillsCountLater(const ReportElement& e) const
+{
+    return e.kind == ReportElement::Kind::PageNumber && !e.onPrint && !e.wrap && m_context.m_pageCount == 0;
+}
+
 QString ReportLayout::textOf(const ReportElement& e) const
 {
     QString text;
@@ -350,7 +359,7 @@ QString ReportLayout::textOf(const ReportElement& e) const
     case ReportElement::Kind::PageNumber:
         if (e.text.contains(QLatin1String("%1"))) {
             text = QString(e.text).replace(QLatin1String("%1"), QString::number(m_context.m_page));
-            if (text.contains(QLatin1String("%2")))
+            if (text.contains(QLatin1String("%2")) && !fillsCountLater(e))
                 text.replace(QLatin1String("%2"), QString::number(m_context.pageCount()));
         } else
             text = e.text + QString::number(m_context.m_page);
