@@ -3,6 +3,7 @@
 #include "core/BusyCursor.h"
 #include "core/UserDialogs.h"
 #include "printing/ReportCatalog.h"
+#include "registers/BookReports.h"
 #include "registers/PangarReports.h"
 #include "registers/RegisterReports.h"
 #include "widgets/ProgressWindow.h"
@@ -12,6 +13,7 @@ const ReportCatalog& programReports()
     static const ReportCatalog catalog = [] {
         ReportCatalog c;
         registerRegisterReports(c);
+        registerBookReports(c);
         registerPangarReports(c);
         return c;
     }();
@@ -21,6 +23,13 @@ const ReportCatalog& programReports()
 void runReportInteractively(const ReportEntry& entry, QWidget* caller)
 {
     ReportAnswers answers;
+    // The code first: the ledgers by type pick their type, then ask the period.
+    if (entry.code && entry.code->pick) {
+        const std::optional<QString> code = entry.code->pick(caller);
+        if (!code)
+            return;
+        answers.code = *code;
+    }
     if (entry.asksPeriod) {
         const QDate today = QDate::currentDate();
         const auto period = dialogs().pickInterval(QDate(today.year(), 1, 1), today);
@@ -28,12 +37,6 @@ void runReportInteractively(const ReportEntry& entry, QWidget* caller)
             return;
         answers.from = period->first;
         answers.to = period->second;
-    }
-    if (entry.code && entry.code->pick) {
-        const std::optional<QString> code = entry.code->pick(caller);
-        if (!code)
-            return;
-        answers.code = *code;
     }
     for (const ReportYesNoQuestion& question : entry.questions)
         answers.yesNo.insert(question.key, dialogs().question(question.text));

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
+#include <optional>
 
 namespace PagePainter
 {
@@ -14,21 +15,32 @@ namespace
 {
 
 // A font's size follows the device's resolution in whole pixels, so a text
-// would be wider or narrower on each output and wrap elsewhere. It is painted
-// at the resolution the layout measured it at, scaled down to the device.
-void paintText(const PageItem& item, QPainter& painter, double dotsPerInch)
+// would be wider or narrower on each output and wrap elsewhere. The texts are
+// painted at the resolution the layout measured them at, scaled down to the
+// device: one scaling for all the texts of a page, and the font changed only
+// when it differs from the text before, which keeps a PDF page small.
+void paintTexts(const Page& page, QPainter& painter, double dotsPerInch)
 {
-    QFont font = item.font;
-    if (font.pointSizeF() > 0)
-        font.setPointSizeF(font.pointSizeF() * textResolution / painter.device()->logicalDpiY());
+    const double fontScale = double(textResolution) / painter.device()->logicalDpiY();
     const double scale = textResolution / 25.4;
-    const QRectF rect(item.rect.left() * scale, item.rect.top() * scale, item.rect.width() * scale,
-                      item.rect.height() * scale);
     painter.save();
     painter.scale(dotsPerInch / textResolution, dotsPerInch / textResolution);
     painter.setPen(Qt::black);
-    painter.setFont(font);
-    painter.drawText(rect, item.flags, item.text);
+    std::optional<QFont> current;
+    for (const PageItem& item : page.items) {
+        if (item.kind != PageItem::Kind::Text)
+            continue;
+        QFont font = item.font;
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(font.pointSizeF() * fontScale);
+        if (!current || *current != font) {
+            painter.setFont(font);
+            current = font;
+        }
+        const QRectF rect(item.rect.left() * scale, item.rect.top() * scale, item.rect.width() * scale,
+                          item.rect.height() * scale);
+        painter.drawText(rect, item.flags, item.text);
+    }
     painter.restore();
 }
 
@@ -42,26 +54,26 @@ void paintPage(const PageModel& model, int index, QPainter& painter, double dots
     const auto toDevice = [scale](const QRectF& mm) {
         return QRectF(mm.left() * scale, mm.top() * scale, mm.width() * scale, mm.height() * scale);
     };
+    const Page& page = model.pages[index];
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    for (const PageItem& item : model.pages[index].items) {
-        switch (item.kind) {
-        case PageItem::Kind::Text:
-            paintText(item, painter, dotsPerInch);
-            break;
-        case PageItem::Kind::Line: {
-            painter.setPen(QPen(Qt::black, std::max(1.0, item.lineWidth * scale)));
-            const QRectF r = toDevice(item.rect);
+    painter.setBrush(Qt::NoBrush);
+    // The rules first, then the texts: nothing is filled, so the order does not show.
+    double penWidth = -1;
+    for (const PageItem& item : page.items) {
+        if (item.kind == PageItem::Kind::Text)
+            continue;
+        if (const double width = std::max(1.0, item.lineWidth * scale); width != penWidth) {
+            painter.setPen(QPen(Qt::black, width));
+            penWidth = width;
+        }
+        const QRectF r = toDevice(item.rect);
+        if (item.kind == PageItem::Kind::Line)
             painter.drawLine(r.topLeft(), r.bottomRight());
-            break;
-        }
-        case PageItem::Kind::Rect:
-            painter.setPen(QPen(Qt::black, std::max(1.0, item.lineWidth * scale)));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(toDevice(item.rect));
-            break;
-        }
+        else
+            painter.drawRect(r);
     }
+    paintTexts(page, painter, dotsPerInch);
     painter.restore();
 }
 

@@ -51,6 +51,11 @@ void run(QWidget* caller, const Defaults& defaults, const std::function<std::uni
         return;
     }
     busy.release();
+    const ReportTable* data = report->definition.data;
+    if (!report->noRowsMessage.isEmpty() && (!data || data->rowCount() == 0)) {
+        dialogs().error(report->noRowsMessage); // the status line keeps " Listez..."
+        return;
+    }
     RunReport(*report, caller);
     report.reset();
     ShowStatus(QStringLiteral(" OK."));

@@ -13,6 +13,9 @@ class QWidget;
 struct Report {
     ReportDefinition definition;
     std::deque<ReportTable> tables;
+    // Shown in an error box instead of the preview or the printer when the
+    // report's data has no row; empty for reports that run anyway.
+    QString noRowsMessage;
 
     const ReportTable* keep(ReportTable table)
     {

@@ -3,6 +3,8 @@
 #include "db/DateFormat.h"
 #include "db/FieldFormat.h"
 
+#include <QHash>
+
 namespace
 {
 
@@ -44,9 +46,18 @@ bool isText(const ReportElement& e)
 
 double ReportLayout::textHeight(const QString& text, const QFont& font, double width)
 {
+    // A report measures the same texts in the same columns again and again
+    // (and once more in each pass); the last few thousand are kept.
+    static QHash<QString, double> measured;
+    const QString key =
+        font.key() + QLatin1Char('\x1f') + QString::number(width, 'g', 17) + QLatin1Char('\x1f') + text;
+    if (const auto found = measured.constFind(key); found != measured.cend())
+        return *found;
     const QRectF bounds = textMetrics(font).boundingRect(
         QRectF(0, 0, mmToPx(width), 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
-    return pxToMm(bounds.height());
+    if (measured.size() >= 20000)
+        measured.clear();
+    return *measured.insert(key, pxToMm(bounds.height()));
 }
 
 PageModel ReportLayout::run(ReportDefinition& report)
@@ -60,6 +71,8 @@ PageModel ReportLayout::run(ReportDefinition& report)
         ReportLayout layout(report, pageCount);
         PageModel model = layout.pass();
         const int pages = int(model.pages.size());
+        for (const auto& [page, item] : std::as_const(layout.m_countsToFill))
+            model.pages[page].items[item].text.replace(QLatin1String("%2"), QString::number(pages));
         if (!layout.m_context.m_askedForPageCount || pages == pageCount || passNumber == maxPasses)
             return model;
         pageCount = pages;
@@ -292,6 +305,8 @@ void ReportLayout::placeBand(const ReportBand& band, const QStringList& texts,
         default:
             item.kind = PageItem::Kind::Text;
             item.text = texts[i];
+            if (fillsCountLater(e) && item.text.contains(QLatin1String("%2")))
+                m_countsToFill.append({int(m_model.pages.size()) - 1, int(page.items.size())});
             item.font = e.font.value_or(m_report.font);
             item.flags = e.alignment | (e.wrap ? Qt::TextWordWrap : 0);
             // A text taller than its place grows downwards from its top.
@@ -319,6 +334,11 @@ void ReportLayout::placeBand(const ReportBand& band, const QStringList& texts,
     m_y = top + height;
 }
 
+bool ReportLayout::fillsCountLater(const ReportElement& e) const
+{
+    return e.kind == ReportElement::Kind::PageNumber && !e.onPrint && !e.wrap && m_context.m_pageCount == 0;
+}
+
 QString ReportLayout::textOf(const ReportElement& e) const
 {
     QString text;
@@ -339,7 +359,7 @@ QString ReportLayout::textOf(const ReportElement& e) const
     case ReportElement::Kind::PageNumber:
         if (e.text.contains(QLatin1String("%1"))) {
             text = QString(e.text).replace(QLatin1String("%1"), QString::number(m_context.m_page));
-            if (text.contains(QLatin1String("%2")))
+            if (text.contains(QLatin1String("%2")) && !fillsCountLater(e))
                 text.replace(QLatin1String("%2"), QString::number(m_context.pageCount()));
         } else
             text = e.text + QString::number(m_context.m_page);

@@ -35,6 +35,10 @@ private:
     void placeBand(const ReportBand& band, const QStringList& texts, const QList<double>& textHeights,
                    double height);
     QString textOf(const ReportElement& element) const;
+    // A page number "Pag.%1 din %2" that neither wraps nor passes through a
+    // handler takes no room of its own: its page count is written in once
+    // the pass has counted the pages, without laying the report out again.
+    bool fillsCountLater(const ReportElement& element) const;
     double footerHeight() const;
     double bottomLimit() const;
 
@@ -48,4 +52,5 @@ private:
     bool m_pageOpen = false;
     bool m_atPageTop = true;
     bool m_inPageFrame = false; // laying out a page header, column header or footer: no page breaks
+    QList<std::pair<int, int>> m_countsToFill; // page and item of each page number awaiting the count
 };

@@ -7,7 +7,6 @@
 #include "support/TestFolder.h"
 
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace
@@ -34,20 +33,13 @@ protected:
 
     QString program() const { return folder.file(QStringLiteral("Lumivaret")); }
 
-    // Runs the program without a display and without a chosen platform, in the given locale.
     Outcome run(const QStringList& arguments, const QString& locale = QStringLiteral("ro_RO.UTF-8"),
                 const QString& workingFolder = QDir::tempPath())
     {
         return runProgram(program(), arguments, locale, workingFolder);
     }
 
-    QStringList csvLines(const QString& name) const
-    {
-        QFile file(folder.file(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
+    QStringList csvLines(const QString& name) const { return textFileLines(folder.file(name)); }
 
     TestFolder folder;
 };

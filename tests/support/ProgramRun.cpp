@@ -1,6 +1,7 @@
 #include "support/ProgramRun.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 
 ProgramOutcome runProgram(const QString& program, const QStringList& arguments, const QString& locale,
@@ -20,4 +21,12 @@ ProgramOutcome runProgram(const QString& program, const QStringList& arguments, 
     r.out = QString::fromUtf8(process.readAllStandardOutput());
     r.err = QString::fromUtf8(process.readAllStandardError());
     return r;
+}
+
+QStringList textFileLines(const QString& filePath)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }

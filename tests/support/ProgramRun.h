@@ -15,3 +15,6 @@ struct ProgramOutcome {
 ProgramOutcome runProgram(const QString& program, const QStringList& arguments,
                           const QString& locale = QStringLiteral("ro_RO.UTF-8"),
                           const QString& workingFolder = {});
+
+// The non-empty lines of a UTF-8 text file; empty when it cannot be read.
+QStringList textFileLines(const QString& filePath);
