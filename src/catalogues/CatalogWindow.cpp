@@ -13,13 +13,17 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -34,6 +38,43 @@ QLabel* buddyLabel(const QString& caption, QWidget* control, QWidget* parent)
     label->setBuddy(control);
     control->setAccessibleName(QString(caption).remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed());
     return label;
+}
+
+// Characters a column is made wide enough for: a text field's size, up to
+// the longest names a list usually holds; a number's or a date's digits.
+int columnCharacters(const FieldInfo& field)
+{
+    constexpr int widestText = 42;
+    switch (field.type) {
+    case FieldType::String:
+        return std::min(field.size, widestText);
+    case FieldType::Float:
+        return 14; // "1.234.567,89" with room to spare
+    case FieldType::Date:
+        return 10;
+    default:
+        return 6;
+    }
+}
+
+// Each column is wide enough for its caption and for a value of its field,
+// so that names and captions are read whole; returns the grid's width for them.
+int sizeColumns(TDBGridNormal* grid, const Dataset& catalog)
+{
+    QHeaderView* header = grid->horizontalHeader();
+    // A cell draws its text between margins on either side.
+    const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+    int total = 0;
+    for (int column = 0; column < grid->model()->columnCount(); ++column) {
+        const FieldInfo& field = catalog.field(grid->datasetModel()->fieldOfColumn(column));
+        const QString typical(columnCharacters(field), QLatin1Char('n'));
+        const int width = std::max(header->sectionSizeHint(column),
+                                   grid->fontMetrics().horizontalAdvance(typical) + margins);
+        header->resizeSection(column, width);
+        total += width;
+    }
+    return total + grid->verticalHeader()->sizeHint().width() + 2 * grid->frameWidth() +
+           grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
 }
 
 } // namespace
@@ -111,7 +152,6 @@ void TCatalogFrm::buildControls()
             m_grid->datasetModel()->setColumnTitle(column.field, column.caption);
     if (!m_descriptor.pickListField.isEmpty())
         m_grid->setColumnPickList(m_descriptor.pickListField, m_descriptor.pickList);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->installEventFilter(this);
 
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
@@ -138,7 +178,14 @@ void TCatalogFrm::buildControls()
     layout->addLayout(top);
     layout->addWidget(m_grid, 1);
     layout->addLayout(bottom);
-    resize(640, 420);
+
+    // Wide enough for every column, as far as the screen allows; the last column takes what is left.
+    const QMargins margins = layout->contentsMargins();
+    const int columnsWidth = sizeColumns(m_grid, *m_catalog) + margins.left() + margins.right();
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : columnsWidth;
+    resize(std::clamp(columnsWidth, 640, std::max(640, screenWidth)), 420);
+    m_grid->horizontalHeader()->setStretchLastSection(true);
 
     connect(m_orderList, &QComboBox::currentIndexChanged, this,
             [this](int item) { runGuarded([&] { applyOrder(item); }); });
