@@ -95,7 +95,10 @@ TCatalogFrm::TCatalogFrm(const CatalogDescriptor& descriptor, Mode mode, QWidget
         QMetaObject::invokeMethod(
             m_grid, [this] { m_grid->selectField(m_descriptor.keyField); }, Qt::QueuedConnection);
     };
-    m_catalog->beforePost = [this](Dataset& catalog) { checkComplete(catalog); };
+    m_catalog->beforePost = [this](Dataset& catalog) {
+        checkComplete(catalog);
+        checkKeyUnused(catalog);
+    };
     m_catalog->setReadFieldNames(descriptor.columnFields());
     m_catalog->open();
     for (const CatalogColumn& column : descriptor.columns)
@@ -315,6 +318,21 @@ void TCatalogFrm::checkComplete(Dataset& catalog) const
     for (const QString& field : m_descriptor.requiredFields)
         if (catalog.isNull(field) || catalog.asString(field).trimmed().isEmpty()) {
             dialogs().warning(m_descriptor.incompleteMessage);
+            throw SilentAbort();
+        }
+}
+
+void TCatalogFrm::checkKeyUnused(const Dataset& catalog) const
+{
+    if (!m_descriptor.keyIdentifiesRow)
+        return;
+    const int keyField = catalog.fieldIndex(m_descriptor.keyField);
+    const int nameField = catalog.fieldIndex(m_descriptor.nameField);
+    const QString code = catalog.asString(m_descriptor.keyField);
+    for (int row = 0; row < catalog.recordCount(); ++row)
+        if (row != catalog.currentRow() && catalog.rowValue(row, keyField).toString() == code) {
+            dialogs().warning(QStringLiteral("Codul %1 este deja folosit pentru %2! Alegeti alt cod.")
+                                  .arg(code, catalog.rowValue(row, nameField).toString()));
             throw SilentAbort();
         }
 }
