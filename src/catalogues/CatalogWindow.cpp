@@ -189,6 +189,12 @@ void TCatalogFrm::buildControls()
     const int screenWidth = screen ? screen->availableGeometry().width() : columnsWidth;
     resize(std::clamp(columnsWidth, 640, std::max(640, screenWidth)), 420);
     m_grid->horizontalHeader()->setStretchLastSection(true);
+    // The columns come back at their default width when the table is opened
+    // again (on another year): they are sized again then.
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionCountChanged, this, [this](int before, int now) {
+        if (before == 0 && now > 0)
+            sizeColumns(m_grid, *m_catalog);
+    });
 
     connect(m_orderList, &QComboBox::currentIndexChanged, this,
             [this](int item) { runGuarded([&] { applyOrder(item); }); });
