@@ -13,13 +13,17 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -34,6 +38,43 @@ QLabel* buddyLabel(const QString& caption, QWidget* control, QWidget* parent)
     label->setBuddy(control);
     control->setAccessibleName(QString(caption).remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed());
     return label;
+}
+
+// Characters a column is made wide enough for: a text field's size, up to
+// the longest names a list usually holds; a number's or a date's digits.
+int columnCharacters(const FieldInfo& field)
+{
+    constexpr int widestText = 42;
+    switch (field.type) {
+    case FieldType::String:
+        return std::min(field.size, widestText);
+    case FieldType::Float:
+        return 14; // "1.234.567,89" with room to spare
+    case FieldType::Date:
+        return 10;
+    default:
+        return 6;
+    }
+}
+
+// Each column is wide enough for its caption and for a value of its field,
+// so that names and captions are read whole; returns the grid's width for them.
+int sizeColumns(TDBGridNormal* grid, const Dataset& catalog)
+{
+    QHeaderView* header = grid->horizontalHeader();
+    // A cell draws its text between margins on either side.
+    const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+    int total = 0;
+    for (int column = 0; column < grid->model()->columnCount(); ++column) {
+        const FieldInfo& field = catalog.field(grid->datasetModel()->fieldOfColumn(column));
+        const QString typical(columnCharacters(field), QLatin1Char('n'));
+        const int width = std::max(header->sectionSizeHint(column),
+                                   grid->fontMetrics().horizontalAdvance(typical) + margins);
+        header->resizeSection(column, width);
+        total += width;
+    }
+    return total + grid->verticalHeader()->sizeHint().width() + 2 * grid->frameWidth() +
+           grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
 }
 
 } // namespace
@@ -54,7 +95,10 @@ TCatalogFrm::TCatalogFrm(const CatalogDescriptor& descriptor, Mode mode, QWidget
         QMetaObject::invokeMethod(
             m_grid, [this] { m_grid->selectField(m_descriptor.keyField); }, Qt::QueuedConnection);
     };
-    m_catalog->beforePost = [this](Dataset& catalog) { checkComplete(catalog); };
+    m_catalog->beforePost = [this](Dataset& catalog) {
+        checkComplete(catalog);
+        checkKeyUnused(catalog);
+    };
     m_catalog->setReadFieldNames(descriptor.columnFields());
     m_catalog->open();
     for (const CatalogColumn& column : descriptor.columns)
@@ -111,7 +155,6 @@ void TCatalogFrm::buildControls()
             m_grid->datasetModel()->setColumnTitle(column.field, column.caption);
     if (!m_descriptor.pickListField.isEmpty())
         m_grid->setColumnPickList(m_descriptor.pickListField, m_descriptor.pickList);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->installEventFilter(this);
 
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
@@ -138,7 +181,20 @@ void TCatalogFrm::buildControls()
     layout->addLayout(top);
     layout->addWidget(m_grid, 1);
     layout->addLayout(bottom);
-    resize(640, 420);
+
+    // Wide enough for every column, as far as the screen allows; the last column takes what is left.
+    const QMargins margins = layout->contentsMargins();
+    const int columnsWidth = sizeColumns(m_grid, *m_catalog) + margins.left() + margins.right();
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : columnsWidth;
+    resize(std::clamp(columnsWidth, 640, std::max(640, screenWidth)), 420);
+    m_grid->horizontalHeader()->setStretchLastSection(true);
+    // The columns come back at their default width when the table is opened
+    // again (on another year): they are sized again then.
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionCountChanged, this, [this](int before, int now) {
+        if (before == 0 && now > 0)
+            sizeColumns(m_grid, *m_catalog);
+    });
 
     connect(m_orderList, &QComboBox::currentIndexChanged, this,
             [this](int item) { runGuarded([&] { applyOrder(item); }); });
@@ -268,6 +324,21 @@ void TCatalogFrm::checkComplete(Dataset& catalog) const
     for (const QString& field : m_descriptor.requiredFields)
         if (catalog.isNull(field) || catalog.asString(field).trimmed().isEmpty()) {
             dialogs().warning(m_descriptor.incompleteMessage);
+            throw SilentAbort();
+        }
+}
+
+void TCatalogFrm::checkKeyUnused(const Dataset& catalog) const
+{
+    if (!m_descriptor.keyIdentifiesRow)
+        return;
+    const int keyField = catalog.fieldIndex(m_descriptor.keyField);
+    const int nameField = catalog.fieldIndex(m_descriptor.nameField);
+    const QString code = catalog.asString(m_descriptor.keyField);
+    for (int row = 0; row < catalog.recordCount(); ++row)
+        if (row != catalog.currentRow() && catalog.rowValue(row, keyField).toString() == code) {
+            dialogs().warning(QStringLiteral("Codul %1 este deja folosit pentru %2! Alegeti alt cod.")
+                                  .arg(code, catalog.rowValue(row, nameField).toString()));
             throw SilentAbort();
         }
 }

@@ -64,6 +64,7 @@ private:
     void ensureNameIndex();
     void search(const QString& text);
     void checkComplete(Dataset& catalog) const;
+    void checkKeyUnused(const Dataset& catalog) const;
     void reopen();
     void discardEdits();
     bool rowSelect() const;

@@ -363,6 +363,28 @@ bool TDBGridNormal::goTo(int row, int column)
     return moved;
 }
 
+bool TDBGridNormal::goToRecord(int row)
+{
+    if (!m_dataset || !m_model)
+        return false;
+    if (row == m_dataset->currentRow()) {
+        if (!commitEditor())
+            return false;
+        if (!m_dataset->isEditing())
+            return goTo(row, currentColumn());
+        m_moving = true;
+        const bool stored = runGuarded([&] {
+            if (!m_dataset->checkBrowseMode())
+                throw SilentAbort();
+        });
+        m_moving = false;
+        if (!stored)
+            return false;
+        row = m_dataset->currentRow(); // where the order put the stored record
+    }
+    return goTo(row, currentColumn());
+}
+
 bool TDBGridNormal::moveRows(int rows)
 {
     if (!m_dataset || m_dataset->isEmpty())
@@ -370,7 +392,7 @@ bool TDBGridNormal::moveRows(int rows)
     const int target = m_dataset->currentRow() + rows;
     if (rows == 1 && target >= m_dataset->recordCount() && m_editingAllowed)
         return appendRow();
-    return goTo(std::clamp(target, 0, m_dataset->recordCount() - 1), currentColumn());
+    return goToRecord(std::clamp(target, 0, m_dataset->recordCount() - 1));
 }
 
 bool TDBGridNormal::appendRow()
@@ -573,7 +595,7 @@ bool TDBGridNormal::handleKey(QKeyEvent* event, bool inEditor)
         if (mods & Qt::AltModifier)
             return false; // the pick list's drop-down
         if (ctrl)
-            goTo(bottomVisibleRow(), currentColumn());
+            goToRecord(bottomVisibleRow());
         else
             moveRows(1);
         return true;
@@ -581,21 +603,21 @@ bool TDBGridNormal::handleKey(QKeyEvent* event, bool inEditor)
         if (mods & Qt::AltModifier)
             return false;
         if (ctrl)
-            goTo(topVisibleRow(), currentColumn());
+            goToRecord(topVisibleRow());
         else
             moveRows(-1);
         return true;
     case Qt::Key_PageDown:
         if (ctrl)
-            goTo(bottomVisibleRow(), currentColumn());
+            goToRecord(bottomVisibleRow());
         else
-            goTo(std::min(m_dataset->recordCount() - 1, m_dataset->currentRow() + pageRows), currentColumn());
+            goToRecord(std::min(m_dataset->recordCount() - 1, m_dataset->currentRow() + pageRows));
         return true;
     case Qt::Key_PageUp:
         if (ctrl)
-            goTo(topVisibleRow(), currentColumn());
+            goToRecord(topVisibleRow());
         else
-            goTo(std::max(0, m_dataset->currentRow() - pageRows), currentColumn());
+            goToRecord(std::max(0, m_dataset->currentRow() - pageRows));
         return true;
     case Qt::Key_Home:
     case Qt::Key_End: {
@@ -603,7 +625,7 @@ bool TDBGridNormal::handleKey(QKeyEvent* event, bool inEditor)
         if (line && (mods & Qt::ShiftModifier))
             return false; // selects inside the cell
         if (ctrl || lastColumn() == 0 || m_rowSelect)
-            goTo(home ? 0 : m_dataset->recordCount() - 1, currentColumn());
+            goToRecord(home ? 0 : m_dataset->recordCount() - 1);
         else
             goTo(m_dataset->currentRow(), std::max(0, home ? firstColumn() : finalColumn()));
         return true;

@@ -84,6 +84,9 @@ private:
     // Moves to a cell, storing the record first when the row changes; false
     // when the record or the typing was refused and the cell stayed.
     bool goTo(int row, int column);
+    // The keys that move between records: the record being edited is stored
+    // even when there is no other record to go to (at the top or the bottom).
+    bool goToRecord(int row);
     void followDataset();
     void nextCell();
     void previousCell();

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDate>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTest>
 
@@ -93,7 +94,7 @@ TEST_F(CatalogTest, MenuCommandsOpenOneEditableWindowPerCatalogue)
 }
 
 // A window left open follows the connection to another year: it shows that
-// year's table, in the order it had.
+// year's table, in the order and with the column widths it had.
 TEST_F(CatalogTest, AnOpenWindowShowsTheYearSwitchedTo)
 {
     const int year = QDate::currentDate().year();
@@ -109,11 +110,13 @@ TEST_F(CatalogTest, AnOpenWindowShowsTheYearSwitchedTo)
     ASSERT_EQ(columnTexts(parishioners, QStringLiteral("Nume_prenume")),
               (QStringList{"Avram Ion", "Barbu Dan", "Zamfir Elena"}));
     const int workingYearTypes = types->catalog()->recordCount();
+    const int nameWidth = parishioners->grid()->horizontalHeader()->sectionSize(1);
 
     ASSERT_TRUE(DatabaseLocation::instance().switchToYear(QString::number(year), false).ok);
     EXPECT_EQ(columnTexts(parishioners, QStringLiteral("Nume_prenume")),
               (QStringList{"Avram Ion", "Zamfir Elena"}));
     EXPECT_EQ(types->catalog()->recordCount(), workingYearTypes - 1);
+    EXPECT_EQ(parishioners->grid()->horizontalHeader()->sectionSize(1), nameWidth);
 
     ASSERT_TRUE(DatabaseLocation::instance().switchToYear(QString::number(year + 1), true).ok);
     EXPECT_EQ(columnTexts(parishioners, QStringLiteral("Nume_prenume")),

@@ -323,3 +323,64 @@ TEST_F(CatalogTest, TheContributionTypeOffersItsPickList)
     EXPECT_EQ(storedValue(QStringLiteral("SELECT Tip_contributie FROM Enoriasi")).toString(),
               QStringLiteral("Scutit"));
 }
+
+// Incomes and family members name a parishioner by the code alone: a second
+// parishioner cannot take a code already used, whatever his name.
+TEST_F(CatalogTest, AParishionerCodeIsUsedOnce)
+{
+    addParishioners({{QStringLiteral("7"), QStringLiteral("Stoica Ana")}});
+    const struct {
+        const char* name;
+        bool newRow;
+        QStringList cells; // a new row: from the code column on; a stored one: its name
+        QString refusal;   // empty: the row is stored
+    } cases[] = {
+        {"another parishioner with a used code",
+         true,
+         {QStringLiteral("7"), QStringLiteral("Pop Ion")},
+         QStringLiteral("Codul 7 este deja folosit pentru Stoica Ana! Alegeti alt cod.")},
+        {"a code that only begins like a used one",
+         true,
+         {QStringLiteral("70"), QStringLiteral("Pop Ion")},
+         {}},
+        {"a parishioner corrected under his own code", false, {QStringLiteral("Stoica Ana Maria")}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.shown.clear();
+        TCatalogFrm* window = openCatalogueWindow(Catalogs::parishioners());
+        const int before = storedRows(QStringLiteral("Enoriasi"));
+        window->orderList()->setCurrentIndex(0); // by code: "7" is the first row
+        window->grid()->setFocus();
+        press(Qt::Key_Home, Qt::ControlModifier);
+        if (c.newRow) {
+            press(Qt::Key_End, Qt::ControlModifier);
+            press(Qt::Key_Down);
+        } else {
+            window->grid()->selectField(QStringLiteral("Nume_prenume"));
+        }
+        typeCells(c.cells);
+        press(Qt::Key_Up); // moving off the row stores it
+        if (c.refusal.isEmpty()) {
+            EXPECT_TRUE(dialogs.shown.isEmpty());
+            EXPECT_FALSE(window->catalog()->isEditing());
+            EXPECT_EQ(storedRows(QStringLiteral("Enoriasi")), before + (c.newRow ? 1 : 0));
+        } else {
+            EXPECT_EQ(dialogs.texts(QStringLiteral("warning")), QStringList{c.refusal});
+            EXPECT_TRUE(window->catalog()->isEditing());
+            EXPECT_EQ(window->catalog()->displayText(QStringLiteral("Nume_prenume")), c.cells.last());
+            EXPECT_EQ(storedRows(QStringLiteral("Enoriasi")), before);
+            press(Qt::Key_Escape);
+            press(Qt::Key_Escape);
+        }
+        window->close();
+        settle();
+    }
+    EXPECT_EQ(
+        storedValue(QStringLiteral("SELECT Nume_prenume FROM Enoriasi WHERE Cod_enorias = '7'")).toString(),
+        QStringLiteral("Stoica Ana Maria"));
+    EXPECT_EQ(
+        storedValue(QStringLiteral("SELECT Nume_prenume FROM Enoriasi WHERE Cod_enorias = '70'")).toString(),
+        QStringLiteral("Pop Ion"));
+    EXPECT_EQ(storedRows(QStringLiteral("Enoriasi")), 2);
+}

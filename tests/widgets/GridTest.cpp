@@ -119,6 +119,46 @@ TEST_F(GridTest, EnterBelowTheLastRowAppendsAndAnUntouchedNewRowIsAbandoned)
     EXPECT_EQ(stored(), 19);
 }
 
+// The keys that move between records store the record being edited even
+// where there is no other record to go to: at the top or at the bottom.
+TEST_F(GridTest, RecordKeysStoreTheRecordAtEitherEnd)
+{
+    const struct {
+        const char* name;
+        int row;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } cases[] = {
+        {"Up on the first row", 0, Qt::Key_Up, Qt::NoModifier},
+        {"Page Up on the first row", 0, Qt::Key_PageUp, Qt::NoModifier},
+        {"Ctrl+Home on the first row", 0, Qt::Key_Home, Qt::ControlModifier},
+        {"Ctrl+Up on the top row shown", 0, Qt::Key_Up, Qt::ControlModifier},
+        {"Page Down on the last row", 17, Qt::Key_PageDown, Qt::NoModifier},
+        {"Ctrl+End on the last row", 17, Qt::Key_End, Qt::ControlModifier},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        types.setRecNo(c.row + 1);
+        grid.selectField(QStringLiteral("Explicatie_venit"));
+        const QString corrected = QStringLiteral("Corectat cu %1").arg(QString::fromLatin1(c.name));
+        const int code = types.asInteger(QStringLiteral("Cod_venit"));
+        auto* editor = qobject_cast<QLineEdit*>(grid.cellEditor());
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, corrected);
+        press(c.key, c.modifiers);
+        EXPECT_EQ(types.state(), DatasetState::Browse);
+        EXPECT_EQ(types.currentRow(), c.row);
+        EXPECT_EQ(
+            Sql::scalar(Connection::database(),
+                        QStringLiteral("SELECT Explicatie_venit FROM Tip_venituri WHERE Cod_venit = :c"),
+                        {{QStringLiteral(":c"), code}})
+                .toString(),
+            corrected);
+    }
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
 TEST_F(GridTest, InsertAndCtrlDeleteWithItsQuestion)
 {
     types.setRecNo(3);
