@@ -1,4 +1,5 @@
 #include "CandleShop.h"
+#include "RegisterReportFixture.h"
 #include "app/MainUnt.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
@@ -43,16 +44,14 @@ protected:
 };
 
 // Opening stock 100 candles worth 150.
-class CandleShopReport : public ::testing::Test
+class CandleShopReport : public RegisterReportFixture
 {
 protected:
     void SetUp() override
     {
-        printSettings() = PrintSettings();
-        db = folder.openWorkingYear();
+        RegisterReportFixture::SetUp();
         CandleShop::setYear(db, 2024, 100, 150);
     }
-    void TearDown() override { printSettings() = PrintSettings(); }
 
     // The worked example: 200 candles bought for 300 on 5 January, 50 sold for 100 on 6 January.
     void addTheExample()
@@ -78,18 +77,11 @@ protected:
     PageModel layOut(const QDate& from, const QDate& to)
     {
         CalculPangar(db);
-        report = TRepPangarFrm::build(db, from, to);
-        ReportFrame::applyDefaults({8, QPageLayout::Portrait});
-        return ReportFrame::layOut(*report);
+        return layOutReport(TRepPangarFrm::build(db, from, to), {8, QPageLayout::Portrait});
     }
 
     // The label and the six values that follow it on the page.
-    static QStringList sumsLine(const Page& page, const QString& label)
-    {
-        const QStringList texts = page.texts();
-        const qsizetype at = texts.indexOf(label);
-        return at < 0 ? QStringList() : texts.mid(at, 7);
-    }
+    static QStringList sumsLine(const Page& page, const QString& label) { return textsFrom(page, label, 7); }
 
     // The nine printed columns of the row that starts with `date` and `kind`.
     static QStringList row(const Page& page, const QString& date, const QString& kind)
@@ -100,12 +92,6 @@ protected:
                 return texts.mid(at, 9);
         return {};
     }
-
-    TestFolder folder;
-    QSqlDatabase db;
-    FakePrinter printer;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<Report> report;
 };
 
 const QString csvHeader = QStringLiteral("Data;Documentul / Felul;Documentul / Numarul;Cantitatea / Intrata;"
