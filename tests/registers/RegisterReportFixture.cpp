@@ -21,6 +21,23 @@ PageModel RegisterReportFixture::layOutReport(std::unique_ptr<Report> built,
     return ReportFrame::layOut(*report);
 }
 
+void RegisterReportFixture::expectPrintedAs(const PageModel& expected,
+                                            const ReportFrame::Defaults& defaults) const
+{
+    ASSERT_EQ(printer.jobs.size(), 1);
+    ASSERT_EQ(printer.jobs[0].model.pages.size(), expected.pages.size());
+    for (qsizetype p = 0; p < expected.pages.size(); ++p)
+        EXPECT_EQ(printer.jobs[0].model.pages[p].texts(), expected.pages[p].texts());
+    EXPECT_EQ(printSettings().orientation, defaults.orientation);
+    EXPECT_EQ(printSettings().fontSize, defaults.fontSize);
+}
+
+QString RegisterReportFixture::thisYearSoFar()
+{
+    const QDate today = QDate::currentDate();
+    return QDate(today.year(), 1, 1).toString(Qt::ISODate) + '|' + today.toString(Qt::ISODate);
+}
+
 QStringList RegisterReportFixture::textsFrom(const Page& page, const QString& first, qsizetype count)
 {
     const QStringList texts = page.texts();

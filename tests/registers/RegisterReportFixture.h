@@ -22,6 +22,13 @@ protected:
     // Keeps `built` and lays it out with the report's defaults, as its menu command would.
     PageModel layOutReport(std::unique_ptr<Report> built, const ReportFrame::Defaults& defaults);
 
+    // The printer's only job shows the pages of `expected`, and the print
+    // settings hold the report's defaults.
+    void expectPrintedAs(const PageModel& expected, const ReportFrame::Defaults& defaults) const;
+
+    // The period a menu command proposes, "first of January|today" of this year.
+    static QString thisYearSoFar();
+
     // The page's texts from `first` on, `count` of them; empty when `first` is not on the page.
     static QStringList textsFrom(const Page& page, const QString& first, qsizetype count);
 
