@@ -1,12 +1,9 @@
 #include "registers/CalculPangarUnt.h"
 
-#include "db/SqliteHandle.h"
-#include "db/SqliteStatement.h"
+#include "registers/RunningPass.h"
 #include "registers/WorkTableComputation.h"
 
 #include <QStringList>
-#include <sqlite3.h>
-#include <vector>
 
 namespace
 {
@@ -36,51 +33,30 @@ const QStringList& fillStatements()
     return statements;
 }
 
-// One row's movements, as read before the running pass writes.
-struct Movements {
-    qint64 id;
-    double quantityIn, quantityOut, valueIn, valueOut;
-};
-
-std::vector<Movements> readMovements(sqlite3* handle)
+// The stock and its value after each row, in the order of the report (by
+// date, then as inserted). Each is worked out in extended precision and
+// stored as a double; the next row starts from the stored values.
+const RunningPass& runningStock()
 {
-    // By date, then as inserted: the order of the report.
-    SqliteStatement read(handle, QStringLiteral("SELECT Id, CantitateIn, CantitateOut, ValoareIn, ValoareOut "
-                                                "FROM Pangar ORDER BY Data, Id"));
-    std::vector<Movements> rows;
-    sqlite3_stmt* s = read.raw();
-    while (read.step())
-        rows.push_back({sqlite3_column_int64(s, 0), sqlite3_column_double(s, 1), sqlite3_column_double(s, 2),
-                        sqlite3_column_double(s, 3), sqlite3_column_double(s, 4)});
-    return rows;
-}
-
-// The stock and its value after each row. Each is worked out in extended
-// precision and stored as a double; the next row starts from the stored values.
-void fillRunningStock(const QSqlDatabase& db, Progress& progress)
-{
-    sqlite3* handle = sqliteHandle(db);
-    const std::vector<Movements> rows = readMovements(handle);
-    ProgressScope scope(progress, calculPangarCaption, int(rows.size()));
-    SqliteStatement write(handle, QStringLiteral("UPDATE Pangar SET Stoc = ?, Sold = ? WHERE Id = ?"),
-                          pangar);
-    sqlite3_stmt* s = write.raw();
-    double stock = 0;
-    double value = 0;
-    int done = 0;
-    for (const Movements& row : rows) {
-        using Extended = long double;
-        const double stoc = double((Extended(row.quantityIn) + stock) - row.quantityOut);
-        const double sold = double((Extended(row.valueIn) + value) - row.valueOut);
-        write.reset();
-        sqlite3_bind_double(s, 1, stoc);
-        sqlite3_bind_double(s, 2, sold);
-        sqlite3_bind_int64(s, 3, row.id);
-        write.step();
-        stock = stoc;
-        value = sold;
-        scope.step(++done);
-    }
+    static const RunningPass pass{
+        .read = QStringLiteral("SELECT Id, CantitateIn, CantitateOut, ValoareIn, ValoareOut "
+                               "FROM Pangar ORDER BY Data, Id"),
+        .write = QStringLiteral("UPDATE Pangar SET Stoc = ?, Sold = ? WHERE Id = ?"),
+        .table = pangar,
+        .runningCount = 2,
+        .caption = calculPangarCaption,
+        .advance =
+            [](std::span<const double> movements, std::span<double> running) {
+                using Extended = long double;
+                const double quantityIn = movements[0], quantityOut = movements[1];
+                const double valueIn = movements[2], valueOut = movements[3];
+                double& stock = running[0];
+                double& value = running[1];
+                stock = double((Extended(quantityIn) + stock) - quantityOut);
+                value = double((Extended(valueIn) + value) - valueOut);
+            },
+    };
+    return pass;
 }
 
 } // namespace
@@ -89,6 +65,6 @@ void CalculPangar(const QSqlDatabase& db, Progress& progress)
 {
     WorkTableComputation::run(db, pangar, pangar, [&] {
         WorkTableComputation::execWithOpeningDate(db, fillStatements());
-        fillRunningStock(db, progress);
+        runningStock().run(db, progress);
     });
 }

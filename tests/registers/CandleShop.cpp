@@ -1,4 +1,5 @@
 #include "CandleShop.h"
+#include "WorkTableText.h"
 
 #include "db/Sql.h"
 
@@ -61,19 +62,10 @@ QStringList rows(const QSqlDatabase& db)
                                                "ValoareIn, ValoareOut, Sold FROM Pangar ORDER BY Data, Id"));
     QStringList rows;
     while (q.next()) {
-        const auto number = [&](int i) {
-            return q.value(i).isNull() ? QStringLiteral("-")
-                                       : QString::number(q.value(i).toDouble(), 'g', 12);
-        };
-        const auto numbers = [&](int first, int last) {
-            QStringList values;
-            for (int i = first; i <= last; ++i)
-                values << number(i);
-            return values.join(QLatin1Char(' '));
-        };
         const QString date = q.value(0).isNull() ? QStringLiteral("-") : q.value(0).toString();
-        rows << QStringList{date, q.value(1).toString(), number(2), numbers(3, 5), numbers(6, 8)}.join(
-            QLatin1Char('|'));
+        rows << QStringList{date, q.value(1).toString(), WorkTableText::number(q, 2),
+                            WorkTableText::numbers(q, 3, 5), WorkTableText::numbers(q, 6, 8)}
+                    .join(QLatin1Char('|'));
     }
     return rows;
 }

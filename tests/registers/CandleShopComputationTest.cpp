@@ -1,4 +1,5 @@
 #include "CandleShop.h"
+#include "RecordedProgress.h"
 #include "core/UserError.h"
 #include "db/Sql.h"
 #include "registers/CalculPangarUnt.h"
@@ -22,21 +23,6 @@ protected:
 
     TestFolder folder;
     QSqlDatabase db;
-};
-
-// Records what the computation reports of its advance.
-struct RecordedProgress : Progress {
-    QString caption;
-    int total = -1;
-    QList<int> steps;
-    int finished = 0;
-    void start(const QString& c, int t) override
-    {
-        caption = c;
-        total = t;
-    }
-    void step(int done) override { steps << done; }
-    void finish() override { ++finished; }
 };
 
 } // namespace
@@ -176,8 +162,8 @@ TEST_F(CandleShopComputation, AWorkTableThatCannotBeRebuiltIsReportedAsTheFileTh
         CalculPangar(db);
         FAIL() << "the candle-shop register was computed into a view";
     } catch (const UserError& e) {
-        EXPECT_EQ(e.text(),
-                  QStringLiteral("Nu pot crea fisierul :") + QDir::toNativeSeparators(folder.path()) +
-                      QStringLiteral("Pangar. Inchideti fisierele aferente si repetati operatia!"));
+        EXPECT_EQ(e.text(), QStringLiteral("Nu pot crea fisierul :") +
+                                QDir::toNativeSeparators(folder.path()) +
+                                QStringLiteral("Pangar. Inchideti fisierele aferente si repetati operatia!"));
     }
 }

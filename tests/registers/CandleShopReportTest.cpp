@@ -1,4 +1,5 @@
 #include "CandleShop.h"
+#include "RegisterReportFixture.h"
 #include "app/MainUnt.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
@@ -43,16 +44,14 @@ protected:
 };
 
 // Opening stock 100 candles worth 150.
-class CandleShopReport : public ::testing::Test
+class CandleShopReport : public RegisterReportFixture
 {
 protected:
     void SetUp() override
     {
-        printSettings() = PrintSettings();
-        db = folder.openWorkingYear();
+        RegisterReportFixture::SetUp();
         CandleShop::setYear(db, 2024, 100, 150);
     }
-    void TearDown() override { printSettings() = PrintSettings(); }
 
     // The worked example: 200 candles bought for 300 on 5 January, 50 sold for 100 on 6 January.
     void addTheExample()
@@ -78,18 +77,11 @@ protected:
     PageModel layOut(const QDate& from, const QDate& to)
     {
         CalculPangar(db);
-        report = TRepPangarFrm::build(db, from, to);
-        ReportFrame::applyDefaults({8, QPageLayout::Portrait});
-        return ReportFrame::layOut(*report);
+        return layOutReport(TRepPangarFrm::build(db, from, to), {8, QPageLayout::Portrait});
     }
 
     // The label and the six values that follow it on the page.
-    static QStringList sumsLine(const Page& page, const QString& label)
-    {
-        const QStringList texts = page.texts();
-        const qsizetype at = texts.indexOf(label);
-        return at < 0 ? QStringList() : texts.mid(at, 7);
-    }
+    static QStringList sumsLine(const Page& page, const QString& label) { return textsFrom(page, label, 7); }
 
     // The nine printed columns of the row that starts with `date` and `kind`.
     static QStringList row(const Page& page, const QString& date, const QString& kind)
@@ -100,12 +92,6 @@ protected:
                 return texts.mid(at, 9);
         return {};
     }
-
-    TestFolder folder;
-    QSqlDatabase db;
-    FakePrinter printer;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<Report> report;
 };
 
 const QString csvHeader = QStringLiteral("Data;Documentul / Felul;Documentul / Numarul;Cantitatea / Intrata;"
@@ -237,16 +223,8 @@ TEST_F(CandleShopReport, TheMenuCommandAsksThePeriodComputesWithProgressThenPrin
 
     EXPECT_EQ(progress.closed,
               QStringList({QStringLiteral("Calcul registru pangar %1/%1").arg(1 + 10 + 31 * 3)}));
-    EXPECT_EQ(dialogs.texts(QStringLiteral("interval")),
-              QStringList({QDate(QDate::currentDate().year(), 1, 1).toString(Qt::ISODate) + '|' +
-                           QDate::currentDate().toString(Qt::ISODate)}));
-    ASSERT_EQ(printer.jobs.size(), 1);
-    const PageModel expected = layOut(QDate(2024, 3, 1), QDate(2024, 3, 31));
-    ASSERT_EQ(printer.jobs[0].model.pages.size(), expected.pages.size());
-    for (qsizetype p = 0; p < expected.pages.size(); ++p)
-        EXPECT_EQ(printer.jobs[0].model.pages[p].texts(), expected.pages[p].texts());
-    EXPECT_EQ(printSettings().orientation, QPageLayout::Portrait);
-    EXPECT_EQ(printSettings().fontSize, 8);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("interval")), QStringList({thisYearSoFar()}));
+    expectPrintedAs(layOut(QDate(2024, 3, 1), QDate(2024, 3, 31)), {8, QPageLayout::Portrait});
 }
 
 TEST_F(CandleShopReport, ACancelledPeriodOrAFailedComputationPrintsNothing)

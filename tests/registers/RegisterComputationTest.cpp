@@ -1,3 +1,4 @@
+#include "RecordedProgress.h"
 #include "RegisterRows.h"
 #include "core/UserError.h"
 #include "db/Connection.h"
@@ -22,21 +23,6 @@ protected:
 
     TestFolder folder;
     QSqlDatabase db;
-};
-
-// Records what the computation reports of its advance.
-struct RecordedProgress : Progress {
-    QString caption;
-    int total = -1;
-    QList<int> steps;
-    int finished = 0;
-    void start(const QString& c, int t) override
-    {
-        caption = c;
-        total = t;
-    }
-    void step(int done) override { steps << done; }
-    void finish() override { ++finished; }
 };
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "RegisterReportFixture.h"
 #include "app/MainUnt.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
@@ -39,13 +40,12 @@ protected:
 
 // Opening 500 / 1000, ten January receipts of 100, then a receipt of 10 and
 // a payment of 4 each day of March 2024: enough rows for several pages.
-class RegisterReport : public ::testing::Test
+class RegisterReport : public RegisterReportFixture
 {
 protected:
     void SetUp() override
     {
-        printSettings() = PrintSettings();
-        db = folder.openWorkingYear();
+        RegisterReportFixture::SetUp();
         Documents::setYear(db, 2024, 500, 1000);
         for (int i = 1; i <= 10; ++i)
             Documents::receipt(db, i, QStringLiteral("2024-01-%1").arg(i + 4, 2, 10, QLatin1Char('0')), 100);
@@ -55,29 +55,15 @@ protected:
             Documents::payment(db, 200 + day, date, 4, QStringLiteral("Banca"));
         }
     }
-    void TearDown() override { printSettings() = PrintSettings(); }
 
     PageModel layOut(const QDate& from, const QDate& to)
     {
         CalculRegistru(db);
-        report = TRepRegFrm::build(db, from, to);
-        ReportFrame::applyDefaults({8, QPageLayout::Landscape});
-        return ReportFrame::layOut(*report);
+        return layOutReport(TRepRegFrm::build(db, from, to), {8, QPageLayout::Landscape});
     }
 
     // The label and the eleven values that follow it on the page: sums and balances.
-    static QStringList sumsLine(const Page& page, const QString& label)
-    {
-        const QStringList texts = page.texts();
-        const qsizetype at = texts.indexOf(label);
-        return at < 0 ? QStringList() : texts.mid(at, 12);
-    }
-
-    TestFolder folder;
-    QSqlDatabase db;
-    FakePrinter printer;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<Report> report;
+    static QStringList sumsLine(const Page& page, const QString& label) { return textsFrom(page, label, 12); }
 };
 
 } // namespace
@@ -192,16 +178,8 @@ TEST_F(RegisterReport, TheMenuCommandAsksThePeriodComputesThenPrints)
 
     EXPECT_TRUE(shown.titles.contains(QStringLiteral("Calcul registru casa- banca")));
 
-    EXPECT_EQ(dialogs.texts(QStringLiteral("interval")),
-              QStringList({QDate(QDate::currentDate().year(), 1, 1).toString(Qt::ISODate) + '|' +
-                           QDate::currentDate().toString(Qt::ISODate)}));
-    ASSERT_EQ(printer.jobs.size(), 1);
-    const PageModel expected = layOut(QDate(2024, 3, 1), QDate(2024, 3, 31));
-    ASSERT_EQ(printer.jobs[0].model.pages.size(), expected.pages.size());
-    for (qsizetype p = 0; p < expected.pages.size(); ++p)
-        EXPECT_EQ(printer.jobs[0].model.pages[p].texts(), expected.pages[p].texts());
-    EXPECT_EQ(printSettings().orientation, QPageLayout::Landscape);
-    EXPECT_EQ(printSettings().fontSize, 8);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("interval")), QStringList({thisYearSoFar()}));
+    expectPrintedAs(layOut(QDate(2024, 3, 1), QDate(2024, 3, 31)), {8, QPageLayout::Landscape});
 }
 
 TEST_F(RegisterReport, ACancelledPeriodOrAFailedComputationPrintsNothing)

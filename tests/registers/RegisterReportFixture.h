@@ -1,0 +1,40 @@
+#pragma once
+
+#include "printing/PageModel.h"
+#include "printing/ReportFrame.h"
+#include "support/FakePrinter.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestFolder.h"
+
+#include <QSqlDatabase>
+#include <gtest/gtest.h>
+#include <memory>
+
+// The ground the register reports' tests stand on: a working year in a real
+// folder, the print settings as delivered around each test, the printer and
+// the dialogs scripted, and the report last built.
+class RegisterReportFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Keeps `built` and lays it out with the report's defaults, as its menu command would.
+    PageModel layOutReport(std::unique_ptr<Report> built, const ReportFrame::Defaults& defaults);
+
+    // The printer's only job shows the pages of `expected`, and the print
+    // settings hold the report's defaults.
+    void expectPrintedAs(const PageModel& expected, const ReportFrame::Defaults& defaults) const;
+
+    // The period a menu command proposes, "first of January|today" of this year.
+    static QString thisYearSoFar();
+
+    // The page's texts from `first` on, `count` of them; empty when `first` is not on the page.
+    static QStringList textsFrom(const Page& page, const QString& first, qsizetype count);
+
+    TestFolder folder;
+    QSqlDatabase db;
+    FakePrinter printer;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<Report> report;
+};
