@@ -3,6 +3,7 @@
 #include "core/BusyCursor.h"
 #include "core/UserDialogs.h"
 #include "printing/ReportCatalog.h"
+#include "registers/BalanceSheetReports.h"
 #include "registers/PangarReports.h"
 #include "registers/RegisterReports.h"
 #include "widgets/ProgressWindow.h"
@@ -13,6 +14,7 @@ const ReportCatalog& programReports()
         ReportCatalog c;
         registerRegisterReports(c);
         registerPangarReports(c);
+        registerBalanceSheetReports(c);
         return c;
     }();
     return catalog;
