@@ -164,6 +164,17 @@ TBilantFrm* TBilantFrm::instance()
     return openWindow().instance();
 }
 
+// Stores the forecast being typed. The grid hands its cell's typing to the
+// record only while the record is being edited, and a button takes the focus
+// from the grid only after its click has run: the record is put in edit here
+// so that the typing is stored (an untouched record goes back to browsing).
+bool TBilantFrm::storeTyping()
+{
+    if (!m_rows->isEmpty() && !m_rows->isEditing() && !m_rows->edit())
+        return false;
+    return m_rows->checkBrowseMode();
+}
+
 void TBilantFrm::recalculate()
 {
     if (!m_from->acceptText() || !m_to->acceptText())
@@ -176,7 +187,7 @@ void TBilantFrm::recalculate()
                           from.toString(QStringLiteral("dd.MM.yyyy")));
         return;
     }
-    if (!m_rows->checkBrowseMode())
+    if (!storeTyping())
         return;
     BusyCursor busy(true);
     ProgressWindow progress(this);
@@ -191,7 +202,7 @@ void TBilantFrm::recalculate()
 
 void TBilantFrm::validate()
 {
-    if (!m_rows->checkBrowseMode())
+    if (!storeTyping())
         return;
     m_options.balanceInThousands = m_thousands->isChecked();
     m_options.writeBalanceInThousands(optionsFile());
@@ -202,7 +213,7 @@ void TBilantFrm::validate()
 void TBilantFrm::print(bool firstLayout, const QString& amountField)
 {
     // What is typed in the grid is printed too.
-    if (!m_rows->checkBrowseMode() || !m_from->acceptText() || !m_to->acceptText())
+    if (!storeTyping() || !m_from->acceptText() || !m_to->acceptText())
         return;
     const BalanceSheetReport::Period period{DateFormat::toShortText(m_from->date()),
                                             DateFormat::toShortText(m_to->date())};

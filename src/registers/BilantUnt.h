@@ -48,6 +48,7 @@ private:
     void recalculate();
     void validate();
     void print(bool firstLayout, const QString& amountField);
+    bool storeTyping();
 
     ProgramOptions& m_options;
     Dataset* m_rows;
