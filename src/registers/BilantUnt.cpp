@@ -8,6 +8,7 @@
 #include "core/SilentAbort.h"
 #include "core/UserDialogs.h"
 #include "db/Connection.h"
+#include "db/DatabaseLocation.h"
 #include "db/Dataset.h"
 #include "db/DatasetModel.h"
 #include "db/DateFormat.h"
@@ -154,6 +155,13 @@ TBilantFrm::TBilantFrm(ProgramOptions& options, QWidget* owner)
     connect(m_recalc, &QPushButton::clicked, this, [this] { runGuarded([this] { recalculate(); }); });
     connect(m_list, &QPushButton::clicked, this,
             [this] { m_listMenu->popup(m_list->mapToGlobal(QPoint(0, m_list->height()))); });
+    // Another year's database: its rows, from 1 January of its working year.
+    connect(&DatabaseLocation::instance(), &DatabaseLocation::yearSwitched, this, [this] {
+        runGuarded([this] {
+            m_rows->open();
+            m_from->setDate(QDate(workingYearOf(Connection::database()), 1, 1));
+        });
+    });
     resize(760, 560);
 }
 

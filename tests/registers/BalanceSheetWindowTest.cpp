@@ -1,6 +1,7 @@
 #include "BalanceSheetRows.h"
 #include "app/MainUnt.h"
 #include "db/Connection.h"
+#include "db/DatabaseLocation.h"
 #include "db/Dataset.h"
 #include "db/DatasetModel.h"
 #include "db/Sql.h"
@@ -260,4 +261,20 @@ TEST_F(BalanceSheetWindow, ARefusedFormulaIsShownAndTheWindowDoesNotOpen)
         QStringLiteral("Eroare de acces la tabela bilant!\nFormula randului 20 (\"1+2 OR 1=1\") nu este "
                        "formata doar din numere de rand legate prin + sau -!"));
     EXPECT_EQ(BalanceSheetRows::snapshot(db), before);
+}
+
+TEST_F(BalanceSheetWindow, AnotherYearShowsThatYearsRowsFromItsFirstOfJanuary)
+{
+    folder.closeYear(2024);
+    TBilantFrm* w = open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->fromInput()->date(), QDate(2025, 1, 1));
+
+    ASSERT_TRUE(DatabaseLocation::instance().switchToYear(QStringLiteral("2024"), false).ok);
+    EXPECT_EQ(w->fromInput()->date(), QDate(2024, 1, 1));
+    EXPECT_EQ(w->rows()->recordCount(), 4);
+    typeDate(w->toInput(), "31012024");
+    click(w->recalcButton());
+    EXPECT_EQ(cell(w, 2, executie), QStringLiteral("1.000,00"));
+    EXPECT_TRUE(dialogs.shown.isEmpty());
 }
