@@ -245,16 +245,19 @@ void TBilantFrm::closeEvent(QCloseEvent* event)
 
 void showBalanceSheet(ProgramOptions& options, QWidget* owner)
 {
+    BusyCursor busy(true);
+    options.balanceInThousands =
+        ProgramOptions::readBalanceInThousands(optionsFile(), options.balanceInThousands);
+    // An open window keeps the figures it shows (perhaps of a period); it only follows the option.
     if (TBilantFrm* open = TBilantFrm::instance()) {
+        open->thousandsBox()->setChecked(options.balanceInThousands);
         bringToFront(open);
         return;
     }
     {
-        BusyCursor busy(true);
-        options.balanceInThousands =
-            ProgramOptions::readBalanceInThousands(optionsFile(), options.balanceInThousands);
         ProgressWindow progress(owner);
         CalculBilant(Connection::database(), QDate::currentDate(), options.balanceInThousands, progress);
     }
+    busy.release();
     openWindow().show([&] { return new TBilantFrm(options, owner); });
 }

@@ -66,6 +66,6 @@ private:
 
 // The main menu's "Bilant": re-reads the option, computes the execution up to
 // today (busy pointer, progress window) and opens the window; a window
-// already open is brought forward as it is. A refused computation is shown
-// and opens nothing.
+// already open is brought forward with the option re-read, its figures as
+// they are. A refused computation is shown and opens nothing.
 void showBalanceSheet(ProgramOptions& options, QWidget* owner);

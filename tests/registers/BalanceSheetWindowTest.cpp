@@ -136,7 +136,12 @@ TEST_F(BalanceSheetWindow, BothMenuCommandsComputeUpToTodayAndOpenTheOneWindow)
     EXPECT_EQ(cell(w, 2, QStringLiteral("Nr_rand")), QStringLiteral("7"));
     EXPECT_EQ(cell(w, 2, prevederi), QStringLiteral("20,00"));
 
+    // The other command brings the same window forward, with the option read again.
+    folder.write(QStringLiteral("Configurari.ini"), "[Options]\r\nCalcul bilant in mii lei=0\r\n");
     EXPECT_EQ(open(QStringLiteral("RapBilant")), w);
+    EXPECT_FALSE(w->thousandsBox()->isChecked());
+    EXPECT_FALSE(main->options().balanceInThousands);
+    EXPECT_EQ(cell(w, 2, executie), QStringLiteral("7,00"));
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
