@@ -1,8 +1,8 @@
 #include "app/MainUnt.h"
 
 #include "app/CatalogueCommands.h"
-#include "app/DocumentCommands.h"
 #include "app/DailyBackup.h"
+#include "app/DocumentCommands.h"
 #include "app/Firms.h"
 #include "app/ParamAplicUnt.h"
 #include "app/ProgramReports.h"
@@ -19,6 +19,7 @@
 #include "db/DbError.h"
 #include "db/SchemaUpgrade.h"
 #include "printing/ReportCatalog.h"
+#include "registers/BilantUnt.h"
 
 #include <QApplication>
 #include <QDir>
@@ -376,8 +377,5 @@ void TMainFrm::firstShow()
 
 void TMainFrm::balanceSheet()
 {
-    BusyCursor busy(true);
-    m_options.balanceInThousands = ProgramOptions::readBalanceInThousands(
-        programFolder() + ProgramOptions::fileName, m_options.balanceInThousands);
-    // The computation and the balance sheet window join here.
+    showBalanceSheet(m_options, this);
 }

@@ -3,6 +3,7 @@
 #include "core/BusyCursor.h"
 #include "core/UserDialogs.h"
 #include "printing/ReportCatalog.h"
+#include "registers/BalanceSheetReports.h"
 #include "registers/BookReports.h"
 #include "registers/PangarReports.h"
 #include "registers/RegisterReports.h"
@@ -15,6 +16,7 @@ const ReportCatalog& programReports()
         registerRegisterReports(c);
         registerBookReports(c);
         registerPangarReports(c);
+        registerBalanceSheetReports(c);
         return c;
     }();
     return catalog;

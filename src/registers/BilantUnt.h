@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class Dataset;
+class QCheckBox;
+class QMenu;
+class QPushButton;
+class TDateEdit;
+class TDBGridNormal;
+struct ProgramOptions;
+
+// The balance sheet window: the period, the thousands switch, the forecasts
+// typed in the grid beside the computed execution, the recomputation of the
+// period's execution and the four printed balance sheets. Modeless, one at a
+// time; the rows cannot be added or deleted here (the nomenclature does that).
+class TBilantFrm : public QWidget
+{
+    Q_OBJECT
+public:
+    static inline const QString caption = QStringLiteral("Bilant");
+    static inline const QString heading = QStringLiteral("BUGET DE VENITURI SI CHELTUIELI LA PAROHIE");
+
+    // Opens Bilant and reads the period and the option; throws UserError
+    // ("Eroare de acces la tabela bilant!...") when the table cannot be read.
+    TBilantFrm(ProgramOptions& options, QWidget* owner);
+    ~TBilantFrm() override;
+
+    // The window already open, or nullptr.
+    static TBilantFrm* instance();
+
+    TDateEdit* fromInput() const { return m_from; }
+    TDateEdit* toInput() const { return m_to; }
+    QCheckBox* thousandsBox() const { return m_thousands; }
+    QPushButton* validateButton() const { return m_validate; }
+    QPushButton* recalcButton() const { return m_recalc; }
+    QPushButton* listButton() const { return m_list; }
+    QPushButton* saveButton() const { return m_save; }
+    QMenu* listMenu() const { return m_listMenu; }
+    TDBGridNormal* grid() const { return m_grid; }
+    Dataset* rows() const { return m_rows; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void recalculate();
+    void validate();
+    void print(bool firstLayout, const QString& amountField);
+    bool storeTyping();
+
+    ProgramOptions& m_options;
+    Dataset* m_rows;
+    TDateEdit* m_from;
+    TDateEdit* m_to;
+    QCheckBox* m_thousands;
+    QPushButton* m_validate;
+    QPushButton* m_recalc;
+    QPushButton* m_list;
+    QPushButton* m_save;
+    QMenu* m_listMenu;
+    TDBGridNormal* m_grid;
+    bool m_validated = false;
+};
+
+// The main menu's "Bilant": re-reads the option, computes the execution up to
+// today (busy pointer, progress window) and opens the window; a window
+// already open is brought forward with the option re-read, its figures as
+// they are. A refused computation is shown and opens nothing.
+void showBalanceSheet(ProgramOptions& options, QWidget* owner);

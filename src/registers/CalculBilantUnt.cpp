@@ -1,0 +1,312 @@
+#include "registers/CalculBilantUnt.h"
+
+#include "core/DbErrorText.h"
+#include "core/ProgramFolder.h"
+#include "core/UserError.h"
+#include "db/DbError.h"
+#include "db/Savepoint.h"
+#include "db/Sql.h"
+#include "db/SqliteHandle.h"
+#include "db/SqliteStatement.h"
+#include "db/WorkTable.h"
+#include "db/WorkingYear.h"
+#include "registers/BalanceFormula.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlQuery>
+#include <cmath>
+#include <sqlite3.h>
+#include <vector>
+
+namespace
+{
+
+const QString tableWord = QStringLiteral("bilant");
+
+struct BalanceRow {
+    qint64 rowid = 0;
+    std::optional<qint64> number;
+    std::optional<double> forecast;
+    std::optional<double> execution;
+    std::optional<BalanceFormula> formula;
+};
+
+// A total of the documents for one type code.
+struct CodeTotal {
+    qint64 code;
+    double sum;
+};
+
+QString rowName(const BalanceRow& row)
+{
+    return row.number ? QString::number(*row.number) : QStringLiteral("fara numar");
+}
+
+UserError refusal(const QString& explanation)
+{
+    return UserError(DbErrorText::forTable(tableWord, explanation));
+}
+
+void ensurePrivateFolder()
+{
+    const QString folder = programFolder() + CalculBilantUnt::privateFolderName;
+    if (!QFileInfo(folder).isDir() && !QDir().mkdir(folder))
+        throw UserError(QStringLiteral("Nu pot crea ") + QDir::toNativeSeparators(folder));
+}
+
+// The rows in key order (by number; rows sharing a number as they were stored),
+// their formulas read; a formula that is not numbers and operators is refused.
+std::vector<BalanceRow> readRows(sqlite3* handle)
+{
+    SqliteStatement read(handle, QStringLiteral("SELECT rowid, Nr_rand, Prevederi, Formula FROM Bilant "
+                                                "ORDER BY Nr_rand, rowid"));
+    sqlite3_stmt* s = read.raw();
+    std::vector<BalanceRow> rows;
+    while (read.step()) {
+        BalanceRow row;
+        row.rowid = sqlite3_column_int64(s, 0);
+        if (sqlite3_column_type(s, 1) != SQLITE_NULL)
+            row.number = sqlite3_column_int64(s, 1);
+        // An empty forecast counts 0; the execution is always recomputed.
+        row.forecast = sqlite3_column_type(s, 2) == SQLITE_NULL ? 0.0 : sqlite3_column_double(s, 2);
+        row.execution = 0.0;
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, 3));
+        const QString formula = text ? QString::fromUtf8(text) : QString();
+        if (!BalanceFormula::isBlank(formula)) {
+            row.formula = BalanceFormula::parse(formula);
+            if (!row.formula)
+                throw refusal(
+                    QStringLiteral("Formula randului %1 (\"%2\") nu este formata doar din numere de "
+                                   "rand legate prin + sau -")
+                        .arg(rowName(row), formula.trimmed()));
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<CodeTotal> readTotals(const QSqlDatabase& db, const QString& statement,
+                                  const QDate& referenceDate)
+{
+    QSqlQuery query =
+        Sql::exec(db, statement, {{QStringLiteral(":DataBilant"), referenceDate.toString(Qt::ISODate)}});
+    std::vector<CodeTotal> totals;
+    while (query.next())
+        if (!query.value(0).isNull())
+            totals.push_back({query.value(0).toLongLong(), query.value(1).toDouble()});
+    return totals;
+}
+
+// Documents of types present in their catalogue; salary lines whatever their code.
+const QString incomeTotals =
+    QStringLiteral("SELECT D1.Cod_venit, SUM(D.Valoarea) AS Suma FROM Venituri D, Tip_venituri D1 "
+                   "WHERE (D.Data <= :DataBilant) AND (D1.Cod_venit = D.Cod_venit) GROUP BY D1.Cod_venit "
+                   "ORDER BY D1.Cod_venit");
+const QString expenseTotals =
+    QStringLiteral("SELECT D1.Cod_cheltuiala, SUM(D.Valoarea) AS Suma FROM Cheltuieli D, Tip_cheltuieli D1 "
+                   "WHERE (D.Data <= :DataBilant) AND (D1.Cod_cheltuiala = D.Cod_cheltuiala) "
+                   "GROUP BY D1.Cod_cheltuiala ORDER BY D1.Cod_cheltuiala");
+const QString salaryTotals =
+    QStringLiteral("SELECT D1.Cod_cheltuiala, SUM(D1.Valoarea) AS Suma FROM CheltSal D, ItemsSal D1 "
+                   "WHERE (D.Data <= :DataBilant) AND (D1.Id_CheltSal = D.Id) GROUP BY D1.Cod_cheltuiala "
+                   "ORDER BY D1.Cod_cheltuiala");
+
+// Half-way cases go to the even neighbour (the default rounding mode).
+double inThousandsOfLei(double lei)
+{
+    return std::nearbyint(lei / 1000 * 100) / 100;
+}
+
+// The formula rows in an order where each comes after every formula row it
+// names; formulas that depend on each other in a circle are refused, naming
+// the rows of the circle.
+class FormulaOrder
+{
+public:
+    explicit FormulaOrder(const std::vector<BalanceRow>& rows)
+        : m_rows(rows), m_state(rows.size(), State::New)
+    {
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].number)
+                m_bearing[*rows[i].number].push_back(i);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].formula)
+                visit(i);
+    }
+    const std::vector<std::size_t>& order() const { return m_order; }
+
+private:
+    enum class State { New, Open, Done };
+
+    void visit(std::size_t i)
+    {
+        if (m_state[i] == State::Done)
+            return;
+        if (m_state[i] == State::Open)
+            refuseCircle(i);
+        m_state[i] = State::Open;
+        m_path.push_back(i);
+        for (const qint64 number : m_rows[i].formula->numbers())
+            for (const std::size_t named : m_bearing.value(number))
+                if (m_rows[named].formula)
+                    visit(named);
+        m_path.pop_back();
+        m_state[i] = State::Done;
+        m_order.push_back(i);
+    }
+
+    [[noreturn]] void refuseCircle(std::size_t start) const
+    {
+        QStringList names;
+        for (auto at = std::find(m_path.begin(), m_path.end(), start); at != m_path.end(); ++at)
+            if (!names.contains(rowName(m_rows[*at])))
+                names << rowName(m_rows[*at]);
+        if (names.size() == 1)
+            throw refusal(
+                QStringLiteral("Formula randului %1 depinde de propriul ei rezultat").arg(names[0]));
+        throw refusal(QStringLiteral("Formulele randurilor %1 depind una de alta in cerc")
+                          .arg(names.join(QStringLiteral(", "))));
+    }
+
+    const std::vector<BalanceRow>& m_rows;
+    QHash<qint64, std::vector<std::size_t>> m_bearing;
+    std::vector<State> m_state;
+    std::vector<std::size_t> m_path;
+    std::vector<std::size_t> m_order;
+};
+
+// The sum of a field over every row bearing `number`; empty when no row bears
+// it, or when every one of them is empty.
+std::optional<double> sumOfRows(const std::vector<BalanceRow>& rows, qint64 number,
+                                std::optional<double> BalanceRow::*field)
+{
+    std::optional<double> sum;
+    for (const BalanceRow& row : rows)
+        if (row.number == number && row.*field)
+            sum = sum.value_or(0.0) + *(row.*field);
+    return sum;
+}
+
+BalanceRow* firstBearing(std::vector<BalanceRow>& rows, qint64 number)
+{
+    for (BalanceRow& row : rows)
+        if (row.number == number)
+            return &row;
+    return nullptr;
+}
+
+void writeRows(sqlite3* handle, const std::vector<BalanceRow>& rows)
+{
+    SqliteStatement write(handle,
+                          QStringLiteral("UPDATE Bilant SET Prevederi = ?, Executie = ? WHERE rowid = ?"),
+                          QStringLiteral("Bilant"));
+    const auto value = [](const std::optional<double>& v) { return v ? QVariant(*v) : QVariant(); };
+    for (const BalanceRow& row : rows)
+        write.run({value(row.forecast), value(row.execution), row.rowid});
+}
+
+void compute(const QSqlDatabase& db, const QDate& referenceDate, bool inThousands, Progress& progress)
+{
+    sqlite3* handle = sqliteHandle(db);
+    std::vector<BalanceRow> rows = readRows(handle);
+    const FormulaOrder formulas(rows);
+
+    const QVariant opening = Sql::scalar(
+        db, QStringLiteral("SELECT ifnull(Sold_init_casa, 0) + ifnull(Sold_init_banca, 0) FROM Contor"));
+    const std::vector<CodeTotal> incomes = readTotals(db, incomeTotals, referenceDate);
+    const std::vector<CodeTotal> expenses = readTotals(db, expenseTotals, referenceDate);
+    const std::vector<CodeTotal> salaries = readTotals(db, salaryTotals, referenceDate);
+
+    const int total = 1 + int(incomes.size() + expenses.size() + salaries.size() + 2 * rows.size());
+    ProgressScope scope(progress, CalculBilantUnt::progressCaption, total);
+    int done = 0;
+
+    if (BalanceRow* first = firstBearing(rows, 1); first && opening.isValid())
+        first->execution = opening.toDouble();
+    scope.step(++done);
+    const auto store = [&](const std::vector<CodeTotal>& totals, bool add) {
+        for (const CodeTotal& t : totals) {
+            if (BalanceRow* row = firstBearing(rows, t.code))
+                row->execution = (add ? row->execution.value_or(0.0) : 0.0) + t.sum;
+            scope.step(++done);
+        }
+    };
+    store(incomes, false);
+    store(expenses, false);
+    store(salaries, true);
+
+    for (BalanceRow& row : rows) {
+        if (inThousands)
+            row.execution = inThousandsOfLei(*row.execution);
+        scope.step(++done);
+    }
+    for (const std::size_t i : formulas.order()) {
+        BalanceRow& row = rows[i];
+        row.forecast = row.formula->evaluate(
+            [&](qint64 number) { return sumOfRows(rows, number, &BalanceRow::forecast); });
+        row.execution = row.formula->evaluate(
+            [&](qint64 number) { return sumOfRows(rows, number, &BalanceRow::execution); });
+    }
+    writeRows(handle, rows);
+    done += int(rows.size());
+    scope.step(done);
+}
+
+// The snapshot of the balance sheet before the period, kept in Bilant1 with
+// the row identities of Bilant.
+void takeSnapshot(const QSqlDatabase& db)
+{
+    try {
+        WorkTable::rebuildEmpty(db, QStringLiteral("Bilant1"));
+        Sql::exec(
+            db, QStringLiteral("INSERT INTO Bilant1 (rowid, Nr_rand, Denumire, Prevederi, Executie, Formula, "
+                               "Cont1, Cont) SELECT rowid, Nr_rand, Denumire, Prevederi, Executie, Formula, "
+                               "Cont1, Cont FROM Bilant"));
+    } catch (const DbError&) {
+        throw UserError(
+            QStringLiteral("Nu pot crea fisierul :") +
+            QDir::toNativeSeparators(QFileInfo(db.databaseName()).absolutePath() + QLatin1Char('/')) +
+            QStringLiteral("Bilant1. Inchideti fisierele aferente si repetati operatia!"));
+    }
+}
+
+} // namespace
+
+void CalculBilant(const QSqlDatabase& db, const QDate& referenceDate, bool inThousands, Progress& progress)
+{
+    ensurePrivateFolder();
+    try {
+        Savepoint savepoint(db, QStringLiteral("calcul_bilant"));
+        compute(db, referenceDate, inThousands, progress);
+        savepoint.release();
+    } catch (const DbError& e) {
+        throw refusal(e.text());
+    }
+}
+
+void CalculBilantPerioada(const QSqlDatabase& db, const QDate& from, const QDate& to, bool inThousands,
+                          Progress& progress)
+{
+    if (from > to)
+        throw UserError(QStringLiteral("Intervalul de timp nu este corect! ") +
+                        to.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(" < ") +
+                        from.toString(QStringLiteral("dd.MM.yyyy")));
+    if (from == QDate(workingYearOf(db), 1, 1)) {
+        CalculBilant(db, to, inThousands, progress);
+        return;
+    }
+    try {
+        Savepoint savepoint(db, QStringLiteral("calcul_bilant_perioada"));
+        // The documents of the start date itself belong to the period.
+        CalculBilant(db, from.addDays(-1), inThousands, progress);
+        takeSnapshot(db);
+        CalculBilant(db, to, inThousands, progress);
+        Sql::exec(db, QStringLiteral("UPDATE Bilant SET Executie = Executie - ifnull((SELECT B1.Executie "
+                                     "FROM Bilant1 B1 WHERE B1.rowid = Bilant.rowid), 0)"));
+        savepoint.release();
+    } catch (const DbError& e) {
+        throw refusal(e.text());
+    }
+}
