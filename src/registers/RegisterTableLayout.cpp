@@ -15,11 +15,11 @@ namespace
 using Layout = RegisterTableLayout;
 using Column = RegisterTableLayout::Column;
 using Content = RegisterTableLayout::Content;
+using RuledColumns::amountFormat;
 using RuledColumns::ruledLine;
 using RuledColumns::sized;
 using RuledColumns::text;
 
-const QString amountFormat = QStringLiteral("#,##0.00");
 const QString dateField = QStringLiteral("Data");
 
 bool isAmount(Content content)

@@ -27,12 +27,12 @@ const BookAccount& BookAccount::bank()
 namespace
 {
 
+using RuledColumns::amountFormat;
 using RuledColumns::cell;
 using RuledColumns::ruledBand;
 using RuledColumns::sized;
 using RuledColumns::text;
 
-const QString amountFormat = QStringLiteral("#,##0.00");
 const QString dateField = QStringLiteral("Data");
 
 // The printed columns: number, kind, document number, explanation, then the

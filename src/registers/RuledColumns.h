@@ -14,6 +14,9 @@
 namespace RuledColumns
 {
 
+// The amounts' format in the tables: two decimals, thousands grouped.
+inline const QString amountFormat = QStringLiteral("#,##0.00");
+
 // How far a text keeps off the rules of its cell, in mm.
 constexpr double textPadding = 0.8;
 

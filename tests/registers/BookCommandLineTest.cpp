@@ -2,6 +2,7 @@
 #include "support/Documents.h"
 #include "support/PdfPages.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace
