@@ -1,9 +1,8 @@
 #include "registers/BookReports.h"
 
 #include "catalogues/CatalogSelect.h"
-#include "db/Connection.h"
-#include "printing/ReportCatalog.h"
 #include "registers/CalculRegUnt.h"
+#include "registers/PeriodReportEntry.h"
 #include "registers/RepRegCasaUnt.h"
 #include "registers/RepRegPartiziUnt.h"
 
@@ -13,22 +12,21 @@ namespace
 ReportEntry book(const QString& name, const QString& caption, const QString& command,
                  const BookAccount& account)
 {
-    ReportEntry entry;
-    entry.name = name;
-    entry.caption = caption;
-    entry.command = command;
-    entry.asksPeriod = true;
-    entry.defaults = {8, QPageLayout::Portrait};
-    entry.prepare = [](const ReportAnswers&, Progress& progress) {
-        CalculRegistru(Connection::database(), progress);
-    };
-    entry.build = [&account](const ReportAnswers& answers) {
-        return TRepRegCasaFrm::build(Connection::database(), account, answers.from, answers.to);
-    };
-    entry.csv = [&account](const Report& report, const ReportAnswers& answers) {
-        return TRepRegCasaFrm::csv(report, account, answers.from);
-    };
-    return entry;
+    return periodReportEntry({
+        .name = name,
+        .caption = caption,
+        .command = command,
+        .defaults = {8, QPageLayout::Portrait},
+        .computation = wholeTable(CalculRegistru),
+        .build =
+            [&account](const QSqlDatabase& db, const ReportAnswers& answers) {
+                return TRepRegCasaFrm::build(db, account, answers.from, answers.to);
+            },
+        .csv =
+            [&account](const Report& report, const ReportAnswers& answers) {
+                return TRepRegCasaFrm::csv(report, account, answers.from);
+            },
+    });
 }
 
 // The code as the command line or the picker gives it: a catalogue code,
@@ -50,23 +48,34 @@ ReportCodeQuestion typeQuestion(const QString& table, const QString& field, Pick
             }};
 }
 
+// The expense ledger's work table holds the type's payments and salary
+// orders before the ledger reads it; the income ledger reads its rows directly.
+PeriodReport::Computation ledgerComputation(const LedgerKind& kind)
+{
+    if (kind.source != LedgerKind::Source::ExpenseRegister)
+        return {};
+    return [](const QSqlDatabase& db, const ReportAnswers& answers, Progress&) {
+        CalculRegistruPartizi(db, typeCode(answers));
+    };
+}
+
 ReportEntry ledger(const QString& name, const QString& command, const LedgerKind& kind,
                    ReportCodeQuestion question)
 {
-    ReportEntry entry;
-    entry.name = name;
-    entry.caption = kind.title;
-    entry.command = command;
-    entry.asksPeriod = true;
+    ReportEntry entry = periodReportEntry({
+        .name = name,
+        .caption = kind.title,
+        .command = command,
+        .defaults = {8, QPageLayout::Portrait},
+        .computation = ledgerComputation(kind),
+        .build =
+            [&kind](const QSqlDatabase& db, const ReportAnswers& answers) {
+                return TRepRegPartiziFrm::build(db, kind, typeCode(answers), answers.from, answers.to);
+            },
+        .csv = [&kind](const Report& report,
+                       const ReportAnswers&) { return TRepRegPartiziFrm::csv(report, kind); },
+    });
     entry.code = std::move(question);
-    entry.defaults = {8, QPageLayout::Portrait};
-    entry.build = [&kind](const ReportAnswers& answers) {
-        return TRepRegPartiziFrm::build(Connection::database(), kind, typeCode(answers), answers.from,
-                                        answers.to);
-    };
-    entry.csv = [&kind](const Report& report, const ReportAnswers&) {
-        return TRepRegPartiziFrm::csv(report, kind);
-    };
     return entry;
 }
 
@@ -82,13 +91,8 @@ void registerBookReports(ReportCatalog& catalog)
     catalog.add(
         ledger(QStringLiteral("fisa-venituri"), QStringLiteral("RegPartiziVenituri"), LedgerKind::incomes(),
                typeQuestion(QStringLiteral("Tip_venituri"), QStringLiteral("Cod_venit"), SelectTipVenit)));
-    ReportEntry expenses = ledger(QStringLiteral("fisa-cheltuieli"), QStringLiteral("RegPartiziCheltuieli"),
-                                  LedgerKind::expenses(),
-                                  typeQuestion(QStringLiteral("Tip_cheltuieli"),
-                                               QStringLiteral("Cod_cheltuiala"), SelectTipCheltuiala));
-    // The work table holds the type's payments and salary orders before the ledger reads it.
-    expenses.prepare = [](const ReportAnswers& answers, Progress&) {
-        CalculRegistruPartizi(Connection::database(), typeCode(answers));
-    };
-    catalog.add(std::move(expenses));
+    catalog.add(ledger(QStringLiteral("fisa-cheltuieli"), QStringLiteral("RegPartiziCheltuieli"),
+                       LedgerKind::expenses(),
+                       typeQuestion(QStringLiteral("Tip_cheltuieli"), QStringLiteral("Cod_cheltuiala"),
+                                    SelectTipCheltuiala)));
 }

@@ -1,26 +1,20 @@
 #include "registers/RegisterReports.h"
 
-#include "db/Connection.h"
-#include "printing/ReportCatalog.h"
 #include "registers/CalculRegUnt.h"
+#include "registers/PeriodReportEntry.h"
 #include "registers/RepRegUnt.h"
 
 void registerRegisterReports(ReportCatalog& catalog)
 {
-    ReportEntry receiptsAndPayments;
-    receiptsAndPayments.name = QStringLiteral("registru-incasari-plati");
-    receiptsAndPayments.caption = TRepRegFrm::reportTitle;
-    receiptsAndPayments.command = QStringLiteral("RegIncasariPlati");
-    receiptsAndPayments.asksPeriod = true;
-    receiptsAndPayments.defaults = {8, QPageLayout::Landscape};
-    receiptsAndPayments.prepare = [](const ReportAnswers&, Progress& progress) {
-        CalculRegistru(Connection::database(), progress);
-    };
-    receiptsAndPayments.build = [](const ReportAnswers& answers) {
-        return TRepRegFrm::build(Connection::database(), answers.from, answers.to);
-    };
-    receiptsAndPayments.csv = [](const Report& report, const ReportAnswers& answers) {
-        return TRepRegFrm::csv(report, answers.from);
-    };
-    catalog.add(std::move(receiptsAndPayments));
+    catalog.add(periodReportEntry({
+        .name = QStringLiteral("registru-incasari-plati"),
+        .caption = TRepRegFrm::reportTitle,
+        .command = QStringLiteral("RegIncasariPlati"),
+        .defaults = {8, QPageLayout::Landscape},
+        .computation = wholeTable(CalculRegistru),
+        .build = [](const QSqlDatabase& db,
+                    const ReportAnswers& answers) { return TRepRegFrm::build(db, answers.from, answers.to); },
+        .csv = [](const Report& report,
+                  const ReportAnswers& answers) { return TRepRegFrm::csv(report, answers.from); },
+    }));
 }

@@ -3,6 +3,7 @@
 #include "db/DateFormat.h"
 #include "db/FieldFormat.h"
 #include "db/Sql.h"
+#include "registers/RuledColumns.h"
 
 #include <QHash>
 #include <algorithm>
@@ -14,8 +15,11 @@ namespace
 using Layout = RegisterTableLayout;
 using Column = RegisterTableLayout::Column;
 using Content = RegisterTableLayout::Content;
+using RuledColumns::amountFormat;
+using RuledColumns::ruledLine;
+using RuledColumns::sized;
+using RuledColumns::text;
 
-const QString amountFormat = QStringLiteral("#,##0.00");
 const QString dateField = QStringLiteral("Data");
 
 bool isAmount(Content content)
@@ -33,40 +37,20 @@ struct LastPrinted {
     QHash<QString, QString> carried;
 };
 
-// Column edges (mm from the left margin), scaled to the width of the page in use.
+// The register tables keep their texts a little closer to the rules than the books.
+constexpr double padding = 0.6;
+
 QList<double> columnEdges(const Layout& layout, double width)
 {
-    double designed = 0;
+    QList<double> widths;
     for (const Column& c : layout.columns)
-        designed += c.width;
-    QList<double> edges{0};
-    for (const Column& c : layout.columns)
-        edges << edges.last() + c.width * width / designed;
-    return edges;
+        widths << c.width;
+    return RuledColumns::edges(widths, width);
 }
 
 QRectF cell(const QList<double>& edges, int first, int last, double top, double height)
 {
-    constexpr double pad = 0.6;
-    return QRectF(edges[first] + pad, top, edges[last + 1] - edges[first] - 2 * pad, height);
-}
-
-QFont sized(const QFont& base, int points, bool bold = false)
-{
-    QFont f = base;
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
-
-ReportBand ruledLine(const QList<double>& edges, double height)
-{
-    ReportBand band;
-    band.height = height;
-    band.ruled = true;
-    band.ruleWidth = edges.last();
-    band.rules = edges.mid(1, edges.size() - 2);
-    return band;
+    return RuledColumns::cell(edges, first, last, top, height, padding);
 }
 
 // The carried-forward line "Report :" or the footer's "De reportat :" /
@@ -113,55 +97,18 @@ ReportBand headings(const Layout& layout, const QList<double>& edges, const QFon
     ReportBand band;
     const double width = edges.last();
     const double titleWidth = layout.titleClearOfDate ? width - 30 : width;
-    band.add(ReportElement::label({0, 0, titleWidth, 7}, layout.heading, Qt::AlignCenter)
-                 .withFont(sized(font, layout.titlePoints, true)));
-    ReportElement today;
-    today.kind = ReportElement::Kind::Date;
-    today.rect = QRectF(width - 28, 0, 28, 7);
-    today.alignment = Qt::AlignRight | Qt::AlignVCenter;
-    band.add(today);
-    band.add(ReportElement::label({0, 7, width, 6}, period, Qt::AlignCenter)
-                 .withFont(sized(font, layout.periodPoints, true)));
+    band.add(
+        text({0, 0, titleWidth, 7}, layout.heading, Qt::AlignCenter, sized(font, layout.titlePoints, true)));
+    band.add(RuledColumns::today({width - 28, 0, 28, 7}));
+    band.add(text({0, 7, width, 6}, period, Qt::AlignCenter, sized(font, layout.periodPoints, true)));
 
-    const double top = layout.headingTop, lower = layout.lowerHeading;
-    constexpr double upper = 5, numbers = 4;
-    const auto box = [&](int first, int last, double y, double h) {
-        ReportElement b;
-        b.kind = ReportElement::Kind::Box;
-        b.rect = QRectF(edges[first], y, edges[last + 1] - edges[first], h);
-        band.add(b);
-    };
-    const auto caption = [&](int first, int last, double y, double h, const QString& text) {
-        ReportElement e = ReportElement::label(cell(edges, first, last, y, h), text, Qt::AlignCenter);
-        e.wrap = true;
-        band.add(e);
-    };
-    const int count = int(layout.columns.size());
-    for (int i = 0; i < count;) {
-        const Column& c = layout.columns[i];
-        int last = i;
-        while (!c.group.isEmpty() && last + 1 < count && layout.columns[last + 1].group == c.group)
-            ++last;
-        if (c.group.isEmpty()) {
-            box(i, i, top, upper + lower);
-            caption(i, i, top, upper + lower, c.heading);
-        } else {
-            box(i, last, top, upper);
-            caption(i, last, top, upper, c.group);
-            for (int j = i; j <= last; ++j) {
-                box(j, j, top + upper, lower);
-                caption(j, j, top + upper, lower, layout.columns[j].heading);
-            }
-        }
-        i = last + 1;
-    }
-    for (int i = 0; i < count; ++i) {
-        box(i, i, top + upper + lower, numbers);
-        band.add(ReportElement::label(cell(edges, i, i, top + upper + lower, numbers), QString::number(i + 1),
-                                      Qt::AlignCenter)
-                     .withFont(sized(font, 7)));
-    }
-    band.height = top + upper + lower + numbers;
+    QList<RuledColumns::HeadingColumn> columns;
+    for (const Column& c : layout.columns)
+        columns.append({c.group, c.heading});
+    const RuledColumns::HeadingRows rows{
+        .top = layout.headingTop, .upper = 5, .lower = layout.lowerHeading, .numbers = 4, .padding = padding};
+    RuledColumns::addHeadings(band, edges, columns, rows, sized(font, 7));
+    band.height = rows.top + rows.upper + rows.lower + rows.numbers;
     return band;
 }
 
@@ -206,9 +153,7 @@ void placeBands(const Layout& layout, ReportDefinition& def, const QDate& from, 
 
     def.summary = ReportBand();
     def.summary.height = 5;
-    def.summary.add(
-        ReportElement::label({0, 0.5, edges.last(), 4.5}, QStringLiteral("Lumivaret, produs Morvalen"))
-            .withFont(sized(def.font, 7)));
+    def.summary.add(RuledColumns::programLine({0, 0.5, edges.last(), 4.5}, def.font));
 
     def.pageFooter = sumsLine(layout, edges, last, false);
     auto pageLine = std::make_shared<ReportBand>();
@@ -270,8 +215,7 @@ std::unique_ptr<Report> build(const RegisterTableLayout& layout, const QSqlDatab
     def.orientation = layout.orientation;
     def.font = QFont(QStringLiteral("Arial"), 8);
     def.data = report->keep(std::move(table));
-    const QString period = QStringLiteral("de la data de ") + DateFormat::toShortText(from) +
-                           QStringLiteral(" pana la data de ") + DateFormat::toShortText(to);
+    const QString period = RuledColumns::periodText(from, to);
     def.onStart = [kept = std::make_shared<const Layout>(layout), from, period,
                    last = std::make_shared<LastPrinted>()](ReportDefinition& d) {
         placeBands(*kept, d, from, period, last);

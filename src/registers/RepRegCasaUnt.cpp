@@ -27,11 +27,12 @@ const BookAccount& BookAccount::bank()
 namespace
 {
 
+using RuledColumns::amountFormat;
 using RuledColumns::cell;
+using RuledColumns::ruledBand;
 using RuledColumns::sized;
 using RuledColumns::text;
 
-const QString amountFormat = QStringLiteral("#,##0.00");
 const QString dateField = QStringLiteral("Data");
 
 // The printed columns: number, kind, document number, explanation, then the
@@ -50,16 +51,6 @@ QStringList amountFields(const BookAccount& account)
 bool inPeriod(const QVariant& date, const QDate& from)
 {
     return date.toDate() >= from;
-}
-
-ReportBand ruledBand(const QList<double>& edges, double height, const QList<double>& rules)
-{
-    ReportBand band;
-    band.height = height;
-    band.ruled = true;
-    band.ruleWidth = edges.last();
-    band.rules = rules;
-    return band;
 }
 
 // What the report keeps while it is laid out: the row number of the next
@@ -143,7 +134,7 @@ ReportBand detail(const QList<double>& edges, const BookAccount& account,
                   const std::shared_ptr<Numbering>& numbering)
 {
     constexpr double height = 4.5;
-    ReportBand band = ruledBand(edges, height, edges.mid(1, edges.size() - 2));
+    ReportBand band = RuledColumns::ruledLine(edges, height);
     const int right = Qt::AlignRight | Qt::AlignVCenter;
     ReportElement number = ReportElement::label(cell(edges, 0, 0, 0, height), {}, right);
     number.onPrint = [numbering](const ReportContext&, const QString&) {
@@ -180,8 +171,7 @@ ReportBand title(double width, const QFont& font, const ParishHeading& parish, c
 ReportBand summary(double width, const QFont& font, const ParishHeading& parish)
 {
     ReportBand band;
-    band.add(text({0, 1, width, 4}, QStringLiteral("Lumivaret, produs Morvalen"),
-                  Qt::AlignLeft | Qt::AlignVCenter, sized(font, 7)));
+    band.add(RuledColumns::programLine({0, 1, width, 4}, font));
     const QStringList signatures{"Conducatorul unitatii,", "Consilier economic,",
                                  "Compartiment financiar-contabil,,", "Intocmit,"};
     const QStringList names{parish.priest, parish.churchwarden, {}, {}};

@@ -103,12 +103,7 @@ ReportBand title(double width, const QFont& font, const LedgerKind& kind, const 
                  const QString& period, const QString& type)
 {
     ReportBand band;
-    ReportElement today;
-    today.kind = ReportElement::Kind::Date;
-    today.rect = QRectF(width - 50, 0, 50, 6);
-    today.alignment = Qt::AlignRight | Qt::AlignVCenter;
-    today.font = sized(font, 12);
-    band.add(today);
+    band.add(RuledColumns::today({width - 50, 0, 50, 6}).withFont(sized(font, 12)));
     const int left = Qt::AlignLeft | Qt::AlignVCenter;
     band.add(text({0, 7, 25, 5}, QStringLiteral("Protopopiatul"), left, font));
     band.add(text({25, 7, width - 25, 5}, parish.deanery, left, font));
@@ -172,11 +167,9 @@ ReportBand detail(const QList<double>& edges, const QFont& font)
     constexpr double height = 5.5;
     const QFont large = sized(font, 10);
     const int right = Qt::AlignRight | Qt::AlignVCenter;
-    ReportBand band;
-    band.height = height;
-    band.ruled = true;
-    band.ruleWidth = edges.last();
-    band.rules = {edges[numberColumn], edges[explanationColumn], edges[amountColumn], edges[totalColumn]};
+    ReportBand band = RuledColumns::ruledBand(
+        edges, height,
+        {edges[numberColumn], edges[explanationColumn], edges[amountColumn], edges[totalColumn]});
     band.add(
         ReportElement::data(cell(edges, 0, 2, 0, height), dateField, {}, Qt::AlignCenter).withFont(large));
     band.add(ReportElement::data(cell(edges, numberColumn, numberColumn, 0, height), numberField, {}, right)
@@ -206,8 +199,7 @@ void placeBands(ReportDefinition& def, const LedgerKind& kind, const ParishHeadi
     def.detail = detail(edges, def.font);
     def.summary = ReportBand();
     def.summary.height = 6;
-    def.summary.add(text({0, 1, width, 5}, QStringLiteral("Lumivaret, produs Morvalen"),
-                         Qt::AlignLeft | Qt::AlignVCenter, sized(def.font, 7)));
+    def.summary.add(RuledColumns::programLine({0, 1, width, 5}, def.font));
     def.pageFooter = ReportBand();
     def.pageFooter.height = 6;
     def.pageFooter.add(ReportElement::pageNumber({0, 1, width, 5}, QStringLiteral("Pagina  ")));
@@ -225,8 +217,7 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const LedgerKind& kind, in
     ReportTable rows = ReportTable::fromQuery(query, {dateField});
     const QString type = typeName(db, kind, code, rows);
     const ParishHeading parish = ParishHeading::read(db);
-    const QString period = QStringLiteral("de la data de ") + DateFormat::toShortText(from) +
-                           QStringLiteral(" pana la data de ") + DateFormat::toShortText(to);
+    const QString period = RuledColumns::periodText(from, to);
 
     auto report = std::make_unique<Report>();
     ReportDefinition& def = report->definition;

@@ -1,8 +1,6 @@
-#include "db/Connection.h"
-#include "support/ProgramRun.h"
+#include "CopiedProgramFixture.h"
 #include "support/Documents.h"
 #include "support/PdfPages.h"
-#include "support/TestFolder.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -12,30 +10,24 @@ namespace
 
 // The program copied beside a database of 2024 holding the cash book's
 // worked example and a few documents of income type 7 and expense type 34.
-class BookCommandLine : public ::testing::Test
+class BookCommandLine : public CopiedProgramFixture
 {
 protected:
     void SetUp() override
     {
-        const QSqlDatabase db = folder.openWorkingYear();
-        Documents::setYear(db, 2024, 100, 7);
-        Documents::receipt(db, 1, QStringLiteral("2024-01-03"), 50);
-        Documents::payment(db, 2, QStringLiteral("2024-01-03"), 20);
-        Documents::receipt(db, 3, QStringLiteral("2024-01-10"), 30);
-        Documents::receipt(db, 4, QStringLiteral("2024-02-12"), 12.5, QStringLiteral("Banca"),
-                           QStringLiteral("Donatie"), 7);
-        Documents::payment(db, 5, QStringLiteral("2024-02-12"), 50, QStringLiteral("Banca"),
-                           QStringLiteral("Tigla"), 34);
-        Documents::payment(db, 6, QStringLiteral("2024-03-03"), 25, QStringLiteral("Casa"),
-                           QStringLiteral("Tigla"), 34);
-        Connection::close();
-        ASSERT_TRUE(QFile::copy(QStringLiteral(LUMIVARET_EXECUTABLE), program()));
+        copyProgramBeside([](const QSqlDatabase& db) {
+            Documents::setYear(db, 2024, 100, 7);
+            Documents::receipt(db, 1, QStringLiteral("2024-01-03"), 50);
+            Documents::payment(db, 2, QStringLiteral("2024-01-03"), 20);
+            Documents::receipt(db, 3, QStringLiteral("2024-01-10"), 30);
+            Documents::receipt(db, 4, QStringLiteral("2024-02-12"), 12.5, QStringLiteral("Banca"),
+                               QStringLiteral("Donatie"), 7);
+            Documents::payment(db, 5, QStringLiteral("2024-02-12"), 50, QStringLiteral("Banca"),
+                               QStringLiteral("Tigla"), 34);
+            Documents::payment(db, 6, QStringLiteral("2024-03-03"), 25, QStringLiteral("Casa"),
+                               QStringLiteral("Tigla"), 34);
+        });
     }
-
-    QString program() const { return folder.file(QStringLiteral("Lumivaret")); }
-    ProgramOutcome run(const QStringList& arguments) { return runProgram(program(), arguments); }
-
-    TestFolder folder;
 };
 
 } // namespace
@@ -45,7 +37,7 @@ TEST_F(BookCommandLine, TheCashBookWritesItsDayLinesAndItsPdf)
     const QString csv = folder.file(QStringLiteral("casa.csv"));
     const QString pdf = folder.file(QStringLiteral("casa.pdf"));
     const ProgramOutcome r = run({"--report", "registru-casa", "--from", "2024-01-03", "--to", "31.01.2024",
-                                "--csv", csv, "--pdf", pdf});
+                                  "--csv", csv, "--pdf", pdf});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.err, QString());
     EXPECT_EQ(textFileLines(csv),
@@ -83,7 +75,7 @@ TEST_F(BookCommandLine, AnEmptyPeriodGivesTheHeaderLineAloneAndNoPdf)
     const QString csv = folder.file(QStringLiteral("gol.csv"));
     const QString pdf = folder.file(QStringLiteral("gol.pdf"));
     const ProgramOutcome r = run({"--report", "registru-casa", "--from", "2023-01-01", "--to", "2023-12-31",
-                                "--csv", csv, "--pdf", pdf});
+                                  "--csv", csv, "--pdf", pdf});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(textFileLines(csv).size(), 1);
     EXPECT_FALSE(QFile::exists(pdf));
@@ -111,7 +103,7 @@ TEST_F(BookCommandLine, TheLedgersTakeTheirTypeFromCode)
         const QString csv = folder.file(QStringLiteral("%1.csv").arg(QString::fromLatin1(c.report)));
         const QString pdf = folder.file(QStringLiteral("%1.pdf").arg(QString::fromLatin1(c.report)));
         const ProgramOutcome r = run({"--report", c.report, "--code", c.code, "--from", "2024-02-01", "--to",
-                                    "2024-03-31", "--csv", csv, "--pdf", pdf});
+                                      "2024-03-31", "--csv", csv, "--pdf", pdf});
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_EQ(textFileLines(csv), c.lines);
         EXPECT_EQ(readPdfPages(pdf).size(), 1);

@@ -1,10 +1,7 @@
 #include "CandleShop.h"
-#include "db/Connection.h"
+#include "CopiedProgramFixture.h"
 #include "support/PdfPages.h"
-#include "support/ProgramRun.h"
-#include "support/TestFolder.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace
@@ -13,31 +10,18 @@ namespace
 // The program copied into a test folder whose database holds the candle
 // documents of 2024: opening stock 100 worth 150, 200 candles bought for 300
 // on 5 January, 50 sold for 100 on 6 January, 10 sold for 20 on 2 March.
-class CandleShopCommandLine : public ::testing::Test
+class CandleShopCommandLine : public CopiedProgramFixture
 {
 protected:
     void SetUp() override
     {
-        const QSqlDatabase db = folder.openWorkingYear();
-        CandleShop::setYear(db, 2024, 100, 150);
-        CandleShop::purchase(db, 12, QStringLiteral("2024-01-05"), 200, 300);
-        CandleShop::sale(db, 7, QStringLiteral("2024-01-06"), 50, 100);
-        CandleShop::sale(db, 8, QStringLiteral("2024-03-02"), 10, 20);
-        Connection::close();
-        ASSERT_TRUE(QFile::copy(QStringLiteral(LUMIVARET_EXECUTABLE), program()));
+        copyProgramBeside([](const QSqlDatabase& db) {
+            CandleShop::setYear(db, 2024, 100, 150);
+            CandleShop::purchase(db, 12, QStringLiteral("2024-01-05"), 200, 300);
+            CandleShop::sale(db, 7, QStringLiteral("2024-01-06"), 50, 100);
+            CandleShop::sale(db, 8, QStringLiteral("2024-03-02"), 10, 20);
+        });
     }
-
-    QString program() const { return folder.file(QStringLiteral("Lumivaret")); }
-
-    QStringList csvLines(const QString& name) const
-    {
-        QFile file(folder.file(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-
-    TestFolder folder;
 };
 
 const QString header = QStringLiteral("Data;Documentul / Felul;Documentul / Numarul;Cantitatea / Intrata;"
@@ -48,7 +32,7 @@ const QString header = QStringLiteral("Data;Documentul / Felul;Documentul / Numa
 
 TEST_F(CandleShopCommandLine, IsListedByNameAndCaption)
 {
-    const ProgramOutcome r = runProgram(program(), {QStringLiteral("--list-reports")});
+    const ProgramOutcome r = run({QStringLiteral("--list-reports")});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(
         r.out.split(QLatin1Char('\n')).contains(QStringLiteral("registru-pangar\tRaport registru pangar")))
@@ -57,15 +41,15 @@ TEST_F(CandleShopCommandLine, IsListedByNameAndCaption)
 
 TEST_F(CandleShopCommandLine, APeriodFromMarchWritesItsRowsTheGrandTotalAndThePdf)
 {
-    const ProgramOutcome r = runProgram(
-        program(), {QStringLiteral("--report"), QStringLiteral("registru-pangar"), QStringLiteral("--from"),
-                    QStringLiteral("01.03.2024"), QStringLiteral("--to"), QStringLiteral("2024-03-31"),
-                    QStringLiteral("--pdf"), folder.file(QStringLiteral("p.pdf")), QStringLiteral("--csv"),
-                    folder.file(QStringLiteral("p.csv"))});
+    const ProgramOutcome r =
+        run({QStringLiteral("--report"), QStringLiteral("registru-pangar"), QStringLiteral("--from"),
+             QStringLiteral("01.03.2024"), QStringLiteral("--to"), QStringLiteral("2024-03-31"),
+             QStringLiteral("--pdf"), folder.file(QStringLiteral("p.pdf")), QStringLiteral("--csv"),
+             folder.file(QStringLiteral("p.csv"))});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.err, QString());
 
-    EXPECT_EQ(csvLines(QStringLiteral("p.csv")),
+    EXPECT_EQ(fileLines(QStringLiteral("p.csv")),
               QStringList({header, "02.03.2024;CHIT;8;0,00;10,00;240,00;0,00;20,00;330,00",
                            "Total general :;;;300,00;60,00;240,00;450,00;120,00;330,00"}));
     const QList<PdfPage> pages = readPdfPages(folder.file(QStringLiteral("p.pdf")));
@@ -98,12 +82,11 @@ TEST_F(CandleShopCommandLine, TheWholeWorkingYearByDefaultInTheLocaleOfTheEnviro
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.locale);
-        const ProgramOutcome r = runProgram(program(),
-                                            {QStringLiteral("--report"), QStringLiteral("registru-pangar"),
-                                             QStringLiteral("--csv"), folder.file(QStringLiteral("y.csv"))},
-                                            QString::fromLatin1(c.locale));
+        const ProgramOutcome r = run({QStringLiteral("--report"), QStringLiteral("registru-pangar"),
+                                      QStringLiteral("--csv"), folder.file(QStringLiteral("y.csv"))},
+                                     QString::fromLatin1(c.locale));
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-        EXPECT_EQ(csvLines(QStringLiteral("y.csv")).join('\n').toStdString(),
+        EXPECT_EQ(fileLines(QStringLiteral("y.csv")).join('\n').toStdString(),
                   c.lines.join('\n').toStdString());
     }
 }

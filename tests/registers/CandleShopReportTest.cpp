@@ -192,7 +192,7 @@ TEST_F(CandleShopReport, TheReportIsWrittenToARealPdfOfItsPortraitPages)
 {
     addAYear();
     const PageModel model = layOut(QDate(2024, 3, 1), QDate(2024, 3, 31));
-    const QString file = folder.file(QStringLiteral("pangar.pdf"));
+    const QString file = folder->file(QStringLiteral("pangar.pdf"));
     PagePainter::writePdf(model, file);
 
     const QList<PdfPage> pages = readPdfPages(file);

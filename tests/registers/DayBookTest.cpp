@@ -1,3 +1,5 @@
+#include "RegisterReportFixture.h"
+
 #include "app/MainUnt.h"
 #include "db/Sql.h"
 #include "printing/PagePainter.h"
@@ -6,10 +8,7 @@
 #include "registers/CalculRegUnt.h"
 #include "registers/RepRegCasaUnt.h"
 #include "support/Documents.h"
-#include "support/FakePrinter.h"
 #include "support/PdfPages.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TestFolder.h"
 
 #include <QAction>
 #include <QRegularExpression>
@@ -39,25 +38,9 @@ const QList<Book>& books()
     return all;
 }
 
-class DayBook : public ::testing::Test
+class DayBook : public RegisterReportFixture
 {
 protected:
-    void SetUp() override { startAfresh(); }
-    void TearDown() override { printSettings() = PrintSettings(); }
-
-    // A new database and print settings, for the next case of a table.
-    void startAfresh()
-    {
-        report.reset();
-        db = QSqlDatabase();
-        folder.reset();
-        folder.emplace();
-        db = folder->openWorkingYear();
-        printSettings() = PrintSettings();
-        printer.jobs.clear();
-        dialogs.shown.clear();
-    }
-
     // Opening balance 100 on the book's account (the other one 7, so that
     // its opening row must leave the book), on 3 January a receipt of 50 and
     // a payment of 20, on 10 January a receipt of 30.
@@ -73,19 +56,7 @@ protected:
     PageModel layOut(const Book& book, const QDate& from, const QDate& to)
     {
         CalculRegistru(db);
-        report = TRepRegCasaFrm::build(db, *book.account, from, to);
-        ReportFrame::applyDefaults({8, QPageLayout::Portrait});
-        return ReportFrame::layOut(*report);
-    }
-
-    // The texts of a page from `label` on, `count` of them.
-    static QStringList from(const Page& page, const QString& label, int count, int occurrence = 0)
-    {
-        const QStringList texts = page.texts();
-        qsizetype at = -1;
-        for (int i = 0; i <= occurrence; ++i)
-            at = texts.indexOf(label, at + 1);
-        return at < 0 ? QStringList() : texts.mid(at, count);
+        return layOutReport(TRepRegCasaFrm::build(db, *book.account, from, to), {8, QPageLayout::Portrait});
     }
 
     // The row numbers printed on a page, top to bottom: the numeric texts of the first column.
@@ -99,20 +70,13 @@ protected:
                 numbers << item.text.toInt();
         return numbers;
     }
-
-    std::optional<TestFolder> folder;
-    QSqlDatabase db;
-    FakePrinter printer;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<Report> report;
 };
 
 } // namespace
 
 TEST_F(DayBook, ADayAfterThePeriodStartBringsTheEarlierDaysForward)
 {
-    for (const Book& book : books()) {
-        SCOPED_TRACE(book.name);
+    forEachCase(books(), [&](const Book& book) {
         workedExample(book);
         const PageModel model = layOut(book, QDate(2024, 1, 5), QDate(2024, 1, 31));
 
@@ -122,48 +86,45 @@ TEST_F(DayBook, ADayAfterThePeriodStartBringsTheEarlierDaysForward)
         EXPECT_TRUE(texts.contains(book.account->heading));
         EXPECT_FALSE(texts.contains(QStringLiteral("01.01.2024")));
         EXPECT_FALSE(texts.contains(QStringLiteral("03.01.2024")));
-        EXPECT_EQ(from(page, QStringLiteral("10.01.2024"), 9),
+        EXPECT_EQ(textsFrom(page, QStringLiteral("10.01.2024"), 9),
                   QStringList({"10.01.2024", "Nr crt", "Tip doc.", "Nr. doc.", "Explicatii", "Incasari",
                                "Ridicari", "Plati", "Depuneri"}));
-        EXPECT_EQ(from(page, TRepRegCasaFrm::openingLine, 6),
+        EXPECT_EQ(textsFrom(page, TRepRegCasaFrm::openingLine, 6),
                   QStringList({TRepRegCasaFrm::openingLine, "130,00", "150,00", "0,00", "20,00", "0,00"}));
-        EXPECT_EQ(from(page, TRepRegCasaFrm::openingLine, 14).mid(6),
+        EXPECT_EQ(textsFrom(page, TRepRegCasaFrm::openingLine, 14).mid(6),
                   QStringList({"1", "CHIT", "3", "Donatie", "30,00", "0,00", "0,00", "0,00"}));
-        EXPECT_EQ(from(page, TRepRegCasaFrm::closingLine, 6),
+        EXPECT_EQ(textsFrom(page, TRepRegCasaFrm::closingLine, 6),
                   QStringList({TRepRegCasaFrm::closingLine, "160,00", "180,00", "0,00", "20,00", "0,00"}));
         EXPECT_TRUE(texts.contains(QStringLiteral("Pag.1 din 1")));
         EXPECT_TRUE(texts.contains(QStringLiteral("Lumivaret, produs Morvalen")));
         EXPECT_TRUE(texts.contains(QStringLiteral("Compartiment financiar-contabil,,")));
-        startAfresh();
-    }
+    });
 }
 
 TEST_F(DayBook, ThePeriodFromTheFirstOfJanuaryOpensAtZeroWithTheAccountsOwnOpeningRow)
 {
-    for (const Book& book : books()) {
-        SCOPED_TRACE(book.name);
+    forEachCase(books(), [&](const Book& book) {
         workedExample(book);
         const PageModel model = layOut(book, QDate(2024, 1, 1), QDate(2024, 1, 31));
 
         ASSERT_EQ(model.pages.size(), 1);
         const Page& page = model.pages[0];
-        EXPECT_EQ(from(page, TRepRegCasaFrm::openingLine, 6),
+        EXPECT_EQ(textsFrom(page, TRepRegCasaFrm::openingLine, 6),
                   QStringList({TRepRegCasaFrm::openingLine, "0,00", "0,00", "0,00", "0,00", "0,00"}));
         // The other account's opening row has no movement on this one.
-        EXPECT_EQ(from(page, TRepRegCasaFrm::openingLine, 10).mid(6, 4),
+        EXPECT_EQ(textsFrom(page, TRepRegCasaFrm::openingLine, 10).mid(6, 4),
                   QStringList({"1", book.openingKind, "0",
                                book.openingKind == QLatin1String("CHIT")
                                    ? QStringLiteral("Sold in casa la inceputul anului")
                                    : QStringLiteral("Sold in cont la inceputul anului")}));
-        EXPECT_EQ(from(page, TRepRegCasaFrm::closingLine, 2),
+        EXPECT_EQ(textsFrom(page, TRepRegCasaFrm::closingLine, 2),
                   QStringList({TRepRegCasaFrm::closingLine, "100,00"}));
         // The three days' rows are numbered on: the 3 January rows 2 and 3, the 10 January row 4.
-        EXPECT_EQ(from(page, TRepRegCasaFrm::openingLine, 14, 2).mid(6),
+        EXPECT_EQ(textsFrom(page, TRepRegCasaFrm::openingLine, 14, 2).mid(6),
                   QStringList({"4", "CHIT", "3", "Donatie", "30,00", "0,00", "0,00", "0,00"}));
-        EXPECT_EQ(from(page, TRepRegCasaFrm::closingLine, 6, 2),
+        EXPECT_EQ(textsFrom(page, TRepRegCasaFrm::closingLine, 6, 2),
                   QStringList({TRepRegCasaFrm::closingLine, "160,00", "180,00", "0,00", "20,00", "0,00"}));
-        startAfresh();
-    }
+    });
 }
 
 TEST_F(DayBook, APeriodFromMarchCarriesTheBalanceAndSumsOfJanuaryAndFebruary)
@@ -182,10 +143,10 @@ TEST_F(DayBook, APeriodFromMarchCarriesTheBalanceAndSumsOfJanuaryAndFebruary)
     const Page& page = model.pages[0];
     // 1000 + 200 + 300 - 150 - 75.50; sums from 1 January: the opening row and the receipt.
     EXPECT_EQ(
-        from(page, TRepRegCasaFrm::openingLine, 6),
+        textsFrom(page, TRepRegCasaFrm::openingLine, 6),
         QStringList({TRepRegCasaFrm::openingLine, "1.274,50", "1.200,00", "300,00", "75,50", "150,00"}));
     EXPECT_EQ(
-        from(page, TRepRegCasaFrm::closingLine, 6),
+        textsFrom(page, TRepRegCasaFrm::closingLine, 6),
         QStringList({TRepRegCasaFrm::closingLine, "1.284,50", "1.210,00", "300,00", "75,50", "150,00"}));
     EXPECT_EQ(rowNumbers(page, 5 + 10), QList<int>({1}));
     EXPECT_EQ(page.texts().count(TRepRegCasaFrm::openingLine), 1);
@@ -243,8 +204,7 @@ TEST_F(DayBook, AnEmptyPeriodIsRefusedAndDaysOnlyBeforeThePeriodPrintNoDay)
 
 TEST_F(DayBook, TheCsvCarriesTheDayLinesAndTheDateOnEveryLine)
 {
-    for (const Book& book : books()) {
-        SCOPED_TRACE(book.name);
+    forEachCase(books(), [&](const Book& book) {
         workedExample(book);
         layOut(book, QDate(2024, 1, 3), QDate(2024, 1, 31));
         EXPECT_EQ(
@@ -257,8 +217,7 @@ TEST_F(DayBook, TheCsvCarriesTheDayLinesAndTheDateOnEveryLine)
                            "10.01.2024;;;;Sold ziua precedenta / Report :;130,00;150,00;0,00;20,00;0,00\n"
                            "10.01.2024;3;CHIT;3;Donatie;;30,00;0,00;0,00;0,00\n"
                            "10.01.2024;;;;Sold final / De reportat :;160,00;180,00;0,00;20,00;0,00\n"));
-        startAfresh();
-    }
+    });
 }
 
 TEST_F(DayBook, TheBookIsWrittenToARealPdf)
@@ -281,8 +240,7 @@ TEST_F(DayBook, TheBookIsWrittenToARealPdf)
 
 TEST_F(DayBook, TheMenuCommandsComputeAskThePeriodAndPrintOrRefuseAnEmptyPeriod)
 {
-    for (const Book& book : books()) {
-        SCOPED_TRACE(book.name);
+    forEachCase(books(), [&](const Book& book) {
         workedExample(book);
         {
             TMainFrm window;
@@ -305,6 +263,5 @@ TEST_F(DayBook, TheMenuCommandsComputeAskThePeriodAndPrintOrRefuseAnEmptyPeriod)
             EXPECT_EQ(dialogs.texts(QStringLiteral("error")),
                       QStringList({"Nu exista date in aceasta perioada!"}));
         }
-        startAfresh();
-    }
+    });
 }

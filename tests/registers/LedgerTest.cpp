@@ -1,3 +1,5 @@
+#include "RegisterReportFixture.h"
+
 #include "app/MainUnt.h"
 #include "catalogues/CatalogWindow.h"
 #include "db/Dataset.h"
@@ -8,10 +10,7 @@
 #include "registers/CalculRegUnt.h"
 #include "registers/RepRegPartiziUnt.h"
 #include "support/Documents.h"
-#include "support/FakePrinter.h"
 #include "support/PdfPages.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TestFolder.h"
 #include "widgets/TDBGridNormal.h"
 
 #include <QAction>
@@ -58,24 +57,10 @@ const QList<Ledger>& ledgers()
     return all;
 }
 
-class LedgerReport : public ::testing::Test
+class LedgerReport : public RegisterReportFixture
 {
 protected:
-    void SetUp() override { startAfresh(); }
-    void TearDown() override { printSettings() = PrintSettings(); }
-
-    void startAfresh()
-    {
-        report.reset();
-        db = QSqlDatabase();
-        folder.reset();
-        folder.emplace();
-        db = folder->openWorkingYear();
-        Documents::setYear(db, 2024, 0, 0);
-        printSettings() = PrintSettings();
-        printer.jobs.clear();
-        dialogs.shown.clear();
-    }
+    void prepareYear() override { Documents::setYear(db, 2024, 0, 0); }
 
     // 100 on 10 January, 50 on 12 February, 25 on 3 March, and a document
     // of another type in February.
@@ -91,23 +76,9 @@ protected:
     {
         if (ledger.kind->source == LedgerKind::Source::ExpenseRegister)
             CalculRegistruPartizi(db, ledger.code);
-        report = TRepRegPartiziFrm::build(db, *ledger.kind, ledger.code, from, to);
-        ReportFrame::applyDefaults({8, QPageLayout::Portrait});
-        return ReportFrame::layOut(*report);
+        return layOutReport(TRepRegPartiziFrm::build(db, *ledger.kind, ledger.code, from, to),
+                            {8, QPageLayout::Portrait});
     }
-
-    static QStringList from(const Page& page, const QString& text, int count)
-    {
-        const QStringList texts = page.texts();
-        const qsizetype at = texts.indexOf(text);
-        return at < 0 ? QStringList() : texts.mid(at, count);
-    }
-
-    std::optional<TestFolder> folder;
-    QSqlDatabase db;
-    FakePrinter printer;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<Report> report;
 };
 
 // Runs `open`, which shows a modal picker, and once the picker is up moves
@@ -143,8 +114,7 @@ void pickWithKeys(const std::function<void()>& open, std::optional<int> code)
 
 TEST_F(LedgerReport, ThePeriodListsItsDocumentsWithTheCumulativeTotal)
 {
-    for (const Ledger& ledger : ledgers()) {
-        SCOPED_TRACE(ledger.name);
+    forEachCase(ledgers(), [&](const Ledger& ledger) {
         fiftyAndSeventyFive(ledger);
         const PageModel model = layOut(ledger, QDate(2024, 2, 1), QDate(2024, 3, 31));
 
@@ -153,9 +123,9 @@ TEST_F(LedgerReport, ThePeriodListsItsDocumentsWithTheCumulativeTotal)
         const QStringList texts = page.texts();
         EXPECT_TRUE(texts.contains(ledger.kind->title));
         EXPECT_TRUE(texts.contains(QStringLiteral("de la data de 01.02.2024 pana la data de 31.03.2024")));
-        EXPECT_EQ(from(page, ledger.kind->typeLabel, 2),
+        EXPECT_EQ(textsFrom(page, ledger.kind->typeLabel, 2),
                   QStringList({ledger.kind->typeLabel, ledger.typeName}));
-        EXPECT_EQ(from(page, QStringLiteral("12.02.2024"), 10),
+        EXPECT_EQ(textsFrom(page, QStringLiteral("12.02.2024"), 10),
                   QStringList({"12.02.2024", "2", ledger.explanation, "50", "50", "03.03.2024", "3",
                                ledger.explanation, "25", "75"}));
         EXPECT_FALSE(texts.contains(QStringLiteral("10.01.2024")));
@@ -168,26 +138,23 @@ TEST_F(LedgerReport, ThePeriodListsItsDocumentsWithTheCumulativeTotal)
                                  "12.02.2024;2;%2;50;50\n"
                                  "03.03.2024;3;%2;25;75\n")
                       .arg(ledger.kind->explanationHeading, ledger.explanation));
-        startAfresh();
-    }
+    });
 }
 
 TEST_F(LedgerReport, EveryDocumentCountsEvenWhenTwoAreAlikeAndAmountsPrintInTheGeneralFormat)
 {
-    for (const Ledger& ledger : ledgers()) {
-        SCOPED_TRACE(ledger.name);
+    forEachCase(ledgers(), [&](const Ledger& ledger) {
         ledger.document(db, 5, QStringLiteral("2024-04-02"), 12.5, ledger.code);
         ledger.document(db, 5, QStringLiteral("2024-04-02"), 12.5, ledger.code);
         ledger.document(db, 6, QStringLiteral("2024-04-03"), 150, ledger.code);
         const PageModel model = layOut(ledger, QDate(2024, 4, 1), QDate(2024, 4, 30));
 
         ASSERT_EQ(model.pages.size(), 1);
-        EXPECT_EQ(from(model.pages[0], QStringLiteral("02.04.2024"), 15),
+        EXPECT_EQ(textsFrom(model.pages[0], QStringLiteral("02.04.2024"), 15),
                   QStringList({"02.04.2024", "5", ledger.explanation, "12,5", "12,5", "02.04.2024", "5",
                                ledger.explanation, "12,5", "25", "03.04.2024", "6", ledger.explanation, "150",
                                "175"}));
-        startAfresh();
-    }
+    });
 }
 
 TEST_F(LedgerReport, TheExpenseLedgerTakesBankPaymentsAndTheTypesLinesOfEachSalaryOrder)
@@ -203,30 +170,28 @@ TEST_F(LedgerReport, TheExpenseLedgerTakesBankPaymentsAndTheTypesLinesOfEachSala
     const PageModel model = layOut(ledger, QDate(2024, 5, 1), QDate(2024, 5, 31));
 
     ASSERT_EQ(model.pages.size(), 1);
-    EXPECT_EQ(from(model.pages[0], QStringLiteral("06.05.2024"), 15),
+    EXPECT_EQ(textsFrom(model.pages[0], QStringLiteral("06.05.2024"), 15),
               QStringList({"06.05.2024", "1", "Tigla", "40", "40", "31.05.2024", "2", "Salarii", "300", "340",
                            "31.05.2024", "2", "Salarii", "300", "640"}));
 }
 
 TEST_F(LedgerReport, APeriodWithoutDocumentsStillPrintsItsTitleNamingTheType)
 {
-    for (const Ledger& ledger : ledgers()) {
-        SCOPED_TRACE(ledger.name);
+    forEachCase(ledgers(), [&](const Ledger& ledger) {
         fiftyAndSeventyFive(ledger);
         const PageModel model = layOut(ledger, QDate(2024, 6, 1), QDate(2024, 6, 30));
 
         ASSERT_EQ(model.pages.size(), 1);
         const Page& page = model.pages[0];
         const QStringList texts = page.texts();
-        EXPECT_EQ(from(page, ledger.kind->typeLabel, 2),
+        EXPECT_EQ(textsFrom(page, ledger.kind->typeLabel, 2),
                   QStringList({ledger.kind->typeLabel, ledger.typeName}));
         for (const QString& expected :
              {ledger.kind->explanationHeading, QStringLiteral("Ziua"), QStringLiteral("   TOTAL CUMULAT"),
               QStringLiteral("5"), QStringLiteral("Lumivaret, produs Morvalen"), QStringLiteral("Pagina  1")})
             EXPECT_TRUE(texts.contains(expected)) << expected.toStdString();
         EXPECT_EQ(TRepRegPartiziFrm::csv(*report, *ledger.kind).rows.size(), 0);
-        startAfresh();
-    }
+    });
 }
 
 TEST_F(LedgerReport, TheIncomeLedgerNamesTheTypeAsItsFirstIncomeLineDoes)
@@ -235,7 +200,7 @@ TEST_F(LedgerReport, TheIncomeLedgerNamesTheTypeAsItsFirstIncomeLineDoes)
     fiftyAndSeventyFive(ledger);
     Sql::exec(db, QStringLiteral("UPDATE Venituri SET Den_venit = 'Donatii pentru hram' WHERE Nr_act = 2"));
     const PageModel model = layOut(ledger, QDate(2024, 2, 1), QDate(2024, 3, 31));
-    EXPECT_EQ(from(model.pages.value(0), ledger.kind->typeLabel, 2),
+    EXPECT_EQ(textsFrom(model.pages.value(0), ledger.kind->typeLabel, 2),
               QStringList({ledger.kind->typeLabel, "Donatii pentru hram"}));
 }
 
@@ -259,8 +224,7 @@ TEST_F(LedgerReport, TheLedgerIsWrittenToARealPdf)
 
 TEST_F(LedgerReport, TheMenuCommandsAskThePeriodAndPickTheTypeFromItsCatalogue)
 {
-    for (const Ledger& ledger : ledgers()) {
-        SCOPED_TRACE(ledger.name);
+    forEachCase(ledgers(), [&](const Ledger& ledger) {
         fiftyAndSeventyFive(ledger);
         {
             TMainFrm window;
@@ -271,9 +235,9 @@ TEST_F(LedgerReport, TheMenuCommandsAskThePeriodAndPickTheTypeFromItsCatalogue)
             ASSERT_EQ(printer.jobs.size(), 1);
             const PageModel& printed = printer.jobs[0].model;
             ASSERT_EQ(printed.pages.size(), 1);
-            EXPECT_EQ(from(printed.pages[0], ledger.kind->typeLabel, 2),
+            EXPECT_EQ(textsFrom(printed.pages[0], ledger.kind->typeLabel, 2),
                       QStringList({ledger.kind->typeLabel, ledger.typeName}));
-            EXPECT_EQ(from(printed.pages[0], QStringLiteral("03.03.2024"), 5),
+            EXPECT_EQ(textsFrom(printed.pages[0], QStringLiteral("03.03.2024"), 5),
                       QStringList({"03.03.2024", "3", ledger.explanation, "25", "75"}));
 
             // The type is picked before the period is asked; giving the picker up ends the command.
@@ -283,6 +247,5 @@ TEST_F(LedgerReport, TheMenuCommandsAskThePeriodAndPickTheTypeFromItsCatalogue)
             EXPECT_EQ(printer.jobs.size(), 1);
             EXPECT_EQ(dialogs.texts(QStringLiteral("interval")).size(), 1);
         }
-        startAfresh();
-    }
+    });
 }

@@ -4,8 +4,20 @@
 
 void RegisterReportFixture::SetUp()
 {
+    startAfresh();
+}
+
+void RegisterReportFixture::startAfresh()
+{
+    report.reset();
+    db = QSqlDatabase();
+    folder.reset();
+    folder.emplace();
+    db = folder->openWorkingYear();
     printSettings() = PrintSettings();
-    db = folder.openWorkingYear();
+    printer.jobs.clear();
+    dialogs.shown.clear();
+    prepareYear();
 }
 
 void RegisterReportFixture::TearDown()
@@ -38,9 +50,12 @@ QString RegisterReportFixture::thisYearSoFar()
     return QDate(today.year(), 1, 1).toString(Qt::ISODate) + '|' + today.toString(Qt::ISODate);
 }
 
-QStringList RegisterReportFixture::textsFrom(const Page& page, const QString& first, qsizetype count)
+QStringList RegisterReportFixture::textsFrom(const Page& page, const QString& first, qsizetype count,
+                                             int occurrence)
 {
     const QStringList texts = page.texts();
-    const qsizetype at = texts.indexOf(first);
+    qsizetype at = -1;
+    for (int i = 0; i <= occurrence && (i == 0 || at >= 0); ++i)
+        at = texts.indexOf(first, at + 1);
     return at < 0 ? QStringList() : texts.mid(at, count);
 }

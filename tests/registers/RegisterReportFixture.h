@@ -9,6 +9,7 @@
 #include <QSqlDatabase>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 // The ground the register reports' tests stand on: a working year in a real
 // folder, the print settings as delivered around each test, the printer and
@@ -18,6 +19,24 @@ class RegisterReportFixture : public ::testing::Test
 protected:
     void SetUp() override;
     void TearDown() override;
+
+    // A new working year in a new folder, the print settings as delivered,
+    // no print job, no dialog shown and no report: the ground for the next
+    // case of a table.
+    void startAfresh();
+
+    // What a fixture puts in each new working year; nothing here.
+    virtual void prepareYear() {}
+
+    // Runs `check` on each of `cases` (each with a `name`), each on a fresh working year.
+    template <typename Case, typename Check> void forEachCase(const QList<Case>& cases, const Check& check)
+    {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            check(c);
+            startAfresh();
+        }
+    }
 
     // Keeps `built` and lays it out with the report's defaults, as its menu command would.
     PageModel layOutReport(std::unique_ptr<Report> built, const ReportFrame::Defaults& defaults);
@@ -29,10 +48,11 @@ protected:
     // The period a menu command proposes, "first of January|today" of this year.
     static QString thisYearSoFar();
 
-    // The page's texts from `first` on, `count` of them; empty when `first` is not on the page.
-    static QStringList textsFrom(const Page& page, const QString& first, qsizetype count);
+    // The page's texts from the `occurrence`-th `first` (counted from 0) on,
+    // `count` of them; empty when `first` is not on the page that often.
+    static QStringList textsFrom(const Page& page, const QString& first, qsizetype count, int occurrence = 0);
 
-    TestFolder folder;
+    std::optional<TestFolder> folder;
     QSqlDatabase db;
     FakePrinter printer;
     ScriptedDialogs dialogs;

@@ -155,7 +155,7 @@ TEST_F(RegisterReport, TheCsvHoldsThePrintedRowsAndTheGrandTotal)
 TEST_F(RegisterReport, TheReportIsWrittenToARealPdfOfItsLandscapePages)
 {
     const PageModel model = layOut(QDate(2024, 3, 1), QDate(2024, 3, 31));
-    const QString file = folder.file(QStringLiteral("registru.pdf"));
+    const QString file = folder->file(QStringLiteral("registru.pdf"));
     PagePainter::writePdf(model, file);
 
     const QList<PdfPage> pages = readPdfPages(file);
