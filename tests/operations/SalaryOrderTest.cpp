@@ -494,6 +494,29 @@ TEST_F(SalaryOrderTest, SaveThenPrintGivesThePaymentOrderAndStaysOnTheDocument)
     EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("printSetup"));
 }
 
+TEST_F(SalaryOrderTest, AltSAfterTheLastLineDropsTheEmptyLineTheGridOpenedAndStoresTheOrder)
+{
+    auto* w = open();
+    typeOver(w->explanationInput(), QStringLiteral("Salarii noiembrie"));
+    typeLine(w, QStringLiteral("23"), QStringLiteral("100"));
+    typeLine(w, QStringLiteral("24"), QStringLiteral("200"));
+    typeLine(w, QStringLiteral("25"), QStringLiteral("300"));
+    ASSERT_EQ(w->lines()->state(), DatasetState::Insert) << "Enter past the last line opened a new one";
+
+    // Alt+S clicks "&Salveaza" without taking the focus from the grid's new line.
+    w->saveButton()->click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << "the untouched line is not a line missing its data";
+    EXPECT_EQ(QApplication::focusWidget(), w->printButton());
+    EXPECT_FALSE(w->lines()->isEditing());
+    EXPECT_EQ(storedRows(QStringLiteral("ItemsSal")), 3);
+    EXPECT_EQ(w->totalDisplay()->text(), QStringLiteral("600,00"));
+
+    press(Qt::Key_Return); // Enter on "&Printeaza"
+    EXPECT_EQ(printer.jobs.size(), 1);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("warning")), QStringList());
+}
+
 TEST_F(SalaryOrderTest, SavingAnEarlierOrderStaysOnIt)
 {
     Documents::salaryOrder(Connection::database(), 1, today, QStringLiteral("Casa"), {{23, 100}});
