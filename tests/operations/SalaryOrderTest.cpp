@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -182,6 +183,22 @@ TEST_F(SalaryOrderTest, ShowsTheHeaderAboveItsLinesAndEnterWalksThemInOrder)
         << "after the navigator, the lines";
     EXPECT_EQ(storedRows(QStringLiteral("CheltSal")), 0) << "walking through stores nothing";
     EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(SalaryOrderTest, TheExpenseNameColumnIsWideEnoughForItsTitleAndTheNames)
+{
+    auto* w = open();
+    typeLine(w, QStringLiteral("23"), QStringLiteral("100"));
+    typeLine(w, QStringLiteral("25"), QStringLiteral("300")); // "Contributii si impozite salariale"
+    const QHeaderView* header = w->linesGrid()->horizontalHeader();
+    const int nameColumn = 1;
+    ASSERT_EQ(w->linesGrid()->model()->headerData(nameColumn, Qt::Horizontal).toString(),
+              QStringLiteral("Denumire cheltuiala"));
+    const int titleWidth = header->fontMetrics().horizontalAdvance(QStringLiteral("Denumire cheltuiala"));
+    const int nameWidth =
+        w->linesGrid()->fontMetrics().horizontalAdvance(QStringLiteral("Contributii si impozite salariale"));
+    EXPECT_GT(header->sectionSize(nameColumn), titleWidth);
+    EXPECT_GT(header->sectionSize(nameColumn), nameWidth);
 }
 
 TEST_F(SalaryOrderTest, TypingInTheEmptyGridStoresTheHeaderFirstThenOpensALineOfIt)
