@@ -253,7 +253,9 @@ bool DocumentWindow::storePending()
 {
     if (m_document->isEditing() && !m_document->post())
         return false;
-    return !m_lines || !m_lines->isEditing() || m_lines->post();
+    // A new line nobody typed into (the grid opens one past the last line) is
+    // dropped, not refused for missing data.
+    return !m_lines || m_lines->checkBrowseMode();
 }
 
 bool DocumentWindow::save()

@@ -136,7 +136,8 @@ protected:
     void finishSetup(const QList<QWidget*>& fields, const QList<QWidget*>& afterNavigator = {});
 
     // Stores the document being typed (even an untouched new one, through
-    // its checks), then the line being typed; false when one was refused.
+    // its checks), then the line being typed (an untouched new line is
+    // dropped); false when one was refused.
     bool storePending();
 
     // Values of a new document (onNewRecord); the default sets none.

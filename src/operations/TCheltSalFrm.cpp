@@ -22,6 +22,7 @@
 
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -36,6 +37,7 @@ const QString codeField = QStringLiteral("Cod_cheltuiala");
 const QString nameField = QStringLiteral("Den_cheltuiala");
 const QString amountField = QStringLiteral("Valoarea");
 const QString moneyFormat = QStringLiteral("#,##0.00");
+const int nameColumn = 1; // the grid shows code, name, amount, explanation
 
 DocumentWindowSetup windowSetup()
 {
@@ -136,10 +138,15 @@ void TCheltSalFrm::setUpLines(Dataset* lines)
             !dialogs().question(QStringLiteral("Sigur doriti anularea acestui detaliu ?")))
             throw SilentAbort();
     };
-    const auto refreshTotal = [this](Dataset&) { showTotal(); };
-    lines->afterPost = refreshTotal;
-    lines->afterDelete = refreshTotal;
-    lines->afterScroll = refreshTotal;
+    const auto linesChanged = [this](Dataset&) {
+        showTotal();
+        // The expense names are long: their column widens to show them whole.
+        if (m_grid)
+            m_grid->resizeColumnToContents(nameColumn);
+    };
+    lines->afterPost = linesChanged;
+    lines->afterDelete = linesChanged;
+    lines->afterScroll = linesChanged;
 
     auto* group = new QGroupBox(QStringLiteral("Detaliere cheltuiala :"), this);
     auto* layout = new QVBoxLayout(group);
@@ -157,6 +164,9 @@ void TCheltSalFrm::setUpLines(Dataset* lines)
     m_grid->setColumnPicker(nameField, [this] { pickExpenseType(); });
     layout->addWidget(m_grid);
     formArea()->addWidget(group, 1);
+
+    // The explanation takes the width the other columns leave.
+    m_grid->horizontalHeader()->setStretchLastSection(true);
 }
 
 void TCheltSalFrm::setDefaults(Dataset& header)

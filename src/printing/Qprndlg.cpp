@@ -44,7 +44,7 @@ QPushButton* button(QWidget* parent, const QString& caption, const QString& name
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setAutoDefault(false);
+    b->setAutoDefault(true); // Enter on a button clicks that button
     if (!hint.isEmpty()) {
         b->setToolTip(hint);
         b->setStatusTip(hint);
@@ -164,10 +164,13 @@ TQRPrnDlg::TQRPrnDlg(QWidget* parent) : QDialog(parent)
 
     QPushButton* printer = button(this, QStringLiteral("&Imprimanta"), QStringLiteral("ButonImprimanta"));
     QPushButton* font = button(this, QStringLiteral("&Font"), QStringLiteral("ButonFont"));
-    QPushButton* close =
-        button(this, QStringLiteral("&Inchide"), QStringLiteral("Inchide"), QStringLiteral("Renunt"));
+    // Created in the order they are shown, which is the Tab order.
     QPushButton* print = button(this, QStringLiteral("&Printeaza"), QStringLiteral("Printeaza"),
                                 QStringLiteral("Sunt de acord"));
+    QPushButton* close =
+        button(this, QStringLiteral("&Inchide"), QStringLiteral("Inchide"), QStringLiteral("Renunt"));
+    // Enter confirms from any field; Alt+P reaches "Listeaza &partial" first.
+    print->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(printer);
     buttons->addWidget(font);

@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -182,6 +183,22 @@ TEST_F(SalaryOrderTest, ShowsTheHeaderAboveItsLinesAndEnterWalksThemInOrder)
         << "after the navigator, the lines";
     EXPECT_EQ(storedRows(QStringLiteral("CheltSal")), 0) << "walking through stores nothing";
     EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(SalaryOrderTest, TheExpenseNameColumnIsWideEnoughForItsTitleAndTheNames)
+{
+    auto* w = open();
+    typeLine(w, QStringLiteral("23"), QStringLiteral("100"));
+    typeLine(w, QStringLiteral("25"), QStringLiteral("300")); // "Contributii si impozite salariale"
+    const QHeaderView* header = w->linesGrid()->horizontalHeader();
+    const int nameColumn = 1;
+    ASSERT_EQ(w->linesGrid()->model()->headerData(nameColumn, Qt::Horizontal).toString(),
+              QStringLiteral("Denumire cheltuiala"));
+    const int titleWidth = header->fontMetrics().horizontalAdvance(QStringLiteral("Denumire cheltuiala"));
+    const int nameWidth =
+        w->linesGrid()->fontMetrics().horizontalAdvance(QStringLiteral("Contributii si impozite salariale"));
+    EXPECT_GT(header->sectionSize(nameColumn), titleWidth);
+    EXPECT_GT(header->sectionSize(nameColumn), nameWidth);
 }
 
 TEST_F(SalaryOrderTest, TypingInTheEmptyGridStoresTheHeaderFirstThenOpensALineOfIt)
@@ -492,6 +509,29 @@ TEST_F(SalaryOrderTest, SaveThenPrintGivesThePaymentOrderAndStaysOnTheDocument)
     EXPECT_EQ(w->document()->value(QStringLiteral("Id")), id);
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].kind, QStringLiteral("printSetup"));
+}
+
+TEST_F(SalaryOrderTest, AltSAfterTheLastLineDropsTheEmptyLineTheGridOpenedAndStoresTheOrder)
+{
+    auto* w = open();
+    typeOver(w->explanationInput(), QStringLiteral("Salarii noiembrie"));
+    typeLine(w, QStringLiteral("23"), QStringLiteral("100"));
+    typeLine(w, QStringLiteral("24"), QStringLiteral("200"));
+    typeLine(w, QStringLiteral("25"), QStringLiteral("300"));
+    ASSERT_EQ(w->lines()->state(), DatasetState::Insert) << "Enter past the last line opened a new one";
+
+    // Alt+S clicks "&Salveaza" without taking the focus from the grid's new line.
+    w->saveButton()->click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << "the untouched line is not a line missing its data";
+    EXPECT_EQ(QApplication::focusWidget(), w->printButton());
+    EXPECT_FALSE(w->lines()->isEditing());
+    EXPECT_EQ(storedRows(QStringLiteral("ItemsSal")), 3);
+    EXPECT_EQ(w->totalDisplay()->text(), QStringLiteral("600,00"));
+
+    press(Qt::Key_Return); // Enter on "&Printeaza"
+    EXPECT_EQ(printer.jobs.size(), 1);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("warning")), QStringList());
 }
 
 TEST_F(SalaryOrderTest, SavingAnEarlierOrderStaysOnIt)

@@ -158,3 +158,30 @@ TEST_F(PrintSetup, FontButtonKeepsThePrinterSizes)
     dialog->chooseFont(); // cancelled: unchanged
     EXPECT_EQ(dialog->fontLabel()->text(), QStringLiteral("Arial   48"));
 }
+
+// A clerk with the keyboard alone: Enter confirms from the fields, and Tab
+// reaches "&Printeaza" right after "&Font", in the order the buttons are shown.
+TEST_F(PrintSetup, TheKeyboardAloneConfirms)
+{
+    auto dialog = open();
+    auto* font = dialog->findChild<QPushButton*>(QStringLiteral("ButonFont"));
+    auto* print = dialog->findChild<QPushButton*>(QStringLiteral("Printeaza"));
+    auto* close = dialog->findChild<QPushButton*>(QStringLiteral("Inchide"));
+    ASSERT_TRUE(font && print && close);
+    EXPECT_EQ(font->nextInFocusChain(), print);
+    EXPECT_EQ(print->nextInFocusChain(), close);
+
+    dialog->copies()->setFocus();
+    QTest::keyClicks(dialog->copies(), QStringLiteral("2"));
+    QTest::keyClick(dialog->copies(), Qt::Key_Return);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog->isVisible());
+
+    // Enter on "&Inchide" closes without confirming.
+    auto again = open();
+    auto* closeAgain = again->findChild<QPushButton*>(QStringLiteral("Inchide"));
+    closeAgain->setFocus();
+    QTest::keyClick(closeAgain, Qt::Key_Return);
+    EXPECT_EQ(again->result(), QDialog::Rejected);
+    EXPECT_FALSE(again->isVisible());
+}
