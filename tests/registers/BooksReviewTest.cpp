@@ -1,0 +1,84 @@
+#include "db/Connection.h"
+#include "support/Documents.h"
+#include "support/PdfPages.h"
+#include "support/ProgramRun.h"
+#include "support/TestFolder.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+// The program beside a database of 2024 whose sums come back to zero only
+// up to a binary remainder: candle sales of 0.10 and 0.20 and a correction
+// of -0.30 (income type 5, the candle sales), two bank commissions of 0.10
+// and 0.20 against an opening bank balance of 0.30, an opening candle stock
+// worth 0.30.
+class ZeroSums : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const QSqlDatabase db = folder.openWorkingYear();
+        Documents::setYear(db, 2024, std::nullopt, 0.3);
+        execOrFail(QStringLiteral("UPDATE Contor SET Count_venit = 10, Count_chelt = 0.3, CodVenLum = 5"));
+        Documents::receipt(db, 1, QStringLiteral("2024-01-02"), 0.1, QStringLiteral("Casa"),
+                           QStringLiteral("Lumanari"), 5);
+        Documents::receipt(db, 2, QStringLiteral("2024-01-02"), 0.2, QStringLiteral("Casa"),
+                           QStringLiteral("Lumanari"), 5);
+        Documents::receipt(db, 3, QStringLiteral("2024-01-03"), -0.3, QStringLiteral("Casa"),
+                           QStringLiteral("Storno"), 5);
+        Documents::payment(db, 4, QStringLiteral("2024-01-05"), 0.1, QStringLiteral("Banca"),
+                           QStringLiteral("Comision"), 43);
+        Documents::payment(db, 5, QStringLiteral("2024-01-05"), 0.2, QStringLiteral("Banca"),
+                           QStringLiteral("Comision"), 43);
+        Connection::close();
+        ASSERT_TRUE(QFile::copy(QStringLiteral(LUMIVARET_EXECUTABLE), program()));
+    }
+
+    QString program() const { return folder.file(QStringLiteral("Lumivaret")); }
+
+    TestFolder folder;
+};
+
+// "-0,00" or "5,55111512312578E-17" where the books hold zero.
+const QRegularExpression remainderText(QStringLiteral("(^|[^0-9,.])-0,00($|[^0-9])|[eE][-+][0-9]"));
+
+} // namespace
+
+TEST_F(ZeroSums, AZeroReadsZeroInEveryBookPrintedAndExported)
+{
+    struct Case {
+        QStringList arguments;
+        QString lastLine; // of the CSV
+    };
+    const QList<Case> cases{
+        {{"--report", "registru-incasari-plati"},
+         ";;;Total general :;0,00;0,00;0,00;0,00;0,00;0,30;0,00;0,30;0,00;0,00;0,00"},
+        {{"--report", "registru-banca"}, "05.01.2024;;;;Sold final / De reportat :;0,00;0,30;0,00;0,30;0,00"},
+        {{"--report", "registru-casa"}, "03.01.2024;;;;Sold final / De reportat :;0,00;0,00;0,00;0,00;0,00"},
+        {{"--report", "fisa-venituri", "--code", "5"}, "03.01.2024;3;Storno;-0,3;0"},
+        {{"--report", "registru-pangar"}, "Total general :;;;10,00;0,00;10,00;0,30;0,00;0,30"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const QString csv = folder.file(QStringLiteral("book.csv"));
+        const QString pdf = folder.file(QStringLiteral("book.pdf"));
+        QFile::remove(csv);
+        QFile::remove(pdf);
+        const ProgramOutcome r = runProgram(program(), c.arguments + QStringList{"--csv", csv, "--pdf", pdf});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QStringList lines = textFileLines(csv);
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_EQ(lines.last().toStdString(), c.lastLine.toStdString());
+        for (const QString& line : lines)
+            EXPECT_FALSE(line.contains(remainderText)) << line.toStdString();
+        const QList<PdfPage> pages = readPdfPages(pdf);
+        ASSERT_FALSE(pages.isEmpty());
+        for (const PdfPage& page : pages)
+            for (const QString& text : page.texts)
+                EXPECT_FALSE(text.contains(remainderText)) << text.toStdString();
+    }
+}
