@@ -1,4 +1,8 @@
+#include "app/ProgramReports.h"
+#include "core/Progress.h"
 #include "db/Connection.h"
+#include "printing/PageModel.h"
+#include "printing/ReportCatalog.h"
 #include "support/Documents.h"
 #include "support/PdfPages.h"
 #include "support/ProgramRun.h"
@@ -80,5 +84,74 @@ TEST_F(ZeroSums, AZeroReadsZeroInEveryBookPrintedAndExported)
         for (const PdfPage& page : pages)
             for (const QString& text : page.texts)
                 EXPECT_FALSE(text.contains(remainderText)) << text.toStdString();
+    }
+}
+
+namespace
+{
+
+// A parish of large figures: a ten-digit document number, a receipt of
+// 12,345,678.91, a long document kind, balances over ten millions.
+class LargeFigures : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        const QSqlDatabase db = folder.openWorkingYear();
+        Documents::setYear(db, 2024, 1234567.89, 9876543.21);
+        Documents::receipt(db, 1234567890, QStringLiteral("2024-02-01"), 12345678.91, QStringLiteral("Casa"),
+                           QStringLiteral("Donatie"), 7);
+        Documents::payment(db, 9876543210, QStringLiteral("2024-02-02"), 3456789.12, QStringLiteral("Banca"),
+                           QStringLiteral("Reparatii"), 34);
+        execOrFail(QStringLiteral("UPDATE Cheltuieli SET Fel = 'FACTURA FISCALA'"));
+    }
+
+    TestFolder folder;
+};
+
+} // namespace
+
+// A figure is a document number or an amount: digits and separators.
+bool isFigure(const QString& text)
+{
+    static const QRegularExpression figure(QStringLiteral("^-?[0-9.,]+$"));
+    return figure.match(text).hasMatch();
+}
+
+TEST_F(LargeFigures, AFigureWiderThanItsCellPrintsSmallerInsteadOfCut)
+{
+    struct Case {
+        const char* report;
+        QStringList figures; // that were cut before
+    };
+    const QList<Case> cases{
+        {"registru-incasari-plati", {"1234567890", "9876543210", "12.345.678,91", "20.000.000,89"}},
+        {"registru-casa", {"1234567890", "12.345.678,91", "13.580.246,80"}},
+        {"registru-banca", {"9876543210", "3.456.789,12"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.report);
+        const ReportEntry* entry = programReports().find(QString::fromLatin1(c.report));
+        ASSERT_NE(entry, nullptr);
+        ReportAnswers answers;
+        answers.from = QDate(2024, 1, 1);
+        answers.to = QDate(2024, 12, 31);
+        entry->prepare(answers, noProgress());
+        ReportFrame::applyDefaults(entry->defaults);
+        const std::unique_ptr<Report> report = entry->build(answers);
+        const PageModel pages = ReportFrame::layOut(*report);
+        ASSERT_FALSE(pages.pages.isEmpty());
+        QStringList figures;
+        for (const Page& page : pages.pages)
+            for (const PageItem& item : page.items) {
+                if (item.kind != PageItem::Kind::Text || !isFigure(item.text))
+                    continue;
+                figures << item.text;
+                const double needed =
+                    textMetrics(item.font).horizontalAdvance(item.text) * 25.4 / textResolution;
+                EXPECT_LE(needed, item.rect.width()) << item.text.toStdString();
+            }
+        for (const QString& figure : c.figures)
+            EXPECT_TRUE(figures.contains(figure)) << figure.toStdString();
     }
 }
