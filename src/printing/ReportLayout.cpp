@@ -4,6 +4,7 @@
 #include "db/FieldFormat.h"
 
 #include <QHash>
+#include <array>
 #include <optional>
 
 namespace
@@ -49,12 +50,30 @@ QFont fittedFont(const QFont& font, const QString& text, double width)
 {
     if (width <= 0 || text.isEmpty() || text.contains(QLatin1Char('\n')) || font.pointSizeF() <= 0)
         return font;
+    // Most texts are short for their place: the sum of their characters'
+    // widths, kept per font, tells without shaping the whole text.
     static QFont measuredFont;
     static std::optional<QFontMetricsF> metrics;
+    static std::array<double, 256> advances;
     if (!metrics || measuredFont != font) {
         measuredFont = font;
         metrics.emplace(textMetrics(font));
+        advances.fill(-1);
     }
+    double estimate = 0;
+    for (const QChar c : text) {
+        if (c.unicode() >= advances.size()) {
+            estimate = width + 1; // measured below
+            break;
+        }
+        double& advance = advances[c.unicode()];
+        if (advance < 0)
+            advance = pxToMm(metrics->horizontalAdvance(c));
+        estimate += advance;
+    }
+    // Kerning only narrows a text a little: measure when it comes close.
+    if (estimate <= width * 0.95)
+        return font;
     const double needed = pxToMm(metrics->horizontalAdvance(text));
     if (needed <= width)
         return font;
