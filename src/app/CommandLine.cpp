@@ -53,6 +53,23 @@ QDate parseDate(const QString& text)
     throw BadArgument{QStringLiteral("Data gresita: \"%1\" (se scrie 2024-03-01 sau 01.03.2024)").arg(text)};
 }
 
+// Why the parser refused the arguments, in the user's language: the
+// parser's own texts are English.
+QString parseFailure(const QCommandLineParser& parser, const QStringList& arguments)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        const QString& name = unknown.first();
+        return QStringLiteral("Optiune necunoscuta: %1%2").arg(name.size() > 1 ? "--" : "-", name);
+    }
+    // The parser takes the next argument as an option's value, whatever it
+    // is: a value goes missing only after the last one.
+    const QString& last = arguments.last();
+    if (last.startsWith(QLatin1String("--")) && !last.contains(QLatin1Char('=')))
+        return QStringLiteral("Lipseste valoarea optiunii %1").arg(last);
+    return QStringLiteral("Argumente gresite: %1").arg(arguments.mid(1).join(QLatin1Char(' ')));
+}
+
 struct Request {
     const ReportEntry* entry = nullptr;
     QDate from, to; // invalid when not given
@@ -184,7 +201,7 @@ std::optional<int> runCommandLine(int argc, char** argv)
     parser.addOptions({list, report, from, to, code, pdf, csv});
     try {
         if (!parser.parse(QCoreApplication::arguments()))
-            throw BadArgument{parser.errorText()};
+            throw BadArgument{parseFailure(parser, QCoreApplication::arguments())};
         if (!parser.positionalArguments().isEmpty())
             throw BadArgument{
                 QStringLiteral("Argument necunoscut: %1").arg(parser.positionalArguments().first())};

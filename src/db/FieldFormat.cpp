@@ -8,6 +8,12 @@ namespace FieldFormat
 QString formatNumber(double value, const QString& format, const QLocale& locale)
 {
     if (format.isEmpty()) {
+        // A sum of amounts keeps a binary remainder (0.1 + 0.2 - 0.3 is 5.55e-17);
+        // nine decimals are more than any amount or quantity has, and drop it.
+        if (std::abs(value) < 1e9)
+            value = std::round(value * 1e9) / 1e9;
+        if (value == 0.0)
+            value = 0.0; // not "-0"
         QString text = locale.toString(value, 'g', 15);
         text.remove(locale.groupSeparator());
         return text;
@@ -20,7 +26,9 @@ QString formatNumber(double value, const QString& format, const QLocale& locale)
     // Rounds halves away from zero as the accounts expect (2.675 -> 2.68), not
     // to the nearest binary neighbour.
     const double scale = std::pow(10.0, decimals);
-    const double rounded = std::round(value * scale + (value >= 0 ? 1e-9 : -1e-9)) / scale;
+    double rounded = std::round(value * scale + (value >= 0 ? 1e-9 : -1e-9)) / scale;
+    if (rounded == 0.0)
+        rounded = 0.0; // a tiny negative remainder reads "0,00", not "-0,00"
     return numberLocale.toString(rounded, 'f', decimals);
 }
 

@@ -1,6 +1,7 @@
 #include "printing/CsvTable.h"
 
 #include "core/Utilities.h"
+#include "db/FieldFormat.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -48,9 +49,10 @@ void CsvTable::write(const QString& filePath) const
 
 QString CsvTable::number(double value, int decimals, const QLocale& locale)
 {
-    QLocale plain = locale;
-    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    // Rounded as the printed report rounds it, so that both read the same.
     if (decimals < 0)
-        return plain.toString(value, 'g', 15);
-    return plain.toString(value, 'f', decimals);
+        return FieldFormat::formatNumber(value, {}, locale);
+    const QString fixed =
+        decimals == 0 ? QStringLiteral("0") : QStringLiteral("0.") + QString(decimals, QLatin1Char('0'));
+    return FieldFormat::formatNumber(value, fixed, locale);
 }

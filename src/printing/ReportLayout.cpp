@@ -4,6 +4,8 @@
 #include "db/FieldFormat.h"
 
 #include <QHash>
+#include <array>
+#include <optional>
 
 namespace
 {
@@ -40,6 +42,46 @@ QString formatValue(const QVariant& value, const QString& format)
 bool isText(const ReportElement& e)
 {
     return e.kind != ReportElement::Kind::Line && e.kind != ReportElement::Kind::Box;
+}
+
+// A one-line text wider than its place prints smaller rather than cut: a
+// cut amount or document number would read as another one.
+QFont fittedFont(const QFont& font, const QString& text, double width)
+{
+    if (width <= 0 || text.isEmpty() || text.contains(QLatin1Char('\n')) || font.pointSizeF() <= 0)
+        return font;
+    // Most texts are short for their place: the sum of their characters'
+    // widths, kept per font, tells without shaping the whole text.
+    static QFont measuredFont;
+    static std::optional<QFontMetricsF> metrics;
+    static std::array<double, 256> advances;
+    if (!metrics || measuredFont != font) {
+        measuredFont = font;
+        metrics.emplace(textMetrics(font));
+        advances.fill(-1);
+    }
+    double estimate = 0;
+    for (const QChar c : text) {
+        if (c.unicode() >= advances.size()) {
+            estimate = width + 1; // measured below
+            break;
+        }
+        double& advance = advances[c.unicode()];
+        if (advance < 0)
+            advance = pxToMm(metrics->horizontalAdvance(c));
+        estimate += advance;
+    }
+    // Kerning only narrows a text a little: measure when it comes close.
+    if (estimate <= width * 0.95)
+        return font;
+    const double needed = pxToMm(metrics->horizontalAdvance(text));
+    if (needed <= width)
+        return font;
+    constexpr double smallest = 4; // points
+    QFont smaller = font;
+    // A little under the exact ratio: the sizes a font really has are not continuous.
+    smaller.setPointSizeF(std::max(smallest, font.pointSizeF() * width / needed * 0.97));
+    return smaller;
 }
 
 } // namespace
@@ -308,6 +350,8 @@ void ReportLayout::placeBand(const ReportBand& band, const QStringList& texts,
             if (fillsCountLater(e) && item.text.contains(QLatin1String("%2")))
                 m_countsToFill.append({int(m_model.pages.size()) - 1, int(page.items.size())});
             item.font = e.font.value_or(m_report.font);
+            if (!e.wrap)
+                item.font = fittedFont(item.font, item.text, e.rect.width());
             item.flags = e.alignment | (e.wrap ? Qt::TextWordWrap : 0);
             // A text taller than its place grows downwards from its top.
             if (textHeights[i] > e.rect.height()) {

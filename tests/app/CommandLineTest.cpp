@@ -159,7 +159,10 @@ TEST_F(CommandLine, BadArgumentsExitWithTwoAndOneLine)
          "Raportul registru-incasari-plati nu cere un cod"},
         {{"--report", reportName, "--from", "2024-04-01", "--to", "2024-03-01", "--csv", csv},
          "Perioada gresita"},
-        {{"--report", reportName, "--culoare", "--csv", csv}, "Unknown option 'culoare'."},
+        {{"--report", reportName, "--culoare", "--csv", csv}, "Optiune necunoscuta: --culoare"},
+        {{"--report", reportName, "-x", "--csv", csv}, "Optiune necunoscuta: -x"},
+        {{"--csv", csv, "--report"}, "Lipseste valoarea optiunii --report"},
+        {{"--report", reportName, "--list-reports=da", "--csv", csv}, "Argumente gresite: --report"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
