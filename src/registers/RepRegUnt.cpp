@@ -19,9 +19,10 @@ const RegisterTableLayout& layout()
         .columns =
             {
                 {{}, QStringLiteral("Data"), QStringLiteral("Data"), Content::Date, 16},
-                {doc, QStringLiteral("Felul"), QStringLiteral("Fel"), Content::Text, 11},
+                {doc, QStringLiteral("Felul"), QStringLiteral("Fel"), Content::Text, 15,
+                 true}, // "FACTURA FISCALA" on two lines
                 {doc, QStringLiteral("Nr."), QStringLiteral("Nr_doc"), Content::Number, 12},
-                {{}, QStringLiteral("Explicatii"), QStringLiteral("Explicatii"), Content::Text, 46, true},
+                {{}, QStringLiteral("Explicatii"), QStringLiteral("Explicatii"), Content::Text, 42, true},
                 {casa, QStringLiteral("Incasari"), QStringLiteral("IncasariC"), Content::Summed, 18.4},
                 {casa, QStringLiteral("Ridicari din cont"), QStringLiteral("RidicariC"), Content::Summed,
                  18.4},
