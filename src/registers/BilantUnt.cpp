@@ -26,6 +26,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -149,6 +150,8 @@ TBilantFrm::TBilantFrm(ProgramOptions& options, QWidget* owner)
                           QStringLiteral("Executie")});
     m_grid->datasetModel()->setColumnTitle(QStringLiteral("Nr_rand"), QStringLiteral("Nr rand"));
     m_grid->selectField(QStringLiteral("Prevederi"));
+    // The row names (first column) take the width the figures leave, so that they are read whole.
+    m_grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     layout->addWidget(m_grid, 1);
 
     connect(m_validate, &QPushButton::clicked, this, [this] { runGuarded([this] { validate(); }); });

@@ -17,6 +17,7 @@
 #include <QHash>
 #include <QSqlQuery>
 #include <cmath>
+#include <functional>
 #include <sqlite3.h>
 #include <vector>
 
@@ -207,40 +208,51 @@ void writeRows(sqlite3* handle, const std::vector<BalanceRow>& rows)
         write.run({value(row.forecast), value(row.execution), row.rowid});
 }
 
-void compute(const QSqlDatabase& db, const QDate& referenceDate, bool inThousands, Progress& progress)
+// What the documents dated up to a reference date bring to the rows.
+struct DocumentTotals {
+    QVariant opening;
+    std::vector<CodeTotal> incomes, expenses, salaries;
+
+    int count() const { return int(incomes.size() + expenses.size() + salaries.size()); }
+};
+
+DocumentTotals readDocumentTotals(const QSqlDatabase& db, const QDate& referenceDate)
 {
-    sqlite3* handle = sqliteHandle(db);
-    std::vector<BalanceRow> rows = readRows(handle);
-    const FormulaOrder formulas(rows);
+    return {Sql::scalar(db, QStringLiteral("SELECT ifnull(Sold_init_casa, 0) + ifnull(Sold_init_banca, 0) "
+                                           "FROM Contor")),
+            readTotals(db, incomeTotals, referenceDate), readTotals(db, expenseTotals, referenceDate),
+            readTotals(db, salaryTotals, referenceDate)};
+}
 
-    const QVariant opening = Sql::scalar(
-        db, QStringLiteral("SELECT ifnull(Sold_init_casa, 0) + ifnull(Sold_init_banca, 0) FROM Contor"));
-    const std::vector<CodeTotal> incomes = readTotals(db, incomeTotals, referenceDate);
-    const std::vector<CodeTotal> expenses = readTotals(db, expenseTotals, referenceDate);
-    const std::vector<CodeTotal> salaries = readTotals(db, salaryTotals, referenceDate);
-
-    const int total = 1 + int(incomes.size() + expenses.size() + salaries.size() + 2 * rows.size());
-    ProgressScope scope(progress, CalculBilantUnt::progressCaption, total);
-    int done = 0;
-
-    if (BalanceRow* first = firstBearing(rows, 1); first && opening.isValid())
-        first->execution = opening.toDouble();
-    scope.step(++done);
-    const auto store = [&](const std::vector<CodeTotal>& totals, bool add) {
-        for (const CodeTotal& t : totals) {
+// Puts the totals into the first row bearing each code, in lei; `stepped`
+// is called once for the opening balance and once per total.
+void storeTotals(std::vector<BalanceRow>& rows, const DocumentTotals& totals,
+                 const std::function<void()>& stepped)
+{
+    if (BalanceRow* first = firstBearing(rows, 1); first && totals.opening.isValid())
+        first->execution = totals.opening.toDouble();
+    stepped();
+    const auto store = [&](const std::vector<CodeTotal>& codeTotals, bool add) {
+        for (const CodeTotal& t : codeTotals) {
             if (BalanceRow* row = firstBearing(rows, t.code))
                 row->execution = (add ? row->execution.value_or(0.0) : 0.0) + t.sum;
-            scope.step(++done);
+            stepped();
         }
     };
-    store(incomes, false);
-    store(expenses, false);
-    store(salaries, true);
+    store(totals.incomes, false);
+    store(totals.expenses, false);
+    store(totals.salaries, true);
+}
 
+// From the rows' executions in lei to the figures of the balance sheet: in
+// thousands of lei when asked, then the formula rows in dependency order.
+void finishFigures(std::vector<BalanceRow>& rows, const FormulaOrder& formulas, bool inThousands,
+                   const std::function<void()>& stepped)
+{
     for (BalanceRow& row : rows) {
         if (inThousands)
             row.execution = inThousandsOfLei(*row.execution);
-        scope.step(++done);
+        stepped();
     }
     for (const std::size_t i : formulas.order()) {
         BalanceRow& row = rows[i];
@@ -249,6 +261,48 @@ void compute(const QSqlDatabase& db, const QDate& referenceDate, bool inThousand
         row.execution = row.formula->evaluate(
             [&](qint64 number) { return sumOfRows(rows, number, &BalanceRow::execution); });
     }
+}
+
+void compute(const QSqlDatabase& db, const QDate& referenceDate, bool inThousands, Progress& progress)
+{
+    sqlite3* handle = sqliteHandle(db);
+    std::vector<BalanceRow> rows = readRows(handle);
+    const FormulaOrder formulas(rows);
+    const DocumentTotals totals = readDocumentTotals(db, referenceDate);
+
+    ProgressScope scope(progress, CalculBilantUnt::progressCaption,
+                        1 + totals.count() + 2 * int(rows.size()));
+    int done = 0;
+    const auto stepped = [&] { scope.step(++done); };
+    storeTotals(rows, totals, stepped);
+    finishFigures(rows, formulas, inThousands, stepped);
+    writeRows(handle, rows);
+    done += int(rows.size());
+    scope.step(done);
+}
+
+// The period's figures: each row's execution up to `to` less its own
+// execution before `from`, both in lei, and only then expressed in thousands
+// and added up by the formulas, so that a period rounds like a whole year.
+void computePeriod(const QSqlDatabase& db, const QDate& from, const QDate& to, bool inThousands,
+                   Progress& progress)
+{
+    sqlite3* handle = sqliteHandle(db);
+    std::vector<BalanceRow> rows = readRows(handle);
+    const FormulaOrder formulas(rows);
+    std::vector<BalanceRow> before = rows;
+    const DocumentTotals totalsBefore = readDocumentTotals(db, from.addDays(-1));
+    const DocumentTotals totalsUpTo = readDocumentTotals(db, to);
+
+    ProgressScope scope(progress, CalculBilantUnt::progressCaption,
+                        2 + totalsBefore.count() + totalsUpTo.count() + 2 * int(rows.size()));
+    int done = 0;
+    const auto stepped = [&] { scope.step(++done); };
+    storeTotals(before, totalsBefore, stepped);
+    storeTotals(rows, totalsUpTo, stepped);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i].execution = *rows[i].execution - *before[i].execution;
+    finishFigures(rows, formulas, inThousands, stepped);
     writeRows(handle, rows);
     done += int(rows.size());
     scope.step(done);
@@ -297,14 +351,13 @@ void CalculBilantPerioada(const QSqlDatabase& db, const QDate& from, const QDate
         CalculBilant(db, to, inThousands, progress);
         return;
     }
+    ensurePrivateFolder();
     try {
         Savepoint savepoint(db, QStringLiteral("calcul_bilant_perioada"));
-        // The documents of the start date itself belong to the period.
-        CalculBilant(db, from.addDays(-1), inThousands, progress);
+        // The balance sheet up to the day before the period is kept in Bilant1.
+        compute(db, from.addDays(-1), inThousands, noProgress());
         takeSnapshot(db);
-        CalculBilant(db, to, inThousands, progress);
-        Sql::exec(db, QStringLiteral("UPDATE Bilant SET Executie = Executie - ifnull((SELECT B1.Executie "
-                                     "FROM Bilant1 B1 WHERE B1.rowid = Bilant.rowid), 0)"));
+        computePeriod(db, from, to, inThousands, progress);
         savepoint.release();
     } catch (const DbError& e) {
         throw refusal(e.text());

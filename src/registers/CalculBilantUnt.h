@@ -42,7 +42,9 @@ void CalculBilant(const QSqlDatabase& db, const QDate& referenceDate, bool inTho
 
 // The execution of a period: the execution of the documents dated from
 // `from` to `to`, both included, row by row (each row less its own figure
-// before the period, kept in the snapshot table Bilant1). From 1 January of
+// before the period, both in lei; then the thousands and the formulas as
+// above). The balance sheet up to the day before the period is left in the
+// snapshot table Bilant1. From 1 January of
 // the working year it is the execution up to `to` alone, the opening balance
 // included. Forecasts are not touched by the period. One transaction; throws
 // UserError (also for `from` after `to`).
