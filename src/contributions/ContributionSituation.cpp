@@ -1,0 +1,194 @@
+#include "contributions/ContributionSituation.h"
+
+#include "contributions/Arrears.h"
+#include "contributions/ContributionListLayout.h"
+#include "contributions/ContributionParameters.h"
+#include "contributions/ContributionRule.h"
+#include "db/DateFormat.h"
+#include "db/Sql.h"
+
+#include <QSqlQuery>
+
+using namespace ContributionListLayout;
+
+namespace ContributionSituation
+{
+namespace
+{
+
+const QString codeField = QStringLiteral("Cod_enorias");
+const QString receiptsCaption = QStringLiteral("nr. act, data, tip incasare, explicatie, suma");
+
+QList<Column> familyColumns()
+{
+    const QString contribution = QStringLiteral("Contributia");
+    const int right = Qt::AlignRight | Qt::AlignVCenter;
+    return {
+        {{}, QStringLiteral("Nr. crt."), QStringLiteral("NrCrt"), 12, right},
+        {{}, QStringLiteral("Nume si prenumele"), QStringLiteral("Nume"), 62},
+        {{}, QStringLiteral("Strada"), QStringLiteral("Strada"), 37},
+        {{}, QStringLiteral("Nr."), QStringLiteral("Nr"), 12, Qt::AlignCenter},
+        {{}, QStringLiteral("Tip"), QStringLiteral("Tip"), 16, Qt::AlignCenter},
+        {contribution, QStringLiteral("Cuvenita"), QStringLiteral("Cuvenita"), 17, right},
+        {contribution, QStringLiteral("Incasata"), QStringLiteral("Incasata"), 17, right},
+        {contribution, QStringLiteral("Restanta"), QStringLiteral("Restanta"), 17, right},
+    };
+}
+
+// One line per family, numbered in print order; only the families that owe when `owingOnly`.
+ReportTable familyTable(const QList<Contributions::ArrearsRow>& rows, bool owingOnly, bool compoundNames)
+{
+    ReportTable table;
+    table.fields = {QStringLiteral("NrCrt"),    QStringLiteral("Nume"),     QStringLiteral("Strada"),
+                    QStringLiteral("Nr"),       QStringLiteral("Tip"),      QStringLiteral("Cuvenita"),
+                    QStringLiteral("Incasata"), QStringLiteral("Restanta"), codeField};
+    for (const Contributions::ArrearsRow& row : rows) {
+        if (owingOnly && !Contributions::isOwed(row.rest))
+            continue;
+        table.rows.append({QString::number(table.rows.size() + 1),
+                           compoundNames ? row.composedName : row.name, row.street, row.number,
+                           row.contributionType, amountText(row.due), amountText(row.paid),
+                           amountText(row.rest), row.code});
+    }
+    return table;
+}
+
+// Every contribution receipt up to the reference date, each its own row,
+// even when two are alike in every field, so that they add up to "Incasata".
+ReportTable receiptTable(const QSqlDatabase& db, const QDate& referenceDate, int incomeCode)
+{
+    QSqlQuery query =
+        Sql::exec(db,
+                  QStringLiteral("SELECT Cod_enorias, Nr_act, Data, Fel, Explicatie, Valoarea FROM Venituri "
+                                 "WHERE Cod_enorias IS NOT NULL AND Cod_venit = :CodVen AND Data <= :Data "
+                                 "ORDER BY Cod_enorias, Nr_act, Data, Fel, Explicatie, Valoarea"),
+                  {{QStringLiteral(":CodVen"), incomeCode},
+                   {QStringLiteral(":Data"), referenceDate.toString(Qt::ISODate)}});
+    ReportTable table;
+    table.fields = {codeField,
+                    QStringLiteral("Nr_act"),
+                    QStringLiteral("Data"),
+                    QStringLiteral("Fel"),
+                    QStringLiteral("Explicatie"),
+                    QStringLiteral("Valoarea")};
+    const auto amount = [](const QVariant& v) {
+        return v.isNull() ? std::nullopt : std::optional<double>(v.toDouble());
+    };
+    while (query.next())
+        table.rows.append({query.value(0).toString(), amountText(amount(query.value(1))),
+                           QDate::fromString(query.value(2).toString(), Qt::ISODate),
+                           query.value(3).toString(), query.value(4).toString(),
+                           amountText(amount(query.value(5)))});
+    return table;
+}
+
+// The receipt line: number "/" date kind explanation under the name and the
+// columns after it, the amount under "Incasata".
+ReportBand receiptBand(const QList<double>& x)
+{
+    ReportBand band;
+    band.height = 4.5;
+    const double left = x[1] + 0.8;
+    band.add(ReportElement::data(QRectF(left, 0, 10, 4.5), QStringLiteral("Nr_act"), {},
+                                 Qt::AlignRight | Qt::AlignVCenter));
+    band.add(ReportElement::label(QRectF(left + 10, 0, 3, 4.5), QStringLiteral("/"), Qt::AlignCenter));
+    band.add(ReportElement::data(QRectF(left + 13, 0, 16, 4.5), QStringLiteral("Data")));
+    band.add(ReportElement::data(QRectF(left + 29, 0, 13, 4.5), QStringLiteral("Fel"), {}, Qt::AlignCenter));
+    band.add(ReportElement::data(QRectF(left + 43, 0, x[5] - left - 44, 4.5), QStringLiteral("Explicatie")));
+    band.add(ReportElement::data(QRectF(x[6] + 0.8, 0, x[7] - x[6] - 1.6, 4.5), QStringLiteral("Valoarea"),
+                                 {}, Qt::AlignRight | Qt::AlignVCenter));
+    return band;
+}
+
+QList<TitleLine> titleLines(const QSqlDatabase& db, const QString& heading, const QDate& referenceDate)
+{
+    QList<TitleLine> lines = parishLines(db);
+    lines.append({heading, true});
+    lines.append({QStringLiteral("la data de : ") + DateFormat::toShortText(referenceDate), true});
+    return lines;
+}
+
+QStringList familyCsvLine(const ReportTable& table, int row)
+{
+    QStringList line;
+    for (int field = 0; field < 8; ++field)
+        line << table.rows[row][field].toString();
+    return line;
+}
+
+} // namespace
+
+std::unique_ptr<Report> buildSituation(const QSqlDatabase& db, const Options& options)
+{
+    const auto parameters = Contributions::ContributionParameters::read(db);
+    const QList<Contributions::ArrearsRow> rows =
+        Contributions::arrears(db, options.referenceDate, parameters, options.order);
+    const QList<Column> columns = familyColumns();
+    auto report = build(QStringLiteral("Raport nominal privind contributia"),
+                        titleLines(db, QStringLiteral("Situatia contributiilor anuale ale credinciosilor "),
+                                   options.referenceDate),
+                        columns, familyTable(rows, false, options.compoundNames),
+                        options.receipts ? receiptsCaption : QString());
+    if (options.receipts) {
+        ReportSubDetail receipts;
+        receipts.table = report->keep(receiptTable(db, options.referenceDate, parameters.incomeCode));
+        receipts.masterField = codeField;
+        receipts.detailField = codeField;
+        receipts.detail = receiptBand(edges(columns));
+        report->definition.subDetails.append(receipts);
+    }
+    return report;
+}
+
+std::unique_ptr<Report> buildArrearsList(const QSqlDatabase& db, const QDate& referenceDate,
+                                         bool compoundNames)
+{
+    const QList<Contributions::ArrearsRow> rows = Contributions::arrears(db, referenceDate);
+    auto report =
+        build(QStringLiteral("Raport nominal privind restantele"),
+              titleLines(db, QStringLiteral("Lista restantierilor la plata contributiei"), referenceDate),
+              familyColumns(), familyTable(rows, true, compoundNames));
+    // Families there are, none of them owing: the title and captions still say so.
+    report->definition.printIfEmpty = !rows.isEmpty();
+    return report;
+}
+
+CsvTable situationCsv(const Report& report)
+{
+    CsvTable csv;
+    csv.header = csvHeader(familyColumns());
+    const ReportTable& families = *report.definition.data;
+    const ReportTable* receipts =
+        report.definition.subDetails.isEmpty() ? nullptr : report.definition.subDetails.first().table;
+    for (int row = 0; row < families.rowCount(); ++row) {
+        csv.rows.append(familyCsvLine(families, row));
+        if (!receipts)
+            continue;
+        const QVariant code = families.value(row, codeField);
+        for (int r = 0; r < receipts->rowCount(); ++r) {
+            if (receipts->value(r, codeField) != code)
+                continue;
+            const QString what =
+                QStringList{receipts->value(r, QStringLiteral("Nr_act")).toString(),
+                            DateFormat::toShortText(receipts->value(r, QStringLiteral("Data")).toDate()),
+                            receipts->value(r, QStringLiteral("Fel")).toString(),
+                            receipts->value(r, QStringLiteral("Explicatie")).toString()}
+                    .join(QStringLiteral(", "));
+            csv.rows.append({QString(), what, QString(), QString(), QString(), QString(),
+                             receipts->value(r, QStringLiteral("Valoarea")).toString(), QString()});
+        }
+    }
+    return csv;
+}
+
+CsvTable arrearsListCsv(const Report& report)
+{
+    CsvTable csv;
+    csv.header = csvHeader(familyColumns());
+    const ReportTable& families = *report.definition.data;
+    for (int row = 0; row < families.rowCount(); ++row)
+        csv.rows.append(familyCsvLine(families, row));
+    return csv;
+}
+
+} // namespace ContributionSituation
