@@ -44,14 +44,19 @@ ReportBand titleBand(const QList<TitleLine>& lines)
     band.add(today);
     double top = 0;
     for (const TitleLine& line : lines) {
-        if (line.heading) {
+        if (line.style == TitleLine::Style::Labelled) {
+            band.add(ReportElement::label(QRectF(0, top, 79, lineHeight), line.text,
+                                          Qt::AlignRight | Qt::AlignVCenter)
+                         .withFont(boldFont()));
+            band.add(ReportElement::label(QRectF(81, top, 109, lineHeight), line.value).withFont(boldFont()));
+        } else if (line.style == TitleLine::Style::Heading) {
             top += 2;
             band.add(ReportElement::label(QRectF(0, top, 190, lineHeight + 1), line.text, Qt::AlignCenter)
                          .withFont(boldFont()));
         } else {
             band.add(ReportElement::label(QRectF(0, top, 140, lineHeight), line.text));
         }
-        top += lineHeight + (line.heading ? 1 : 0);
+        top += lineHeight + (line.style == TitleLine::Style::Plain ? 0 : 1);
     }
     band.height = top + 3;
     return band;

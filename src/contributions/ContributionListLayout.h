@@ -24,10 +24,13 @@ struct Column {
     int alignment = Qt::AlignLeft | Qt::AlignVCenter;
 };
 
-// A title line: its text, bold and centred, or plain at the left.
+// A title line: plain at the left, a heading bold and centred, or a bold
+// label right-aligned before its value.
 struct TitleLine {
+    enum class Style { Plain, Heading, Labelled };
     QString text;
-    bool heading = false;
+    Style style = Style::Plain;
+    QString value;
 };
 
 // The left edge of each column, and the table's right edge last.

@@ -78,13 +78,14 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const QString& parishioner
 
     const QString town = Sql::scalar(db, QStringLiteral("SELECT Localitatea FROM Parohia")).toString();
     const QString parish = Sql::scalar(db, QStringLiteral("SELECT Parohia FROM Parohia")).toString();
-    const QList<TitleLine> title{{QStringLiteral("Parohia : ") + parish},
-                                 {QStringLiteral("Fisa nominala privind contributia"), true},
-                                 {QStringLiteral("Numele : ") + name, true},
-                                 {QStringLiteral("Localitatea : ") + town, true},
-                                 {QStringLiteral("Strada: ") + street, true},
-                                 {QStringLiteral("Numarul : ") + number, true},
-                                 {QStringLiteral("Tipul contributiei : ") + type, true}};
+    const QList<TitleLine> title{
+        {QStringLiteral("Parohia : ") + parish},
+        {QStringLiteral("Fisa nominala privind contributia"), TitleLine::Style::Heading},
+        {QStringLiteral("Numele :"), TitleLine::Style::Labelled, name},
+        {QStringLiteral("Localitatea :"), TitleLine::Style::Labelled, town},
+        {QStringLiteral("Strada:"), TitleLine::Style::Labelled, street},
+        {QStringLiteral("Numarul :"), TitleLine::Style::Labelled, number},
+        {QStringLiteral("Tipul contributiei :"), TitleLine::Style::Labelled, type}};
     return ContributionListLayout::build(QStringLiteral("Raport nominal privind contributia"), title,
                                          columns(), std::move(table));
 }

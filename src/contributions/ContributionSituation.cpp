@@ -103,8 +103,9 @@ ReportBand receiptBand(const QList<double>& x)
 QList<TitleLine> titleLines(const QSqlDatabase& db, const QString& heading, const QDate& referenceDate)
 {
     QList<TitleLine> lines = parishLines(db);
-    lines.append({heading, true});
-    lines.append({QStringLiteral("la data de : ") + DateFormat::toShortText(referenceDate), true});
+    lines.append({heading, TitleLine::Style::Heading});
+    lines.append({QStringLiteral("la data de : ") + DateFormat::toShortText(referenceDate),
+                  TitleLine::Style::Heading});
     return lines;
 }
 

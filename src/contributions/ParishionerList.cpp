@@ -38,7 +38,7 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, bool compoundNames)
                            shownName(query.value(1).toString(), query.value(0).toString(), compoundNames),
                            query.value(2).toString(), query.value(3).toString()});
     QList<TitleLine> title = parishLines(db);
-    title.append({QStringLiteral("Lista enoriasilor"), true});
+    title.append({QStringLiteral("Lista enoriasilor"), TitleLine::Style::Heading});
     return ContributionListLayout::build(QStringLiteral("Raport lista enoriasilor"), title, columns(),
                                          std::move(table));
 }
