@@ -1,10 +1,14 @@
 #include "ParishBooks.h"
 #include "app/MainUnt.h"
+#include "catalogues/CatalogWindow.h"
 #include "printing/PrintSettings.h"
 #include "support/FakePrinter.h"
+#include "support/ModalPicker.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QAction>
+#include <QLineEdit>
+#include <QTest>
 
 namespace
 {
@@ -82,4 +86,20 @@ TEST_F(ContributionMenu, AClosedDateQuestionPrintsNothing)
     window.command(QStringLiteral("ContributiaToate"))->trigger();
     EXPECT_TRUE(printer.jobs.isEmpty());
     EXPECT_TRUE(dialogs.texts(QStringLiteral("question")).isEmpty());
+}
+
+TEST_F(ContributionMenu, TheSheetPrintsForTheParishionerPickedInTheCatalogue)
+{
+    whilePickerShown(
+        [](TCatalogFrm* picker) {
+            QTest::keyClicks(picker->searchEdit(), QStringLiteral("z"));
+            QTest::keyClick(picker->searchEdit(), Qt::Key_Return);
+        },
+        [&] { window.command(QStringLiteral("ContributiaSelectiv"))->trigger(); });
+
+    ASSERT_EQ(printer.jobs.size(), 1);
+    const QStringList texts = printedTexts();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Fisa nominala privind contributia")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Zamfir Ana")));
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("interval")).isEmpty()) << "the sheet takes no date";
 }
