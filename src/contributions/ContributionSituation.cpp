@@ -111,8 +111,9 @@ QList<TitleLine> titleLines(const QSqlDatabase& db, const QString& heading, cons
 
 QStringList familyCsvLine(const ReportTable& table, int row)
 {
+    // The printed columns come first in the table, the code after them.
     QStringList line;
-    for (int field = 0; field < 8; ++field)
+    for (qsizetype field = 0; field < familyColumns().size(); ++field)
         line << table.rows[row][field].toString();
     return line;
 }
