@@ -103,3 +103,18 @@ TEST_F(ContributionMenu, TheSheetPrintsForTheParishionerPickedInTheCatalogue)
     EXPECT_TRUE(texts.contains(QStringLiteral("Zamfir Ana")));
     EXPECT_TRUE(dialogs.texts(QStringLiteral("interval")).isEmpty()) << "the sheet takes no date";
 }
+
+TEST_F(ContributionMenu, WithoutTheContributionIncomeCodeNothingPrintsAndTheUserIsTold)
+{
+    Sql::exec(db, QStringLiteral("UPDATE Contor SET CodVenContrib = NULL"));
+    for (const char* command : {"ContributiaToate", "RestanteContributie"}) {
+        SCOPED_TRACE(command);
+        dialogs.shown.clear();
+        dialogs.intervalAnswers = {firstHalf};
+        window.command(QString::fromUtf8(command))->trigger();
+        EXPECT_TRUE(printer.jobs.isEmpty());
+        ASSERT_EQ(dialogs.texts(QStringLiteral("error")).size(), 1);
+        EXPECT_TRUE(dialogs.texts(QStringLiteral("error"))[0].startsWith(
+            QStringLiteral("Codul de venit pentru contributia anuala")));
+    }
+}
