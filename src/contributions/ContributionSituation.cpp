@@ -7,6 +7,7 @@
 #include "db/DateFormat.h"
 #include "db/Sql.h"
 
+#include <QHash>
 #include <QSqlQuery>
 
 using namespace ContributionListLayout;
@@ -53,9 +54,11 @@ ReportTable familyTable(const QList<Contributions::ArrearsRow>& rows, bool owing
     return table;
 }
 
-// Every contribution receipt up to the reference date, each its own row,
-// even when two are alike in every field, so that they add up to "Incasata".
-ReportTable receiptTable(const QSqlDatabase& db, const QDate& referenceDate, int incomeCode)
+// Every contribution receipt up to the reference date by parishioner code,
+// each its own row, even when two are alike in every field, so that they add
+// up to "Incasata". A row: number, date, kind, explanation, value.
+QHash<QString, QList<QVariantList>> receiptsByFamily(const QSqlDatabase& db, const QDate& referenceDate,
+                                                     int incomeCode)
 {
     QSqlQuery query =
         Sql::exec(db,
@@ -64,21 +67,35 @@ ReportTable receiptTable(const QSqlDatabase& db, const QDate& referenceDate, int
                                  "ORDER BY Cod_enorias, Nr_act, Data, Fel, Explicatie, Valoarea"),
                   {{QStringLiteral(":CodVen"), incomeCode},
                    {QStringLiteral(":Data"), referenceDate.toString(Qt::ISODate)}});
-    ReportTable table;
-    table.fields = {codeField,
-                    QStringLiteral("Nr_act"),
-                    QStringLiteral("Data"),
-                    QStringLiteral("Fel"),
-                    QStringLiteral("Explicatie"),
-                    QStringLiteral("Valoarea")};
     const auto amount = [](const QVariant& v) {
         return v.isNull() ? std::nullopt : std::optional<double>(v.toDouble());
     };
+    QHash<QString, QList<QVariantList>> receipts;
     while (query.next())
-        table.rows.append({query.value(0).toString(), amountText(amount(query.value(1))),
-                           QDate::fromString(query.value(2).toString(), Qt::ISODate),
-                           query.value(3).toString(), query.value(4).toString(),
-                           amountText(amount(query.value(5)))});
+        receipts[query.value(0).toString()].append(
+            {amountText(amount(query.value(1))), QDate::fromString(query.value(2).toString(), Qt::ISODate),
+             query.value(3).toString(), query.value(4).toString(), amountText(amount(query.value(5)))});
+    return receipts;
+}
+
+const QStringList receiptFields{QStringLiteral("Nr_act"), QStringLiteral("Data"), QStringLiteral("Fel"),
+                                QStringLiteral("Explicatie"), QStringLiteral("Valoarea")};
+const QString hasReceiptField = QStringLiteral("Chitanta");
+
+// One row per receipt carrying its family's cells, a family without receipts
+// on one row without any: the family line prints once at the head of its rows.
+ReportTable withReceipts(const ReportTable& families, const QHash<QString, QList<QVariantList>>& receipts)
+{
+    ReportTable table;
+    table.fields = families.fields + receiptFields + QStringList{hasReceiptField};
+    const int code = families.fieldIndex(codeField);
+    for (const QVariantList& family : families.rows) {
+        const QList<QVariantList> own = receipts.value(family[code].toString());
+        if (own.isEmpty())
+            table.rows.append(family + QVariantList(receiptFields.size()) + QVariantList{false});
+        for (const QVariantList& receipt : own)
+            table.rows.append(family + receipt + QVariantList{true});
+    }
     return table;
 }
 
@@ -132,12 +149,17 @@ std::unique_ptr<Report> buildSituation(const QSqlDatabase& db, const Options& op
                         columns, familyTable(rows, false, options.compoundNames),
                         options.receipts ? receiptsCaption : QString());
     if (options.receipts) {
-        ReportSubDetail receipts;
-        receipts.table = report->keep(receiptTable(db, options.referenceDate, parameters.incomeCode));
-        receipts.masterField = codeField;
-        receipts.detailField = codeField;
-        receipts.detail = receiptBand(edges(columns));
-        report->definition.subDetails.append(receipts);
+        ReportDefinition& def = report->definition;
+        def.data = report->keep(
+            withReceipts(*def.data, receiptsByFamily(db, options.referenceDate, parameters.incomeCode)));
+        ReportGroup family;
+        family.field = QStringLiteral("NrCrt");
+        family.header = def.detail;
+        def.groups = {family};
+        def.detail = receiptBand(edges(columns));
+        def.detail.beforePrint = [](const ReportContext& context) {
+            return context.value(hasReceiptField).toBool();
+        };
     }
     return report;
 }
@@ -159,26 +181,22 @@ CsvTable situationCsv(const Report& report)
 {
     CsvTable csv;
     csv.header = csvHeader(familyColumns());
-    const ReportTable& families = *report.definition.data;
-    const ReportTable* receipts =
-        report.definition.subDetails.isEmpty() ? nullptr : report.definition.subDetails.first().table;
-    for (int row = 0; row < families.rowCount(); ++row) {
-        csv.rows.append(familyCsvLine(families, row));
-        if (!receipts)
+    const ReportTable& rows = *report.definition.data;
+    const bool receipts = rows.fieldIndex(hasReceiptField) >= 0;
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        const QVariant number = rows.value(row, QStringLiteral("NrCrt"));
+        if (row == 0 || rows.value(row - 1, QStringLiteral("NrCrt")) != number)
+            csv.rows.append(familyCsvLine(rows, row));
+        if (!receipts || !rows.value(row, hasReceiptField).toBool())
             continue;
-        const QVariant code = families.value(row, codeField);
-        for (int r = 0; r < receipts->rowCount(); ++r) {
-            if (receipts->value(r, codeField) != code)
-                continue;
-            const QString what =
-                QStringList{receipts->value(r, QStringLiteral("Nr_act")).toString(),
-                            DateFormat::toShortText(receipts->value(r, QStringLiteral("Data")).toDate()),
-                            receipts->value(r, QStringLiteral("Fel")).toString(),
-                            receipts->value(r, QStringLiteral("Explicatie")).toString()}
-                    .join(QStringLiteral(", "));
-            csv.rows.append({QString(), what, QString(), QString(), QString(), QString(),
-                             receipts->value(r, QStringLiteral("Valoarea")).toString(), QString()});
-        }
+        const QString what =
+            QStringList{rows.value(row, QStringLiteral("Nr_act")).toString(),
+                        DateFormat::toShortText(rows.value(row, QStringLiteral("Data")).toDate()),
+                        rows.value(row, QStringLiteral("Fel")).toString(),
+                        rows.value(row, QStringLiteral("Explicatie")).toString()}
+                .join(QStringLiteral(", "));
+        csv.rows.append({QString(), what, QString(), QString(), QString(), QString(),
+                         rows.value(row, QStringLiteral("Valoarea")).toString(), QString()});
     }
     return csv;
 }

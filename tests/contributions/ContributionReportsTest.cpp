@@ -206,6 +206,11 @@ TEST_F(ContributionReports, TheSituationListsEveryReceiptUnderItsFamily)
         EXPECT_TRUE(text.contains(QStringLiteral("Situatia contributiilor anuale ale credinciosilor")));
         EXPECT_EQ(text.contains(QStringLiteral("nr. act, data, tip incasare, explicatie, suma")), c.receipts);
         EXPECT_EQ(text.count(QStringLiteral("taxa; anul")), c.receipts ? 2 : 0);
+        if (c.receipts) { // the receipts print between their family and the next
+            EXPECT_LT(text.indexOf(QStringLiteral("Pop Ion")), text.indexOf(QStringLiteral("taxa; anul")));
+            EXPECT_LT(text.lastIndexOf(QStringLiteral("taxa; anul")),
+                      text.indexOf(QStringLiteral("Zamfir Ana")));
+        }
     }
 }
 
