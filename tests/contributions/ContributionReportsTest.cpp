@@ -254,3 +254,23 @@ TEST_F(ContributionReports, CompoundNamesShowTheCodeInEveryReport)
             << out.pageText(0).toStdString();
     }
 }
+
+TEST_F(ContributionReports, ALongListRepeatsItsCaptionsAndNumbersOnAcrossPages)
+{
+    for (int i = 1; i <= 120; ++i)
+        addParishioner(QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0')),
+                       QStringLiteral("Enorias %1").arg(i), QStringLiteral("Intreaga"));
+
+    const Output out = run(QStringLiteral("restante"));
+    ASSERT_GE(out.pages.size(), 2);
+    EXPECT_EQ(out.csv.size(), 121);
+    EXPECT_TRUE(out.csv.last().startsWith(QStringLiteral("120;")));
+    for (int page = 0; page < out.pages.size(); ++page) {
+        SCOPED_TRACE(page);
+        EXPECT_TRUE(out.pageText(page).contains(QStringLiteral("Nume si prenumele")));
+        EXPECT_TRUE(out.pageText(page).contains(QStringLiteral("Pagina  %1").arg(page + 1)));
+        EXPECT_EQ(out.pageText(page).contains(QStringLiteral("Lista restantierilor")), page == 0);
+        EXPECT_EQ(out.pageText(page).contains(QStringLiteral("Lumivaret, produs Morvalen")),
+                  page == out.pages.size() - 1);
+    }
+}
