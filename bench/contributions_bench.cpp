@@ -5,11 +5,13 @@
 #include "contributions/Arrears.h"
 #include "contributions/CarryForward.h"
 #include "contributions/ContributionParameters.h"
+#include "contributions/ContributionSituation.h"
 #include "core/ProgramFolder.h"
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
 #include "db/Sql.h"
 #include "db/Transaction.h"
+#include "printing/ReportFrame.h"
 #include "support/SampleData.h"
 
 #include <QSqlQuery>
@@ -99,5 +101,19 @@ void BM_CarryForward(benchmark::State& state)
     }
 }
 BENCHMARK(BM_CarryForward)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The contribution situation with every receipt under its family: read and laid out.
+void BM_SituationWithReceipts(benchmark::State& state)
+{
+    openLargeParish();
+    const QSqlDatabase db = Connection::database();
+    for (auto _ : state) {
+        std::unique_ptr<Report> report = ContributionSituation::buildSituation(
+            db, {.referenceDate = QDate(year, 12, 31), .receipts = true});
+        const PageModel pages = ReportFrame::layOut(*report);
+        benchmark::DoNotOptimize(pages.pages.size());
+    }
+}
+BENCHMARK(BM_SituationWithReceipts)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace

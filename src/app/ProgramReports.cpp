@@ -1,5 +1,7 @@
 #include "app/ProgramReports.h"
 
+#include "catalogues/CatalogSelect.h"
+#include "contributions/ContributionReports.h"
 #include "core/BusyCursor.h"
 #include "core/UserDialogs.h"
 #include "printing/ReportCatalog.h"
@@ -17,6 +19,10 @@ const ReportCatalog& programReports()
         registerBookReports(c);
         registerPangarReports(c);
         registerBalanceSheetReports(c);
+        registerContributionReports(c, [](QWidget* caller) {
+            QString code;
+            return SelectEnorias(caller, code) ? std::optional(code) : std::nullopt;
+        });
         return c;
     }();
     return catalog;
