@@ -103,7 +103,9 @@ Request readRequest(const QCommandLineParser& parser, const QCommandLineOption& 
         throw BadArgument{QStringLiteral("Raportul %1 cere un cod: --code COD").arg(name)};
     if (!r.entry->code && parser.isSet(code))
         throw BadArgument{QStringLiteral("Raportul %1 nu cere un cod").arg(name)};
-    if (!r.entry->asksPeriod && (parser.isSet(from) || parser.isSet(to)))
+    if (r.entry->asksReferenceDate && parser.isSet(from))
+        throw BadArgument{QStringLiteral("Raportul %1 cere doar data de referinta: --to DATA").arg(name)};
+    if (!r.entry->asksPeriod && !r.entry->asksReferenceDate && (parser.isSet(from) || parser.isSet(to)))
         throw BadArgument{QStringLiteral("Raportul %1 nu cere o perioada").arg(name)};
     return r;
 }
@@ -120,6 +122,8 @@ ReportAnswers answersFor(const Request& r, const QSqlDatabase& db)
             throw BadArgument{QStringLiteral("Perioada gresita: %1 este dupa %2")
                                   .arg(answers.from.toString(Qt::ISODate), answers.to.toString(Qt::ISODate))};
     }
+    if (entry.asksReferenceDate)
+        answers.to = r.to.isValid() ? r.to : QDate(workingYearOf(db), 12, 31);
     if (entry.code) {
         const QVariant found =
             Sql::scalar(db,

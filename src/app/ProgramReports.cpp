@@ -46,6 +46,12 @@ void runReportInteractively(const ReportEntry& entry, QWidget* caller)
         answers.from = period->first;
         answers.to = period->second;
     }
+    if (entry.asksReferenceDate) {
+        const std::optional<QDate> date = dialogs().pickDate(QDate::currentDate());
+        if (!date)
+            return;
+        answers.to = *date;
+    }
     for (const ReportYesNoQuestion& question : entry.questions)
         answers.yesNo.insert(question.key, dialogs().question(question.text));
 

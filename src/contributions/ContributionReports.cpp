@@ -16,16 +16,15 @@ const QString receiptsKey = QStringLiteral("detaliere");
 // All four print in Arial 8 on portrait A4.
 const ReportFrame::Defaults listDefaults{.fontSize = 8, .orientation = QPageLayout::Portrait};
 
-// The reports at a reference date take it as the end of the period the
-// user is asked (today proposed) or the command line's --to (31 December
-// of the working year by default).
+// The reports at a reference date: the calendar proposes today, the
+// command line's --to gives it (31 December of the working year by default).
 ReportEntry referenceDateEntry(QString name, QString caption, QString command)
 {
     ReportEntry entry;
     entry.name = std::move(name);
     entry.caption = std::move(caption);
     entry.command = std::move(command);
-    entry.asksPeriod = true;
+    entry.asksReferenceDate = true;
     entry.defaults = listDefaults;
     return entry;
 }

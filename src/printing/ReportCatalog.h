@@ -17,7 +17,7 @@ class QWidget;
 // The answers a report runs with: from the user's dialogs in the menus, from
 // the command line (or the defaults) in a batch run.
 struct ReportAnswers {
-    QDate from, to;             // the period, when the report asks one
+    QDate from, to;             // the period, when the report asks one; a reference date is `to`
     QString code;               // the code picked in a catalogue, when the report asks one
     QHash<QString, bool> yesNo; // by question key
     bool yes(const QString& key) const { return yesNo.value(key); }
@@ -45,6 +45,9 @@ struct ReportEntry {
     QString command; // the main window's menu command: "RegIncasariPlati"
 
     bool asksPeriod = false;
+    // One reference date instead of a period: the calendar in the menus (today
+    // proposed), --to on the command line (31 December of the working year by default).
+    bool asksReferenceDate = false;
     std::optional<ReportCodeQuestion> code;
     QList<ReportYesNoQuestion> questions;
     ReportFrame::Defaults defaults;

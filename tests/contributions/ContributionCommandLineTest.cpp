@@ -130,3 +130,12 @@ TEST_F(ContributionCommandLine, TheSheetWithoutAKnownCodeIsRefused)
         EXPECT_FALSE(QFile::exists(csv));
     }
 }
+
+TEST_F(ContributionCommandLine, AReferenceDateReportTakesNoStartDate)
+{
+    const QString csv = folder.file(QStringLiteral("restante.csv"));
+    const ProgramOutcome r = run({"--report", "restante", "--from", "2026-01-01", "--csv", csv});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("--to"))) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(csv));
+}

@@ -39,17 +39,20 @@ protected:
     TMainFrm window;
 };
 
-const std::pair<QDate, QDate> firstHalf{QDate(2026, 1, 1), QDate(2026, 6, 30)};
+const QDate endOfJune(2026, 6, 30);
 
 } // namespace
 
 TEST_F(ContributionMenu, TheSituationAsksTheDateTheOrderAndTheReceiptsThenPrints)
 {
-    dialogs.intervalAnswers = {firstHalf};
+    dialogs.dateAnswers = {endOfJune};
     dialogs.answers = {true, false}; // by code, without receipts
 
     window.command(QStringLiteral("ContributiaToate"))->trigger();
 
+    // One reference date, in the calendar, today proposed; no period.
+    EXPECT_EQ(dialogs.texts(QStringLiteral("date")), QStringList{QDate::currentDate().toString(Qt::ISODate)});
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("interval")).isEmpty());
     EXPECT_EQ(
         dialogs.texts(QStringLiteral("question")),
         QStringList({"Doriti afisarea in ordinea codului de enorias (alegeti No pentru ordonare alfabetica)?",
@@ -73,7 +76,7 @@ TEST_F(ContributionMenu, TheArrearsAndTheListPrintFromTheirCommands)
                                      {"ListaEnoriasilor", "Lista enoriasilor"}}) {
         SCOPED_TRACE(c.command);
         printer.jobs.clear();
-        dialogs.intervalAnswers = {firstHalf};
+        dialogs.dateAnswers = {endOfJune};
         window.command(QString::fromUtf8(c.command))->trigger();
         ASSERT_EQ(printer.jobs.size(), 1);
         EXPECT_TRUE(printedTexts().contains(c.title));
@@ -101,7 +104,7 @@ TEST_F(ContributionMenu, TheSheetPrintsForTheParishionerPickedInTheCatalogue)
     const QStringList texts = printedTexts();
     EXPECT_TRUE(texts.contains(QStringLiteral("Fisa nominala privind contributia")));
     EXPECT_TRUE(texts.contains(QStringLiteral("Zamfir Ana")));
-    EXPECT_TRUE(dialogs.texts(QStringLiteral("interval")).isEmpty()) << "the sheet takes no date";
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("date")).isEmpty()) << "the sheet takes no date";
 }
 
 TEST_F(ContributionMenu, WithoutTheContributionIncomeCodeNothingPrintsAndTheUserIsTold)
@@ -110,7 +113,7 @@ TEST_F(ContributionMenu, WithoutTheContributionIncomeCodeNothingPrintsAndTheUser
     for (const char* command : {"ContributiaToate", "RestanteContributie"}) {
         SCOPED_TRACE(command);
         dialogs.shown.clear();
-        dialogs.intervalAnswers = {firstHalf};
+        dialogs.dateAnswers = {endOfJune};
         window.command(QString::fromUtf8(command))->trigger();
         EXPECT_TRUE(printer.jobs.isEmpty());
         ASSERT_EQ(dialogs.texts(QStringLiteral("error")).size(), 1);

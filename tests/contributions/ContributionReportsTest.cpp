@@ -43,8 +43,7 @@ protected:
         EXPECT_NE(entry, nullptr);
         if (!entry)
             return {};
-        if (entry->asksPeriod) {
-            answers.from = QDate(referenceDate.year(), 1, 1);
+        if (entry->asksReferenceDate) {
             if (!answers.to.isValid())
                 answers.to = referenceDate;
         }
