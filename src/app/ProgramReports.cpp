@@ -1,8 +1,10 @@
 #include "app/ProgramReports.h"
 
+#include "catalogues/CatalogSelect.h"
 #include "core/BusyCursor.h"
 #include "core/UserDialogs.h"
 #include "printing/ReportCatalog.h"
+#include "records/RecordReports.h"
 #include "registers/BalanceSheetReports.h"
 #include "registers/BookReports.h"
 #include "registers/PangarReports.h"
@@ -17,16 +19,22 @@ const ReportCatalog& programReports()
         registerBookReports(c);
         registerPangarReports(c);
         registerBalanceSheetReports(c);
+        registerRecordReports(c, [](QWidget* caller) -> std::optional<QString> {
+            QString code;
+            if (!SelectEnorias(caller, code))
+                return std::nullopt;
+            return code;
+        });
         return c;
     }();
     return catalog;
 }
 
-void runReportInteractively(const ReportEntry& entry, QWidget* caller)
+void runReportInteractively(const ReportEntry& entry, QWidget* caller, bool everyRow)
 {
     ReportAnswers answers;
     // The code first: the ledgers by type pick their type, then ask the period.
-    if (entry.code && entry.code->pick) {
+    if (entry.code && entry.code->pick && !(everyRow && entry.code->optional)) {
         const std::optional<QString> code = entry.code->pick(caller);
         if (!code)
             return;
