@@ -2,12 +2,17 @@
 #include "RecordReportFixture.h"
 #include "app/MainUnt.h"
 #include "app/ProgramReports.h"
+#include "catalogues/CatalogWindow.h"
+#include "db/Dataset.h"
 #include "core/ProgramOptions.h"
 #include "printing/ReportCatalog.h"
 #include "records/RecordCardReport.h"
 #include "records/RecordReports.h"
+#include "support/ModalPicker.h"
+#include "widgets/TDBGridNormal.h"
 
 #include <QAction>
+#include <QTest>
 
 using namespace ParishRecords;
 using TRepFisaEnoriasFrm::Kind;
@@ -183,4 +188,32 @@ TEST_F(RecordCard, TheFamilyWindowPrintsOneParishionerOrAllThroughThePrintSetup)
     printRecordCard(&caller, QStringLiteral("P1"));
     EXPECT_EQ(printer.jobs.size(), 2);
     EXPECT_EQ(dialogs.texts(QStringLiteral("question")).size(), 1);
+}
+
+TEST_F(RecordCard, TheSelectiveCommandPrintsTheFamilyPickedInTheParishionersList)
+{
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        int jobs;
+    };
+    forEachCase(QList<Case>{{"Enter", Qt::Key_Return, 1}, {"Escape", Qt::Key_Escape, 0}}, [&](const Case& c) {
+        addPopescu();
+        addParishioner(db, QStringLiteral("A7"), QStringLiteral("Avram Elena"));
+        TMainFrm window;
+        window.show();
+        // The list opens on the lowest code, A7; the row below it is P1.
+        whilePickerShown(
+            [&](TCatalogFrm* picker) {
+                picker->grid()->setFocus();
+                QTest::keyClick(picker->grid(), Qt::Key_Down);
+                QTest::keyClick(picker->grid(), c.key);
+            },
+            [&] { window.command(QStringLiteral("FoileSelectiv"))->trigger(); });
+        ASSERT_EQ(printer.jobs.size(), c.jobs);
+        if (c.jobs == 0)
+            return;
+        ASSERT_EQ(printer.jobs[0].model.pages.size(), 1);
+        EXPECT_TRUE(printer.jobs[0].model.pages[0].texts().contains(QStringLiteral("Familia Popescu Ion")));
+    });
 }
