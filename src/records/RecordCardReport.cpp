@@ -120,6 +120,9 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const Options& options)
                       codeFilter(options.code) +
                       QStringLiteral(" ORDER BY Cod_enorias, Nume_prenume, Strada, Nr, Tip_contributie"),
                   options.code));
+    report->noRowsMessage = options.code.isEmpty()
+                                ? QStringLiteral("Nu este inregistrat nici un enorias.")
+                                : QStringLiteral("Nu exista enoriasul cu codul %1.").arg(options.code);
     const QString locality =
         Sql::scalar(db, QStringLiteral("SELECT Localitatea FROM Parohia ORDER BY rowid LIMIT 1")).toString();
 

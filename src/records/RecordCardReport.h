@@ -30,7 +30,8 @@ struct Options {
 };
 
 // Reads the parishioners and their records. A code that matches no
-// parishioner gives a report without pages. Throws DbError.
+// parishioner gives a report without pages, and a message saying so
+// instead of an empty printout. Throws DbError.
 std::unique_ptr<Report> build(const QSqlDatabase& db, const Options& options);
 
 // The printed lines of the members' sections of a built report, each under

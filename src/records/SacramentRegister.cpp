@@ -32,25 +32,28 @@ QString fieldList(const SacramentRegister& r)
 
 const SacramentRegister& SacramentRegister::baptisms()
 {
-    static const SacramentRegister r{QStringLiteral("Registru botezuri"),
-                                     QStringLiteral("REGISTRU PENTRU INSCRIEREA NASCUTILOR SI BOTEZATILOR"),
-                                     QStringLiteral("Botezuri"), RecordColumns::baptisms};
+    static const SacramentRegister r{
+        QStringLiteral("Registru botezuri"),
+        QStringLiteral("REGISTRU PENTRU INSCRIEREA NASCUTILOR SI BOTEZATILOR"), QStringLiteral("Botezuri"),
+        QStringLiteral("Nu este inregistrat nici un botez."), RecordColumns::baptisms};
     return r;
 }
 
 const SacramentRegister& SacramentRegister::marriages()
 {
-    static const SacramentRegister r{QStringLiteral("Registru casatorii"),
-                                     QStringLiteral("REGISTRU PENTRU INSCRIEREA CASATORITILOR"),
-                                     QStringLiteral("Cununii"), RecordColumns::marriages};
+    static const SacramentRegister r{
+        QStringLiteral("Registru casatorii"), QStringLiteral("REGISTRU PENTRU INSCRIEREA CASATORITILOR"),
+        QStringLiteral("Cununii"), QStringLiteral("Nu este inregistrata nici o casatorie."),
+        RecordColumns::marriages};
     return r;
 }
 
 const SacramentRegister& SacramentRegister::burials()
 {
-    static const SacramentRegister r{QStringLiteral("Registru inmormantari"),
-                                     QStringLiteral("REGISTRU PENTRU INSCRIEREA INMORMANTARILOR"),
-                                     QStringLiteral("Inmormantari"), RecordColumns::burials};
+    static const SacramentRegister r{
+        QStringLiteral("Registru inmormantari"), QStringLiteral("REGISTRU PENTRU INSCRIEREA INMORMANTARILOR"),
+        QStringLiteral("Inmormantari"), QStringLiteral("Nu este inregistrata nici o inmormantare."),
+        RecordColumns::burials};
     return r;
 }
 
@@ -77,6 +80,7 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const SacramentRegister& s
     QSqlQuery query = Sql::exec(db, QStringLiteral("SELECT DISTINCT %1 FROM %2 ORDER BY %1")
                                         .arg(fields, Sql::quoted(sacramentRegister.table)));
     d.data = report->keep(ReportTable::fromQuery(query));
+    report->noRowsMessage = sacramentRegister.noActs;
     const QString parish = parishLine(db);
     auto counter = std::make_shared<RecordColumns::LineCounter>(false);
     d.onStart = [&sacramentRegister, parish, counter](ReportDefinition& d) {

@@ -15,6 +15,7 @@ struct SacramentRegister {
     QString reportTitle; // "Registru botezuri"
     QString heading;     // "REGISTRU PENTRU INSCRIEREA NASCUTILOR SI BOTEZATILOR"
     QString table;       // "Botezuri"
+    QString noActs;      // shown instead of a register without a line
     const QList<RecordColumn>& (*columns)();
 
     static const SacramentRegister& baptisms();
@@ -28,7 +29,8 @@ namespace TRepRegActeFrm
 // "de la Sfanta Biserica <parish> din localitatea <town> in cursul anului <working year>". Throws DbError.
 QString parishLine(const QSqlDatabase& db);
 
-// Reads the register's acts and builds it. Throws DbError.
+// Reads the register's acts and builds it; a register without an act says
+// so instead of printing nothing. Throws DbError.
 std::unique_ptr<Report> build(const QSqlDatabase& db, const SacramentRegister& sacramentRegister);
 
 // The printed lines of a built register, under its captions.

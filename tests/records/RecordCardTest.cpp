@@ -3,8 +3,8 @@
 #include "app/MainUnt.h"
 #include "app/ProgramReports.h"
 #include "catalogues/CatalogWindow.h"
-#include "db/Dataset.h"
 #include "core/ProgramOptions.h"
+#include "db/Dataset.h"
 #include "printing/ReportCatalog.h"
 #include "records/RecordCardReport.h"
 #include "records/RecordReports.h"
@@ -216,4 +216,15 @@ TEST_F(RecordCard, TheSelectiveCommandPrintsTheFamilyPickedInTheParishionersList
         ASSERT_EQ(printer.jobs[0].model.pages.size(), 1);
         EXPECT_TRUE(printer.jobs[0].model.pages[0].texts().contains(QStringLiteral("Familia Popescu Ion")));
     });
+}
+
+TEST_F(RecordCard, AFamilyOfNoParishionerSaysSoAndPrintsNothing)
+{
+    QWidget caller;
+    printFamilySheet(&caller, QString());
+    addPopescu();
+    printRecordCard(&caller, QStringLiteral("X"));
+    EXPECT_TRUE(printer.jobs.isEmpty());
+    EXPECT_EQ(dialogs.texts(QStringLiteral("error")),
+              QStringList({"Nu este inregistrat nici un enorias.", "Nu exista enoriasul cu codul X."}));
 }

@@ -128,3 +128,22 @@ TEST_F(SacramentRegisterReport, TheMarriageRegisterIsWrittenToARealLandscapePdf)
     EXPECT_TRUE(all.contains(QStringLiteral("Radu Mihai")));
     EXPECT_TRUE(all.contains(QStringLiteral("24,5")));
 }
+
+TEST_F(SacramentRegisterReport, ARegisterWithoutActsSaysSoAndPrintsNothing)
+{
+    struct Case {
+        const char* name;
+        const char* command;
+        const char* message;
+    };
+    forEachCase(QList<Case>{{"botezuri", "RegBotezuri", "Nu este inregistrat nici un botez."},
+                            {"casatorii", "RegCasatorii", "Nu este inregistrata nici o casatorie."},
+                            {"inmormantari", "RegInmormantari", "Nu este inregistrata nici o inmormantare."}},
+                [&](const Case& c) {
+                    TMainFrm window;
+                    window.command(QString::fromUtf8(c.command))->trigger();
+                    EXPECT_TRUE(printer.jobs.isEmpty());
+                    EXPECT_EQ(dialogs.texts(QStringLiteral("error")),
+                              QStringList{QString::fromUtf8(c.message)});
+                });
+}
