@@ -15,7 +15,7 @@ RecordColumn counter()
 
 RecordColumn act()
 {
-    return {QStringLiteral("Numarul si data actului"), QStringLiteral("Data"), Content::Act, 24};
+    return {QStringLiteral("Numarul si data actului"), QStringLiteral("Data"), Content::Act, 30};
 }
 
 RecordColumn text(const char* caption, const char* field, double width)
@@ -200,7 +200,7 @@ ReportBand lineBand(const QList<RecordColumn>& columns, double width, const QFon
         case Content::Act: {
             // The number and its "/" fill the left part, right-aligned, so the slashes line up.
             QRectF number = rect;
-            number.setWidth(rect.width() * 0.4);
+            number.setWidth(rect.width() * 0.35);
             ReportElement n =
                 ReportElement::label(number, {}, Qt::AlignRight | Qt::AlignVCenter).withFont(font);
             n.onPrint = [](const ReportContext& context, const QString&) {
