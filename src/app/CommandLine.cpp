@@ -99,7 +99,7 @@ Request readRequest(const QCommandLineParser& parser, const QCommandLineOption& 
         throw BadArgument{QStringLiteral("Lipseste fisierul rezultat: --pdf FISIER sau --csv FISIER")};
     if (!r.csv.isEmpty() && !r.entry->csv)
         throw BadArgument{QStringLiteral("Raportul %1 nu se exporta in CSV").arg(name)};
-    if (r.entry->code && r.code.isEmpty())
+    if (r.entry->code && !r.entry->code->optional && r.code.isEmpty())
         throw BadArgument{QStringLiteral("Raportul %1 cere un cod: --code COD").arg(name)};
     if (!r.entry->code && parser.isSet(code))
         throw BadArgument{QStringLiteral("Raportul %1 nu cere un cod").arg(name)};
@@ -124,7 +124,7 @@ ReportAnswers answersFor(const Request& r, const QSqlDatabase& db)
     }
     if (entry.asksReferenceDate)
         answers.to = r.to.isValid() ? r.to : QDate(workingYearOf(db), 12, 31);
-    if (entry.code) {
+    if (entry.code && !r.code.isEmpty()) {
         const QVariant found =
             Sql::scalar(db,
                         QStringLiteral("SELECT 1 FROM %1 WHERE %2 = :c")

@@ -177,11 +177,16 @@ void TMainFrm::buildMenus()
     attachCatalogueCommands(*this);
     attachDocumentCommands(*this);
     // Reports run from the catalogue by their command.
-    for (const ReportEntry& report : programReports().entries())
+    for (const ReportEntry& report : programReports().entries()) {
         if (!report.command.isEmpty())
             setCommandHandler(report.command, [this, name = report.name] {
                 runReportInteractively(*programReports().find(name), this);
             });
+        if (!report.commandForAll.isEmpty())
+            setCommandHandler(report.commandForAll, [this, name = report.name] {
+                runReportInteractively(*programReports().find(name), this, true);
+            });
+    }
 }
 
 QAction* TMainFrm::command(const QString& name) const

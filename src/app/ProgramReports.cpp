@@ -5,6 +5,7 @@
 #include "core/BusyCursor.h"
 #include "core/UserDialogs.h"
 #include "printing/ReportCatalog.h"
+#include "records/RecordReports.h"
 #include "registers/BalanceSheetReports.h"
 #include "registers/BookReports.h"
 #include "registers/PangarReports.h"
@@ -19,20 +20,25 @@ const ReportCatalog& programReports()
         registerBookReports(c);
         registerPangarReports(c);
         registerBalanceSheetReports(c);
-        registerContributionReports(c, [](QWidget* caller) {
+        // The parishioners' picker, for the reports of one parishioner.
+        const auto pickParishioner = [](QWidget* caller) -> std::optional<QString> {
             QString code;
-            return SelectEnorias(caller, code) ? std::optional(code) : std::nullopt;
-        });
+            if (!SelectEnorias(caller, code))
+                return std::nullopt;
+            return code;
+        };
+        registerContributionReports(c, pickParishioner);
+        registerRecordReports(c, pickParishioner);
         return c;
     }();
     return catalog;
 }
 
-void runReportInteractively(const ReportEntry& entry, QWidget* caller)
+void runReportInteractively(const ReportEntry& entry, QWidget* caller, bool everyRow)
 {
     ReportAnswers answers;
     // The code first: the ledgers by type pick their type, then ask the period.
-    if (entry.code && entry.code->pick) {
+    if (entry.code && entry.code->pick && !(everyRow && entry.code->optional)) {
         const std::optional<QString> code = entry.code->pick(caller);
         if (!code)
             return;

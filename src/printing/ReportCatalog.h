@@ -29,6 +29,8 @@ struct ReportCodeQuestion {
     QString field; // "Cod_cheltuiala"
     // The catalogue's picker, for the menus; empty when cancelled.
     std::function<std::optional<QString>(QWidget* caller)> pick;
+    // Without a code the report covers every row of the table.
+    bool optional = false;
 };
 
 // A yes/no question, asked in the menus; a batch run takes its default answer.
@@ -43,6 +45,9 @@ struct ReportEntry {
     QString name;    // command-line name: "registru-incasari-plati"
     QString caption; // shown by --list-reports
     QString command; // the main window's menu command: "RegIncasariPlati"
+    // A second menu command that runs the report of every row without asking
+    // the optional code: "FiseleToate".
+    QString commandForAll;
 
     bool asksPeriod = false;
     // One reference date instead of a period: the calendar in the menus (today

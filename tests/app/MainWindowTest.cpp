@@ -161,7 +161,7 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands)
     EXPECT_EQ(dialogs.texts(QStringLiteral("error")), QStringList{"tabela lipsa"});
 
     // Commands without their windows yet do nothing.
-    window->command(QStringLiteral("RegCasatorii"))->trigger();
+    window->command(QStringLiteral("ListaStocurilor"))->trigger();
     EXPECT_EQ(dialogs.shown.size(), 1);
 
     QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
