@@ -6,6 +6,7 @@
 #include "app/Firms.h"
 #include "app/ParamAplicUnt.h"
 #include "app/ProgramReports.h"
+#include "app/RecordCommands.h"
 #include "app/ToolbarImages.h"
 #include "core/BusyCursor.h"
 #include "core/DesktopShell.h"
@@ -187,6 +188,8 @@ void TMainFrm::buildMenus()
                 runReportInteractively(*programReports().find(name), this, true);
             });
     }
+    // The "Selectiv" reports of one family are chosen in the family sheet window.
+    attachRecordCommands(*this);
 }
 
 QAction* TMainFrm::command(const QString& name) const

@@ -1,5 +1,7 @@
 #include "catalogues/CatalogWindow.h"
 
+#include "catalogues/CodeInUse.h"
+
 #include "core/ErrorGuard.h"
 #include "core/SilentAbort.h"
 #include "core/UserDialogs.h"
@@ -330,17 +332,8 @@ void TCatalogFrm::checkComplete(Dataset& catalog) const
 
 void TCatalogFrm::checkKeyUnused(const Dataset& catalog) const
 {
-    if (!m_descriptor.keyIdentifiesRow)
-        return;
-    const int keyField = catalog.fieldIndex(m_descriptor.keyField);
-    const int nameField = catalog.fieldIndex(m_descriptor.nameField);
-    const QString code = catalog.asString(m_descriptor.keyField);
-    for (int row = 0; row < catalog.recordCount(); ++row)
-        if (row != catalog.currentRow() && catalog.rowValue(row, keyField).toString() == code) {
-            dialogs().warning(QStringLiteral("Codul %1 este deja folosit pentru %2! Alegeti alt cod.")
-                                  .arg(code, catalog.rowValue(row, nameField).toString()));
-            throw SilentAbort();
-        }
+    if (m_descriptor.keyIdentifiesRow)
+        refuseCodeInUse(catalog, m_descriptor.keyField, m_descriptor.nameField);
 }
 
 void TCatalogFrm::reopen()

@@ -1,0 +1,352 @@
+#include "records/TFisaEnoriasFrm.h"
+
+#include "catalogues/CodeInUse.h"
+#include "contributions/ContributionListLayout.h"
+#include "contributions/ContributionSheet.h"
+#include "core/BusyCursor.h"
+#include "core/DbErrorText.h"
+#include "core/ErrorGuard.h"
+#include "core/SilentAbort.h"
+#include "core/UserDialogs.h"
+#include "db/Connection.h"
+#include "db/Dataset.h"
+#include "db/DatasetModel.h"
+#include "db/DbError.h"
+#include "db/TableIndexes.h"
+#include "printing/ReportFrame.h"
+#include "records/FamilyKeys.h"
+#include "records/FamilySheetPages.h"
+#include "records/RecordReports.h"
+#include "widgets/DBNavigator.h"
+#include "widgets/SingleInstance.h"
+#include "widgets/TDBGridNormal.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <memory>
+
+namespace
+{
+
+const QString codeField = QStringLiteral("Cod_enorias");
+const QString nameField = QStringLiteral("Nume_prenume");
+
+// The choices of "Ordonare dupa :": the index each one switches to, and the field the search looks in.
+struct Order {
+    QString caption;
+    QString indexFields;
+    QString searchField;
+};
+
+const QList<Order>& orders()
+{
+    static const QList<Order> list{
+        {QStringLiteral("Cod"), QStringLiteral("Cod_enorias;Nume_prenume;Strada;Nr"), codeField},
+        {QStringLiteral("Nume_prenume"), QStringLiteral("Nume_prenume;Strada;Nr;Cod_enorias"), nameField},
+        {QStringLiteral("Strada"), QStringLiteral("Strada;Nr;Nume_prenume;Cod_enorias"),
+         QStringLiteral("Strada")},
+        {QStringLiteral("Numar"), QStringLiteral("Nr;Strada;Nume_prenume;Cod_enorias"), QStringLiteral("Nr")},
+    };
+    return list;
+}
+
+QLabel* buddyLabel(const QString& caption, QWidget* control, QWidget* parent)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(control);
+    control->setAccessibleName(QString(caption).remove(QLatin1Char(':')).trimmed());
+    return label;
+}
+
+TDBGridNormal* gridFor(const FamilySheetPage& page, Dataset* table, QWidget* parent)
+{
+    auto* grid = new TDBGridNormal(parent);
+    grid->setObjectName(page.table + QStringLiteral("Grid"));
+    grid->setAccessibleName(QString(page.caption).remove(QLatin1Char('&')).trimmed());
+    grid->bind(table, page.fields());
+    for (const FamilySheetColumn& column : page.columns) {
+        if (!column.caption.isEmpty())
+            grid->datasetModel()->setColumnTitle(column.field, column.caption);
+        if (!column.pickList.isEmpty())
+            grid->setColumnPickList(column.field, column.pickList);
+    }
+    return grid;
+}
+
+} // namespace
+
+TFisaEnoriasFrm* TFisaEnoriasFrm::open(QWidget* parent)
+{
+    static SingleInstance<TFisaEnoriasFrm> window;
+    if (TFisaEnoriasFrm* shown = window.instance()) {
+        bringToFront(shown);
+        return shown;
+    }
+    std::unique_ptr<TFisaEnoriasFrm> made;
+    try {
+        made = std::make_unique<TFisaEnoriasFrm>(parent);
+    } catch (const DbError& error) {
+        dialogs().error(DbErrorText::forDatabase(error.text()));
+        return nullptr;
+    }
+    return window.show([&] { return made.release(); });
+}
+
+TFisaEnoriasFrm::TFisaEnoriasFrm(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TFisaEnoriasFrm"));
+    setWindowTitle(QStringLiteral("Date referitoare la enoriasi"));
+    setWindowModality(Qt::ApplicationModal);
+
+    FamilyKeys::widenFamilyKeys(Connection::database());
+    m_tables << new Dataset(FamilySheetPages::parishioners().table, this);
+    for (const FamilySheetPage& page : FamilySheetPages::records())
+        m_tables << new Dataset(page.table, this);
+    openTables();
+
+    m_pages = new QTabWidget(this);
+    m_pages->addTab(buildCatalogPage(), FamilySheetPages::parishioners().caption);
+    for (int page = Members; page <= Activities; ++page)
+        m_pages->addTab(buildRecordPage(Page(page)), FamilySheetPages::records().at(page - Members).caption);
+    m_pages->setCurrentIndex(Catalog);
+
+    m_validateButton = new QPushButton(QStringLiteral("&Valideaza"), this);
+    m_validateButton->setObjectName(QStringLiteral("ValideazaBtn"));
+    m_validateButton->setToolTip(QStringLiteral("Validare date introduse"));
+    m_validateButton->setAutoDefault(false);
+    m_printButton = new QPushButton(QStringLiteral("&Listeaza!"), this);
+    m_printButton->setObjectName(QStringLiteral("ListeazaBtn"));
+    m_printButton->setToolTip(QStringLiteral("Printeaza "));
+    m_printButton->setAutoDefault(false);
+    buildPrintMenu();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_printButton);
+    buttons->addWidget(m_validateButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pages, 1);
+    layout->addLayout(buttons);
+    resize(900, 520);
+
+    connect(m_validateButton, &QPushButton::clicked, this, &TFisaEnoriasFrm::validate);
+    connect(m_printButton, &QPushButton::clicked, this,
+            [this] { m_printMenu->popup(m_printButton->mapToGlobal(QPoint(0, m_printButton->height()))); });
+    Dataset* parishioners = m_tables.at(Catalog);
+    connect(parishioners, &Dataset::currentRowChanged, this, &TFisaEnoriasFrm::showHeaders);
+    connect(parishioners, &Dataset::rowsReset, this, &TFisaEnoriasFrm::showHeaders);
+    connect(parishioners, &Dataset::rowDataChanged, this, &TFisaEnoriasFrm::showHeaders);
+    showHeaders();
+}
+
+TFisaEnoriasFrm::~TFisaEnoriasFrm() = default;
+
+void TFisaEnoriasFrm::openTables()
+{
+    Dataset* parishioners = m_tables.at(Catalog);
+    parishioners->onNewRecord = [](Dataset& row) {
+        row.setValue(QStringLiteral("Tip_contributie"), QStringLiteral("Intreaga"));
+    };
+    // Every record links to its family by the code alone.
+    parishioners->beforePost = [](Dataset& row) { refuseCodeInUse(row, codeField, nameField); };
+    parishioners->open();
+    parishioners->setIndexFieldNames(orders().first().indexFields);
+
+    // A record belongs to a stored parishioner: one being typed is stored first.
+    const auto parishionerFirst = [parishioners](Dataset&) {
+        if (parishioners->isEmpty() && !parishioners->isEditing()) {
+            dialogs().warning(QStringLiteral("Adaugati intai enoriasul, apoi datele familiei lui."));
+            throw SilentAbort();
+        }
+        if (parishioners->isEditing() && !parishioners->post())
+            throw SilentAbort();
+    };
+    for (int page = Members; page <= Activities; ++page) {
+        Dataset* records = m_tables.at(page);
+        records->setMaster(parishioners, codeField, codeField);
+        records->beforeInsert = parishionerFirst;
+        records->beforeEdit = parishionerFirst;
+        records->open();
+    }
+}
+
+QWidget* TFisaEnoriasFrm::buildCatalogPage()
+{
+    auto* page = new QWidget(this);
+    m_orderList = new QComboBox(page);
+    m_orderList->setObjectName(QStringLiteral("OrdonareComboBox"));
+    for (const Order& order : orders())
+        m_orderList->addItem(order.caption);
+    m_search = new QLineEdit(page);
+    m_search->setObjectName(QStringLiteral("CautareEdit"));
+    m_navigator = new TDBNavigator(page);
+    m_navigator->bind(m_tables.at(Catalog));
+    m_navigator->setButtons(TDBNavigator::First | TDBNavigator::Prior | TDBNavigator::Next |
+                            TDBNavigator::Last | TDBNavigator::Insert | TDBNavigator::Refresh);
+    m_navigator->setHint(TDBNavigator::First, QStringLiteral("Prima inregistrare"));
+    m_navigator->setHint(TDBNavigator::Prior, QStringLiteral("Inregistrarea precedenta"));
+    m_navigator->setHint(TDBNavigator::Next, QStringLiteral("Inregistrarea urmatoare"));
+    m_navigator->setHint(TDBNavigator::Last, QStringLiteral("Ultima inregistrare"));
+    m_navigator->setHint(TDBNavigator::Insert, QStringLiteral("Insereaza inregistrare"));
+    m_navigator->setHint(TDBNavigator::Refresh, QStringLiteral("Actualizeaza inregistrari"));
+    m_grids << gridFor(FamilySheetPages::parishioners(), m_tables.at(Catalog), page);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_navigator);
+    top->addWidget(buddyLabel(QStringLiteral("Ordonare dupa :"), m_orderList, page));
+    top->addWidget(m_orderList);
+    top->addWidget(buddyLabel(QStringLiteral("Cautare :"), m_search, page));
+    top->addWidget(m_search, 1);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(top);
+    layout->addWidget(m_grids.last(), 1);
+
+    connect(m_orderList, &QComboBox::currentIndexChanged, this,
+            [this](int item) { runGuarded([&] { applyOrder(item); }); });
+    connect(m_search, &QLineEdit::textChanged, this,
+            [this](const QString& text) { runGuarded([&] { search(text); }); });
+    return page;
+}
+
+QWidget* TFisaEnoriasFrm::buildRecordPage(Page which)
+{
+    auto* page = new QWidget(this);
+    auto* header = new QLabel(page);
+    header->setObjectName(QStringLiteral("HeaderLabel"));
+    m_headers << header;
+    m_grids << gridFor(FamilySheetPages::records().at(which - Members), m_tables.at(which), page);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(header);
+    layout->addWidget(m_grids.last(), 1);
+    return page;
+}
+
+void TFisaEnoriasFrm::showHeaders()
+{
+    const Dataset* parishioners = m_tables.at(Catalog);
+    const bool any = parishioners->isActive() && !parishioners->isEmpty();
+    const auto field = [&](const char* name) {
+        return any ? parishioners->asString(QString::fromLatin1(name)) : QString();
+    };
+    const QString text = QStringLiteral("Enorias : %1     Strada : %2     Nr : %3")
+                             .arg(field("Nume_prenume"), field("Strada"), field("Nr"));
+    for (QLabel* header : m_headers)
+        header->setText(text);
+}
+
+void TFisaEnoriasFrm::applyOrder(int item)
+{
+    const BusyCursor busy(true);
+    const QString fields = orders().at(item).indexFields;
+    // Only an index the table has gives an order; without it the list stays as it is.
+    const bool known = TableIndexes::findByFields(Connection::database(), m_tables.at(Catalog)->tableName(),
+                                                  fields.split(QLatin1Char(';')))
+                           .has_value();
+    if (known && m_tables.at(Catalog)->setIndexFieldNames(fields))
+        m_appliedOrder = item;
+    const QSignalBlocker quiet(m_orderList);
+    m_orderList->setCurrentIndex(m_appliedOrder);
+}
+
+void TFisaEnoriasFrm::search(const QString& text)
+{
+    Dataset* parishioners = m_tables.at(Catalog);
+    if (text.isEmpty() || parishioners->isEmpty())
+        return;
+    parishioners->locate(orders().at(m_appliedOrder).searchField, {text},
+                         LocateOption::CaseInsensitive | LocateOption::PartialKey);
+}
+
+void TFisaEnoriasFrm::buildPrintMenu()
+{
+    m_printMenu = new QMenu(this);
+    m_printMenu->setObjectName(QStringLiteral("ListeazaMenu"));
+    const auto forCurrent = [this](void (*print)(QWidget*, const QString&)) {
+        return [this, print] {
+            const QString code = currentCode();
+            if (!code.isEmpty())
+                print(this, code);
+        };
+    };
+    connect(m_printMenu->addAction(QStringLiteral("Fisa de evidenta")), &QAction::triggered, this,
+            [run = forCurrent(printRecordCard)] { runGuarded(run); });
+    connect(m_printMenu->addAction(QStringLiteral("Toate fisele de evidenta")), &QAction::triggered, this,
+            [this] { runGuarded([this] { printRecordCard(this, QString()); }); });
+    m_printMenu->addSeparator();
+    connect(m_printMenu->addAction(QStringLiteral("Foaia familiala")), &QAction::triggered, this,
+            [run = forCurrent(printFamilySheet)] { runGuarded(run); });
+    connect(m_printMenu->addAction(QStringLiteral("Toate foile familiale")), &QAction::triggered, this,
+            [this] { runGuarded([this] { printFamilySheet(this, QString()); }); });
+    m_printMenu->addSeparator();
+    connect(m_printMenu->addAction(QStringLiteral("Situatia contributiei")), &QAction::triggered, this,
+            [this] {
+                runGuarded([this] {
+                    const QString code = currentCode();
+                    if (code.isEmpty())
+                        return;
+                    ReportFrame::run(this, {8, QPageLayout::Portrait}, [&] {
+                        return ContributionSheet::build(Connection::database(), code,
+                                                        ContributionListLayout::compoundNamesOption());
+                    });
+                });
+            });
+}
+
+QString TFisaEnoriasFrm::currentCode() const
+{
+    const Dataset* parishioners = m_tables.at(Catalog);
+    const QString code = parishioners->isEmpty() ? QString() : parishioners->asString(codeField).trimmed();
+    if (code.isEmpty())
+        dialogs().warning(QStringLiteral("Alegeti intai un enorias din lista."));
+    return code;
+}
+
+void TFisaEnoriasFrm::validate()
+{
+    // The parishioner first, so that the records typed under a new one find it stored.
+    for (const Page page : {Catalog, Members, Marriages, Baptisms, Burials, Activities}) {
+        Dataset* table = m_tables.at(page);
+        const bool stored = runGuarded([table] {
+            if (table->isActive() && !table->checkBrowseMode())
+                throw SilentAbort();
+        });
+        if (!stored) {
+            m_pages->setCurrentIndex(page);
+            m_grids.at(page)->setFocus();
+            return;
+        }
+    }
+    accept();
+}
+
+void TFisaEnoriasFrm::discardEdits()
+{
+    // The records before their parishioner: cancelling a new parishioner re-reads his records.
+    for (int page = Activities; page >= Catalog; --page) {
+        Dataset* table = m_tables.at(page);
+        if (table->isActive() && table->isEditing())
+            runGuarded([table] { table->cancel(); });
+    }
+}
+
+void TFisaEnoriasFrm::done(int result)
+{
+    // Closed without "&Valideaza": what is still being edited is dropped.
+    if (result != Accepted)
+        discardEdits();
+    QDialog::done(result);
+}
+
+void TFisaEnoriasFrm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        m_search->setFocus();
+}
