@@ -12,6 +12,8 @@
 #include "db/Dataset.h"
 #include "db/DatasetModel.h"
 #include "db/DbError.h"
+#include "db/Sql.h"
+#include "db/TableDefinitions.h"
 #include "db/TableIndexes.h"
 #include "printing/ReportFrame.h"
 #include "records/FamilyKeys.h"
@@ -63,6 +65,19 @@ QLabel* buddyLabel(const QString& caption, QWidget* control, QWidget* parent)
     label->setBuddy(control);
     control->setAccessibleName(QString(caption).remove(QLatin1Char(':')).trimmed());
     return label;
+}
+
+// Whether the database file holds an index of the table over exactly these fields.
+bool indexInFile(const QString& table, const QString& fields)
+{
+    const QSqlDatabase db = Connection::database();
+    const std::optional<IndexDef> index =
+        TableIndexes::findByFields(db, table, fields.split(QLatin1Char(';')));
+    return index &&
+           Sql::scalar(
+               db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = :n"),
+               {{QStringLiteral(":n"), TableDefinitions::sqlIndexName(table, index->name)}})
+                   .toInt() > 0;
 }
 
 TDBGridNormal* gridFor(const FamilySheetPage& page, Dataset* table, QWidget* parent)
@@ -245,10 +260,8 @@ void TFisaEnoriasFrm::applyOrder(int item)
 {
     const BusyCursor busy(true);
     const QString fields = orders().at(item).indexFields;
-    // Only an index the table has gives an order; without it the list stays as it is.
-    const bool known = TableIndexes::findByFields(Connection::database(), m_tables.at(Catalog)->tableName(),
-                                                  fields.split(QLatin1Char(';')))
-                           .has_value();
+    // Only an index the file holds gives an order; without it the list stays as it is.
+    const bool known = indexInFile(m_tables.at(Catalog)->tableName(), fields);
     if (known && m_tables.at(Catalog)->setIndexFieldNames(fields))
         m_appliedOrder = item;
     const QSignalBlocker quiet(m_orderList);
