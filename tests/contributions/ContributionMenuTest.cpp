@@ -1,13 +1,15 @@
 #include "ParishBooks.h"
 #include "app/MainUnt.h"
-#include "catalogues/CatalogWindow.h"
 #include "printing/PrintSettings.h"
+#include "records/TFisaEnoriasFrm.h"
 #include "support/FakePrinter.h"
-#include "support/ModalPicker.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QTest>
 
 namespace
@@ -91,20 +93,29 @@ TEST_F(ContributionMenu, AClosedDateQuestionPrintsNothing)
     EXPECT_TRUE(dialogs.texts(QStringLiteral("question")).isEmpty());
 }
 
-TEST_F(ContributionMenu, TheSheetPrintsForTheParishionerPickedInTheCatalogue)
+TEST_F(ContributionMenu, TheSheetPrintsForTheParishionerFoundInTheFamilySheetWindow)
 {
-    whilePickerShown(
-        [](TCatalogFrm* picker) {
-            QTest::keyClicks(picker->searchEdit(), QStringLiteral("z"));
-            QTest::keyClick(picker->searchEdit(), Qt::Key_Return);
-        },
-        [&] { window.command(QStringLiteral("ContributiaSelectiv"))->trigger(); });
+    window.command(QStringLiteral("ContributiaSelectiv"))->trigger();
+    QCoreApplication::processEvents();
+    TFisaEnoriasFrm* sheet = window.findChild<TFisaEnoriasFrm*>();
+    ASSERT_TRUE(sheet);
+    sheet->orderList()->setCurrentIndex(1); // by name
+    QTest::keyClicks(sheet->searchEdit(), QStringLiteral("z"));
+    QTest::mouseClick(sheet->printButton(), Qt::LeftButton);
+    QMenu* menu = sheet->printMenu();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QAction* item = menu->actions().constLast();
+    ASSERT_EQ(item->text(), QStringLiteral("Situatia contributiei"));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    QCoreApplication::processEvents();
 
     ASSERT_EQ(printer.jobs.size(), 1);
     const QStringList texts = printedTexts();
     EXPECT_TRUE(texts.contains(QStringLiteral("Fisa nominala privind contributia")));
     EXPECT_TRUE(texts.contains(QStringLiteral("Zamfir Ana")));
     EXPECT_TRUE(dialogs.texts(QStringLiteral("date")).isEmpty()) << "the sheet takes no date";
+    sheet->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(ContributionMenu, WithoutTheContributionIncomeCodeNothingPrintsAndTheUserIsTold)
