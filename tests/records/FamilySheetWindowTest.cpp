@@ -61,7 +61,8 @@ protected:
     // Goes to a page by its tab's accelerator, the focus in its grid.
     static void showPage(TFisaEnoriasFrm* window, TFisaEnoriasFrm::Page page, char accelerator)
     {
-        QTest::keyClick(window, accelerator, Qt::AltModifier);
+        if (window->pages()->currentIndex() != int(page))
+            QTest::keyClick(window, accelerator, Qt::AltModifier);
         settle();
         EXPECT_EQ(window->pages()->currentIndex(), int(page));
         window->grid(page)->setFocus();
@@ -161,6 +162,53 @@ TEST_F(FamilySheetWindow, AParishionerAndHisFamilyAreTypedFromTheKeyboard)
         Sql::scalar(db, QStringLiteral("SELECT Data_nasterii FROM MembriiFam WHERE Numele = 'Popescu Dan'"))
             .toDate(),
         QDate(1995, 10, 10));
+}
+
+TEST_F(FamilySheetWindow, RefusedRowsSaySoAndStoreNothing)
+{
+    const struct {
+        const char* name;
+        bool withParishioner;
+        TFisaEnoriasFrm::Page page;
+        char accelerator;
+        QStringList cells;
+        QString warning;
+    } cases[] = {
+        {"a parishioner code already used",
+         true,
+         TFisaEnoriasFrm::Catalog,
+         'c',
+         {QStringLiteral("P1"), QStringLiteral("Ionescu Maria")},
+         QStringLiteral("Codul P1 este deja folosit pentru Popescu Ion! Alegeti alt cod.")},
+        {"a family member without any parishioner",
+         false,
+         TFisaEnoriasFrm::Members,
+         'm',
+         {QStringLiteral("Popescu Ana")},
+         QStringLiteral("Adaugati intai enoriasul, apoi datele familiei lui.")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        dialogs.shown.clear();
+        if (c.withParishioner)
+            addParishioner(db, QStringLiteral("P1"), QStringLiteral("Popescu Ion"), QStringLiteral("Mare"));
+        TFisaEnoriasFrm* window = openWindow();
+        ASSERT_TRUE(window);
+        showPage(window, c.page, c.accelerator);
+        if (!window->table(c.page)->isEmpty())
+            press(Qt::Key_Down);
+        typeCells(c.cells);
+        press(Qt::Key_Up);
+        // Each key of the refused typing is refused again (a real message box takes the keys after the
+        // first).
+        QStringList warnings = dialogs.texts(QStringLiteral("warning"));
+        warnings.removeDuplicates();
+        EXPECT_EQ(warnings, QStringList{c.warning});
+        EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Enoriasi")), c.withParishioner ? 1 : 0);
+        EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM MembriiFam")), 0);
+    }
 }
 
 TEST_F(FamilySheetWindow, AMemberWithTheNameAndBirthDateOfAnotherOfHisFamilyIsRefused)
