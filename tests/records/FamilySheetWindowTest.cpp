@@ -250,6 +250,35 @@ TEST_F(FamilySheetWindow, AMemberWithTheNameAndBirthDateOfAnotherOfHisFamilyIsRe
     }
 }
 
+TEST_F(FamilySheetWindow, TwoBurialsOfOneFamilyWithOneActNumberAndDateAreRefused)
+{
+    addParishioner(db, QStringLiteral("P1"), QStringLiteral("Popescu Ion"));
+    TFisaEnoriasFrm* window = openWindow();
+    ASSERT_TRUE(window);
+    showPage(window, TFisaEnoriasFrm::Burials, 'i');
+    const struct {
+        QString number, date;
+        int storedAfter;
+    } burials[] = {
+        {QStringLiteral("5"), QStringLiteral("01032024"), 1},
+        {QStringLiteral("5"), QStringLiteral("02032024"), 2}, // another date
+        {QStringLiteral("5"), QStringLiteral("02032024"), 2}, // the same act again
+    };
+    for (const auto& b : burials) {
+        if (!window->table(TFisaEnoriasFrm::Burials)->isEmpty()) {
+            press(Qt::Key_End, Qt::ControlModifier); // below the last row: a new one
+            press(Qt::Key_Down);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+        }
+        typeCells({b.number, b.date, QStringLiteral("Popescu Ion")});
+        press(Qt::Key_Up);
+        EXPECT_EQ(
+            count(QStringLiteral("SELECT count(*) FROM Inmormantari WHERE Cod_enorias = 'P1' AND Numar = 5")),
+            b.storedAfter);
+    }
+    EXPECT_EQ(dialogs.texts(QStringLiteral("error")).size(), 1);
+}
+
 TEST_F(FamilySheetWindow, TheSearchFindsTheFirstRowOfTheOrderBeginningWithTheTextInAnyCase)
 {
     addParishioner(db, QStringLiteral("C3"), QStringLiteral("Zaharia Ion"), QStringLiteral("Popilor"),
@@ -508,6 +537,23 @@ TEST_F(FamilySheetWindow, AKeyOnTheCodeAloneIsWidenedOnceWhenTheWindowOpens)
         Sql::exec(db, c.insertTwo);
     }
     EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(FamilySheetWindow, ATableThatCannotBeOpenedIsToldAndNoWindowOpens)
+{
+    Sql::exec(db, QStringLiteral("DROP TABLE Activitati"));
+    EXPECT_EQ(TFisaEnoriasFrm::open(&mainWindow), nullptr);
+    const QStringList errors = dialogs.texts(QStringLiteral("error"));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Eroare de acces la baza de date!")))
+        << errors[0].toStdString();
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<TFisaEnoriasFrm*>(widget) && widget->isVisible());
 }
 
 } // namespace
