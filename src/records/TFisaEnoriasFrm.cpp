@@ -25,6 +25,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -362,4 +363,14 @@ void TFisaEnoriasFrm::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!event->spontaneous())
         m_search->setFocus();
+}
+
+void TFisaEnoriasFrm::keyPressEvent(QKeyEvent* event)
+{
+    // Escape undoes typing in the grids; a window without a cancel button does not close on it.
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
