@@ -31,7 +31,7 @@ ReportEntry referenceDateEntry(QString name, QString caption, QString command)
 
 } // namespace
 
-void registerContributionReports(ReportCatalog& catalog, ParishionerPicker pickParishioner)
+void registerContributionReports(ReportCatalog& catalog, CodePicker pickParishioner)
 {
     ReportEntry situation = referenceDateEntry(QStringLiteral("situatie-contributii"),
                                                QStringLiteral("Situatia contributiei - toate contributiile"),

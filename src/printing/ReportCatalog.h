@@ -23,12 +23,14 @@ struct ReportAnswers {
     bool yes(const QString& key) const { return yesNo.value(key); }
 };
 
+// A catalogue's picker, for the menus: the chosen code, empty when cancelled.
+using CodePicker = std::function<std::optional<QString>(QWidget* caller)>;
+
 // A code the report asks for, taken from one catalogue table.
 struct ReportCodeQuestion {
-    QString table; // "Tip_cheltuieli"
-    QString field; // "Cod_cheltuiala"
-    // The catalogue's picker, for the menus; empty when cancelled.
-    std::function<std::optional<QString>(QWidget* caller)> pick;
+    QString table;   // "Tip_cheltuieli"
+    QString field;   // "Cod_cheltuiala"
+    CodePicker pick; // the catalogue's picker, for the menus
     // Without a code the report covers every row of the table.
     bool optional = false;
 };

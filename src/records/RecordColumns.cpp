@@ -2,6 +2,9 @@
 
 #include "db/DateFormat.h"
 #include "db/FieldFormat.h"
+#include "printing/RuledColumns.h"
+
+#include <vector>
 
 namespace
 {
@@ -25,20 +28,15 @@ RecordColumn text(const char* caption, const char* field, double width)
 
 QList<double> edgesOf(const QList<RecordColumn>& columns, double width)
 {
-    double designed = 0;
+    std::vector<double> designed;
     for (const RecordColumn& c : columns)
-        designed += c.width;
-    QList<double> edges{0};
-    for (const RecordColumn& c : columns)
-        edges << edges.last() + c.width * width / designed;
-    return edges;
+        designed.push_back(c.width);
+    return RuledColumns::edges(designed, width);
 }
-
-constexpr double padding = 0.8;
 
 QRectF cellRect(const QList<double>& edges, int column, double top, double height)
 {
-    return QRectF(edges[column] + padding, top, edges[column + 1] - edges[column] - 2 * padding, height);
+    return RuledColumns::cell(edges, column, column, top, height);
 }
 
 QString valueText(const QVariant& value)

@@ -26,7 +26,7 @@ TRepFisaEnoriasFrm::Options optionsFor(Kind kind, const ReportAnswers& answers)
     };
 }
 
-ReportEntry familyReport(Kind kind, const ParishionerPicker& pick)
+ReportEntry familyReport(Kind kind, const CodePicker& pick)
 {
     const bool card = kind == Kind::RecordCard;
     ReportEntry entry;
@@ -77,7 +77,7 @@ void print(QWidget* caller, Kind kind, const QString& code)
 
 } // namespace
 
-void registerRecordReports(ReportCatalog& catalog, ParishionerPicker pick)
+void registerRecordReports(ReportCatalog& catalog, CodePicker pick)
 {
     catalog.add(familyReport(Kind::RecordCard, pick));
     catalog.add(familyReport(Kind::FamilySheet, pick));

@@ -1,20 +1,16 @@
 #pragma once
 
+#include "printing/ReportCatalog.h"
+
 #include <QString>
-#include <functional>
-#include <optional>
 
 class QWidget;
-class ReportCatalog;
-
-// Picks a parishioner for a report run from the menus; empty when cancelled.
-using ParishionerPicker = std::function<std::optional<QString>(QWidget* caller)>;
 
 // The record cards, the family sheets and the three sacrament registers:
 // "fisa-evidenta" and "fisa-familie" (one parishioner by its code, every
 // parishioner without one), "registru-botezati", "registru-cununati",
 // "registru-decedati".
-void registerRecordReports(ReportCatalog& catalog, ParishionerPicker pick);
+void registerRecordReports(ReportCatalog& catalog, CodePicker pick);
 
 // The print menu of the family sheet window: the record card or the family
 // sheet of one parishioner (`code`) or of every parishioner (empty code),

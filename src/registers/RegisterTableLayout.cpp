@@ -3,7 +3,7 @@
 #include "db/DateFormat.h"
 #include "db/FieldFormat.h"
 #include "db/Sql.h"
-#include "registers/RuledColumns.h"
+#include "printing/RuledColumns.h"
 
 #include <QHash>
 #include <algorithm>

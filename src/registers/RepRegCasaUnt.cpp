@@ -4,7 +4,7 @@
 #include "db/FieldFormat.h"
 #include "db/Sql.h"
 #include "printing/ParishHeading.h"
-#include "registers/RuledColumns.h"
+#include "printing/RuledColumns.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "registers/RuledColumns.h"
+#include "printing/RuledColumns.h"
 
 #include "db/DateFormat.h"
 
