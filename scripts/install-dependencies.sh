@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libgl-dev
   libsqlite3-dev libjpeg62-turbo
   libgtest-dev libbenchmark-dev
+  pxlib-dev
   fonts-liberation2
 )
 
