@@ -1,0 +1,144 @@
+#include "year/DataFolderCopy.h"
+
+#include "core/SameFile.h"
+#include "core/Utilities.h"
+#include "db/Connection.h"
+#include "db/DatabaseCopy.h"
+#include "db/DatabaseLocation.h"
+#include "db/DbError.h"
+#include "db/Sql.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace
+{
+
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// A connection of its own, removed when the scope ends.
+class PrivateConnection
+{
+public:
+    explicit PrivateConnection(const QString& databaseFile)
+        : m_name(QStringLiteral("LumivaretCopy-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+    {
+        try {
+            m_db = Connection::openNamed(m_name, databaseFile);
+        } catch (...) {
+            Connection::removeNamed(m_name);
+            throw;
+        }
+    }
+    ~PrivateConnection()
+    {
+        m_db = QSqlDatabase();
+        Connection::removeNamed(m_name);
+    }
+    PrivateConnection(const PrivateConnection&) = delete;
+    PrivateConnection& operator=(const PrivateConnection&) = delete;
+
+    const QSqlDatabase& db() const { return m_db; }
+
+private:
+    QString m_name;
+    QSqlDatabase m_db;
+};
+
+// Through the program's own connection when it is open on that file: its
+// committed state is what the user sees as stored.
+void copyDatabase(const QString& sourceFile, const QString& targetFile, Progress& progress)
+{
+    if (Connection::isOpen() && isSameFile(Connection::filePath(), sourceFile)) {
+        DatabaseCopy::copyTo(Connection::database(), targetFile, progress);
+        return;
+    }
+    const PrivateConnection source(sourceFile);
+    DatabaseCopy::copyTo(source.db(), targetFile, progress);
+}
+
+QString integrityProblem(const QString& databaseFile)
+{
+    try {
+        const PrivateConnection connection(databaseFile);
+        QSqlQuery query = Sql::exec(connection.db(), QStringLiteral("PRAGMA integrity_check"));
+        QStringList problems;
+        while (query.next())
+            problems << query.value(0).toString();
+        if (problems == QStringList{QStringLiteral("ok")})
+            return {};
+        return problems.isEmpty() ? QStringLiteral("verificarea nu a dat niciun rezultat")
+                                  : problems.mid(0, 3).join(QStringLiteral("; "));
+    } catch (const DbError& e) {
+        return e.text();
+    }
+}
+
+} // namespace
+
+namespace DataFolderCopy
+{
+
+bool anyFile(const QString&)
+{
+    return true;
+}
+
+bool isSqliteSideFile(const QString& fileName)
+{
+    static const QString suffixes[] = {QStringLiteral("-journal"), QStringLiteral("-wal"),
+                                       QStringLiteral("-shm")};
+    for (const QString& suffix : suffixes)
+        if (fileName.endsWith(suffix, Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+bool passesIntegrityCheck(const QString& databaseFile, QString* problem)
+{
+    const QString found = integrityProblem(databaseFile);
+    if (problem)
+        *problem = found;
+    return found.isEmpty();
+}
+
+void requireIntegrity(const QString& databaseFile)
+{
+    QString problem;
+    if (!passesIntegrityCheck(databaseFile, &problem))
+        throw DbError(
+            QStringLiteral("Baza de date %1 este deteriorata: %2").arg(native(databaseFile), problem));
+}
+
+void copy(const QString& sourceFolder, const QString& targetFolder, const NameFilter& accept,
+          Progress& progress)
+{
+    const QDir source(sourceFolder);
+    if (!source.exists())
+        throw IoError(QStringLiteral("Directorul %1 nu exista").arg(native(sourceFolder)));
+    if (!QDir().mkpath(targetFolder))
+        throw IoError(QStringLiteral("Directorul %1 nu poate fi creat").arg(native(targetFolder)));
+    const QDir target(targetFolder);
+
+    const QString databaseName = DatabaseLocation::databaseFileName;
+    const QFileInfoList files = source.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QFileInfo& file : files) {
+        const QString name = file.fileName();
+        if (isSqliteSideFile(name))
+            continue;
+        const QString targetFile = target.filePath(name);
+        if (name == databaseName) {
+            copyDatabase(file.filePath(), targetFile, progress);
+            requireIntegrity(targetFile);
+        } else if (accept(name)) {
+            CopyFileChecked(file.filePath(), targetFile);
+        }
+    }
+}
+
+} // namespace DataFolderCopy
