@@ -1,5 +1,7 @@
 #include "db/DateFormat.h"
 
+#include <QRegularExpression>
+
 #include <QLocale>
 #include <QStringList>
 
@@ -33,13 +35,14 @@ QDate fromShortText(const QString& text)
     const QStringList parts = cleaned.trimmed().split(separator());
     if (parts.size() != 3)
         return {};
-    bool okDay = false, okMonth = false, okYear = false;
-    const int day = parts[0].trimmed().toInt(&okDay);
-    const int month = parts[1].trimmed().toInt(&okMonth);
-    const int year = parts[2].trimmed().toInt(&okYear);
-    if (!okDay || !okMonth || !okYear || parts[2].trimmed().size() != 4)
+    // Only digits: toInt() alone would take "-999" for a year before Christ.
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,2}$"));
+    static const QRegularExpression fourDigits(QStringLiteral("^[0-9]{4}$"));
+    const QString day = parts[0].trimmed(), month = parts[1].trimmed(), year = parts[2].trimmed();
+    if (!digits.match(day).hasMatch() || !digits.match(month).hasMatch() ||
+        !fourDigits.match(year).hasMatch())
         return {};
-    return QDate(year, month, day); // invalid for 31.02.2024
+    return QDate(year.toInt(), month.toInt(), day.toInt()); // invalid for 31.02.2024 and year 0000
 }
 
 } // namespace DateFormat
