@@ -1,6 +1,6 @@
 // The balance sheet's total formulas are typed by the user into the
 // nomenclature: any text must either be read exactly or refused.
-#include "SeededRandom.h"
+#include "support/SeededRandom.h"
 
 #include "registers/BalanceFormula.h"
 

@@ -1,7 +1,7 @@
 // The command line is typed by hand or written into batch files: any
 // arguments give an exit status of 0, 1 or 2 with a reason, never a crash or
 // a change to the parish's documents.
-#include "SeededRandom.h"
+#include "support/SeededRandom.h"
 
 #include "app/ProgramReports.h"
 #include "db/Connection.h"

@@ -1,6 +1,6 @@
 // The options file is edited by hand on parish computers: whatever it holds,
 // the program reads its switches, and the switches it writes read back.
-#include "SeededRandom.h"
+#include "support/SeededRandom.h"
 
 #include "core/ProgramOptions.h"
 

@@ -1,6 +1,6 @@
 // Typed numbers and dates: whatever the user types, the readers end, accept
 // only what they promise to accept, and read it exactly.
-#include "SeededRandom.h"
+#include "support/SeededRandom.h"
 
 #include "db/DateFormat.h"
 #include "db/TypedNumber.h"

@@ -1,4 +1,4 @@
-#include "SeededRandom.h"
+#include "support/SeededRandom.h"
 
 #include <QtGlobal>
 
