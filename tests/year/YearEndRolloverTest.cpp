@@ -325,6 +325,11 @@ struct Breakage {
     const char* reason;    // part of the store's message
 };
 
+void PrintTo(const Breakage& breakage, std::ostream* out)
+{
+    *out << breakage.name;
+}
+
 class YearEndFailure : public YearEnd, public ::testing::WithParamInterface<Breakage>
 {
 };
