@@ -6,6 +6,7 @@
 #include "core/UserDialogs.h"
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
+#include "db/Dataset.h"
 #include "db/Sql.h"
 #include "year/YearEndRollover.h"
 
@@ -27,6 +28,17 @@ bool confirmed(int closingYear)
                                   .arg(closingYear + 1));
 }
 
+// What is typed in the open windows is stored first, as leaving the record
+// would store it: the closing reopens every window and would drop it unseen.
+// False when a window refused to store its record (it said why).
+bool storeOpenEdits(const QObject& windowsOwner)
+{
+    for (Dataset* source : windowsOwner.findChildren<Dataset*>())
+        if (source->isActive() && source->isEditing() && !source->checkBrowseMode())
+            return false;
+    return true;
+}
+
 // The open windows hold the rows they read before the closing, the closed
 // year's documents among them: the connection is reopened, which closes
 // their record sources, and they read the new year's data again.
@@ -39,7 +51,7 @@ void reopenWorkingYear()
 
 } // namespace
 
-void runYearEndRollover()
+void runYearEndRollover(const QObject& windowsOwner)
 {
     const QVariant year = Sql::scalar(Connection::database(), QStringLiteral("SELECT An_lucru FROM Parohia"));
     if (year.isNull() || year.toInt() <= 0) {
@@ -50,6 +62,14 @@ void runYearEndRollover()
     const int closingYear = year.toInt();
     if (!confirmed(closingYear))
         return;
+    if (!storeOpenEdits(windowsOwner)) {
+        dialogs().warning(
+            QStringLiteral("Anul %1 NU a fost inchis: o fereastra deschisa are date introduse care "
+                           "nu pot fi salvate.\nCompletati-le sau renuntati la ele, apoi reluati "
+                           "operatiunea.")
+                .arg(closingYear));
+        return;
+    }
 
     int newYear = 0;
     {
@@ -66,5 +86,6 @@ void runYearEndRollover()
 
 void attachYearEndCommand(TMainFrm& mainWindow)
 {
-    mainWindow.setCommandHandler(QStringLiteral("TrecereaLaAnNou"), [] { runYearEndRollover(); });
+    mainWindow.setCommandHandler(QStringLiteral("TrecereaLaAnNou"),
+                                 [&mainWindow] { runYearEndRollover(mainWindow); });
 }

@@ -9,10 +9,13 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestFolder.h"
 #include "widgets/TDBComboNormal.h"
+#include "widgets/TDBEditNormal.h"
+#include "widgets/dbdate.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -36,6 +39,7 @@ protected:
     {
         db = folder.openWorkingYear();
         Documents::setYear(db, 2023, 500, 1000);
+        Sql::exec(db, QStringLiteral("UPDATE Contor SET PretOut = 2.5, PretInOut = 0.5"));
         Documents::receipt(db, 1, QStringLiteral("2023-03-01"), 10);
         Documents::receipt(db, 2, QStringLiteral("2024-01-03"), 15);
         Documents::salaryOrder(db, 1, QStringLiteral("2023-12-30"), QStringLiteral("Casa"), {{34, 100}});
@@ -72,6 +76,32 @@ protected:
         for (int row = 0; row < receipts.recordCount(); ++row)
             dates << receipts.rowValue(row, receipts.fieldIndex(QStringLiteral("Data"))).toDate();
         return dates;
+    }
+
+    // Opens the incomes window and types a receipt into its fresh record, from the keyboard.
+    TVenituriFrm* typeReceipt(const QString& dateDigits, const QString& code, const QString& amount)
+    {
+        mainWindow->command(QStringLiteral("OpVenituri"))->trigger();
+        auto* window = mainWindow->findChild<TVenituriFrm*>();
+        QApplication::setActiveWindow(window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        window->dateInput()->setFocus();
+        window->dateInput()->setCursorPosition(0);
+        QTest::keyClicks(window->dateInput(), dateDigits);
+        typeOver(window->numberInput(), QStringLiteral("41"));
+        typeOver(window->codeInput(), code);
+        typeOver(window->amountInput(), amount);
+        return window;
+    }
+
+    static void typeOver(QLineEdit* input, const QString& text)
+    {
+        input->setFocus();
+        input->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(input, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(input, text);
     }
 
     TestFolder folder;
@@ -172,4 +202,47 @@ TEST_F(YearEndCommand, OpenWindowsFollowTheNewYearAndTheClosedYearOpensFromTheYe
     EXPECT_EQ(workingYear().toInt(), 2023);
     EXPECT_TRUE(datesShownBy(*windows.first()).contains(QDate(2023, 3, 1)));
     EXPECT_FALSE(mainWindow->command(QStringLiteral("TrecereaLaAnNou"))->isEnabled());
+}
+
+// What is typed in an open window is stored before the closing, so that the
+// year folder has it and nothing typed is dropped unseen.
+TEST_F(YearEndCommand, AReceiptBeingTypedIsStoredBeforeTheClosing)
+{
+    typeReceipt(QStringLiteral("15122023"), QStringLiteral("7"), QStringLiteral("30"));
+    dialogs.shown.clear();
+
+    runRollover({true, true});
+
+    EXPECT_EQ(dialogs.texts(QStringLiteral("warning")), QStringList());
+    EXPECT_EQ(workingYear().toInt(), 2024);
+    QSqlDatabase archived = Connection::openNamed(QStringLiteral("archive-check"),
+                                                  folder.path() + QStringLiteral("2023/BazaDate.sqlite"));
+    EXPECT_EQ(Sql::scalar(archived, QStringLiteral("SELECT Valoarea FROM Venituri WHERE Data = '2023-12-15'"))
+                  .toDouble(),
+              30);
+    archived = QSqlDatabase();
+    Connection::removeNamed(QStringLiteral("archive-check"));
+}
+
+// A receipt the window refuses to store stops the closing before anything
+// changes, and stays in the window as typed.
+TEST_F(YearEndCommand, AReceiptThatCannotBeStoredStopsTheClosingAndStaysTyped)
+{
+    TVenituriFrm* window = typeReceipt(QStringLiteral("15122023"), QStringLiteral("7"), QString());
+    dialogs.shown.clear();
+
+    runRollover({true, true});
+
+    const QStringList warnings = dialogs.texts(QStringLiteral("warning"));
+    ASSERT_EQ(warnings.size(), 2);
+    EXPECT_EQ(
+        warnings.first(),
+        QStringLiteral("Completati toate datele referitoare la incasarea pe care doriti sa o efectuati!"));
+    EXPECT_TRUE(warnings.last().startsWith(QStringLiteral("Anul 2023 NU a fost inchis")));
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("information")).isEmpty());
+    EXPECT_EQ(workingYear().toInt(), 2023);
+    EXPECT_FALSE(QDir(folder.path() + QStringLiteral("2023")).exists());
+    EXPECT_EQ(window->document()->state(), DatasetState::Insert);
+    EXPECT_EQ(window->numberInput()->text(), QStringLiteral("41"));
+    EXPECT_EQ(window->codeInput()->text(), QStringLiteral("7"));
 }
