@@ -8,6 +8,7 @@
 #include "app/ProgramReports.h"
 #include "app/RecordCommands.h"
 #include "app/ToolbarImages.h"
+#include "app/YearEndCommand.h"
 #include "core/BusyCursor.h"
 #include "core/DesktopShell.h"
 #include "core/ErrorGuard.h"
@@ -190,6 +191,7 @@ void TMainFrm::buildMenus()
     }
     // The "Selectiv" reports of one family are chosen in the family sheet window.
     attachRecordCommands(*this);
+    attachYearEndCommand(*this);
 }
 
 QAction* TMainFrm::command(const QString& name) const
