@@ -28,6 +28,7 @@ namespace
 
 const QString tableName = QStringLiteral("Stoc");
 const QString numberField = QStringLiteral("NrCrt");
+const QString nameField = QStringLiteral("Denumire");
 
 // The grid's columns in their order, with their captions and the characters
 // each is made wide enough for. The row identity is not shown.
@@ -119,6 +120,11 @@ void TStocFrm::openStock()
     m_stock->setDisplayFormat(QStringLiteral("Pret"), QStringLiteral("#,##0.00"));
     m_stock->setEditFormat(QStringLiteral("Pret"), QStringLiteral("0.00"));
     m_stock->beforePost = [this](Dataset& row) { checkComplete(row); };
+    m_stock->onNewRecord = [this](Dataset&) {
+        // The grid settles on its column after the new row is made: the name is typed first.
+        QMetaObject::invokeMethod(
+            m_grid, [grid = m_grid] { grid->selectField(nameField); }, Qt::QueuedConnection);
+    };
     m_stock->open();
     m_stock->setIndexName(QStringLiteral("Den"));
 }
@@ -263,6 +269,7 @@ void TStocFrm::showEvent(QShowEvent* event)
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     m_grid->setFocus();
+    m_grid->selectField(nameField); // the numbers take no typing
 }
 
 void TStocFrm::keyPressEvent(QKeyEvent* event)
