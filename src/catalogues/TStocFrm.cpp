@@ -42,8 +42,8 @@ const QList<StockColumn>& columns()
 {
     static const QList<StockColumn> list{
         {numberField, QStringLiteral("NrCrt"), 5},
-        {QStringLiteral("Denumire"), QStringLiteral("Denumire"), 30},
-        {QStringLiteral("Descriere"), QStringLiteral("Descriere"), 30},
+        {QStringLiteral("Denumire"), QStringLiteral("Denumire"), 26},
+        {QStringLiteral("Descriere"), QStringLiteral("Descriere"), 22},
         {QStringLiteral("Cantitate"), QStringLiteral("Cantitate"), 10},
         {QStringLiteral("UM"), QStringLiteral("U.M."), 6},
         {QStringLiteral("Pret"), QStringLiteral("Pret"), 12},
@@ -127,6 +127,7 @@ void TStocFrm::openStock()
     };
     m_stock->open();
     m_stock->setIndexName(QStringLiteral("Den"));
+    m_stock->first();
 }
 
 void TStocFrm::buildControls()

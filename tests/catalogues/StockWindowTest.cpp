@@ -215,6 +215,7 @@ TEST_F(StockWindow, RowsAreNumberedByTheirPlaceInTheNameOrder)
     EXPECT_EQ(shownColumn(window, QStringLiteral("Denumire")),
               QStringList({"Anafornita", "candela", "Sfesnic", "Ștergar", "Tava"}));
     EXPECT_EQ(shownColumn(window, QStringLiteral("NrCrt")), QStringList({"1", "2", "3", "4", "5"}));
+    EXPECT_EQ(window->stock()->recNo(), 1) << "the window opens on the first name";
     EXPECT_EQ(window->grid()->currentField(), QStringLiteral("Denumire")) << "the numbers take no typing";
 
     // A new row takes its place in the order once stored, and the rows after it are numbered again.
