@@ -266,6 +266,44 @@ TEST_F(StockWindow, MovingOffARowWithoutANameQuantityOrPriceIsRefusedNamingTheCo
     }
 }
 
+TEST_F(StockWindow, ATextThatIsNoNumberOrDateIsRefusedInItsCell)
+{
+    const struct {
+        QStringList cells; // from Denumire up to the refused cell
+        QString field;
+        QString typed;
+        QString message;
+    } cases[] = {
+        {{"Sfesnic", "", "trei"},
+         QStringLiteral("Cantitate"),
+         QStringLiteral("trei"),
+         QStringLiteral("\"trei\" nu este")},
+        {{"Sfesnic", "", "3", "buc", "12 lei"},
+         QStringLiteral("Pret"),
+         QStringLiteral("12 lei"),
+         QStringLiteral("\"12 lei\" nu este")},
+        {{"Sfesnic", "", "3", "buc", "12", "31.02.2024"},
+         QStringLiteral("DataIn"),
+         QStringLiteral("31.02.2024"),
+         QStringLiteral("\"31.02.2024\" nu este")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field.toStdString());
+        dialogs.shown.clear();
+        TStocFrm* window = openWindow();
+        ASSERT_NE(window, nullptr);
+        typeRow(c.cells);
+        ASSERT_EQ(dialogs.shown.size(), 1);
+        EXPECT_TRUE(dialogs.shown[0].text.startsWith(c.message)) << dialogs.shown[0].text.toStdString();
+        EXPECT_EQ(window->grid()->currentField(), c.field) << "the caret stays in the refused cell";
+        ASSERT_NE(window->grid()->cellEditor(), nullptr);
+        EXPECT_EQ(window->grid()->cellEditor()->text(), c.typed) << "with what was typed";
+        EXPECT_EQ(storedRows(QStringLiteral("Stoc")), 0);
+        window->close();
+        settle();
+    }
+}
+
 TEST_F(StockWindow, ValideazaStoresTheRowAndClosesButKeepsARefusedRowInTheOpenWindow)
 {
     TStocFrm* window = openWindow();
