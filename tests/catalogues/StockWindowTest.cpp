@@ -17,12 +17,6 @@
 #include <QTest>
 #include <QToolButton>
 
-// Failures show texts as texts.
-static void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace
 {
 
