@@ -1,8 +1,11 @@
 #include "app/CatalogueCommands.h"
 
 #include "app/MainUnt.h"
+#include "app/ProgramReports.h"
 #include "catalogues/CatalogDescriptor.h"
 #include "catalogues/CatalogueOpeners.h"
+#include "catalogues/TStocFrm.h"
+#include "printing/ReportCatalog.h"
 
 void attachCatalogueCommands(TMainFrm& mainWindow)
 {
@@ -20,4 +23,14 @@ void attachCatalogueCommands(TMainFrm& mainWindow)
         mainWindow.setCommandHandler(QString::fromLatin1(c.command),
                                      [&mainWindow, catalogue] { openCatalogue(*catalogue, &mainWindow); });
     }
+    mainWindow.setCommandHandler(QStringLiteral("OpStocuri"),
+                                 [&mainWindow] { openStockWindow(&mainWindow); });
+}
+
+TStocFrm* openStockWindow(QWidget* mainWindow)
+{
+    // The window prints the same list as the menu's "Lista stocurilor".
+    return TStocFrm::open(mainWindow, [](QWidget* caller) {
+        runReportInteractively(*programReports().find(QStringLiteral("stoc")), caller);
+    });
 }

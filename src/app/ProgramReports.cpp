@@ -1,6 +1,7 @@
 #include "app/ProgramReports.h"
 
 #include "catalogues/CatalogSelect.h"
+#include "catalogues/StockReports.h"
 #include "contributions/ContributionReports.h"
 #include "core/BusyCursor.h"
 #include "core/UserDialogs.h"
@@ -29,6 +30,7 @@ const ReportCatalog& programReports()
         };
         registerContributionReports(c, pickParishioner);
         registerRecordReports(c, pickParishioner);
+        registerStockReports(c);
         return c;
     }();
     return catalog;

@@ -160,12 +160,28 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands)
     QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
     EXPECT_EQ(dialogs.texts(QStringLiteral("error")), QStringList{"tabela lipsa"});
 
-    // Commands without their windows yet do nothing.
+    // The stock list asks its date; cancelling it prints nothing.
     window->command(QStringLiteral("ListaStocurilor"))->trigger();
-    EXPECT_EQ(dialogs.shown.size(), 1);
+    ASSERT_EQ(dialogs.shown.size(), 2);
+    EXPECT_EQ(dialogs.shown.last().kind, QStringLiteral("date"));
 
     QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, StocuriOpensTheStockWindow)
+{
+    auto window = start();
+    window->command(QStringLiteral("OpStocuri"))->trigger();
+    QWidget* stock = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QStringLiteral("TStocFrm") && widget->isVisible())
+            stock = widget;
+    ASSERT_NE(stock, nullptr);
+    EXPECT_EQ(stock->windowTitle(), QStringLiteral("Stocuri"));
+    EXPECT_EQ(stock->parentWidget(), window.get());
+    stock->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // A handler under a name that is no command would never run: refused at once.
