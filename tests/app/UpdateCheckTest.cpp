@@ -1,5 +1,4 @@
 #include "app/UpdateCheck.h"
-#include "app/HelpDocuments.h"
 #include "app/MainUnt.h"
 #include "app/UpdateServer.h"
 #include "core/ProgramOptions.h"
@@ -10,7 +9,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -73,15 +71,6 @@ protected:
         ASSERT_NE(check, nullptr);
         QSignalSpy ended(check, &UpdateCheck::finished);
         ASSERT_TRUE(ended.wait(30000));
-    }
-
-    // "kind: text" of every dialog shown.
-    QStringList shown() const
-    {
-        QStringList result;
-        for (const ScriptedDialogs::Shown& s : dialogs.shown)
-            result << s.kind + QStringLiteral(": ") + s.text;
-        return result;
     }
 
     QString downloadPage() const { return server.address() + QStringLiteral("/actualizare.php?prg=6"); }
@@ -162,7 +151,7 @@ TEST_F(UpdateCheckTest, EveryAnswerOfTheServerInBothModes)
         }
         auto window = start();
         waitForTheEnd(CheckForUpdate(c.mode, *window, QString::fromLatin1(c.running)));
-        EXPECT_EQ(shown(), c.shown);
+        EXPECT_EQ(dialogs.everything(), c.shown);
         EXPECT_EQ(shell.opened, c.downloads ? QStringList{downloadPage()} : QStringList{});
         EXPECT_EQ(window->isVisible(), !c.downloads);
         if (c.serving == Serving::Body || c.serving == Serving::NotFound)
@@ -178,7 +167,7 @@ TEST_F(UpdateCheckTest, ABrowserThatCannotOpenTheDownloadPageKeepsTheProgramOpen
     dialogs.answers = {true};
     auto window = start();
     waitForTheEnd(CheckForUpdate(UpdateMode::Interactive, *window, QStringLiteral("2.6.4.0")));
-    EXPECT_EQ(shown(),
+    EXPECT_EQ(dialogs.everything(),
               QStringList({question, QStringLiteral("error: ") +
                                          UpdateCheck::downloadPageFailedMessage.arg(downloadPage())}));
     EXPECT_TRUE(window->isVisible());
@@ -196,14 +185,14 @@ TEST_F(UpdateCheckTest, TheMenuCommandWaitsUnderTheBusyPointer)
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     waitForTheEnd(window->updateCheck());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(shown(), QStringList{upToDate});
+    EXPECT_EQ(dialogs.everything(), QStringList{upToDate});
 
     dialogs.shown.clear();
     server.answer(200, "9.9.9.9");
     dialogs.answers = {true};
     command->trigger();
     waitForTheEnd(window->updateCheck());
-    EXPECT_EQ(shown(), QStringList{question});
+    EXPECT_EQ(dialogs.everything(), QStringList{question});
     EXPECT_EQ(shell.opened, QStringList{downloadPage()});
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -249,7 +238,7 @@ TEST_F(UpdateCheckTest, TheMenuCommandDuringTheCheckAtStartWaitsForItsAnswer)
 
     waitForTheEnd(check);
     EXPECT_EQ(server.requestedPaths, QStringList{versionFilePath});
-    EXPECT_EQ(shown(), QStringList{failed});
+    EXPECT_EQ(dialogs.everything(), QStringList{failed});
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -259,7 +248,7 @@ TEST_F(UpdateCheckTest, ANewerReleaseFoundAtStartCanEndTheProgram)
     dialogs.answers = {true};
     auto window = start(true);
     waitForTheEnd(window->updateCheck());
-    EXPECT_EQ(shown(), QStringList{question});
+    EXPECT_EQ(dialogs.everything(), QStringList{question});
     EXPECT_EQ(shell.opened, QStringList{downloadPage()});
     EXPECT_FALSE(window->isVisible());
 }
@@ -270,50 +259,4 @@ TEST_F(UpdateCheckTest, WithTheOptionOffTheStartAsksNothing)
     EXPECT_EQ(window->updateCheck(), nullptr);
     QCoreApplication::processEvents();
     EXPECT_TRUE(server.requestedPaths.isEmpty());
-}
-
-TEST_F(UpdateCheckTest, HelpDocumentsOpenFromTheProgramFolderOrSayWhatIsMissing)
-{
-    enum class Outcome { Opened, Missing, DesktopRefuses };
-    const struct {
-        const char* command;
-        const char* file;
-        Outcome outcome;
-    } cases[] = {
-        {"Manual", "HelpLumivaret.exe", Outcome::Opened},
-        {"StatutulBOR", "StatutulBOR.pdf", Outcome::Opened},
-        {"Manual", "HelpLumivaret.exe", Outcome::Missing},
-        {"StatutulBOR", "StatutulBOR.pdf", Outcome::Missing},
-        {"Manual", "HelpLumivaret.exe", Outcome::DesktopRefuses},
-    };
-    auto window = start();
-    for (const auto& c : cases) {
-        const QString file = QString::fromLatin1(c.file);
-        const QString path = folder.file(file);
-        SCOPED_TRACE(path.toStdString());
-        QFile::remove(path);
-        if (c.outcome != Outcome::Missing)
-            folder.write(file, "document");
-        dialogs.shown.clear();
-        shell.opened.clear();
-        shell.accepts = c.outcome != Outcome::DesktopRefuses;
-
-        window->command(QString::fromLatin1(c.command))->trigger();
-        EXPECT_EQ(shell.opened, c.outcome == Outcome::Missing ? QStringList{} : QStringList{path});
-        switch (c.outcome) {
-        case Outcome::Opened:
-            EXPECT_EQ(shown(), QStringList{});
-            break;
-        case Outcome::Missing:
-            EXPECT_EQ(shown(),
-                      QStringList{QStringLiteral("warning: Fisierul %1 nu a fost gasit in directorul "
-                                                 "programului (%2).")
-                                      .arg(file, QDir::toNativeSeparators(folder.path()))});
-            break;
-        case Outcome::DesktopRefuses:
-            EXPECT_EQ(shown(), QStringList{QStringLiteral("warning: Fisierul %1 nu poate fi deschis.")
-                                               .arg(QDir::toNativeSeparators(path))});
-            break;
-        }
-    }
 }
