@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -240,6 +241,20 @@ TEST_F(UpdateCheckTest, TheMenuCommandDuringTheCheckAtStartWaitsForItsAnswer)
     EXPECT_EQ(server.requestedPaths, QStringList{versionFilePath});
     EXPECT_EQ(dialogs.everything(), QStringList{failed});
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(UpdateCheckTest, AMainWindowGoneBeforeTheAnswerTakesItsCheckAlong)
+{
+    server.neverAnswer();
+    auto window = start(true);
+    window->command(QStringLiteral("ActualizareOnline"))->trigger();
+    const QPointer<UpdateCheck> check = window->updateCheck();
+    ASSERT_FALSE(check.isNull());
+    window.reset();
+    EXPECT_TRUE(check.isNull());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
 TEST_F(UpdateCheckTest, ANewerReleaseFoundAtStartCanEndTheProgram)
