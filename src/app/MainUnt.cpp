@@ -4,6 +4,7 @@
 #include "app/DailyBackup.h"
 #include "app/DocumentCommands.h"
 #include "app/Firms.h"
+#include "app/HelpDocuments.h"
 #include "app/ParamAplicUnt.h"
 #include "app/ProgramReports.h"
 #include "app/RecordCommands.h"
@@ -176,6 +177,9 @@ void TMainFrm::buildMenus()
                       [this] { TParamAplicFrm::execute(m_options, this); });
     setCommandHandler(QStringLiteral("OpBilant"), [this] { balanceSheet(); });
     setCommandHandler(QStringLiteral("RapBilant"), [this] { balanceSheet(); });
+    setCommandHandler(QStringLiteral("ActualizareOnline"),
+                      [this] { checkForUpdate(UpdateMode::Interactive); });
+    attachHelpCommands(*this);
     attachCatalogueCommands(*this);
     attachDocumentCommands(*this);
     // Reports run from the catalogue by their command.
@@ -382,7 +386,21 @@ void TMainFrm::firstShow()
     m_windowHint += QStringLiteral(" - Versiunea ") + m_runningVersion;
     if (showingHint && m_statusFollowsHint)
         m_statusLine->setText(m_windowHint);
-    // The silent update check joins here when "Check for new version" is on.
+    if (m_options.checkForNewVersion)
+        checkForUpdate(UpdateMode::Silent);
+}
+
+void TMainFrm::checkForUpdate(UpdateMode mode)
+{
+    // One question to the server at a time; asking while the silent check
+    // waits makes that one tell its outcome.
+    if (m_updateCheck) {
+        if (mode == UpdateMode::Interactive)
+            m_updateCheck->makeInteractive();
+        return;
+    }
+    m_updateCheck = CheckForUpdate(mode, *this, m_runningVersion);
+    connect(m_updateCheck, &UpdateCheck::finished, this, [this] { m_updateCheck = nullptr; });
 }
 
 void TMainFrm::balanceSheet()

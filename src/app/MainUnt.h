@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/UpdateCheck.h"
 #include "core/ProgramOptions.h"
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 
 class QLabel;
@@ -41,6 +43,8 @@ public:
     QString runningVersion() const { return m_runningVersion; }
     QLabel* statusLine() const { return m_statusLine; }
     QLabel* photo() const { return m_photo; }
+    // The update check under way, if any.
+    UpdateCheck* updateCheck() const { return m_updateCheck; }
 
 protected:
     bool event(QEvent* event) override;
@@ -59,6 +63,7 @@ private:
     void upgradeSchema();
     void firstShow();
     void balanceSheet();
+    void checkForUpdate(UpdateMode mode);
     void closedYearChanged(bool closedYearOpen);
 
     ProgramOptions m_options;
@@ -73,4 +78,5 @@ private:
     QToolBar* m_toolbar = nullptr;
     QHash<QString, QAction*> m_commands;
     QHash<QString, std::function<void()>> m_handlers;
+    QPointer<UpdateCheck> m_updateCheck;
 };

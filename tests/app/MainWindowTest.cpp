@@ -1,11 +1,11 @@
 #include "app/MainUnt.h"
-#include "core/DesktopShell.h"
 #include "core/ProgramFolder.h"
 #include "core/StatusLine.h"
 #include "core/Workmsg.h"
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
 #include "db/Sql.h"
+#include "support/FakeDesktopShell.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFolder.h"
 
@@ -365,16 +365,7 @@ TEST_F(MainWindowTest, ClosedYearGreysBackupAndRollover)
 
 TEST_F(MainWindowTest, LogosOpenTheirWebSites)
 {
-    struct FakeShell : DesktopShell {
-        QStringList opened;
-        bool answer = true;
-        bool open(const QString& target) override
-        {
-            opened << target;
-            return answer;
-        }
-    } shell;
-    setDesktopShell(&shell);
+    FakeDesktopShell shell;
     auto window = start();
     QTest::mouseClick(window->findChild<QToolButton*>(QStringLiteral("SiglaBOR")), Qt::LeftButton);
     QTest::mouseClick(window->findChild<QToolButton*>(QStringLiteral("Biserica")), Qt::LeftButton);
@@ -383,7 +374,7 @@ TEST_F(MainWindowTest, LogosOpenTheirWebSites)
     EXPECT_EQ(window->findChild<QToolButton*>(QStringLiteral("SiglaProducator"))->statusTip(),
               TMainFrm::publisherAddress);
 
-    shell.answer = false;
+    shell.accepts = false;
     QTest::mouseClick(window->findChild<QToolButton*>(QStringLiteral("SiglaBOR")), Qt::LeftButton);
     EXPECT_EQ(
         dialogs.texts(QStringLiteral("error")),

@@ -19,6 +19,14 @@ QStringList ScriptedDialogs::texts(const QString& kind) const
     return result;
 }
 
+QStringList ScriptedDialogs::everything() const
+{
+    QStringList result;
+    for (const Shown& s : shown)
+        result << s.kind + QStringLiteral(": ") + s.text;
+    return result;
+}
+
 void ScriptedDialogs::information(const QString& text)
 {
     shown.append({QStringLiteral("information"), text});

@@ -31,6 +31,8 @@ public:
     QList<std::optional<QFont>> fontAnswers;
 
     QStringList texts(const QString& kind) const;
+    // "kind: text" of every dialog shown, in order.
+    QStringList everything() const;
 
     void information(const QString& text) override;
     void warning(const QString& text) override;

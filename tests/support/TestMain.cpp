@@ -1,5 +1,7 @@
 #include "app/QtUserDialogs.h"
+#include "app/UpdateServer.h"
 #include "core/ErrorGuard.h"
+#include "support/LocalHttpServer.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -13,5 +15,7 @@ int main(int argc, char** argv)
     installProgramDialogs();
     // Tests read numbers and dates as a Romanian desktop shows them.
     QLocale::setDefault(QLocale(QLocale::Romanian, QLocale::Romania));
+    // The main window's update check at start never leaves this computer.
+    updateServer().address = LocalHttpServer::refusingAddress();
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,7 @@
+#include "app/UpdateServer.h"
+
+UpdateServer& updateServer()
+{
+    static UpdateServer server;
+    return server;
+}
