@@ -4,6 +4,7 @@
 #include "app/DailyBackup.h"
 #include "app/DocumentCommands.h"
 #include "app/Firms.h"
+#include "app/ImportCommand.h"
 #include "app/ParamAplicUnt.h"
 #include "app/ProgramReports.h"
 #include "app/RecordCommands.h"
@@ -100,6 +101,7 @@ void TMainFrm::buildMenus()
     sistem->addSeparator();
     addCommand(sistem, QStringLiteral("SalvareDate"), QStringLiteral("Salvare date"));
     addCommand(sistem, QStringLiteral("TrecereaLaAnNou"), QStringLiteral("Trecerea la an nou"));
+    addCommand(sistem, QStringLiteral("ImportDateVechi"), QStringLiteral("Import date vechi..."));
     sistem->addSeparator();
     addCommand(sistem, QStringLiteral("Iesire"), QStringLiteral("Iesire"), alt(Qt::Key_I));
 
@@ -175,6 +177,7 @@ void TMainFrm::buildMenus()
                       [this] { TParamAplicFrm::execute(m_options, this); });
     setCommandHandler(QStringLiteral("OpBilant"), [this] { balanceSheet(); });
     setCommandHandler(QStringLiteral("RapBilant"), [this] { balanceSheet(); });
+    setCommandHandler(QStringLiteral("ImportDateVechi"), [] { importOldDataInteractively(); });
     attachCatalogueCommands(*this);
     attachDocumentCommands(*this);
     // Reports run from the catalogue by their command.

@@ -1,0 +1,51 @@
+#include "transfer/DatabaseFromTables.h"
+
+#include "db/Connection.h"
+#include "db/DbError.h"
+#include "db/SchemaBuilder.h"
+#include "db/SqliteHandle.h"
+#include "db/TableDefinitions.h"
+#include "db/Transaction.h"
+#include "transfer/ImportError.h"
+#include "transfer/TableImport.h"
+
+#include <QDir>
+
+QHash<QString, QString> tableFilesIn(const QString& folder)
+{
+    QHash<QString, QString> files;
+    const QStringList names = QDir(folder).entryList(QDir::Files);
+    for (const QString& name : names)
+        if (name.endsWith(QLatin1String(".DB"), Qt::CaseInsensitive))
+            files.insert(TableDefinitions::tableNameOf(name).toLower(), name);
+    return files;
+}
+
+QList<TableSummary> buildDatabaseFromTables(const QString& folder, const QString& databaseFile)
+{
+    const QHash<QString, QString> files = tableFilesIn(folder);
+    const QString connectionName = QStringLiteral("LumivaretImport");
+    QList<TableSummary> summaries;
+    try {
+        {
+            QSqlDatabase db = Connection::openNamed(connectionName, databaseFile, true);
+            Transaction transaction(db);
+            for (const TableDef& table : TableDefinitions::all()) {
+                SchemaBuilder::createTable(db, table);
+                const QString file = files.value(table.name.toLower());
+                if (!file.isEmpty())
+                    summaries << importTable(QDir(folder).filePath(file), table, sqliteHandle(db));
+            }
+            transaction.commit();
+        }
+        Connection::removeNamed(connectionName);
+    } catch (const DbError& e) {
+        Connection::removeNamed(connectionName);
+        throw ImportError(QStringLiteral("Baza de date %1 nu poate fi construita: %2")
+                              .arg(QDir::toNativeSeparators(databaseFile), e.text()));
+    } catch (...) {
+        Connection::removeNamed(connectionName);
+        throw;
+    }
+    return summaries;
+}
