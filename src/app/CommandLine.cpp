@@ -40,7 +40,7 @@ bool asksBatchPath(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
         if (argument == "--report" || argument.startsWith("--report=") || argument == "--list-reports" ||
-            argument == "--import" || argument.startsWith("--import="))
+            argument == "--import" || argument.startsWith("--import=") || argument == "--replace")
             return true;
     }
     return false;
