@@ -3,6 +3,7 @@
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/SchemaBuilder.h"
+#include "db/Sql.h"
 #include "db/SqliteHandle.h"
 #include "db/TableDefinitions.h"
 #include "db/Transaction.h"
@@ -10,6 +11,8 @@
 #include "transfer/TableImport.h"
 
 #include <QDir>
+#include <QFile>
+#include <unistd.h>
 
 QHash<QString, QString> tableFilesIn(const QString& folder)
 {
@@ -21,6 +24,21 @@ QHash<QString, QString> tableFilesIn(const QString& folder)
     return files;
 }
 
+namespace
+{
+
+// Written without waiting for the disk, the file is flushed once when complete,
+// before it can replace the database in use.
+void flushToDisk(const QString& file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly) || ::fsync(f.handle()) != 0)
+        throw ImportError(
+            QStringLiteral("Fisierul %1 nu poate fi scris pe disc.").arg(QDir::toNativeSeparators(file)));
+}
+
+} // namespace
+
 QList<TableSummary> buildDatabaseFromTables(const QString& folder, const QString& databaseFile)
 {
     const QHash<QString, QString> files = tableFilesIn(folder);
@@ -29,6 +47,9 @@ QList<TableSummary> buildDatabaseFromTables(const QString& folder, const QString
     try {
         {
             QSqlDatabase db = Connection::openNamed(connectionName, databaseFile, true);
+            // A file under a temporary name needs no journal: a failure discards it whole.
+            Sql::exec(db, QStringLiteral("PRAGMA journal_mode = OFF"));
+            Sql::exec(db, QStringLiteral("PRAGMA synchronous = OFF"));
             Transaction transaction(db);
             for (const TableDef& table : TableDefinitions::all()) {
                 SchemaBuilder::createTable(db, table);
@@ -39,6 +60,7 @@ QList<TableSummary> buildDatabaseFromTables(const QString& folder, const QString
             transaction.commit();
         }
         Connection::removeNamed(connectionName);
+        flushToDisk(databaseFile);
     } catch (const DbError& e) {
         Connection::removeNamed(connectionName);
         throw ImportError(QStringLiteral("Baza de date %1 nu poate fi construita: %2")

@@ -100,3 +100,21 @@ TEST_F(ImportMenu, AFolderWithoutTablesIsRefusedWithAWarning)
         dialogs.texts(QStringLiteral("warning")).first().contains(QStringLiteral("nu contine tabele")));
     EXPECT_EQ(receipts(), QStringList({"77"}));
 }
+
+TEST_F(ImportMenu, AFailedImportIsShownAndTheWorkingYearStaysOpen)
+{
+    QFile damaged(parish.path() + QStringLiteral("Venituri.DB"));
+    ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
+    damaged.resize(damaged.size() + 3);
+    damaged.close();
+    dialogs.fileAnswers = {parish.path()};
+    dialogs.answers = {true};
+    chooseImportFromMenu();
+    const QStringList errors =
+        dialogs.texts(QStringLiteral("error")) + dialogs.texts(QStringLiteral("warning"));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors.first().contains(QStringLiteral("Venituri.DB este deteriorat")))
+        << errors.first().toStdString();
+    EXPECT_TRUE(Connection::isOpen());
+    EXPECT_EQ(receipts(), QStringList({"77"}));
+}
