@@ -62,6 +62,13 @@ TEST_F(OldDataImportTest, EveryFieldTypeIsTakenAsStored)
                  {{5, QDate(2023, 1, 31), QStringLiteral("Ianuarie")},
                   {9, QDate(2023, 2, 28), QStringLiteral("Februarie")}});
 
+    // The index and memo files beside it are never read.
+    for (const char* beside : {"Venituri.MB", "Venituri.PX"}) {
+        QFile garbage(parish.path() + QString::fromLatin1(beside));
+        ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(300, '\x7f'));
+    }
+
     import();
 
     // An empty field is NULL, never 0 or a zero date; a stored zero stays 0.
