@@ -7,10 +7,30 @@
 #include "db/DatabaseLocation.h"
 #include "transfer/OldDataImport.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QWidget>
 
-void importOldDataInteractively()
+namespace
 {
+
+bool otherWindowOpen(const QWidget* mainWindow)
+{
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w != mainWindow && w->isVisible() &&
+            (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog))
+            return true;
+    return false;
+}
+
+} // namespace
+
+void importOldDataInteractively(QWidget* mainWindow)
+{
+    if (otherWindowOpen(mainWindow)) {
+        dialogs().warning(QStringLiteral("Inchideti celelalte ferestre ale programului inainte de import."));
+        return;
+    }
     const QString folder = dialogs().folderName(QStringLiteral("Dosarul cu datele programului vechi"), {});
     if (folder.isEmpty())
         return;

@@ -177,7 +177,7 @@ void TMainFrm::buildMenus()
                       [this] { TParamAplicFrm::execute(m_options, this); });
     setCommandHandler(QStringLiteral("OpBilant"), [this] { balanceSheet(); });
     setCommandHandler(QStringLiteral("RapBilant"), [this] { balanceSheet(); });
-    setCommandHandler(QStringLiteral("ImportDateVechi"), [] { importOldDataInteractively(); });
+    setCommandHandler(QStringLiteral("ImportDateVechi"), [this] { importOldDataInteractively(this); });
     attachCatalogueCommands(*this);
     attachDocumentCommands(*this);
     // Reports run from the catalogue by their command.

@@ -118,3 +118,16 @@ TEST_F(ImportMenu, AFailedImportIsShownAndTheWorkingYearStaysOpen)
     EXPECT_TRUE(Connection::isOpen());
     EXPECT_EQ(receipts(), QStringList({"77"}));
 }
+
+TEST_F(ImportMenu, RefusedWhileADocumentWindowIsOpen)
+{
+    QTest::keyClick(window.get(), Qt::Key_V, Qt::ControlModifier);
+    dialogs.fileAnswers = {parish.path()};
+    dialogs.answers = {true};
+    chooseImportFromMenu();
+    const QStringList warnings = dialogs.texts(QStringLiteral("warning"));
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings.first().contains(QStringLiteral("Inchideti celelalte ferestre")));
+    EXPECT_EQ(dialogs.fileAnswers.size(), 1) << "no folder was asked";
+    EXPECT_EQ(receipts(), QStringList({"77"}));
+}
