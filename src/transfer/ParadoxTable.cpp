@@ -59,14 +59,28 @@ ParadoxTable::ParadoxTable(const QString& filePath) : m_filePath(filePath)
     m_doc = PX_new3(libraryError, nullptr, nullptr, nullptr, this);
     if (!m_doc)
         fail(QStringLiteral("biblioteca de citire nu poate porni"));
-    if (PX_open_file(m_doc, QFile::encodeName(filePath).constData()) < 0)
+    if (PX_open_file(m_doc, QFile::encodeName(filePath).constData()) < 0) {
+        PX_delete(m_doc);
+        m_doc = nullptr;
         fail(QStringLiteral("nu este o tabela valida (%1)").arg(m_libraryError));
+    }
+    try {
+        readHeader();
+    } catch (...) {
+        PX_close(m_doc);
+        PX_delete(m_doc);
+        throw;
+    }
+}
+
+void ParadoxTable::readHeader()
+{
     const pxhead_t* head = m_doc->px_head;
     if (head->px_filetype != pxfFileTypIndexDB && head->px_filetype != pxfFileTypNonIndexDB)
         fail(QStringLiteral("nu este un fisier de date"));
     const qint64 expectedSize =
         qint64(head->px_headersize) + qint64(head->px_fileblocks) * head->px_maxtablesize * 0x400;
-    const qint64 actualSize = QFileInfo(filePath).size();
+    const qint64 actualSize = QFileInfo(m_filePath).size();
     if (actualSize != expectedSize)
         fail(QStringLiteral("este deteriorat: are %1 octeti, antetul cere %2")
                  .arg(actualSize)

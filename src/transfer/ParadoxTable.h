@@ -47,6 +47,8 @@ public:
     void reportLibraryError(const char* message) { m_libraryError = QString::fromLocal8Bit(message); }
 
 private:
+    // Checks the file's size against its header and reads the field list.
+    void readHeader();
     [[noreturn]] void fail(const QString& why) const;
 
     QString m_filePath;
