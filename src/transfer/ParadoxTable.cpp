@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QtEndian>
 #include <cstring>
 
@@ -56,6 +57,10 @@ QDate storedDate(const char* bytes)
 
 ParadoxTable::ParadoxTable(const QString& filePath) : m_filePath(filePath)
 {
+    // Checked before the library sees the file: it opens a file whose blocks
+    // disagree with its header, only printing a warning, and would then read
+    // its rows from anywhere.
+    checkLayout();
     m_doc = PX_new3(libraryError, nullptr, nullptr, nullptr, this);
     if (!m_doc)
         fail(QStringLiteral("biblioteca de citire nu poate porni"));
@@ -65,7 +70,7 @@ ParadoxTable::ParadoxTable(const QString& filePath) : m_filePath(filePath)
         fail(QStringLiteral("nu este o tabela valida (%1)").arg(m_libraryError));
     }
     try {
-        readHeader();
+        readFields();
     } catch (...) {
         PX_close(m_doc);
         PX_delete(m_doc);
@@ -73,19 +78,60 @@ ParadoxTable::ParadoxTable(const QString& filePath) : m_filePath(filePath)
     }
 }
 
-void ParadoxTable::readHeader()
+// The header starts with the row size (2 bytes), the header size (2), the
+// file type (1), the block size in KB (1), the row count (4), then at 0x0C
+// the block count (2) and the first block (2), all little-endian. Each block
+// starts with the next and previous block numbers and the size of its rows
+// beyond the first (2 bytes each).
+void ParadoxTable::checkLayout() const
 {
-    const pxhead_t* head = m_doc->px_head;
-    if (head->px_filetype != pxfFileTypIndexDB && head->px_filetype != pxfFileTypNonIndexDB)
+    QFile file(m_filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        fail(QStringLiteral("nu poate fi citit"));
+    const QByteArray header = file.read(0x10);
+    if (header.size() < 0x10)
+        fail(QStringLiteral("este deteriorat: antetul este incomplet"));
+    const char* h = header.constData();
+    const int rowSize = qFromLittleEndian<quint16>(h);
+    const qint64 headerSize = qFromLittleEndian<quint16>(h + 2);
+    const int fileType = h[4];
+    const qint64 blockSize = qint64(quint8(h[5])) * 0x400;
+    const qint64 rowCount = qFromLittleEndian<quint32>(h + 6);
+    const unsigned blockCount = qFromLittleEndian<quint16>(h + 0x0C);
+    const unsigned firstBlock = qFromLittleEndian<quint16>(h + 0x0E);
+    if (fileType != pxfFileTypIndexDB && fileType != pxfFileTypNonIndexDB)
         fail(QStringLiteral("nu este un fisier de date"));
-    const qint64 expectedSize =
-        qint64(head->px_headersize) + qint64(head->px_fileblocks) * head->px_maxtablesize * 0x400;
-    const qint64 actualSize = QFileInfo(m_filePath).size();
-    if (actualSize != expectedSize)
+    if (rowSize == 0 || blockSize == 0)
+        fail(QStringLiteral("este deteriorat: antetul nu este valid"));
+    const qint64 expectedSize = headerSize + blockCount * blockSize;
+    if (file.size() != expectedSize)
         fail(QStringLiteral("este deteriorat: are %1 octeti, antetul cere %2")
-                 .arg(actualSize)
+                 .arg(file.size())
                  .arg(expectedSize));
 
+    const auto broken = [this] { fail(QStringLiteral("este deteriorat: blocurile de date nu se leaga")); };
+    QSet<unsigned> visited;
+    qint64 rows = 0;
+    for (unsigned block = firstBlock; block != 0;) {
+        if (block > blockCount || visited.contains(block) || !file.seek(headerSize + (block - 1) * blockSize))
+            broken();
+        visited.insert(block);
+        const QByteArray start = file.read(6);
+        if (start.size() != 6)
+            broken();
+        const qint16 moreBytes = qFromLittleEndian<qint16>(start.constData() + 4);
+        if (moreBytes < -rowSize || moreBytes % rowSize != 0 || moreBytes + rowSize > blockSize - 6)
+            broken();
+        rows += moreBytes / rowSize + 1;
+        block = qFromLittleEndian<quint16>(start.constData());
+    }
+    if (rows != rowCount)
+        broken();
+}
+
+void ParadoxTable::readFields()
+{
+    const pxhead_t* head = m_doc->px_head;
     int offset = 0;
     for (int i = 0; i < head->px_numfields; ++i) {
         const pxfield_t& f = head->px_fields[i];

@@ -47,8 +47,9 @@ public:
     void reportLibraryError(const char* message) { m_libraryError = QString::fromLocal8Bit(message); }
 
 private:
-    // Checks the file's size against its header and reads the field list.
-    void readHeader();
+    // Refuses a file whose size or chain of data blocks disagrees with its header.
+    void checkLayout() const;
+    void readFields();
     [[noreturn]] void fail(const QString& why) const;
 
     QString m_filePath;

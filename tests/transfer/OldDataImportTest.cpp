@@ -194,6 +194,12 @@ TEST_F(OldDataImportTest, ADamagedFileStopsTheImportAndChangesNothing)
         {"truncated", [](QByteArray& b) { b.chop(100); }, "este deteriorat"},
         {"lengthened", [](QByteArray& b) { b.append("garbage"); }, "este deteriorat"},
         {"not a table", [](QByteArray& b) { b.fill('\xff', 64); }, "Cheltuieli.DB"},
+        {"broken block chain",
+         [](QByteArray& b) {
+             const int headerSize = quint8(b[2]) | quint8(b[3]) << 8;
+             b.replace(headerSize, 6, QByteArray(6, '\xff'));
+         },
+         "Cheltuieli.DB"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
