@@ -71,8 +71,14 @@ void importOldDataInteractively(QWidget* mainWindow)
         }
         reopen();
     }
-    dialogs().information(
-        QStringLiteral("Importul s-a terminat. Rezumatul este scris si in %1:\r\r%2")
-            .arg(QDir::toNativeSeparators(programFolder() + OldDataImport::reportFileName),
-                 outcome.reportText.trimmed().replace(QLatin1Char('\n'), QLatin1Char('\r'))));
+    // A long list of refused rows is read in the file, not in a box taller than the screen.
+    constexpr int shownLines = 40;
+    QStringList lines = outcome.reportText.trimmed().split(QLatin1Char('\n'));
+    if (lines.size() > shownLines) {
+        lines.resize(shownLines);
+        lines << QStringLiteral("... (restul in fisier)");
+    }
+    dialogs().information(QStringLiteral("Importul s-a terminat. Rezumatul este scris si in %1:\r\r%2")
+                              .arg(QDir::toNativeSeparators(programFolder() + OldDataImport::reportFileName),
+                                   lines.join(QLatin1Char('\r'))));
 }

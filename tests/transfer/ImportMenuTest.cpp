@@ -3,6 +3,7 @@
 #include "app/MainUnt.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
+#include "support/ProgramRun.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFolder.h"
 
@@ -130,4 +131,24 @@ TEST_F(ImportMenu, RefusedWhileADocumentWindowIsOpen)
     EXPECT_TRUE(warnings.first().contains(QStringLiteral("Inchideti celelalte ferestre")));
     EXPECT_EQ(dialogs.fileAnswers.size(), 1) << "no folder was asked";
     EXPECT_EQ(receipts(), QStringList({"77"}));
+}
+
+TEST_F(ImportMenu, ALongSummaryIsCutInTheWindowButWholeInTheFile)
+{
+    QList<OldTableFile::Row> sameCode(60, {1, QStringLiteral("Taxe")});
+    parish.write(QStringLiteral("Tip_venituri.DB"),
+                 {OldTableFile::shortInt(QStringLiteral("Cod_venit")),
+                  OldTableFile::alpha(QStringLiteral("Denumire"), 100)},
+                 sameCode);
+    dialogs.fileAnswers = {parish.path()};
+    dialogs.answers = {true};
+    chooseImportFromMenu();
+    ASSERT_EQ(dialogs.texts(QStringLiteral("information")).size(), 1);
+    const QString shown = dialogs.texts(QStringLiteral("information")).first();
+    EXPECT_TRUE(shown.contains(QStringLiteral("  rândul 40: cheie duplicată")));
+    EXPECT_FALSE(shown.contains(QStringLiteral("  rândul 41: cheie duplicată")));
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("... (restul in fisier)")));
+    const QStringList file = textFileLines(folder.file(QStringLiteral("Import.txt")));
+    EXPECT_EQ(file.size(), 1 + 59 + 1);
+    EXPECT_EQ(file.last(), QStringLiteral("Venituri.DB: citite 2, preluate 2, refuzate 0"));
 }
