@@ -12,10 +12,12 @@
 #include "db/WorkingYear.h"
 #include "printing/PagePainter.h"
 #include "printing/ReportCatalog.h"
+#include "transfer/OldDataImport.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace
@@ -37,7 +39,8 @@ bool asksBatchPath(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
-        if (argument == "--report" || argument.startsWith("--report=") || argument == "--list-reports")
+        if (argument == "--report" || argument.startsWith("--report=") || argument == "--list-reports" ||
+            argument == "--import" || argument.startsWith("--import=") || argument == "--replace")
             return true;
     }
     return false;
@@ -164,6 +167,21 @@ int runReport(const Request& r)
     return 0;
 }
 
+// Summary on standard output; a stopped import throws its ImportError (status 1).
+int importOldData(const QString& folder, bool replaceDocuments)
+{
+    OldDataImport import(folder, programFolder());
+    if (!QFileInfo(folder).isDir())
+        throw BadArgument{import.folderProblem()};
+    const OldDataImport::Outcome outcome = import.run(replaceDocuments);
+    std::fputs(outcome.reportText.toUtf8().constData(), stdout);
+    for (const QString& copy : outcome.keptCopies)
+        printLine(
+            stdout,
+            QStringLiteral("Baza de date inlocuita este pastrata in %1").arg(QDir::toNativeSeparators(copy)));
+    return 0;
+}
+
 int listReports()
 {
     for (const ReportEntry& entry : programReports().entries())
@@ -202,7 +220,9 @@ std::optional<int> runCommandLine(int argc, char** argv)
     const QCommandLineOption code(QStringLiteral("code"), {}, QStringLiteral("CODE"));
     const QCommandLineOption pdf(QStringLiteral("pdf"), {}, QStringLiteral("FILE"));
     const QCommandLineOption csv(QStringLiteral("csv"), {}, QStringLiteral("FILE"));
-    parser.addOptions({list, report, from, to, code, pdf, csv});
+    const QCommandLineOption import(QStringLiteral("import"), {}, QStringLiteral("FOLDER"));
+    const QCommandLineOption replace(QStringLiteral("replace"));
+    parser.addOptions({list, report, from, to, code, pdf, csv, import, replace});
     try {
         if (!parser.parse(QCoreApplication::arguments()))
             throw BadArgument{parseFailure(parser, QCoreApplication::arguments())};
@@ -211,6 +231,12 @@ std::optional<int> runCommandLine(int argc, char** argv)
                 QStringLiteral("Argument necunoscut: %1").arg(parser.positionalArguments().first())};
         if (parser.isSet(list) && parser.isSet(report))
             throw BadArgument{QStringLiteral("--list-reports si --report nu merg impreuna")};
+        if (parser.isSet(import) && (parser.isSet(list) || parser.isSet(report)))
+            throw BadArgument{QStringLiteral("--import nu merge impreuna cu --report sau --list-reports")};
+        if (parser.isSet(replace) && !parser.isSet(import))
+            throw BadArgument{QStringLiteral("--replace merge doar cu --import DOSAR")};
+        if (parser.isSet(import))
+            return importOldData(parser.value(import), parser.isSet(replace));
         if (parser.isSet(list))
             return listReports();
         const Request request = readRequest(parser, report, from, to, code, pdf, csv);

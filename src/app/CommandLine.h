@@ -6,6 +6,7 @@
 //
 //     Lumivaret --list-reports
 //     Lumivaret --report NAME [--from DATE] [--to DATE] [--code CODE] [--pdf FILE] [--csv FILE]
+//     Lumivaret --import FOLDER [--replace]
 //
 // DATE is 2024-03-01 or 01.03.2024; the period defaults to the working year.
 // Returns the exit status (0 done, 2 bad argument, 1 database or file

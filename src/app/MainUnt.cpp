@@ -5,6 +5,7 @@
 #include "app/DocumentCommands.h"
 #include "app/Firms.h"
 #include "app/HelpDocuments.h"
+#include "app/ImportCommand.h"
 #include "app/ParamAplicUnt.h"
 #include "app/ProgramReports.h"
 #include "app/RecordCommands.h"
@@ -102,6 +103,7 @@ void TMainFrm::buildMenus()
     sistem->addSeparator();
     addCommand(sistem, QStringLiteral("SalvareDate"), QStringLiteral("Salvare date"));
     addCommand(sistem, QStringLiteral("TrecereaLaAnNou"), QStringLiteral("Trecerea la an nou"));
+    addCommand(sistem, QStringLiteral("ImportDateVechi"), QStringLiteral("Import date vechi..."));
     sistem->addSeparator();
     addCommand(sistem, QStringLiteral("Iesire"), QStringLiteral("Iesire"), alt(Qt::Key_I));
 
@@ -180,6 +182,7 @@ void TMainFrm::buildMenus()
     setCommandHandler(QStringLiteral("ActualizareOnline"),
                       [this] { checkForUpdate(UpdateMode::Interactive); });
     attachHelpCommands(*this);
+    setCommandHandler(QStringLiteral("ImportDateVechi"), [this] { importOldDataInteractively(this); });
     attachCatalogueCommands(*this);
     attachDocumentCommands(*this);
     // Reports run from the catalogue by their command.

@@ -82,6 +82,7 @@ TEST_F(MainWindowTest, MenuTreeWithShortcutsAndHiddenItems)
         {"Parohia", "Parohia", "Ctrl+P"},
         {"SalvareDate", "Salvare date", ""},
         {"TrecereaLaAnNou", "Trecerea la an nou", ""},
+        {"ImportDateVechi", "Import date vechi...", ""},
         {"Iesire", "Iesire", "Alt+I"},
         {"NomVenituri", "Venituri", ""},
         {"NomCheltuieli", "Cheltuieli", ""},
