@@ -1,6 +1,7 @@
 // The computations that rebuild a table from the documents: the register
-// work table and the balance sheet's execution. After a kill the table holds
-// a whole computation: the last one reported, or the one under way.
+// work table, the candle-shop register and the balance sheet's execution.
+// After a kill the table holds a whole computation: the last one reported,
+// or the one under way.
 
 #include "crash/CrashScenario.h"
 #include "db/Connection.h"
@@ -8,6 +9,7 @@
 #include "db/Sql.h"
 #include "db/WorkingYear.h"
 #include "registers/CalculBilantUnt.h"
+#include "registers/CalculPangarUnt.h"
 #include "registers/CalculRegUnt.h"
 
 #include <QCryptographicHash>
@@ -87,6 +89,10 @@ CrashScenario computation(const QString& name, const QString& table,
 const CrashScenarioRegistration
     registerComputation(computation(QStringLiteral("register"), QStringLiteral("Registru"),
                                     [](const QSqlDatabase& db) { CalculRegistru(db); }));
+
+const CrashScenarioRegistration
+    candleRegisterComputation(computation(QStringLiteral("candleRegister"), QStringLiteral("Pangar"),
+                                          [](const QSqlDatabase& db) { CalculPangar(db); }));
 
 const CrashScenarioRegistration balanceSheetComputation(
     computation(QStringLiteral("balanceSheet"), QStringLiteral("Bilant"),
