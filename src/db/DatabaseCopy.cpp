@@ -1,5 +1,6 @@
 #include "db/DatabaseCopy.h"
 
+#include "core/FolderSync.h"
 #include "core/SameFile.h"
 #include "db/DbError.h"
 #include "db/SqliteHandle.h"
@@ -68,6 +69,10 @@ public:
         if (error)
             throw copyFailure(target, QString::fromStdString(error.message()));
         m_path.clear();
+        // A copy reported made must outlive a power loss, as the caller may go
+        // on to remove what it keeps (the year-end closing deletes the year's
+        // documents once they are in the year folder's copy).
+        syncFolder(QFileInfo(target).absolutePath());
     }
 
 private:
