@@ -20,16 +20,24 @@ struct DocumentKind {
     QString amountField;
     QString kind;      // Fel
     QString typeField; // the income or expense type; empty for bank movements
-    int type = 0;
+    QList<int> types;  // the usual one and the candles' (which the candle-shop register takes)
 };
 
 const QList<DocumentKind>& kinds()
 {
     static const QList<DocumentKind> all{
-        {QStringLiteral("Venituri"), QStringLiteral("Nr_act"), QStringLiteral("Valoarea"),
-         QStringLiteral("CHIT"), QStringLiteral("Cod_venit"), 1},
-        {QStringLiteral("Cheltuieli"), QStringLiteral("Nr_act"), QStringLiteral("Valoarea"),
-         QStringLiteral("OP"), QStringLiteral("Cod_cheltuiala"), 34},
+        {QStringLiteral("Venituri"),
+         QStringLiteral("Nr_act"),
+         QStringLiteral("Valoarea"),
+         QStringLiteral("CHIT"),
+         QStringLiteral("Cod_venit"),
+         {1, 5}},
+        {QStringLiteral("Cheltuieli"),
+         QStringLiteral("Nr_act"),
+         QStringLiteral("Valoarea"),
+         QStringLiteral("OP"),
+         QStringLiteral("Cod_cheltuiala"),
+         {34, 31}},
         {QStringLiteral("Depuneri"), QStringLiteral("Nr_doc"), QStringLiteral("Suma"), QStringLiteral("FD")},
         {QStringLiteral("Ridicari"), QStringLiteral("Nr_doc"), QStringLiteral("Suma"), QStringLiteral("CEC")},
     };
@@ -89,7 +97,7 @@ QString perform(const QSqlDatabase& db, int number, unsigned seed, const Announc
     documents.setValue(kind.amountField, document.cents / 100.0);
     documents.setValue(QStringLiteral("Fel"), kind.kind);
     if (!kind.typeField.isEmpty()) {
-        documents.setValue(kind.typeField, kind.type);
+        documents.setValue(kind.typeField, kind.types.at(random.below(int(kind.types.size()))));
         documents.setValue(QStringLiteral("Cont"), document.account);
         documents.setValue(QStringLiteral("Explicatie"), QStringLiteral("Proba %1").arg(number));
     }
