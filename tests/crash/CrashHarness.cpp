@@ -2,6 +2,7 @@
 
 #include "core/ProgramFolder.h"
 #include "crash/CrashScenario.h"
+#include "crash/KillingFileLayer.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
 #include "support/TestFolder.h"
@@ -23,6 +24,7 @@ const char* const databaseVariable = "LUMIVARET_CRASH_CHILD_DB";
 const char* const seedVariable = "LUMIVARET_CRASH_CHILD_SEED";
 const char* const firstNumberVariable = "LUMIVARET_CRASH_CHILD_FIRST";
 const char* const scenariosVariable = "LUMIVARET_CRASH_CHILD_SCENARIOS";
+const char* const killAtVariable = "LUMIVARET_CRASH_CHILD_KILL_AT";
 const QString linePrefix = QStringLiteral("crash ");
 
 // A child that is never killed stops by itself after this many operations.
@@ -60,8 +62,31 @@ struct ChildRun {
     QString errors;
 };
 
-// Starts this program as a crash child and kills it `delayMicros` after it is ready.
-ChildRun runChild(const QString& database, const Plan& plan, unsigned seed, int firstNumber, int delayMicros)
+// When and how the child is killed.
+struct Kill {
+    int delayMicros = 0; // after it is ready, by the parent
+    long fileChange = 0; // else by itself, before this change to a file
+
+    QString text() const
+    {
+        return fileChange ? QStringLiteral("before file change %1").arg(fileChange)
+                          : QStringLiteral("after %1 us").arg(delayMicros);
+    }
+};
+
+Kill killFor(const Plan& plan, unsigned seed)
+{
+    std::mt19937 random(seed);
+    Kill kill;
+    if (seed % 2)
+        kill.fileChange = long(1 + random() % unsigned(plan.mostFileChanges));
+    else
+        kill.delayMicros = int(random() % unsigned(plan.longestDelayMs * 1000 + 1));
+    return kill;
+}
+
+// Starts this program as a crash child and has it killed.
+ChildRun runChild(const QString& database, const Plan& plan, unsigned seed, int firstNumber, const Kill& kill)
 {
     QProcess child;
     child.setProgram(QCoreApplication::applicationFilePath());
@@ -71,6 +96,7 @@ ChildRun runChild(const QString& database, const Plan& plan, unsigned seed, int 
     environment.insert(QString::fromLatin1(seedVariable), QString::number(seed));
     environment.insert(QString::fromLatin1(firstNumberVariable), QString::number(firstNumber));
     environment.insert(QString::fromLatin1(scenariosVariable), plan.scenarios.join(QLatin1Char(',')));
+    environment.insert(QString::fromLatin1(killAtVariable), QString::number(kill.fileChange));
     child.setProcessEnvironment(environment);
     child.start();
 
@@ -78,10 +104,13 @@ ChildRun runChild(const QString& database, const Plan& plan, unsigned seed, int 
     const QByteArray ready = (linePrefix + QStringLiteral("ready\n")).toUtf8();
     while (!output.contains(ready) && child.state() != QProcess::NotRunning && child.waitForReadyRead(20000))
         output += child.readAllStandardOutput();
-    if (child.state() != QProcess::NotRunning) {
-        QThread::usleep(delayMicros);
+    // A child that should kill itself but runs out of operations first is killed all the same.
+    if (kill.fileChange)
+        child.waitForFinished(10000);
+    else
+        QThread::usleep(kill.delayMicros);
+    if (child.state() != QProcess::NotRunning)
         child.kill();
-    }
     child.waitForFinished(20000);
     output += child.readAllStandardOutput();
 
@@ -180,9 +209,8 @@ Figures run(const Plan& plan)
         int nextNumber = 1;
         for (int k = 0; k < plan.killsPerDatabase && figures.kills < plan.kills; ++k) {
             const unsigned seed = plan.seed + unsigned(figures.kills);
-            std::mt19937 delays(seed);
-            const int delayMicros = int(delays() % unsigned(plan.longestDelayMs * 1000 + 1));
-            const ChildRun child = runChild(folder.databaseFile(), plan, seed, nextNumber, delayMicros);
+            const Kill kill = killFor(plan, seed);
+            const ChildRun child = runChild(folder.databaseFile(), plan, seed, nextNumber, kill);
             ++figures.kills;
             const qsizetype known = log.size();
             const QString childError = readOperations(child.lines, log);
@@ -199,9 +227,9 @@ Figures run(const Plan& plan)
             figures.operationsVerified += findings.verified();
             if (!findings.faults().isEmpty()) {
                 ++figures.failures;
-                figures.failureDetails << QStringLiteral("seed %1 (kill after %2 us, operations %3..%4): %5")
+                figures.failureDetails << QStringLiteral("seed %1 (kill %2, operations %3..%4): %5")
                                               .arg(seed)
-                                              .arg(delayMicros)
+                                              .arg(kill.text())
                                               .arg(known < log.size() ? log.at(known).number : nextNumber)
                                               .arg(nextNumber - 1)
                                               .arg(findings.faults().join(QStringLiteral("; ")));
@@ -222,6 +250,8 @@ bool runChildIfAsked()
         const QList<const CrashScenario*> scenarios =
             scenariosNamed(qEnvironmentVariable(scenariosVariable).split(QLatin1Char(',')));
         setProgramFolder(QFileInfo(database).absolutePath());
+        if (const long killAt = qEnvironmentVariable(killAtVariable).toLong(); killAt > 0)
+            KillingFileLayer::install(killAt);
         Connection::open(database);
         const QSqlDatabase db = Connection::database();
         std::mt19937 picks(seed);

@@ -17,6 +17,9 @@ struct Plan {
     int killsPerDatabase = 20; // children run one after the other on each database
     unsigned seed = 1;         // kill k uses seed + k
     int longestDelayMs = 120;  // the kill comes 0..longestDelayMs after the child is ready
+    // Every other child kills itself instead, just before its n-th change to a
+    // file (1..mostFileChanges), exactly where the seed says.
+    int mostFileChanges = 300;
 };
 
 struct Figures {
