@@ -43,6 +43,7 @@ class PartialFile
 public:
     explicit PartialFile(const QString& target)
     {
+        removeLeftovers(target);
         QTemporaryFile file(target + QStringLiteral(".XXXXXX.partial"));
         file.setAutoRemove(false);
         if (!file.open())
@@ -76,6 +77,18 @@ public:
     }
 
 private:
+    // The partial files of earlier copies to the same target that were cut
+    // short by a crash or a power loss, with their journals.
+    static void removeLeftovers(const QString& target)
+    {
+        const QFileInfo info(target);
+        QDir folder = info.absoluteDir();
+        const QString prefix = info.fileName() + QStringLiteral(".??????.partial");
+        for (const QString& name :
+             folder.entryList({prefix, prefix + QStringLiteral("-journal")}, QDir::Files | QDir::Hidden))
+            folder.remove(name);
+    }
+
     QString m_path;
 };
 
