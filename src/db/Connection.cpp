@@ -27,6 +27,19 @@ bool canWrite(const QString& filePath)
 
 bool readOnlyFlag = false;
 
+// A commit the program reported stays stored even after a power loss: the
+// rollback journal beside the database is the commit point, and EXTRA also
+// syncs the folder once the journal is deleted (FULL leaves that deletion in
+// the disk cache, where a power loss can undo it and with it the commit).
+// The journal mode stays DELETE rather than WAL: the database remains one
+// file that can be copied or opened read-only from a closed year's folder.
+void makeCommitsDurable(const QSqlDatabase& db, bool readOnly)
+{
+    if (!readOnly)
+        Sql::scalar(db, QStringLiteral("PRAGMA journal_mode = DELETE"));
+    Sql::exec(db, QStringLiteral("PRAGMA synchronous = EXTRA"));
+}
+
 QHash<QString, quint64>& generations()
 {
     static QHash<QString, quint64> counts;
@@ -71,7 +84,8 @@ QSqlDatabase openNamed(const QString& connectionName, const QString& filePath, b
     ++generations()[connectionName];
     db.setDatabaseName(filePath);
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000");
-    if (file.exists() && !canWrite(filePath))
+    const bool readOnly = file.exists() && !canWrite(filePath);
+    if (readOnly)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     db.setConnectOptions(options);
     if (!db.open()) {
@@ -82,6 +96,7 @@ QSqlDatabase openNamed(const QString& connectionName, const QString& filePath, b
     try {
         // Reading the schema version fails at once on a file that is not a database.
         Sql::scalar(db, QStringLiteral("PRAGMA schema_version"));
+        makeCommitsDurable(db, readOnly);
         registerRomanianCollation(db);
     } catch (const DbError& e) {
         db.close();

@@ -1,5 +1,6 @@
 #include "db/DatabaseCopy.h"
 
+#include "core/FolderSync.h"
 #include "core/SameFile.h"
 #include "db/DbError.h"
 #include "db/SqliteHandle.h"
@@ -42,6 +43,7 @@ class PartialFile
 public:
     explicit PartialFile(const QString& target)
     {
+        removeLeftovers(target);
         QTemporaryFile file(target + QStringLiteral(".XXXXXX.partial"));
         file.setAutoRemove(false);
         if (!file.open())
@@ -68,9 +70,25 @@ public:
         if (error)
             throw copyFailure(target, QString::fromStdString(error.message()));
         m_path.clear();
+        // A copy reported made must outlive a power loss, as the caller may go
+        // on to remove what it keeps (the year-end closing deletes the year's
+        // documents once they are in the year folder's copy).
+        syncFolder(QFileInfo(target).absolutePath());
     }
 
 private:
+    // The partial files of earlier copies to the same target that were cut
+    // short by a crash or a power loss, with their journals.
+    static void removeLeftovers(const QString& target)
+    {
+        const QFileInfo info(target);
+        QDir folder = info.absoluteDir();
+        const QString prefix = info.fileName() + QStringLiteral(".??????.partial");
+        for (const QString& name :
+             folder.entryList({prefix, prefix + QStringLiteral("-journal")}, QDir::Files | QDir::Hidden))
+            folder.remove(name);
+    }
+
     QString m_path;
 };
 

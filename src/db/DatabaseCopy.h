@@ -11,8 +11,10 @@
 // open or another connection has a write pending.
 //
 // The copy is written under a temporary name beside the target and renamed
-// over it only when complete: a failed copy leaves the target as it was and
-// no partial file behind. The database itself is never written.
+// over it only when complete, its folder synced so that the finished copy
+// outlives a power loss: a failed copy leaves the target as it was and
+// no partial file behind (a copy cut short by a crash leaves one, which the
+// next copy to the same target removes). The database itself is never written.
 //
 // Throws DbError, worded in Romanian, when the target is the database file
 // itself (under any spelling or link), when the connection is in the middle of

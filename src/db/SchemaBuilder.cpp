@@ -1,5 +1,6 @@
 #include "db/SchemaBuilder.h"
 
+#include "core/FolderSync.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/InitialContents.h"
@@ -71,6 +72,9 @@ void createDatabase(const QString& filePath, int workingYear)
         throw DbError(
             QStringLiteral("Baza de date nu poate fi creata: %1").arg(QDir::toNativeSeparators(filePath)));
     }
+    // Otherwise a power loss could undo the rename and leave the parish's
+    // first documents in the file the next start takes for a failed creation.
+    syncFolder(QFileInfo(filePath).absolutePath());
 }
 
 } // namespace SchemaBuilder

@@ -11,8 +11,8 @@
 #include "db/DbError.h"
 #include "db/FieldFormat.h"
 #include "db/Sql.h"
-#include "db/Transaction.h"
 #include "operations/DocumentNumbering.h"
+#include "operations/SalaryOrderDeletion.h"
 #include "printing/RepOPSalUnt.h"
 #include "widgets/FormRows.h"
 #include "widgets/TDBComboNormal.h"
@@ -254,19 +254,7 @@ void TCheltSalFrm::documentDeleting(Dataset& header)
     const auto thaw = qScopeGuard([this] { m_grid->setUpdatesEnabled(true); });
     const QScopedValueRollback noLineQuestions(m_confirmLineDelete, false);
     try {
-        Transaction transaction(Connection::database());
-        Dataset* orderLines = lines();
-        orderLines->cancel(); // a line being typed goes with its order
-        // The lines shown are those of this order.
-        orderLines->first();
-        while (!orderLines->isEmpty())
-            if (!orderLines->remove())
-                throw SilentAbort();
-        // The header goes in the same transaction; the record source's own
-        // deletion that follows finds it gone already.
-        Sql::exec(Connection::database(), QStringLiteral("DELETE FROM CheltSal WHERE Id = :id"),
-                  {{QStringLiteral(":id"), id}});
-        transaction.commit();
+        deleteSalaryOrder(Connection::database(), *lines(), id);
     } catch (const DbError& e) {
         dialogs().error(DbErrorText::forTable(tableWord, e.text()));
         throw SilentAbort();

@@ -132,6 +132,20 @@ TEST_F(DatabaseCopyTest, ReplacesAnOlderCopy)
     expectSameContents(copyFile);
 }
 
+// A copy killed half-way leaves its partial file; the next copy to the same
+// target clears it away, and leaves alone those of other targets.
+TEST_F(DatabaseCopyTest, TheNextCopyRemovesWhatACopyCutShortLeft)
+{
+    folder.write(QStringLiteral("copie.sqlite.Ab12Cd.partial"), "half a copy");
+    folder.write(QStringLiteral("copie.sqlite.Ab12Cd.partial-journal"), "its journal");
+    folder.write(QStringLiteral("alta.sqlite.Ef34Gh.partial"), "another target's");
+
+    DatabaseCopy::copyTo(db, folder.file(QStringLiteral("copie.sqlite")));
+
+    expectSameContents(folder.file(QStringLiteral("copie.sqlite")));
+    EXPECT_EQ(filesInFolder(), QStringLiteral("BazaDate.sqlite alta.sqlite.Ef34Gh.partial copie.sqlite"));
+}
+
 TEST_F(DatabaseCopyTest, NeverWritesOverTheDatabaseItself)
 {
     const QStringList before = rowsOf(db, QStringLiteral("Venituri"));

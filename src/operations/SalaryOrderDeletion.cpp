@@ -1,0 +1,20 @@
+#include "operations/SalaryOrderDeletion.h"
+
+#include "core/SilentAbort.h"
+#include "db/Dataset.h"
+#include "db/Sql.h"
+#include "db/Transaction.h"
+
+void deleteSalaryOrder(const QSqlDatabase& db, Dataset& lines, const QVariant& orderId)
+{
+    Transaction transaction(db);
+    lines.cancel(); // a line being typed goes with its order
+    lines.first();
+    while (!lines.isEmpty())
+        if (!lines.remove())
+            throw SilentAbort();
+    // The header goes in the same transaction; a record source that deletes it
+    // afterwards finds it gone already.
+    Sql::exec(db, QStringLiteral("DELETE FROM CheltSal WHERE Id = :id"), {{QStringLiteral(":id"), orderId}});
+    transaction.commit();
+}

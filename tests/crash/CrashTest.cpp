@@ -1,0 +1,60 @@
+#include "crash/CrashHarness.h"
+#include "crash/CrashScenario.h"
+
+#include <gtest/gtest.h>
+#include <iostream>
+
+namespace
+{
+
+// The whole test program is the crash child when the parent named a database.
+TEST(CrashChild, PerformsOperationsUntilKilled)
+{
+    if (!CrashHarness::runChildIfAsked())
+        GTEST_SKIP() << "run only as the child of a crash test";
+}
+
+int killsAsked(int usual)
+{
+    const int asked = qEnvironmentVariableIntValue("LUMIVARET_CRASH_KILLS");
+    return asked > 0 ? asked : usual;
+}
+
+unsigned seedAsked()
+{
+    bool given = false;
+    const unsigned seed = qEnvironmentVariable("LUMIVARET_CRASH_SEED").toUInt(&given);
+    return given ? seed : 1;
+}
+
+void expectNothingLost(const CrashHarness::Plan& plan)
+{
+    const CrashHarness::Figures figures = CrashHarness::run(plan);
+    std::cout << "crash test " << plan.scenarios.join(QLatin1Char(',')).toStdString() << ": kills "
+              << figures.kills << ", operations begun " << figures.operationsBegun << " ("
+              << figures.interrupted << " interrupted), verified " << figures.operationsVerified
+              << ", failures " << figures.failures << " (seed " << plan.seed << ")" << std::endl;
+    EXPECT_EQ(figures.failures, 0) << figures.failureDetails.join(QLatin1Char('\n')).toStdString();
+    EXPECT_GT(figures.operationsBegun, figures.kills) << "the children were killed before doing anything";
+}
+
+// Every scenario on one database, mixed as the parish's day mixes them: a
+// document stored while a register is computed, an order deleted after it.
+// LUMIVARET_CRASH_KILLS=2000 runs the long form, LUMIVARET_CRASH_SEED another seed,
+// LUMIVARET_CRASH_SCENARIOS=documents,register only the scenarios named.
+TEST(Crash, NothingReportedStoredIsLostAndEveryOperationIsWholeOrAbsent)
+{
+    CrashHarness::Plan plan;
+    plan.scenarios =
+        qEnvironmentVariable("LUMIVARET_CRASH_SCENARIOS").split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (plan.scenarios.isEmpty())
+        for (const CrashScenario& scenario : crashScenarios())
+            plan.scenarios << scenario.name;
+    plan.kills = killsAsked(200);
+    plan.seed = seedAsked();
+    if (const int delay = qEnvironmentVariableIntValue("LUMIVARET_CRASH_DELAY_MS"); delay > 0)
+        plan.longestDelayMs = delay;
+    expectNothingLost(plan);
+}
+
+} // namespace
