@@ -1,5 +1,6 @@
 #include "app/MainUnt.h"
 
+#include "app/BackupCommands.h"
 #include "app/CatalogueCommands.h"
 #include "app/DailyBackup.h"
 #include "app/DocumentCommands.h"
@@ -99,6 +100,7 @@ void TMainFrm::buildMenus()
     addCommand(sistem, QStringLiteral("Parohia"), QStringLiteral("Parohia"), ctrl(Qt::Key_P));
     sistem->addSeparator();
     addCommand(sistem, QStringLiteral("SalvareDate"), QStringLiteral("Salvare date"));
+    addCommand(sistem, QStringLiteral("RestaurareDate"), QStringLiteral("Restaurare date..."));
     addCommand(sistem, QStringLiteral("TrecereaLaAnNou"), QStringLiteral("Trecerea la an nou"));
     sistem->addSeparator();
     addCommand(sistem, QStringLiteral("Iesire"), QStringLiteral("Iesire"), alt(Qt::Key_I));
@@ -177,6 +179,7 @@ void TMainFrm::buildMenus()
     setCommandHandler(QStringLiteral("RapBilant"), [this] { balanceSheet(); });
     attachCatalogueCommands(*this);
     attachDocumentCommands(*this);
+    attachBackupCommands(*this);
     // Reports run from the catalogue by their command.
     for (const ReportEntry& report : programReports().entries()) {
         if (!report.command.isEmpty())
@@ -311,7 +314,7 @@ void TMainFrm::runCreationSequence()
         [&] { m_options = ProgramOptions::read(iniPath); },
         [&] {
             if (m_options.dailyBackup)
-                DailyBackup(dailyBackupRoot(programFolder()));
+                DailyBackup(dailyBackupRoot(m_options));
         },
         [&] {
             m_statusFollowsHint = true;
