@@ -74,6 +74,10 @@ void restoreData()
     QString safetyFolder;
     try {
         safetyFolder = BackupRestore::restore(programFolder(), backup, QDateTime::currentDateTime());
+    } catch (const BackupRestore::RestoreIncomplete& e) {
+        busy.release();
+        dialogs().error(QStringLiteral("Datele nu au fost restaurate:\n%1").arg(e.text()));
+        return;
     } catch (const UserError& e) {
         busy.release();
         dialogs().error(

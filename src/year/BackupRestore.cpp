@@ -81,6 +81,8 @@ public:
                               .arg(native(programFolder), m_dir.errorString()));
     }
     QString path() const { return m_dir.path(); }
+    // Leaves the folder with what it holds.
+    void keep() { m_dir.setAutoRemove(false); }
 
 private:
     QTemporaryDir m_dir;
@@ -96,11 +98,14 @@ public:
             throw IoError(QStringLiteral("%1 nu poate fi mutat in %2").arg(native(from), native(to)));
         m_done.append({from, to});
     }
-    void undo()
+    // False when something could not be put back.
+    bool undo()
     {
+        bool all = true;
         for (auto it = m_done.crbegin(); it != m_done.crend(); ++it)
-            QDir().rename(it->second, it->first);
+            all = QDir().rename(it->second, it->first) && all;
         m_done.clear();
+        return all;
     }
 
 private:
@@ -224,7 +229,7 @@ QString restore(const QString& programFolder, const BackupSummary& backup, const
     copyData(programFolder, safety.path(), currentYears);
     safety.commit();
 
-    const WorkFolder replaced(programFolder, QStringLiteral("Inlocuite"));
+    WorkFolder replaced(programFolder, QStringLiteral("Inlocuite"));
     const bool wasOpen = Connection::isOpen();
     Connection::close();
     Renames renames;
@@ -238,7 +243,13 @@ QString restore(const QString& programFolder, const BackupSummary& backup, const
         SchemaUpgrade::upgrade(Connection::database());
     } catch (const UserError& e) {
         Connection::close();
-        renames.undo();
+        if (!renames.undo()) {
+            replaced.keep(); // what could not be put back stays there, never deleted
+            throw RestoreIncomplete(
+                QStringLiteral("Datele nu au putut fi puse la locul lor (%1), iar cele de pana acum "
+                               "nu au putut fi readuse toate; ele se afla in %2 si in %3")
+                    .arg(e.text(), native(replaced.path()), native(safety.finalPath())));
+        }
         if (wasOpen)
             reopenWorkingYear();
         throw IoError(QStringLiteral("Datele nu au putut fi puse la locul lor: %1").arg(e.text()));

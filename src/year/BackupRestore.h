@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Utilities.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QList>
@@ -11,6 +13,14 @@
 // in place of the working year's database and the closed years' folders.
 namespace BackupRestore
 {
+
+// A restore that failed halfway and could not put all of the data it had
+// moved back in place; the text says where that data is.
+class RestoreIncomplete : public IoError
+{
+public:
+    using IoError::IoError;
+};
 
 // What a backup holds, shown to the user before he confirms.
 struct BackupSummary {
@@ -47,7 +57,8 @@ QString safetyFolderName(const QDateTime& now);
 //    working year and upgrades its tables; when any of it fails the renames
 //    are undone and the current data reopened;
 // 4. tells the open windows to read their records again.
-// Throws UserError, with the current data left in place, on failure.
+// Throws UserError, with the current data left in place, on failure;
+// RestoreIncomplete when some of it could not be put back.
 // Returns the safety folder.
 QString restore(const QString& programFolder, const BackupSummary& backup, const QDateTime& now);
 

@@ -1,7 +1,7 @@
+#include "year/BackupRestore.h"
 #include "BackupFixture.h"
 #include "support/Documents.h"
 #include "support/TestFolder.h"
-#include "year/BackupRestore.h"
 #include "year/ClosedYears.h"
 #include "year/ManualBackupCopy.h"
 
@@ -61,7 +61,8 @@ TEST_F(BackupRestoreTest, FindsTheDatabaseDownASinglePath)
     ASSERT_TRUE(QDir().mkpath(dayFolder + QStringLiteral("/home/preot")));
     ASSERT_TRUE(QDir().rename(backup, dayFolder + QStringLiteral("/home/preot/Lumivaret")));
 
-    EXPECT_EQ(BackupRestore::findBackupFolder(dayFolder), dayFolder + QStringLiteral("/home/preot/Lumivaret"));
+    EXPECT_EQ(BackupRestore::findBackupFolder(dayFolder),
+              dayFolder + QStringLiteral("/home/preot/Lumivaret"));
     EXPECT_EQ(BackupRestore::findBackupFolder(dayFolder + QStringLiteral("/home/preot/Lumivaret")),
               dayFolder + QStringLiteral("/home/preot/Lumivaret"));
     // Two ways down: which one is meant cannot be told.
@@ -80,7 +81,8 @@ TEST_F(BackupRestoreTest, TheSummaryShowsTheYearTheLastDocumentAndTheClosedYears
     EXPECT_EQ(summary.lastDocument, QDate(2024, 3, 15));
     EXPECT_EQ(summary.closedYears, QList<int>({2022, 2023}));
     const QString question = BackupRestore::confirmationQuestion(summary);
-    for (const char* part : {"Anul de lucru: 2024", "Ultimul document: 15.03.2024", "Ani inchisi: 2022, 2023"})
+    for (const char* part :
+         {"Anul de lucru: 2024", "Ultimul document: 15.03.2024", "Ani inchisi: 2022, 2023"})
         EXPECT_TRUE(question.contains(QString::fromLatin1(part))) << question.toStdString();
 }
 
@@ -112,9 +114,11 @@ TEST_F(BackupRestoreTest, PutsTheBackupInPlaceAndKeepsTheDataItReplaces)
     EXPECT_EQ(reopened.count(), 1);
     EXPECT_EQ(foldersIn(folder.path()),
               QStringList({"2022", "2023", "Inainte de restaurare 20241201-1530"})); // nothing else left
-    EXPECT_EQ(stock(folder.file(QStringLiteral("2023/BazaDate.sqlite"))), QStringList({"Candela", "Sfesnic"}));
+    EXPECT_EQ(stock(folder.file(QStringLiteral("2023/BazaDate.sqlite"))),
+              QStringList({"Candela", "Sfesnic"}));
 
-    EXPECT_EQ(stock(safety + QStringLiteral("/BazaDate.sqlite")), QStringList({"Candela", "Sfesnic", "Tamaie"}));
+    EXPECT_EQ(stock(safety + QStringLiteral("/BazaDate.sqlite")),
+              QStringList({"Candela", "Sfesnic", "Tamaie"}));
     EXPECT_EQ(foldersIn(safety), QStringList({"2022", "2023", "2024"}));
     EXPECT_EQ(filesIn(safety), QStringList{QStringLiteral("BazaDate.sqlite")});
 
@@ -139,4 +143,30 @@ TEST_F(BackupRestoreTest, ADamagedYearInTheBackupChangesNothing)
     EXPECT_EQ(foldersIn(folder.path()), QStringList({"2022", "2023"})); // no safety folder, no leftovers
     EXPECT_EQ(filesIn(folder.path()), QStringList({"BazaDate.sqlite", "Configurari.ini", "HelpLumivaret.exe",
                                                    "Lumivaret", "poza.jpg"}));
+}
+
+TEST_F(BackupRestoreTest, ARenameThatFailsPutsTheCurrentDataBack)
+{
+    parishSaved();
+    const BackupRestore::BackupSummary summary = BackupRestore::readSummary(backup);
+    addStock({QStringLiteral("Tamaie")});
+    // A plain file where the backup's year folder 2022 is to go: that rename fails after the database's.
+    ASSERT_TRUE(QDir(folder.file(QStringLiteral("2022"))).removeRecursively());
+    folder.write(QStringLiteral("2022"), "fisier");
+    QSignalSpy reopened(&DatabaseLocation::instance(), &DatabaseLocation::yearSwitched);
+
+    try {
+        BackupRestore::restore(folder.path(), summary, now);
+        FAIL() << "the restore went through";
+    } catch (const BackupRestore::RestoreIncomplete&) {
+        FAIL() << "the current data was not put back";
+    } catch (const UserError& e) {
+        EXPECT_TRUE(e.text().startsWith(QStringLiteral("Datele nu au putut fi puse la locul lor: ")));
+    }
+
+    EXPECT_TRUE(Connection::isOpen());
+    EXPECT_EQ(storedRows(QStringLiteral("Stoc")), 3);
+    EXPECT_EQ(reopened.count(), 1); // the windows read their records again
+    EXPECT_EQ(foldersIn(folder.path()), QStringList({"2023", "Inainte de restaurare 20241201-1530"}));
+    EXPECT_TRUE(QFileInfo(folder.file(QStringLiteral("2022"))).isFile());
 }
