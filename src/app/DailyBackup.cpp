@@ -1,25 +1,30 @@
 #include "app/DailyBackup.h"
 
+#include "core/ProgramFolder.h"
+#include "core/ProgramOptions.h"
+#include "core/UserDialogs.h"
+#include "year/ClosedYears.h"
+#include "year/DailyBackupCopy.h"
+#include "year/DailyBackupPlace.h"
+
 #include <QDir>
 
-QString backupFolderOnDriveD(const QString& programFolder)
-{
-    if (programFolder.size() < 2)
-        return QStringLiteral("D");
-    return QLatin1Char('D') + programFolder.mid(1, programFolder.size() - 2);
-}
-
-QString dailyBackupRoot(const QString& programFolder)
+QString dailyBackupRoot(const ProgramOptions& options)
 {
 #ifdef Q_OS_WIN
-    return backupFolderOnDriveD(programFolder);
+    Q_UNUSED(options);
+    return DailyBackupPlace::backupDrive(DailyBackupPlace::systemDriveType);
 #else
-    Q_UNUSED(programFolder);
-    return QDir::homePath();
+    return options.dailyBackupFolder.isEmpty() ? QDir::homePath() : options.dailyBackupFolder;
 #endif
 }
 
 void DailyBackup(const QString& backupRoot)
 {
-    Q_UNUSED(backupRoot);
+    const QString dayFolder = DailyBackupPlace::dayFolder(backupRoot, programFolder(), QDate::currentDate());
+    const DailyBackupCopy::Outcome outcome = DailyBackupCopy::run(programFolder(), dayFolder, closedYears());
+    if (!outcome.yearFailures.isEmpty())
+        dialogs().warning(
+            QStringLiteral("Salvarea zilnica din directorul %1 nu cuprinde toti anii inchisi:\n%2")
+                .arg(QDir::toNativeSeparators(dayFolder), outcome.yearFailures.join(QLatin1Char('\n'))));
 }

@@ -1,5 +1,6 @@
 #include "app/MainUnt.h"
 
+#include "app/BackupCommands.h"
 #include "app/CatalogueCommands.h"
 #include "app/DailyBackup.h"
 #include "app/DocumentCommands.h"
@@ -102,6 +103,7 @@ void TMainFrm::buildMenus()
     addCommand(sistem, QStringLiteral("Parohia"), QStringLiteral("Parohia"), ctrl(Qt::Key_P));
     sistem->addSeparator();
     addCommand(sistem, QStringLiteral("SalvareDate"), QStringLiteral("Salvare date"));
+    addCommand(sistem, QStringLiteral("RestaurareDate"), QStringLiteral("Restaurare date..."));
     addCommand(sistem, QStringLiteral("TrecereaLaAnNou"), QStringLiteral("Trecerea la an nou"));
     addCommand(sistem, QStringLiteral("ImportDateVechi"), QStringLiteral("Import date vechi..."));
     sistem->addSeparator();
@@ -185,6 +187,7 @@ void TMainFrm::buildMenus()
     setCommandHandler(QStringLiteral("ImportDateVechi"), [this] { importOldDataInteractively(this); });
     attachCatalogueCommands(*this);
     attachDocumentCommands(*this);
+    attachBackupCommands(*this);
     // Reports run from the catalogue by their command.
     for (const ReportEntry& report : programReports().entries()) {
         if (!report.command.isEmpty())
@@ -320,7 +323,7 @@ void TMainFrm::runCreationSequence()
         [&] { m_options = ProgramOptions::read(iniPath); },
         [&] {
             if (m_options.dailyBackup)
-                DailyBackup(dailyBackupRoot(programFolder()));
+                DailyBackup(dailyBackupRoot(m_options));
         },
         [&] {
             m_statusFollowsHint = true;

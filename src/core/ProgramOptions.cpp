@@ -11,6 +11,7 @@ ProgramOptions ProgramOptions::read(const QString& iniPath)
     o.compoundNames = ini.readBool(section, compoundNamesKey, o.compoundNames);
     o.balanceInThousands = ini.readBool(section, balanceInThousandsKey, o.balanceInThousands);
     o.printReceipt = ini.readBool(section, printReceiptKey, o.printReceipt);
+    o.dailyBackupFolder = ini.readString(section, dailyBackupFolderKey).trimmed();
     return o;
 }
 

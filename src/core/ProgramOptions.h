@@ -12,6 +12,7 @@ struct ProgramOptions {
     static inline const QString compoundNamesKey = QStringLiteral("Foloseste nume compus pe rapoarte");
     static inline const QString balanceInThousandsKey = QStringLiteral("Calcul bilant in mii lei");
     static inline const QString printReceiptKey = QStringLiteral("Tipareste chitanta");
+    static inline const QString dailyBackupFolderKey = QStringLiteral("Director salvari zilnice");
 
     bool checkForNewVersion = true;
     bool dailyBackup = true;
@@ -19,6 +20,9 @@ struct ProgramOptions {
     bool balanceInThousands = false;
     // The incomes window's "&Printeaza" prints the receipt before starting the next one.
     bool printReceipt = false;
+    // Where the daily backups go off Windows, instead of the user's home
+    // folder; set by hand in the file, never written by the program.
+    QString dailyBackupFolder;
 
     // Reads every switch; a missing file, section or key, or a value
     // that is not an integer, leaves the default.

@@ -7,11 +7,11 @@
 #include "db/DatabaseLocation.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
+#include "year/PrivateConnection.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlQuery>
-#include <QUuid>
 
 namespace
 {
@@ -20,35 +20,6 @@ QString native(const QString& path)
 {
     return QDir::toNativeSeparators(path);
 }
-
-// A connection of its own, removed when the scope ends.
-class PrivateConnection
-{
-public:
-    explicit PrivateConnection(const QString& databaseFile)
-        : m_name(QStringLiteral("LumivaretCopy-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
-    {
-        try {
-            m_db = Connection::openNamed(m_name, databaseFile);
-        } catch (...) {
-            Connection::removeNamed(m_name);
-            throw;
-        }
-    }
-    ~PrivateConnection()
-    {
-        m_db = QSqlDatabase();
-        Connection::removeNamed(m_name);
-    }
-    PrivateConnection(const PrivateConnection&) = delete;
-    PrivateConnection& operator=(const PrivateConnection&) = delete;
-
-    const QSqlDatabase& db() const { return m_db; }
-
-private:
-    QString m_name;
-    QSqlDatabase m_db;
-};
 
 // Through the program's own connection when it is open on that file: its
 // committed state is what the user sees as stored.
@@ -87,6 +58,11 @@ namespace DataFolderCopy
 bool anyFile(const QString&)
 {
     return true;
+}
+
+bool databaseOnly(const QString&)
+{
+    return false;
 }
 
 bool isSqliteSideFile(const QString& fileName)

@@ -21,6 +21,8 @@ using NameFilter = std::function<bool(const QString& fileName)>;
 
 // Every file.
 bool anyFile(const QString& fileName);
+// No file but the database.
+bool databaseOnly(const QString& fileName);
 
 // Copies the data of `sourceFolder` into `targetFolder`, creating it with
 // its parents; an older file of the same name in the target is replaced.

@@ -81,6 +81,7 @@ TEST_F(MainWindowTest, MenuTreeWithShortcutsAndHiddenItems)
         {"Enoriasi", "Enoriasi", "Alt+E"},
         {"Parohia", "Parohia", "Ctrl+P"},
         {"SalvareDate", "Salvare date", ""},
+        {"RestaurareDate", "Restaurare date...", ""},
         {"TrecereaLaAnNou", "Trecerea la an nou", ""},
         {"ImportDateVechi", "Import date vechi...", ""},
         {"Iesire", "Iesire", "Alt+I"},
@@ -253,9 +254,13 @@ TEST_F(MainWindowTest, ADatabaseThatCannotBeReadIsReportedAndKept)
     folder.write(DatabaseLocation::databaseFileName, text);
     auto window = start();
     EXPECT_TRUE(window->isVisible());
-    ASSERT_EQ(dialogs.texts(QStringLiteral("error")).size(), 1);
+    // The daily backup refuses to save it first, then the opening reports it.
+    ASSERT_EQ(dialogs.texts(QStringLiteral("error")).size(), 2);
     EXPECT_TRUE(dialogs.texts(QStringLiteral("error"))
                     .first()
+                    .startsWith(QStringLiteral("Nu pot salva baza de date in directorul ")));
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("error"))
+                    .last()
                     .startsWith(QStringLiteral("Fisierul nu este o baza de date")));
     QFile kept(folder.databaseFile());
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));

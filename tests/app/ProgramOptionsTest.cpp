@@ -85,3 +85,17 @@ TEST(ProgramOptions, WritesTheKeysAsNamedAndKeepsTheRestOfTheFile)
     EXPECT_TRUE(back.compoundNames);
     EXPECT_FALSE(back.printReceipt);
 }
+
+TEST(ProgramOptions, TheDailyBackupFolderIsReadButNeverWritten)
+{
+    QTemporaryDir dir;
+    EXPECT_TRUE(ProgramOptions::read(dir.filePath(ProgramOptions::fileName)).dailyBackupFolder.isEmpty());
+    const QString path = writeIni(dir, "[Options]\r\nDirector salvari zilnice= /mnt/salvari \r\n");
+    ProgramOptions o = ProgramOptions::read(path);
+    EXPECT_EQ(o.dailyBackupFolder, QStringLiteral("/mnt/salvari"));
+
+    o.dailyBackupFolder = QStringLiteral("/altundeva");
+    o.writeStartupSwitches(path);
+    EXPECT_TRUE(readAll(path).contains("Director salvari zilnice= /mnt/salvari \r\n"));
+    EXPECT_FALSE(readAll(path).contains("altundeva"));
+}

@@ -1,5 +1,4 @@
 #include "core/Utilities.h"
-#include "app/DailyBackup.h"
 #include "core/DbErrorText.h"
 
 #include <QDir>
@@ -145,14 +144,4 @@ TEST(Utilities, DatabaseErrorWordings)
               QStringLiteral("Eroare de acces la baza de date!\ndisc plin!"));
     EXPECT_EQ(DbErrorText::forTable(QStringLiteral("parohie"), QStringLiteral("disc plin")),
               QStringLiteral("Eroare de acces la tabela parohie!\ndisc plin!"));
-}
-
-TEST(Utilities, DailyBackupGoesToDriveD)
-{
-    EXPECT_EQ(backupFolderOnDriveD(QStringLiteral("C:\\Parohie\\")), QStringLiteral("D:\\Parohie"));
-    EXPECT_EQ(backupFolderOnDriveD(QStringLiteral("E:\\Program\\Parohie\\")),
-              QStringLiteral("D:\\Program\\Parohie"));
-#ifndef Q_OS_WIN
-    EXPECT_EQ(dailyBackupRoot(QStringLiteral("/opt/Parohie/")), QDir::homePath());
-#endif
 }

@@ -4,12 +4,17 @@
 #include "support/LocalHttpServer.h"
 
 #include <QLocale>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    // Every main window a test starts makes its daily backup under the home
+    // folder: a temporary one, never the user's.
+    const QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
     ::testing::InitGoogleTest(&argc, argv);
     LumivaretApplication app(argc, argv);
     installProgramDialogs();

@@ -1,4 +1,5 @@
 #include "year/DataFolderCopy.h"
+#include "BackupFixture.h"
 #include "support/TestFolder.h"
 
 #include "core/UserError.h"
@@ -11,25 +12,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace BackupFixture;
+
 namespace
 {
-
-QStringList filesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-}
-
-int rowsIn(const QString& databaseFile, const QString& table)
-{
-    const QString name = QStringLiteral("rows-check");
-    int rows = -1;
-    {
-        QSqlDatabase db = Connection::openNamed(name, databaseFile);
-        rows = Sql::scalar(db, QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt();
-    }
-    Connection::removeNamed(name);
-    return rows;
-}
 
 bool noProgramFile(const QString& name)
 {
@@ -78,12 +64,7 @@ TEST(DataFolderCopy, ADamagedDatabaseIsReportedAndNotTakenForACopy)
     TestFolder folder;
     folder.openWorkingYear();
     Connection::close();
-    // Overwrite the pages after the header: the file stays an SQLite file, its tables do not.
-    QFile file(folder.databaseFile());
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    file.seek(4096 + 100);
-    file.write(QByteArray(8192, '\x5a'));
-    file.close();
+    damageDatabase(folder.databaseFile());
     const QTemporaryDir target;
 
     try {

@@ -1,0 +1,104 @@
+#include "app/BackupCommands.h"
+
+#include "app/MainUnt.h"
+#include "core/BusyCursor.h"
+#include "core/ProgramFolder.h"
+#include "core/UserDialogs.h"
+#include "core/UserError.h"
+#include "db/DatabaseLocation.h"
+#include "year/BackupRestore.h"
+#include "year/ClosedYears.h"
+#include "year/ManualBackupCopy.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+namespace
+{
+
+const QString backupTitle = QStringLiteral("Selecteaza folderul pentru salvarea datelor");
+const QString restoreTitle = QStringLiteral("Selecteaza folderul cu datele salvate");
+
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+void saveData()
+{
+    const QString chosen = dialogs().folderName(backupTitle, QDir::homePath());
+    if (chosen.isEmpty())
+        return;
+    BusyCursor busy(true);
+    const QString folder = ManualBackupCopy::backupFolder(chosen);
+    if (QFileInfo::exists(folder)) {
+        busy.release();
+        dialogs().warning(ManualBackupCopy::existsMessage(folder));
+        return;
+    }
+    const QStringList yearFailures = ManualBackupCopy::save(programFolder(), folder, closedYears());
+    busy.release();
+    if (yearFailures.isEmpty())
+        dialogs().information(ManualBackupCopy::successMessage(chosen));
+    else
+        dialogs().warning(ManualBackupCopy::yearsMissingMessage(folder, yearFailures));
+}
+
+void restoreData()
+{
+    if (DatabaseLocation::instance().isClosedYearOpen())
+        return;
+    const QString chosen = dialogs().folderName(restoreTitle, QDir::homePath());
+    if (chosen.isEmpty())
+        return;
+    const QString folder = BackupRestore::findBackupFolder(chosen);
+    if (folder.isEmpty()) {
+        dialogs().warning(QStringLiteral("In directorul %1 nu exista date salvate: nu gasesc fisierul %2.")
+                              .arg(native(chosen), DatabaseLocation::databaseFileName));
+        return;
+    }
+    BackupRestore::BackupSummary backup;
+    try {
+        backup = BackupRestore::readSummary(folder);
+    } catch (const UserError& e) {
+        dialogs().warning(QStringLiteral("Datele din directorul %1 nu pot fi restaurate:\n%2")
+                              .arg(native(folder), e.text()));
+        return;
+    }
+    if (!dialogs().question(BackupRestore::confirmationQuestion(backup)))
+        return;
+
+    BusyCursor busy(true);
+    QString safetyFolder;
+    try {
+        safetyFolder = BackupRestore::restore(programFolder(), backup, QDateTime::currentDateTime());
+    } catch (const BackupRestore::RestoreIncomplete& e) {
+        busy.release();
+        dialogs().error(QStringLiteral("Datele nu au fost restaurate:\n%1").arg(e.text()));
+        return;
+    } catch (const UserError& e) {
+        busy.release();
+        dialogs().error(
+            QStringLiteral("Datele nu au fost restaurate:\n%1\nDatele de pana acum au ramas neschimbate.")
+                .arg(e.text()));
+        return;
+    }
+    busy.release();
+    dialogs().information(QStringLiteral("Datele au fost restaurate din directorul %1.\n"
+                                         "Datele de dinainte de restaurare se afla in directorul %2.")
+                              .arg(native(folder), native(safetyFolder)));
+}
+
+} // namespace
+
+void attachBackupCommands(TMainFrm& mainWindow)
+{
+    mainWindow.setCommandHandler(QStringLiteral("SalvareDate"), saveData);
+    mainWindow.setCommandHandler(QStringLiteral("RestaurareDate"), restoreData);
+    QAction* restore = mainWindow.command(QStringLiteral("RestaurareDate"));
+    restore->setEnabled(!DatabaseLocation::instance().isClosedYearOpen());
+    QObject::connect(&DatabaseLocation::instance(), &DatabaseLocation::closedYearChanged, restore,
+                     [restore](bool closedYearOpen) { restore->setEnabled(!closedYearOpen); });
+}

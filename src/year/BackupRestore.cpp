@@ -1,0 +1,261 @@
+#include "year/BackupRestore.h"
+
+#include "core/SameFile.h"
+#include "core/Utilities.h"
+#include "db/Connection.h"
+#include "db/DatabaseLocation.h"
+#include "db/DbError.h"
+#include "db/SchemaUpgrade.h"
+#include "db/Sql.h"
+#include "db/WorkingYear.h"
+#include "year/DataFolderCopy.h"
+#include "year/PrivateConnection.h"
+#include "year/StagedFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace
+{
+
+const QString& databaseName()
+{
+    return DatabaseLocation::databaseFileName;
+}
+
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString inFolder(const QString& folder, const QString& name)
+{
+    return QDir(folder).filePath(name);
+}
+
+// The subfolders named by a year's four digits, in order.
+QStringList yearFolderNames(const QString& folder)
+{
+    static const QRegularExpression fourDigits(QStringLiteral("^\\d{4}$"));
+    QStringList years;
+    for (const QString& name : QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        if (fourDigits.match(name).hasMatch())
+            years << name;
+    return years;
+}
+
+// The tables whose rows are documents, with their date field Data.
+const QStringList& documentTables()
+{
+    static const QStringList tables = {
+        QStringLiteral("Venituri"), QStringLiteral("Cheltuieli"), QStringLiteral("Depuneri"),
+        QStringLiteral("Ridicari"), QStringLiteral("CheltSal"),   QStringLiteral("DocIn"),
+    };
+    return tables;
+}
+
+QDate newestDocument(const QSqlDatabase& db)
+{
+    QDate newest;
+    for (const QString& table : documentTables()) {
+        if (!Sql::tableExists(db, table))
+            continue;
+        const QDate date = Sql::scalar(db, QStringLiteral("SELECT max(Data) FROM %1").arg(table)).toDate();
+        if (date.isValid() && (!newest.isValid() || date > newest))
+            newest = date;
+    }
+    return newest;
+}
+
+// A temporary folder inside the program folder, so that renames out of it stay on one disk.
+class WorkFolder
+{
+public:
+    WorkFolder(const QString& programFolder, const QString& prefix)
+        : m_dir(inFolder(programFolder, prefix + QStringLiteral("-XXXXXX")))
+    {
+        if (!m_dir.isValid())
+            throw IoError(QStringLiteral("Nu pot crea un director de lucru in %1: %2")
+                              .arg(native(programFolder), m_dir.errorString()));
+    }
+    QString path() const { return m_dir.path(); }
+    // Leaves the folder with what it holds.
+    void keep() { m_dir.setAutoRemove(false); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Renames files and folders, and puts them back in reverse order when asked.
+class Renames
+{
+public:
+    void move(const QString& from, const QString& to)
+    {
+        if (!QDir().rename(from, to))
+            throw IoError(QStringLiteral("%1 nu poate fi mutat in %2").arg(native(from), native(to)));
+        m_done.append({from, to});
+    }
+    // False when something could not be put back.
+    bool undo()
+    {
+        bool all = true;
+        for (auto it = m_done.crbegin(); it != m_done.crend(); ++it)
+            all = QDir().rename(it->second, it->first) && all;
+        m_done.clear();
+        return all;
+    }
+
+private:
+    QList<std::pair<QString, QString>> m_done;
+};
+
+// The database with the side files SQLite may have left beside it: a
+// journal must never stay beside another database than its own.
+QStringList databaseFiles(const QString& folder)
+{
+    QStringList names{databaseName()};
+    for (const char* suffix : {"-journal", "-wal", "-shm"})
+        if (QFileInfo::exists(inFolder(folder, databaseName() + QLatin1String(suffix))))
+            names << databaseName() + QLatin1String(suffix);
+    return names;
+}
+
+// The database and the given year folders of `source`, copied and checked.
+void copyData(const QString& source, const QString& target, const QStringList& years)
+{
+    DataFolderCopy::copy(source, target, DataFolderCopy::databaseOnly);
+    for (const QString& year : years)
+        DataFolderCopy::copy(inFolder(source, year), inFolder(target, year), DataFolderCopy::anyFile);
+}
+
+QString freeFolderName(const QString& wanted)
+{
+    QString name = wanted;
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = QStringLiteral("%1 (%2)").arg(wanted).arg(n);
+    return name;
+}
+
+void reopenWorkingYear()
+{
+    DatabaseLocation::instance().openWorkingYear();
+    Q_EMIT DatabaseLocation::instance().yearSwitched();
+}
+
+} // namespace
+
+namespace BackupRestore
+{
+
+QString findBackupFolder(const QString& chosenFolder)
+{
+    QString folder = QDir::cleanPath(chosenFolder);
+    while (QFileInfo(folder).isDir()) {
+        if (QFileInfo::exists(inFolder(folder, databaseName())))
+            return folder;
+        const QFileInfoList entries = QDir(folder).entryInfoList(
+            QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+        if (entries.size() != 1)
+            break;
+        folder = entries.first().filePath();
+    }
+    return {};
+}
+
+BackupSummary readSummary(const QString& backupFolder)
+{
+    const QString database = inFolder(backupFolder, databaseName());
+    if (!QFileInfo::exists(database))
+        throw IoError(QStringLiteral("In directorul %1 nu exista baza de date %2")
+                          .arg(native(backupFolder), databaseName()));
+    if (isSameFile(database, DatabaseLocation::instance().workingYearDatabase()))
+        throw IoError(QStringLiteral("Directorul %1 contine chiar baza de date in lucru, nu o salvare")
+                          .arg(native(backupFolder)));
+    DataFolderCopy::requireIntegrity(database);
+
+    BackupSummary summary;
+    summary.folder = QDir::cleanPath(backupFolder);
+    const PrivateConnection connection(database);
+    try {
+        summary.workingYear = workingYearOf(connection.db());
+    } catch (const DbError&) {
+        summary.workingYear.reset(); // shown as unknown; the user decides
+    }
+    summary.lastDocument = newestDocument(connection.db());
+    for (const QString& year : yearFolderNames(backupFolder))
+        summary.closedYears << year.toInt();
+    return summary;
+}
+
+QString confirmationQuestion(const BackupSummary& backup)
+{
+    QStringList years;
+    for (const int year : backup.closedYears)
+        years << QString::number(year);
+    const QString none = QStringLiteral("niciunul");
+    return QStringLiteral("Restaurati datele salvate in directorul %1?\n\n"
+                          "Anul de lucru: %2\n"
+                          "Ultimul document: %3\n"
+                          "Ani inchisi: %4\n\n"
+                          "Baza de date si anii inchisi de acum vor fi inlocuiti cu cei salvati; "
+                          "o copie a lor ramane in directorul programului, in \"Inainte de restaurare ...\". "
+                          "Modificarile nesalvate din ferestrele deschise se pierd.")
+        .arg(native(backup.folder),
+             backup.workingYear ? QString::number(*backup.workingYear) : QStringLiteral("necunoscut"),
+             backup.lastDocument.isValid() ? backup.lastDocument.toString(QStringLiteral("dd.MM.yyyy"))
+                                           : none,
+             years.isEmpty() ? none : years.join(QStringLiteral(", ")));
+}
+
+QString safetyFolderName(const QDateTime& now)
+{
+    return QStringLiteral("Inainte de restaurare ") + now.toString(QStringLiteral("yyyyMMdd-HHmm"));
+}
+
+QString restore(const QString& programFolder, const BackupSummary& backup, const QDateTime& now)
+{
+    if (DatabaseLocation::instance().isClosedYearOpen())
+        throw IoError(QStringLiteral("Datele se pot restaura numai cu anul de lucru deschis"));
+
+    const WorkFolder incoming(programFolder, QStringLiteral("Restaurare"));
+    const QStringList backupYears = yearFolderNames(backup.folder);
+    copyData(backup.folder, incoming.path(), backupYears);
+
+    const QStringList currentYears = yearFolderNames(programFolder);
+    StagedFolder safety(freeFolderName(inFolder(programFolder, safetyFolderName(now))));
+    copyData(programFolder, safety.path(), currentYears);
+    safety.commit();
+
+    WorkFolder replaced(programFolder, QStringLiteral("Inlocuite"));
+    const bool wasOpen = Connection::isOpen();
+    Connection::close();
+    Renames renames;
+    try {
+        for (const QString& name : databaseFiles(programFolder) + currentYears)
+            renames.move(inFolder(programFolder, name), inFolder(replaced.path(), name));
+        for (const QString& name : QStringList{databaseName()} + backupYears)
+            renames.move(inFolder(incoming.path(), name), inFolder(programFolder, name));
+        DatabaseLocation::instance().openWorkingYear();
+        // A backup made by an earlier release gets the fields of this one.
+        SchemaUpgrade::upgrade(Connection::database());
+    } catch (const UserError& e) {
+        Connection::close();
+        if (!renames.undo()) {
+            replaced.keep(); // what could not be put back stays there, never deleted
+            throw RestoreIncomplete(
+                QStringLiteral("Datele nu au putut fi puse la locul lor (%1), iar cele de pana acum "
+                               "nu au putut fi readuse toate; ele se afla in %2 si in %3")
+                    .arg(e.text(), native(replaced.path()), native(safety.finalPath())));
+        }
+        if (wasOpen)
+            reopenWorkingYear();
+        throw IoError(QStringLiteral("Datele nu au putut fi puse la locul lor: %1").arg(e.text()));
+    }
+    Q_EMIT DatabaseLocation::instance().yearSwitched();
+    return safety.finalPath();
+}
+
+} // namespace BackupRestore

@@ -1,0 +1,61 @@
+#include "year/ManualBackupCopy.h"
+
+#include "core/Utilities.h"
+#include "year/BackupCopy.h"
+
+#include <QDir>
+
+namespace
+{
+
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+namespace ManualBackupCopy
+{
+
+QString backupFolder(const QString& chosenFolder)
+{
+    return QDir(chosenFolder).filePath(QStringLiteral("Lumivaret"));
+}
+
+QString existsMessage(const QString& folder)
+{
+    return QStringLiteral("Baza de date nu poate fi salvata deoarece directorul %1 exista deja.\n"
+                          "Puteti sterge acest director sau alegeti altul si reluati operatiunea.")
+        .arg(native(folder));
+}
+
+QString failureMessage(const QString& folder)
+{
+    return QStringLiteral("Nu pot salva baza de date in directorul ") + native(folder);
+}
+
+QString successMessage(const QString& chosenFolder)
+{
+    return QStringLiteral("Operatiune terminata cu succes!\nBaza de date a fost salvata in directorul ") +
+           native(backupFolder(chosenFolder)) + QLatin1Char('.');
+}
+
+QString yearsMissingMessage(const QString& folder, const QStringList& yearFailures)
+{
+    return QStringLiteral("Baza de date a fost salvata in directorul %1, dar urmatorii ani inchisi "
+                          "nu au putut fi salvati:\n%2")
+        .arg(native(folder), yearFailures.join(QLatin1Char('\n')));
+}
+
+QStringList save(const QString& programFolder, const QString& backupFolder, const QList<int>& closedYears)
+{
+    try {
+        BackupCopy::saveProgramFolder(programFolder, backupFolder, DataFolderCopy::anyFile);
+    } catch (const UserError& e) {
+        throw IoError(failureMessage(backupFolder) + QLatin1Char('\n') + e.text());
+    }
+    return BackupCopy::saveClosedYears(programFolder, backupFolder, closedYears);
+}
+
+} // namespace ManualBackupCopy

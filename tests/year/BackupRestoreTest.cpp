@@ -1,0 +1,172 @@
+#include "year/BackupRestore.h"
+#include "BackupFixture.h"
+#include "support/Documents.h"
+#include "support/TestFolder.h"
+#include "year/ClosedYears.h"
+#include "year/ManualBackupCopy.h"
+
+#include "core/UserError.h"
+#include "db/Connection.h"
+#include "db/DatabaseLocation.h"
+#include "db/Sql.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace BackupFixture;
+
+namespace
+{
+
+class BackupRestoreTest : public ::testing::Test
+{
+protected:
+    // The parish with two closed years, saved by the manual backup.
+    void parishSaved()
+    {
+        parishWithClosedYears(folder);
+        Documents::receipt(Connection::database(), 1, QStringLiteral("2024-03-15"), 100);
+        ManualBackupCopy::save(folder.path(), backup, closedYears());
+    }
+
+    QStringList stock(const QString& databaseFile) const
+    {
+        QStringList names;
+        const QString name = QStringLiteral("stock-check");
+        {
+            QSqlDatabase db = Connection::openNamed(name, databaseFile);
+            QSqlQuery q = Sql::exec(db, QStringLiteral("SELECT Denumire FROM Stoc ORDER BY ID"));
+            while (q.next())
+                names << q.value(0).toString();
+        }
+        Connection::removeNamed(name);
+        return names;
+    }
+
+    TestFolder folder;
+    QTemporaryDir backups;
+    const QString backup = ManualBackupCopy::backupFolder(backups.path());
+    const QDateTime now{QDate(2024, 12, 1), QTime(15, 30)};
+};
+
+} // namespace
+
+TEST_F(BackupRestoreTest, FindsTheDatabaseDownASinglePath)
+{
+    parishSaved();
+    const QString dayFolder = backups.filePath(QStringLiteral("SalvariMorvalen/20240305"));
+    ASSERT_TRUE(QDir().mkpath(dayFolder + QStringLiteral("/home/preot")));
+    ASSERT_TRUE(QDir().rename(backup, dayFolder + QStringLiteral("/home/preot/Lumivaret")));
+
+    EXPECT_EQ(BackupRestore::findBackupFolder(dayFolder),
+              dayFolder + QStringLiteral("/home/preot/Lumivaret"));
+    EXPECT_EQ(BackupRestore::findBackupFolder(dayFolder + QStringLiteral("/home/preot/Lumivaret")),
+              dayFolder + QStringLiteral("/home/preot/Lumivaret"));
+    // Two ways down: which one is meant cannot be told.
+    QDir().mkpath(dayFolder + QStringLiteral("/home/altul"));
+    EXPECT_EQ(BackupRestore::findBackupFolder(dayFolder), QString());
+    EXPECT_EQ(BackupRestore::findBackupFolder(backups.filePath(QStringLiteral("lipsa"))), QString());
+}
+
+TEST_F(BackupRestoreTest, TheSummaryShowsTheYearTheLastDocumentAndTheClosedYears)
+{
+    parishSaved();
+
+    const BackupRestore::BackupSummary summary = BackupRestore::readSummary(backup);
+
+    EXPECT_EQ(summary.workingYear, 2024);
+    EXPECT_EQ(summary.lastDocument, QDate(2024, 3, 15));
+    EXPECT_EQ(summary.closedYears, QList<int>({2022, 2023}));
+    const QString question = BackupRestore::confirmationQuestion(summary);
+    for (const char* part :
+         {"Anul de lucru: 2024", "Ultimul document: 15.03.2024", "Ani inchisi: 2022, 2023"})
+        EXPECT_TRUE(question.contains(QString::fromLatin1(part))) << question.toStdString();
+}
+
+TEST_F(BackupRestoreTest, RefusesADamagedBackupAndTheWorkingDatabaseItself)
+{
+    parishSaved();
+    damageDatabase(backup + QStringLiteral("/BazaDate.sqlite"));
+    const QString cases[] = {backup, folder.path(), backups.filePath(QStringLiteral("lipsa"))};
+    for (const QString& chosen : cases)
+        EXPECT_THROW(BackupRestore::readSummary(chosen), UserError) << chosen.toStdString();
+}
+
+TEST_F(BackupRestoreTest, PutsTheBackupInPlaceAndKeepsTheDataItReplaces)
+{
+    parishSaved();
+    const BackupRestore::BackupSummary summary = BackupRestore::readSummary(backup);
+    // Changed after the backup: a new row, another year folder, a changed closed year.
+    addStock({QStringLiteral("Tamaie")});
+    folder.closeYear(2024);
+    QSignalSpy reopened(&DatabaseLocation::instance(), &DatabaseLocation::yearSwitched);
+
+    const QString safety = BackupRestore::restore(folder.path(), summary, now);
+
+    EXPECT_EQ(safety, folder.file(QStringLiteral("Inainte de restaurare 20241201-1530")));
+    EXPECT_EQ(stock(folder.databaseFile()), QStringList({"Candela", "Sfesnic"}));
+    EXPECT_EQ(DatabaseLocation::instance().knownYears(), QList<int>({2022, 2023, 2024}));
+    EXPECT_TRUE(Connection::isOpen());
+    EXPECT_EQ(storedRows(QStringLiteral("Venituri")), 1);
+    EXPECT_EQ(reopened.count(), 1);
+    EXPECT_EQ(foldersIn(folder.path()),
+              QStringList({"2022", "2023", "Inainte de restaurare 20241201-1530"})); // nothing else left
+    EXPECT_EQ(stock(folder.file(QStringLiteral("2023/BazaDate.sqlite"))),
+              QStringList({"Candela", "Sfesnic"}));
+
+    EXPECT_EQ(stock(safety + QStringLiteral("/BazaDate.sqlite")),
+              QStringList({"Candela", "Sfesnic", "Tamaie"}));
+    EXPECT_EQ(foldersIn(safety), QStringList({"2022", "2023", "2024"}));
+    EXPECT_EQ(filesIn(safety), QStringList{QStringLiteral("BazaDate.sqlite")});
+
+    // The safety folder is a backup in its turn: a second restore the same minute undoes the first.
+    const QString second = BackupRestore::restore(folder.path(), BackupRestore::readSummary(safety), now);
+    EXPECT_EQ(second, safety + QStringLiteral(" (2)"));
+    EXPECT_EQ(stock(folder.databaseFile()), QStringList({"Candela", "Sfesnic", "Tamaie"}));
+    EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("2024/BazaDate.sqlite"))));
+}
+
+TEST_F(BackupRestoreTest, ADamagedYearInTheBackupChangesNothing)
+{
+    parishSaved();
+    const BackupRestore::BackupSummary summary = BackupRestore::readSummary(backup);
+    damageDatabase(backup + QStringLiteral("/2022/BazaDate.sqlite"));
+    addStock({QStringLiteral("Tamaie")});
+
+    EXPECT_THROW(BackupRestore::restore(folder.path(), summary, now), UserError);
+
+    EXPECT_TRUE(Connection::isOpen());
+    EXPECT_EQ(storedRows(QStringLiteral("Stoc")), 3);
+    EXPECT_EQ(foldersIn(folder.path()), QStringList({"2022", "2023"})); // no safety folder, no leftovers
+    EXPECT_EQ(filesIn(folder.path()), QStringList({"BazaDate.sqlite", "Configurari.ini", "HelpLumivaret.exe",
+                                                   "Lumivaret", "poza.jpg"}));
+}
+
+TEST_F(BackupRestoreTest, ARenameThatFailsPutsTheCurrentDataBack)
+{
+    parishSaved();
+    const BackupRestore::BackupSummary summary = BackupRestore::readSummary(backup);
+    addStock({QStringLiteral("Tamaie")});
+    // A plain file where the backup's year folder 2022 is to go: that rename fails after the database's.
+    ASSERT_TRUE(QDir(folder.file(QStringLiteral("2022"))).removeRecursively());
+    folder.write(QStringLiteral("2022"), "fisier");
+    QSignalSpy reopened(&DatabaseLocation::instance(), &DatabaseLocation::yearSwitched);
+
+    try {
+        BackupRestore::restore(folder.path(), summary, now);
+        FAIL() << "the restore went through";
+    } catch (const BackupRestore::RestoreIncomplete&) {
+        FAIL() << "the current data was not put back";
+    } catch (const UserError& e) {
+        EXPECT_TRUE(e.text().startsWith(QStringLiteral("Datele nu au putut fi puse la locul lor: ")));
+    }
+
+    EXPECT_TRUE(Connection::isOpen());
+    EXPECT_EQ(storedRows(QStringLiteral("Stoc")), 3);
+    EXPECT_EQ(reopened.count(), 1); // the windows read their records again
+    EXPECT_EQ(foldersIn(folder.path()), QStringList({"2023", "Inainte de restaurare 20241201-1530"}));
+    EXPECT_TRUE(QFileInfo(folder.file(QStringLiteral("2022"))).isFile());
+}
