@@ -49,6 +49,10 @@ public:
 private:
     // Refuses a file whose size or chain of data blocks disagrees with its header.
     void checkLayout() const;
+    // Refuses a header whose field descriptions do not fit it or its rows.
+    void checkFieldDescriptions(const QByteArray& header, int rowSize) const;
+    void checkNotEncrypted(const QByteArray& header) const;
+    static int storedLength(int type, int declared);
     void readFields();
     [[noreturn]] void fail(const QString& why) const;
 
