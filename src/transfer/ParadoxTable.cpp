@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QtEndian>
+#include <cstdio>
 #include <cstring>
 
 namespace
@@ -64,17 +65,31 @@ ParadoxTable::ParadoxTable(const QString& filePath) : m_filePath(filePath)
     m_doc = PX_new3(libraryError, nullptr, nullptr, nullptr, this);
     if (!m_doc)
         fail(QStringLiteral("biblioteca de citire nu poate porni"));
-    if (PX_open_file(m_doc, QFile::encodeName(filePath).constData()) < 0) {
-        PX_delete(m_doc);
-        m_doc = nullptr;
+    // Opened for reading only: the library's own opening asks for writing too,
+    // which a copy from a read-only disk or another user's folder refuses.
+    m_stream = std::fopen(QFile::encodeName(filePath).constData(), "rb");
+    if (!m_stream || PX_open_fp(m_doc, m_stream) < 0) {
+        release();
         fail(QStringLiteral("nu este o tabela valida (%1)").arg(m_libraryError));
     }
     try {
         readFields();
     } catch (...) {
+        release();
+        throw;
+    }
+}
+
+void ParadoxTable::release()
+{
+    if (m_doc) {
         PX_close(m_doc);
         PX_delete(m_doc);
-        throw;
+        m_doc = nullptr;
+    }
+    if (m_stream) {
+        std::fclose(m_stream);
+        m_stream = nullptr;
     }
 }
 
@@ -224,10 +239,7 @@ void ParadoxTable::readFields()
 
 ParadoxTable::~ParadoxTable()
 {
-    if (m_doc) {
-        PX_close(m_doc);
-        PX_delete(m_doc);
-    }
+    release();
 }
 
 const QByteArray& ParadoxTable::readRow(int index)

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <cstdio>
 
 struct px_doc;
 
@@ -55,8 +56,11 @@ private:
     static int storedLength(int type, int declared);
     void readFields();
     [[noreturn]] void fail(const QString& why) const;
+    // Closes the library's handle and the file.
+    void release();
 
     QString m_filePath;
+    std::FILE* m_stream = nullptr;
     px_doc* m_doc = nullptr;
     QList<ParadoxField> m_fields;
     int m_rowCount = 0;

@@ -277,3 +277,19 @@ TEST_F(OldDataImportTest, AFolderWithoutTablesIsRefused)
     EXPECT_THROW(import(true), ImportError);
     EXPECT_FALSE(QFile::exists(folder.databaseFile()));
 }
+
+TEST_F(OldDataImportTest, ReadOnlyTablesAreImported)
+{
+    // As copied from a read-only disk: neither the files nor their folder may be written.
+    parish.incomes(QStringLiteral("Venituri.DB"), {{1, 10}, {2, 20}});
+    const QString table = parish.path() + QStringLiteral("Venituri.DB");
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(table, readOnly));
+    const QByteArray before = folderContents(parish.path()).value(QStringLiteral("Venituri.DB"));
+
+    import();
+
+    EXPECT_EQ(stored("SELECT Nr_act, Valoarea FROM Venituri ORDER BY rowid"), QStringList({"1|10", "2|20"}));
+    EXPECT_EQ(folderContents(parish.path()).value(QStringLiteral("Venituri.DB")), before);
+    QFile::setPermissions(table, readOnly | QFileDevice::WriteOwner);
+}
