@@ -1,5 +1,6 @@
 // A year of an older parish's books imported with the program, then its cash
-// and bank books printed from the command line: their closing balances are
+// and bank books, the book of receipts and payments and the ledger of an
+// income type printed from the command line: their closing figures are
 // the ones counted here from the documents written into the table files.
 #include "OldParish.h"
 
@@ -19,6 +20,7 @@ namespace
 struct Balances {
     double cash = 100;
     double bank = 7;
+    double incomesOfType1 = 0;
 };
 
 // Writes the year 2024 of documents in both accounts, and what they leave in each.
@@ -40,6 +42,7 @@ Balances writeYear(const OldParish& parish)
         incomes.append({day + 1, date, QStringLiteral("Lumânări şi pomelnice"), 1, QStringLiteral("Donaţie"),
                         income, account(day), QStringLiteral("CHIT")});
         book(day, income);
+        left.incomesOfType1 += income;
         if (day % 3 == 0) {
             const double expense = 4 + (day % 11) * 1.25;
             expenses.append({2, date, day + 1, QStringLiteral("Întreţinere"), QStringLiteral("Ţiglă"),
@@ -91,22 +94,24 @@ Balances writeYear(const OldParish& parish)
                    QStringLiteral("lunară")},
                   {QStringLiteral("2"), QStringLiteral("Bălăşoiu Ana"), QStringLiteral("Îngustă"), "10",
                    QStringLiteral("anuală")}});
+    parish.write(QStringLiteral("Tip_venituri.DB"), {shortInt("Cod_venit"), alpha("Denumire", 100)},
+                 {{1, QStringLiteral("Lumânări")}});
     parish.incomes(QStringLiteral("2023/Venituri.DB"), {{1, 30}, {2, 45.5}});
     return left;
 }
 
-// The balance on the last "Sold final" line of a book's CSV.
-double closingBalance(const QStringList& lines)
+// A column of the last line of a report's CSV holding `mark`.
+double lastValue(const QStringList& lines, const QString& mark, int column)
 {
     for (auto line = lines.crbegin(); line != lines.crend(); ++line)
-        if (line->contains(QStringLiteral("Sold final")))
-            return QLocale(QLocale::Romanian).toDouble(line->split(QLatin1Char(';')).value(5));
+        if (line->contains(mark))
+            return QLocale(QLocale::Romanian).toDouble(line->split(QLatin1Char(';')).value(column));
     return qQNaN();
 }
 
 } // namespace
 
-TEST(ImportedBooks, TheCashAndBankBooksCloseOnTheBalancesOfTheImportedDocuments)
+TEST(ImportedBooks, EveryBookClosesOnTheFiguresOfTheImportedDocuments)
 {
     TestFolder folder;
     OldParish parish;
@@ -122,13 +127,25 @@ TEST(ImportedBooks, TheCashAndBankBooksCloseOnTheBalancesOfTheImportedDocuments)
                      QStringLiteral("SELECT Nume_prenume, Strada FROM Enoriasi ORDER BY rowid")),
               QStringList({"Ţăranu Ştefan|Mărăşeşti", "Bălăşoiu Ana|Îngustă"}));
 
-    for (const auto& [report, balance] :
-         {std::pair{"registru-casa", expected.cash}, std::pair{"registru-banca", expected.bank}}) {
-        SCOPED_TRACE(report);
+    const struct {
+        QStringList arguments;
+        QString mark;
+        int column;
+        double expected;
+    } books[] = {
+        {{"--report", "registru-casa"}, "Sold final", 5, expected.cash},
+        {{"--report", "registru-banca"}, "Sold final", 5, expected.bank},
+        {{"--report", "registru-incasari-plati"}, "Total general", 8, expected.cash},
+        {{"--report", "registru-incasari-plati"}, "Total general", 13, expected.bank},
+        {{"--report", "registru-incasari-plati"}, "Total general", 14, expected.cash + expected.bank},
+        {{"--report", "fisa-venituri", "--code", "1"}, "2024", 4, expected.incomesOfType1},
+    };
+    for (const auto& book : books) {
+        SCOPED_TRACE(book.arguments.join(QLatin1Char(' ')).toStdString() + " column " +
+                     std::to_string(book.column));
         const QString csv = folder.file(QStringLiteral("carte.csv"));
-        const ProgramOutcome printed = runProgram(
-            program, {QStringLiteral("--report"), QString::fromLatin1(report), QStringLiteral("--csv"), csv});
+        const ProgramOutcome printed = runProgram(program, book.arguments + QStringList{"--csv", csv});
         ASSERT_EQ(printed.exitCode, 0) << printed.err.toStdString();
-        EXPECT_NEAR(closingBalance(textFileLines(csv)), balance, 0.005);
+        EXPECT_NEAR(lastValue(textFileLines(csv), book.mark, book.column), book.expected, 0.005);
     }
 }
