@@ -161,6 +161,12 @@ TEST_F(OldDataImportTest, YearFoldersBecomeClosedYears)
     parish.incomes(QStringLiteral("2021/Venituri.DB"), {{1, 21}});
     parish.incomes(QStringLiteral("Arhiva/Venituri.DB"), {{1, 99}});
     parish.incomes(QStringLiteral("20201/Venituri.DB"), {{1, 99}});
+    // Neither a year folder without tables nor a year 0 is a closed year.
+    QDir().mkpath(parish.path() + QStringLiteral("2019"));
+    QFile scan(parish.path() + QStringLiteral("2019/scanare.txt"));
+    ASSERT_TRUE(scan.open(QIODevice::WriteOnly));
+    scan.close();
+    parish.incomes(QStringLiteral("0000/Venituri.DB"), {{1, 99}});
 
     import();
 
@@ -171,6 +177,8 @@ TEST_F(OldDataImportTest, YearFoldersBecomeClosedYears)
               QStringList({"22", "23"}));
     EXPECT_FALSE(QFile::exists(folder.file("Arhiva")));
     EXPECT_FALSE(QFile::exists(folder.file("20201")));
+    EXPECT_FALSE(QFile::exists(folder.file("2019")));
+    EXPECT_FALSE(QFile::exists(folder.file("0000")));
     EXPECT_EQ(reportLines(), QStringList({"Venituri.DB: citite 1, preluate 1, refuzate 0",
                                           "Anul 2021:", "Venituri.DB: citite 1, preluate 1, refuzate 0",
                                           "Anul 2022:", "Venituri.DB: citite 2, preluate 2, refuzate 0"}));
