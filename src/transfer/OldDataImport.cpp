@@ -89,8 +89,9 @@ QList<int> OldDataImport::years() const
     QList<int> found{0};
     static const QRegularExpression fourDigits(QStringLiteral("^\\d{4}$"));
     QStringList folders = QDir(m_source).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    // A year folder holding no table of the program (scans, a backup archive) is no closed year.
     for (const QString& name : folders)
-        if (fourDigits.match(name).hasMatch())
+        if (fourDigits.match(name).hasMatch() && name.toInt() > 0 && holdsSchemaTables(m_source + name))
             found << name.toInt();
     return found;
 }

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QtEndian>
+#include <cstdio>
 #include <cstring>
 
 namespace
@@ -64,17 +65,31 @@ ParadoxTable::ParadoxTable(const QString& filePath) : m_filePath(filePath)
     m_doc = PX_new3(libraryError, nullptr, nullptr, nullptr, this);
     if (!m_doc)
         fail(QStringLiteral("biblioteca de citire nu poate porni"));
-    if (PX_open_file(m_doc, QFile::encodeName(filePath).constData()) < 0) {
-        PX_delete(m_doc);
-        m_doc = nullptr;
+    // Opened for reading only: the library's own opening asks for writing too,
+    // which a copy from a read-only disk or another user's folder refuses.
+    m_stream = std::fopen(QFile::encodeName(filePath).constData(), "rb");
+    if (!m_stream || PX_open_fp(m_doc, m_stream) < 0) {
+        release();
         fail(QStringLiteral("nu este o tabela valida (%1)").arg(m_libraryError));
     }
     try {
         readFields();
     } catch (...) {
+        release();
+        throw;
+    }
+}
+
+void ParadoxTable::release()
+{
+    if (m_doc) {
         PX_close(m_doc);
         PX_delete(m_doc);
-        throw;
+        m_doc = nullptr;
+    }
+    if (m_stream) {
+        std::fclose(m_stream);
+        m_stream = nullptr;
     }
 }
 
@@ -103,6 +118,13 @@ void ParadoxTable::checkLayout() const
         fail(QStringLiteral("nu este un fisier de date"));
     if (rowSize == 0 || blockSize == 0)
         fail(QStringLiteral("este deteriorat: antetul nu este valid"));
+    if (headerSize < 0x78 || !file.seek(0))
+        fail(QStringLiteral("este deteriorat: antetul este incomplet"));
+    const QByteArray wholeHeader = file.read(headerSize);
+    if (wholeHeader.size() != headerSize)
+        fail(QStringLiteral("este deteriorat: antetul este incomplet"));
+    checkNotEncrypted(wholeHeader);
+    checkFieldDescriptions(wholeHeader, rowSize);
     const qint64 expectedSize = headerSize + blockCount * blockSize;
     if (file.size() != expectedSize)
         fail(QStringLiteral("este deteriorat: are %1 octeti, antetul cere %2")
@@ -129,6 +151,76 @@ void ParadoxTable::checkLayout() const
         broken();
 }
 
+namespace
+{
+
+// Versions 5 to 12 of the format have a second header part (0x58..0x77):
+// the field descriptions come after it, the library reads them from there.
+bool hasDataHeader(const QByteArray& header)
+{
+    const int version = quint8(header[0x39]);
+    return version >= 5 && version <= 12;
+}
+
+} // namespace
+
+// The header holds the field count at 0x21 and the format's version at 0x39;
+// the fields' types and lengths (1 byte each) follow the header parts, then a
+// pointer to the table's name and one per field. The library trusts all of
+// these: a count beyond the header sends it reading for minutes, a length
+// that disagrees with its type reads past the row.
+void ParadoxTable::checkFieldDescriptions(const QByteArray& header, int rowSize) const
+{
+    const auto broken = [this] {
+        fail(QStringLiteral("este deteriorat: descrierea campurilor nu este valida"));
+    };
+    const int fieldCount = qFromLittleEndian<quint16>(header.constData() + 0x21);
+    const int infoOffset = hasDataHeader(header) ? 0x78 : 0x58;
+    if (fieldCount == 0 || infoOffset + 6 * fieldCount + 4 > header.size())
+        broken();
+    int lengths = 0;
+    for (int i = 0; i < fieldCount; ++i) {
+        const int type = quint8(header[infoOffset + 2 * i]);
+        const int length = quint8(header[infoOffset + 2 * i + 1]);
+        if (length == 0 || (isReadable(type) && length != storedLength(type, length)) ||
+            (type == pxfBCD && length != 17))
+            broken();
+        lengths += length;
+    }
+    if (lengths != rowSize)
+        broken();
+}
+
+// An encrypted table (its mark at 0x25, or at 0x5C when 0x25 holds FF00FF00)
+// needs its password: the library would decrypt its blocks into garbage and
+// follow their links forever.
+void ParadoxTable::checkNotEncrypted(const QByteArray& header) const
+{
+    quint32 encryption = qFromLittleEndian<quint32>(header.constData() + 0x25);
+    if (encryption == 0xFF00FF00u)
+        encryption = hasDataHeader(header) ? qFromLittleEndian<quint32>(header.constData() + 0x5C) : 0;
+    if (encryption != 0)
+        fail(QStringLiteral("este protejat cu parola si nu poate fi citit"));
+}
+
+// The bytes a readable field of this type takes; a text takes the length it declares.
+int ParadoxTable::storedLength(int type, int declared)
+{
+    switch (type) {
+    case pxfShort:
+        return 2;
+    case pxfDate:
+    case pxfLong:
+    case pxfAutoInc:
+        return 4;
+    case pxfCurrency:
+    case pxfNumber:
+        return 8;
+    default:
+        return declared;
+    }
+}
+
 void ParadoxTable::readFields()
 {
     const pxhead_t* head = m_doc->px_head;
@@ -147,10 +239,7 @@ void ParadoxTable::readFields()
 
 ParadoxTable::~ParadoxTable()
 {
-    if (m_doc) {
-        PX_close(m_doc);
-        PX_delete(m_doc);
-    }
+    release();
 }
 
 const QByteArray& ParadoxTable::readRow(int index)

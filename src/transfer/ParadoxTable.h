@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <cstdio>
 
 struct px_doc;
 
@@ -49,10 +50,17 @@ public:
 private:
     // Refuses a file whose size or chain of data blocks disagrees with its header.
     void checkLayout() const;
+    // Refuses a header whose field descriptions do not fit it or its rows.
+    void checkFieldDescriptions(const QByteArray& header, int rowSize) const;
+    void checkNotEncrypted(const QByteArray& header) const;
+    static int storedLength(int type, int declared);
     void readFields();
     [[noreturn]] void fail(const QString& why) const;
+    // Closes the library's handle and the file.
+    void release();
 
     QString m_filePath;
+    std::FILE* m_stream = nullptr;
     px_doc* m_doc = nullptr;
     QList<ParadoxField> m_fields;
     int m_rowCount = 0;

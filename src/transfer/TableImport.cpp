@@ -80,11 +80,18 @@ std::optional<QString> bind(sqlite3_stmt* statement, int parameter, const FieldD
         return std::nullopt;
     }
     case FieldType::Date: {
-        const QByteArray iso = value.toDate().toString(Qt::ISODate).toLatin1();
+        // A damaged date may count days to before year 1 or past 9999, which have no stored form.
+        const QDate date = value.toDate();
+        if (!date.isValid() || date.year() < 1 || date.year() > 9999)
+            return RefusalReason::outOfRange;
+        const QByteArray iso = date.toString(Qt::ISODate).toLatin1();
         sqlite3_bind_text(statement, parameter, iso.constData(), int(iso.size()), SQLITE_TRANSIENT);
         return std::nullopt;
     }
     case FieldType::Float:
+        // The bytes of a damaged number may spell an infinity or not-a-number, no amount of money.
+        if (!std::isfinite(value.toDouble()))
+            return RefusalReason::outOfRange;
         sqlite3_bind_double(statement, parameter, value.toDouble());
         return std::nullopt;
     case FieldType::SmallInt:

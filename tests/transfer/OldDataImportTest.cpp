@@ -104,17 +104,33 @@ TEST_F(OldDataImportTest, RowsTheSchemaCannotHoldAreRefusedAndReported)
         QStringLiteral("Stoc.DB"),
         {autoInc("ID"), alpha("Denumire", 255), number("Cantitate"), number("Pret")},
         {{1, QStringLiteral("Lumânări"), 10, 2.5}, {2, {}, 1, 1}, {1, QStringLiteral("Tămâie"), 1, 1}});
+    // Dates and numbers no document can hold: past year 9999, before year 1, infinite.
+    parish.write(QStringLiteral("Depuneri.DB"), {number("Nr_doc"), date("Data"), money("Suma")},
+                 {{1, QDate(2023, 5, 2), 100},
+                  {2, QDate(10000, 1, 1), 100},
+                  {3, QDate(-5, 1, 1), 100},
+                  {4, QDate(2023, 5, 3), qInf()},
+                  {5, QDate(2023, 5, 4), -qInf()}});
 
     import();
 
     EXPECT_EQ(stored("SELECT Cod_venit, Denumire FROM Tip_venituri ORDER BY rowid"),
               QStringList({"1|Taxe", "3|Bun", "-32768|Cel mai mic"}));
     EXPECT_EQ(stored("SELECT ID, Denumire FROM Stoc"), QStringList({"1|Lumânări"}));
-    EXPECT_EQ(reportLines(),
-              QStringList({"Tip_venituri.DB: citite 6, preluate 3, refuzate 3", "  rândul 2: cheie duplicată",
-                           "  rândul 3: text prea lung", "  rândul 4: valoare în afara domeniului",
-                           "Stoc.DB: citite 3, preluate 1, refuzate 2",
-                           "  rândul 2: câmp obligatoriu necompletat", "  rândul 3: cheie duplicată"}));
+    const QStringList expected = {"Tip_venituri.DB: citite 6, preluate 3, refuzate 3",
+                                  "  rândul 2: cheie duplicată",
+                                  "  rândul 3: text prea lung",
+                                  "  rândul 4: valoare în afara domeniului",
+                                  "Depuneri.DB: citite 5, preluate 1, refuzate 4",
+                                  "  rândul 2: valoare în afara domeniului",
+                                  "  rândul 3: valoare în afara domeniului",
+                                  "  rândul 4: valoare în afara domeniului",
+                                  "  rândul 5: valoare în afara domeniului",
+                                  "Stoc.DB: citite 3, preluate 1, refuzate 2",
+                                  "  rândul 2: câmp obligatoriu necompletat",
+                                  "  rândul 3: cheie duplicată"};
+    EXPECT_EQ(reportLines(), expected);
+    EXPECT_EQ(stored("SELECT Nr_doc, Data, Suma FROM Depuneri"), QStringList({"1|2023-05-02|100"}));
 }
 
 TEST_F(OldDataImportTest, EmptyMissingAndUnknownTables)
@@ -145,6 +161,12 @@ TEST_F(OldDataImportTest, YearFoldersBecomeClosedYears)
     parish.incomes(QStringLiteral("2021/Venituri.DB"), {{1, 21}});
     parish.incomes(QStringLiteral("Arhiva/Venituri.DB"), {{1, 99}});
     parish.incomes(QStringLiteral("20201/Venituri.DB"), {{1, 99}});
+    // Neither a year folder without tables nor a year 0 is a closed year.
+    QDir().mkpath(parish.path() + QStringLiteral("2019"));
+    QFile scan(parish.path() + QStringLiteral("2019/scanare.txt"));
+    ASSERT_TRUE(scan.open(QIODevice::WriteOnly));
+    scan.close();
+    parish.incomes(QStringLiteral("0000/Venituri.DB"), {{1, 99}});
 
     import();
 
@@ -155,6 +177,8 @@ TEST_F(OldDataImportTest, YearFoldersBecomeClosedYears)
               QStringList({"22", "23"}));
     EXPECT_FALSE(QFile::exists(folder.file("Arhiva")));
     EXPECT_FALSE(QFile::exists(folder.file("20201")));
+    EXPECT_FALSE(QFile::exists(folder.file("2019")));
+    EXPECT_FALSE(QFile::exists(folder.file("0000")));
     EXPECT_EQ(reportLines(), QStringList({"Venituri.DB: citite 1, preluate 1, refuzate 0",
                                           "Anul 2021:", "Venituri.DB: citite 1, preluate 1, refuzate 0",
                                           "Anul 2022:", "Venituri.DB: citite 2, preluate 2, refuzate 0"}));
@@ -194,6 +218,27 @@ TEST_F(OldDataImportTest, ADamagedFileStopsTheImportAndChangesNothing)
         {"truncated", [](QByteArray& b) { b.chop(100); }, "este deteriorat"},
         {"lengthened", [](QByteArray& b) { b.append("garbage"); }, "este deteriorat"},
         {"not a table", [](QByteArray& b) { b.fill('\xff', 64); }, "Cheltuieli.DB"},
+        // The library read the field descriptions of this one for minutes.
+        {"field count beyond the header",
+         [](QByteArray& b) {
+             b[0x21] = '\x32';
+             b[0x22] = '\xe3';
+         },
+         "descrierea campurilor"},
+        // A number 4 bytes long, the text after it 4 longer: the number would be read from the text's bytes.
+        {"field length not its type's",
+         [](QByteArray& b) {
+             b[0x79] = 4;
+             b[0x7b] = char(104);
+         },
+         "descrierea campurilor"},
+        // The library decrypted the blocks into garbage and followed their links forever.
+        {"encrypted",
+         [](QByteArray& b) {
+             b.replace(0x25, 4, "\x00\xff\x00\xff");
+             b[0x5D] = 0x5e;
+         },
+         "parola"},
         {"broken block chain",
          [](QByteArray& b) {
              const int headerSize = quint8(b[2]) | quint8(b[3]) << 8;
@@ -239,4 +284,20 @@ TEST_F(OldDataImportTest, AFolderWithoutTablesIsRefused)
     EXPECT_TRUE(OldDataImport(parish.path() + "lipsa", folder.path()).folderProblem().contains("nu exista"));
     EXPECT_THROW(import(true), ImportError);
     EXPECT_FALSE(QFile::exists(folder.databaseFile()));
+}
+
+TEST_F(OldDataImportTest, ReadOnlyTablesAreImported)
+{
+    // As copied from a read-only disk: neither the files nor their folder may be written.
+    parish.incomes(QStringLiteral("Venituri.DB"), {{1, 10}, {2, 20}});
+    const QString table = parish.path() + QStringLiteral("Venituri.DB");
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(table, readOnly));
+    const QByteArray before = folderContents(parish.path()).value(QStringLiteral("Venituri.DB"));
+
+    import();
+
+    EXPECT_EQ(stored("SELECT Nr_act, Valoarea FROM Venituri ORDER BY rowid"), QStringList({"1|10", "2|20"}));
+    EXPECT_EQ(folderContents(parish.path()).value(QStringLiteral("Venituri.DB")), before);
+    QFile::setPermissions(table, readOnly | QFileDevice::WriteOwner);
 }
