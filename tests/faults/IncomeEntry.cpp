@@ -5,6 +5,7 @@
 #include "db/Sql.h"
 #include "operations/TVenituriFrm.h"
 #include "widgets/TDBEditNormal.h"
+#include "widgets/dbdate.h"
 #include "year/DataFolderCopy.h"
 
 #include <QApplication>
@@ -42,9 +43,15 @@ void IncomeEntry::typeOver(QWidget* input, const QString& text)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
 }
 
-void IncomeEntry::typeDonation(const QString& number, const QString& amount, const QString& explanation)
+void IncomeEntry::typeDonation(const QString& number, const QString& amount, const QString& explanation,
+                               const QString& dateDigits)
 {
     typeOver(m_window->numberInput(), number);
+    if (!dateDigits.isEmpty()) {
+        m_window->dateInput()->setFocus();
+        m_window->dateInput()->setCursorPosition(0);
+        QTest::keyClicks(m_window->dateInput(), dateDigits);
+    }
     typeOver(m_window->codeInput(), QStringLiteral("7"));
     typeOver(m_window->amountInput(), amount);
     typeOver(m_window->explanationInput(), explanation);

@@ -18,8 +18,10 @@ public:
     ~IncomeEntry();
 
     TVenituriFrm* open();
-    // Types number, income type 7 (donation), amount and explanation.
-    void typeDonation(const QString& number, const QString& amount, const QString& explanation);
+    // Types number, income type 7 (donation), amount and explanation; and
+    // the date's digits (ddmmyyyy) when given, else today stays.
+    void typeDonation(const QString& number, const QString& amount, const QString& explanation,
+                      const QString& dateDigits = {});
     // Clicks "&Salveaza"; returns the error messages it brought.
     QStringList save();
     // What the window shows in number, amount and explanation.
