@@ -110,8 +110,12 @@ void copyTo(const QSqlDatabase& db, const QString& targetFile, Progress& progres
 {
     if (!db.isOpen())
         throw DbError(QStringLiteral("Baza de date nu este deschisa"));
-    sqlite3* source = sqliteHandle(db);
-    const QString sourceFile = db.databaseName();
+    copyTo(sqliteHandle(db), targetFile, progress);
+}
+
+void copyTo(sqlite3* source, const QString& targetFile, Progress& progress)
+{
+    const QString sourceFile = QString::fromUtf8(sqlite3_db_filename(source, "main"));
     if (isSameFile(sourceFile, targetFile))
         throw DbError(QStringLiteral("Copia bazei de date nu poate fi scrisa peste baza de date insasi: %1")
                           .arg(native(targetFile)));

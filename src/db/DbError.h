@@ -24,7 +24,9 @@ public:
     static DbError fromStoreText(const QString& native, const QString& table = {});
     // The same for a failure on the SQLite connection `db`, which also tells
     // a database file deleted or replaced under the open connection (SQLite
-    // then refuses to write, with the same text as for a protected file).
+    // then refuses to write, with the same text as for a protected file); the
+    // data still open are then copied out (ReplacedFileRescue) and the text
+    // says where.
     static DbError fromConnection(sqlite3* db, const QString& native, const QString& table = {});
     static DbError fromConnection(const QSqlDatabase& db, const QSqlError& error, const QString& table = {});
 

@@ -15,11 +15,22 @@
 namespace
 {
 
-QString replacedMessage(const QString& databaseFile)
+QString replacedMessage(const QString& databaseFile, const QString& rescueCopy)
 {
-    return QStringLiteral("Fisierul bazei de date %1 a fost sters sau inlocuit de alt program in timp ce era "
-                          "deschis: modificarea nu a fost scrisa. Inchideti programul si porniti-l din nou")
-        .arg(QDir::toNativeSeparators(databaseFile));
+    return QStringLiteral(
+               "Fisierul bazei de date %1 a fost sters sau inlocuit de alt program in timp ce era "
+               "deschis: modificarea nu a fost scrisa.\nDatele deschise in program au fost copiate "
+               "in %2.\nInchideti programul si porniti-l din nou")
+        .arg(QDir::toNativeSeparators(databaseFile), QDir::toNativeSeparators(rescueCopy));
+}
+
+// The rescue copies made in `folder`.
+QStringList rescueCopiesIn(const QString& folder)
+{
+    QStringList copies;
+    for (const QString& name : QDir(folder).entryList({QStringLiteral("*-recuperata-*.sqlite")}, QDir::Files))
+        copies << QDir(folder).filePath(name);
+    return copies;
 }
 
 int incomesIn(const QString& databaseFile)
@@ -43,7 +54,9 @@ QString today()
 
 // Another program deletes the open database file, or puts a different
 // database in its place: the save is refused with a message saying so, the
-// receipt stays on screen, and nothing is written into the new file.
+// receipt stays on screen, nothing is written into the new file, and the
+// data still open (the only copy of the documents stored before) are copied
+// out beside it.
 TEST(VanishedDatabaseTest, ASaveIntoADeletedOrReplacedFileIsRefused)
 {
     for (const bool replaced : {false, true}) {
@@ -64,8 +77,14 @@ TEST(VanishedDatabaseTest, ASaveIntoADeletedOrReplacedFileIsRefused)
             ASSERT_TRUE(QFile::copy(other, folder.databaseFile()));
         }
 
-        EXPECT_EQ(entry.save(), QStringList{replacedMessage(folder.databaseFile())});
+        const QStringList errors = entry.save();
+        const QStringList copies = rescueCopiesIn(folder.path());
+        ASSERT_EQ(copies.size(), 1);
+        EXPECT_EQ(errors, QStringList{replacedMessage(folder.databaseFile(), copies.first())});
         EXPECT_EQ(entry.shown(), typed);
+        EXPECT_EQ(incomesIn(copies.first()), 1) << "the receipt stored before is in the copy";
+        EXPECT_EQ(entry.save(), errors) << "the same copy, not a second one";
+        EXPECT_EQ(rescueCopiesIn(folder.path()), copies);
         if (replaced)
             EXPECT_EQ(incomesIn(folder.databaseFile()), 0) << "nothing written into the other file";
         else
@@ -92,7 +111,10 @@ TEST(VanishedDatabaseTest, AClosedYearWhoseFolderVanishedLeavesTheWorkingYearWor
                        QStringLiteral("1005") + QString::number(closed));
 
     ASSERT_TRUE(QDir(DatabaseLocation::yearFolder(closed)).removeRecursively());
-    EXPECT_EQ(entry.save(), QStringList{replacedMessage(closedFile)});
+    const QStringList errors = entry.save();
+    const QStringList copies = rescueCopiesIn(folder.path());
+    ASSERT_EQ(copies.size(), 1) << "beside the working year, the year folder being gone";
+    EXPECT_EQ(errors, QStringList{replacedMessage(closedFile, copies.first())});
 
     ASSERT_TRUE(location.switchToYear(QString(), true).ok);
     EXPECT_FALSE(location.isClosedYearOpen());
