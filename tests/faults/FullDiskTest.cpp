@@ -2,6 +2,7 @@
 #include "SmallDisk.h"
 #include "support/TestFolder.h"
 
+#include "app/MainUnt.h"
 #include "core/UserError.h"
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
@@ -13,6 +14,7 @@
 #include "year/DataFolderCopy.h"
 #include "year/YearEndRollover.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -120,39 +122,45 @@ TEST_P(FullDiskTest, SavingAnIncomeSaysTheDiskIsFullAndKeepsWhatWasTyped)
     EXPECT_TRUE(databaseIsSound(folder->databaseFile()));
 }
 
-// Whichever step the full disk stops, the year is not closed and the books
-// are as they were.
-TEST_P(FullDiskTest, TheYearEndClosingChangesNothing)
+// The closing started from the menu: whichever step the full disk stops,
+// the user reads that the year was not closed and the books are as they were;
+// with room again the same command closes it.
+TEST_P(FullDiskTest, TheYearEndClosingSaysSoAndChangesNothing)
 {
     const QSqlDatabase db = Connection::database();
     const int year = workingYearOf(db);
+    TMainFrm mainWindow;
+    mainWindow.show();
+    const auto closeTheYear = [&] {
+        entry.dialogs.shown.clear();
+        entry.dialogs.answers = {true, true};
+        mainWindow.command(QStringLiteral("TrecereaLaAnNou"))->trigger();
+        return entry.dialogs.texts(QStringLiteral("error"));
+    };
     fill();
     const QStringList before = storedIncomes();
-    const QStringList filesBefore =
-        QDir(folder->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    const auto listing = [this] {
+        return QDir(folder->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    };
+    const QStringList filesBefore = listing();
 
-    try {
-        YearEndRollover::closeWorkingYear(db, folder->path(), year);
-        FAIL() << "the closing went through on a full disk";
-    } catch (const UserError& e) {
-        if (GetParam() == Fullness::Disk)
-            EXPECT_TRUE(e.text().startsWith(QStringLiteral("Nu pot salva baza de date in directorul ")))
-                << e.text().toStdString();
-        else
-            EXPECT_EQ(e.text(), YearEndRollover::notClosedMessage(year, diskFull));
-    }
-
+    const QStringList errors = closeTheYear();
+    ASSERT_EQ(errors.size(), 1);
+    if (GetParam() == Fullness::Disk)
+        EXPECT_TRUE(errors.first().startsWith(QStringLiteral("Nu pot salva baza de date in directorul ")))
+            << errors.first().toStdString();
+    else
+        EXPECT_EQ(errors.first(), YearEndRollover::notClosedMessage(year, diskFull));
     EXPECT_EQ(workingYearOf(db), year);
     EXPECT_EQ(storedIncomes(), before);
     EXPECT_FALSE(Sql::tableExists(db, QStringLiteral("Ani")));
     if (GetParam() == Fullness::Disk)
-        EXPECT_EQ(QDir(folder->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                  filesBefore)
-            << "no year folder and no half copy";
+        EXPECT_EQ(listing(), filesBefore) << "no year folder and no half copy";
     EXPECT_TRUE(databaseIsSound(folder->databaseFile()));
 
     makeRoom();
-    EXPECT_EQ(YearEndRollover::closeWorkingYear(db, folder->path(), year), year + 1);
+    EXPECT_EQ(closeTheYear(), QStringList());
+    EXPECT_EQ(workingYearOf(db), year + 1);
 }
 
 // A copy onto a disk without room says so and leaves no half-written file;

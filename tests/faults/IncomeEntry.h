@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QStringList>
 #include <QWidget>
+#include <ostream>
 
 class TVenituriFrm;
 
@@ -43,3 +44,9 @@ QStringList storedIncomes();
 
 // True when the database file opens on its own and passes SQLite's integrity check.
 bool databaseIsSound(const QString& databaseFile);
+
+// Messages shown as text when a test fails.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
