@@ -20,10 +20,11 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-DbError copyFailure(const QString& target, const QString& reason)
+// The store's reason in the words the user reads (a full disk, a protected folder ...).
+DbError copyFailure(const QString& target, const QString& storeReason)
 {
-    return DbError(
-        QStringLiteral("Copia bazei de date nu poate fi scrisa in %1: %2").arg(native(target), reason));
+    return DbError(QStringLiteral("Copia bazei de date nu poate fi scrisa in %1: %2")
+                       .arg(native(target), DbError::fromStoreText(storeReason).text()));
 }
 
 struct CloseConnection {

@@ -40,14 +40,14 @@ DbError DbError::fromStoreText(const QString& native, const QString& table)
     if (native.contains(QLatin1String("database is locked")) ||
         native.contains(QLatin1String("database is busy")))
         return DbError(QStringLiteral("Baza de date este folosita de alt program, care nu a eliberat-o nici "
-                                      "dupa cateva secunde: modificarea nu a fost scrisa. Inchideti "
+                                      "dupa cateva secunde: operatia nu a fost facuta. Inchideti "
                                       "celalalt program si repetati operatia"));
     if (native.contains(QLatin1String("database or disk is full")))
-        return DbError(QStringLiteral("Discul este plin: modificarea nu a fost scrisa in baza de date. "
+        return DbError(QStringLiteral("Discul este plin: datele nu au putut fi scrise. "
                                       "Eliberati spatiu pe disc si repetati operatia"));
     if (native.contains(QLatin1String("disk I/O error")))
-        return DbError(QStringLiteral("Eroare la citirea sau scrierea discului: modificarea nu a fost "
-                                      "scrisa in baza de date. Verificati discul si repetati operatia"));
+        return DbError(QStringLiteral("Eroare la citirea sau scrierea discului: datele nu au putut fi "
+                                      "citite sau scrise. Verificati discul si repetati operatia"));
     if (native.contains(QLatin1String("file is not a database")))
         return DbError(QStringLiteral("Fisierul nu este o baza de date"));
     if (native.contains(QLatin1String("unable to open database file")))

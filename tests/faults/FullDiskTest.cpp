@@ -24,7 +24,7 @@
 namespace
 {
 
-const QString diskFull = QStringLiteral("Discul este plin: modificarea nu a fost scrisa in baza de date. "
+const QString diskFull = QStringLiteral("Discul este plin: datele nu au putut fi scrise. "
                                         "Eliberati spatiu pe disc si repetati operatia");
 
 // The two ways the database meets a full disk: the disk itself (a small
@@ -173,7 +173,9 @@ TEST(FullDiskCopyTest, ACopyOntoAFullDiskLeavesNoPartialFile)
     const struct {
         const char* name;
         bool diskFilled;
-    } cases[] = {{"the database does not fit", true}, {"a file after the database does not fit", false}};
+        QString says;
+    } cases[] = {{"the database does not fit", true, diskFull},
+                 {"a file after the database does not fit", false, QStringLiteral("Error copying file")}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SmallDisk disk(databaseSize + (256 << 10));
@@ -190,7 +192,12 @@ TEST(FullDiskCopyTest, ACopyOntoAFullDiskLeavesNoPartialFile)
         if (c.diskFilled)
             disk.fill();
 
-        EXPECT_THROW(DataFolderCopy::copy(source.path(), target, DataFolderCopy::anyFile), UserError);
+        try {
+            DataFolderCopy::copy(source.path(), target, DataFolderCopy::anyFile);
+            ADD_FAILURE() << "the copy went through on a full disk";
+        } catch (const UserError& e) {
+            EXPECT_TRUE(e.text().contains(c.says)) << e.text().toStdString();
+        }
 
         QStringList left = QDir(target).entryList(QDir::Files | QDir::Hidden);
         left.removeOne(QStringLiteral("BazaDate.sqlite")); // a whole copy may stay

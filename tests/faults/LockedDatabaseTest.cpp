@@ -12,7 +12,7 @@ namespace
 {
 
 const QString inUse = QStringLiteral("Baza de date este folosita de alt program, care nu a eliberat-o nici "
-                                     "dupa cateva secunde: modificarea nu a fost scrisa. Inchideti "
+                                     "dupa cateva secunde: operatia nu a fost facuta. Inchideti "
                                      "celalalt program si repetati operatia");
 
 // Another program holding the database in a write transaction: the sqlite3
