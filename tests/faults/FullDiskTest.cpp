@@ -209,3 +209,27 @@ TEST(FullDiskCopyTest, ACopyOntoAFullDiskLeavesNoPartialFile)
             EXPECT_TRUE(databaseIsSound(target + QStringLiteral("/BazaDate.sqlite")));
     }
 }
+
+// The very first start on a full disk: a Romanian message and no half-made
+// database left to be taken for the parish's at the next start.
+TEST(FullDiskStartTest, TheFirstStartMakesNoDatabaseAndTheNextOneDoes)
+{
+    SmallDisk disk(4 << 20);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.whyNotMounted().toStdString();
+    {
+        TestFolder folder(disk.path());
+        disk.fill();
+        try {
+            folder.openWorkingYear();
+            ADD_FAILURE() << "a database was made on a full disk";
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.text().contains(diskFull)) << e.text().toStdString();
+        }
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+        disk.makeRoom();
+        folder.openWorkingYear();
+        EXPECT_TRUE(databaseIsSound(folder.databaseFile()));
+    }
+}
