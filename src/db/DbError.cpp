@@ -65,17 +65,7 @@ DbError DbError::fromConnection(sqlite3* db, const QString& native, const QStrin
 {
     if (!fileReplaced(db))
         return fromStoreText(native, table);
-    const ReplacedFileRescue::Outcome rescued = ReplacedFileRescue::rescue(db);
-    const QString saved =
-        rescued.copy.isEmpty()
-            ? QStringLiteral("Datele deschise in program NU au putut fi copiate: %1.").arg(rescued.problem)
-            : QStringLiteral("Datele deschise in program au fost copiate in %1.")
-                  .arg(QDir::toNativeSeparators(rescued.copy));
-    return DbError(
-        QStringLiteral("Fisierul bazei de date %1 a fost sters sau inlocuit de alt program in timp ce "
-                       "era deschis: modificarea nu a fost scrisa.\n%2\nInchideti programul si "
-                       "porniti-l din nou")
-            .arg(QDir::toNativeSeparators(QString::fromUtf8(sqlite3_db_filename(db, "main"))), saved));
+    return DbError(ReplacedFileRescue::rescueAndExplain(db));
 }
 
 DbError DbError::fromConnection(const QSqlDatabase& db, const QSqlError& error, const QString& table)

@@ -3,6 +3,7 @@
 #include "core/ProgramFolder.h"
 #include "core/UserError.h"
 #include "db/DatabaseCopy.h"
+#include "db/DatabaseLocation.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -48,6 +49,26 @@ Outcome rescue(sqlite3* db)
     }
     copiesMade().insert(key, copy);
     return {copy, {}};
+}
+
+QString rescueAndExplain(sqlite3* db)
+{
+    const Outcome rescued = rescue(db);
+    const QString saved =
+        rescued.copy.isEmpty()
+            ? QStringLiteral("Datele deschise in program NU au putut fi copiate: %1.").arg(rescued.problem)
+            : QStringLiteral("Datele deschise in program au fost copiate in %1.")
+                  .arg(QDir::toNativeSeparators(rescued.copy));
+    const QString file = QString::fromUtf8(sqlite3_db_filename(db, "main"));
+    // A closed year's copy gone leaves the working year to go on with.
+    const bool workingYear = QFileInfo(file).absoluteFilePath() ==
+                             QFileInfo(DatabaseLocation::instance().workingYearDatabase()).absoluteFilePath();
+    const QString next = workingYear ? QStringLiteral("Inchideti programul si porniti-l din nou")
+                                     : QStringLiteral("Alegeti anul de lucru din Sistem -> Parohia si "
+                                                      "continuati lucrul in el");
+    return QStringLiteral("Fisierul bazei de date %1 a fost sters sau inlocuit de alt program in timp ce "
+                          "era deschis: modificarea nu a fost scrisa.\n%2\n%3")
+        .arg(QDir::toNativeSeparators(file), saved, next);
 }
 
 } // namespace ReplacedFileRescue

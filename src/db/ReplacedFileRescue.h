@@ -22,4 +22,9 @@ struct Outcome {
 // a later call gives the copy made first.
 Outcome rescue(sqlite3* db);
 
+// Makes the rescue copy and words the failure for the user: the file gone,
+// where its data were copied, and what to do next (restart the program, or go
+// back to the working year when a closed year's copy is gone).
+QString rescueAndExplain(sqlite3* db);
+
 } // namespace ReplacedFileRescue

@@ -15,14 +15,18 @@
 namespace
 {
 
-QString replacedMessage(const QString& databaseFile, const QString& rescueCopy)
+QString replacedMessage(const QString& databaseFile, const QString& rescueCopy, const QString& next)
 {
     return QStringLiteral(
                "Fisierul bazei de date %1 a fost sters sau inlocuit de alt program in timp ce era "
                "deschis: modificarea nu a fost scrisa.\nDatele deschise in program au fost copiate "
-               "in %2.\nInchideti programul si porniti-l din nou")
-        .arg(QDir::toNativeSeparators(databaseFile), QDir::toNativeSeparators(rescueCopy));
+               "in %2.\n%3")
+        .arg(QDir::toNativeSeparators(databaseFile), QDir::toNativeSeparators(rescueCopy), next);
 }
+
+const QString restart = QStringLiteral("Inchideti programul si porniti-l din nou");
+const QString backToTheWorkingYear =
+    QStringLiteral("Alegeti anul de lucru din Sistem -> Parohia si continuati lucrul in el");
 
 // The rescue copies made in `folder`.
 QStringList rescueCopiesIn(const QString& folder)
@@ -80,7 +84,7 @@ TEST(VanishedDatabaseTest, ASaveIntoADeletedOrReplacedFileIsRefused)
         const QStringList errors = entry.save();
         const QStringList copies = rescueCopiesIn(folder.path());
         ASSERT_EQ(copies.size(), 1);
-        EXPECT_EQ(errors, QStringList{replacedMessage(folder.databaseFile(), copies.first())});
+        EXPECT_EQ(errors, QStringList{replacedMessage(folder.databaseFile(), copies.first(), restart)});
         EXPECT_EQ(entry.shown(), typed);
         EXPECT_EQ(incomesIn(copies.first()), 1) << "the receipt stored before is in the copy";
         EXPECT_EQ(entry.save(), errors) << "the same copy, not a second one";
@@ -114,7 +118,7 @@ TEST(VanishedDatabaseTest, AClosedYearWhoseFolderVanishedLeavesTheWorkingYearWor
     const QStringList errors = entry.save();
     const QStringList copies = rescueCopiesIn(folder.path());
     ASSERT_EQ(copies.size(), 1) << "beside the working year, the year folder being gone";
-    EXPECT_EQ(errors, QStringList{replacedMessage(closedFile, copies.first())});
+    EXPECT_EQ(errors, QStringList{replacedMessage(closedFile, copies.first(), backToTheWorkingYear)});
 
     ASSERT_TRUE(location.switchToYear(QString(), true).ok);
     EXPECT_FALSE(location.isClosedYearOpen());
