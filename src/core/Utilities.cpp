@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStringList>
 
 int LastPos(const QString& pattern, const QString& text)
@@ -47,8 +48,10 @@ void CopyFileChecked(const QString& source, const QString& target)
     if (isSameFile(source, target))
         throw IoError(
             QStringLiteral("Error opening destination file \"%1\"").arg(QDir::toNativeSeparators(target)));
-    QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written under a temporary name and renamed over the target only when
+    // whole: a full disk leaves neither half a file nor a lost older copy.
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
         throw IoError(
             QStringLiteral("Error opening destination file \"%1\"").arg(QDir::toNativeSeparators(target)));
     constexpr qint64 chunk = 1 << 16;
@@ -57,7 +60,7 @@ void CopyFileChecked(const QString& source, const QString& target)
         if ((block.isEmpty() && in.error() != QFileDevice::NoError) || out.write(block) != block.size())
             throw IoError(QStringLiteral("Error copying file \"%1\"").arg(QDir::toNativeSeparators(source)));
     }
-    if (in.error() != QFileDevice::NoError || !out.flush())
+    if (in.error() != QFileDevice::NoError || !out.commit())
         throw IoError(QStringLiteral("Error copying file \"%1\"").arg(QDir::toNativeSeparators(source)));
 }
 

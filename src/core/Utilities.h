@@ -40,6 +40,7 @@ void ForceFolder(const QString& path);
 // Copies one file, replacing the target; throws IoError with the fixed messages.
 // A target that is the source itself (under another spelling or through a link) is
 // refused as a destination that cannot be opened, and the file is left intact.
+// A copy that fails half-way leaves no partial file and the older target intact.
 void CopyFileChecked(const QString& source, const QString& target);
 
 using ProgramVersion = std::array<int, 4>;

@@ -21,10 +21,11 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-DbError copyFailure(const QString& target, const QString& reason)
+// The store's reason in the words the user reads (a full disk, a protected folder ...).
+DbError copyFailure(const QString& target, const QString& storeReason)
 {
-    return DbError(
-        QStringLiteral("Copia bazei de date nu poate fi scrisa in %1: %2").arg(native(target), reason));
+    return DbError(QStringLiteral("Copia bazei de date nu poate fi scrisa in %1: %2")
+                       .arg(native(target), DbError::fromStoreText(storeReason).text()));
 }
 
 struct CloseConnection {
@@ -128,8 +129,12 @@ void copyTo(const QSqlDatabase& db, const QString& targetFile, Progress& progres
 {
     if (!db.isOpen())
         throw DbError(QStringLiteral("Baza de date nu este deschisa"));
-    sqlite3* source = sqliteHandle(db);
-    const QString sourceFile = db.databaseName();
+    copyTo(sqliteHandle(db), targetFile, progress);
+}
+
+void copyTo(sqlite3* source, const QString& targetFile, Progress& progress)
+{
+    const QString sourceFile = QString::fromUtf8(sqlite3_db_filename(source, "main"));
     if (isSameFile(sourceFile, targetFile))
         throw DbError(QStringLiteral("Copia bazei de date nu poate fi scrisa peste baza de date insasi: %1")
                           .arg(native(targetFile)));

@@ -5,6 +5,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+struct sqlite3;
+
 // A consistent copy of an open database file, for backups and year folders.
 // SQLite's online backup reads the committed state of the database through
 // the connection, so the copy is whole even while windows hold their tables
@@ -28,5 +30,7 @@ inline const QString progressCaption = QStringLiteral("Copiere baza de date");
 // Copies the database open on `db` to `targetFile`, replacing an older copy.
 // Progress counts the database pages copied.
 void copyTo(const QSqlDatabase& db, const QString& targetFile, Progress& progress = noProgress());
+// The same from an SQLite connection.
+void copyTo(sqlite3* source, const QString& targetFile, Progress& progress = noProgress());
 
 } // namespace DatabaseCopy

@@ -17,11 +17,11 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& statement, std::initialize
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(statement))
-        throw DbError::fromSql(query.lastError());
+        throw DbError::fromConnection(db, query.lastError());
     for (const Binding& b : bindings)
         query.bindValue(b.first, b.second);
     if (!query.exec())
-        throw DbError::fromSql(query.lastError());
+        throw DbError::fromConnection(db, query.lastError());
     return query;
 }
 
@@ -33,11 +33,11 @@ QSqlQuery execPositional(const QSqlDatabase& db, const QString& statement, const
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(statement))
-        throw DbError::fromSql(query.lastError(), table);
+        throw DbError::fromConnection(db, query.lastError(), table);
     for (const QVariant& v : values)
         query.addBindValue(v);
     if (!query.exec())
-        throw DbError::fromSql(query.lastError(), table);
+        throw DbError::fromConnection(db, query.lastError(), table);
     return query;
 }
 

@@ -21,7 +21,7 @@ SqliteStatement::~SqliteStatement()
 
 void SqliteStatement::fail() const
 {
-    throw DbError::fromStoreText(QString::fromUtf8(sqlite3_errmsg(m_db)), m_table);
+    throw DbError::fromConnection(m_db, QString::fromUtf8(sqlite3_errmsg(m_db)), m_table);
 }
 
 void SqliteStatement::bindAll(const QVariantList& values)
@@ -75,7 +75,7 @@ bool SqliteStatement::step()
     // Read the message before the reset, which keeps it but ends the statement.
     const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
     sqlite3_reset(m_statement);
-    throw DbError::fromStoreText(message, m_table);
+    throw DbError::fromConnection(m_db, message, m_table);
 }
 
 void SqliteStatement::reset()

@@ -21,7 +21,7 @@ QHash<QString, Transaction*>& openTransactions()
 Transaction::Transaction(QSqlDatabase db) : m_db(std::move(db))
 {
     if (!m_db.transaction())
-        throw DbError::fromSql(m_db.lastError());
+        throw DbError::fromConnection(m_db, m_db.lastError());
     openTransactions().insert(m_db.connectionName(), this);
 }
 
@@ -37,7 +37,7 @@ Transaction::~Transaction()
 void Transaction::commit()
 {
     if (!m_db.commit())
-        throw DbError::fromSql(m_db.lastError());
+        throw DbError::fromConnection(m_db, m_db.lastError());
     m_done = true;
     leave();
 }

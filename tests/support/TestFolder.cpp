@@ -15,6 +15,11 @@ TestFolder::TestFolder()
     setProgramFolder(m_dir.path());
 }
 
+TestFolder::TestFolder(const QString& parentFolder) : m_dir(parentFolder + QStringLiteral("/Parohie-XXXXXX"))
+{
+    setProgramFolder(m_dir.path());
+}
+
 TestFolder::~TestFolder()
 {
     Connection::close();

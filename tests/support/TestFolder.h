@@ -10,6 +10,8 @@ class TestFolder
 {
 public:
     TestFolder();
+    // The program folder made inside `parentFolder` (a disk of the test's own).
+    explicit TestFolder(const QString& parentFolder);
     ~TestFolder();
 
     QString path() const; // with trailing separator
