@@ -6,6 +6,10 @@
 #include "core/ErrorGuard.h"
 #include "core/ProgramFolder.h"
 #include "core/QtRomanian.h"
+#include "core/UserDialogs.h"
+#include "core/UserError.h"
+#include "transfer/OldDataImport.h"
+#include "year/YearFolderArchive.h"
 
 #include <QDir>
 #include <QScreen>
@@ -22,6 +26,13 @@ int runProgram(int argc, char** argv)
     setProgramFolder(QDir::fromNativeSeparators(QCoreApplication::applicationDirPath()));
     // The working year's tables are found relative to the program folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
+    // Work cut short by a crash is finished before the databases are opened.
+    try {
+        OldDataImport::finishInterrupted(programFolder());
+        YearFolderArchive::finishInterrupted(programFolder());
+    } catch (const UserError& e) {
+        dialogs().error(e.text());
+    }
 
     TMainFrm mainWindow;
     // Without a window manager "maximised" alone leaves the design size.
