@@ -1,6 +1,7 @@
 #include "app/ProgramEntry.h"
 
 #include "app/CommandLine.h"
+#include "app/InterruptedWork.h"
 #include "app/MainUnt.h"
 #include "app/QtUserDialogs.h"
 #include "core/ErrorGuard.h"
@@ -8,8 +9,6 @@
 #include "core/QtRomanian.h"
 #include "core/UserDialogs.h"
 #include "core/UserError.h"
-#include "transfer/OldDataImport.h"
-#include "year/YearFolderArchive.h"
 
 #include <QDir>
 #include <QScreen>
@@ -26,10 +25,8 @@ int runProgram(int argc, char** argv)
     setProgramFolder(QDir::fromNativeSeparators(QCoreApplication::applicationDirPath()));
     // The working year's tables are found relative to the program folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
-    // Work cut short by a crash is finished before the databases are opened.
     try {
-        OldDataImport::finishInterrupted(programFolder());
-        YearFolderArchive::finishInterrupted(programFolder());
+        finishInterruptedWork(programFolder());
     } catch (const UserError& e) {
         dialogs().error(e.text());
     }
