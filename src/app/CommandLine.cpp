@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/InterruptedWork.h"
 #include "app/ProgramReports.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
@@ -235,6 +236,7 @@ std::optional<int> runCommandLine(int argc, char** argv)
             throw BadArgument{QStringLiteral("--import nu merge impreuna cu --report sau --list-reports")};
         if (parser.isSet(replace) && !parser.isSet(import))
             throw BadArgument{QStringLiteral("--replace merge doar cu --import DOSAR")};
+        finishInterruptedWork(programFolder());
         if (parser.isSet(import))
             return importOldData(parser.value(import), parser.isSet(replace));
         if (parser.isSet(list))

@@ -1,11 +1,14 @@
 #include "app/ProgramEntry.h"
 
 #include "app/CommandLine.h"
+#include "app/InterruptedWork.h"
 #include "app/MainUnt.h"
 #include "app/QtUserDialogs.h"
 #include "core/ErrorGuard.h"
 #include "core/ProgramFolder.h"
 #include "core/QtRomanian.h"
+#include "core/UserDialogs.h"
+#include "core/UserError.h"
 
 #include <QDir>
 #include <QScreen>
@@ -22,6 +25,11 @@ int runProgram(int argc, char** argv)
     setProgramFolder(QDir::fromNativeSeparators(QCoreApplication::applicationDirPath()));
     // The working year's tables are found relative to the program folder.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
+    try {
+        finishInterruptedWork(programFolder());
+    } catch (const UserError& e) {
+        dialogs().error(e.text());
+    }
 
     TMainFrm mainWindow;
     // Without a window manager "maximised" alone leaves the design size.

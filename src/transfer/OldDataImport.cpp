@@ -64,6 +64,19 @@ QString keptName(const QString& target, const QString& stamp)
 
 } // namespace
 
+void OldDataImport::finishInterrupted(const QString& programFolder)
+{
+    QDir folder(programFolder);
+    const QStringList leftovers = folder.entryList({stagingPrefix + QStringLiteral("??????")},
+                                                   QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString& name : leftovers) {
+        const QString staging = folder.filePath(name);
+        if (FilePlacement::hasPlan(staging))
+            FilePlacement::finishPlanned(staging);
+        QDir(staging).removeRecursively();
+    }
+}
+
 OldDataImport::OldDataImport(const QString& sourceFolder, const QString& programFolder)
     : m_source(QDir(sourceFolder).absolutePath() + QLatin1Char('/')), m_programFolder(programFolder)
 {
@@ -129,15 +142,16 @@ OldDataImport::Outcome OldDataImport::run(bool replaceDocuments)
                                   .arg(QDir::toNativeSeparators(withDocuments.first())));
     }
 
+    finishInterrupted(m_programFolder);
     // Built beside their targets' folder, so that putting them in place is a rename.
-    QTemporaryDir staging(m_programFolder + QStringLiteral("import-XXXXXX"));
+    QTemporaryDir staging(m_programFolder + stagingPrefix + QStringLiteral("XXXXXX"));
     if (!staging.isValid())
         throw ImportError(QStringLiteral("In dosarul %1 nu se poate scrie; nimic nu s-a schimbat.")
                               .arg(QDir::toNativeSeparators(m_programFolder)));
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
 
     Outcome outcome;
-    FilePlacement placement;
+    FilePlacement placement(staging.path());
     for (const int year : years()) {
         const QString built = staging.filePath(QStringLiteral("%1.sqlite").arg(year));
         outcome.years.append({year, buildDatabaseFromTables(sourceOf(year), built)});

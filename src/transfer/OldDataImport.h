@@ -37,6 +37,15 @@ public:
 
     static inline const QString reportFileName = QStringLiteral("Import.txt");
 
+    // Completes an import cut short (by a crash or a power loss) while its
+    // databases were being put in place, and removes the temporary folders
+    // of imports stopped earlier. Run at the start of the program, before
+    // its database is opened, and before each import. Throws ImportError.
+    static void finishInterrupted(const QString& programFolder);
+    // The temporary folder an import builds its databases in, in the program
+    // folder: hidden, and never taken for a year folder.
+    static inline const QString stagingPrefix = QStringLiteral(".import-incomplet-");
+
 private:
     // The years to import: 0 for the chosen folder itself, then the year folders in order.
     QList<int> years() const;

@@ -23,11 +23,29 @@ QString withParentMade(const QString& finalPath)
     return finalPath;
 }
 
+// The temporary folders of earlier copies to the same place that a crash cut short.
+void removeLeftovers(const QString& finalPath)
+{
+    const QFileInfo info(finalPath);
+    QDir parent = info.absoluteDir();
+    const QStringList names = parent.entryList({info.fileName() + QStringLiteral(".incomplet-??????")},
+                                               QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString& name : names)
+        QDir(parent.filePath(name)).removeRecursively();
+}
+
+QString withParentMadeAndCleared(const QString& finalPath)
+{
+    withParentMade(finalPath);
+    removeLeftovers(finalPath);
+    return finalPath;
+}
+
 } // namespace
 
 StagedFolder::StagedFolder(const QString& finalPath)
     : m_finalPath(QDir::cleanPath(finalPath)),
-      m_temporary(withParentMade(m_finalPath) + QStringLiteral(".incomplet-XXXXXX"))
+      m_temporary(withParentMadeAndCleared(m_finalPath) + QStringLiteral(".incomplet-XXXXXX"))
 {
     if (!m_temporary.isValid())
         throw IoError(QStringLiteral("Directorul %1 nu poate fi creat: %2")

@@ -10,7 +10,8 @@
 class StagedFolder
 {
 public:
-    // Creates the temporary folder, and the final folder's parents. Throws IoError.
+    // Creates the temporary folder, and the final folder's parents; removes
+    // the temporary folders that earlier copies to the same place left. Throws IoError.
     explicit StagedFolder(const QString& finalPath);
     // Removes the temporary folder with what it holds, unless committed.
     ~StagedFolder() = default;

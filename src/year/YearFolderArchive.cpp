@@ -38,10 +38,47 @@ void swapIn(const QString& fresh, const QString& folder, const QString& previous
     QDir(previous).removeRecursively();
 }
 
+const QString freshSuffix = QStringLiteral(".nou");
+const QString previousSuffix = QStringLiteral(".vechi");
+
+// Hidden names beside the year folder, never taken for a year folder.
+QString hiddenName(const QString& base, const QString& year, const QString& suffix)
+{
+    return base + QLatin1Char('.') + year + suffix;
+}
+
+// After a swap cut short between its two renames only the moved-aside copy
+// stands: it goes back under the year's name. A moved-aside copy beside a
+// year folder is the replaced one and goes.
+void settleSwap(const QString& folder, const QString& previous)
+{
+    if (!exists(previous))
+        return;
+    if (exists(folder))
+        QDir(previous).removeRecursively();
+    else
+        QDir().rename(previous, folder);
+}
+
 } // namespace
 
 namespace YearFolderArchive
 {
+
+void finishInterrupted(const QString& programFolder)
+{
+    const QString base = WithBackslash(programFolder);
+    const QStringList previous = QDir(base).entryList({QStringLiteral(".????") + previousSuffix},
+                                                      QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString& name : previous) {
+        const QString year = name.mid(1, 4);
+        settleSwap(base + year, base + name);
+    }
+    const QStringList fresh = QDir(base).entryList({QStringLiteral(".????") + freshSuffix},
+                                                   QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString& name : fresh)
+        QDir(base + name).removeRecursively();
+}
 
 bool isArchived(const QString& fileName)
 {
@@ -58,10 +95,10 @@ void refresh(const QString& programFolder, int year)
     const QString base = WithBackslash(programFolder);
     const QString name = QString::number(year);
     const QString folder = base + name;
-    // Hidden names beside the year folder, never taken for a year folder.
-    const QString fresh = base + QLatin1Char('.') + name + QStringLiteral(".nou");
-    const QString previous = base + QLatin1Char('.') + name + QStringLiteral(".vechi");
+    const QString fresh = hiddenName(base, name, freshSuffix);
+    const QString previous = hiddenName(base, name, previousSuffix);
     try {
+        settleSwap(folder, previous);
         QDir(fresh).removeRecursively(); // left by an interrupted attempt
         DataFolderCopy::copy(base, fresh, isArchived);
         swapIn(fresh, folder, previous);

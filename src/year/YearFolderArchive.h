@@ -19,4 +19,9 @@ bool isArchived(const QString& fileName);
 // Throws IoError "Nu pot salva baza de date in directorul ..." with the reason.
 void refresh(const QString& programFolder, int year);
 
+// Settles the refreshes cut short (by a crash or a power loss): a year folder
+// found only under the name it was moved aside to goes back in its place, and
+// the copies left unfinished go. Run at the start of the program.
+void finishInterrupted(const QString& programFolder);
+
 } // namespace YearFolderArchive

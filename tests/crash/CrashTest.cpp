@@ -58,3 +58,32 @@ TEST(Crash, NothingReportedStoredIsLostAndEveryOperationIsWholeOrAbsent)
 }
 
 } // namespace
+
+// Kills that once found faults, run again from the start of their database:
+// an import killed among its renames left the working year new and the closed
+// years old (seed 84) or a replaced report under a temporary name that stopped
+// the next import (seed 282); a daily backup killed inside a closed year's
+// copy left its temporary folder behind for good (seed 9). The timed kills
+// land near, not exactly on, the moment they first hit.
+TEST(Crash, KillsThatOnceFoundFaults)
+{
+    struct Case {
+        QStringList scenarios;
+        unsigned firstSeed; // the first kill on the database the fault was found on
+        int kills;
+    };
+    const QList<Case> cases = {
+        {{QStringLiteral("oldDataImport"), QStringLiteral("yearFolder")}, 81, 4},
+        {{QStringLiteral("oldDataImport"), QStringLiteral("yearFolder")}, 281, 2},
+        {{QStringLiteral("oldDataImport"), QStringLiteral("dailyBackup"), QStringLiteral("yearFolder")},
+         1,
+         9},
+    };
+    for (const Case& found : cases) {
+        CrashHarness::Plan plan;
+        plan.scenarios = found.scenarios;
+        plan.seed = found.firstSeed;
+        plan.kills = found.kills;
+        expectNothingLost(plan);
+    }
+}

@@ -5,7 +5,10 @@
 #include "support/TestFolder.h"
 #include "transfer/OldDataImport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace
@@ -96,4 +99,28 @@ TEST_F(ImportCommandLine, RefusalsAndFailuresLeaveEverythingAsItWas)
         EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1) << "one line on standard error";
         EXPECT_EQ(folderContents(folder.path()), before);
     }
+}
+
+// Killed between moving the working year aside and putting the imported one
+// in its place: the program, started next, finishes the import before it
+// opens any database.
+TEST_F(ImportCommandLine, AnImportCutShortAmongItsRenamesIsFinishedWhenTheProgramStarts)
+{
+    QTemporaryDir imported;
+    OldDataImport(parish.path(), imported.path()).run(false);
+    const QString staging = folder.file(OldDataImport::stagingPrefix + QStringLiteral("Xy12Ab"));
+    ASSERT_TRUE(QDir().mkpath(staging));
+    ASSERT_TRUE(QFile::copy(imported.filePath(QStringLiteral("BazaDate.sqlite")), staging + "/0.sqlite"));
+    QFile plan(staging + "/plasare.plan");
+    ASSERT_TRUE(plan.open(QIODevice::WriteOnly));
+    const QString kept = QStringLiteral("BazaDate-inainte-de-import-20240105-101010.sqlite");
+    plan.write((QFileInfo(staging).fileName() + "/0.sqlite\tBazaDate.sqlite\t" + kept + "\n").toUtf8());
+    plan.close();
+    ASSERT_TRUE(QFile::rename(folder.databaseFile(), folder.file(kept)));
+
+    const ProgramOutcome started = run({QStringLiteral("--list-reports")});
+    EXPECT_EQ(started.exitCode, 0) << started.err.toStdString();
+    EXPECT_EQ(receipts(), (QStringList{"1", "2"}));
+    EXPECT_EQ(rowsOf(folder.file(kept), QStringLiteral("SELECT Nr_act FROM Venituri")), QStringList{"77"});
+    EXPECT_FALSE(QFileInfo::exists(staging));
 }
