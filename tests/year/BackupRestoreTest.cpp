@@ -71,6 +71,32 @@ TEST_F(BackupRestoreTest, FindsTheDatabaseDownASinglePath)
     EXPECT_EQ(BackupRestore::findBackupFolder(backups.filePath(QStringLiteral("lipsa"))), QString());
 }
 
+// The folder chosen one level off: the folder chosen when saving (which now
+// holds other things beside "Lumivaret"), or a closed year's folder inside
+// the backup, whose frozen copy must never become the working year.
+TEST_F(BackupRestoreTest, AFolderChosenOneLevelOffLeadsToTheBackup)
+{
+    parishSaved();
+    ASSERT_TRUE(QDir().mkpath(backups.filePath(QStringLiteral("Poze"))));
+    const struct {
+        const char* name;
+        QString chosen;
+        QString found;
+    } cases[] = {
+        {"the folder chosen when saving, holding other things too", backups.path(), backup},
+        {"a closed year inside the backup", backup + QStringLiteral("/2023"), backup},
+        {"a closed year of the program folder, leading to the working data",
+         folder.file(QStringLiteral("2023")), QDir::cleanPath(folder.path())},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(BackupRestore::findBackupFolder(c.chosen).toStdString(), c.found.toStdString());
+    }
+    EXPECT_THROW(
+        BackupRestore::readSummary(BackupRestore::findBackupFolder(folder.file(QStringLiteral("2023")))),
+        UserError);
+}
+
 TEST_F(BackupRestoreTest, TheSummaryShowsTheYearTheLastDocumentAndTheClosedYears)
 {
     parishSaved();
