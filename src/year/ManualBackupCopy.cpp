@@ -4,6 +4,7 @@
 #include "year/BackupCopy.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace
 {
@@ -21,6 +22,25 @@ namespace ManualBackupCopy
 QString backupFolder(const QString& chosenFolder)
 {
     return QDir(chosenFolder).filePath(QStringLiteral("Lumivaret"));
+}
+
+bool isInsideProgramFolder(const QString& programFolder, const QString& chosenFolder)
+{
+    // Through the links, as the files are reached.
+    const QString program = QFileInfo(programFolder).canonicalFilePath();
+    const QString chosen = QFileInfo(chosenFolder).canonicalFilePath();
+    if (program.isEmpty() || chosen.isEmpty())
+        return false;
+    return chosen == program || chosen.startsWith(program + QLatin1Char('/'));
+}
+
+QString insideProgramFolderMessage(const QString& programFolder)
+{
+    return QStringLiteral("Datele nu pot fi salvate in directorul programului (%1) sau intr-un director din "
+                          "el: s-ar pierde odata cu datele.\n"
+                          "Alegeti un director din afara lui, de preferat pe alt disc sau pe un stick, "
+                          "si reluati operatiunea.")
+        .arg(native(QDir::cleanPath(programFolder)));
 }
 
 QString existsMessage(const QString& folder)

@@ -13,6 +13,12 @@ namespace ManualBackupCopy
 // The chosen folder + "Lumivaret".
 QString backupFolder(const QString& chosenFolder);
 
+// True when the chosen folder is the program folder or lies inside it: such
+// a backup is lost with the data, and inside a year folder it would change a
+// closed year's frozen copy.
+bool isInsideProgramFolder(const QString& programFolder, const QString& chosenFolder);
+// The warning refusing such a folder.
+QString insideProgramFolderMessage(const QString& programFolder);
 // The warning for a backup folder (or a year's) that exists already.
 QString existsMessage(const QString& folder);
 // "Nu pot salva baza de date in directorul " + the backup folder.

@@ -185,6 +185,34 @@ TEST_F(BackupCommandsTest, ManualBackupIntoAFolderHoldingLumivaretCopiesNothing)
     EXPECT_EQ(dialogs.shown.size(), 1);
 }
 
+// A backup inside the program folder is lost with it, and one inside a year
+// folder would change a closed year's frozen copy: both are refused.
+TEST_F(BackupCommandsTest, ManualBackupInsideTheProgramFolderIsRefusedAndWritesNothing)
+{
+    parish();
+    QDir().mkpath(folder.file(QStringLiteral("Salvari")));
+    auto window = start();
+    const QString cases[] = {folder.path(), folder.file(QStringLiteral("2023")),
+                             folder.file(QStringLiteral("Salvari"))};
+    for (const QString& chosen : cases) {
+        SCOPED_TRACE(chosen.toStdString());
+        const QStringList before = QDir(chosen).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        dialogs.shown.clear();
+        dialogs.fileAnswers = {chosen};
+
+        run(*window, "SalvareDate");
+
+        EXPECT_EQ(dialogs.texts(QStringLiteral("warning")),
+                  QStringList{QStringLiteral("Datele nu pot fi salvate in directorul programului (%1) sau "
+                                             "intr-un director din el: s-ar pierde odata cu datele.\n"
+                                             "Alegeti un director din afara lui, de preferat pe alt disc "
+                                             "sau pe un stick, si reluati operatiunea.")
+                                  .arg(QDir::toNativeSeparators(QDir::cleanPath(folder.path())))});
+        EXPECT_TRUE(dialogs.texts(QStringLiteral("information")).isEmpty());
+        EXPECT_EQ(QDir(chosen).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    }
+}
+
 TEST_F(BackupCommandsTest, RestoreBringsBackWhatWasSavedAndKeepsWhatItReplaces)
 {
     parish();
