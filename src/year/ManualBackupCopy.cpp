@@ -2,6 +2,7 @@
 
 #include "core/Utilities.h"
 #include "year/BackupCopy.h"
+#include "year/StagedFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -70,12 +71,18 @@ QString yearsMissingMessage(const QString& folder, const QStringList& yearFailur
 
 QStringList save(const QString& programFolder, const QString& backupFolder, const QList<int>& closedYears)
 {
+    // The closed years go into the folder before it appears under its name:
+    // a backup cut short never passes for one holding every year.
     try {
-        BackupCopy::saveProgramFolder(programFolder, backupFolder, DataFolderCopy::anyFile);
+        StagedFolder staged(backupFolder);
+        DataFolderCopy::copy(programFolder, staged.path(), DataFolderCopy::anyFile);
+        const QStringList yearFailures =
+            BackupCopy::saveClosedYears(programFolder, staged.path(), closedYears);
+        staged.commit();
+        return yearFailures;
     } catch (const UserError& e) {
         throw IoError(failureMessage(backupFolder) + QLatin1Char('\n') + e.text());
     }
-    return BackupCopy::saveClosedYears(programFolder, backupFolder, closedYears);
 }
 
 } // namespace ManualBackupCopy

@@ -28,8 +28,8 @@ QString successMessage(const QString& chosenFolder);
 // The closing message of a backup whose closed years were not all saved.
 QString yearsMissingMessage(const QString& folder, const QStringList& yearFailures);
 
-// Copies the program folder's files into the backup folder, which appears
-// only once complete, then the closed years. Throws IoError with
+// Copies the program folder's files and the closed years into the backup
+// folder, which appears only once they are all there. Throws IoError with
 // failureMessage() and the reason when the program folder's files cannot be
 // saved (or the folder exists); returns the closed years that failed.
 QStringList save(const QString& programFolder, const QString& backupFolder, const QList<int>& closedYears);

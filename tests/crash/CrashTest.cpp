@@ -70,4 +70,14 @@ TEST(Crash, TheYearEndClosingLeavesEitherTheOldYearOrTheNewOneWhole)
     expectNothingLost(plan);
 }
 
+TEST(Crash, AManualBackupIsEitherCompleteOrAbsent)
+{
+    CrashHarness::Plan plan;
+    plan.scenarios = {QStringLiteral("manualBackup")};
+    plan.kills = killsAsked(60);
+    plan.killsPerDatabase = 10;
+    plan.seed = seedAsked();
+    expectNothingLost(plan);
+}
+
 } // namespace
