@@ -80,4 +80,14 @@ TEST(Crash, AManualBackupIsEitherCompleteOrAbsent)
     expectNothingLost(plan);
 }
 
+TEST(Crash, ARestoreLeavesTheOldDataOrTheBackupsNeverAMix)
+{
+    CrashHarness::Plan plan;
+    plan.scenarios = {QStringLiteral("restore")};
+    plan.kills = killsAsked(60);
+    plan.killsPerDatabase = 10;
+    plan.seed = seedAsked();
+    expectNothingLost(plan);
+}
+
 } // namespace
