@@ -1,6 +1,8 @@
 #include "year/BackupRestore.h"
 #include "BackupFixture.h"
+#include "DatabaseDump.h"
 #include "support/Documents.h"
+#include "support/SampleData.h"
 #include "support/TestFolder.h"
 #include "year/ClosedYears.h"
 #include "year/ManualBackupCopy.h"
@@ -153,6 +155,40 @@ TEST_F(BackupRestoreTest, PutsTheBackupInPlaceAndKeepsTheDataItReplaces)
     EXPECT_EQ(second, safety + QStringLiteral(" (2)"));
     EXPECT_EQ(stock(folder.databaseFile()), QStringList({"Candela", "Sfesnic", "Tamaie"}));
     EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("2024/BazaDate.sqlite"))));
+}
+
+// A year of books saved, then typed on, deleted from and a closed year
+// changed: the restore brings back every table of every database as saved.
+TEST_F(BackupRestoreTest, EveryTableOfEveryDatabaseComesBackAsSaved)
+{
+    parishWithClosedYears(folder);
+    SampleData::fillYear(Connection::database(), 2024, {30, 120, 40}, 3);
+    ManualBackupCopy::save(folder.path(), backup, closedYears());
+    const QStringList databases = {QStringLiteral("BazaDate.sqlite"), QStringLiteral("2022/BazaDate.sqlite"),
+                                   QStringLiteral("2023/BazaDate.sqlite")};
+    QList<QStringList> saved;
+    for (const QString& database : databases)
+        saved << DatabaseDump::dumpOfFile(folder.file(database));
+
+    Documents::receipt(Connection::database(), 5001, QStringLiteral("2024-11-02"), 40);
+    execOrFail(QStringLiteral("DELETE FROM Cheltuieli WHERE rowid % 2 = 0"));
+    execOrFail(QStringLiteral("UPDATE Enoriasi SET Nume_prenume = 'Schimbat'"));
+    {
+        const QString name = QStringLiteral("closed-year-change");
+        QSqlDatabase closed =
+            Connection::openNamed(name, folder.file(QStringLiteral("2023/BazaDate.sqlite")));
+        Sql::exec(closed, QStringLiteral("DELETE FROM Stoc"));
+        closed = {};
+        Connection::removeNamed(name);
+    }
+    ASSERT_NE(DatabaseDump::dumpOfFile(folder.databaseFile()), saved.first());
+
+    BackupRestore::restore(folder.path(), BackupRestore::readSummary(backup), now);
+
+    for (int i = 0; i < databases.size(); ++i) {
+        SCOPED_TRACE(databases.at(i).toStdString());
+        EXPECT_EQ(DatabaseDump::dumpOfFile(folder.file(databases.at(i))), saved.at(i));
+    }
 }
 
 TEST_F(BackupRestoreTest, ADamagedYearInTheBackupChangesNothing)
