@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -115,6 +116,31 @@ TEST_F(BackupCommandsTest, TheFirstStartOfTheDaySavesTheDataAndASecondStartNothi
     EXPECT_TRUE(dialogs.shown.isEmpty());
     EXPECT_EQ(incomeTypes(saved + QStringLiteral("/BazaDate.sqlite")),
               QStringList{QStringLiteral("Colecta")});
+}
+
+// Without a folder in the options the daily backup goes into the home
+// folder; its day folder, chosen for the restore, leads to the saved data.
+TEST_F(BackupCommandsTest, TheDailyBackupInTheHomeFolderIsRestoredFromItsDayFolder)
+{
+    parish();
+    folder.write(QStringLiteral("Configurari.ini"), "[Options]\nBackup BD zilnic=1\n");
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", elsewhere.path().toUtf8());
+    const auto restoreHome = qScopeGuard([&] { qputenv("HOME", home); });
+    auto window = start();
+    ASSERT_EQ(dayFolders(elsewhere.path()).size(), 1);
+    addIncomeType(1001, QStringLiteral("Pomelnice"));
+
+    dialogs.fileAnswers = {elsewhere.path() + QStringLiteral("/SalvariMorvalen/") +
+                           dayFolders(elsewhere.path()).first()};
+    dialogs.answers = {true};
+    run(*window, "RestaurareDate");
+
+    EXPECT_EQ(dialogs.texts(QStringLiteral("question")).size(), 1);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("information")).size(), 1)
+        << dialogs.texts(QStringLiteral("error")).join(' ').toStdString();
+    EXPECT_EQ(incomeTypes(folder.databaseFile()), QStringList{QStringLiteral("Colecta")});
+    EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("2023/BazaDate.sqlite"))));
 }
 
 TEST_F(BackupCommandsTest, NoDailyBackupWhenTheOptionIsOff)
