@@ -43,7 +43,8 @@ QString closedYearFolder(const QString& folder)
 void markStock(const QSqlDatabase& db, const QString& mark)
 {
     Sql::exec(db, QStringLiteral("DELETE FROM Stoc"));
-    Sql::exec(db, QStringLiteral("INSERT INTO Stoc (Denumire, Cantitate, UM, Pret) VALUES (:m, 1, 'buc', 1)"), {{QStringLiteral(":m"), mark}});
+    Sql::exec(db, QStringLiteral("INSERT INTO Stoc (Denumire, Cantitate, UM, Pret) VALUES (:m, 1, 'buc', 1)"),
+              {{QStringLiteral(":m"), mark}});
 }
 
 void markStockOf(const QString& databaseFile, const QString& mark)
