@@ -31,6 +31,10 @@ void saveData()
     const QString chosen = dialogs().folderName(backupTitle, QDir::homePath());
     if (chosen.isEmpty())
         return;
+    if (ManualBackupCopy::isInsideProgramFolder(programFolder(), chosen)) {
+        dialogs().warning(ManualBackupCopy::insideProgramFolderMessage(programFolder()));
+        return;
+    }
     BusyCursor busy(true);
     const QString folder = ManualBackupCopy::backupFolder(chosen);
     if (QFileInfo::exists(folder)) {

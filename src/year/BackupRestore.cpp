@@ -35,13 +35,19 @@ QString inFolder(const QString& folder, const QString& name)
     return QDir(folder).filePath(name);
 }
 
-// The subfolders named by a year's four digits, in order.
-QStringList yearFolderNames(const QString& folder)
+// A year folder is named by the year's four digits and nothing else.
+bool isYearFolderName(const QString& name)
 {
     static const QRegularExpression fourDigits(QStringLiteral("^\\d{4}$"));
+    return fourDigits.match(name).hasMatch();
+}
+
+// The year subfolders, in order.
+QStringList yearFolderNames(const QString& folder)
+{
     QStringList years;
     for (const QString& name : QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
-        if (fourDigits.match(name).hasMatch())
+        if (isYearFolderName(name))
             years << name;
     return years;
 }
@@ -153,6 +159,16 @@ namespace BackupRestore
 QString findBackupFolder(const QString& chosenFolder)
 {
     QString folder = QDir::cleanPath(chosenFolder);
+    // A closed year's folder holds a frozen copy, never a working year: the
+    // data it belongs to are its parent's.
+    const QString parent = QFileInfo(folder).absolutePath();
+    if (isYearFolderName(QFileInfo(folder).fileName()) && QFileInfo::exists(inFolder(parent, databaseName())))
+        return parent;
+    // The folder chosen when saving holds "Lumivaret" among other things.
+    const QString saved = inFolder(folder, QStringLiteral("Lumivaret"));
+    if (!QFileInfo::exists(inFolder(folder, databaseName())) &&
+        QFileInfo::exists(inFolder(saved, databaseName())))
+        return saved;
     while (QFileInfo(folder).isDir()) {
         if (QFileInfo::exists(inFolder(folder, databaseName())))
             return folder;

@@ -32,8 +32,9 @@ struct BackupSummary {
 
 // The folder holding the backup's database: the chosen folder itself, or the
 // folder reached from it through subfolders that are each the only entry of
-// their parent (a day folder leads so to the saved program folder). Empty
-// when there is none.
+// their parent (a day folder leads so to the saved program folder). A year
+// folder leads to its parent's data, a folder holding "Lumivaret" with a
+// database to that one. Empty when there is none.
 QString findBackupFolder(const QString& chosenFolder);
 
 // Reads what the backup in `backupFolder` holds. Throws UserError when its

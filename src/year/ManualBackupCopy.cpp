@@ -2,8 +2,10 @@
 
 #include "core/Utilities.h"
 #include "year/BackupCopy.h"
+#include "year/StagedFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace
 {
@@ -21,6 +23,25 @@ namespace ManualBackupCopy
 QString backupFolder(const QString& chosenFolder)
 {
     return QDir(chosenFolder).filePath(QStringLiteral("Lumivaret"));
+}
+
+bool isInsideProgramFolder(const QString& programFolder, const QString& chosenFolder)
+{
+    // Through the links, as the files are reached.
+    const QString program = QFileInfo(programFolder).canonicalFilePath();
+    const QString chosen = QFileInfo(chosenFolder).canonicalFilePath();
+    if (program.isEmpty() || chosen.isEmpty())
+        return false;
+    return chosen == program || chosen.startsWith(program + QLatin1Char('/'));
+}
+
+QString insideProgramFolderMessage(const QString& programFolder)
+{
+    return QStringLiteral("Datele nu pot fi salvate in directorul programului (%1) sau intr-un director din "
+                          "el: s-ar pierde odata cu datele.\n"
+                          "Alegeti un director din afara lui, de preferat pe alt disc sau pe un stick, "
+                          "si reluati operatiunea.")
+        .arg(native(QDir::cleanPath(programFolder)));
 }
 
 QString existsMessage(const QString& folder)
@@ -50,12 +71,18 @@ QString yearsMissingMessage(const QString& folder, const QStringList& yearFailur
 
 QStringList save(const QString& programFolder, const QString& backupFolder, const QList<int>& closedYears)
 {
+    // The closed years go into the folder before it appears under its name:
+    // a backup cut short never passes for one holding every year.
     try {
-        BackupCopy::saveProgramFolder(programFolder, backupFolder, DataFolderCopy::anyFile);
+        StagedFolder staged(backupFolder);
+        DataFolderCopy::copy(programFolder, staged.path(), DataFolderCopy::anyFile);
+        const QStringList yearFailures =
+            BackupCopy::saveClosedYears(programFolder, staged.path(), closedYears);
+        staged.commit();
+        return yearFailures;
     } catch (const UserError& e) {
         throw IoError(failureMessage(backupFolder) + QLatin1Char('\n') + e.text());
     }
-    return BackupCopy::saveClosedYears(programFolder, backupFolder, closedYears);
 }
 
 } // namespace ManualBackupCopy

@@ -13,6 +13,12 @@ namespace ManualBackupCopy
 // The chosen folder + "Lumivaret".
 QString backupFolder(const QString& chosenFolder);
 
+// True when the chosen folder is the program folder or lies inside it: such
+// a backup is lost with the data, and inside a year folder it would change a
+// closed year's frozen copy.
+bool isInsideProgramFolder(const QString& programFolder, const QString& chosenFolder);
+// The warning refusing such a folder.
+QString insideProgramFolderMessage(const QString& programFolder);
 // The warning for a backup folder (or a year's) that exists already.
 QString existsMessage(const QString& folder);
 // "Nu pot salva baza de date in directorul " + the backup folder.
@@ -22,8 +28,8 @@ QString successMessage(const QString& chosenFolder);
 // The closing message of a backup whose closed years were not all saved.
 QString yearsMissingMessage(const QString& folder, const QStringList& yearFailures);
 
-// Copies the program folder's files into the backup folder, which appears
-// only once complete, then the closed years. Throws IoError with
+// Copies the program folder's files and the closed years into the backup
+// folder, which appears only once they are all there. Throws IoError with
 // failureMessage() and the reason when the program folder's files cannot be
 // saved (or the folder exists); returns the closed years that failed.
 QStringList save(const QString& programFolder, const QString& backupFolder, const QList<int>& closedYears);

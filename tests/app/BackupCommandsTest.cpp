@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -117,6 +118,31 @@ TEST_F(BackupCommandsTest, TheFirstStartOfTheDaySavesTheDataAndASecondStartNothi
               QStringList{QStringLiteral("Colecta")});
 }
 
+// Without a folder in the options the daily backup goes into the home
+// folder; its day folder, chosen for the restore, leads to the saved data.
+TEST_F(BackupCommandsTest, TheDailyBackupInTheHomeFolderIsRestoredFromItsDayFolder)
+{
+    parish();
+    folder.write(QStringLiteral("Configurari.ini"), "[Options]\nBackup BD zilnic=1\n");
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", elsewhere.path().toUtf8());
+    const auto restoreHome = qScopeGuard([&] { qputenv("HOME", home); });
+    auto window = start();
+    ASSERT_EQ(dayFolders(elsewhere.path()).size(), 1);
+    addIncomeType(1001, QStringLiteral("Pomelnice"));
+
+    dialogs.fileAnswers = {elsewhere.path() + QStringLiteral("/SalvariMorvalen/") +
+                           dayFolders(elsewhere.path()).first()};
+    dialogs.answers = {true};
+    run(*window, "RestaurareDate");
+
+    EXPECT_EQ(dialogs.texts(QStringLiteral("question")).size(), 1);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("information")).size(), 1)
+        << dialogs.texts(QStringLiteral("error")).join(' ').toStdString();
+    EXPECT_EQ(incomeTypes(folder.databaseFile()), QStringList{QStringLiteral("Colecta")});
+    EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("2023/BazaDate.sqlite"))));
+}
+
 TEST_F(BackupCommandsTest, NoDailyBackupWhenTheOptionIsOff)
 {
     parish();
@@ -183,6 +209,34 @@ TEST_F(BackupCommandsTest, ManualBackupIntoAFolderHoldingLumivaretCopiesNothing)
     dialogs.shown.clear();
     run(*window, "SalvareDate"); // the picker cancelled: nothing said
     EXPECT_EQ(dialogs.shown.size(), 1);
+}
+
+// A backup inside the program folder is lost with it, and one inside a year
+// folder would change a closed year's frozen copy: both are refused.
+TEST_F(BackupCommandsTest, ManualBackupInsideTheProgramFolderIsRefusedAndWritesNothing)
+{
+    parish();
+    QDir().mkpath(folder.file(QStringLiteral("Salvari")));
+    auto window = start();
+    const QString cases[] = {folder.path(), folder.file(QStringLiteral("2023")),
+                             folder.file(QStringLiteral("Salvari"))};
+    for (const QString& chosen : cases) {
+        SCOPED_TRACE(chosen.toStdString());
+        const QStringList before = QDir(chosen).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        dialogs.shown.clear();
+        dialogs.fileAnswers = {chosen};
+
+        run(*window, "SalvareDate");
+
+        EXPECT_EQ(dialogs.texts(QStringLiteral("warning")),
+                  QStringList{QStringLiteral("Datele nu pot fi salvate in directorul programului (%1) sau "
+                                             "intr-un director din el: s-ar pierde odata cu datele.\n"
+                                             "Alegeti un director din afara lui, de preferat pe alt disc "
+                                             "sau pe un stick, si reluati operatiunea.")
+                                  .arg(QDir::toNativeSeparators(QDir::cleanPath(folder.path())))});
+        EXPECT_TRUE(dialogs.texts(QStringLiteral("information")).isEmpty());
+        EXPECT_EQ(QDir(chosen).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    }
 }
 
 TEST_F(BackupCommandsTest, RestoreBringsBackWhatWasSavedAndKeepsWhatItReplaces)

@@ -433,3 +433,27 @@ TEST_F(StockWindow, ATableThatCannotBeOpenedIsToldAndNoWindowOpens)
     for (QWidget* widget : QApplication::topLevelWidgets())
         EXPECT_FALSE(qobject_cast<TStocFrm*>(widget) && widget->isVisible());
 }
+
+// A name longer than the column holds is refused when the cell is left, with
+// the lengths in the message; the text stays in its cell to be shortened.
+TEST_F(StockWindow, ANameLongerThanTheColumnIsRefusedAndStaysTyped)
+{
+    TStocFrm* window = openWindow();
+    ASSERT_NE(window, nullptr);
+    const QString longName = QString(300, QChar(u'ș'));
+    typeRow({longName});
+
+    EXPECT_EQ(
+        dialogs.texts(QStringLiteral("error")),
+        QStringList{QStringLiteral("Campul Denumire primeste cel mult 255 caractere; textul dat are 300")});
+    EXPECT_EQ(window->grid()->currentField(), QStringLiteral("Denumire"));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), longName);
+
+    typeCells({QString(255, QChar(u'ș')), "", "3", "buc", "12,5"});
+    press(Qt::Key_Up);
+    EXPECT_EQ(stored(QStringLiteral("SELECT length(Denumire) || '|' || Cantitate FROM Stoc")),
+              QStringLiteral("255|3.0"));
+    EXPECT_EQ(dialogs.shown.size(), 1);
+}

@@ -61,6 +61,9 @@ struct CrashScenario {
     // Parent, on the fresh database: the state the first operation starts
     // from, kept as the settled outcome of an operation numbered 0 (optional).
     std::function<QString(const QSqlDatabase& db)> baseline;
+    // Runs on a database of its own, never mixed with the others (it changes
+    // what they check, as the year-end closing deletes the year's documents).
+    bool alone = false;
 };
 
 // The scenarios, each registered once by its own source file.

@@ -49,11 +49,44 @@ TEST(Crash, NothingReportedStoredIsLostAndEveryOperationIsWholeOrAbsent)
         qEnvironmentVariable("LUMIVARET_CRASH_SCENARIOS").split(QLatin1Char(','), Qt::SkipEmptyParts);
     if (plan.scenarios.isEmpty())
         for (const CrashScenario& scenario : crashScenarios())
-            plan.scenarios << scenario.name;
+            if (!scenario.alone)
+                plan.scenarios << scenario.name;
     plan.kills = killsAsked(200);
     plan.seed = seedAsked();
     if (const int delay = qEnvironmentVariableIntValue("LUMIVARET_CRASH_DELAY_MS"); delay > 0)
         plan.longestDelayMs = delay;
+    expectNothingLost(plan);
+}
+
+// The year-end closing, the manual backup and the restore each change the
+// whole of a parish's data, so they run alone.
+TEST(Crash, TheYearEndClosingLeavesEitherTheOldYearOrTheNewOneWhole)
+{
+    CrashHarness::Plan plan;
+    plan.scenarios = {QStringLiteral("yearEnd")};
+    plan.kills = killsAsked(60);
+    plan.killsPerDatabase = 10;
+    plan.seed = seedAsked();
+    expectNothingLost(plan);
+}
+
+TEST(Crash, AManualBackupIsEitherCompleteOrAbsent)
+{
+    CrashHarness::Plan plan;
+    plan.scenarios = {QStringLiteral("manualBackup")};
+    plan.kills = killsAsked(60);
+    plan.killsPerDatabase = 10;
+    plan.seed = seedAsked();
+    expectNothingLost(plan);
+}
+
+TEST(Crash, ARestoreLeavesTheOldDataOrTheBackupsNeverAMix)
+{
+    CrashHarness::Plan plan;
+    plan.scenarios = {QStringLiteral("restore")};
+    plan.kills = killsAsked(60);
+    plan.killsPerDatabase = 10;
+    plan.seed = seedAsked();
     expectNothingLost(plan);
 }
 

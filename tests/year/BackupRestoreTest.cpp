@@ -1,6 +1,8 @@
 #include "year/BackupRestore.h"
 #include "BackupFixture.h"
+#include "DatabaseDump.h"
 #include "support/Documents.h"
+#include "support/SampleData.h"
 #include "support/TestFolder.h"
 #include "year/ClosedYears.h"
 #include "year/ManualBackupCopy.h"
@@ -71,6 +73,32 @@ TEST_F(BackupRestoreTest, FindsTheDatabaseDownASinglePath)
     EXPECT_EQ(BackupRestore::findBackupFolder(backups.filePath(QStringLiteral("lipsa"))), QString());
 }
 
+// The folder chosen one level off: the folder chosen when saving (which now
+// holds other things beside "Lumivaret"), or a closed year's folder inside
+// the backup, whose frozen copy must never become the working year.
+TEST_F(BackupRestoreTest, AFolderChosenOneLevelOffLeadsToTheBackup)
+{
+    parishSaved();
+    ASSERT_TRUE(QDir().mkpath(backups.filePath(QStringLiteral("Poze"))));
+    const struct {
+        const char* name;
+        QString chosen;
+        QString found;
+    } cases[] = {
+        {"the folder chosen when saving, holding other things too", backups.path(), backup},
+        {"a closed year inside the backup", backup + QStringLiteral("/2023"), backup},
+        {"a closed year of the program folder, leading to the working data",
+         folder.file(QStringLiteral("2023")), QDir::cleanPath(folder.path())},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(BackupRestore::findBackupFolder(c.chosen).toStdString(), c.found.toStdString());
+    }
+    EXPECT_THROW(
+        BackupRestore::readSummary(BackupRestore::findBackupFolder(folder.file(QStringLiteral("2023")))),
+        UserError);
+}
+
 TEST_F(BackupRestoreTest, TheSummaryShowsTheYearTheLastDocumentAndTheClosedYears)
 {
     parishSaved();
@@ -127,6 +155,40 @@ TEST_F(BackupRestoreTest, PutsTheBackupInPlaceAndKeepsTheDataItReplaces)
     EXPECT_EQ(second, safety + QStringLiteral(" (2)"));
     EXPECT_EQ(stock(folder.databaseFile()), QStringList({"Candela", "Sfesnic", "Tamaie"}));
     EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("2024/BazaDate.sqlite"))));
+}
+
+// A year of books saved, then typed on, deleted from and a closed year
+// changed: the restore brings back every table of every database as saved.
+TEST_F(BackupRestoreTest, EveryTableOfEveryDatabaseComesBackAsSaved)
+{
+    parishWithClosedYears(folder);
+    SampleData::fillYear(Connection::database(), 2024, {30, 120, 40}, 3);
+    ManualBackupCopy::save(folder.path(), backup, closedYears());
+    const QStringList databases = {QStringLiteral("BazaDate.sqlite"), QStringLiteral("2022/BazaDate.sqlite"),
+                                   QStringLiteral("2023/BazaDate.sqlite")};
+    QList<QStringList> saved;
+    for (const QString& database : databases)
+        saved << DatabaseDump::dumpOfFile(folder.file(database));
+
+    Documents::receipt(Connection::database(), 5001, QStringLiteral("2024-11-02"), 40);
+    execOrFail(QStringLiteral("DELETE FROM Cheltuieli WHERE rowid % 2 = 0"));
+    execOrFail(QStringLiteral("UPDATE Enoriasi SET Nume_prenume = 'Schimbat'"));
+    {
+        const QString name = QStringLiteral("closed-year-change");
+        QSqlDatabase closed =
+            Connection::openNamed(name, folder.file(QStringLiteral("2023/BazaDate.sqlite")));
+        Sql::exec(closed, QStringLiteral("DELETE FROM Stoc"));
+        closed = {};
+        Connection::removeNamed(name);
+    }
+    ASSERT_NE(DatabaseDump::dumpOfFile(folder.databaseFile()), saved.first());
+
+    BackupRestore::restore(folder.path(), BackupRestore::readSummary(backup), now);
+
+    for (int i = 0; i < databases.size(); ++i) {
+        SCOPED_TRACE(databases.at(i).toStdString());
+        EXPECT_EQ(DatabaseDump::dumpOfFile(folder.file(databases.at(i))), saved.at(i));
+    }
 }
 
 TEST_F(BackupRestoreTest, ADamagedYearInTheBackupChangesNothing)

@@ -1,4 +1,5 @@
 #include "year/YearEndRollover.h"
+#include "DatabaseDump.h"
 #include "support/Documents.h"
 #include "support/TestFolder.h"
 #include "year/YearFolderArchive.h"
@@ -14,52 +15,21 @@
 #include <QSqlRecord>
 #include <gtest/gtest.h>
 
+using DatabaseDump::dump;
+using DatabaseDump::rowsOf;
+
 namespace
 {
 
 constexpr int closingYear = 2023;
 constexpr int contributionCode = 2; // as the delivered parameters have it
 
-QString cell(const QVariant& value)
-{
-    return value.isNull() ? QStringLiteral("null") : value.toString();
-}
-
-// The rows of one table, each as its fields' texts, in stored order.
-QStringList rowsOf(const QSqlDatabase& db, const QString& table, const QString& fields = QStringLiteral("*"))
-{
-    QStringList rows;
-    QSqlQuery query =
-        Sql::exec(db, QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(fields, Sql::quoted(table)));
-    while (query.next()) {
-        QStringList values;
-        for (int i = 0; i < query.record().count(); ++i)
-            values << cell(query.value(i));
-        rows << values.join(QLatin1Char('|'));
-    }
-    return rows;
-}
-
-// The whole database as text, schema and rows: equal dumps, equal databases.
-QStringList dump(const QSqlDatabase& db)
-{
-    QStringList lines = rowsOf(db, QStringLiteral("sqlite_master"), QStringLiteral("type, name, sql"));
-    QSqlQuery tables = Sql::exec(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
-    QStringList names;
-    while (tables.next())
-        names << tables.value(0).toString();
-    for (const QString& table : names)
-        for (const QString& row : rowsOf(db, table))
-            lines << table + QLatin1Char(':') + row;
-    return lines;
-}
-
 QStringList column(const QSqlDatabase& db, const QString& statement)
 {
     QStringList values;
     QSqlQuery query = Sql::exec(db, statement);
     while (query.next())
-        values << cell(query.value(0));
+        values << DatabaseDump::cellText(query.value(0));
     return values;
 }
 
