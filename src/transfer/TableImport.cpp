@@ -148,6 +148,18 @@ private:
     sqlite3_stmt* m_statement = nullptr;
 };
 
+// A document without its date is on no page of the books, yet the registers
+// would count its amount in their balances: such rows are refused like rows
+// lacking a required field. The windows never store one.
+bool isUndatedDocument(const TableDef& table, const FieldDef& field, const QVariant& value)
+{
+    static const QStringList documentTables = {QStringLiteral("Venituri"), QStringLiteral("Cheltuieli"),
+                                               QStringLiteral("Depuneri"), QStringLiteral("Ridicari"),
+                                               QStringLiteral("CheltSal")};
+    return !value.isValid() && field.name == QLatin1String("Data") &&
+           documentTables.contains(table.name, Qt::CaseInsensitive);
+}
+
 } // namespace
 
 TableSummary importTable(const QString& filePath, const TableDef& table, sqlite3* db)
@@ -181,8 +193,10 @@ TableSummary importTable(const QString& filePath, const TableDef& table, sqlite3
         std::optional<QString> refusal;
         for (int p = 0; p < pairs.size() && !refusal; ++p) {
             const FieldPair& pair = pairs[p];
-            refusal = bind(insert.get(), p + 1, *pair.schema,
-                           pair.file ? ParadoxTable::value(*pair.file, row) : QVariant());
+            const QVariant value = pair.file ? ParadoxTable::value(*pair.file, row) : QVariant();
+            refusal = isUndatedDocument(table, *pair.schema, value)
+                          ? std::optional<QString>(RefusalReason::requiredMissing)
+                          : bind(insert.get(), p + 1, *pair.schema, value);
         }
         if (refusal) {
             sqlite3_clear_bindings(insert.get());

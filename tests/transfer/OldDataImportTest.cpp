@@ -54,7 +54,15 @@ TEST_F(OldDataImportTest, EveryFieldTypeIsTakenAsStored)
                   logical("Anulat"), memo("Nota")},
                  {{12, QDate(2023, 3, 5), QStringLiteral("Lumânări"), 7, QStringLiteral("Ştefan Ţară"),
                    QDate(2023, 3, 6), 150.25, 3, true},
-                  {-1.5, {}, {}, {}, QStringLiteral("şi ţuică ăîâ"), QDate(1999, 12, 31), -20.75, {}, false},
+                  {-1.5,
+                   QDate(2023, 4, 1),
+                   {},
+                   {},
+                   QStringLiteral("şi ţuică ăîâ"),
+                   QDate(1999, 12, 31),
+                   -20.75,
+                   {},
+                   false},
                   {0, QDate(2023, 1, 1), QStringLiteral("Zero"), 0, {}, {}, 0.0, 0}});
     parish.write(QStringLiteral("Parohia.DB"), {alpha("Parohia", 30), longInt("An_lucru")},
                  {{QStringLiteral("Sf. Nicolae"), 2023}});
@@ -75,7 +83,7 @@ TEST_F(OldDataImportTest, EveryFieldTypeIsTakenAsStored)
     EXPECT_EQ(stored("SELECT Nr_act, Data, Den_venit, Cod_venit, Den_enorias, Data_registru, Valoarea, "
                      "Nr_registru, Cant_lumanari FROM Venituri ORDER BY rowid"),
               QStringList({"12|2023-03-05|Lumânări|7|Ştefan Ţară|2023-03-06|150.25|3|NULL",
-                           "-1.5|NULL|NULL|NULL|şi ţuică ăîâ|1999-12-31|-20.75|NULL|NULL",
+                           "-1.5|2023-04-01|NULL|NULL|şi ţuică ăîâ|1999-12-31|-20.75|NULL|NULL",
                            "0|2023-01-01|Zero|0|NULL|NULL|0|0|NULL"}));
     EXPECT_EQ(stored("SELECT Parohia, An_lucru, Val_contributie FROM Parohia"),
               QStringList({"Sf. Nicolae|2023|NULL"}));
@@ -104,13 +112,15 @@ TEST_F(OldDataImportTest, RowsTheSchemaCannotHoldAreRefusedAndReported)
         QStringLiteral("Stoc.DB"),
         {autoInc("ID"), alpha("Denumire", 255), number("Cantitate"), number("Pret")},
         {{1, QStringLiteral("Lumânări"), 10, 2.5}, {2, {}, 1, 1}, {1, QStringLiteral("Tămâie"), 1, 1}});
-    // Dates and numbers no document can hold: past year 9999, before year 1, infinite.
+    // Dates and numbers no document can hold: past year 9999, before year 1,
+    // infinite; and a document without a date, which no page of the books shows.
     parish.write(QStringLiteral("Depuneri.DB"), {number("Nr_doc"), date("Data"), money("Suma")},
                  {{1, QDate(2023, 5, 2), 100},
                   {2, QDate(10000, 1, 1), 100},
                   {3, QDate(-5, 1, 1), 100},
                   {4, QDate(2023, 5, 3), qInf()},
-                  {5, QDate(2023, 5, 4), -qInf()}});
+                  {5, QDate(2023, 5, 4), -qInf()},
+                  {6, QVariant(), 50}});
 
     import();
 
@@ -121,11 +131,12 @@ TEST_F(OldDataImportTest, RowsTheSchemaCannotHoldAreRefusedAndReported)
                                   "  rândul 2: cheie duplicată",
                                   "  rândul 3: text prea lung",
                                   "  rândul 4: valoare în afara domeniului",
-                                  "Depuneri.DB: citite 5, preluate 1, refuzate 4",
+                                  "Depuneri.DB: citite 6, preluate 1, refuzate 5",
                                   "  rândul 2: valoare în afara domeniului",
                                   "  rândul 3: valoare în afara domeniului",
                                   "  rândul 4: valoare în afara domeniului",
                                   "  rândul 5: valoare în afara domeniului",
+                                  "  rândul 6: câmp obligatoriu necompletat",
                                   "Stoc.DB: citite 3, preluate 1, refuzate 2",
                                   "  rândul 2: câmp obligatoriu necompletat",
                                   "  rândul 3: cheie duplicată"};
