@@ -1,5 +1,7 @@
 #include "catalogues/CatalogWindow.h"
 
+#include "widgets/GridColumnWidths.h"
+
 #include "catalogues/CodeInUse.h"
 
 #include "core/ErrorGuard.h"
@@ -59,24 +61,13 @@ int columnCharacters(const FieldInfo& field)
     }
 }
 
-// Each column is wide enough for its caption and for a value of its field,
-// so that names and captions are read whole; returns the grid's width for them.
+// Each column is wide enough for its caption and for a value of its field;
+// returns the grid's width for them.
 int sizeColumns(TDBGridNormal* grid, const Dataset& catalog)
 {
-    QHeaderView* header = grid->horizontalHeader();
-    // A cell draws its text between margins on either side.
-    const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
-    int total = 0;
-    for (int column = 0; column < grid->model()->columnCount(); ++column) {
-        const FieldInfo& field = catalog.field(grid->datasetModel()->fieldOfColumn(column));
-        const QString typical(columnCharacters(field), QLatin1Char('n'));
-        const int width = std::max(header->sectionSizeHint(column),
-                                   grid->fontMetrics().horizontalAdvance(typical) + margins);
-        header->resizeSection(column, width);
-        total += width;
-    }
-    return total + grid->verticalHeader()->sizeHint().width() + 2 * grid->frameWidth() +
-           grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
+    return sizeColumnsToCharacters(grid, [&](int column) {
+        return columnCharacters(catalog.field(grid->datasetModel()->fieldOfColumn(column)));
+    });
 }
 
 } // namespace

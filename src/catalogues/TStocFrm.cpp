@@ -1,5 +1,7 @@
 #include "catalogues/TStocFrm.h"
 
+#include "widgets/GridColumnWidths.h"
+
 #include "catalogues/RowNumberDelegate.h"
 #include "core/DbErrorText.h"
 #include "core/ErrorGuard.h"
@@ -64,23 +66,6 @@ QString captionOf(const QString& field)
 // A row is not stored without these.
 const QStringList requiredFields{QStringLiteral("Denumire"), QStringLiteral("Cantitate"),
                                  QStringLiteral("Pret")};
-
-// Each column wide enough for its caption and a usual value; returns the grid's width for them.
-int sizeColumns(TDBGridNormal* grid)
-{
-    QHeaderView* header = grid->horizontalHeader();
-    const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
-    int total = 0;
-    for (int column = 0; column < columns().size(); ++column) {
-        const QString typical(columns()[column].characters, QLatin1Char('n'));
-        const int width = std::max(header->sectionSizeHint(column),
-                                   grid->fontMetrics().horizontalAdvance(typical) + margins);
-        header->resizeSection(column, width);
-        total += width;
-    }
-    return total + grid->verticalHeader()->sizeHint().width() + 2 * grid->frameWidth() +
-           grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
-}
 
 } // namespace
 
@@ -201,7 +186,9 @@ void TStocFrm::buildControls()
     layout->addLayout(buttons);
 
     const QMargins margins = layout->contentsMargins();
-    const int width = sizeColumns(m_grid) + margins.left() + margins.right();
+    const int width =
+        sizeColumnsToCharacters(m_grid, [](int column) { return columns()[column].characters; }) +
+        margins.left() + margins.right();
     const QScreen* screen = this->screen();
     const int screenWidth = screen ? screen->availableGeometry().width() : width;
     resize(std::clamp(width, 640, std::max(640, screenWidth)), 460);
