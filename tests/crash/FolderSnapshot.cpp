@@ -3,9 +3,9 @@
 #include "db/Connection.h"
 #include "db/SchemaBuilder.h"
 #include "db/Sql.h"
+#include "support/FolderContents.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -18,18 +18,7 @@ namespace FolderSnapshot
 
 Entries entriesUnder(const QString& folder)
 {
-    Entries entries;
-    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        entries.insert(QDir(folder).relativeFilePath(path), QFileInfo(path).isDir() ? QByteArray("<dir>")
-                                                            : file.open(QIODevice::ReadOnly)
-                                                                ? file.readAll()
-                                                                : QByteArray("<unreadable>"));
-    }
-    return entries;
+    return folderContents(folder);
 }
 
 QStringList pathsContaining(const Entries& entries, const QString& text)

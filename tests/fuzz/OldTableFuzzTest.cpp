@@ -2,6 +2,7 @@
 // bytes, the import either refuses them with a message naming the file,
 // leaving the program folder byte for byte as it was, or imports them with
 // every stored value inside its field's type and size. Never a crash or a hang.
+#include "support/FolderContents.h"
 #include "support/OldTableFile.h"
 #include "support/SeededRandom.h"
 
@@ -13,7 +14,6 @@
 
 #include <QDate>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QMap>
 #include <QSqlQuery>
@@ -150,20 +150,6 @@ QByteArray damaged(SeededRandom& random, QByteArray bytes, QStringList& how)
         }
     }
     return bytes;
-}
-
-QMap<QString, QByteArray> folderContents(const QString& folder)
-{
-    QMap<QString, QByteArray> contents;
-    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        QFile f(file);
-        contents.insert(QDir(folder).relativeFilePath(file),
-                        f.open(QIODevice::ReadOnly) ? f.readAll() : "<dir>");
-    }
-    return contents;
 }
 
 // Why a stored value does not belong in its field; empty when every value does.

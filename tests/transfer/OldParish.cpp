@@ -5,7 +5,6 @@
 
 #include <QDate>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlRecord>
@@ -27,20 +26,6 @@ void OldParish::incomes(const QString& name, const QList<std::pair<int, double>>
           {number(QStringLiteral("Nr_act")), date(QStringLiteral("Data")),
            alpha(QStringLiteral("Den_venit"), 100), money(QStringLiteral("Valoarea"))},
           values);
-}
-
-QMap<QString, QByteArray> folderContents(const QString& folder)
-{
-    QMap<QString, QByteArray> contents;
-    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        QFile f(file);
-        contents.insert(QDir(folder).relativeFilePath(file),
-                        f.open(QIODevice::ReadOnly) ? f.readAll() : "<dir>");
-    }
-    return contents;
 }
 
 QStringList rowsOf(const QString& databaseFile, const QString& statement)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/FolderContents.h"
 #include "support/OldTableFile.h"
 
 #include <QByteArray>
@@ -22,9 +23,6 @@ public:
 private:
     QTemporaryDir m_dir;
 };
-
-// Every file under a folder with its bytes, to show that nothing changed.
-QMap<QString, QByteArray> folderContents(const QString& folder);
 
 // Runs a statement on a database file and gives the rows, each as its values joined by '|'.
 QStringList rowsOf(const QString& databaseFile, const QString& statement);
