@@ -131,13 +131,18 @@ ReportLayout::ReportLayout(ReportDefinition& report, int pageCount) : m_report(r
     m_model.orientation = report.orientation;
 }
 
-double ReportLayout::footerHeight() const
+// A band's height with its children, before any text wraps.
+double ReportLayout::plainHeight(const ReportBand& band)
 {
     double height = 0;
-    for (const ReportBand* band = &m_report.pageFooter; band && band->enabled && !band->isEmpty();
-         band = band->child.get())
-        height += band->height;
+    for (const ReportBand* b = &band; b && b->enabled && !b->isEmpty(); b = b->child.get())
+        height += b->height;
     return height;
+}
+
+double ReportLayout::footerHeight() const
+{
+    return plainHeight(m_report.pageFooter);
 }
 
 double ReportLayout::bottomLimit() const
@@ -191,6 +196,7 @@ void ReportLayout::printRow(int row)
             break;
         }
     }
+    keepHeadersWithRow(firstChanged);
     for (int g = firstChanged; g < m_report.groups.size(); ++g)
         printBand(m_report.groups[g].header);
 
@@ -208,6 +214,20 @@ void ReportLayout::printRow(int row)
     }
     for (int g = int(m_report.groups.size()) - 1; g >= lastEnding; --g)
         printBand(m_report.groups[g].footer);
+}
+
+// Group headings about to print start a new page when their first row would
+// not follow them on this one: a day's heading is never left alone at the
+// bottom of a page with its rows on the next.
+void ReportLayout::keepHeadersWithRow(int firstHeader)
+{
+    if (firstHeader >= m_report.groups.size() || m_atPageTop || m_inPageFrame)
+        return;
+    double height = plainHeight(m_report.detail);
+    for (int g = firstHeader; g < m_report.groups.size(); ++g)
+        height += plainHeight(m_report.groups[g].header);
+    if (height > plainHeight(m_report.detail) && m_y + height > bottomLimit())
+        breakPage(false);
 }
 
 void ReportLayout::printSubDetails(int row)

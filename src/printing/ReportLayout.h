@@ -27,6 +27,7 @@ private:
     PageModel pass();
 
     void printRow(int row);
+    void keepHeadersWithRow(int firstHeader);
     void printSubDetails(int row);
     void startPage(bool titleFollows);
     void finishPage(bool closingReport);
@@ -40,6 +41,7 @@ private:
     // the pass has counted the pages, without laying the report out again.
     bool fillsCountLater(const ReportElement& element) const;
     double footerHeight() const;
+    static double plainHeight(const ReportBand& band);
     double bottomLimit() const;
 
     ReportDefinition& m_report;

@@ -573,3 +573,40 @@ TEST(ReportLayoutTest, AWrappedTextKeepsItsMeasuredLinesOnEveryOutput)
         }
     }
 }
+
+TEST(ReportLayoutTest, AGroupHeadingIsNeverLeftAloneAtThePageEnd)
+{
+    // Days of three rows each; heading heights chosen so that some heading
+    // falls at a page's bottom whatever rounding the page has.
+    ReportTable data;
+    data.fields = {"Zi", "Nr", "Valoarea"};
+    for (int i = 0; i < 150; ++i)
+        data.rows << QVariantList{i / 3, i + 1, 1.0};
+    for (const double headingHeight : {4.0, 5.0, 7.0, 9.0, 11.0, 13.0}) {
+        SCOPED_TRACE(headingHeight);
+        ReportDefinition r = list(data);
+        ReportGroup day;
+        day.field = QStringLiteral("Zi");
+        day.header.height = headingHeight;
+        ReportElement heading = ReportElement::label({0, 0, 30, headingHeight}, {});
+        heading.onPrint = [](const ReportContext& c, const QString&) {
+            return QStringLiteral("Ziua ") + c.value(QStringLiteral("Zi")).toString();
+        };
+        day.header.add(heading);
+        r.groups << day;
+        const PageModel model = ReportLayout::run(r);
+        ASSERT_GE(model.pages.size(), 2);
+        int days = 0;
+        for (const Page& page : model.pages) {
+            const QStringList texts = page.texts();
+            for (int t = 0; t < texts.size(); ++t) {
+                if (!texts[t].startsWith(QStringLiteral("Ziua ")))
+                    continue;
+                ++days;
+                const int firstRow = texts[t].mid(5).toInt() * 3 + 1;
+                EXPECT_TRUE(texts.mid(t + 1).contains(QString::number(firstRow))) << texts[t].toStdString();
+            }
+        }
+        EXPECT_EQ(days, 50);
+    }
+}
