@@ -265,3 +265,31 @@ TEST_F(DayBook, TheMenuCommandsComputeAskThePeriodAndPrintOrRefuseAnEmptyPeriod)
         }
     });
 }
+
+TEST_F(DayBook, ADayHeadingIsNeverLeftAloneAtTheFootOfAPage)
+{
+    Documents::setYear(db, 2024, 0, 0);
+    int number = 0;
+    for (int day = 0; day < 60; ++day) {
+        const QString date = QDate(2024, 3, 1).addDays(day).toString(Qt::ISODate);
+        for (int i = 0; i <= day % 4; ++i)
+            Documents::receipt(db, ++number, date, 10 + i);
+    }
+    const PageModel model = layOut(books()[0], QDate(2024, 1, 1), QDate(2024, 12, 31));
+    ASSERT_GE(model.pages.size(), 3);
+    static const QRegularExpression dayDate(QStringLiteral("^\\d\\d\\.\\d\\d\\.2024$"));
+    for (qsizetype p = 0; p < model.pages.size(); ++p) {
+        SCOPED_TRACE(p + 1);
+        const Page& page = model.pages[p];
+        qsizetype lastHeading = -1;
+        for (qsizetype i = 0; i < page.items.size(); ++i)
+            if (page.items[i].kind == PageItem::Kind::Text && dayDate.match(page.items[i].text).hasMatch())
+                lastHeading = i;
+        if (lastHeading < 0)
+            continue;
+        // The rows of that day follow on the same page, below their heading.
+        Page below;
+        below.items = page.items.mid(lastHeading + 1);
+        EXPECT_FALSE(rowNumbers(below, 5 + 10).isEmpty());
+    }
+}
