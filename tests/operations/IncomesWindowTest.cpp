@@ -10,6 +10,7 @@
 
 #include <QPushButton>
 #include <QSqlQuery>
+#include <cmath>
 
 namespace
 {
@@ -339,5 +340,52 @@ TEST_F(IncomesWindowTest, PrinteazaPrintsTheReceiptOnlyWhenTheOptionIsOn)
                       : QStringList{});
         dialogs.shown.clear();
         w->close();
+    }
+}
+
+// What the amount input shows after it is left is what the database holds:
+// an amount with more decimals than lei and bani is refused, not rounded on
+// screen while stored whole.
+TEST_F(IncomesWindowTest, ATypedAmountIsStoredAsShownOrRefusedAloud)
+{
+    const struct {
+        QString typed;
+        double stored; // NaN: refused
+        QString shown;
+        QString message;
+    } cases[] = {
+        {QStringLiteral("1234,56"), 1234.56, QStringLiteral("1.234,56"), {}},
+        {QStringLiteral("0,1"), 0.1, QStringLiteral("0,10"), {}},
+        {QStringLiteral("12,340"), 12.34, QStringLiteral("12,34"), {}},
+        {QStringLiteral("99999999999999"), 99999999999999.0, QStringLiteral("99.999.999.999.999,00"), {}},
+        {QStringLiteral("12,345"), std::nan(""), QStringLiteral("12,345"),
+         QStringLiteral("\"12,345\" are prea multe zecimale: campul Valoarea primeste cel mult 2 zecimale")},
+        {QStringLiteral("0,001"), std::nan(""), QStringLiteral("0,001"),
+         QStringLiteral("\"0,001\" are prea multe zecimale: campul Valoarea primeste cel mult 2 zecimale")},
+        {QStringLiteral("1.234,56"), std::nan(""), QStringLiteral("1.234,56"),
+         QStringLiteral("\"1.234,56\" nu este un numar (campul Valoarea)")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        dialogs.shown.clear();
+        auto* w = open<TVenituriFrm>();
+        typeOver(w->codeInput(), QStringLiteral("7"));
+        typeOver(w->amountInput(), c.typed);
+        press(Qt::Key_Return);
+        click(w->saveButton());
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(dialogs.shown.isEmpty());
+            EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT Valoarea FROM Venituri"))
+                          .toDouble(),
+                      c.stored);
+        } else {
+            EXPECT_EQ(dialogs.texts(QStringLiteral("error")), (QStringList{c.message, c.message}))
+                << "said on leaving the input and again on saving";
+            EXPECT_EQ(storedRows(QStringLiteral("Venituri")), 0);
+            EXPECT_EQ(w->document()->state(), DatasetState::Insert);
+        }
+        EXPECT_EQ(w->amountInput()->text(), c.shown);
+        w->close();
+        execOrFail(QStringLiteral("DELETE FROM Venituri"));
     }
 }
