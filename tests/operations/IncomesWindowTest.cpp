@@ -389,3 +389,36 @@ TEST_F(IncomesWindowTest, ATypedAmountIsStoredAsShownOrRefusedAloud)
         execOrFail(QStringLiteral("DELETE FROM Venituri"));
     }
 }
+
+// The date input of a document takes the separator after a one-digit day or
+// month, as the grid's date cells do.
+TEST_F(IncomesWindowTest, ADateTypedWithSeparatorsIsStoredAsTyped)
+{
+    const QString year = thisYear();
+    const struct {
+        QString typed;
+        QDate stored;
+    } cases[] = {
+        {QStringLiteral("1.1.") + year, QDate(year.toInt(), 1, 1)},
+        {QStringLiteral("5.3.") + year, QDate(year.toInt(), 3, 5)},
+        {QStringLiteral("15.3.") + year, QDate(year.toInt(), 3, 15)},
+        {QStringLiteral("5.11.") + year, QDate(year.toInt(), 11, 5)},
+        {QStringLiteral("05.03.") + year, QDate(year.toInt(), 3, 5)},
+        {QStringLiteral("0503") + year, QDate(year.toInt(), 3, 5)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        auto* w = open<TVenituriFrm>();
+        typeDate(w, c.typed);
+        press(Qt::Key_Return);
+        EXPECT_EQ(focused(), w->kindInput());
+        typeOver(w->codeInput(), QStringLiteral("7"));
+        typeOver(w->amountInput(), QStringLiteral("10"));
+        click(w->saveButton());
+        EXPECT_TRUE(dialogs.shown.isEmpty());
+        EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT Data FROM Venituri")).toDate(),
+                  c.stored);
+        w->close();
+        execOrFail(QStringLiteral("DELETE FROM Venituri"));
+    }
+}
