@@ -303,6 +303,13 @@ void DocumentWindow::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
+void DocumentWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_document->isActive())
+        runGuarded([this] { refreshBalances(); });
+    QWidget::changeEvent(event);
+}
+
 bool DocumentWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // The navigator is one stop of the Enter order: Enter on any of its buttons goes on past it.

@@ -2,6 +2,7 @@
 #include "core/ProgramOptions.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
+#include "operations/TCheltuieliFrm.h"
 #include "operations/TVenituriFrm.h"
 #include "support/Documents.h"
 #include "widgets/TDBComboNormal.h"
@@ -421,4 +422,21 @@ TEST_F(IncomesWindowTest, ADateTypedWithSeparatorsIsStoredAsTyped)
         w->close();
         execOrFail(QStringLiteral("DELETE FROM Venituri"));
     }
+}
+
+// A receipt stored in the incomes window changes the cash balance that the
+// expenses window, open beside it, shows as soon as the user turns to it.
+TEST_F(IncomesWindowTest, TheBalancesOfAnotherOpenWindowFollowWhenItIsActivated)
+{
+    auto* expenses = open<TCheltuieliFrm>();
+    auto* incomes = open<TVenituriFrm>();
+    typeOver(incomes->codeInput(), QStringLiteral("7"));
+    typeOver(incomes->amountInput(), QStringLiteral("500"));
+    click(incomes->saveButton());
+    ASSERT_TRUE(dialogs.shown.isEmpty());
+    EXPECT_EQ(balance(incomes, Account::Cash), QStringLiteral("500,00"));
+
+    activate(expenses);
+    EXPECT_EQ(expenses->balanceLabel(Account::Cash)->text(), QStringLiteral("500,00"));
+    EXPECT_EQ(expenses->balanceLabel(Account::Bank)->text(), QStringLiteral("0,00"));
 }
