@@ -407,21 +407,27 @@ TEST_F(IncomesWindowTest, ADateTypedWithSeparatorsIsStoredAsTyped)
         {QStringLiteral("05.03.") + year, QDate(year.toInt(), 3, 5)},
         {QStringLiteral("0503") + year, QDate(year.toInt(), 3, 5)},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed.toStdString());
-        auto* w = open<TVenituriFrm>();
-        typeDate(w, c.typed);
-        press(Qt::Key_Return);
-        EXPECT_EQ(focused(), w->kindInput());
-        typeOver(w->codeInput(), QStringLiteral("7"));
-        typeOver(w->amountInput(), QStringLiteral("10"));
-        click(w->saveButton());
-        EXPECT_TRUE(dialogs.shown.isEmpty());
-        EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT Data FROM Venituri")).toDate(),
-                  c.stored);
-        w->close();
-        execOrFail(QStringLiteral("DELETE FROM Venituri"));
-    }
+    for (const auto& c : cases)
+        for (const bool overSelection : {false, true}) {
+            SCOPED_TRACE(c.typed.toStdString() +
+                         (overSelection ? " over the selected date" : " from its start"));
+            auto* w = open<TVenituriFrm>();
+            if (overSelection)
+                typeOver(w->dateInput(), c.typed);
+            else
+                typeDate(w, c.typed);
+            press(Qt::Key_Return);
+            EXPECT_EQ(focused(), w->kindInput());
+            typeOver(w->codeInput(), QStringLiteral("7"));
+            typeOver(w->amountInput(), QStringLiteral("10"));
+            click(w->saveButton());
+            EXPECT_TRUE(dialogs.shown.isEmpty());
+            EXPECT_EQ(
+                Sql::scalar(Connection::database(), QStringLiteral("SELECT Data FROM Venituri")).toDate(),
+                c.stored);
+            w->close();
+            execOrFail(QStringLiteral("DELETE FROM Venituri"));
+        }
 }
 
 // A receipt stored in the incomes window changes the cash balance that the

@@ -211,6 +211,11 @@ TEST(DateEditTest, TheSeparatorEndsAOneDigitDayOrMonth)
         date.setCursorPosition(0);
         QTest::keyClicks(&date, c.typed);
         EXPECT_EQ(date.date(), c.read);
+        // The same typed over the whole date selected, as entering the input by Tab leaves it.
+        date.setDate(c.shown);
+        date.selectAll();
+        QTest::keyClicks(&date, c.typed);
+        EXPECT_EQ(date.date(), c.read) << "over the selected date";
         EXPECT_TRUE(dialogs.shown.isEmpty());
     }
 }
