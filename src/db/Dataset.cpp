@@ -1146,10 +1146,10 @@ QVariant Dataset::converted(const QVariant& value, const FieldInfo& info) const
         // count as 12,345 in every sum.
         const int decimals = decimalsOfFormat(info.editFormat);
         if (ok && isText && decimals >= 0 && TypedNumber::decimalsNeeded(value.toString()) > decimals)
-            throw DbError(QStringLiteral("\"%1\" are prea multe zecimale: campul %2 primeste cel mult %3")
+            throw DbError(QStringLiteral("\"%1\" are prea multe zecimale: campul %2 primeste %3")
                               .arg(value.toString().trimmed(), info.name,
-                                   decimals == 0 ? QStringLiteral("numere fara zecimale")
-                                                 : QStringLiteral("%1 zecimale").arg(decimals)));
+                                   decimals == 0 ? QStringLiteral("numai numere intregi")
+                                                 : QStringLiteral("cel mult %1 zecimale").arg(decimals)));
         break;
     }
     case FieldType::Date: {
