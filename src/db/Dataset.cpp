@@ -885,8 +885,10 @@ bool Dataset::locate(const QString& fields, const QVariantList& values, LocateOp
 
 void Dataset::setMaster(Dataset* master, const QString& masterFields, const QString& detailFields)
 {
-    if (m_master)
+    if (m_master) {
         disconnect(m_master, nullptr, this, nullptr);
+        m_master->m_details.removeAll(this);
+    }
     m_master = master;
     m_masterFields = splitFields(masterFields);
     m_detailFields = splitFields(detailFields);
@@ -894,6 +896,7 @@ void Dataset::setMaster(Dataset* master, const QString& masterFields, const QStr
         throw DbError(QStringLiteral("Legatura dintre tabele are un numar diferit de campuri"));
     if (!master)
         return;
+    master->m_details.append(this);
     connect(master, &Dataset::currentRowChanged, this, &Dataset::masterMoved);
     connect(master, &Dataset::rowsReset, this, &Dataset::masterMoved);
     connect(master, &Dataset::rowDataChanged, this, [this](int row) {
@@ -1521,6 +1524,10 @@ void Dataset::dropCurrentRow()
 
 bool Dataset::checkBrowseMode()
 {
+    // A detail record refused on the way would stay on screen under another master record.
+    for (const QPointer<Dataset>& detail : std::as_const(m_details))
+        if (detail && detail->m_storedBeforeMasterMoves && detail->isActive() && !detail->checkBrowseMode())
+            return false;
     if (!updateRecord())
         return false;
     if (!isEditing())

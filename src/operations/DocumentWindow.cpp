@@ -146,6 +146,7 @@ void DocumentWindow::addLines(Dataset* lines, const QString& documentField, cons
 {
     m_lines = lines;
     lines->setMaster(m_document, documentField, lineField);
+    lines->setStoredBeforeMasterMoves(true);
     openOrSay(lines);
     const auto documentFirst = [this](Dataset&) {
         if (m_document->isEmpty() && !m_document->isEditing()) {
