@@ -90,6 +90,21 @@ QString fieldTypeWord(FieldType type)
     }
 }
 
+// The decimals a number format such as "0.00" writes; -1 for the general format.
+int decimalsOfFormat(const QString& format)
+{
+    if (format.isEmpty())
+        return -1;
+    const qsizetype point = format.indexOf(QLatin1Char('.'));
+    if (point < 0)
+        return 0;
+    int decimals = 0;
+    for (qsizetype i = point + 1;
+         i < format.size() && (format[i] == QLatin1Char('0') || format[i] == QLatin1Char('#')); ++i)
+        ++decimals;
+    return decimals;
+}
+
 } // namespace
 
 QVariant RecordView::value(const QString& field) const
@@ -870,8 +885,10 @@ bool Dataset::locate(const QString& fields, const QVariantList& values, LocateOp
 
 void Dataset::setMaster(Dataset* master, const QString& masterFields, const QString& detailFields)
 {
-    if (m_master)
+    if (m_master) {
         disconnect(m_master, nullptr, this, nullptr);
+        m_master->m_details.removeAll(this);
+    }
     m_master = master;
     m_masterFields = splitFields(masterFields);
     m_detailFields = splitFields(detailFields);
@@ -879,6 +896,7 @@ void Dataset::setMaster(Dataset* master, const QString& masterFields, const QStr
         throw DbError(QStringLiteral("Legatura dintre tabele are un numar diferit de campuri"));
     if (!master)
         return;
+    master->m_details.append(this);
     connect(master, &Dataset::currentRowChanged, this, &Dataset::masterMoved);
     connect(master, &Dataset::rowsReset, this, &Dataset::masterMoved);
     connect(master, &Dataset::rowDataChanged, this, [this](int row) {
@@ -1124,9 +1142,19 @@ QVariant Dataset::converted(const QVariant& value, const FieldInfo& info) const
         result = info.type == FieldType::AutoInc ? QVariant(qint64(number)) : QVariant(int(number));
         break;
     }
-    case FieldType::Float:
+    case FieldType::Float: {
         result = readNumber(value, &ok);
+        // A field edited with a fixed number of decimals (lei and bani) stores
+        // no more of them than it shows: "12,345" would show as 12,35 and
+        // count as 12,345 in every sum.
+        const int decimals = decimalsOfFormat(info.editFormat);
+        if (ok && isText && decimals >= 0 && TypedNumber::decimalsNeeded(value.toString()) > decimals)
+            throw DbError(QStringLiteral("\"%1\" are prea multe zecimale: campul %2 primeste %3")
+                              .arg(value.toString().trimmed(), info.name,
+                                   decimals == 0 ? QStringLiteral("numai numere intregi")
+                                                 : QStringLiteral("cel mult %1 zecimale").arg(decimals)));
         break;
+    }
     case FieldType::Date: {
         QDate d = value.toDate();
         if (value.typeId() == QMetaType::QString) {
@@ -1496,6 +1524,10 @@ void Dataset::dropCurrentRow()
 
 bool Dataset::checkBrowseMode()
 {
+    // A detail record refused on the way would stay on screen under another master record.
+    for (const QPointer<Dataset>& detail : std::as_const(m_details))
+        if (detail && detail->m_storedBeforeMasterMoves && detail->isActive() && !detail->checkBrowseMode())
+            return false;
     if (!updateRecord())
         return false;
     if (!isEditing())

@@ -165,7 +165,8 @@ public:
     // Deletes the current row from the table (a new record is only abandoned);
     // false when beforeDelete refused.
     bool remove();
-    // Posts pending edits (cancels an untouched new record); false when refused.
+    // Posts pending edits (cancels an untouched new record), first those of
+    // the details stored before their master moves; false when refused.
     bool checkBrowseMode();
 
     // Controls bound to the record register here the call that writes their
@@ -193,6 +194,10 @@ public:
 
     // Shows only the rows whose detail fields equal the master's current fields.
     void setMaster(Dataset* master, const QString& masterFields, const QString& detailFields);
+    // The master moves on (or re-reads) only once this detail's pending record
+    // is stored: a refused one keeps the master where it is, instead of
+    // staying on screen under another master record.
+    void setStoredBeforeMasterMoves(bool stored) { m_storedBeforeMasterMoves = stored; }
 
     // While filtered, only the rows the filter keeps are read; both re-read the rows.
     void setFilter(RowFilter filter);
@@ -304,6 +309,8 @@ private:
     QList<OrderColumn> m_order;
 
     QPointer<Dataset> m_master;
+    QList<QPointer<Dataset>> m_details; // the datasets whose master this one is
+    bool m_storedBeforeMasterMoves = false;
     QStringList m_masterFields;
     QStringList m_detailFields;
 

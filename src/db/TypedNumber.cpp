@@ -83,4 +83,16 @@ bool hasFraction(const QString& text, const QLocale& locale)
     return canonical(text, locale).contains(QLatin1Char('.'));
 }
 
+int decimalsNeeded(const QString& text, const QLocale& locale)
+{
+    const QString number = canonical(text, locale);
+    const qsizetype point = number.indexOf(QLatin1Char('.'));
+    if (point < 0)
+        return 0;
+    qsizetype last = number.size() - 1;
+    while (last > point && number[last] == QLatin1Char('0'))
+        --last;
+    return int(last - point);
+}
+
 } // namespace TypedNumber

@@ -26,4 +26,8 @@ bool isAmbiguous(const QString& text, const QLocale& locale = QLocale());
 // whole-number fields refuse it, so that "1.000" is never read as 1.
 bool hasFraction(const QString& text, const QLocale& locale = QLocale());
 
+// How many decimals the text's value needs: the digits after its decimal
+// separator, trailing zeros left out ("12,340" needs 2, "12" none).
+int decimalsNeeded(const QString& text, const QLocale& locale = QLocale());
+
 } // namespace TypedNumber

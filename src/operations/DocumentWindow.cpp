@@ -146,6 +146,7 @@ void DocumentWindow::addLines(Dataset* lines, const QString& documentField, cons
 {
     m_lines = lines;
     lines->setMaster(m_document, documentField, lineField);
+    lines->setStoredBeforeMasterMoves(true);
     openOrSay(lines);
     const auto documentFirst = [this](Dataset&) {
         if (m_document->isEmpty() && !m_document->isEditing()) {
@@ -301,6 +302,13 @@ void DocumentWindow::closeEvent(QCloseEvent* event)
 {
     runGuarded([this] { discardPendingEdits(); });
     QWidget::closeEvent(event);
+}
+
+void DocumentWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_document->isActive())
+        runGuarded([this] { refreshBalances(); });
+    QWidget::changeEvent(event);
 }
 
 bool DocumentWindow::eventFilter(QObject* watched, QEvent* event)

@@ -150,6 +150,8 @@ protected:
     virtual void documentDeleting(Dataset& document);
 
     void closeEvent(QCloseEvent* event) override;
+    // Turning back to the window shows the balances as stored meanwhile by the other windows.
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

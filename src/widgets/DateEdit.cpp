@@ -3,6 +3,7 @@
 #include "core/UserDialogs.h"
 #include "db/DateFormat.h"
 #include "widgets/CalendarButton.h"
+#include "widgets/DateTyping.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -60,6 +61,8 @@ void TDateEdit::keyPressEvent(QKeyEvent* event)
         openCalendar();
         return;
     }
+    if (DateTyping::isSeparator(event))
+        DateTyping::endPartEarly(this);
     QLineEdit::keyPressEvent(event);
 }
 

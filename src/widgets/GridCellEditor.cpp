@@ -3,6 +3,7 @@
 #include "core/UserDialogs.h"
 #include "db/DateFormat.h"
 #include "widgets/CalendarButton.h"
+#include "widgets/DateTyping.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -72,31 +73,6 @@ void GridCellEditor::showWholePickList()
     completer()->complete();
 }
 
-// A date takes digits and its separator; the mask would drop anything else without a word.
-bool GridCellEditor::isRefusedDateCharacter(const QKeyEvent* event) const
-{
-    const QString typed = event->text();
-    if (!isDateInput() || typed.isEmpty() || !typed.at(0).isPrint() ||
-        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    return !typed.at(0).isDigit() && typed.at(0) != DateFormat::separator();
-}
-
-// The separator typed after a one-digit day or month ends that part: the
-// places left in it are cleared, so "5.5.2024" typed over 03.03.2024 reads
-// as 5 May and not as 53.53.2024 (nor 1.03.2024 over 02.03.2024 as 12 March).
-void GridCellEditor::endDatePartEarly()
-{
-    const int caret = cursorPosition();
-    const QString shown = displayText();
-    const QChar separator = DateFormat::separator();
-    if (hasSelectedText() || caret == 0 || shown.at(caret - 1) == separator)
-        return; // at the start of a part the separator just steps past it
-    const int partEnd = shown.indexOf(separator, caret);
-    if (partEnd > caret)
-        setSelection(caret, partEnd - caret); // the mask clears a selection it types over
-}
-
 void GridCellEditor::keyPressEvent(QKeyEvent* event)
 {
     const bool altDown = event->key() == Qt::Key_Down && event->modifiers() == Qt::AltModifier;
@@ -104,11 +80,12 @@ void GridCellEditor::keyPressEvent(QKeyEvent* event)
         showWholePickList();
         return;
     }
-    if (isRefusedDateCharacter(event)) {
+    // A date takes digits and its separator; the mask would drop anything else without a word.
+    if (isDateInput() && DateTyping::isRefusedCharacter(event)) {
         dialogs().beep();
         return;
     }
-    if (isDateInput() && event->text() == QString(DateFormat::separator()))
-        endDatePartEarly();
+    if (isDateInput() && DateTyping::isSeparator(event))
+        DateTyping::endPartEarly(this);
     QLineEdit::keyPressEvent(event);
 }

@@ -40,8 +40,6 @@ protected:
 
 private:
     void showWholePickList();
-    bool isRefusedDateCharacter(const QKeyEvent* event) const;
-    void endDatePartEarly();
 
     QString m_fieldText;
     QString m_shownText; // text() right after the field's text was shown

@@ -5,6 +5,7 @@
 #include "db/Dataset.h"
 #include "db/DateFormat.h"
 #include "widgets/CalendarButton.h"
+#include "widgets/DateTyping.h"
 #include "widgets/FieldLink.h"
 #include "widgets/RecordKeys.h"
 
@@ -125,12 +126,14 @@ void TDBDateEdit::keyPressEvent(QKeyEvent* event)
         return;
     const QString typed = event->text();
     if (!typed.isEmpty() && typed.at(0).isPrint() && !(mods & (Qt::ControlModifier | Qt::AltModifier))) {
-        if (!typed.at(0).isDigit()) {
-            dialogs().beep(); // the date takes digits only
+        if (DateTyping::isRefusedCharacter(event)) {
+            dialogs().beep(); // the date takes digits and its separator only
             return;
         }
         if (!startEditing())
             return;
+        if (DateTyping::isSeparator(event))
+            DateTyping::endPartEarly(this);
         QLineEdit::keyPressEvent(event);
         m_link->markModified();
         return;

@@ -7,6 +7,7 @@
 
 #include <QLocale>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace
 {
@@ -159,4 +160,45 @@ TEST_F(TypedNumbers, ReadAlikeUnderEveryLocale)
     ASSERT_TRUE(numbers.post());
     EXPECT_DOUBLE_EQ(
         Sql::scalar(Connection::database(), QStringLiteral("SELECT Real FROM Numere")).toDouble(), 1.25);
+}
+
+// A number field edited with two decimals takes no text needing more; one
+// without an edit format takes any.
+TEST_F(TypedNumbers, AFieldEditedWithTwoDecimalsRefusesMore)
+{
+    QLocale::setDefault(QLocale(QLocale::Romanian, QLocale::Romania));
+    const struct {
+        const char* text;
+        int decimals;
+        std::optional<double> money; // nothing: refused
+        double plain;
+    } cases[] = {
+        {"12,34", 2, 12.34, 12.34}, {"12,340", 2, 12.34, 12.34}, {"12.5", 1, 12.5, 12.5},
+        {"7", 0, 7.0, 7.0},         {"12,345", 3, {}, 12.345},   {"-0,005", 3, {}, -0.005},
+    };
+    for (const auto& c : cases) {
+        const QString text = QString::fromLatin1(c.text);
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(TypedNumber::decimalsNeeded(text), c.decimals);
+        numbers.setEditFormat(real, QString());
+        ASSERT_TRUE(numbers.setEditText(real, text));
+        EXPECT_DOUBLE_EQ(numbers.asFloat(real), c.plain);
+        numbers.setEditFormat(real, QStringLiteral("0.00"));
+        ASSERT_TRUE(numbers.setValue(real, 99));
+        if (c.money) {
+            ASSERT_TRUE(numbers.setEditText(real, text));
+            EXPECT_DOUBLE_EQ(numbers.asFloat(real), *c.money);
+        } else {
+            try {
+                numbers.setEditText(real, text);
+                ADD_FAILURE() << "taken as " << numbers.asString(real).toStdString();
+            } catch (const DbError& e) {
+                EXPECT_EQ(e.text(),
+                          QStringLiteral("\"%1\" are prea multe zecimale: campul Real primeste cel mult 2 "
+                                         "zecimale")
+                              .arg(text));
+            }
+            EXPECT_DOUBLE_EQ(numbers.asFloat(real), 99) << "the record keeps its value";
+        }
+    }
 }

@@ -2,6 +2,7 @@
 #include "core/ProgramOptions.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
+#include "operations/TCheltuieliFrm.h"
 #include "operations/TVenituriFrm.h"
 #include "support/Documents.h"
 #include "widgets/TDBComboNormal.h"
@@ -10,6 +11,7 @@
 
 #include <QPushButton>
 #include <QSqlQuery>
+#include <cmath>
 
 namespace
 {
@@ -340,4 +342,107 @@ TEST_F(IncomesWindowTest, PrinteazaPrintsTheReceiptOnlyWhenTheOptionIsOn)
         dialogs.shown.clear();
         w->close();
     }
+}
+
+// What the amount input shows after it is left is what the database holds:
+// an amount with more decimals than lei and bani is refused, not rounded on
+// screen while stored whole.
+TEST_F(IncomesWindowTest, ATypedAmountIsStoredAsShownOrRefusedAloud)
+{
+    const struct {
+        QString typed;
+        double stored; // NaN: refused
+        QString shown;
+        QString message;
+    } cases[] = {
+        {QStringLiteral("1234,56"), 1234.56, QStringLiteral("1.234,56"), {}},
+        {QStringLiteral("0,1"), 0.1, QStringLiteral("0,10"), {}},
+        {QStringLiteral("12,340"), 12.34, QStringLiteral("12,34"), {}},
+        {QStringLiteral("99999999999999"), 99999999999999.0, QStringLiteral("99.999.999.999.999,00"), {}},
+        {QStringLiteral("12,345"), std::nan(""), QStringLiteral("12,345"),
+         QStringLiteral("\"12,345\" are prea multe zecimale: campul Valoarea primeste cel mult 2 zecimale")},
+        {QStringLiteral("0,001"), std::nan(""), QStringLiteral("0,001"),
+         QStringLiteral("\"0,001\" are prea multe zecimale: campul Valoarea primeste cel mult 2 zecimale")},
+        {QStringLiteral("1.234,56"), std::nan(""), QStringLiteral("1.234,56"),
+         QStringLiteral("\"1.234,56\" nu este un numar (campul Valoarea)")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        dialogs.shown.clear();
+        auto* w = open<TVenituriFrm>();
+        typeOver(w->codeInput(), QStringLiteral("7"));
+        typeOver(w->amountInput(), c.typed);
+        press(Qt::Key_Return);
+        click(w->saveButton());
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(dialogs.shown.isEmpty());
+            EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT Valoarea FROM Venituri"))
+                          .toDouble(),
+                      c.stored);
+        } else {
+            EXPECT_EQ(dialogs.texts(QStringLiteral("error")), (QStringList{c.message, c.message}))
+                << "said on leaving the input and again on saving";
+            EXPECT_EQ(storedRows(QStringLiteral("Venituri")), 0);
+            EXPECT_EQ(w->document()->state(), DatasetState::Insert);
+        }
+        EXPECT_EQ(w->amountInput()->text(), c.shown);
+        w->close();
+        execOrFail(QStringLiteral("DELETE FROM Venituri"));
+    }
+}
+
+// The date input of a document takes the separator after a one-digit day or
+// month, as the grid's date cells do.
+TEST_F(IncomesWindowTest, ADateTypedWithSeparatorsIsStoredAsTyped)
+{
+    const QString year = thisYear();
+    const struct {
+        QString typed;
+        QDate stored;
+    } cases[] = {
+        {QStringLiteral("1.1.") + year, QDate(year.toInt(), 1, 1)},
+        {QStringLiteral("5.3.") + year, QDate(year.toInt(), 3, 5)},
+        {QStringLiteral("15.3.") + year, QDate(year.toInt(), 3, 15)},
+        {QStringLiteral("5.11.") + year, QDate(year.toInt(), 11, 5)},
+        {QStringLiteral("05.03.") + year, QDate(year.toInt(), 3, 5)},
+        {QStringLiteral("0503") + year, QDate(year.toInt(), 3, 5)},
+    };
+    for (const auto& c : cases)
+        for (const bool overSelection : {false, true}) {
+            SCOPED_TRACE(c.typed.toStdString() +
+                         (overSelection ? " over the selected date" : " from its start"));
+            auto* w = open<TVenituriFrm>();
+            if (overSelection)
+                typeOver(w->dateInput(), c.typed);
+            else
+                typeDate(w, c.typed);
+            press(Qt::Key_Return);
+            EXPECT_EQ(focused(), w->kindInput());
+            typeOver(w->codeInput(), QStringLiteral("7"));
+            typeOver(w->amountInput(), QStringLiteral("10"));
+            click(w->saveButton());
+            EXPECT_TRUE(dialogs.shown.isEmpty());
+            EXPECT_EQ(
+                Sql::scalar(Connection::database(), QStringLiteral("SELECT Data FROM Venituri")).toDate(),
+                c.stored);
+            w->close();
+            execOrFail(QStringLiteral("DELETE FROM Venituri"));
+        }
+}
+
+// A receipt stored in the incomes window changes the cash balance that the
+// expenses window, open beside it, shows as soon as the user turns to it.
+TEST_F(IncomesWindowTest, TheBalancesOfAnotherOpenWindowFollowWhenItIsActivated)
+{
+    auto* expenses = open<TCheltuieliFrm>();
+    auto* incomes = open<TVenituriFrm>();
+    typeOver(incomes->codeInput(), QStringLiteral("7"));
+    typeOver(incomes->amountInput(), QStringLiteral("500"));
+    click(incomes->saveButton());
+    ASSERT_TRUE(dialogs.shown.isEmpty());
+    EXPECT_EQ(balance(incomes, Account::Cash), QStringLiteral("500,00"));
+
+    activate(expenses);
+    EXPECT_EQ(expenses->balanceLabel(Account::Cash)->text(), QStringLiteral("500,00"));
+    EXPECT_EQ(expenses->balanceLabel(Account::Bank)->text(), QStringLiteral("0,00"));
 }

@@ -593,3 +593,40 @@ TEST_F(SalaryOrderTest, TheMenuCommandOpensOneWindow)
     EXPECT_TRUE(windows.first()->isVisible());
     windows.first()->close();
 }
+
+// Moving to another order, or starting a new one, first stores the line being
+// typed; a line its check refuses keeps the order on screen with its lines,
+// never showing them under another order's header.
+TEST_F(SalaryOrderTest, AnotherOrderWaitsForTheLineBeingTyped)
+{
+    for (const TDBNavigator::Button button : {TDBNavigator::Prior, TDBNavigator::Insert}) {
+        SCOPED_TRACE(int(button));
+        Documents::salaryOrder(Connection::database(), 1, today, QStringLiteral("Casa"), {{23, 100.0}});
+        auto* w = open();
+        typeOver(w->explanationInput(), QStringLiteral("Salarii martie"));
+        typeLine(w, QStringLiteral("23"), QStringLiteral("1000"));
+        const QVariant order = w->document()->value(QStringLiteral("Id"));
+        type(QStringLiteral("24")); // a code without its amount
+        navigate(w, button);
+        EXPECT_EQ(dialogs.texts(QStringLiteral("warning")),
+                  QStringList{QStringLiteral("Completati toate datele!")});
+        EXPECT_EQ(w->document()->value(QStringLiteral("Id")), order) << "the order stays";
+        EXPECT_EQ(w->numberInput()->text(), QStringLiteral("2"));
+        EXPECT_EQ(w->lines()->state(), DatasetState::Insert);
+        EXPECT_EQ(gridColumn(w, QStringLiteral("Cod_cheltuiala")),
+                  (QStringList{QStringLiteral("23"), QStringLiteral("24")}));
+        EXPECT_EQ(linesOf(order), 1);
+
+        // The amount given, the same move stores the line with its order and goes on.
+        dialogs.shown.clear();
+        w->linesGrid()->selectField(QStringLiteral("Valoarea"));
+        type(QStringLiteral("500"));
+        navigate(w, button);
+        EXPECT_TRUE(dialogs.shown.isEmpty());
+        EXPECT_EQ(linesOf(order), 2);
+        EXPECT_NE(w->document()->value(QStringLiteral("Id")), order);
+        w->close();
+        execOrFail(QStringLiteral("DELETE FROM ItemsSal"));
+        execOrFail(QStringLiteral("DELETE FROM CheltSal"));
+    }
+}

@@ -184,3 +184,38 @@ TEST(IntervalDialog, CloseGivesNoPeriod)
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
+
+// A day or month of one digit ends at the separator typed after it, over any
+// date shown: 1.1.2024 is 1 January, never 11 December.
+TEST(DateEditTest, TheSeparatorEndsAOneDigitDayOrMonth)
+{
+    ScriptedDialogs dialogs;
+    const struct {
+        QDate shown;
+        QString typed;
+        QDate read;
+    } cases[] = {
+        {QDate(2026, 12, 11), QStringLiteral("1.1.2024"), QDate(2024, 1, 1)},
+        {QDate(2026, 12, 11), QStringLiteral("2.1.2024"), QDate(2024, 1, 2)},
+        {QDate(2026, 12, 11), QStringLiteral("5.11.2024"), QDate(2024, 11, 5)},
+        {QDate(2026, 12, 11), QStringLiteral("15.3.2024"), QDate(2024, 3, 15)},
+        {QDate(2026, 12, 11), QStringLiteral("05.03.2024"), QDate(2024, 3, 5)},
+        {QDate(2024, 3, 3), QStringLiteral("05032025"), QDate(2025, 3, 5)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        TDateEdit date;
+        showActive(&date);
+        date.setDate(c.shown);
+        date.setFocus();
+        date.setCursorPosition(0);
+        QTest::keyClicks(&date, c.typed);
+        EXPECT_EQ(date.date(), c.read);
+        // The same typed over the whole date selected, as entering the input by Tab leaves it.
+        date.setDate(c.shown);
+        date.selectAll();
+        QTest::keyClicks(&date, c.typed);
+        EXPECT_EQ(date.date(), c.read) << "over the selected date";
+        EXPECT_TRUE(dialogs.shown.isEmpty());
+    }
+}
