@@ -187,6 +187,7 @@ void TFisaEnoriasFrm::openTables()
     for (int page = Members; page <= Activities; ++page) {
         Dataset* records = m_tables.at(page);
         records->setMaster(parishioners, codeField, codeField);
+        records->setStoredBeforeMasterMoves(true);
         records->beforeInsert = parishionerFirst;
         records->beforeEdit = parishionerFirst;
         records->open();
@@ -332,8 +333,16 @@ void TFisaEnoriasFrm::validate()
                 throw SilentAbort();
         });
         if (!stored) {
-            m_pages->setCurrentIndex(page);
-            m_grids.at(page)->setFocus();
+            // Storing the parishioner stores his records first: a refused
+            // record is shown on its own page.
+            Page shown = page;
+            for (int records = Members; page == Catalog && records <= Activities; ++records)
+                if (m_tables.at(records)->isEditing()) {
+                    shown = Page(records);
+                    break;
+                }
+            m_pages->setCurrentIndex(shown);
+            m_grids.at(shown)->setFocus();
             return;
         }
     }

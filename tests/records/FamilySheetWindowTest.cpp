@@ -394,6 +394,42 @@ TEST_F(FamilySheetWindow, TheRecordPagesFollowTheCurrentParishioner)
               QStringLiteral("P2"));
 }
 
+TEST_F(FamilySheetWindow, AnotherParishionerWaitsForTheRecordBeingTyped)
+{
+    addParishioner(db, QStringLiteral("P1"), QStringLiteral("Popescu Ion"));
+    addParishioner(db, QStringLiteral("P2"), QStringLiteral("Radu Vasile"));
+    Sql::exec(db, QStringLiteral("CREATE TRIGGER refuse_members BEFORE INSERT ON MembriiFam "
+                                 "BEGIN SELECT RAISE(ABORT, 'registrul familiei este inchis'); END"));
+    TFisaEnoriasFrm* window = openWindow();
+    ASSERT_TRUE(window);
+    Dataset* parishioners = window->table(TFisaEnoriasFrm::Catalog);
+    Dataset* members = window->table(TFisaEnoriasFrm::Members);
+    ASSERT_EQ(parishioners->asString(QStringLiteral("Cod_enorias")), QStringLiteral("P1"));
+    showPage(window, TFisaEnoriasFrm::Members, 'm');
+    typeCells({QStringLiteral("Popescu Ana")});
+
+    // The user turns to the next parishioner while the refused member is on screen.
+    window->pages()->setCurrentIndex(TFisaEnoriasFrm::Catalog);
+    window->grid(TFisaEnoriasFrm::Catalog)->setFocus();
+    settle();
+    press(Qt::Key_Down);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("error")).size(), 1);
+    EXPECT_EQ(parishioners->asString(QStringLiteral("Cod_enorias")), QStringLiteral("P1"))
+        << "the member would stand under another family";
+    EXPECT_TRUE(members->isEditing());
+    EXPECT_EQ(members->asString(QStringLiteral("Numele")), QStringLiteral("Popescu Ana"));
+
+    Sql::exec(db, QStringLiteral("DROP TRIGGER refuse_members"));
+    window->grid(TFisaEnoriasFrm::Catalog)->setFocus();
+    settle();
+    press(Qt::Key_Down);
+    EXPECT_EQ(parishioners->asString(QStringLiteral("Cod_enorias")), QStringLiteral("P2"));
+    EXPECT_EQ(
+        Sql::scalar(db, QStringLiteral("SELECT Cod_enorias FROM MembriiFam WHERE Numele = 'Popescu Ana'"))
+            .toString(),
+        QStringLiteral("P1"));
+}
+
 TEST_F(FamilySheetWindow, ValideazaShowsAStoreErrorAndKeepsTheWindowWithWhatWasTyped)
 {
     addParishioner(db, QStringLiteral("P1"), QStringLiteral("Popescu Ion"));
