@@ -58,6 +58,7 @@ MoneyDocumentWindow::MoneyDocumentWindow(const MoneyDocumentKind& kind, QWidget*
     Dataset* doc = document();
     doc->setDisplayFormat(amountField, QStringLiteral("#,##0.00"));
     doc->setEditFormat(amountField, QStringLiteral("0.00"));
+    doc->setEditFormat(QStringLiteral("Nr_act"), QStringLiteral("0")); // a document number is whole
 
     m_parameters = new Dataset(QStringLiteral("Contor"), this);
     addRecordSource(m_parameters);

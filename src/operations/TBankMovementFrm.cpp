@@ -67,6 +67,7 @@ TBankMovementFrm::TBankMovementFrm(const BankMovementKind& kind, QWidget* parent
 {
     document()->setDisplayFormat(QStringLiteral("Suma"), QStringLiteral("#,##0.00"));
     document()->setEditFormat(QStringLiteral("Suma"), QStringLiteral("0.00"));
+    document()->setEditFormat(QStringLiteral("Nr_doc"), QStringLiteral("0")); // a document number is whole
 
     auto* group = new QGroupBox(kind.groupCaption, this);
     auto* form = new QFormLayout(group);

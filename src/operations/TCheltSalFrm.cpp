@@ -95,6 +95,7 @@ void TCheltSalFrm::setUpHeader()
     auto* form = new QFormLayout(group);
     m_number = new TDBEditNormal(group);
     m_number->setObjectName(QStringLiteral("Nr_act"));
+    document()->setEditFormat(QStringLiteral("Nr_act"), QStringLiteral("0")); // a document number is whole
     m_number->bind(document(), QStringLiteral("Nr_act"));
     m_date = new TDBDateEdit(group);
     m_date->setObjectName(QStringLiteral("Data"));

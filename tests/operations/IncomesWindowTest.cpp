@@ -347,6 +347,28 @@ TEST_F(IncomesWindowTest, PrinteazaPrintsTheReceiptOnlyWhenTheOptionIsOn)
 // What the amount input shows after it is left is what the database holds:
 // an amount with more decimals than lei and bani is refused, not rounded on
 // screen while stored whole.
+TEST_F(IncomesWindowTest, AReceiptNumberIsWhole)
+{
+    auto* w = open<TVenituriFrm>();
+    typeOver(w->numberInput(), QStringLiteral("1,5"));
+    typeOver(w->codeInput(), QStringLiteral("7"));
+    typeOver(w->amountInput(), QStringLiteral("10"));
+    press(Qt::Key_Return);
+    click(w->saveButton());
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("error"))
+                    .contains(QStringLiteral(
+                        "\"1,5\" are prea multe zecimale: campul Nr_act primeste numai numere intregi")));
+    EXPECT_EQ(storedRows(QStringLiteral("Venituri")), 0);
+    EXPECT_EQ(w->numberInput()->text(), QStringLiteral("1,5"));
+
+    dialogs.shown.clear();
+    typeOver(w->numberInput(), QStringLiteral("15"));
+    click(w->saveButton());
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("error")).isEmpty());
+    EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT Nr_act FROM Venituri")).toDouble(),
+              15.0);
+}
+
 TEST_F(IncomesWindowTest, ATypedAmountIsStoredAsShownOrRefusedAloud)
 {
     const struct {
