@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <limits>
 
-double nextDocumentNumber(const std::vector<std::pair<QString, QString>>& tablesAndFields)
+double nextDocumentNumber(const NumberSequence& tablesAndFields)
 {
     double highest = -std::numeric_limits<double>::infinity();
     for (const auto& [table, field] : tablesAndFields) {
@@ -16,4 +16,17 @@ double nextDocumentNumber(const std::vector<std::pair<QString, QString>>& tables
         highest = std::max(highest, max.isNull() ? 0.0 : max.toDouble());
     }
     return highest + 1;
+}
+
+bool documentNumberTaken(const NumberSequence& tablesAndFields, double number)
+{
+    for (const auto& [table, field] : tablesAndFields) {
+        const QVariant found = Sql::scalar(Connection::database(),
+                                           QStringLiteral("SELECT 1 FROM %1 WHERE %2 = :number LIMIT 1")
+                                               .arg(Sql::quoted(table), Sql::quoted(field)),
+                                           {{QStringLiteral(":number"), number}});
+        if (found.isValid())
+            return true;
+    }
+    return false;
 }

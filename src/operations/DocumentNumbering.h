@@ -4,7 +4,13 @@
 #include <utility>
 #include <vector>
 
+// Tables that share one sequence of numbers: (table, number field).
+using NumberSequence = std::vector<std::pair<QString, QString>>;
+
 // The number proposed for a new document: one above the highest number
 // stored in the given tables (table, number field); tables that share one
 // sequence are given together. An empty table counts as 0. Throws DbError.
-double nextDocumentNumber(const std::vector<std::pair<QString, QString>>& tablesAndFields);
+double nextDocumentNumber(const NumberSequence& tablesAndFields);
+
+// Whether a document of the sequence already has the number. Throws DbError.
+bool documentNumberTaken(const NumberSequence& tablesAndFields, double number);

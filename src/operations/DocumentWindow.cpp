@@ -79,7 +79,10 @@ DocumentWindow::DocumentWindow(const DocumentWindowSetup& setup, QWidget* parent
 
     m_document = new Dataset(setup.table, this);
     m_document->onNewRecord = [this](Dataset& document) { setDefaults(document); };
-    m_document->beforePost = [this](Dataset& document) { runChecks(m_checks, document); };
+    m_document->beforePost = [this](Dataset& document) {
+        runChecks(m_checks, document);
+        renumberIfTaken(document);
+    };
     m_document->afterPost = [this](Dataset&) { refreshBalances(); };
     m_document->beforeDelete = [this](Dataset& document) {
         if (!m_setup.deleteQuestion.isEmpty() && !dialogs().question(m_setup.deleteQuestion))
@@ -248,6 +251,30 @@ void DocumentWindow::refreshBalances()
     const CurrentBalances balances = RecomputeBalances(Connection::database());
     for (auto it = m_balanceLabels.cbegin(); it != m_balanceLabels.cend(); ++it)
         it.value()->setText(balanceText(it.key() == Account::Cash ? balances.cash : balances.bank));
+}
+
+void DocumentWindow::proposeNumber(Dataset& document, const QString& field, const NumberSequence& sequence)
+{
+    const double number = nextDocumentNumber(sequence);
+    document.setValue(field, number);
+    m_proposedNumber = ProposedNumber{field, sequence, number};
+}
+
+void DocumentWindow::renumberIfTaken(Dataset& document)
+{
+    if (!m_proposedNumber || document.state() != DatasetState::Insert)
+        return;
+    const ProposedNumber proposed = *std::exchange(m_proposedNumber, std::nullopt);
+    // A number the user typed over the proposal is the user's choice.
+    if (document.value(proposed.field).toDouble() != proposed.number ||
+        !documentNumberTaken(proposed.sequence, proposed.number))
+        return;
+    const double next = nextDocumentNumber(proposed.sequence);
+    document.setValue(proposed.field, next);
+    dialogs().information(QStringLiteral("Numarul %1 a fost dat intre timp altui document. "
+                                         "Documentul se salveaza cu numarul %2.")
+                              .arg(proposed.number)
+                              .arg(next));
 }
 
 bool DocumentWindow::storePending()

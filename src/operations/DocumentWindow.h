@@ -2,6 +2,7 @@
 
 #include "db/Dataset.h"
 #include "operations/DocumentChecks.h"
+#include "operations/DocumentNumbering.h"
 #include "operations/RecomputeBalances.h"
 #include "widgets/SingleInstance.h"
 
@@ -10,6 +11,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 class QComboBox;
 class QFormLayout;
@@ -120,6 +122,11 @@ protected:
     void addBalanceRows(QFormLayout* form);
 
     void addCheck(DocumentCheck check) { m_checks.append(std::move(check)); }
+    // Gives a new document (from setDefaults) the next number of its
+    // sequence. Should another window store a document with that number
+    // first, the document takes the next free one when it is stored, and the
+    // user is told: two payment orders never share a number by accident.
+    void proposeNumber(Dataset& document, const QString& field, const NumberSequence& sequence);
     // A record source the window reads (parameters, lookups): opened here,
     // reopened with the documents after a switch of year.
     void addRecordSource(Dataset* source);
@@ -173,6 +180,13 @@ private:
     };
     QList<ChoiceList> m_choiceLists;
     QList<DocumentCheck> m_checks;
+    struct ProposedNumber {
+        QString field;
+        NumberSequence sequence;
+        double number = 0;
+    };
+    std::optional<ProposedNumber> m_proposedNumber;
+    void renumberIfTaken(Dataset& document);
     QList<QWidget*> m_fields;
     QWidget* m_afterNavigator = nullptr;
 

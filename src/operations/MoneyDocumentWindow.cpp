@@ -176,7 +176,7 @@ void MoneyDocumentWindow::setDefaults(Dataset& document)
     m_settingDefaults = true;
     const auto typingAgain = qScopeGuard([this] { m_settingDefaults = false; });
     const QDate today = QDate::currentDate();
-    document.setValue(QStringLiteral("Nr_act"), nextDocumentNumber(m_moneyKind.numbering));
+    proposeNumber(document, QStringLiteral("Nr_act"), m_moneyKind.numbering);
     document.setValue(QStringLiteral("Data"), today);
     document.setValue(QStringLiteral("Data_registru"), today);
     document.setValue(QStringLiteral("Cont"), cashAccount);

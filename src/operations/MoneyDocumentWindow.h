@@ -20,7 +20,7 @@ struct MoneyDocumentKind {
     QString registrationCaption;
     QString defaultKind; // "Fel" of a new document
     // The tables (and number fields) whose numbers make one sequence.
-    std::vector<std::pair<QString, QString>> numbering;
+    NumberSequence numbering;
 
     // The type of the document: its code field (named alike in the type
     // catalogue), the copy of the type's name, the catalogue and its picker.

@@ -102,8 +102,7 @@ TBankMovementFrm::TBankMovementFrm(const BankMovementKind& kind, QWidget* parent
 
 void TBankMovementFrm::setDefaults(Dataset& document)
 {
-    document.setValue(QStringLiteral("Nr_doc"),
-                      nextDocumentNumber({{m_movement.table, QStringLiteral("Nr_doc")}}));
+    proposeNumber(document, QStringLiteral("Nr_doc"), {{m_movement.table, QStringLiteral("Nr_doc")}});
     // The amount is the balance as shown, so rounded to two decimals.
     document.setValue(QStringLiteral("Suma"), shownBalance(m_movement.sourceAccount));
     document.setValue(QStringLiteral("Data"), QDate::currentDate());

@@ -172,9 +172,9 @@ void TCheltSalFrm::setUpLines(Dataset* lines)
 
 void TCheltSalFrm::setDefaults(Dataset& header)
 {
-    header.setValue(QStringLiteral("Nr_act"),
-                    nextDocumentNumber({{QStringLiteral("Cheltuieli"), QStringLiteral("Nr_act")},
-                                        {QStringLiteral("CheltSal"), QStringLiteral("Nr_act")}}));
+    proposeNumber(header, QStringLiteral("Nr_act"),
+                  {{QStringLiteral("Cheltuieli"), QStringLiteral("Nr_act")},
+                   {QStringLiteral("CheltSal"), QStringLiteral("Nr_act")}});
     header.setValue(QStringLiteral("Data"), QDate::currentDate());
     header.setValue(QStringLiteral("Cont"), QStringLiteral("Casa"));
 }

@@ -67,6 +67,36 @@ TEST_F(ExpensesWindowTest, PaymentsAndSalaryOrdersShareTheirNumbers)
     }
 }
 
+// A salary order stored from its own window while a payment is being typed
+// takes the number proposed to the payment: the payment takes the next one,
+// and the user is told; a number the user typed stays as typed.
+TEST_F(ExpensesWindowTest, APaymentWhoseNumberWasTakenMeanwhileTakesTheNextOne)
+{
+    for (const bool typedByUser : {false, true}) {
+        SCOPED_TRACE(typedByUser);
+        execOrFail(QStringLiteral("DELETE FROM Cheltuieli"));
+        execOrFail(QStringLiteral("DELETE FROM ItemsSal"));
+        execOrFail(QStringLiteral("DELETE FROM CheltSal"));
+        dialogs.shown.clear();
+        auto* w = open<TCheltuieliFrm>();
+        ASSERT_EQ(w->document()->asFloat(QStringLiteral("Nr_act")), 1.0);
+        if (typedByUser)
+            typeOver(w->numberInput(), QStringLiteral("5"));
+        typePayment(w, QStringLiteral("Enel"), QStringLiteral("80"));
+        Documents::salaryOrder(Connection::database(), typedByUser ? 5 : 1, today(), QStringLiteral("Casa"),
+                               {{23, 10}});
+        click(w->saveButton());
+        EXPECT_EQ(
+            Sql::scalar(Connection::database(), QStringLiteral("SELECT Nr_act FROM Cheltuieli")).toDouble(),
+            typedByUser ? 5.0 : 2.0);
+        EXPECT_EQ(dialogs.texts(QStringLiteral("information")),
+                  typedByUser ? QStringList()
+                              : QStringList{QStringLiteral("Numarul 1 a fost dat intre timp altui document. "
+                                                           "Documentul se salveaza cu numarul 2.")});
+        w->close();
+    }
+}
+
 TEST_F(ExpensesWindowTest, APaymentWithoutBeneficiaryIsRefusedAndStoredWithOne)
 {
     auto* w = open<TCheltuieliFrm>();
