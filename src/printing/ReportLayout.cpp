@@ -196,14 +196,7 @@ void ReportLayout::printRow(int row)
             break;
         }
     }
-    keepHeadersWithRow(firstChanged);
-    for (int g = firstChanged; g < m_report.groups.size(); ++g)
-        printBand(m_report.groups[g].header);
-
-    printBand(m_report.detail, [&] { m_sums.add(&data, row); });
-    printSubDetails(row);
-
-    // Footers of the groups that end here, innermost first, reading this last row.
+    // The groups that end with this row.
     int lastEnding = int(m_report.groups.size());
     for (int g = 0; g < m_report.groups.size(); ++g) {
         const QString& field = m_report.groups[g].field;
@@ -212,21 +205,32 @@ void ReportLayout::printRow(int row)
             break;
         }
     }
+    keepGroupBandsWithRow(firstChanged, lastEnding);
+    for (int g = firstChanged; g < m_report.groups.size(); ++g)
+        printBand(m_report.groups[g].header);
+
+    printBand(m_report.detail, [&] { m_sums.add(&data, row); });
+    printSubDetails(row);
+
+    // Footers of the groups that end here, innermost first, reading this last row.
     for (int g = int(m_report.groups.size()) - 1; g >= lastEnding; --g)
         printBand(m_report.groups[g].footer);
 }
 
-// Group headings about to print start a new page when their first row would
-// not follow them on this one: a day's heading is never left alone at the
-// bottom of a page with its rows on the next.
-void ReportLayout::keepHeadersWithRow(int firstHeader)
+// Group headings about to print, and group footers due after this row,
+// start a new page when the row would not fit with them on this one: a day's
+// heading is never left alone at the bottom of a page with its rows on the
+// next, nor a day's closing line alone at the top of a page without its rows.
+void ReportLayout::keepGroupBandsWithRow(int firstHeader, int firstFooter)
 {
-    if (firstHeader >= m_report.groups.size() || m_atPageTop || m_inPageFrame)
+    if (m_atPageTop || m_inPageFrame)
         return;
-    double height = plainHeight(m_report.detail);
+    double groupBands = 0;
     for (int g = firstHeader; g < m_report.groups.size(); ++g)
-        height += plainHeight(m_report.groups[g].header);
-    if (height > plainHeight(m_report.detail) && m_y + height > bottomLimit())
+        groupBands += plainHeight(m_report.groups[g].header);
+    for (int g = firstFooter; g < m_report.groups.size(); ++g)
+        groupBands += plainHeight(m_report.groups[g].footer);
+    if (groupBands > 0 && m_y + plainHeight(m_report.detail) + groupBands > bottomLimit())
         breakPage(false);
 }
 

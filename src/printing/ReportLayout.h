@@ -27,7 +27,7 @@ private:
     PageModel pass();
 
     void printRow(int row);
-    void keepHeadersWithRow(int firstHeader);
+    void keepGroupBandsWithRow(int firstHeader, int firstFooter);
     void printSubDetails(int row);
     void startPage(bool titleFollows);
     void finishPage(bool closingReport);

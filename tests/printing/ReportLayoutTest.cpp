@@ -610,3 +610,41 @@ TEST(ReportLayoutTest, AGroupHeadingIsNeverLeftAloneAtThePageEnd)
         EXPECT_EQ(days, 50);
     }
 }
+
+TEST(ReportLayoutTest, AGroupClosingLineIsNeverLeftAloneAtThePageTop)
+{
+    // Days of three rows each (amounts that never sum to a whole number, so
+    // that no total reads as a row number); closing-line heights chosen so
+    // that some closing line falls at a page's end whatever rounding it has.
+    ReportTable data;
+    data.fields = {"Zi", "Nr", "Valoarea"};
+    for (int i = 0; i < 150; ++i)
+        data.rows << QVariantList{i / 3, i + 1, 0.013};
+    for (const double closingHeight : {4.0, 5.0, 7.0, 9.0, 11.0, 13.0}) {
+        SCOPED_TRACE(closingHeight);
+        ReportDefinition r = list(data);
+        ReportGroup day;
+        day.field = QStringLiteral("Zi");
+        day.footer.height = closingHeight;
+        ReportElement closing = ReportElement::label({0, 0, 30, closingHeight}, {});
+        closing.onPrint = [](const ReportContext& c, const QString&) {
+            return QStringLiteral("Sfarsit ziua ") + c.value(QStringLiteral("Zi")).toString();
+        };
+        day.footer.add(closing);
+        r.groups << day;
+        const PageModel model = ReportLayout::run(r);
+        ASSERT_GE(model.pages.size(), 2);
+        int days = 0;
+        for (const Page& page : model.pages) {
+            const QStringList texts = page.texts();
+            for (int t = 0; t < texts.size(); ++t) {
+                if (!texts[t].startsWith(QStringLiteral("Sfarsit ziua ")))
+                    continue;
+                ++days;
+                const int lastRow = texts[t].mid(13).toInt() * 3 + 3;
+                EXPECT_TRUE(texts.mid(0, t).contains(QString::number(lastRow))) << texts[t].toStdString();
+            }
+        }
+        EXPECT_EQ(days, 50);
+    }
+}
