@@ -223,14 +223,20 @@ void ReportLayout::printRow(int row)
 // next, nor a day's closing line alone at the top of a page without its rows.
 void ReportLayout::keepGroupBandsWithRow(int firstHeader, int firstFooter)
 {
-    if (m_atPageTop || m_inPageFrame)
-        return;
     double groupBands = 0;
     for (int g = firstHeader; g < m_report.groups.size(); ++g)
         groupBands += plainHeight(m_report.groups[g].header);
     for (int g = firstFooter; g < m_report.groups.size(); ++g)
         groupBands += plainHeight(m_report.groups[g].footer);
-    if (groupBands > 0 && m_y + plainHeight(m_report.detail) + groupBands > bottomLimit())
+    if (groupBands > 0)
+        keepTogether(groupBands + plainHeight(m_report.detail));
+}
+
+// Bands that belong together start a new page when they would not all fit
+// on this one (unless the page has just begun: they would fit on no page).
+void ReportLayout::keepTogether(double height)
+{
+    if (!m_atPageTop && !m_inPageFrame && m_y + height > bottomLimit())
         breakPage(false);
 }
 
@@ -247,6 +253,9 @@ void ReportLayout::printSubDetails(int row)
             m_context.m_subTable = sub.table;
             m_context.m_subRow = subRow;
             if (!headerDone) {
+                // A section's heading is not left alone at a page's bottom.
+                if (sub.header.enabled && !sub.header.isEmpty())
+                    keepTogether(plainHeight(sub.header) + plainHeight(sub.detail));
                 printBand(sub.header);
                 headerDone = true;
             }

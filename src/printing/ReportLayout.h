@@ -28,6 +28,7 @@ private:
 
     void printRow(int row);
     void keepGroupBandsWithRow(int firstHeader, int firstFooter);
+    void keepTogether(double height);
     void printSubDetails(int row);
     void startPage(bool titleFollows);
     void finishPage(bool closingReport);

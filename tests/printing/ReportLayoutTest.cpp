@@ -648,3 +648,42 @@ TEST(ReportLayoutTest, AGroupClosingLineIsNeverLeftAloneAtThePageTop)
         EXPECT_EQ(days, 50);
     }
 }
+
+TEST(ReportLayoutTest, ASubDetailHeadingIsNeverLeftAloneAtThePageEnd)
+{
+    // Documents of two lines each under a heading; heading heights chosen so
+    // that some heading falls at a page's bottom whatever rounding it has.
+    ReportTable data;
+    data.fields = {"Nr"};
+    ReportTable lines;
+    lines.fields = {"NrDoc", "Linie"};
+    for (int i = 1; i <= 60; ++i) {
+        data.rows << QVariantList{i};
+        lines.rows << QVariantList{i, QStringLiteral("linia %1a").arg(i)}
+                   << QVariantList{i, QStringLiteral("linia %1b").arg(i)};
+    }
+    for (const double headingHeight : {4.0, 5.0, 7.0, 9.0, 11.0, 13.0}) {
+        SCOPED_TRACE(headingHeight);
+        ReportDefinition r = documents(data, lines);
+        r.subDetails[0].header.height = headingHeight;
+        ReportElement heading = ReportElement::label({0, 0, 30, headingHeight}, {});
+        heading.onPrint = [](const ReportContext& c, const QString&) {
+            return QStringLiteral("Liniile ") + c.value(QStringLiteral("Nr")).toString();
+        };
+        r.subDetails[0].header.add(heading);
+        const PageModel model = ReportLayout::run(r);
+        ASSERT_GE(model.pages.size(), 2);
+        int headings = 0;
+        for (const Page& page : model.pages) {
+            const QStringList texts = page.texts();
+            for (int t = 0; t < texts.size(); ++t) {
+                if (!texts[t].startsWith(QStringLiteral("Liniile ")))
+                    continue;
+                ++headings;
+                const QString firstLine = QStringLiteral("linia %1a").arg(texts[t].mid(8));
+                EXPECT_TRUE(texts.mid(t + 1).contains(firstLine)) << texts[t].toStdString();
+            }
+        }
+        EXPECT_EQ(headings, 60);
+    }
+}
