@@ -4,6 +4,7 @@
 #include "db/FieldFormat.h"
 
 #include <QHash>
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -206,10 +207,13 @@ void ReportLayout::printRow(int row)
         }
     }
     keepGroupBandsWithRow(firstChanged, lastEnding);
+    if (firstChanged < m_report.groups.size())
+        markHeadingStart();
     for (int g = firstChanged; g < m_report.groups.size(); ++g)
         printBand(m_report.groups[g].header);
 
     printBand(m_report.detail, [&] { m_sums.add(&data, row); });
+    m_headingStart.reset();
     printSubDetails(row);
 
     // Footers of the groups that end here, innermost first, reading this last row.
@@ -256,10 +260,12 @@ void ReportLayout::printSubDetails(int row)
                 // A section's heading is not left alone at a page's bottom.
                 if (sub.header.enabled && !sub.header.isEmpty())
                     keepTogether(plainHeight(sub.header) + plainHeight(sub.detail));
+                markHeadingStart();
                 printBand(sub.header);
                 headerDone = true;
             }
             printBand(sub.detail, [&] { m_sums.add(sub.table, subRow); });
+            m_headingStart.reset();
         }
         m_context.m_subTable = nullptr;
         m_context.m_subRow = -1;
@@ -293,6 +299,48 @@ void ReportLayout::finishPage(bool closingReport)
     m_context.m_closingReport = false;
     m_inPageFrame = false;
     m_pageOpen = false;
+}
+
+void ReportLayout::markHeadingStart()
+{
+    m_headingStart.reset();
+    if (!m_atPageTop && !m_inPageFrame)
+        m_headingStart = HeadingStart{m_model.pages.size() - 1, m_model.pages.last().items.size(), m_y};
+}
+
+// Headings printed on this page whose first row goes to the next one (a row
+// taller than its plain height, its texts wrapping) move to the next page
+// with it.
+void ReportLayout::breakPageCarryingHeading(bool rowJustProcessed)
+{
+    QList<PageItem> heading;
+    double headingTop = 0;
+    double headingHeight = 0;
+    if (m_headingStart && m_headingStart->page == m_model.pages.size() - 1) {
+        const qsizetype first = m_headingStart->firstItem;
+        const qsizetype page = m_headingStart->page;
+        const bool countAwaited =
+            std::any_of(m_countsToFill.cbegin(), m_countsToFill.cend(),
+                        [&](const auto& c) { return c.first == page && c.second >= first; });
+        if (!countAwaited) {
+            QList<PageItem>& items = m_model.pages.last().items;
+            heading = items.mid(first);
+            items.resize(first);
+            headingTop = m_headingStart->top;
+            headingHeight = m_y - headingTop;
+        }
+    }
+    m_headingStart.reset();
+    breakPage(rowJustProcessed);
+    if (heading.isEmpty())
+        return;
+    const double shift = m_y - headingTop;
+    for (PageItem& item : heading) {
+        item.rect.translate(0, shift);
+        m_model.pages.last().items.append(item);
+    }
+    m_y += headingHeight;
+    m_atPageTop = false;
 }
 
 void ReportLayout::breakPage(bool rowJustProcessed)
@@ -345,7 +393,7 @@ bool ReportLayout::printBand(const ReportBand& band, const std::function<void()>
         height = std::max(height, e.rect.top() + std::max(e.rect.height(), textHeights[i]));
     }
     if (!m_inPageFrame && !m_atPageTop && (newPage || m_y + height > bottomLimit()))
-        breakPage(bool(processRow));
+        breakPageCarryingHeading(bool(processRow));
     for (qsizetype i = 0; i < count; ++i) {
         const ReportElement& e = band.elements[i];
         if (!e.wrap && isText(e))

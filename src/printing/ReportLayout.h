@@ -5,6 +5,7 @@
 #include "printing/RunningSums.h"
 
 #include <functional>
+#include <optional>
 
 // Lays a banded report out into pages. Every call starts afresh (onStart and
 // the handlers run again), so printing from the preview gives the same pages.
@@ -29,6 +30,8 @@ private:
     void printRow(int row);
     void keepGroupBandsWithRow(int firstHeader, int firstFooter);
     void keepTogether(double height);
+    void markHeadingStart();
+    void breakPageCarryingHeading(bool rowJustProcessed);
     void printSubDetails(int row);
     void startPage(bool titleFollows);
     void finishPage(bool closingReport);
@@ -55,5 +58,12 @@ private:
     bool m_pageOpen = false;
     bool m_atPageTop = true;
     bool m_inPageFrame = false; // laying out a page header, column header or footer: no page breaks
-    QList<std::pair<int, int>> m_countsToFill; // page and item of each page number awaiting the count
+    QList<std::pair<int, int>> m_countsToFill;
+    // Where the headings being printed began, until their first row prints.
+    struct HeadingStart {
+        qsizetype page;
+        qsizetype firstItem;
+        double top;
+    };
+    std::optional<HeadingStart> m_headingStart; // page and item of each page number awaiting the count
 };

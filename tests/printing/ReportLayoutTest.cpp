@@ -687,3 +687,48 @@ TEST(ReportLayoutTest, ASubDetailHeadingIsNeverLeftAloneAtThePageEnd)
         EXPECT_EQ(headings, 60);
     }
 }
+
+TEST(ReportLayoutTest, AGroupHeadingGoesWithItsFirstRowWhenTheRowWrapsOntoTheNextPage)
+{
+    // Each day's first row wraps onto several lines, taller than the plain
+    // row the heading is measured with.
+    ReportTable data;
+    data.fields = {"Zi", "Nr", "Valoarea", "Explicatie"};
+    const QString longText =
+        QString(12, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("cuvant "));
+    for (int i = 0; i < 150; ++i)
+        data.rows << QVariantList{i / 3, i + 1, 0.013, i % 3 == 0 ? longText : QStringLiteral("scurt")};
+    for (const double headingHeight : {4.0, 5.0, 7.0, 9.0, 11.0}) {
+        SCOPED_TRACE(headingHeight);
+        ReportDefinition r = list(data);
+        ReportElement explanation = ReportElement::data({110, 0, 25, 6}, QStringLiteral("Explicatie"));
+        explanation.wrap = true;
+        r.detail.add(explanation);
+        ReportGroup day;
+        day.field = QStringLiteral("Zi");
+        day.header.height = headingHeight;
+        ReportElement heading = ReportElement::label({0, 0, 30, headingHeight}, {});
+        heading.onPrint = [](const ReportContext& c, const QString&) {
+            return QStringLiteral("Ziua ") + c.value(QStringLiteral("Zi")).toString();
+        };
+        day.header.add(heading);
+        r.groups << day;
+        const PageModel model = ReportLayout::run(r);
+        ASSERT_GE(model.pages.size(), 2);
+        int days = 0;
+        for (const Page& page : model.pages) {
+            const QStringList texts = page.texts();
+            for (int t = 0; t < texts.size(); ++t) {
+                if (!texts[t].startsWith(QStringLiteral("Ziua ")))
+                    continue;
+                ++days;
+                const int firstRow = texts[t].mid(5).toInt() * 3 + 1;
+                EXPECT_TRUE(texts.mid(t + 1).contains(QString::number(firstRow))) << texts[t].toStdString();
+                // The heading stands above its row, not over it.
+                const PageItem row = page.find(QString::number(firstRow)).value(0);
+                EXPECT_LE(page.find(texts[t]).value(0).rect.bottom(), row.rect.top() + 1e-6);
+            }
+        }
+        EXPECT_EQ(days, 50);
+    }
+}
