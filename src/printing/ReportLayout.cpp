@@ -141,6 +141,23 @@ double ReportLayout::plainHeight(const ReportBand& band)
     return height;
 }
 
+// A band's height for the current row, its wrapping texts measured; a text
+// that passes through a handler is taken at its place's height, since a
+// handler runs once per printing.
+double ReportLayout::measuredHeight(const ReportBand& band) const
+{
+    if (!band.enabled || band.isEmpty())
+        return 0;
+    double height = band.height;
+    for (const ReportElement& e : band.elements) {
+        if (!e.wrap || !isText(e) || e.onPrint)
+            continue;
+        const double text = textHeight(textOf(e), e.font.value_or(m_report.font), e.rect.width());
+        height = std::max(height, e.rect.top() + std::max(e.rect.height(), text));
+    }
+    return height + (band.child ? plainHeight(*band.child) : 0);
+}
+
 double ReportLayout::footerHeight() const
 {
     return plainHeight(m_report.pageFooter);
@@ -233,7 +250,7 @@ void ReportLayout::keepGroupBandsWithRow(int firstHeader, int firstFooter)
     for (int g = firstFooter; g < m_report.groups.size(); ++g)
         groupBands += plainHeight(m_report.groups[g].footer);
     if (groupBands > 0)
-        keepTogether(groupBands + plainHeight(m_report.detail));
+        keepTogether(groupBands + measuredHeight(m_report.detail));
 }
 
 // Bands that belong together start a new page when they would not all fit
@@ -259,7 +276,7 @@ void ReportLayout::printSubDetails(int row)
             if (!headerDone) {
                 // A section's heading is not left alone at a page's bottom.
                 if (sub.header.enabled && !sub.header.isEmpty())
-                    keepTogether(plainHeight(sub.header) + plainHeight(sub.detail));
+                    keepTogether(plainHeight(sub.header) + measuredHeight(sub.detail));
                 markHeadingStart();
                 printBand(sub.header);
                 headerDone = true;

@@ -46,6 +46,7 @@ private:
     bool fillsCountLater(const ReportElement& element) const;
     double footerHeight() const;
     static double plainHeight(const ReportBand& band);
+    double measuredHeight(const ReportBand& band) const;
     double bottomLimit() const;
 
     ReportDefinition& m_report;

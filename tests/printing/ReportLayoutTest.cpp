@@ -732,3 +732,44 @@ TEST(ReportLayoutTest, AGroupHeadingGoesWithItsFirstRowWhenTheRowWrapsOntoTheNex
         EXPECT_EQ(days, 50);
     }
 }
+
+TEST(ReportLayoutTest, AGroupClosingLineKeepsWithItsLastRowWhenTheRowWraps)
+{
+    // Each day's last row wraps onto several lines, taller than a plain row.
+    ReportTable data;
+    data.fields = {"Zi", "Nr", "Valoarea", "Explicatie"};
+    const QString longText =
+        QString(12, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("cuvant "));
+    for (int i = 0; i < 150; ++i)
+        data.rows << QVariantList{i / 3, i + 1, 0.013, i % 3 == 2 ? longText : QStringLiteral("scurt")};
+    for (double closingHeight = 1; closingHeight <= 15; closingHeight += 0.5) {
+        SCOPED_TRACE(closingHeight);
+        ReportDefinition r = list(data);
+        ReportElement explanation = ReportElement::data({110, 0, 25, 6}, QStringLiteral("Explicatie"));
+        explanation.wrap = true;
+        r.detail.add(explanation);
+        ReportGroup day;
+        day.field = QStringLiteral("Zi");
+        day.footer.height = closingHeight;
+        ReportElement closing = ReportElement::label({0, 0, 30, closingHeight}, {});
+        closing.onPrint = [](const ReportContext& c, const QString&) {
+            return QStringLiteral("Sfarsit ziua ") + c.value(QStringLiteral("Zi")).toString();
+        };
+        day.footer.add(closing);
+        r.groups << day;
+        const PageModel model = ReportLayout::run(r);
+        ASSERT_GE(model.pages.size(), 2);
+        int days = 0;
+        for (const Page& page : model.pages) {
+            const QStringList texts = page.texts();
+            for (int t = 0; t < texts.size(); ++t) {
+                if (!texts[t].startsWith(QStringLiteral("Sfarsit ziua ")))
+                    continue;
+                ++days;
+                const int lastRow = texts[t].mid(13).toInt() * 3 + 3;
+                EXPECT_TRUE(texts.mid(0, t).contains(QString::number(lastRow))) << texts[t].toStdString();
+            }
+        }
+        EXPECT_EQ(days, 50);
+    }
+}
