@@ -4,6 +4,7 @@
 #include "db/FieldFormat.h"
 
 #include <QHash>
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -140,6 +141,23 @@ double ReportLayout::plainHeight(const ReportBand& band)
     return height;
 }
 
+// A band's height for the current row, its wrapping texts measured; a text
+// that passes through a handler is taken at its place's height, since a
+// handler runs once per printing.
+double ReportLayout::measuredHeight(const ReportBand& band) const
+{
+    if (!band.enabled || band.isEmpty())
+        return 0;
+    double height = band.height;
+    for (const ReportElement& e : band.elements) {
+        if (!e.wrap || !isText(e) || e.onPrint)
+            continue;
+        const double text = textHeight(textOf(e), e.font.value_or(m_report.font), e.rect.width());
+        height = std::max(height, e.rect.top() + std::max(e.rect.height(), text));
+    }
+    return height + (band.child ? plainHeight(*band.child) : 0);
+}
+
 double ReportLayout::footerHeight() const
 {
     return plainHeight(m_report.pageFooter);
@@ -196,14 +214,7 @@ void ReportLayout::printRow(int row)
             break;
         }
     }
-    keepHeadersWithRow(firstChanged);
-    for (int g = firstChanged; g < m_report.groups.size(); ++g)
-        printBand(m_report.groups[g].header);
-
-    printBand(m_report.detail, [&] { m_sums.add(&data, row); });
-    printSubDetails(row);
-
-    // Footers of the groups that end here, innermost first, reading this last row.
+    // The groups that end with this row.
     int lastEnding = int(m_report.groups.size());
     for (int g = 0; g < m_report.groups.size(); ++g) {
         const QString& field = m_report.groups[g].field;
@@ -212,21 +223,41 @@ void ReportLayout::printRow(int row)
             break;
         }
     }
+    keepGroupBandsWithRow(firstChanged, lastEnding);
+    if (firstChanged < m_report.groups.size())
+        markHeadingStart();
+    for (int g = firstChanged; g < m_report.groups.size(); ++g)
+        printBand(m_report.groups[g].header);
+
+    printBand(m_report.detail, [&] { m_sums.add(&data, row); });
+    m_headingStart.reset();
+    printSubDetails(row);
+
+    // Footers of the groups that end here, innermost first, reading this last row.
     for (int g = int(m_report.groups.size()) - 1; g >= lastEnding; --g)
         printBand(m_report.groups[g].footer);
 }
 
-// Group headings about to print start a new page when their first row would
-// not follow them on this one: a day's heading is never left alone at the
-// bottom of a page with its rows on the next.
-void ReportLayout::keepHeadersWithRow(int firstHeader)
+// Group headings about to print, and group footers due after this row,
+// start a new page when the row would not fit with them on this one: a day's
+// heading is never left alone at the bottom of a page with its rows on the
+// next, nor a day's closing line alone at the top of a page without its rows.
+void ReportLayout::keepGroupBandsWithRow(int firstHeader, int firstFooter)
 {
-    if (firstHeader >= m_report.groups.size() || m_atPageTop || m_inPageFrame)
-        return;
-    double height = plainHeight(m_report.detail);
+    double groupBands = 0;
     for (int g = firstHeader; g < m_report.groups.size(); ++g)
-        height += plainHeight(m_report.groups[g].header);
-    if (height > plainHeight(m_report.detail) && m_y + height > bottomLimit())
+        groupBands += plainHeight(m_report.groups[g].header);
+    for (int g = firstFooter; g < m_report.groups.size(); ++g)
+        groupBands += plainHeight(m_report.groups[g].footer);
+    if (groupBands > 0)
+        keepTogether(groupBands + measuredHeight(m_report.detail));
+}
+
+// Bands that belong together start a new page when they would not all fit
+// on this one (unless the page has just begun: they would fit on no page).
+void ReportLayout::keepTogether(double height)
+{
+    if (!m_atPageTop && !m_inPageFrame && m_y + height > bottomLimit())
         breakPage(false);
 }
 
@@ -243,10 +274,15 @@ void ReportLayout::printSubDetails(int row)
             m_context.m_subTable = sub.table;
             m_context.m_subRow = subRow;
             if (!headerDone) {
+                // A section's heading is not left alone at a page's bottom.
+                if (sub.header.enabled && !sub.header.isEmpty())
+                    keepTogether(plainHeight(sub.header) + measuredHeight(sub.detail));
+                markHeadingStart();
                 printBand(sub.header);
                 headerDone = true;
             }
             printBand(sub.detail, [&] { m_sums.add(sub.table, subRow); });
+            m_headingStart.reset();
         }
         m_context.m_subTable = nullptr;
         m_context.m_subRow = -1;
@@ -280,6 +316,48 @@ void ReportLayout::finishPage(bool closingReport)
     m_context.m_closingReport = false;
     m_inPageFrame = false;
     m_pageOpen = false;
+}
+
+void ReportLayout::markHeadingStart()
+{
+    m_headingStart.reset();
+    if (!m_atPageTop && !m_inPageFrame)
+        m_headingStart = HeadingStart{m_model.pages.size() - 1, m_model.pages.last().items.size(), m_y};
+}
+
+// Headings printed on this page whose first row goes to the next one (a row
+// taller than its plain height, its texts wrapping) move to the next page
+// with it.
+void ReportLayout::breakPageCarryingHeading(bool rowJustProcessed)
+{
+    QList<PageItem> heading;
+    double headingTop = 0;
+    double headingHeight = 0;
+    if (m_headingStart && m_headingStart->page == m_model.pages.size() - 1) {
+        const qsizetype first = m_headingStart->firstItem;
+        const qsizetype page = m_headingStart->page;
+        const bool countAwaited =
+            std::any_of(m_countsToFill.cbegin(), m_countsToFill.cend(),
+                        [&](const auto& c) { return c.first == page && c.second >= first; });
+        if (!countAwaited) {
+            QList<PageItem>& items = m_model.pages.last().items;
+            heading = items.mid(first);
+            items.resize(first);
+            headingTop = m_headingStart->top;
+            headingHeight = m_y - headingTop;
+        }
+    }
+    m_headingStart.reset();
+    breakPage(rowJustProcessed);
+    if (heading.isEmpty())
+        return;
+    const double shift = m_y - headingTop;
+    for (PageItem& item : heading) {
+        item.rect.translate(0, shift);
+        m_model.pages.last().items.append(item);
+    }
+    m_y += headingHeight;
+    m_atPageTop = false;
 }
 
 void ReportLayout::breakPage(bool rowJustProcessed)
@@ -332,7 +410,7 @@ bool ReportLayout::printBand(const ReportBand& band, const std::function<void()>
         height = std::max(height, e.rect.top() + std::max(e.rect.height(), textHeights[i]));
     }
     if (!m_inPageFrame && !m_atPageTop && (newPage || m_y + height > bottomLimit()))
-        breakPage(bool(processRow));
+        breakPageCarryingHeading(bool(processRow));
     for (qsizetype i = 0; i < count; ++i) {
         const ReportElement& e = band.elements[i];
         if (!e.wrap && isText(e))

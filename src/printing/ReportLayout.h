@@ -5,6 +5,7 @@
 #include "printing/RunningSums.h"
 
 #include <functional>
+#include <optional>
 
 // Lays a banded report out into pages. Every call starts afresh (onStart and
 // the handlers run again), so printing from the preview gives the same pages.
@@ -27,7 +28,10 @@ private:
     PageModel pass();
 
     void printRow(int row);
-    void keepHeadersWithRow(int firstHeader);
+    void keepGroupBandsWithRow(int firstHeader, int firstFooter);
+    void keepTogether(double height);
+    void markHeadingStart();
+    void breakPageCarryingHeading(bool rowJustProcessed);
     void printSubDetails(int row);
     void startPage(bool titleFollows);
     void finishPage(bool closingReport);
@@ -42,6 +46,7 @@ private:
     bool fillsCountLater(const ReportElement& element) const;
     double footerHeight() const;
     static double plainHeight(const ReportBand& band);
+    double measuredHeight(const ReportBand& band) const;
     double bottomLimit() const;
 
     ReportDefinition& m_report;
@@ -54,5 +59,12 @@ private:
     bool m_pageOpen = false;
     bool m_atPageTop = true;
     bool m_inPageFrame = false; // laying out a page header, column header or footer: no page breaks
-    QList<std::pair<int, int>> m_countsToFill; // page and item of each page number awaiting the count
+    QList<std::pair<int, int>> m_countsToFill;
+    // Where the headings being printed began, until their first row prints.
+    struct HeadingStart {
+        qsizetype page;
+        qsizetype firstItem;
+        double top;
+    };
+    std::optional<HeadingStart> m_headingStart; // page and item of each page number awaiting the count
 };

@@ -370,3 +370,19 @@ TEST_F(PaymentOrdersOnPaper, ALongBeneficiaryAndPurposeWrapInsideTheirBoxes)
         expectGlyphsInside(printed[0], 25, 210 - 25);
     }
 }
+
+TEST_F(PaymentOrdersOnPaper, TheLargestAmountStandsWholeInFiguresAndInWords)
+{
+    addPayment(15, QStringLiteral("2024-03-05"), 9999999.99);
+    const auto [shown, printed] = printOrder({QPageLayout::Portrait, 25, true});
+    ASSERT_EQ(shown.pages.size(), 1);
+    const Page& page = shown.pages[0];
+    expectTextsInside(page, 25, 210 - 25);
+    const QStringList texts = page.texts();
+    EXPECT_TRUE(texts.contains(QStringLiteral("9.999.999,99")));
+    EXPECT_EQ(texts.at(texts.indexOf(QStringLiteral("lei, adica")) + 1),
+              QStringLiteral("noua milioane nouasutenouazecisinoua mii nouasutenouazecisinoua lei si "
+                             "nouazecisinouade bani"));
+    ASSERT_EQ(printed.size(), 1);
+    expectGlyphsInside(printed[0], 25, 210 - 25);
+}

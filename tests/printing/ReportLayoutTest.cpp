@@ -610,3 +610,166 @@ TEST(ReportLayoutTest, AGroupHeadingIsNeverLeftAloneAtThePageEnd)
         EXPECT_EQ(days, 50);
     }
 }
+
+TEST(ReportLayoutTest, AGroupClosingLineIsNeverLeftAloneAtThePageTop)
+{
+    // Days of three rows each (amounts that never sum to a whole number, so
+    // that no total reads as a row number); closing-line heights chosen so
+    // that some closing line falls at a page's end whatever rounding it has.
+    ReportTable data;
+    data.fields = {"Zi", "Nr", "Valoarea"};
+    for (int i = 0; i < 150; ++i)
+        data.rows << QVariantList{i / 3, i + 1, 0.013};
+    for (const double closingHeight : {4.0, 5.0, 7.0, 9.0, 11.0, 13.0}) {
+        SCOPED_TRACE(closingHeight);
+        ReportDefinition r = list(data);
+        ReportGroup day;
+        day.field = QStringLiteral("Zi");
+        day.footer.height = closingHeight;
+        ReportElement closing = ReportElement::label({0, 0, 30, closingHeight}, {});
+        closing.onPrint = [](const ReportContext& c, const QString&) {
+            return QStringLiteral("Sfarsit ziua ") + c.value(QStringLiteral("Zi")).toString();
+        };
+        day.footer.add(closing);
+        r.groups << day;
+        const PageModel model = ReportLayout::run(r);
+        ASSERT_GE(model.pages.size(), 2);
+        int days = 0;
+        for (const Page& page : model.pages) {
+            const QStringList texts = page.texts();
+            for (int t = 0; t < texts.size(); ++t) {
+                if (!texts[t].startsWith(QStringLiteral("Sfarsit ziua ")))
+                    continue;
+                ++days;
+                const int lastRow = texts[t].mid(13).toInt() * 3 + 3;
+                EXPECT_TRUE(texts.mid(0, t).contains(QString::number(lastRow))) << texts[t].toStdString();
+            }
+        }
+        EXPECT_EQ(days, 50);
+    }
+}
+
+TEST(ReportLayoutTest, ASubDetailHeadingIsNeverLeftAloneAtThePageEnd)
+{
+    // Documents of two lines each under a heading; heading heights chosen so
+    // that some heading falls at a page's bottom whatever rounding it has.
+    ReportTable data;
+    data.fields = {"Nr"};
+    ReportTable lines;
+    lines.fields = {"NrDoc", "Linie"};
+    for (int i = 1; i <= 60; ++i) {
+        data.rows << QVariantList{i};
+        lines.rows << QVariantList{i, QStringLiteral("linia %1a").arg(i)}
+                   << QVariantList{i, QStringLiteral("linia %1b").arg(i)};
+    }
+    for (const double headingHeight : {4.0, 5.0, 7.0, 9.0, 11.0, 13.0}) {
+        SCOPED_TRACE(headingHeight);
+        ReportDefinition r = documents(data, lines);
+        r.subDetails[0].header.height = headingHeight;
+        ReportElement heading = ReportElement::label({0, 0, 30, headingHeight}, {});
+        heading.onPrint = [](const ReportContext& c, const QString&) {
+            return QStringLiteral("Liniile ") + c.value(QStringLiteral("Nr")).toString();
+        };
+        r.subDetails[0].header.add(heading);
+        const PageModel model = ReportLayout::run(r);
+        ASSERT_GE(model.pages.size(), 2);
+        int headings = 0;
+        for (const Page& page : model.pages) {
+            const QStringList texts = page.texts();
+            for (int t = 0; t < texts.size(); ++t) {
+                if (!texts[t].startsWith(QStringLiteral("Liniile ")))
+                    continue;
+                ++headings;
+                const QString firstLine = QStringLiteral("linia %1a").arg(texts[t].mid(8));
+                EXPECT_TRUE(texts.mid(t + 1).contains(firstLine)) << texts[t].toStdString();
+            }
+        }
+        EXPECT_EQ(headings, 60);
+    }
+}
+
+TEST(ReportLayoutTest, AGroupHeadingGoesWithItsFirstRowWhenTheRowWrapsOntoTheNextPage)
+{
+    // Each day's first row wraps onto several lines, taller than the plain
+    // row the heading is measured with.
+    ReportTable data;
+    data.fields = {"Zi", "Nr", "Valoarea", "Explicatie"};
+    const QString longText =
+        QString(12, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("cuvant "));
+    for (int i = 0; i < 150; ++i)
+        data.rows << QVariantList{i / 3, i + 1, 0.013, i % 3 == 0 ? longText : QStringLiteral("scurt")};
+    for (const double headingHeight : {4.0, 5.0, 7.0, 9.0, 11.0}) {
+        SCOPED_TRACE(headingHeight);
+        ReportDefinition r = list(data);
+        ReportElement explanation = ReportElement::data({110, 0, 25, 6}, QStringLiteral("Explicatie"));
+        explanation.wrap = true;
+        r.detail.add(explanation);
+        ReportGroup day;
+        day.field = QStringLiteral("Zi");
+        day.header.height = headingHeight;
+        ReportElement heading = ReportElement::label({0, 0, 30, headingHeight}, {});
+        heading.onPrint = [](const ReportContext& c, const QString&) {
+            return QStringLiteral("Ziua ") + c.value(QStringLiteral("Zi")).toString();
+        };
+        day.header.add(heading);
+        r.groups << day;
+        const PageModel model = ReportLayout::run(r);
+        ASSERT_GE(model.pages.size(), 2);
+        int days = 0;
+        for (const Page& page : model.pages) {
+            const QStringList texts = page.texts();
+            for (int t = 0; t < texts.size(); ++t) {
+                if (!texts[t].startsWith(QStringLiteral("Ziua ")))
+                    continue;
+                ++days;
+                const int firstRow = texts[t].mid(5).toInt() * 3 + 1;
+                EXPECT_TRUE(texts.mid(t + 1).contains(QString::number(firstRow))) << texts[t].toStdString();
+                // The heading stands above its row, not over it.
+                const PageItem row = page.find(QString::number(firstRow)).value(0);
+                EXPECT_LE(page.find(texts[t]).value(0).rect.bottom(), row.rect.top() + 1e-6);
+            }
+        }
+        EXPECT_EQ(days, 50);
+    }
+}
+
+TEST(ReportLayoutTest, AGroupClosingLineKeepsWithItsLastRowWhenTheRowWraps)
+{
+    // Each day's last row wraps onto several lines, taller than a plain row.
+    ReportTable data;
+    data.fields = {"Zi", "Nr", "Valoarea", "Explicatie"};
+    const QString longText =
+        QString(12, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("cuvant "));
+    for (int i = 0; i < 150; ++i)
+        data.rows << QVariantList{i / 3, i + 1, 0.013, i % 3 == 2 ? longText : QStringLiteral("scurt")};
+    for (double closingHeight = 1; closingHeight <= 15; closingHeight += 0.5) {
+        SCOPED_TRACE(closingHeight);
+        ReportDefinition r = list(data);
+        ReportElement explanation = ReportElement::data({110, 0, 25, 6}, QStringLiteral("Explicatie"));
+        explanation.wrap = true;
+        r.detail.add(explanation);
+        ReportGroup day;
+        day.field = QStringLiteral("Zi");
+        day.footer.height = closingHeight;
+        ReportElement closing = ReportElement::label({0, 0, 30, closingHeight}, {});
+        closing.onPrint = [](const ReportContext& c, const QString&) {
+            return QStringLiteral("Sfarsit ziua ") + c.value(QStringLiteral("Zi")).toString();
+        };
+        day.footer.add(closing);
+        r.groups << day;
+        const PageModel model = ReportLayout::run(r);
+        ASSERT_GE(model.pages.size(), 2);
+        int days = 0;
+        for (const Page& page : model.pages) {
+            const QStringList texts = page.texts();
+            for (int t = 0; t < texts.size(); ++t) {
+                if (!texts[t].startsWith(QStringLiteral("Sfarsit ziua ")))
+                    continue;
+                ++days;
+                const int lastRow = texts[t].mid(13).toInt() * 3 + 3;
+                EXPECT_TRUE(texts.mid(0, t).contains(QString::number(lastRow))) << texts[t].toStdString();
+            }
+        }
+        EXPECT_EQ(days, 50);
+    }
+}

@@ -2,6 +2,7 @@
 
 #include "app/MainUnt.h"
 #include "db/Sql.h"
+#include "db/Transaction.h"
 #include "printing/PagePainter.h"
 #include "printing/PrintSettings.h"
 #include "printing/ReportFrame.h"
@@ -292,4 +293,45 @@ TEST_F(DayBook, ADayHeadingIsNeverLeftAloneAtTheFootOfAPage)
         below.items = page.items.mid(lastHeading + 1);
         EXPECT_FALSE(rowNumbers(below, 5 + 10).isEmpty());
     }
+}
+
+// Days of one to nine documents, in no regular pattern: on every page of the printed
+// book a day's heading has a row after it and a day's closing line a row
+// before it, so that no day is cut from its rows at a page's edge.
+TEST_F(DayBook, NoDayHeadingOrClosingLineStandsAloneAtAPageEdge)
+{
+    forEachCase(books(), [&](const Book& book) {
+        Documents::setYear(db, 2024, 100, 100);
+        Transaction documents(db);
+        int number = 0;
+        for (QDate day(2024, 1, 2); day.month() <= 2; day = day.addDays(1))
+            for (int i = 0; i <= (day.dayOfYear() * day.dayOfYear()) % 9; ++i)
+                Documents::receipt(db, ++number, day.toString(Qt::ISODate), 1 + i, book.documentAccount);
+        documents.commit();
+        const PageModel model = layOut(book, QDate(2024, 1, 1), QDate(2024, 2, 29));
+        const QString file = folder->file(QStringLiteral("carte.pdf"));
+        PagePainter::writePdf(model, file);
+
+        const QList<PdfPage> pages = readPdfPages(file);
+        ASSERT_GE(pages.size(), 5);
+        const QString heading = QStringLiteral("Sold ziua precedenta / Report :");
+        const QString closing = QStringLiteral("Sold final / De reportat :");
+        // A document's row, or the opening balance's row of 1 January.
+        const auto hasRow = [](const QStringList& texts) {
+            return std::any_of(texts.cbegin(), texts.cend(), [](const QString& text) {
+                return text == QLatin1String("Donatie") ||
+                       text.endsWith(QLatin1String(" la inceputul anului"));
+            });
+        };
+        for (qsizetype p = 0; p < pages.size(); ++p) {
+            SCOPED_TRACE(testing::Message() << "page " << p + 1);
+            const QStringList& texts = pages[p].texts;
+            const qsizetype firstClosing = texts.indexOf(closing);
+            if (firstClosing >= 0)
+                EXPECT_TRUE(hasRow(texts.mid(0, firstClosing)));
+            const qsizetype lastHeading = texts.lastIndexOf(heading);
+            if (lastHeading >= 0)
+                EXPECT_TRUE(hasRow(texts.mid(lastHeading)));
+        }
+    });
 }
