@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace
@@ -574,85 +575,109 @@ TEST(ReportLayoutTest, AWrappedTextKeepsItsMeasuredLinesOnEveryOutput)
     }
 }
 
+namespace
+{
+
+// 150 rows in days of three (Zi, Nr, Valoarea, Explicatie); the amounts never
+// sum to a whole number, so that no total reads as a row number.
+ReportTable days(const std::function<QString(int row)>& explanation = {})
+{
+    ReportTable data;
+    data.fields = {"Zi", "Nr", "Valoarea", "Explicatie"};
+    for (int i = 0; i < 150; ++i)
+        data.rows << QVariantList{i / 3, i + 1, 0.013,
+                                  explanation ? explanation(i) : QStringLiteral("scurt")};
+    return data;
+}
+
+// A band of `height` printing `prefix` and the current row's `field`.
+ReportBand markedBand(double height, const QString& prefix, const QString& field)
+{
+    ReportBand band;
+    band.height = height;
+    ReportElement mark = ReportElement::label({0, 0, 30, height}, {});
+    mark.onPrint = [prefix, field](const ReportContext& c, const QString&) {
+        return prefix + c.value(field).toString();
+    };
+    band.add(mark);
+    return band;
+}
+
+// Calls `check` for each printed mark (`prefix` and a number) with its page,
+// the page's texts, the mark's index in them and its number; gives the count.
+int forEachMark(const PageModel& model, const QString& prefix,
+                const std::function<void(const Page&, const QStringList&, int, int)>& check)
+{
+    int marks = 0;
+    for (const Page& page : model.pages) {
+        const QStringList texts = page.texts();
+        for (int t = 0; t < texts.size(); ++t) {
+            if (!texts[t].startsWith(prefix))
+                continue;
+            ++marks;
+            SCOPED_TRACE(texts[t].toStdString());
+            check(page, texts, t, texts[t].mid(prefix.size()).toInt());
+        }
+    }
+    return marks;
+}
+
+// A long explanation that wraps onto several lines in a 25 mm column.
+const QString longText = QString(12, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("cuvant "));
+
+void addWrappedExplanation(ReportDefinition& r)
+{
+    ReportElement explanation = ReportElement::data({110, 0, 25, 6}, QStringLiteral("Explicatie"));
+    explanation.wrap = true;
+    r.detail.add(explanation);
+}
+
+} // namespace
+
+// Heading and closing heights are chosen so that some of them fall at a
+// page's edge whatever rounding the page has.
 TEST(ReportLayoutTest, AGroupHeadingIsNeverLeftAloneAtThePageEnd)
 {
-    // Days of three rows each; heading heights chosen so that some heading
-    // falls at a page's bottom whatever rounding the page has.
-    ReportTable data;
-    data.fields = {"Zi", "Nr", "Valoarea"};
-    for (int i = 0; i < 150; ++i)
-        data.rows << QVariantList{i / 3, i + 1, 1.0};
+    const ReportTable data = days();
     for (const double headingHeight : {4.0, 5.0, 7.0, 9.0, 11.0, 13.0}) {
         SCOPED_TRACE(headingHeight);
         ReportDefinition r = list(data);
-        ReportGroup day;
-        day.field = QStringLiteral("Zi");
-        day.header.height = headingHeight;
-        ReportElement heading = ReportElement::label({0, 0, 30, headingHeight}, {});
-        heading.onPrint = [](const ReportContext& c, const QString&) {
-            return QStringLiteral("Ziua ") + c.value(QStringLiteral("Zi")).toString();
-        };
-        day.header.add(heading);
-        r.groups << day;
+        r.groups << ReportGroup{QStringLiteral("Zi"),
+                                markedBand(headingHeight, QStringLiteral("Ziua "), QStringLiteral("Zi")),
+                                {}};
         const PageModel model = ReportLayout::run(r);
         ASSERT_GE(model.pages.size(), 2);
-        int days = 0;
-        for (const Page& page : model.pages) {
-            const QStringList texts = page.texts();
-            for (int t = 0; t < texts.size(); ++t) {
-                if (!texts[t].startsWith(QStringLiteral("Ziua ")))
-                    continue;
-                ++days;
-                const int firstRow = texts[t].mid(5).toInt() * 3 + 1;
-                EXPECT_TRUE(texts.mid(t + 1).contains(QString::number(firstRow))) << texts[t].toStdString();
-            }
-        }
-        EXPECT_EQ(days, 50);
+        const int marks = forEachMark(
+            model, QStringLiteral("Ziua "), [](const Page&, const QStringList& texts, int t, int day) {
+                EXPECT_TRUE(texts.mid(t + 1).contains(QString::number(day * 3 + 1)));
+            });
+        EXPECT_EQ(marks, 50);
     }
 }
 
 TEST(ReportLayoutTest, AGroupClosingLineIsNeverLeftAloneAtThePageTop)
 {
-    // Days of three rows each (amounts that never sum to a whole number, so
-    // that no total reads as a row number); closing-line heights chosen so
-    // that some closing line falls at a page's end whatever rounding it has.
-    ReportTable data;
-    data.fields = {"Zi", "Nr", "Valoarea"};
-    for (int i = 0; i < 150; ++i)
-        data.rows << QVariantList{i / 3, i + 1, 0.013};
+    const ReportTable data = days();
     for (const double closingHeight : {4.0, 5.0, 7.0, 9.0, 11.0, 13.0}) {
         SCOPED_TRACE(closingHeight);
         ReportDefinition r = list(data);
-        ReportGroup day;
-        day.field = QStringLiteral("Zi");
-        day.footer.height = closingHeight;
-        ReportElement closing = ReportElement::label({0, 0, 30, closingHeight}, {});
-        closing.onPrint = [](const ReportContext& c, const QString&) {
-            return QStringLiteral("Sfarsit ziua ") + c.value(QStringLiteral("Zi")).toString();
-        };
-        day.footer.add(closing);
-        r.groups << day;
+        r.groups << ReportGroup{
+            QStringLiteral("Zi"),
+            {},
+            markedBand(closingHeight, QStringLiteral("Sfarsit ziua "), QStringLiteral("Zi"))};
         const PageModel model = ReportLayout::run(r);
         ASSERT_GE(model.pages.size(), 2);
-        int days = 0;
-        for (const Page& page : model.pages) {
-            const QStringList texts = page.texts();
-            for (int t = 0; t < texts.size(); ++t) {
-                if (!texts[t].startsWith(QStringLiteral("Sfarsit ziua ")))
-                    continue;
-                ++days;
-                const int lastRow = texts[t].mid(13).toInt() * 3 + 3;
-                EXPECT_TRUE(texts.mid(0, t).contains(QString::number(lastRow))) << texts[t].toStdString();
-            }
-        }
-        EXPECT_EQ(days, 50);
+        const int marks = forEachMark(model, QStringLiteral("Sfarsit ziua "),
+                                      [](const Page&, const QStringList& texts, int t, int day) {
+                                          EXPECT_TRUE(texts.mid(0, t).contains(QString::number(day * 3 + 3)));
+                                      });
+        EXPECT_EQ(marks, 50);
     }
 }
 
 TEST(ReportLayoutTest, ASubDetailHeadingIsNeverLeftAloneAtThePageEnd)
 {
-    // Documents of two lines each under a heading; heading heights chosen so
-    // that some heading falls at a page's bottom whatever rounding it has.
+    // Documents of two lines each under a heading.
     ReportTable data;
     data.fields = {"Nr"};
     ReportTable lines;
@@ -665,26 +690,15 @@ TEST(ReportLayoutTest, ASubDetailHeadingIsNeverLeftAloneAtThePageEnd)
     for (const double headingHeight : {4.0, 5.0, 7.0, 9.0, 11.0, 13.0}) {
         SCOPED_TRACE(headingHeight);
         ReportDefinition r = documents(data, lines);
-        r.subDetails[0].header.height = headingHeight;
-        ReportElement heading = ReportElement::label({0, 0, 30, headingHeight}, {});
-        heading.onPrint = [](const ReportContext& c, const QString&) {
-            return QStringLiteral("Liniile ") + c.value(QStringLiteral("Nr")).toString();
-        };
-        r.subDetails[0].header.add(heading);
+        r.subDetails[0].header = markedBand(headingHeight, QStringLiteral("Liniile "), QStringLiteral("Nr"));
         const PageModel model = ReportLayout::run(r);
         ASSERT_GE(model.pages.size(), 2);
-        int headings = 0;
-        for (const Page& page : model.pages) {
-            const QStringList texts = page.texts();
-            for (int t = 0; t < texts.size(); ++t) {
-                if (!texts[t].startsWith(QStringLiteral("Liniile ")))
-                    continue;
-                ++headings;
-                const QString firstLine = QStringLiteral("linia %1a").arg(texts[t].mid(8));
-                EXPECT_TRUE(texts.mid(t + 1).contains(firstLine)) << texts[t].toStdString();
-            }
-        }
-        EXPECT_EQ(headings, 60);
+        const int marks =
+            forEachMark(model, QStringLiteral("Liniile "),
+                        [](const Page&, const QStringList& texts, int t, int document) {
+                            EXPECT_TRUE(texts.mid(t + 1).contains(QStringLiteral("linia %1a").arg(document)));
+                        });
+        EXPECT_EQ(marks, 60);
     }
 }
 
@@ -692,84 +706,46 @@ TEST(ReportLayoutTest, AGroupHeadingGoesWithItsFirstRowWhenTheRowWrapsOntoTheNex
 {
     // Each day's first row wraps onto several lines, taller than the plain
     // row the heading is measured with.
-    ReportTable data;
-    data.fields = {"Zi", "Nr", "Valoarea", "Explicatie"};
-    const QString longText =
-        QString(12, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("cuvant "));
-    for (int i = 0; i < 150; ++i)
-        data.rows << QVariantList{i / 3, i + 1, 0.013, i % 3 == 0 ? longText : QStringLiteral("scurt")};
+    const ReportTable data = days([](int row) { return row % 3 == 0 ? longText : QStringLiteral("scurt"); });
     for (const double headingHeight : {4.0, 5.0, 7.0, 9.0, 11.0}) {
         SCOPED_TRACE(headingHeight);
         ReportDefinition r = list(data);
-        ReportElement explanation = ReportElement::data({110, 0, 25, 6}, QStringLiteral("Explicatie"));
-        explanation.wrap = true;
-        r.detail.add(explanation);
-        ReportGroup day;
-        day.field = QStringLiteral("Zi");
-        day.header.height = headingHeight;
-        ReportElement heading = ReportElement::label({0, 0, 30, headingHeight}, {});
-        heading.onPrint = [](const ReportContext& c, const QString&) {
-            return QStringLiteral("Ziua ") + c.value(QStringLiteral("Zi")).toString();
-        };
-        day.header.add(heading);
-        r.groups << day;
+        addWrappedExplanation(r);
+        r.groups << ReportGroup{QStringLiteral("Zi"),
+                                markedBand(headingHeight, QStringLiteral("Ziua "), QStringLiteral("Zi")),
+                                {}};
         const PageModel model = ReportLayout::run(r);
         ASSERT_GE(model.pages.size(), 2);
-        int days = 0;
-        for (const Page& page : model.pages) {
-            const QStringList texts = page.texts();
-            for (int t = 0; t < texts.size(); ++t) {
-                if (!texts[t].startsWith(QStringLiteral("Ziua ")))
-                    continue;
-                ++days;
-                const int firstRow = texts[t].mid(5).toInt() * 3 + 1;
-                EXPECT_TRUE(texts.mid(t + 1).contains(QString::number(firstRow))) << texts[t].toStdString();
-                // The heading stands above its row, not over it.
-                const PageItem row = page.find(QString::number(firstRow)).value(0);
-                EXPECT_LE(page.find(texts[t]).value(0).rect.bottom(), row.rect.top() + 1e-6);
-            }
-        }
-        EXPECT_EQ(days, 50);
+        const int marks = forEachMark(model, QStringLiteral("Ziua "),
+                                      [](const Page& page, const QStringList& texts, int t, int day) {
+                                          const QString firstRow = QString::number(day * 3 + 1);
+                                          EXPECT_TRUE(texts.mid(t + 1).contains(firstRow));
+                                          // The heading stands above its row, not over it.
+                                          EXPECT_LE(page.find(texts[t]).value(0).rect.bottom(),
+                                                    page.find(firstRow).value(0).rect.top() + 1e-6);
+                                      });
+        EXPECT_EQ(marks, 50);
     }
 }
 
 TEST(ReportLayoutTest, AGroupClosingLineKeepsWithItsLastRowWhenTheRowWraps)
 {
     // Each day's last row wraps onto several lines, taller than a plain row.
-    ReportTable data;
-    data.fields = {"Zi", "Nr", "Valoarea", "Explicatie"};
-    const QString longText =
-        QString(12, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("cuvant "));
-    for (int i = 0; i < 150; ++i)
-        data.rows << QVariantList{i / 3, i + 1, 0.013, i % 3 == 2 ? longText : QStringLiteral("scurt")};
+    const ReportTable data = days([](int row) { return row % 3 == 2 ? longText : QStringLiteral("scurt"); });
     for (double closingHeight = 1; closingHeight <= 15; closingHeight += 0.5) {
         SCOPED_TRACE(closingHeight);
         ReportDefinition r = list(data);
-        ReportElement explanation = ReportElement::data({110, 0, 25, 6}, QStringLiteral("Explicatie"));
-        explanation.wrap = true;
-        r.detail.add(explanation);
-        ReportGroup day;
-        day.field = QStringLiteral("Zi");
-        day.footer.height = closingHeight;
-        ReportElement closing = ReportElement::label({0, 0, 30, closingHeight}, {});
-        closing.onPrint = [](const ReportContext& c, const QString&) {
-            return QStringLiteral("Sfarsit ziua ") + c.value(QStringLiteral("Zi")).toString();
-        };
-        day.footer.add(closing);
-        r.groups << day;
+        addWrappedExplanation(r);
+        r.groups << ReportGroup{
+            QStringLiteral("Zi"),
+            {},
+            markedBand(closingHeight, QStringLiteral("Sfarsit ziua "), QStringLiteral("Zi"))};
         const PageModel model = ReportLayout::run(r);
         ASSERT_GE(model.pages.size(), 2);
-        int days = 0;
-        for (const Page& page : model.pages) {
-            const QStringList texts = page.texts();
-            for (int t = 0; t < texts.size(); ++t) {
-                if (!texts[t].startsWith(QStringLiteral("Sfarsit ziua ")))
-                    continue;
-                ++days;
-                const int lastRow = texts[t].mid(13).toInt() * 3 + 3;
-                EXPECT_TRUE(texts.mid(0, t).contains(QString::number(lastRow))) << texts[t].toStdString();
-            }
-        }
-        EXPECT_EQ(days, 50);
+        const int marks = forEachMark(model, QStringLiteral("Sfarsit ziua "),
+                                      [](const Page&, const QStringList& texts, int t, int day) {
+                                          EXPECT_TRUE(texts.mid(0, t).contains(QString::number(day * 3 + 3)));
+                                      });
+        EXPECT_EQ(marks, 50);
     }
 }
