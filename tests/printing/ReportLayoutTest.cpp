@@ -655,26 +655,6 @@ TEST(ReportLayoutTest, AGroupHeadingIsNeverLeftAloneAtThePageEnd)
     }
 }
 
-TEST(ReportLayoutTest, AGroupClosingLineIsNeverLeftAloneAtThePageTop)
-{
-    const ReportTable data = days();
-    for (const double closingHeight : {4.0, 5.0, 7.0, 9.0, 11.0, 13.0}) {
-        SCOPED_TRACE(closingHeight);
-        ReportDefinition r = list(data);
-        r.groups << ReportGroup{
-            QStringLiteral("Zi"),
-            {},
-            markedBand(closingHeight, QStringLiteral("Sfarsit ziua "), QStringLiteral("Zi"))};
-        const PageModel model = ReportLayout::run(r);
-        ASSERT_GE(model.pages.size(), 2);
-        const int marks = forEachMark(model, QStringLiteral("Sfarsit ziua "),
-                                      [](const Page&, const QStringList& texts, int t, int day) {
-                                          EXPECT_TRUE(texts.mid(0, t).contains(QString::number(day * 3 + 3)));
-                                      });
-        EXPECT_EQ(marks, 50);
-    }
-}
-
 TEST(ReportLayoutTest, ASubDetailHeadingIsNeverLeftAloneAtThePageEnd)
 {
     // Documents of two lines each under a heading.
@@ -728,24 +708,31 @@ TEST(ReportLayoutTest, AGroupHeadingGoesWithItsFirstRowWhenTheRowWrapsOntoTheNex
     }
 }
 
-TEST(ReportLayoutTest, AGroupClosingLineKeepsWithItsLastRowWhenTheRowWraps)
+TEST(ReportLayoutTest, AGroupClosingLineIsNeverLeftAloneAtThePageTop)
 {
-    // Each day's last row wraps onto several lines, taller than a plain row.
-    const ReportTable data = days([](int row) { return row % 3 == 2 ? longText : QStringLiteral("scurt"); });
-    for (double closingHeight = 1; closingHeight <= 15; closingHeight += 0.5) {
-        SCOPED_TRACE(closingHeight);
-        ReportDefinition r = list(data);
-        addWrappedExplanation(r);
-        r.groups << ReportGroup{
-            QStringLiteral("Zi"),
-            {},
-            markedBand(closingHeight, QStringLiteral("Sfarsit ziua "), QStringLiteral("Zi"))};
-        const PageModel model = ReportLayout::run(r);
-        ASSERT_GE(model.pages.size(), 2);
-        const int marks = forEachMark(model, QStringLiteral("Sfarsit ziua "),
-                                      [](const Page&, const QStringList& texts, int t, int day) {
-                                          EXPECT_TRUE(texts.mid(0, t).contains(QString::number(day * 3 + 3)));
-                                      });
-        EXPECT_EQ(marks, 50);
+    // Plain rows, then each day's last row wrapping onto several lines,
+    // taller than a plain row.
+    for (const bool lastRowWraps : {false, true}) {
+        const ReportTable data = days([lastRowWraps](int row) {
+            return lastRowWraps && row % 3 == 2 ? longText : QStringLiteral("scurt");
+        });
+        for (double closingHeight = 1; closingHeight <= 15; closingHeight += 0.5) {
+            SCOPED_TRACE(testing::Message() << "wrapping " << lastRowWraps << ", height " << closingHeight);
+            ReportDefinition r = list(data);
+            if (lastRowWraps)
+                addWrappedExplanation(r);
+            r.groups << ReportGroup{
+                QStringLiteral("Zi"),
+                {},
+                markedBand(closingHeight, QStringLiteral("Sfarsit ziua "), QStringLiteral("Zi"))};
+            const PageModel model = ReportLayout::run(r);
+            ASSERT_GE(model.pages.size(), 2);
+            const int marks =
+                forEachMark(model, QStringLiteral("Sfarsit ziua "),
+                            [](const Page&, const QStringList& texts, int t, int day) {
+                                EXPECT_TRUE(texts.mid(0, t).contains(QString::number(day * 3 + 3)));
+                            });
+            EXPECT_EQ(marks, 50);
+        }
     }
 }
