@@ -338,6 +338,30 @@ TEST_F(SalaryOrderTest, ALineNeedsAKnownCodeAndAnAmount)
     EXPECT_EQ(storedRows(QStringLiteral("ItemsSal")), 0);
 }
 
+// A line amount with more decimals than bani is refused in its cell, as typed, and stores nothing.
+TEST_F(SalaryOrderTest, ALineAmountFinerThanABanIsRefusedInItsCell)
+{
+    auto* w = open();
+    w->linesGrid()->setFocus();
+    type(QStringLiteral("26"));
+    press(Qt::Key_Return);
+    type(QStringLiteral("12,345"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("error")),
+              QStringList{QStringLiteral(
+                  "\"12,345\" are prea multe zecimale: campul Valoarea primeste cel mult 2 zecimale")});
+    EXPECT_EQ(w->linesGrid()->currentField(), QStringLiteral("Valoarea"));
+    EXPECT_EQ(w->linesGrid()->cellEditor()->text(), QStringLiteral("12,345"));
+    EXPECT_EQ(storedRows(QStringLiteral("ItemsSal")), 0);
+
+    w->linesGrid()->cellEditor()->selectAll();
+    type(QStringLiteral("12345"));
+    press(Qt::Key_Return);
+    press(Qt::Key_Return);
+    EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT Valoarea FROM ItemsSal")).toDouble(),
+              12345.0);
+}
+
 TEST_F(SalaryOrderTest, CtrlEnterAndADoubleClickPickTheExpenseType)
 {
     auto* w = open();
