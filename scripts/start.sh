@@ -16,4 +16,13 @@ mkdir -p "$folder"
 install -m 755 "$root/build-release/src/Lumivaret" "$folder/Lumivaret.new"
 mv -f "$folder/Lumivaret.new" "$folder/Lumivaret"
 echo "Dosarul programului: $folder"
+# Amounts and dates are typed and shown in the system's notation. A machine
+# with no language set (C or POSIX, as a fresh server or container has)
+# would show 1234.50 and "01 03 2026": the parish's is the Romanian one.
+case "${LC_ALL:-${LC_NUMERIC:-${LANG:-}}}" in
+  "" | C | C.* | POSIX)
+    unset LC_ALL LC_NUMERIC LC_TIME
+    export LANG=ro_RO.UTF-8
+    ;;
+esac
 exec "$folder/Lumivaret"
