@@ -90,21 +90,6 @@ QString fieldTypeWord(FieldType type)
     }
 }
 
-// The decimals a number format such as "0.00" writes; -1 for the general format.
-int decimalsOfFormat(const QString& format)
-{
-    if (format.isEmpty())
-        return -1;
-    const qsizetype point = format.indexOf(QLatin1Char('.'));
-    if (point < 0)
-        return 0;
-    int decimals = 0;
-    for (qsizetype i = point + 1;
-         i < format.size() && (format[i] == QLatin1Char('0') || format[i] == QLatin1Char('#')); ++i)
-        ++decimals;
-    return decimals;
-}
-
 } // namespace
 
 QVariant RecordView::value(const QString& field) const
@@ -1147,7 +1132,7 @@ QVariant Dataset::converted(const QVariant& value, const FieldInfo& info) const
         // A field edited with a fixed number of decimals (lei and bani) stores
         // no more of them than it shows: "12,345" would show as 12,35 and
         // count as 12,345 in every sum.
-        const int decimals = decimalsOfFormat(info.editFormat);
+        const int decimals = FieldFormat::decimalsOf(info.editFormat);
         if (ok && isText && decimals >= 0 && TypedNumber::decimalsNeeded(value.toString()) > decimals)
             throw DbError(QStringLiteral("\"%1\" are prea multe zecimale: campul %2 primeste %3")
                               .arg(value.toString().trimmed(), info.name,

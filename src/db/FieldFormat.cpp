@@ -18,8 +18,7 @@ QString formatNumber(double value, const QString& format, const QLocale& locale)
         text.remove(locale.groupSeparator());
         return text;
     }
-    const int point = format.indexOf(QLatin1Char('.'));
-    const int decimals = point < 0 ? 0 : int(format.size() - point - 1);
+    const int decimals = decimalsOf(format);
     const bool grouped = format.contains(QLatin1Char(','));
     QLocale numberLocale = locale;
     numberLocale.setNumberOptions(grouped ? QLocale::DefaultNumberOptions : QLocale::OmitGroupSeparator);
@@ -30,6 +29,14 @@ QString formatNumber(double value, const QString& format, const QLocale& locale)
     if (rounded == 0.0)
         rounded = 0.0; // a tiny negative remainder reads "0,00", not "-0,00"
     return numberLocale.toString(rounded, 'f', decimals);
+}
+
+int decimalsOf(const QString& format)
+{
+    if (format.isEmpty())
+        return -1;
+    const qsizetype point = format.indexOf(QLatin1Char('.'));
+    return point < 0 ? 0 : int(format.size() - point - 1);
 }
 
 } // namespace FieldFormat

@@ -12,4 +12,7 @@ namespace FieldFormat
 
 QString formatNumber(double value, const QString& format, const QLocale& locale = QLocale());
 
+// The decimals a format writes ("0.00": 2, "#,##0": 0); -1 for the general format.
+int decimalsOf(const QString& format);
+
 } // namespace FieldFormat

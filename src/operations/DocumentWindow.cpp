@@ -78,7 +78,10 @@ DocumentWindow::DocumentWindow(const DocumentWindowSetup& setup, QWidget* parent
     setAccessibleName(setup.caption);
 
     m_document = new Dataset(setup.table, this);
-    m_document->onNewRecord = [this](Dataset& document) { setDefaults(document); };
+    m_document->onNewRecord = [this](Dataset& document) {
+        proposeNumber(document);
+        setDefaults(document);
+    };
     m_document->beforePost = [this](Dataset& document) {
         runChecks(m_checks, document);
         renumberIfTaken(document);
@@ -253,27 +256,36 @@ void DocumentWindow::refreshBalances()
         it.value()->setText(balanceText(it.key() == Account::Cash ? balances.cash : balances.bank));
 }
 
-void DocumentWindow::proposeNumber(Dataset& document, const QString& field, const NumberSequence& sequence)
+void DocumentWindow::numberDocuments(const QString& field, const NumberSequence& sequence)
 {
-    const double number = nextDocumentNumber(sequence);
-    document.setValue(field, number);
-    m_proposedNumber = ProposedNumber{field, sequence, number};
+    m_numberField = field;
+    m_numberSequence = sequence;
+    m_document->setEditFormat(field, QStringLiteral("0"));
+}
+
+void DocumentWindow::proposeNumber(Dataset& document)
+{
+    m_proposedNumber.reset();
+    if (m_numberField.isEmpty())
+        return;
+    m_proposedNumber = nextDocumentNumber(m_numberSequence);
+    document.setValue(m_numberField, *m_proposedNumber);
 }
 
 void DocumentWindow::renumberIfTaken(Dataset& document)
 {
     if (!m_proposedNumber || document.state() != DatasetState::Insert)
         return;
-    const ProposedNumber proposed = *std::exchange(m_proposedNumber, std::nullopt);
+    const double proposed = *std::exchange(m_proposedNumber, std::nullopt);
     // A number the user typed over the proposal is the user's choice.
-    if (document.value(proposed.field).toDouble() != proposed.number ||
-        !documentNumberTaken(proposed.sequence, proposed.number))
+    if (document.value(m_numberField).toDouble() != proposed ||
+        !documentNumberTaken(m_numberSequence, proposed))
         return;
-    const double next = nextDocumentNumber(proposed.sequence);
-    document.setValue(proposed.field, next);
+    const double next = nextDocumentNumber(m_numberSequence);
+    document.setValue(m_numberField, next);
     dialogs().information(QStringLiteral("Numarul %1 a fost dat intre timp altui document. "
                                          "Documentul se salveaza cu numarul %2.")
-                              .arg(proposed.number)
+                              .arg(proposed)
                               .arg(next));
 }
 

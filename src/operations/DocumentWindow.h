@@ -122,11 +122,12 @@ protected:
     void addBalanceRows(QFormLayout* form);
 
     void addCheck(DocumentCheck check) { m_checks.append(std::move(check)); }
-    // Gives a new document (from setDefaults) the next number of its
-    // sequence. Should another window store a document with that number
+    // Numbers the documents in `field`, which takes whole numbers only: a new
+    // document is proposed the next number of the sequence (before
+    // setDefaults). Should another window store a document with that number
     // first, the document takes the next free one when it is stored, and the
     // user is told: two payment orders never share a number by accident.
-    void proposeNumber(Dataset& document, const QString& field, const NumberSequence& sequence);
+    void numberDocuments(const QString& field, const NumberSequence& sequence);
     // A record source the window reads (parameters, lookups): opened here,
     // reopened with the documents after a switch of year.
     void addRecordSource(Dataset* source);
@@ -180,12 +181,10 @@ private:
     };
     QList<ChoiceList> m_choiceLists;
     QList<DocumentCheck> m_checks;
-    struct ProposedNumber {
-        QString field;
-        NumberSequence sequence;
-        double number = 0;
-    };
-    std::optional<ProposedNumber> m_proposedNumber;
+    QString m_numberField;
+    NumberSequence m_numberSequence;
+    std::optional<double> m_proposedNumber;
+    void proposeNumber(Dataset& document);
     void renumberIfTaken(Dataset& document);
     QList<QWidget*> m_fields;
     QWidget* m_afterNavigator = nullptr;

@@ -8,7 +8,6 @@
 #include "db/Dataset.h"
 #include "db/Sql.h"
 #include "operations/CandleQuantity.h"
-#include "operations/DocumentNumbering.h"
 #include "widgets/FormRows.h"
 #include "widgets/TDBComboNormal.h"
 #include "widgets/TDBEditNormal.h"
@@ -58,7 +57,7 @@ MoneyDocumentWindow::MoneyDocumentWindow(const MoneyDocumentKind& kind, QWidget*
     Dataset* doc = document();
     doc->setDisplayFormat(amountField, QStringLiteral("#,##0.00"));
     doc->setEditFormat(amountField, QStringLiteral("0.00"));
-    doc->setEditFormat(QStringLiteral("Nr_act"), QStringLiteral("0")); // a document number is whole
+    numberDocuments(QStringLiteral("Nr_act"), kind.numbering);
 
     m_parameters = new Dataset(QStringLiteral("Contor"), this);
     addRecordSource(m_parameters);
@@ -176,7 +175,6 @@ void MoneyDocumentWindow::setDefaults(Dataset& document)
     m_settingDefaults = true;
     const auto typingAgain = qScopeGuard([this] { m_settingDefaults = false; });
     const QDate today = QDate::currentDate();
-    proposeNumber(document, QStringLiteral("Nr_act"), m_moneyKind.numbering);
     document.setValue(QStringLiteral("Data"), today);
     document.setValue(QStringLiteral("Data_registru"), today);
     document.setValue(QStringLiteral("Cont"), cashAccount);

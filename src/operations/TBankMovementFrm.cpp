@@ -1,7 +1,6 @@
 #include "operations/TBankMovementFrm.h"
 
 #include "db/Dataset.h"
-#include "operations/DocumentNumbering.h"
 #include "widgets/FormRows.h"
 #include "widgets/TDBComboNormal.h"
 #include "widgets/TDBEditNormal.h"
@@ -67,7 +66,7 @@ TBankMovementFrm::TBankMovementFrm(const BankMovementKind& kind, QWidget* parent
 {
     document()->setDisplayFormat(QStringLiteral("Suma"), QStringLiteral("#,##0.00"));
     document()->setEditFormat(QStringLiteral("Suma"), QStringLiteral("0.00"));
-    document()->setEditFormat(QStringLiteral("Nr_doc"), QStringLiteral("0")); // a document number is whole
+    numberDocuments(QStringLiteral("Nr_doc"), {{kind.table, QStringLiteral("Nr_doc")}});
 
     auto* group = new QGroupBox(kind.groupCaption, this);
     auto* form = new QFormLayout(group);
@@ -102,7 +101,6 @@ TBankMovementFrm::TBankMovementFrm(const BankMovementKind& kind, QWidget* parent
 
 void TBankMovementFrm::setDefaults(Dataset& document)
 {
-    proposeNumber(document, QStringLiteral("Nr_doc"), {{m_movement.table, QStringLiteral("Nr_doc")}});
     // The amount is the balance as shown, so rounded to two decimals.
     document.setValue(QStringLiteral("Suma"), shownBalance(m_movement.sourceAccount));
     document.setValue(QStringLiteral("Data"), QDate::currentDate());

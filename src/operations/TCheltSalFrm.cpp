@@ -11,7 +11,6 @@
 #include "db/DbError.h"
 #include "db/FieldFormat.h"
 #include "db/Sql.h"
-#include "operations/DocumentNumbering.h"
 #include "operations/SalaryOrderDeletion.h"
 #include "printing/RepOPSalUnt.h"
 #include "widgets/FormRows.h"
@@ -95,7 +94,8 @@ void TCheltSalFrm::setUpHeader()
     auto* form = new QFormLayout(group);
     m_number = new TDBEditNormal(group);
     m_number->setObjectName(QStringLiteral("Nr_act"));
-    document()->setEditFormat(QStringLiteral("Nr_act"), QStringLiteral("0")); // a document number is whole
+    numberDocuments(QStringLiteral("Nr_act"), {{QStringLiteral("Cheltuieli"), QStringLiteral("Nr_act")},
+                                               {QStringLiteral("CheltSal"), QStringLiteral("Nr_act")}});
     m_number->bind(document(), QStringLiteral("Nr_act"));
     m_date = new TDBDateEdit(group);
     m_date->setObjectName(QStringLiteral("Data"));
@@ -172,9 +172,6 @@ void TCheltSalFrm::setUpLines(Dataset* lines)
 
 void TCheltSalFrm::setDefaults(Dataset& header)
 {
-    proposeNumber(header, QStringLiteral("Nr_act"),
-                  {{QStringLiteral("Cheltuieli"), QStringLiteral("Nr_act")},
-                   {QStringLiteral("CheltSal"), QStringLiteral("Nr_act")}});
     header.setValue(QStringLiteral("Data"), QDate::currentDate());
     header.setValue(QStringLiteral("Cont"), QStringLiteral("Casa"));
 }
