@@ -31,33 +31,45 @@ void UpdateCheck::makeInteractive()
 void UpdateCheck::replied()
 {
     m_reply->deleteLater();
-    // No network, an unknown host, a time-out or an error page all mean "no answer".
-    if (m_reply->error() != QNetworkReply::NoError)
-        conclude(std::nullopt);
-    else
-        conclude(QString::fromUtf8(m_reply->readAll()));
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (m_reply->error() != QNetworkReply::NoError || status >= 400) {
+        const UpdateFailure failure = classifyUpdateReply(m_reply->error(), status);
+        const QString detail = failure == UpdateFailure::ErrorPage ? QString::number(status)
+                                                                   : m_reply->errorString();
+        fail(failure, detail);
+        return;
+    }
+    const QString body = QString::fromUtf8(m_reply->readAll());
+    switch (decideUpdate(body, m_runningVersion)) {
+    case UpdateVerdict::Unreadable:
+        fail(UpdateFailure::NotAVersion, body);
+        return;
+    case UpdateVerdict::UpToDate:
+        conclude([this] {
+            if (m_mode == UpdateMode::Interactive)
+                dialogs().information(upToDateMessage);
+        });
+        return;
+    case UpdateVerdict::NewerRelease:
+        conclude([this] { offerNewerRelease(); });
+        return;
+    }
 }
 
-void UpdateCheck::conclude(std::optional<QString> body)
+void UpdateCheck::fail(UpdateFailure failure, const QString& detail)
+{
+    // At start a failure is kept quiet: the user did not ask.
+    conclude([&] {
+        if (m_mode == UpdateMode::Interactive)
+            dialogs().error(failedMessage + QLatin1Char('\n') +
+                            updateFailureReason(failure, detail, updateServer().timeoutMs));
+    });
+}
+
+void UpdateCheck::conclude(const std::function<void()>& tell)
 {
     m_busy.release();
-    const UpdateVerdict verdict = body ? decideUpdate(*body, m_runningVersion) : UpdateVerdict::Unreadable;
-    runGuarded([&] {
-        const bool interactive = m_mode == UpdateMode::Interactive;
-        switch (verdict) {
-        case UpdateVerdict::Unreadable:
-            if (interactive)
-                dialogs().error(failedMessage);
-            break;
-        case UpdateVerdict::UpToDate:
-            if (interactive)
-                dialogs().information(upToDateMessage);
-            break;
-        case UpdateVerdict::NewerRelease:
-            offerNewerRelease();
-            break;
-        }
-    });
+    runGuarded(tell);
     emit finished();
     deleteLater();
 }

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "app/UpdateDecision.h"
+#include "app/UpdateFailure.h"
 #include "core/BusyCursor.h"
 
 #include <QObject>
 #include <QPointer>
-#include <optional>
+#include <functional>
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -24,6 +25,7 @@ class UpdateCheck : public QObject
 {
     Q_OBJECT
 public:
+    // Followed, on a line of its own, by the reason and what to do.
     static inline const QString failedMessage =
         QStringLiteral("Operatiunea de actualizare a programului nu poate fi efectuata!");
     static inline const QString upToDateMessage =
@@ -47,7 +49,10 @@ signals:
 
 private:
     void replied();
-    void conclude(std::optional<QString> body);
+    // Tells the user why no release number came (when he asked), then ends the check.
+    void fail(UpdateFailure failure, const QString& detail);
+    // Tells the outcome, then ends the check.
+    void conclude(const std::function<void()>& tell);
     void offerNewerRelease();
 
     UpdateMode m_mode;

@@ -7,6 +7,7 @@
 #include "db/DbError.h"
 #include "db/SchemaUpgrade.h"
 #include "db/Sql.h"
+#include "db/TableDefinitions.h"
 #include "db/WorkingYear.h"
 #include "year/DataFolderCopy.h"
 #include "year/PrivateConnection.h"
@@ -73,6 +74,39 @@ QDate newestDocument(const QSqlDatabase& db)
             newest = date;
     }
     return newest;
+}
+
+// The parish's tables a database lacks: a backup without them is not a
+// parish's data, whatever SQLite says of the file (an empty file is a valid,
+// empty database to it).
+QStringList missingParishTables(const QSqlDatabase& db)
+{
+    QStringList missing;
+    for (const TableDef& table : TableDefinitions::all())
+        if (table.createdWithDatabase && !Sql::tableExists(db, table.name))
+            missing << table.name;
+    return missing;
+}
+
+// Throws UserError unless the file is a whole parish database: not empty,
+// not damaged, with every table and a working year.
+int requireParishDatabase(const QString& database)
+{
+    if (QFileInfo(database).size() == 0)
+        throw IoError(QStringLiteral("Fisierul %1 este gol (0 octeti): salvarea este incompleta")
+                          .arg(native(database)));
+    DataFolderCopy::requireIntegrity(database);
+    const PrivateConnection connection(database);
+    const QStringList missing = missingParishTables(connection.db());
+    if (!missing.isEmpty())
+        throw IoError(QStringLiteral("Baza de date %1 nu contine datele unei parohii: lipsesc tabelele %2")
+                          .arg(native(database), missing.join(QStringLiteral(", "))));
+    try {
+        return workingYearOf(connection.db());
+    } catch (const DbError&) {
+        throw IoError(QStringLiteral("Baza de date %1 nu are anul de lucru completat in datele parohiei")
+                          .arg(native(database)));
+    }
 }
 
 // A temporary folder inside the program folder, so that renames out of it stay on one disk.
@@ -190,16 +224,12 @@ BackupSummary readSummary(const QString& backupFolder)
     if (isSameFile(database, DatabaseLocation::instance().workingYearDatabase()))
         throw IoError(QStringLiteral("Directorul %1 contine chiar baza de date in lucru, nu o salvare")
                           .arg(native(backupFolder)));
-    DataFolderCopy::requireIntegrity(database);
+    const int workingYear = requireParishDatabase(database);
 
     BackupSummary summary;
     summary.folder = QDir::cleanPath(backupFolder);
+    summary.workingYear = workingYear;
     const PrivateConnection connection(database);
-    try {
-        summary.workingYear = workingYearOf(connection.db());
-    } catch (const DbError&) {
-        summary.workingYear.reset(); // shown as unknown; the user decides
-    }
     summary.lastDocument = newestDocument(connection.db());
     for (const QString& year : yearFolderNames(backupFolder))
         summary.closedYears << year.toInt();
@@ -240,12 +270,12 @@ QString restore(const QString& programFolder, const BackupSummary& backup, const
     const QStringList backupYears = yearFolderNames(backup.folder);
     copyData(backup.folder, incoming.path(), backupYears);
 
+    WorkFolder replaced(programFolder, QStringLiteral("Inlocuite"));
     const QStringList currentYears = yearFolderNames(programFolder);
     StagedFolder safety(freeFolderName(inFolder(programFolder, safetyFolderName(now))));
     copyData(programFolder, safety.path(), currentYears);
     safety.commit();
 
-    WorkFolder replaced(programFolder, QStringLiteral("Inlocuite"));
     const bool wasOpen = Connection::isOpen();
     Connection::close();
     Renames renames;
@@ -266,6 +296,8 @@ QString restore(const QString& programFolder, const BackupSummary& backup, const
                                "nu au putut fi readuse toate; ele se afla in %2 si in %3")
                     .arg(e.text(), native(replaced.path()), native(safety.finalPath())));
         }
+        // Everything is back as it was: the safety copy of it would only mislead.
+        QDir(safety.finalPath()).removeRecursively();
         if (wasOpen)
             reopenWorkingYear();
         throw IoError(QStringLiteral("Datele nu au putut fi puse la locul lor: %1").arg(e.text()));

@@ -38,8 +38,8 @@ struct BackupSummary {
 QString findBackupFolder(const QString& chosenFolder);
 
 // Reads what the backup in `backupFolder` holds. Throws UserError when its
-// database is missing, fails the integrity check, or is the working year's
-// own database.
+// database is missing, empty, fails the integrity check, lacks a table of the
+// parish or its working year, or is the working year's own database.
 BackupSummary readSummary(const QString& backupFolder);
 
 // The question asked before restoring.
@@ -58,7 +58,8 @@ QString safetyFolderName(const QDateTime& now);
 //    working year and upgrades its tables; when any of it fails the renames
 //    are undone and the current data reopened;
 // 4. tells the open windows to read their records again.
-// Throws UserError, with the current data left in place, on failure;
+// Throws UserError, with the current data left in place and no safety folder
+// left behind, on failure;
 // RestoreIncomplete when some of it could not be put back.
 // Returns the safety folder.
 QString restore(const QString& programFolder, const BackupSummary& backup, const QDateTime& now);

@@ -1,5 +1,6 @@
 #include "year/DataFolderCopy.h"
 
+#include "core/ErrorDetail.h"
 #include "core/SameFile.h"
 #include "core/Utilities.h"
 #include "db/Connection.h"
@@ -86,9 +87,19 @@ bool passesIntegrityCheck(const QString& databaseFile, QString* problem)
 void requireIntegrity(const QString& databaseFile)
 {
     QString problem;
-    if (!passesIntegrityCheck(databaseFile, &problem))
-        throw DbError(
-            QStringLiteral("Baza de date %1 este deteriorata: %2").arg(native(databaseFile), problem));
+    if (passesIntegrityCheck(databaseFile, &problem))
+        return;
+    // A file that does not open is told in the store's Romanian words; the
+    // integrity check's own findings are English and stay a detail line.
+    try {
+        const PrivateConnection opens(databaseFile);
+    } catch (const DbError& e) {
+        throw DbError(QStringLiteral("Baza de date %1 nu poate fi citita: %2").arg(native(databaseFile), e.text()));
+    }
+    throw DbError(withDetail(
+        QStringLiteral("Baza de date %1 este deteriorata si nu poate fi folosita ca o copie buna.")
+            .arg(native(databaseFile)),
+        problem));
 }
 
 void copy(const QString& sourceFolder, const QString& targetFolder, const NameFilter& accept,

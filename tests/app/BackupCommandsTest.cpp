@@ -277,34 +277,49 @@ TEST_F(BackupCommandsTest, RestoreBringsBackWhatWasSavedAndKeepsWhatItReplaces)
               QStringList({QStringLiteral("Colecta"), QStringLiteral("Pomelnice")}));
 }
 
+// A backup whose database is damaged or empty is refused before the
+// question, in Romanian, and leaves nothing behind (no safety folder).
 TEST_F(BackupCommandsTest, ADamagedBackupIsRefusedAndNothingChanges)
 {
     parish();
     auto window = start();
     dialogs.fileAnswers = {elsewhere.path()};
     run(*window, "SalvareDate");
-    QFile::remove(elsewhere.filePath(QStringLiteral("Lumivaret/BazaDate.sqlite")));
-    {
-        QFile damaged(elsewhere.filePath(QStringLiteral("Lumivaret/BazaDate.sqlite")));
-        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-        damaged.write(QByteArray(8192, 'x'));
-    }
     addIncomeType(1001, QStringLiteral("Pomelnice"));
     const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
-    dialogs.shown.clear();
-    dialogs.fileAnswers = {elsewhere.filePath(QStringLiteral("Lumivaret"))};
-    dialogs.answers = {true};
-    run(*window, "RestaurareDate");
+    const struct {
+        const char* name;
+        QByteArray contents;
+        const char* says;
+    } damages[] = {
+        {"pages of garbage", QByteArray(8192, 'x'), "nu este o baza de date"},
+        {"an empty file (0 bytes)", QByteArray(), "este gol (0 octeti)"},
+    };
+    for (const auto& damage : damages) {
+        SCOPED_TRACE(damage.name);
+        {
+            QFile damaged(elsewhere.filePath(QStringLiteral("Lumivaret/BazaDate.sqlite")));
+            ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            damaged.write(damage.contents);
+        }
+        dialogs.shown.clear();
+        dialogs.fileAnswers = {elsewhere.filePath(QStringLiteral("Lumivaret"))};
+        dialogs.answers = {true};
+        run(*window, "RestaurareDate");
 
-    ASSERT_EQ(dialogs.texts(QStringLiteral("warning")).size(), 1);
-    EXPECT_TRUE(dialogs.texts(QStringLiteral("warning"))
-                    .first()
-                    .startsWith(QStringLiteral("Datele din directorul ")));
-    EXPECT_TRUE(dialogs.texts(QStringLiteral("question")).isEmpty());
-    EXPECT_EQ(incomeTypes(folder.databaseFile()),
-              QStringList({QStringLiteral("Colecta"), QStringLiteral("Pomelnice")}));
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        ASSERT_EQ(dialogs.texts(QStringLiteral("warning")).size(), 1);
+        const QString warning = dialogs.texts(QStringLiteral("warning")).first();
+        EXPECT_TRUE(warning.startsWith(QStringLiteral("Datele din directorul "))) << warning.toStdString();
+        EXPECT_TRUE(warning.contains(QString::fromLatin1(damage.says))) << warning.toStdString();
+        const QString explanation = warning.section(QStringLiteral("\nDetalii: "), 0, 0);
+        for (const char* english : {"database", "malformed", "file is"})
+            EXPECT_FALSE(explanation.contains(QString::fromLatin1(english))) << warning.toStdString();
+        EXPECT_TRUE(dialogs.texts(QStringLiteral("question")).isEmpty());
+        EXPECT_EQ(incomeTypes(folder.databaseFile()),
+                  QStringList({QStringLiteral("Colecta"), QStringLiteral("Pomelnice")}));
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    }
 
     dialogs.shown.clear();
     dialogs.fileAnswers = {folder.file(QStringLiteral("2023/lipsa"))};

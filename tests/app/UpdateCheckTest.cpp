@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QNetworkReply>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -84,10 +85,58 @@ protected:
 };
 
 const QString question = QStringLiteral("question: ") + UpdateCheck::newerReleaseQuestion;
-const QString failed = QStringLiteral("error: ") + UpdateCheck::failedMessage;
+// The failure as the user reads it: the described sentence, then why and what to do.
+QString failedBecause(const char* reason)
+{
+    return QStringLiteral("error: ") + UpdateCheck::failedMessage + QLatin1Char('\n') + QString::fromUtf8(reason);
+}
+const QString notAVersion6 = failedBecause(
+    "Raspunsul serverului de actualizari nu este un numar de versiune (\"2.6.50\"). Incercati din nou mai tarziu.");
+const QString notAVersion8 = failedBecause("Raspunsul serverului de actualizari nu este un numar de versiune "
+                                           "(\"2.6.5.00\"). Incercati din nou mai tarziu.");
+const QString errorPage = failedBecause("Serverul de actualizari a raspuns cu o pagina de eroare (cod 404) in "
+                                        "locul numarului versiunii. Incercati din nou mai tarziu.");
+const QString noConnection = failedBecause("Serverul de actualizari nu a primit cererea (legatura a fost "
+                                           "refuzata sau intrerupta). Incercati din nou mai tarziu.");
 const QString upToDate = QStringLiteral("information: ") + UpdateCheck::upToDateMessage;
 
 } // namespace
+
+// What the network layer reports, as the reason the user is given.
+TEST(UpdateFailure, EveryFailureOfTheRequestHasItsReason)
+{
+    using E = QNetworkReply;
+    const struct {
+        QNetworkReply::NetworkError error;
+        int status;
+        UpdateFailure failure;
+        const char* says;
+    } cases[] = {
+        {E::HostNotFoundError, 0, UpdateFailure::NoNetwork, "nu pare legat la internet"},
+        {E::TemporaryNetworkFailureError, 0, UpdateFailure::NoNetwork, "nu pare legat la internet"},
+        {E::ConnectionRefusedError, 0, UpdateFailure::NoConnection, "nu a primit cererea"},
+        {E::RemoteHostClosedError, 0, UpdateFailure::NoConnection, "nu a primit cererea"},
+        {E::OperationCanceledError, 0, UpdateFailure::NoAnswerInTime, "nu a raspuns in 5 secunde"},
+        {E::TimeoutError, 0, UpdateFailure::NoAnswerInTime, "nu a raspuns in 5 secunde"},
+        {E::ContentNotFoundError, 404, UpdateFailure::ErrorPage, "pagina de eroare"},
+        {E::InternalServerError, 500, UpdateFailure::ErrorPage, "pagina de eroare"},
+        {E::NoError, 200, UpdateFailure::NotAVersion, "nu este un numar de versiune"},
+        {E::SslHandshakeFailedError, 0, UpdateFailure::OtherFailure, "nu a reusit"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
+        EXPECT_EQ(classifyUpdateReply(c.error, c.status), c.failure);
+        const QString reason = updateFailureReason(c.failure, QStringLiteral("x"), 5000);
+        EXPECT_TRUE(reason.contains(QString::fromUtf8(c.says))) << reason.toStdString();
+        EXPECT_TRUE(reason.contains(QStringLiteral("Incercati din nou")) ||
+                    reason.contains(QStringLiteral("incercati din nou")))
+            << reason.toStdString();
+    }
+    // A whole web page taken for the version file is quoted short, on one line.
+    const QString page = updateFailureReason(UpdateFailure::NotAVersion,
+                                             QStringLiteral("<html>\n<body>Pagina nu exista pe acest server</body>"), 5000);
+    EXPECT_TRUE(page.contains(QStringLiteral("(\"<html> <body>Pagina nu exista ...\")"))) << page.toStdString();
+}
 
 TEST_F(UpdateCheckTest, EveryAnswerOfTheServerInBothModes)
 {
@@ -118,15 +167,15 @@ TEST_F(UpdateCheckTest, EveryAnswerOfTheServerInBothModes)
         {"same", Serving::Body, "2.6.4.0", "2.6.4.0", Interactive, {}, {upToDate}, false},
         {"same at start", Serving::Body, "2.6.4.0", "2.6.4.0", Silent, {}, {}, false},
         {"older", Serving::Body, "2.5.9.9", "2.6.4.0", Interactive, {}, {upToDate}, false},
-        {"six characters", Serving::Body, "2.6.50", "2.6.4.0", Interactive, {}, {failed}, false},
+        {"six characters", Serving::Body, "2.6.50", "2.6.4.0", Interactive, {}, {notAVersion6}, false},
         {"six characters at start", Serving::Body, "2.6.50", "2.6.4.0", Silent, {}, {}, false},
-        {"eight characters", Serving::Body, "2.6.5.00", "2.6.4.0", Interactive, {}, {failed}, false},
+        {"eight characters", Serving::Body, "2.6.5.00", "2.6.4.0", Interactive, {}, {notAVersion8}, false},
         {"eight characters at start", Serving::Body, "2.6.5.00", "2.6.4.0", Silent, {}, {}, false},
-        {"error page", Serving::NotFound, "2.6.5.0", "2.6.4.0", Interactive, {true}, {failed}, false},
+        {"error page", Serving::NotFound, "2.6.5.0", "2.6.4.0", Interactive, {true}, {errorPage}, false},
         {"error page at start", Serving::NotFound, "2.6.5.0", "2.6.4.0", Silent, {true}, {}, false},
-        {"connection closed", Serving::ClosedConnection, "", "2.6.4.0", Interactive, {}, {failed}, false},
+        {"connection closed", Serving::ClosedConnection, "", "2.6.4.0", Interactive, {}, {noConnection}, false},
         {"connection closed at start", Serving::ClosedConnection, "", "2.6.4.0", Silent, {}, {}, false},
-        {"no server", Serving::NobodyListening, "", "2.6.4.0", Interactive, {}, {failed}, false},
+        {"no server", Serving::NobodyListening, "", "2.6.4.0", Interactive, {}, {noConnection}, false},
         {"no server at start", Serving::NobodyListening, "", "2.6.4.0", Silent, {}, {}, false},
     };
     for (const auto& c : cases) {
@@ -239,7 +288,9 @@ TEST_F(UpdateCheckTest, TheMenuCommandDuringTheCheckAtStartWaitsForItsAnswer)
 
     waitForTheEnd(check);
     EXPECT_EQ(server.requestedPaths, QStringList{versionFilePath});
-    EXPECT_EQ(dialogs.everything(), QStringList{failed});
+    EXPECT_EQ(dialogs.everything(),
+              QStringList{failedBecause("Serverul de actualizari nu a raspuns in 1,5 secunde. Verificati "
+                                        "legatura la internet si incercati din nou mai tarziu.")});
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

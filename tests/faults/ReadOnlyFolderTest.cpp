@@ -20,7 +20,9 @@ namespace
 {
 
 const QString protectedFile =
-    QStringLiteral("Baza de date nu poate fi modificata (fisier protejat la scriere)");
+    QStringLiteral("Baza de date nu poate fi modificata (fisier protejat la scriere). "
+                   "Verificati ca fisierul si directorul lui pot fi scrise (nu sunt pe un CD "
+                   "sau protejate la scriere) si repetati operatia");
 
 // The program folder seen read-only, in one of the two ways a parish meets
 // it: its write bits removed, or a read-only mount of it.

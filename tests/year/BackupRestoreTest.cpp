@@ -13,9 +13,11 @@
 #include "db/Sql.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace BackupFixture;
@@ -121,6 +123,64 @@ TEST_F(BackupRestoreTest, RefusesADamagedBackupAndTheWorkingDatabaseItself)
     const QString cases[] = {backup, folder.path(), backups.filePath(QStringLiteral("lipsa"))};
     for (const QString& chosen : cases)
         EXPECT_THROW(BackupRestore::readSummary(chosen), UserError) << chosen.toStdString();
+}
+
+// What SQLite opens without a word (an empty file is an empty database to
+// it) is still not a parish's data: each is refused before the question.
+TEST_F(BackupRestoreTest, RefusesABackupThatIsNotAWholeParishDatabase)
+{
+    parishSaved();
+    const QString database = backup + QStringLiteral("/BazaDate.sqlite");
+    const auto rewrite = [&](const QStringList& statements) {
+        QFile::remove(database);
+        const QString name = QStringLiteral("other-database");
+        {
+            QSqlDatabase db = Connection::openNamed(name, database, true);
+            for (const QString& statement : statements)
+                Sql::exec(db, statement);
+        }
+        Connection::removeNamed(name);
+    };
+    const auto dropFromSaved = [&](const QString& statement) {
+        const QString name = QStringLiteral("saved-database");
+        {
+            QSqlDatabase db = Connection::openNamed(name, database);
+            Sql::exec(db, statement);
+        }
+        Connection::removeNamed(name);
+    };
+    const struct {
+        const char* name;
+        std::function<void()> spoil;
+        const char* says;
+    } cases[] = {
+        {"an empty file",
+         [&] {
+             QFile file(database);
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+         },
+         "este gol (0 octeti)"},
+        {"another program's database", [&] { rewrite({QStringLiteral("CREATE TABLE Note (Text VARCHAR(50))")}); },
+         "nu contine datele unei parohii: lipsesc tabelele Parohia"},
+        {"a parish database without its incomes",
+         [&] { dropFromSaved(QStringLiteral("DROP TABLE Venituri")); }, "lipsesc tabelele Venituri"},
+        {"a parish record without its working year",
+         [&] { dropFromSaved(QStringLiteral("UPDATE Parohia SET An_lucru = NULL")); },
+         "nu are anul de lucru completat"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ManualBackupCopy::save(folder.path(), backups.filePath(QStringLiteral("refacuta")), closedYears());
+        QDir(backup).removeRecursively();
+        ASSERT_TRUE(QDir().rename(backups.filePath(QStringLiteral("refacuta")), backup));
+        c.spoil();
+        try {
+            BackupRestore::readSummary(backup);
+            ADD_FAILURE() << "taken for a backup";
+        } catch (const UserError& e) {
+            EXPECT_TRUE(e.text().contains(QString::fromUtf8(c.says))) << e.text().toStdString();
+        }
+    }
 }
 
 TEST_F(BackupRestoreTest, PutsTheBackupInPlaceAndKeepsTheDataItReplaces)
@@ -229,6 +289,7 @@ TEST_F(BackupRestoreTest, ARenameThatFailsPutsTheCurrentDataBack)
     EXPECT_TRUE(Connection::isOpen());
     EXPECT_EQ(storedRows(QStringLiteral("Stoc")), 3);
     EXPECT_EQ(reopened.count(), 1); // the windows read their records again
-    EXPECT_EQ(foldersIn(folder.path()), QStringList({"2023", "Inainte de restaurare 20241201-1530"}));
+    // Nothing was replaced, so no safety copy of it is left to mislead.
+    EXPECT_EQ(foldersIn(folder.path()), QStringList({"2023"}));
     EXPECT_TRUE(QFileInfo(folder.file(QStringLiteral("2022"))).isFile());
 }
