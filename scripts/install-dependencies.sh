@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   pxlib-dev
   fonts-liberation2
+  # packing and checking the Debian package
+  dpkg-dev file lintian appstream desktop-file-utils
 )
 
 missing=()
