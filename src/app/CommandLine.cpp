@@ -3,8 +3,10 @@
 #include "app/InterruptedWork.h"
 #include "app/ProgramReports.h"
 #include "core/ProgramFolder.h"
+#include "core/ProgramFolderChoice.h"
 #include "core/Progress.h"
 #include "core/UserError.h"
+#include "core/Utilities.h"
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
 #include "db/DbError.h"
@@ -34,17 +36,6 @@ void printLine(FILE* stream, QString text)
     text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stream);
     std::fflush(stream);
-}
-
-bool asksBatchPath(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray argument(argv[i]);
-        if (argument == "--report" || argument.startsWith("--report=") || argument == "--list-reports" ||
-            argument == "--import" || argument.startsWith("--import=") || argument == "--replace")
-            return true;
-    }
-    return false;
 }
 
 QDate parseDate(const QString& text)
@@ -198,12 +189,88 @@ void criticalOnly(QtMsgType type, const QMessageLogContext&, const QString& mess
         printLine(stderr, message);
 }
 
+// Every option with one line, in the user's language.
+QString helpText()
+{
+    return QStringLiteral(
+        "Folosire: lumivaret [OPTIUNI]\n"
+        "Fara optiuni deschide fereastra principala. Cu --report, --list-reports sau --import lucreaza\n"
+        "fara fereastra si fara intrebari.\n"
+        "\n"
+        "  --folder DOSAR        lucreaza cu datele parohiei din DOSAR\n"
+        "  --list-reports        scrie numele si titlul fiecarui raport\n"
+        "  --report NUME         scrie raportul NUME (lista: --list-reports)\n"
+        "  --from DATA           inceputul perioadei (01.03.2024 sau 2024-03-01); implicit 1 ianuarie\n"
+        "  --to DATA             sfarsitul perioadei sau data de referinta; implicit 31 decembrie\n"
+        "  --code COD            codul cerut de raport (tip de venit sau de cheltuiala)\n"
+        "  --pdf FISIER          scrie raportul in fisierul PDF\n"
+        "  --csv FISIER          scrie cifrele raportului in fisierul CSV\n"
+        "  --import DOSAR        aduce tabelele programului vechi din DOSAR\n"
+        "  --replace             cu --import: inlocuieste o baza de date care are documente\n"
+        "  --help, -h            scrie aceste randuri\n"
+        "  --version             scrie versiunea programului\n"
+        "\n"
+        "Dosarul datelor: cel dat cu --folder; altfel, pentru programul instalat, cel din\n"
+        "LUMIVARET_FOLDER sau ~/Lumivaret; pentru o copie pornita din dosarul ei, acel dosar.\n"
+        "Iesire: 0 reusit, 1 baza de date sau un fisier nu pot fi citite sau scrise, 2 argument gresit.\n");
+}
+
 } // namespace
 
-std::optional<int> runCommandLine(int argc, char** argv)
+CommandLineStart runCommandLine(int argc, char** argv)
 {
-    if (!asksBatchPath(argc, argv))
-        return std::nullopt;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    // Read before any application object exists: help, the version and a
+    // wrong argument need no display, and the main window must not open on them.
+    QCommandLineParser parser;
+    const QCommandLineOption folder(QStringLiteral("folder"), {}, QStringLiteral("DOSAR"));
+    const QCommandLineOption list(QStringLiteral("list-reports"));
+    const QCommandLineOption report(QStringLiteral("report"), {}, QStringLiteral("NUME"));
+    const QCommandLineOption from(QStringLiteral("from"), {}, QStringLiteral("DATA"));
+    const QCommandLineOption to(QStringLiteral("to"), {}, QStringLiteral("DATA"));
+    const QCommandLineOption code(QStringLiteral("code"), {}, QStringLiteral("COD"));
+    const QCommandLineOption pdf(QStringLiteral("pdf"), {}, QStringLiteral("FISIER"));
+    const QCommandLineOption csv(QStringLiteral("csv"), {}, QStringLiteral("FISIER"));
+    const QCommandLineOption import(QStringLiteral("import"), {}, QStringLiteral("DOSAR"));
+    const QCommandLineOption replace(QStringLiteral("replace"));
+    const QCommandLineOption help(QStringList{QStringLiteral("help"), QStringLiteral("h")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({folder, list, report, from, to, code, pdf, csv, import, replace, help, version});
+    try {
+        if (!parser.parse(arguments))
+            throw BadArgument{parseFailure(parser, arguments)};
+        if (!parser.positionalArguments().isEmpty())
+            throw BadArgument{
+                QStringLiteral("Argument necunoscut: %1").arg(parser.positionalArguments().first())};
+        if (parser.isSet(help)) {
+            std::fputs(helpText().toUtf8().constData(), stdout);
+            return {0, {}};
+        }
+        if (parser.isSet(version)) {
+            printLine(stdout, QStringLiteral("Lumivaret ") + formatRunningVersion(ReadProgramVersion()));
+            return {0, {}};
+        }
+        if (parser.isSet(folder) && parser.value(folder).trimmed().isEmpty())
+            throw BadArgument{QStringLiteral("Lipseste dosarul optiunii --folder")};
+        for (const QCommandLineOption* reportOnly : {&from, &to, &code, &pdf, &csv})
+            if (parser.isSet(*reportOnly) && !parser.isSet(report))
+                throw BadArgument{QStringLiteral("--%1 merge doar cu --report NUME").arg(reportOnly->names().first())};
+        if (parser.isSet(list) && parser.isSet(report))
+            throw BadArgument{QStringLiteral("--list-reports si --report nu merg impreuna")};
+        if (parser.isSet(import) && (parser.isSet(list) || parser.isSet(report)))
+            throw BadArgument{QStringLiteral("--import nu merge impreuna cu --report sau --list-reports")};
+        if (parser.isSet(replace) && !parser.isSet(import))
+            throw BadArgument{QStringLiteral("--replace merge doar cu --import DOSAR")};
+    } catch (const BadArgument& bad) {
+        printLine(stderr, bad.text);
+        return {2, {}};
+    }
+    if (!parser.isSet(list) && !parser.isSet(report) && !parser.isSet(import))
+        return {std::nullopt, parser.value(folder)};
+
     qInstallMessageHandler(criticalOnly);
     // No window is ever shown here, and there may be no display at all.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -211,48 +278,25 @@ std::optional<int> runCommandLine(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Lumivaret"));
     // The database is the program folder's; the files named on the command
     // line stay relative to the folder the command was given in.
-    setProgramFolder(QDir::fromNativeSeparators(QCoreApplication::applicationDirPath()));
-
-    QCommandLineParser parser;
-    const QCommandLineOption list(QStringLiteral("list-reports"));
-    const QCommandLineOption report(QStringLiteral("report"), {}, QStringLiteral("NAME"));
-    const QCommandLineOption from(QStringLiteral("from"), {}, QStringLiteral("DATE"));
-    const QCommandLineOption to(QStringLiteral("to"), {}, QStringLiteral("DATE"));
-    const QCommandLineOption code(QStringLiteral("code"), {}, QStringLiteral("CODE"));
-    const QCommandLineOption pdf(QStringLiteral("pdf"), {}, QStringLiteral("FILE"));
-    const QCommandLineOption csv(QStringLiteral("csv"), {}, QStringLiteral("FILE"));
-    const QCommandLineOption import(QStringLiteral("import"), {}, QStringLiteral("FOLDER"));
-    const QCommandLineOption replace(QStringLiteral("replace"));
-    parser.addOptions({list, report, from, to, code, pdf, csv, import, replace});
+    setProgramFolder(chooseProgramFolder(parser.value(folder)));
     try {
-        if (!parser.parse(QCoreApplication::arguments()))
-            throw BadArgument{parseFailure(parser, QCoreApplication::arguments())};
-        if (!parser.positionalArguments().isEmpty())
-            throw BadArgument{
-                QStringLiteral("Argument necunoscut: %1").arg(parser.positionalArguments().first())};
-        if (parser.isSet(list) && parser.isSet(report))
-            throw BadArgument{QStringLiteral("--list-reports si --report nu merg impreuna")};
-        if (parser.isSet(import) && (parser.isSet(list) || parser.isSet(report)))
-            throw BadArgument{QStringLiteral("--import nu merge impreuna cu --report sau --list-reports")};
-        if (parser.isSet(replace) && !parser.isSet(import))
-            throw BadArgument{QStringLiteral("--replace merge doar cu --import DOSAR")};
         finishInterruptedWork(programFolder());
         if (parser.isSet(import))
-            return importOldData(parser.value(import), parser.isSet(replace));
+            return {importOldData(parser.value(import), parser.isSet(replace)), {}};
         if (parser.isSet(list))
-            return listReports();
+            return {listReports(), {}};
         const Request request = readRequest(parser, report, from, to, code, pdf, csv);
         const int status = runReport(request);
         Connection::close();
-        return status;
+        return {status, {}};
     } catch (const BadArgument& bad) {
         printLine(stderr, bad.text);
-        return 2;
+        return {2, {}};
     } catch (const UserError& failure) {
         printLine(stderr, failure.text());
-        return 1;
+        return {1, {}};
     } catch (const std::exception& failure) {
         printLine(stderr, QString::fromUtf8(failure.what()));
-        return 1;
+        return {1, {}};
     }
 }

@@ -6,25 +6,36 @@
 #include "app/QtUserDialogs.h"
 #include "core/ErrorGuard.h"
 #include "core/ProgramFolder.h"
+#include "core/ProgramFolderChoice.h"
+#include "core/StatusLine.h"
 #include "core/QtRomanian.h"
 #include "core/UserDialogs.h"
 #include "core/UserError.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QScreen>
 
 int runProgram(int argc, char** argv)
 {
-    if (const std::optional<int> status = runCommandLine(argc, argv))
-        return *status;
+    const CommandLineStart start = runCommandLine(argc, argv);
+    if (start.exitStatus)
+        return *start.exitStatus;
     LumivaretApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumivaret"));
     QApplication::setApplicationVersion(QStringLiteral(LUMIVARET_VERSION));
     installProgramDialogs();
     installQtRomanian();
-    setProgramFolder(QDir::fromNativeSeparators(QCoreApplication::applicationDirPath()));
+    const QString folder = chooseProgramFolder(start.folderOption);
+    const bool firstStart = !QFileInfo::exists(folder);
+    if (firstStart && !QDir().mkpath(folder)) {
+        dialogs().error(QStringLiteral("Dosarul datelor %1 nu poate fi creat. Alegeti altul cu --folder DOSAR.")
+                            .arg(QDir::toNativeSeparators(folder)));
+        return 1;
+    }
+    setProgramFolder(folder);
     // The working year's tables are found relative to the program folder.
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    QDir::setCurrent(folder);
     try {
         finishInterruptedWork(programFolder());
     } catch (const UserError& e) {
@@ -36,5 +47,8 @@ int runProgram(int argc, char** argv)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         mainWindow.setGeometry(screen->availableGeometry());
     mainWindow.showMaximized();
+    if (firstStart)
+        ShowStatus(QStringLiteral(" Dosarul datelor parohiei a fost creat: %1")
+                       .arg(QDir::toNativeSeparators(folder)));
     return app.exec();
 }

@@ -6,7 +6,9 @@
 #include "support/ProgramRun.h"
 #include "support/TestFolder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace
@@ -163,6 +165,13 @@ TEST_F(CommandLine, BadArgumentsExitWithTwoAndOneLine)
         {{"--report", reportName, "-x", "--csv", csv}, "Optiune necunoscuta: -x"},
         {{"--csv", csv, "--report"}, "Lipseste valoarea optiunii --report"},
         {{"--report", reportName, "--list-reports=da", "--csv", csv}, "Argumente gresite: --report"},
+        // Alone, without a display: refused before any window would open.
+        {{"--culoare"}, "Optiune necunoscuta: --culoare"},
+        {{"-x"}, "Optiune necunoscuta: -x"},
+        {{"--pdf", csv}, "--pdf merge doar cu --report NUME"},
+        {{"--from", "01.03.2024"}, "--from merge doar cu --report NUME"},
+        {{"--folder"}, "Lipseste valoarea optiunii --folder"},
+        {{"registru-casa"}, "Argument necunoscut: registru-casa"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -172,6 +181,71 @@ TEST_F(CommandLine, BadArgumentsExitWithTwoAndOneLine)
         EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1);
         EXPECT_EQ(r.out, QString());
         EXPECT_FALSE(QFile::exists(csv));
+    }
+}
+
+// Both answer without a display and without opening the database.
+TEST_F(CommandLine, HelpListsEveryOptionAndVersionPrintsTheBuildsVersion)
+{
+    QFile::remove(folder.databaseFile());
+    const Outcome help = run({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0) << help.err.toStdString();
+    EXPECT_EQ(help.err, QString());
+    for (const char* option : {"--folder DOSAR", "--list-reports", "--report NUME", "--from DATA", "--to DATA",
+                               "--code COD", "--pdf FISIER", "--csv FISIER", "--import DOSAR", "--replace",
+                               "--help", "--version", "LUMIVARET_FOLDER"})
+        EXPECT_TRUE(help.out.contains(QString::fromLatin1(option))) << option;
+    EXPECT_EQ(run({QStringLiteral("-h")}).out, help.out);
+
+    const Outcome version = run({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, QStringLiteral("Lumivaret %1\n").arg(QStringLiteral(LUMIVARET_VERSION)));
+    EXPECT_EQ(version.err, QString());
+}
+
+// The data named by --folder; an installed program (in a "bin" folder) takes
+// LUMIVARET_FOLDER, else ~/Lumivaret; a copy in a folder of its own, its folder.
+TEST_F(CommandLine, TheDataFolderIsTheNamedOneOrTheInstalledProgramsOwn)
+{
+    QTemporaryDir elsewhere;
+    const QString data = elsewhere.filePath(QStringLiteral("date"));
+    const QString home = elsewhere.filePath(QStringLiteral("acasa"));
+    const QString bin = elsewhere.filePath(QStringLiteral("usr/bin"));
+    for (const QString& dir : {data, home + QStringLiteral("/Lumivaret"), bin})
+        ASSERT_TRUE(QDir().mkpath(dir));
+    ASSERT_TRUE(QFile::copy(folder.databaseFile(), data + QStringLiteral("/BazaDate.sqlite")));
+    ASSERT_TRUE(QFile::copy(folder.databaseFile(), home + QStringLiteral("/Lumivaret/BazaDate.sqlite")));
+    ASSERT_TRUE(QFile::copy(program(), bin + QStringLiteral("/lumivaret")));
+    QFile::remove(folder.databaseFile()); // the copy's own folder now holds no data
+    const QString missing = elsewhere.filePath(QStringLiteral("lipsa"));
+
+    const struct {
+        const char* what;
+        QString program;
+        QStringList folderOption;
+        EnvironmentChanges environment;
+        int exitCode;
+    } cases[] = {
+        {"a copy in its own folder, named elsewhere", program(), {"--folder", data}, {}, 0},
+        {"a copy in its own folder takes no variable", program(), {}, {{"LUMIVARET_FOLDER", data}}, 1},
+        {"installed, with the variable", bin + "/lumivaret", {}, {{"LUMIVARET_FOLDER", data}, {"HOME", missing}}, 0},
+        {"installed, in the home folder", bin + "/lumivaret", {}, {{"HOME", home}}, 0},
+        {"installed, the option before the variable",
+         bin + "/lumivaret",
+         {"--folder", data},
+         {{"LUMIVARET_FOLDER", missing}, {"HOME", missing}},
+         0},
+        {"installed, nothing there", bin + "/lumivaret", {}, {{"HOME", missing}}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString csv = elsewhere.filePath(QStringLiteral("r.csv"));
+        QFile::remove(csv);
+        const Outcome r = runProgram(
+            c.program, c.folderOption + QStringList{QStringLiteral("--report"), reportName, QStringLiteral("--csv"), csv},
+            QStringLiteral("ro_RO.UTF-8"), QDir::tempPath(), c.environment);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
+        EXPECT_EQ(QFile::exists(csv), c.exitCode == 0);
     }
 }
 

@@ -5,12 +5,19 @@
 #include <QProcess>
 
 ProgramOutcome runProgram(const QString& program, const QStringList& arguments, const QString& locale,
-                          const QString& workingFolder)
+                          const QString& workingFolder, const EnvironmentChanges& environment)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "LC_ALL", "LC_NUMERIC", "LANG"})
+    for (const char* name :
+         {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "LC_ALL", "LC_NUMERIC", "LANG", "LUMIVARET_FOLDER"})
         env.remove(QString::fromLatin1(name));
     env.insert(QStringLiteral("LC_ALL"), locale);
+    for (const auto& [name, value] : environment) {
+        if (value.isEmpty())
+            env.remove(name);
+        else
+            env.insert(name, value);
+    }
     QProcess process;
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(workingFolder.isEmpty() ? QDir::tempPath() : workingFolder);
