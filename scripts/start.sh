@@ -9,12 +9,13 @@ folder="${LUMIVARET_FOLDER:-$HOME/Lumivaret}"
 bash "$root/scripts/install-dependencies.sh"
 cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DLUMIVARET_TESTS=OFF -DLUMIVARET_BENCHMARKS=OFF >/dev/null
-cmake --build "$root/build-release" --target Lumivaret
+cmake --build "$root/build-release" --target Lumivaret manual
 
 mkdir -p "$folder"
 # Replace the program file without touching the data beside it.
 install -m 755 "$root/build-release/src/Lumivaret" "$folder/Lumivaret.new"
 mv -f "$folder/Lumivaret.new" "$folder/Lumivaret"
+install -m 644 "$root/build-release/src/ManualLumivaret.html" "$folder/ManualLumivaret.html"
 echo "Dosarul programului: $folder"
 # Amounts and dates are typed and shown in the system's notation. A machine
 # with no language set (C or POSIX, as a fresh server or container has)

@@ -1,9 +1,11 @@
+#include "app/HelpDocuments.h"
 #include "app/MainUnt.h"
 #include "support/FakeDesktopShell.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFolder.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -29,11 +31,10 @@ TEST_F(HelpDocumentsTest, OpenFromTheProgramFolderOrSayWhatIsMissing)
         const char* file;
         Outcome outcome;
     } cases[] = {
-        {"Manual", "HelpLumivaret.exe", Outcome::Opened},
+        {"Manual", "ManualLumivaret.html", Outcome::Opened},
         {"StatutulBOR", "StatutulBOR.pdf", Outcome::Opened},
-        {"Manual", "HelpLumivaret.exe", Outcome::Missing},
         {"StatutulBOR", "StatutulBOR.pdf", Outcome::Missing},
-        {"Manual", "HelpLumivaret.exe", Outcome::DesktopRefuses},
+        {"Manual", "ManualLumivaret.html", Outcome::DesktopRefuses},
     };
     TMainFrm window;
     window.show();
@@ -67,4 +68,35 @@ TEST_F(HelpDocumentsTest, OpenFromTheProgramFolderOrSayWhatIsMissing)
             break;
         }
     }
+}
+
+// The manual built with the program: beside the executable of the build tree
+// or of a copy, or among the installed documents; where none is found the
+// message names every folder looked in.
+TEST_F(HelpDocumentsTest, TheManualIsFoundBesideTheProgramOrAmongTheInstalledDocuments)
+{
+    EXPECT_EQ(HelpDocuments::manualFolders(QStringLiteral("/home/preot/Lumivaret/"), QStringLiteral("/usr/bin")),
+              QStringList({"/home/preot/Lumivaret", "/usr/bin", "/usr/share/doc/lumivaret"}));
+    EXPECT_EQ(HelpDocuments::manualFolders(QStringLiteral("/home/preot/Lumivaret/"),
+                                           QStringLiteral("/home/preot/Lumivaret")),
+              QStringList({"/home/preot/Lumivaret", "/home/preot/share/doc/lumivaret"}));
+
+    TMainFrm window;
+    window.show();
+    window.command(QStringLiteral("Manual"))->trigger();
+    const QStringList folders = HelpDocuments::manualFolders(folder.path(), QCoreApplication::applicationDirPath());
+    ASSERT_EQ(dialogs.everything().size(), 1);
+    EXPECT_TRUE(dialogs.everything().first().startsWith(
+        QStringLiteral("warning: Manualul programului (ManualLumivaret.html) nu a fost gasit")));
+    for (const QString& searched : folders)
+        EXPECT_TRUE(dialogs.everything().first().contains(QDir::toNativeSeparators(searched)));
+    EXPECT_TRUE(shell.opened.isEmpty());
+
+    // The page the build made holds every chapter of the manual.
+    QFile built(QStringLiteral(LUMIVARET_MANUAL_FILE));
+    ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(built.readAll());
+    for (const char* chapter : {"Pornirea programului", "Primii pași", "Documentele", "Rapoartele",
+                                "Trecerea la an nou", "Salvarea și restaurarea datelor", "Linia de comandă"})
+        EXPECT_TRUE(page.contains(QString::fromUtf8(chapter))) << chapter;
 }

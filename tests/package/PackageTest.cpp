@@ -51,7 +51,7 @@ TEST(Package, IsBuiltCheckedAndItsProgramRunsFromTheUnpackedFiles)
          {"usr/bin/lumivaret", "usr/share/applications/ro.lumivaret.Lumivaret.desktop",
           "usr/share/metainfo/ro.lumivaret.Lumivaret.metainfo.xml", "usr/share/icons/hicolor/scalable/apps/lumivaret.svg",
           "usr/share/icons/hicolor/48x48/apps/lumivaret.png", "usr/share/man/man1/lumivaret.1.gz",
-          "usr/share/doc/lumivaret/copyright"})
+          "usr/share/doc/lumivaret/copyright", "usr/share/doc/lumivaret/ManualLumivaret.html"})
         EXPECT_TRUE(QFile::exists(unpacked.filePath(QString::fromLatin1(file)))) << file;
     const QString program = unpacked.filePath(QStringLiteral("usr/bin/lumivaret"));
 
