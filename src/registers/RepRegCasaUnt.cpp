@@ -141,7 +141,10 @@ ReportBand detail(const QList<double>& edges, const BookAccount& account,
         return QString::number(numbering->next++);
     };
     band.add(number);
-    band.add(ReportElement::data(cell(edges, 1, 1, 0, height), QStringLiteral("Fel")));
+    // A long kind ("FACTURA FISCALA") wraps in its narrow column, readable and whole.
+    ReportElement kind = ReportElement::data(cell(edges, 1, 1, 0, height), QStringLiteral("Fel"));
+    kind.wrap = true;
+    band.add(kind);
     band.add(ReportElement::data(cell(edges, 2, 2, 0, height), QStringLiteral("Nr_doc"), {}, right));
     ReportElement explanation = ReportElement::data(
         cell(edges, explanationColumn, explanationColumn, 0, height), QStringLiteral("Explicatii"));
