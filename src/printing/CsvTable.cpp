@@ -15,7 +15,8 @@ namespace
 // a number.
 bool readAsFormula(const QString& value)
 {
-    if (value.isEmpty())
+    // A sign alone ("-" for a line without a formula) has nothing to run.
+    if (value.isEmpty() || value == QLatin1String("-") || value == QLatin1String("+"))
         return false;
     static const QRegularExpression negativeNumber(
         QStringLiteral("^-[0-9]+([.,][0-9]+)?([eE][-+]?[0-9]+)?$"));

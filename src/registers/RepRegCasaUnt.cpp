@@ -36,8 +36,9 @@ using RuledColumns::text;
 const QString dateField = QStringLiteral("Data");
 
 // The printed columns: number, kind, document number, explanation, then the
-// four amounts. Widths in mm on a page 200 mm wide, scaled to the page in use.
-constexpr std::array<double, 8> designedWidths{10, 14, 16, 72, 22, 22, 22, 22};
+// four amounts. Widths in mm on a page 200 mm wide, scaled to the page in use;
+// the kind's column holds "FACTURA" and "FISCALA" each on a line of its own.
+constexpr std::array<double, 8> designedWidths{10, 16, 16, 70, 22, 22, 22, 22};
 constexpr int explanationColumn = 3;
 constexpr int firstAmountColumn = 4;
 const QStringList captions{"Nr crt",   "Tip doc.", "Nr. doc.", "Explicatii",

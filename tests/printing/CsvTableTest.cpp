@@ -27,6 +27,7 @@ TEST(CsvTable, ATextASpreadsheetWouldRunIsWrittenAsTextAndANumberStaysANumber)
         {"\tTab", "'\tTab"},
         {"\r=1+2", "\"'\r=1+2\""},
         {"Popescu-Ionescu = 3", "Popescu-Ionescu = 3"},
+        {"-", "-"},
         {"Total general :", "Total general :"},
         {CsvTable::number(-16081.8, 2, ro), "-16081,80"},
         {CsvTable::number(-0.3, -1, ro), "-0,3"},
