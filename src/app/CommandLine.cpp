@@ -9,12 +9,15 @@
 #include "core/Utilities.h"
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
+#include "db/DateFormat.h"
 #include "db/DbError.h"
 #include "db/SchemaUpgrade.h"
 #include "db/Sql.h"
 #include "db/WorkingYear.h"
+#include "printing/EmptyReport.h"
 #include "printing/PagePainter.h"
 #include "printing/ReportCatalog.h"
+#include "printing/RuledColumns.h"
 #include "transfer/OldDataImport.h"
 
 #include <QApplication>
@@ -134,6 +137,23 @@ ReportAnswers answersFor(const Request& r, const QSqlDatabase& db)
     return answers;
 }
 
+// The page written instead of a report with nothing to print: its caption,
+// its period and why it is empty.
+std::unique_ptr<Report> emptyReport(const ReportEntry& entry, const ReportAnswers& answers,
+                                    const Report& report)
+{
+    QString period;
+    if (entry.asksPeriod)
+        period = RuledColumns::periodText(answers.from, answers.to);
+    else if (entry.asksReferenceDate)
+        period = QStringLiteral("la data de ") + DateFormat::toShortText(answers.to);
+    QString reason = report.noRowsMessage;
+    if (reason.isEmpty())
+        reason = entry.asksPeriod ? QStringLiteral("Nu exista documente in aceasta perioada.")
+                                  : QStringLiteral("Nu exista date pentru acest raport.");
+    return EmptyReport::build(entry.caption, period, reason);
+}
+
 int runReport(const Request& r)
 {
     const ReportEntry& entry = *r.entry;
@@ -146,13 +166,10 @@ int runReport(const Request& r)
     ReportFrame::applyDefaults(entry.defaults);
     std::unique_ptr<Report> report = entry.build(answers);
     if (!r.pdf.isEmpty()) {
-        const PageModel pages = ReportFrame::layOut(*report);
+        PageModel pages = ReportFrame::layOut(*report);
         if (pages.pages.isEmpty())
-            printLine(stderr,
-                      QStringLiteral("Raportul nu are date in aceasta perioada: fisierul %1 nu a fost scris")
-                          .arg(QDir::toNativeSeparators(r.pdf)));
-        else
-            PagePainter::writePdf(pages, r.pdf);
+            pages = ReportFrame::layOut(*emptyReport(entry, answers, *report));
+        PagePainter::writePdf(pages, r.pdf);
     }
     if (!r.csv.isEmpty())
         entry.csv(*report, answers).write(r.csv);

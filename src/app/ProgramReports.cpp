@@ -68,5 +68,9 @@ void runReportInteractively(const ReportEntry& entry, QWidget* caller, bool ever
         ProgressWindow progress(caller);
         entry.prepare(answers, progress);
     }
-    ReportFrame::run(caller, entry.defaults, [&] { return entry.build(answers); });
+    ReportFrame::CsvOfReport csv;
+    if (entry.csv)
+        csv = [&entry, &answers](const Report& report) { return entry.csv(report, answers); };
+    ReportFrame::run(
+        caller, entry.defaults, [&] { return entry.build(answers); }, csv);
 }

@@ -4,13 +4,41 @@
 #include "db/FieldFormat.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 namespace
 {
 
-QString csvValue(const QString& value)
+// A spreadsheet opening the file takes a cell that starts with one of these
+// for a formula and runs it. A negative number, as number() writes it, stays
+// a number.
+bool readAsFormula(const QString& value)
 {
+    // A sign alone ("-" for a line without a formula) has nothing to run.
+    if (value.isEmpty() || value == QLatin1String("-") || value == QLatin1String("+"))
+        return false;
+    static const QRegularExpression negativeNumber(
+        QStringLiteral("^-[0-9]+([.,][0-9]+)?([eE][-+]?[0-9]+)?$"));
+    switch (value.front().unicode()) {
+    case '=':
+    case '+':
+    case '@':
+    case '\t':
+    case '\r':
+        return true;
+    case '-':
+        return !negativeNumber.match(value).hasMatch();
+    default:
+        return false;
+    }
+}
+
+QString csvValue(QString value)
+{
+    // A leading apostrophe makes the spreadsheet show the cell as the text it is.
+    if (readAsFormula(value))
+        value.prepend(QLatin1Char('\''));
     if (!value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('"')) &&
         !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r')))
         return value;
@@ -41,7 +69,9 @@ QString CsvTable::text() const
 void CsvTable::write(const QString& filePath) const
 {
     QSaveFile file(filePath);
-    const QByteArray bytes = text().toUtf8();
+    // The byte-order mark tells a spreadsheet opening the file that it is
+    // UTF-8, so that ș, ț and ă read right.
+    const QByteArray bytes = QByteArrayLiteral("\xEF\xBB\xBF") + text().toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw IoError(
             QStringLiteral("Fisierul %1 nu poate fi scris").arg(QDir::toNativeSeparators(filePath)));

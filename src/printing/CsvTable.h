@@ -6,7 +6,9 @@
 #include <QStringList>
 
 // A report's printed rows as a CSV file: a header line of the column
-// captions, then one line per row; values separated by ';', UTF-8.
+// captions, then one line per row; values separated by ';', UTF-8 with a
+// byte-order mark. A text a spreadsheet would run as a formula ("=...",
+// "+...", "-...", "@...") is written with a leading apostrophe.
 struct CsvTable {
     QStringList header;
     QList<QStringList> rows;

@@ -24,13 +24,14 @@ void applyDefaults(const Defaults& defaults)
     s.pitch = PrintSettings::Pitch::Default;
     s.paper = QPageSize::A4;
     s.orientation = defaults.orientation;
-    if (defaults.fontSize == 8)
+    if (defaults.announced && defaults.fontSize == 8)
         ShowStatus(defaults.orientation == QPageLayout::Landscape
                        ? QStringLiteral("Parametrii de listare impliciti: Arial, 8, A4, Peisaj")
                        : QStringLiteral("Parametrii de listare impliciti: Arial, 8, A4, Portret"));
 }
 
-void run(QWidget* caller, const Defaults& defaults, const std::function<std::unique_ptr<Report>()>& open)
+void run(QWidget* caller, const Defaults& defaults, const std::function<std::unique_ptr<Report>()>& open,
+         const CsvOfReport& csv)
 {
     applyDefaults(defaults);
     if (!dialogs().printSetup(caller)) {
@@ -56,7 +57,7 @@ void run(QWidget* caller, const Defaults& defaults, const std::function<std::uni
         dialogs().error(report->noRowsMessage); // the status line keeps " Listez..."
         return;
     }
-    RunReport(*report, caller);
+    RunReport(*report, caller, csv);
     report.reset();
     ShowStatus(QStringLiteral(" OK."));
 }
@@ -87,12 +88,15 @@ PageModel layOut(Report& report)
     return ReportLayout::run(report.definition);
 }
 
-void RunReport(Report& report, QWidget* caller)
+void RunReport(Report& report, QWidget* caller, const CsvOfReport& csv)
 {
     ReportDefinition& def = report.definition;
     applyPrintSettings(def);
     if (printSettings().preview) {
-        TReportPreview preview(def, caller);
+        std::function<CsvTable()> csvOfThis;
+        if (csv)
+            csvOfThis = [&report, csv] { return csv(report); };
+        TReportPreview preview(def, caller, csvOfThis);
         preview.exec();
         return;
     }

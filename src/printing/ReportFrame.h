@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/CsvTable.h"
 #include "printing/PageModel.h"
 #include "printing/ReportModel.h"
 
@@ -33,16 +34,23 @@ namespace ReportFrame
 struct Defaults {
     int fontSize = 10;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    // The status line names Arial 8 defaults, unless the report keeps quiet about them.
+    bool announced = true;
 };
 
 // The report's defaults: font "Arial" in its size, A4, its orientation, the
-// other print settings as they are; the status line names Arial 8 defaults.
+// other print settings as they are; the status line names announced Arial 8 defaults.
 void applyDefaults(const Defaults& defaults);
+
+// The CSV table of a built report, for the preview's "Salveaza CSV".
+using CsvOfReport = std::function<CsvTable(const Report&)>;
 
 // `open` reads the report's data and builds it; it throws DbError when the store fails.
 // A report whose elements depend on the page's width places them in its
 // definition's onStart, which runs at layout time, after applyPrintSettings.
-void run(QWidget* caller, const Defaults& defaults, const std::function<std::unique_ptr<Report>()>& open);
+// A report with a `csv` can be saved as CSV from the preview.
+void run(QWidget* caller, const Defaults& defaults, const std::function<std::unique_ptr<Report>()>& open,
+         const CsvOfReport& csv = {});
 
 // Puts the print settings' font, paper and orientation on the report and on
 // the printer, measures the printer's printable area again and gives the
@@ -54,6 +62,6 @@ void applyPrintSettings(ReportDefinition& report);
 PageModel layOut(Report& report);
 
 // Applies the print settings to the report and previews or prints it.
-void RunReport(Report& report, QWidget* caller);
+void RunReport(Report& report, QWidget* caller, const CsvOfReport& csv = {});
 
 } // namespace ReportFrame

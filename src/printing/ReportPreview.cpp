@@ -16,34 +16,50 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-TReportPreview::TReportPreview(ReportDefinition& report, QWidget* parent) : QDialog(parent), m_report(report)
+TReportPreview::TReportPreview(ReportDefinition& report, QWidget* parent, std::function<CsvTable()> csv)
+    : QDialog(parent), m_report(report), m_csv(std::move(csv))
 {
     setWindowTitle(report.name.isEmpty() ? QStringLiteral("Previzualizare raport") : report.name);
     setObjectName(QStringLiteral("TReportPreview"));
     m_model = ReportLayout::run(report);
 
+    // The page and zoom buttons show signs; a screen reader says what they do.
     const auto addButton = [this](QHBoxLayout* row, const QString& caption, const QString& name,
-                                  auto action) {
+                                  const QString& spoken, auto action) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
+        b->setAccessibleName(spoken);
+        if (QString(caption).remove(QLatin1Char('&')) != spoken)
+            b->setToolTip(spoken);
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, [action] { runGuarded(action); });
         row->addWidget(b);
     };
     auto* bar = new QHBoxLayout;
-    addButton(bar, QStringLiteral("|<"), QStringLiteral("PrimaPagina"), [this] { showPage(0); });
-    addButton(bar, QStringLiteral("<"), QStringLiteral("PaginaAnterioara"), [this] { showPage(m_page - 1); });
-    addButton(bar, QStringLiteral(">"), QStringLiteral("PaginaUrmatoare"), [this] { showPage(m_page + 1); });
-    addButton(bar, QStringLiteral(">|"), QStringLiteral("UltimaPagina"),
+    addButton(bar, QStringLiteral("|<"), QStringLiteral("PrimaPagina"), QStringLiteral("Prima pagina"),
+              [this] { showPage(0); });
+    addButton(bar, QStringLiteral("<"), QStringLiteral("PaginaAnterioara"),
+              QStringLiteral("Pagina anterioara"), [this] { showPage(m_page - 1); });
+    addButton(bar, QStringLiteral(">"), QStringLiteral("PaginaUrmatoare"), QStringLiteral("Pagina urmatoare"),
+              [this] { showPage(m_page + 1); });
+    addButton(bar, QStringLiteral(">|"), QStringLiteral("UltimaPagina"), QStringLiteral("Ultima pagina"),
               [this] { showPage(int(m_model.pages.size()) - 1); });
     m_position = new QLabel(this);
     bar->addWidget(m_position);
-    addButton(bar, QStringLiteral("-"), QStringLiteral("Micsoreaza"), [this] { zoom(m_zoom / 1.25); });
-    addButton(bar, QStringLiteral("+"), QStringLiteral("Mareste"), [this] { zoom(m_zoom * 1.25); });
+    addButton(bar, QStringLiteral("-"), QStringLiteral("Micsoreaza"), QStringLiteral("Micsoreaza"),
+              [this] { zoom(m_zoom / 1.25); });
+    addButton(bar, QStringLiteral("+"), QStringLiteral("Mareste"), QStringLiteral("Mareste"),
+              [this] { zoom(m_zoom * 1.25); });
     bar->addStretch();
-    addButton(bar, QStringLiteral("&Printeaza"), QStringLiteral("Printeaza"), [this] { print(); });
-    addButton(bar, QStringLiteral("&Salveaza PDF"), QStringLiteral("SalveazaPdf"), [this] { savePdf(); });
-    addButton(bar, QStringLiteral("&Inchide"), QStringLiteral("Inchide"), [this] { reject(); });
+    addButton(bar, QStringLiteral("&Printeaza"), QStringLiteral("Printeaza"), QStringLiteral("Printeaza"),
+              [this] { print(); });
+    addButton(bar, QStringLiteral("&Salveaza PDF"), QStringLiteral("SalveazaPdf"),
+              QStringLiteral("Salveaza PDF"), [this] { savePdf(); });
+    if (m_csv)
+        addButton(bar, QStringLiteral("Salveaza &CSV"), QStringLiteral("SalveazaCsv"),
+                  QStringLiteral("Salveaza CSV"), [this] { saveCsv(); });
+    addButton(bar, QStringLiteral("&Inchide"), QStringLiteral("Inchide"), QStringLiteral("Inchide"),
+              [this] { reject(); });
 
     m_image = new QLabel(this);
     m_image->setAlignment(Qt::AlignCenter);
@@ -111,6 +127,19 @@ void TReportPreview::savePdf()
     if (file.isEmpty())
         return;
     PagePainter::writePdf(m_model, file);
+}
+
+void TReportPreview::saveCsv()
+{
+    if (!m_csv)
+        return;
+    QString file = dialogs().saveFileName(QStringLiteral("Salveaza raportul ca CSV"),
+                                          QStringLiteral("Fisiere CSV (*.csv)"), QString());
+    if (file.isEmpty())
+        return;
+    if (!file.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        file += QStringLiteral(".csv");
+    m_csv().write(file);
 }
 
 void TReportPreview::keyPressEvent(QKeyEvent* event)

@@ -170,7 +170,7 @@ CsvTable membersCsv(const Report& report, const Options& options)
     const QList<RecordColumn>& columns = RecordColumns::members();
     csv.header << QStringLiteral("Cod enorias") << QStringLiteral("Familia");
     for (const RecordColumn& c : columns)
-        csv.header << c.caption.trimmed();
+        csv.header << c.name;
     const ReportDefinition& d = report.definition;
     const ReportTable& parishioners = *d.data;
     const ReportTable& members = *d.subDetails.first().table;
@@ -181,7 +181,7 @@ CsvTable membersCsv(const Report& report, const Options& options)
             if (members.value(m, codeField) != code)
                 continue;
             QStringList row{code.toString(), printedName(parishioners, p, options)};
-            const QString counter = CsvTable::number(++count, 0) + QLatin1Char('.');
+            const QString counter = CsvTable::number(++count, 0);
             for (const RecordColumn& c : columns)
                 row << RecordColumns::cellText(c, members, m, counter);
             csv.rows << row;

@@ -13,17 +13,24 @@ using Content = RecordColumn::Content;
 
 RecordColumn counter()
 {
-    return {QStringLiteral("Nr crt."), {}, Content::Counter, 10};
+    return {QStringLiteral("Nr crt."), QStringLiteral("Nr crt."), {}, Content::Counter, 10};
 }
 
 RecordColumn act()
 {
-    return {QStringLiteral("Numarul si data actului"), QStringLiteral("Data"), Content::Act, 30};
+    const QString caption = QStringLiteral("Numarul si data actului");
+    return {caption, caption, QStringLiteral("Data"), Content::Act, 30};
 }
 
+// In `caption` a '|' marks where the printed caption breaks a word with a
+// hyphen; a hyphen of the words themselves ("s-a") stays in the name too.
 RecordColumn text(const char* caption, const char* field, double width)
 {
-    return {QString::fromUtf8(caption), QString::fromUtf8(field), Content::Text, width};
+    QString printed = QString::fromUtf8(caption);
+    QString name = printed;
+    printed.replace(QLatin1Char('|'), QLatin1Char('-'));
+    name.remove(QLatin1Char('|'));
+    return {printed, name.trimmed(), QString::fromUtf8(field), Content::Text, width};
 }
 
 QList<double> edgesOf(const QList<RecordColumn>& columns, double width)
@@ -84,16 +91,16 @@ const QList<RecordColumn>& baptisms()
     static const QList<RecordColumn> columns{
         counter(),
         act(),
-        text("Data naste-rii pruncului", "Data_nasterii", 18),
+        text("Data naste|rii pruncului", "Data_nasterii", 18),
         text("Data botezului", "Data_botezului", 18),
         text("Numele dat la botez", "Nume_prunc", 30),
-        text("Le-gitim", "Legitim", 7),
-        text("Na-tural", "Natural", 7),
+        text("Le|gitim", "Legitim", 7),
+        text("Na|tural", "Natural", 7),
         text("Numele si prenumele parintilor", "Nume_parinti", 40),
         text("Numele si prenumele nasilor", "Nume_nasi", 40),
-        text("Semnatura pre-otului oficiant", "Nume_preot", 30),
+        text("Semnatura pre|otului oficiant", "Nume_preot", 30),
         text("Autorit care a elib. CN", "Autoritatea", 25),
-        text("  Obser-vatii", "Observatii", 28),
+        text("  Obser|vatii", "Observatii", 28),
     };
     return columns;
 }
@@ -103,14 +110,14 @@ const QList<RecordColumn>& marriages()
     static const QList<RecordColumn> columns{
         counter(),
         act(),
-        text("Numele si pre-numele mirelui", "Nume_mire", 40),
-        text("Vars-ta", "Varsta_mire", 9),
+        text("Numele si pre|numele mirelui", "Nume_mire", 40),
+        text("Vars|ta", "Varsta_mire", 9),
         text("June sau vaduv", "Starea_mire", 15),
-        text("Numele si pre-numele miresei", "Nume_mireasa", 40),
-        text("Vars-ta", "Varsta_mireasa", 9),
+        text("Numele si pre|numele miresei", "Nume_mireasa", 40),
+        text("Vars|ta", "Varsta_mireasa", 9),
         text("Juna sau vaduva", "Starea_mireasa", 15),
         text("Numele si prenumele nasilor", "Nume_nasi", 45),
-        text("Semnatura pre-otului oficiant", "Nume_preot", 35),
+        text("Semnatura pre|otului oficiant", "Nume_preot", 35),
         text("  Observatii", "Observatii", 40),
     };
     return columns;
@@ -122,9 +129,9 @@ const QList<RecordColumn>& burials()
         counter(),
         act(),
         text("Numele si prenumele decedatului", "Nume_decedat", 40),
-        text("Bar-bat", "Sex_M", 8),
-        text("Fe-meie", "Sex_F", 8),
-        text("Vars-ta", "Varsta", 9),
+        text("Bar|bat", "Sex_M", 8),
+        text("Fe|meie", "Sex_F", 8),
+        text("Vars|ta", "Varsta", 9),
         text("Profesia", "Profesia", 25),
         text("Cauza incetarii din viata", "Cauza_mortii", 40),
         text("Semnatura preotului oficiant", "Nume_preot", 35),

@@ -17,6 +17,7 @@ struct RecordColumn {
         Text,    // a text, a date or a number as the field holds it
     };
     QString caption; // printed as written: its hyphens and blanks are the designed line breaks
+    QString name;    // the caption in one line, without its break hyphens: the CSV's column name
     QString field;   // of the record table; empty for the counter
     Content content = Content::Text;
     double width = 10; // mm on a landscape A4 page, in proportion to the other columns

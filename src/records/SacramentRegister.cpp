@@ -101,10 +101,10 @@ CsvTable csv(const Report& report, const SacramentRegister& sacramentRegister)
     CsvTable csv;
     const QList<RecordColumn>& columns = sacramentRegister.columns();
     for (const RecordColumn& c : columns)
-        csv.header << c.caption.trimmed();
+        csv.header << c.name;
     const ReportTable& acts = *report.definition.data;
     for (int row = 0; row < acts.rowCount(); ++row) {
-        const QString counter = CsvTable::number(row + 1, 0) + QLatin1Char('.');
+        const QString counter = CsvTable::number(row + 1, 0);
         QStringList line;
         for (const RecordColumn& c : columns)
             line << RecordColumns::cellText(c, acts, row, counter);

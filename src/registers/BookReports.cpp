@@ -16,7 +16,8 @@ ReportEntry book(const QString& name, const QString& caption, const QString& com
         .name = name,
         .caption = caption,
         .command = command,
-        .defaults = {8, QPageLayout::Portrait},
+        // The books name no defaults in the status line.
+        .defaults = {.fontSize = 8, .orientation = QPageLayout::Portrait, .announced = false},
         .computation = wholeTable(CalculRegistru),
         .build =
             [&account](const QSqlDatabase& db, const ReportAnswers& answers) {

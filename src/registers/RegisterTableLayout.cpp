@@ -55,8 +55,8 @@ QRectF cell(const QList<double>& edges, int first, int last, double top, double 
 
 // The carried-forward line "Report :" or the footer's "De reportat :" /
 // "Total general :": the sums of every row so far, the rows before the period
-// included, in the general number format, and the running amounts of the last
-// printed row as it printed them.
+// included, with two decimals and thousands grouped as the rows print their
+// amounts, and the running amounts of the last printed row as it printed them.
 ReportBand sumsLine(const Layout& layout, const QList<double>& edges,
                     const std::shared_ptr<LastPrinted>& last, bool carriedForward)
 {
@@ -79,7 +79,7 @@ ReportBand sumsLine(const Layout& layout, const QList<double>& edges,
             ReportElement::label(cell(edges, i, i, 0, height), {}, Qt::AlignRight | Qt::AlignVCenter);
         if (c.content == Content::Summed)
             value.onPrint = [field = c.field](const ReportContext& ctx, const QString&) {
-                return FieldFormat::formatNumber(ctx.sum(field), {});
+                return FieldFormat::formatNumber(ctx.sum(field), amountFormat);
             };
         else
             value.onPrint = [field = c.field, last](const ReportContext&, const QString&) {

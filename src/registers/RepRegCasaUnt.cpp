@@ -36,8 +36,9 @@ using RuledColumns::text;
 const QString dateField = QStringLiteral("Data");
 
 // The printed columns: number, kind, document number, explanation, then the
-// four amounts. Widths in mm on a page 200 mm wide, scaled to the page in use.
-constexpr std::array<double, 8> designedWidths{10, 14, 16, 72, 22, 22, 22, 22};
+// four amounts. Widths in mm on a page 200 mm wide, scaled to the page in use;
+// the kind's column holds "FACTURA" and "FISCALA" each on a line of its own.
+constexpr std::array<double, 8> designedWidths{10, 16, 16, 70, 22, 22, 22, 22};
 constexpr int explanationColumn = 3;
 constexpr int firstAmountColumn = 4;
 const QStringList captions{"Nr crt",   "Tip doc.", "Nr. doc.", "Explicatii",
@@ -141,7 +142,10 @@ ReportBand detail(const QList<double>& edges, const BookAccount& account,
         return QString::number(numbering->next++);
     };
     band.add(number);
-    band.add(ReportElement::data(cell(edges, 1, 1, 0, height), QStringLiteral("Fel")));
+    // A long kind ("FACTURA FISCALA") wraps in its narrow column, readable and whole.
+    ReportElement kind = ReportElement::data(cell(edges, 1, 1, 0, height), QStringLiteral("Fel"));
+    kind.wrap = true;
+    band.add(kind);
     band.add(ReportElement::data(cell(edges, 2, 2, 0, height), QStringLiteral("Nr_doc"), {}, right));
     ReportElement explanation = ReportElement::data(
         cell(edges, explanationColumn, explanationColumn, 0, height), QStringLiteral("Explicatii"));

@@ -118,18 +118,68 @@ TEST_F(CommandLine, TheCsvFollowsTheLocaleAndThePeriodDefaultsToTheWorkingYear)
     }
 }
 
-TEST_F(CommandLine, AnEmptyPeriodGivesTheHeaderLineAloneAndNoPdf)
+// A period without a document of its own still gives both files: the CSV its
+// header line, the PDF one page with the report's title, its period and the
+// line that says there is nothing in it.
+TEST_F(CommandLine, AnEmptyPeriodGivesTheHeaderLineAndAPageThatSaysSo)
 {
-    const Outcome r = run({QStringLiteral("--report"), reportName, QStringLiteral("--from"),
-                           QStringLiteral("2024-06-01"), QStringLiteral("--to"), QStringLiteral("2024-06-30"),
-                           QStringLiteral("--csv"), folder.file(QStringLiteral("e.csv")),
-                           QStringLiteral("--pdf"), folder.file(QStringLiteral("e.pdf"))});
+    struct Case {
+        const char* report;
+        const char* title;
+        const char* reason;
+    };
+    for (const Case& c :
+         {Case{"registru-incasari-plati", "Raport registru incasari si plati",
+               "Nu exista documente in aceasta perioada."},
+          Case{"registru-pangar", "Raport registru pangar", "Nu exista documente in aceasta perioada."}}) {
+        SCOPED_TRACE(c.report);
+        const QString csv = folder.file(QStringLiteral("e.csv"));
+        const QString pdf = folder.file(QStringLiteral("e.pdf"));
+        QFile::remove(csv);
+        QFile::remove(pdf);
+        const Outcome r =
+            run({QStringLiteral("--report"), QString::fromLatin1(c.report), QStringLiteral("--from"),
+                 QStringLiteral("2024-06-01"), QStringLiteral("--to"), QStringLiteral("2024-06-30"),
+                 QStringLiteral("--csv"), csv, QStringLiteral("--pdf"), pdf});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(r.err, QString());
+        EXPECT_EQ(textFileLines(csv).size(), 1);
+        const QList<PdfPage> pages = readPdfPages(pdf);
+        ASSERT_EQ(pages.size(), 1);
+        const QString texts = pages[0].texts.join(QLatin1Char('|'));
+        EXPECT_TRUE(texts.contains(QString::fromLatin1(c.title))) << texts.toStdString();
+        EXPECT_TRUE(texts.contains(QStringLiteral("de la data de 01.06.2024 pana la data de 30.06.2024")))
+            << texts.toStdString();
+        EXPECT_TRUE(texts.contains(QString::fromLatin1(c.reason))) << texts.toStdString();
+    }
+}
+
+// A spreadsheet opened on the file by a double click reads it as UTF-8 (the
+// byte-order mark) and shows a text that looks like a formula as that text.
+TEST_F(CommandLine, TheCsvOpensInASpreadsheetAsTheTextsAndNumbersItHolds)
+{
+    Connection::open(folder.databaseFile());
+    Documents::receipt(Connection::database(), 4, QStringLiteral("2024-03-05"), 10, QStringLiteral("Casa"),
+                       QStringLiteral("=HYPERLINK(\"http://exemplu.ro\";\"Click\")"));
+    Documents::receipt(Connection::database(), 5, QStringLiteral("2024-03-06"), -2.5, QStringLiteral("Casa"),
+                       QStringLiteral("-Strada Morii, ușă și țiglă"));
+    Connection::close();
+    const QString csv = folder.file(QStringLiteral("f.csv"));
+    const Outcome r = run({QStringLiteral("--report"), QStringLiteral("registru-casa"),
+                           QStringLiteral("--from"), QStringLiteral("2024-03-05"), QStringLiteral("--to"),
+                           QStringLiteral("2024-03-06"), QStringLiteral("--csv"), csv});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(csvLines(QStringLiteral("e.csv")).size(), 1);
-    // A report without pages prints nothing: no file, and one line that says why.
-    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("e.pdf"))));
-    EXPECT_TRUE(r.err.startsWith(QStringLiteral("Raportul nu are date in aceasta perioada")))
-        << r.err.toStdString();
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_TRUE(lines.contains(QStringLiteral("05.03.2024;1;CHIT;4;\"'=HYPERLINK(\"\"http://"
+                                              "exemplu.ro\"\";\"\"Click\"\")\";;10,00;0,00;0,00;0,00")))
+        << lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("06.03.2024;2;CHIT;5;'-Strada Morii, ușă și țiglă;;-2,50;0,00;0,00;0,00")))
+        << lines.join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_F(CommandLine, OutputFilesAreNamedRelativeToTheFolderTheCommandIsGivenIn)

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "support/PreviewDriver.h"
+
 #include <QPageLayout>
 #include <functional>
 
 class QSpinBox;
 class TQRPrnDlg;
-class TReportPreview;
 
 // What a user sets in the print setup before a report.
 struct PageChoice {
@@ -21,7 +22,3 @@ void typeInto(QSpinBox* spin, int value);
 // with clicks and key presses, presses "&Printeaza" and, when the dialog
 // closes confirmed, stores the choice as ShowPrintSetup does.
 void choosePrintSetup(const PageChoice& choice);
-
-// Runs `report` (which opens the preview modally) and lets `use` act on the
-// preview while it is shown; the preview is closed afterwards.
-void withPreview(const std::function<void()>& report, const std::function<void(TReportPreview&)>& use);

@@ -126,7 +126,7 @@ TEST_F(RecordCard, TheCompoundNameOptionOfTheProgramFolderAddsTheCode)
         QString familyName;
         QString csvLine;
     };
-    const QString member = QStringLiteral(";1.;Popescu Ion;01.05.1970;;;Casatorit/a;Ortodoxa;;");
+    const QString member = QStringLiteral(";1;Popescu Ion;01.05.1970;;;Casatorit/a;Ortodoxa;;");
     forEachCase(QList<Case>{{"fara optiune", "", "Familia Popescu Ion", "P1;Familia Popescu Ion" + member},
                             {"nume compus", "[Options]\nFoloseste nume compus pe rapoarte=1\n",
                              "Familia Popescu Ion (P1)", "P1;Familia Popescu Ion (P1)" + member}},

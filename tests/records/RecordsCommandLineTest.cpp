@@ -49,11 +49,11 @@ TEST_F(RecordsCommandLine, TheFamilySheetIsOneFamilyByItsCodeOrEveryFamilyWithou
         QStringList lines;
     };
     const QString popescu1 =
-        QStringLiteral("P1;Familia Popescu Ion;1.;Popescu Ion;01.05.1970;;;Casatorit/a;Ortodoxa;;");
+        QStringLiteral("P1;Familia Popescu Ion;1;Popescu Ion;01.05.1970;;;Casatorit/a;Ortodoxa;;");
     const QString popescu2 = QStringLiteral(
-        "P1;Familia Popescu Ion;2.;\"Popescu; \"\"Maria\"\"\";09.03.1972;;;Casatorit/a;Ortodoxa;;");
+        "P1;Familia Popescu Ion;2;\"Popescu; \"\"Maria\"\"\";09.03.1972;;;Casatorit/a;Ortodoxa;;");
     const QString avram =
-        QStringLiteral("A7;Familia Avram Elena;1.;Avram Elena;02.01.1980;;;Casatorit/a;Ortodoxa;;");
+        QStringLiteral("A7;Familia Avram Elena;1;Avram Elena;02.01.1980;;;Casatorit/a;Ortodoxa;;");
     for (const Case& c : QList<Case>{{"P1", {"--code", "P1"}, {membersHeader, popescu1, popescu2}},
                                      {"toate", {}, {membersHeader, avram, popescu1, popescu2}}}) {
         SCOPED_TRACE(c.name);
@@ -82,7 +82,7 @@ TEST_F(RecordsCommandLine, TheRecordCardAndTheBaptismRegisterArePrinted)
     r = run({"--report", "registru-botezati", "--csv", csv});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     ASSERT_EQ(textFileLines(csv).size(), 2);
-    EXPECT_EQ(textFileLines(csv)[1], QStringLiteral("1.;3/01.03.2024;01.03.2024;;Luca;X;;;;Pr. Vasile;;"));
+    EXPECT_EQ(textFileLines(csv)[1], QStringLiteral("1;3/01.03.2024;01.03.2024;;Luca;X;;;;Pr. Vasile;;"));
 }
 
 TEST_F(RecordsCommandLine, AnUnknownCodeACardCsvOrADateAreRefusedWithoutWritingAFile)

@@ -70,16 +70,22 @@ TEST_F(BookCommandLine, TheBankBookFollowsTheBankAccountOverTheWorkingYear)
                            "12.02.2024;;;;Sold final / De reportat :;-30,50;19,50;0,00;50,00;0,00"}));
 }
 
-TEST_F(BookCommandLine, AnEmptyPeriodGivesTheHeaderLineAloneAndNoPdf)
+TEST_F(BookCommandLine, AnEmptyPeriodGivesTheHeaderLineAndAPageThatSaysSo)
 {
     const QString csv = folder.file(QStringLiteral("gol.csv"));
     const QString pdf = folder.file(QStringLiteral("gol.pdf"));
     const ProgramOutcome r = run({"--report", "registru-casa", "--from", "2023-01-01", "--to", "2023-12-31",
                                   "--csv", csv, "--pdf", pdf});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err, QString());
     EXPECT_EQ(textFileLines(csv).size(), 1);
-    EXPECT_FALSE(QFile::exists(pdf));
-    EXPECT_TRUE(r.err.startsWith(QStringLiteral("Raportul nu are date in aceasta perioada")));
+    const QList<PdfPage> pages = readPdfPages(pdf);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_NEAR(pages[0].size.width(), 210, 1);
+    const QString texts = pages[0].texts.join(QLatin1Char('|'));
+    for (const char* line : {"Registru de casa", "de la data de 01.01.2023 pana la data de 31.12.2023",
+                             "Nu exista date in aceasta perioada!"})
+        EXPECT_TRUE(texts.contains(QString::fromLatin1(line))) << texts.toStdString();
 }
 
 TEST_F(BookCommandLine, TheLedgersTakeTheirTypeFromCode)

@@ -1,18 +1,26 @@
 #include "RegisterReportFixture.h"
 
 #include "app/MainUnt.h"
+#include "app/ProgramReports.h"
+#include "core/Progress.h"
 #include "db/Sql.h"
 #include "db/Transaction.h"
 #include "printing/PagePainter.h"
 #include "printing/PrintSettings.h"
+#include "printing/ReportCatalog.h"
 #include "printing/ReportFrame.h"
+#include "printing/ReportPreview.h"
 #include "registers/CalculRegUnt.h"
 #include "registers/RepRegCasaUnt.h"
 #include "support/Documents.h"
 #include "support/PdfPages.h"
+#include "support/PreviewDriver.h"
 
 #include <QAction>
+#include <QFile>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace
@@ -218,6 +226,45 @@ TEST_F(DayBook, TheCsvCarriesTheDayLinesAndTheDateOnEveryLine)
                            "10.01.2024;;;;Sold ziua precedenta / Report :;130,00;150,00;0,00;20,00;0,00\n"
                            "10.01.2024;3;CHIT;3;Donatie;;30,00;0,00;0,00;0,00\n"
                            "10.01.2024;;;;Sold final / De reportat :;160,00;180,00;0,00;20,00;0,00\n"));
+    });
+}
+
+// "Salveaza CSV" in the preview of a book writes the very file the command
+// line's --csv writes for the same period.
+TEST_F(DayBook, ThePreviewSavesTheSameCsvFileAsTheCommandLine)
+{
+    forEachCase(books(), [&](const Book& book) {
+        workedExample(book);
+        printSettings().preview = true;
+        dialogs.intervalAnswers = {std::pair{QDate(2024, 1, 3), QDate(2024, 1, 31)}};
+        const QString saved = folder->file(QStringLiteral("previzualizare.csv"));
+        dialogs.fileAnswers << saved;
+        {
+            TMainFrm window;
+            window.show();
+            withPreview([&] { window.command(book.command)->trigger(); },
+                        [](TReportPreview& preview) {
+                            QTest::mouseClick(preview.findChild<QPushButton*>(QStringLiteral("SalveazaCsv")),
+                                              Qt::LeftButton);
+                        });
+        }
+        EXPECT_TRUE(printer.jobs.isEmpty());
+
+        const ReportEntry* entry = programReports().findByCommand(book.command);
+        ASSERT_NE(entry, nullptr);
+        ReportAnswers answers;
+        answers.from = QDate(2024, 1, 3);
+        answers.to = QDate(2024, 1, 31);
+        entry->prepare(answers, noProgress());
+        const QString commandLine = folder->file(QStringLiteral("linie-de-comanda.csv"));
+        entry->csv(*entry->build(answers), answers).write(commandLine);
+
+        QFile fromPreview(saved), fromCommandLine(commandLine);
+        ASSERT_TRUE(fromPreview.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(fromCommandLine.open(QIODevice::ReadOnly));
+        const QByteArray bytes = fromPreview.readAll();
+        EXPECT_EQ(bytes, fromCommandLine.readAll());
+        EXPECT_TRUE(bytes.contains("10.01.2024;;;;Sold final / De reportat :;160,00;180,00;0,00;20,00;0,00"));
     });
 }
 

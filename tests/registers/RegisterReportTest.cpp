@@ -99,8 +99,9 @@ TEST_F(RegisterReport, APeriodFromMarchBringsTheEarlierRowsForwardWithoutPrintin
     }
     // The grand total counts every row from 1 January; the balances are the last row's.
     const QStringList total = sumsLine(model.pages.last(), QStringLiteral("Total general :"));
-    EXPECT_EQ(total, QStringList({"Total general :", "1810", "0", "0", "0", "1.810,00", "1000", "0", "124",
-                                  "0", "876,00", "2.686,00"}));
+    // Every amount of the line reads as the rows' amounts do: two decimals, thousands grouped.
+    EXPECT_EQ(total, QStringList({"Total general :", "1.810,00", "0,00", "0,00", "0,00", "1.810,00",
+                                  "1.000,00", "0,00", "124,00", "0,00", "876,00", "2.686,00"}));
     EXPECT_TRUE(model.pages.last().texts().contains(QStringLiteral("Lumivaret, produs Morvalen")));
 }
 
@@ -115,8 +116,8 @@ TEST_F(RegisterReport, AOnePageReportShowsTheOpeningRowsAndOnlyTheGrandTotal)
     EXPECT_FALSE(texts.contains(QStringLiteral("Report :")));
     EXPECT_FALSE(texts.contains(QStringLiteral("De reportat :")));
     EXPECT_EQ(sumsLine(model.pages[0], QStringLiteral("Total general :")),
-              QStringList({"Total general :", "1500", "0", "0", "0", "1.500,00", "1000", "0", "0", "0",
-                           "1.000,00", "2.500,00"}));
+              QStringList({"Total general :", "1.500,00", "0,00", "0,00", "0,00", "1.500,00", "1.000,00",
+                           "0,00", "0,00", "0,00", "1.000,00", "2.500,00"}));
 }
 
 TEST_F(RegisterReport, TheRowsAfterThePeriodAreDroppedAndAnEmptyPeriodPrintsNothing)
