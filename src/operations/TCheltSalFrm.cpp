@@ -78,6 +78,21 @@ TCheltSalFrm::TCheltSalFrm(QWidget* parent) : DocumentWindow(windowSetup(), pare
     auto* lines = new Dataset(QStringLiteral("ItemsSal"), this);
     addLines(lines, QStringLiteral("Id"), QStringLiteral("Id_CheltSal"));
     setUpLines(lines);
+    // The lines are paid from their order's account: an order moved to the
+    // cash takes its stored lines out of it, a line paid in cash its amount.
+    const auto paidInCash = [](const QVariant& account) {
+        return account.toString() == QStringLiteral("Casa");
+    };
+    askAboutAmounts(document(), {QString(), [paidInCash](const FieldReader& value) {
+                                     return paidInCash(value(QStringLiteral("Cont")))
+                                                ? -storedTotal(value(QStringLiteral("Id"))).toDouble()
+                                                : 0.0;
+                                 }});
+    askAboutAmounts(lines, {amountField, [this, paidInCash](const FieldReader& value) {
+                                return paidInCash(document()->value(QStringLiteral("Cont")))
+                                           ? -value(amountField).toDouble()
+                                           : 0.0;
+                            }});
 
     addCheck(workingYearCheck(QStringLiteral("Atentie anul ales pentru inregistrarea platii ")));
     addCheck(completenessCheck({QStringLiteral("Nr_act"), QStringLiteral("Cont"), QStringLiteral("Data")},
