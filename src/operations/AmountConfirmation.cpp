@@ -33,8 +33,7 @@ AmountQuestions::AmountQuestions(Dataset* records, AmountRule rule, QObject* par
 
 double AmountQuestions::shareOf(const Dataset& record) const
 {
-    return m_rule.cashShare ? m_rule.cashShare([&](const QString& field) { return record.value(field); })
-                            : 0.0;
+    return m_rule.cashShare ? m_rule.cashShare(record) : 0.0;
 }
 
 void AmountQuestions::confirm(const Dataset& record) const

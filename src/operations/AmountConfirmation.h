@@ -2,16 +2,13 @@
 
 #include <QObject>
 #include <QString>
-#include <QVariant>
 #include <functional>
 
 class Dataset;
 
-// Reads a field of a record.
-using FieldReader = std::function<QVariant(const QString& field)>;
 // What a record adds to the cash balance (negative: what it takes away),
 // from the values of its fields.
-using CashShare = std::function<double(const FieldReader& value)>;
+using CashShare = std::function<double(const Dataset& record)>;
 
 // What a record with money in it asks before it is stored.
 struct AmountRule {

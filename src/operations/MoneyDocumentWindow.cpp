@@ -107,9 +107,9 @@ MoneyDocumentWindow::MoneyDocumentWindow(const MoneyDocumentKind& kind, QWidget*
     doc->setValidator(QStringLiteral("Data"),
                       [this](Dataset&, const QVariant& date) { warnOfWrongYear(date); });
     connect(m_amount, &BoundLineEdit::left, this, [this] { runGuarded([this] { fillExplanation(); }); });
-    askAboutAmounts(doc, {amountField, [direction = kind.direction](const FieldReader& value) {
-                              return value(QStringLiteral("Cont")).toString() == cashAccount
-                                         ? direction * value(amountField).toDouble()
+    askAboutAmounts(doc, {amountField, [direction = kind.direction](const Dataset& document) {
+                              return document.asString(QStringLiteral("Cont")) == cashAccount
+                                         ? direction * document.asFloat(amountField)
                                          : 0.0;
                           }});
 

@@ -93,8 +93,8 @@ TBankMovementFrm::TBankMovementFrm(const BankMovementKind& kind, QWidget* parent
 
     // A deposit takes its sum out of the cash, a withdrawal brings it in.
     const double direction = kind.sourceAccount == Account::Cash ? -1.0 : 1.0;
-    askAboutAmounts(document(), {QStringLiteral("Suma"), [direction](const FieldReader& value) {
-                                     return direction * value(QStringLiteral("Suma")).toDouble();
+    askAboutAmounts(document(), {QStringLiteral("Suma"), [direction](const Dataset& movement) {
+                                     return direction * movement.asFloat(QStringLiteral("Suma"));
                                  }});
     addCheck(workingYearCheck(kind.wrongYearStart));
     addCheck(completenessCheck(

@@ -80,18 +80,16 @@ TCheltSalFrm::TCheltSalFrm(QWidget* parent) : DocumentWindow(windowSetup(), pare
     setUpLines(lines);
     // The lines are paid from their order's account: an order moved to the
     // cash takes its stored lines out of it, a line paid in cash its amount.
-    const auto paidInCash = [](const QVariant& account) {
-        return account.toString() == QStringLiteral("Casa");
+    const auto paidInCash = [](const Dataset& order) {
+        return order.asString(QStringLiteral("Cont")) == QStringLiteral("Casa");
     };
-    askAboutAmounts(document(), {QString(), [paidInCash](const FieldReader& value) {
-                                     return paidInCash(value(QStringLiteral("Cont")))
-                                                ? -storedTotal(value(QStringLiteral("Id"))).toDouble()
+    askAboutAmounts(document(), {QString(), [paidInCash](const Dataset& order) {
+                                     return paidInCash(order)
+                                                ? -storedTotal(order.value(QStringLiteral("Id"))).toDouble()
                                                 : 0.0;
                                  }});
-    askAboutAmounts(lines, {amountField, [this, paidInCash](const FieldReader& value) {
-                                return paidInCash(document()->value(QStringLiteral("Cont")))
-                                           ? -value(amountField).toDouble()
-                                           : 0.0;
+    askAboutAmounts(lines, {amountField, [this, paidInCash](const Dataset& line) {
+                                return paidInCash(*document()) ? -line.asFloat(amountField) : 0.0;
                             }});
 
     addCheck(workingYearCheck(QStringLiteral("Atentie anul ales pentru inregistrarea platii ")));
