@@ -47,8 +47,6 @@ const CatalogDescriptor& parishioners()
         d.windowClass = QStringLiteral("TEnoriasiFrm");
         d.table = QStringLiteral("Enoriasi");
         d.keyField = QStringLiteral("Cod_enorias");
-        // Payments and family members name the parishioner by the code alone.
-        d.keyIdentifiesRow = true;
         d.nameField = QStringLiteral("Nume_prenume");
         d.orderItems = {QStringLiteral("dupa Cod"), QStringLiteral("dupa Denumire")};
         d.openingOrder = 1;

@@ -16,10 +16,9 @@ struct CatalogColumn {
 struct CatalogDescriptor {
     QString windowClass; // the window's object name
     QString table;
+    // Tells the rows apart: a second row with a code already used is refused
+    // by its own message, before the store would refuse it by its key.
     QString keyField;
-    // The key field alone tells the rows apart, though the table's key has
-    // more fields: a second row with a code already used is refused.
-    bool keyIdentifiesRow = false;
     bool numericKey = false; // the search reads the typed text as a number in the key order
     QString nameField;
     QStringList orderItems; // item 0: by key, item 1: by name

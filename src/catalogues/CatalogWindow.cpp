@@ -323,8 +323,7 @@ void TCatalogFrm::checkComplete(Dataset& catalog) const
 
 void TCatalogFrm::checkKeyUnused(const Dataset& catalog) const
 {
-    if (m_descriptor.keyIdentifiesRow)
-        refuseCodeInUse(catalog, m_descriptor.keyField, m_descriptor.nameField);
+    refuseCodeInUse(catalog, m_descriptor.keyField, m_descriptor.nameField);
 }
 
 void TCatalogFrm::reopen()

@@ -83,7 +83,10 @@ DocumentWindow::DocumentWindow(const DocumentWindowSetup& setup, QWidget* parent
         setDefaults(document);
     };
     m_document->beforePost = [this](Dataset& document) {
+        completeDocument(document);
         runChecks(m_checks, document);
+        if (m_documentAmounts)
+            m_documentAmounts->confirm(document);
         renumberIfTaken(document);
     };
     m_document->afterPost = [this](Dataset&) { refreshBalances(); };
@@ -140,6 +143,21 @@ void DocumentWindow::addBalanceRows(QFormLayout* form)
 {
     for (const Account account : m_setup.balances)
         addLabeledRow(form, balanceCaption(account), m_balanceLabels.value(account));
+}
+
+void DocumentWindow::askAboutAmounts(Dataset* records, AmountRule rule)
+{
+    auto* questions = new AmountQuestions(records, std::move(rule), this);
+    if (records == m_document) {
+        m_documentAmounts = questions;
+        return;
+    }
+    records->beforePost = [own = records->beforePost, questions = QPointer(questions)](Dataset& record) {
+        if (own)
+            own(record);
+        if (questions)
+            questions->confirm(record);
+    };
 }
 
 void DocumentWindow::addRecordSource(Dataset* source)
@@ -324,6 +342,8 @@ void DocumentWindow::focusFirstField()
 }
 
 void DocumentWindow::setDefaults(Dataset&) {}
+
+void DocumentWindow::completeDocument(Dataset&) {}
 
 void DocumentWindow::print() {}
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/Dataset.h"
+#include "operations/AmountConfirmation.h"
 #include "operations/DocumentChecks.h"
 #include "operations/DocumentNumbering.h"
 #include "operations/RecomputeBalances.h"
@@ -52,7 +53,9 @@ struct DocumentWindowSetup {
 //   user moves away, while a touched one is stored (with its checks).
 // - Before a document is stored its checks run in order (addCheck); the
 //   first that fails says why with a single OK and the document stays in
-//   editing with everything typed.
+//   editing with everything typed. Then a negative amount, and a cash
+//   balance the document or line would take below zero, are stored only
+//   when the user says so (askAboutAmounts).
 // - Deleting a stored document asks the setup's question first ("Nu" keeps it).
 // - After every store and every delete the balance labels are recomputed.
 // - "&Salveaza" (save) stores the document being typed (checks included,
@@ -122,6 +125,10 @@ protected:
     void addBalanceRows(QFormLayout* form);
 
     void addCheck(DocumentCheck check) { m_checks.append(std::move(check)); }
+    // The questions on the amounts of the documents or of their lines, asked
+    // after the checks: for lines, after the beforePost the window gave them
+    // (so given before this call).
+    void askAboutAmounts(Dataset* records, AmountRule rule);
     // Numbers the documents in `field`, which takes whole numbers only: a new
     // document is proposed the next number of the sequence (before
     // setDefaults). Should another window store a document with that number
@@ -150,6 +157,10 @@ protected:
 
     // Values of a new document (onNewRecord); the default sets none.
     virtual void setDefaults(Dataset& document);
+    // Fills in, just before the checks, what the window makes of what was
+    // typed and has not made yet (the typing of the control that still has
+    // the focus is in the document by then); the default fills in nothing.
+    virtual void completeDocument(Dataset& document);
     // The "&Printeaza" action; the default does nothing.
     virtual void print();
     // The stored document is about to be deleted (the question, if any, was
@@ -181,6 +192,7 @@ private:
     };
     QList<ChoiceList> m_choiceLists;
     QList<DocumentCheck> m_checks;
+    QPointer<AmountQuestions> m_documentAmounts;
     QString m_numberField;
     NumberSequence m_numberSequence;
     std::optional<double> m_proposedNumber;

@@ -106,11 +106,20 @@ MoneyDocumentWindow::MoneyDocumentWindow(const MoneyDocumentKind& kind, QWidget*
     doc->setOnChange(amountField, [this](Dataset& document) { amountChanged(document); });
     doc->setValidator(QStringLiteral("Data"),
                       [this](Dataset&, const QVariant& date) { warnOfWrongYear(date); });
-    connect(m_amount, &BoundLineEdit::left, this, [this] { runGuarded([this] { amountLeft(); }); });
+    connect(m_amount, &BoundLineEdit::left, this, [this] { runGuarded([this] { fillExplanation(); }); });
+    askAboutAmounts(doc, {amountField, [direction = kind.direction](const Dataset& document) {
+                              return document.asString(QStringLiteral("Cont")) == cashAccount
+                                         ? direction * document.asFloat(amountField)
+                                         : 0.0;
+                          }});
 
     // Moving to another document, or back to what it was, shows its candle controls.
     connect(doc, &Dataset::currentRowChanged, this, &MoneyDocumentWindow::showCandleControls);
     connect(doc, &Dataset::stateChanged, this, &MoneyDocumentWindow::showCandleControls);
+    connect(doc, &Dataset::stateChanged, this, [this](DatasetState state) {
+        if (state == DatasetState::Browse)
+            m_explanationDue = false;
+    });
     connect(doc, &Dataset::rowsReset, this, &MoneyDocumentWindow::showCandleControls);
 }
 
@@ -219,6 +228,7 @@ void MoneyDocumentWindow::codeChanged(Dataset& document)
 
 void MoneyDocumentWindow::amountChanged(Dataset& document)
 {
+    m_explanationDue = true;
     const std::optional<double> candles =
         candleQuantity(document.asFloat(amountField), parameter(m_moneyKind.candlePriceParameter));
     if (!candles) {
@@ -239,11 +249,18 @@ void MoneyDocumentWindow::warnOfWrongYear(const QVariant& date)
                           QStringLiteral(" ! Introduceti o data valida."));
 }
 
-void MoneyDocumentWindow::amountLeft()
+void MoneyDocumentWindow::completeDocument(Dataset&)
+{
+    if (m_explanationDue)
+        fillExplanation();
+}
+
+void MoneyDocumentWindow::fillExplanation()
 {
     Dataset* doc = document();
     if (!doc->isEditing())
         return;
+    m_explanationDue = false;
     const QVariant code = doc->value(m_moneyKind.codeField);
     if (code.isNull()) {
         doc->setValue(explanationField, QVariant());

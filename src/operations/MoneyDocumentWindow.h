@@ -41,6 +41,8 @@ struct MoneyDocumentKind {
 
     QString accountCaption;
     QString amountCaption;
+    // +1: the amount comes into the account (an income); -1: it goes out (a payment).
+    int direction = 1;
 
     QString wrongYearStart;
     QStringList requiredFields;
@@ -62,8 +64,11 @@ struct MoneyDocumentKind {
 //   a missing price warns and leaves the quantity as it was.
 // - Leaving the amount replaces the explanation with the type's own
 //   (explanationFor may add to it); no code or an unknown one clears it.
+//   A document stored straight from the amount (Alt+S) gets it too, whatever
+//   warning the amount gave.
 // - A date outside the working year is warned about as soon as it is typed,
-//   and refused at storing; then the required fields must all be filled.
+//   and refused at storing; then the required fields must all be filled,
+//   and a negative amount or a cash balance going below zero is asked about.
 //
 // A window derives from it: in its constructor it may add rows to
 // registrationForm() and checks that come before the shared ones, then calls
@@ -109,6 +114,7 @@ protected:
     virtual QString explanationFor(const Dataset& document, const QString& typeExplanation) const;
 
     void setDefaults(Dataset& document) override;
+    void completeDocument(Dataset& document) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -116,7 +122,9 @@ private:
     void codeChanged(Dataset& document);
     void amountChanged(Dataset& document);
     void warnOfWrongYear(const QVariant& date);
-    void amountLeft();
+    // The explanation made from the type (on leaving the amount, or on storing
+    // a document whose amount was typed and not left).
+    void fillExplanation();
     void pickType();
     void showCandleControls();
     bool isCandleType(const QVariant& code) const;
@@ -125,6 +133,7 @@ private:
     Dataset* m_parameters;
     QList<QWidget*> m_partyFields;
     bool m_settingDefaults = false;
+    bool m_explanationDue = false; // an amount was typed since the explanation was made
 
     QGroupBox* m_registrationGroup;
     QFormLayout* m_registrationForm;

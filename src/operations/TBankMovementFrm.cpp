@@ -91,6 +91,11 @@ TBankMovementFrm::TBankMovementFrm(const BankMovementKind& kind, QWidget* parent
     addBalanceRows(form);
     formArea()->addWidget(group);
 
+    // A deposit takes its sum out of the cash, a withdrawal brings it in.
+    const double direction = kind.sourceAccount == Account::Cash ? -1.0 : 1.0;
+    askAboutAmounts(document(), {QStringLiteral("Suma"), [direction](const Dataset& movement) {
+                                     return direction * movement.asFloat(QStringLiteral("Suma"));
+                                 }});
     addCheck(workingYearCheck(kind.wrongYearStart));
     addCheck(completenessCheck(
         {QStringLiteral("Nr_doc"), QStringLiteral("Suma"), QStringLiteral("Fel"), QStringLiteral("Data")},

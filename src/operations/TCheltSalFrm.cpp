@@ -78,6 +78,19 @@ TCheltSalFrm::TCheltSalFrm(QWidget* parent) : DocumentWindow(windowSetup(), pare
     auto* lines = new Dataset(QStringLiteral("ItemsSal"), this);
     addLines(lines, QStringLiteral("Id"), QStringLiteral("Id_CheltSal"));
     setUpLines(lines);
+    // The lines are paid from their order's account: an order moved to the
+    // cash takes its stored lines out of it, a line paid in cash its amount.
+    const auto paidInCash = [](const Dataset& order) {
+        return order.asString(QStringLiteral("Cont")) == QStringLiteral("Casa");
+    };
+    askAboutAmounts(document(), {QString(), [paidInCash](const Dataset& order) {
+                                     return paidInCash(order)
+                                                ? -storedTotal(order.value(QStringLiteral("Id"))).toDouble()
+                                                : 0.0;
+                                 }});
+    askAboutAmounts(lines, {amountField, [this, paidInCash](const Dataset& line) {
+                                return paidInCash(*document()) ? -line.asFloat(amountField) : 0.0;
+                            }});
 
     addCheck(workingYearCheck(QStringLiteral("Atentie anul ales pentru inregistrarea platii ")));
     addCheck(completenessCheck({QStringLiteral("Nr_act"), QStringLiteral("Cont"), QStringLiteral("Data")},

@@ -38,6 +38,7 @@ const MoneyDocumentKind& TCheltuieliFrm::kind()
             "Atentie! Nu aveti configurat pret intrare lumanari (in Setari -> Parametrii aplicatiei).");
         k.accountCaption = QStringLiteral("Plata se face prin :");
         k.amountCaption = QStringLiteral("Suma platita :");
+        k.direction = -1;
         k.wrongYearStart = QStringLiteral("Atentie anul ales pentru inregistrarea platii ");
         k.requiredFields = {QStringLiteral("Cod_cheltuiala"),
                             QStringLiteral("Nr_act"),

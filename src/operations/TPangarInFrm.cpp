@@ -64,6 +64,8 @@ TPangarInFrm::TPangarInFrm(QWidget* parent) : DocumentWindow(windowSetup(), pare
     m_grid->setColumnReadOnly(QStringLiteral("Cod"));
     m_grid->setColumnReadOnly(QStringLiteral("Cod_secundar"));
     formArea()->addWidget(m_grid, 1);
+    // A negative value is a reversal: stored only when the user says so.
+    askAboutAmounts(items, {QStringLiteral("Valoare"), {}});
 
     finishSetup({m_number, m_date, m_supplier, m_explanation, m_kind}, {m_grid});
 }

@@ -17,6 +17,7 @@
 #include "db/TableIndexes.h"
 #include "printing/ReportFrame.h"
 #include "records/FamilyKeys.h"
+#include "records/FamilyMemberCheck.h"
 #include "records/FamilySheetPages.h"
 #include "records/RecordReports.h"
 #include "widgets/DBNavigator.h"
@@ -192,6 +193,7 @@ void TFisaEnoriasFrm::openTables()
         records->beforeEdit = parishionerFirst;
         records->open();
     }
+    m_tables.at(Members)->beforePost = [](Dataset& member) { checkFamilyMember(member); };
 }
 
 QWidget* TFisaEnoriasFrm::buildCatalogPage()

@@ -7,6 +7,8 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QCoreApplication>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QStringListModel>
 
@@ -60,6 +62,9 @@ void GridCellEditor::setPickList(const QStringList& values)
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setCompletionMode(QCompleter::PopupCompletion);
     setCompleter(completer);
+    // The list takes the keys while it is open; this filter sees them before
+    // the completer does (the last filter installed runs first).
+    completer->popup()->installEventFilter(this);
 }
 
 bool GridCellEditor::isPickListShown() const
@@ -71,6 +76,53 @@ void GridCellEditor::showWholePickList()
 {
     completer()->setCompletionPrefix(QString());
     completer()->complete();
+    m_pickListAsked = completer()->popup()->isVisible();
+}
+
+bool GridCellEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (completer() && watched == completer()->popup()) {
+        if (event->type() == QEvent::KeyPress)
+            return passKeyPastPickList(static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::Hide)
+            m_pickListAsked = false;
+    }
+    return QLineEdit::eventFilter(watched, event);
+}
+
+bool GridCellEditor::passKeyPastPickList(QKeyEvent* event)
+{
+    const QAbstractItemView* list = completer()->popup();
+    const bool valueChosen = list->selectionModel() && list->selectionModel()->hasSelection();
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter on a value chosen in the list takes it, as in any drop-down.
+        if (valueChosen && event->modifiers() == Qt::NoModifier)
+            return false;
+        break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Right:
+    case Qt::Key_Left:
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        // They choose in a list dropped down; a suggestion leaves them to the grid.
+        if (m_pickListAsked || event->modifiers() != Qt::NoModifier)
+            return false;
+        break;
+    default:
+        return false;
+    }
+    // The key moves on as in a cell without a list, the list closing.
+    completer()->popup()->hide();
+    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(), event->isAutoRepeat(),
+                   ushort(event->count()));
+    QCoreApplication::sendEvent(this, &copy);
+    return true;
 }
 
 void GridCellEditor::keyPressEvent(QKeyEvent* event)

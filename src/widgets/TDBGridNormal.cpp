@@ -224,6 +224,21 @@ bool TDBGridNormal::holdsFocus() const
 void TDBGridNormal::editorCreated(GridCellEditor* editor)
 {
     m_editor = editor;
+    connect(editor, &QLineEdit::textEdited, this, [this, editor] { typingBegan(editor); });
+}
+
+void TDBGridNormal::typingBegan(GridCellEditor* editor)
+{
+    if (editor != m_editor || !m_dataset || !m_dataset->isActive() || m_dataset->isEditing() ||
+        currentIndex().row() != m_dataset->currentRow())
+        return;
+    const QPointer<GridCellEditor> typedInto = editor;
+    const bool editing = runGuarded([this] {
+        if (!m_dataset->edit())
+            throw SilentAbort(); // refused by the record's own check, which has told the user
+    });
+    if (!editing && typedInto)
+        typedInto->undoTyping();
 }
 
 void TDBGridNormal::editorReleased(QWidget* editor)
@@ -647,11 +662,14 @@ bool TDBGridNormal::handleKey(QKeyEvent* event, bool inEditor)
         if (!m_editingAllowed || !plain)
             return false;
         if (commitEditor()) {
-            const int column = currentColumn();
             m_moving = true;
-            runGuarded([&] { m_dataset->insert(); });
+            const bool inserted = runGuarded([&] {
+                if (!m_dataset->insert())
+                    throw SilentAbort();
+            });
             m_moving = false;
-            goTo(m_dataset->currentRow(), column);
+            // A new row is typed from its first cell.
+            goTo(m_dataset->currentRow(), inserted ? std::max(0, firstColumn()) : currentColumn());
         }
         return true;
     case Qt::Key_Escape:

@@ -13,8 +13,8 @@ class GridCellEditor;
 
 // Record grid with in-cell editing, the cell editor always shown, and the
 // data-entry keys: Enter and Right move to the next cell and on to the next
-// row, Down below the last row appends a record, Insert inserts one,
-// Escape undoes the cell and then the record, Ctrl+Delete deletes after a
+// row, Down below the last row appends a record, Insert inserts one (typed
+// from its first column), Escape undoes the cell and then the record, Ctrl+Delete deletes after a
 // question (only while editing is allowed). The grid's current row is the record source's current record.
 //
 // Every cell, whatever its field's type, is edited as text and read back
@@ -72,6 +72,11 @@ private:
     friend class GridCellDelegate;
     void editorCreated(GridCellEditor* editor);
     void editorReleased(QWidget* editor);
+    // The first key typed into a cell puts its record into editing, as typing
+    // into a bound input does: whatever stores the record being edited (a
+    // window's confirming button, a move) then takes the cell's text too. A
+    // record that cannot be edited takes the typing back.
+    void typingBegan(GridCellEditor* editor);
     void showFieldText(GridCellEditor* editor, const QModelIndex& index) const;
     // Runs one navigation or record key; true when it was one.
     bool handleKey(QKeyEvent* event, bool inEditor);

@@ -209,6 +209,22 @@ TEST_F(Parameters, DocumentKindsAreEditedInTheirGrid)
               QStringLiteral("NIR"));
 }
 
+// A kind corrected in its cell is stored by "&Valideaza" pressed while the cell is still being typed in.
+TEST_F(Parameters, ValideazaStoresTheDocumentKindBeingTyped)
+{
+    const QString first = QStringLiteral("SELECT Denumire FROM Tip_doc ORDER BY rowid");
+    const QString kind = Sql::scalar(Connection::database(), first).toString();
+    auto dialog = open();
+    TDBGridNormal* grid = dialog->kindsGrid();
+    grid->setFocus();
+    dialog->documentKinds()->first();
+    ASSERT_NE(grid->cellEditor(), nullptr);
+    QTest::keyClicks(grid->cellEditor(), QStringLiteral(" nou"));
+    validate(*dialog);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(Sql::scalar(Connection::database(), first).toString(), kind + QStringLiteral(" nou"));
+}
+
 TEST_F(Parameters, ThePhotoIsReplacedOnlyWhenTheNewOneIsCopied)
 {
     const QString oldPhoto = folder.file(QStringLiteral("poza.jpg"));

@@ -4,6 +4,7 @@
 #include "db/Connection.h"
 #include "db/Dataset.h"
 #include "db/Sql.h"
+#include "support/KeyTarget.h"
 #include "support/ModalPicker.h"
 #include "widgets/TDBGridNormal.h"
 
@@ -48,7 +49,7 @@ TCatalogFrm* CatalogTest::openCatalogueWindow(const CatalogDescriptor& descripto
 
 void CatalogTest::press(Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
-    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    QTest::keyClick(keyTarget(), key, modifiers);
     settle();
 }
 
@@ -57,7 +58,7 @@ void CatalogTest::type(const QString& text)
     // One key at a time, with the event loop running between them as it does for a user;
     // letters outside ASCII (ș, ț, ă) come as the text of their key.
     for (const QChar ch : text) {
-        QWidget* target = QApplication::focusWidget();
+        QWidget* target = keyTarget();
         if (ch.unicode() < 128) {
             QTest::keyClick(target, char(ch.unicode()));
         } else {

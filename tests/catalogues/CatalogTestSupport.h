@@ -26,7 +26,8 @@ protected:
     // The catalogue's modeless window, shown and active, with the focus in its grid.
     TCatalogFrm* openCatalogueWindow(const CatalogDescriptor& descriptor);
 
-    // Keys go where the user's keys go: the focused control (the grid's cell editor when one is open).
+    // Keys go where the user's keys go: an open pick list, else the focused control (the grid's cell
+    // editor when one is open).
     static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     static void type(const QString& text);
     // Types the texts into consecutive cells of the current row, Enter after each.

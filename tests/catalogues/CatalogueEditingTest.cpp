@@ -47,7 +47,20 @@ TEST_F(CatalogTest, ParishionersAreTypedFromTheKeyboard)
                QStringLiteral("Jumatate")});
     press(Qt::Key_Up); // moving off the row stores it
     EXPECT_EQ(storedRows(QStringLiteral("Enoriasi")), 2);
+
+    // Enter goes on from the contribution type that the typing offered in its list.
+    press(Qt::Key_End, Qt::ControlModifier);
+    press(Qt::Key_Down);
+    typeCells({QStringLiteral("P3"), QStringLiteral("Avram Ana"), QString(), QString(),
+               QStringLiteral("Jumatate"), QStringLiteral("5")});
+    press(Qt::Key_Up);
+    EXPECT_EQ(storedRows(QStringLiteral("Enoriasi")), 3);
     EXPECT_TRUE(dialogs.shown.isEmpty());
+    EXPECT_EQ(
+        storedValue(QStringLiteral(
+                        "SELECT Tip_contributie || '|' || Restanta FROM Enoriasi WHERE Cod_enorias = 'P3'"))
+            .toString(),
+        QStringLiteral("Jumatate|5.0"));
 
     EXPECT_EQ(storedValue(QStringLiteral(
                               "SELECT Nume_prenume || '|' || Strada || '|' || Nr || '|' || "
@@ -221,6 +234,38 @@ TEST_F(CatalogTest, CtrlDeleteDeletesOnlyWhileEditing)
         if (c.questions > 0)
             EXPECT_EQ(dialogs.texts(QStringLiteral("question")).first(), QStringLiteral("Delete record?"));
         EXPECT_EQ(storedRows(QStringLiteral("Enoriasi")), before - (c.deleted ? 1 : 0));
+    }
+}
+
+// A type code already in the list is refused in the list's words, as a
+// parishioner's code is, before the store would refuse it by its key.
+TEST_F(CatalogTest, ATypeCodeAlreadyUsedIsRefusedByItsName)
+{
+    const struct {
+        const CatalogDescriptor& catalogue;
+        QString table;
+        QString code;
+        QString refusal;
+    } cases[] = {
+        {Catalogs::incomeTypes(), QStringLiteral("Tip_venituri"), QStringLiteral("12"),
+         QStringLiteral("Codul 12 este deja folosit pentru Chirii si arenzi! Alegeti alt cod.")},
+        {Catalogs::expenseTypes(), QStringLiteral("Tip_cheltuieli"), QStringLiteral("26"),
+         QStringLiteral("Codul 26 este deja folosit pentru Energie electrica! Alegeti alt cod.")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.table.toStdString());
+        dialogs.shown.clear();
+        TCatalogFrm* window = openCatalogueWindow(c.catalogue);
+        const int before = storedRows(c.table);
+        press(Qt::Key_End, Qt::ControlModifier);
+        press(Qt::Key_Down);
+        typeCells({c.code, QStringLiteral("Alt tip")});
+        press(Qt::Key_Up);
+        EXPECT_EQ(dialogs.everything(), QStringList{QStringLiteral("warning: ") + c.refusal});
+        EXPECT_TRUE(window->catalog()->isEditing()) << "the row stays for another code";
+        EXPECT_EQ(storedRows(c.table), before);
+        window->close();
+        settle();
     }
 }
 

@@ -319,6 +319,22 @@ TEST_F(StockWindow, ValideazaStoresTheRowAndClosesButKeepsARefusedRowInTheOpenWi
     EXPECT_EQ(dialogs.shown.size(), 1);
 }
 
+// A stored item corrected in its cell is stored by "&Valideaza" pressed while the cell is still being typed
+// in.
+TEST_F(StockWindow, ValideazaStoresTheCellBeingTypedInAStoredRow)
+{
+    StockItem{QStringLiteral("Candela"), {}, 2, QStringLiteral("buc"), 5}.store(Connection::database());
+    TStocFrm* window = openWindow();
+    ASSERT_NE(window, nullptr);
+    window->grid()->selectField(QStringLiteral("UM"));
+    settle();
+    type(QStringLiteral("ati"));
+    pressButtonKey(Qt::Key_V);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    EXPECT_EQ(stored(QStringLiteral("SELECT UM FROM Stoc")), QStringLiteral("bucati"));
+}
+
 TEST_F(StockWindow, TheCloseBoxDropsTheRowBeingEdited)
 {
     StockItem{QStringLiteral("Candela"), {}, 2, QStringLiteral("buc"), 5}.store(Connection::database());

@@ -124,6 +124,32 @@ TEST_F(CandleIntakeWindowTest, ANewLineTakesItsDocumentsCod)
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
+// A line with a negative value (a reversal) is stored only on "Da"; "Nu" keeps it being typed.
+TEST_F(CandleIntakeWindowTest, ANegativeLineValueIsAskedAbout)
+{
+    auto* w = open();
+    TDBGridNormal* grid = w->linesGrid();
+    for (const bool answer : {false, true}) {
+        SCOPED_TRACE(answer ? "Da" : "Nu");
+        dialogs.shown.clear();
+        dialogs.answers = {answer};
+        grid->setFocus();
+        QTest::keyClick(grid->cellEditor() ? static_cast<QWidget*>(grid->cellEditor()) : grid,
+                        Qt::Key_Insert);
+        grid->selectField(QStringLiteral("Valoare"));
+        ASSERT_NE(grid->cellEditor(), nullptr);
+        QTest::keyClicks(grid->cellEditor(), QStringLiteral("-30"));
+        QTest::keyClick(grid->cellEditor(), Qt::Key_Down);
+        EXPECT_EQ(dialogs.everything(), QStringList{QStringLiteral(
+                                            "question: Suma este negativa (stornare). Salvati documentul?")});
+        EXPECT_EQ(linesOf(2), answer ? 2 : 1);
+        if (!answer) {
+            EXPECT_EQ(w->lines()->asFloat(QStringLiteral("Valoare")), -30.0) << "what was typed stays";
+            QTest::keyClick(grid->cellEditor(), Qt::Key_Escape); // the line is dropped
+        }
+    }
+}
+
 TEST_F(CandleIntakeWindowTest, DeletingADocumentLeavesItsLines)
 {
     auto* w = open();

@@ -9,8 +9,12 @@
 #include "widgets/TDBEditNormal.h"
 #include "widgets/dbdate.h"
 
+#include <QApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QTest>
+#include <QTimer>
 #include <cmath>
 
 namespace
@@ -256,6 +260,88 @@ TEST_F(IncomesWindowTest, LeavingTheAmountReplacesTheExplanation)
     press(Qt::Key_Return);
     EXPECT_EQ(w->explanationInput()->text(), QString());
     EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+// The program's warnings as the clerk sees them: a real box over the window,
+// which takes the focus and the activation, read and closed with Enter; the
+// desktop then gives the activation back to the window.
+class ClerkReadingBoxes : public ScriptedDialogs
+{
+public:
+    void warning(const QString& text) override
+    {
+        ScriptedDialogs::warning(text);
+        const QPointer<QWidget> window = QApplication::activeWindow();
+        QTimer::singleShot(0, [] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box) {
+                ADD_FAILURE() << "no box is shown";
+                return;
+            }
+            QApplication::setActiveWindow(box);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(box));
+            QTest::keyClick(box, Qt::Key_Return); // its OK
+        });
+        StandardDialogs().warning(text);
+        QTimer::singleShot(0, [window] {
+            if (window)
+                QApplication::setActiveWindow(window);
+        });
+    }
+};
+
+// On a fresh installation no candle price is set: each amount typed warns of
+// it. Receipts typed one after another through the pickers, the warning read
+// and closed each time, keep the explanation made from the type and the
+// parishioner, whether the amount is left with Enter or the receipt is stored
+// with Alt+S straight from the amount.
+TEST_F(IncomesWindowTest, AContributionTypedWhileTheCandlePriceIsMissingKeepsItsExplanation)
+{
+    const struct {
+        QString parishioner;
+        QString name;
+        bool savedFromTheAmount;
+    } receipts[] = {{QStringLiteral("P1"), QStringLiteral("Popescu Ion"), false},
+                    {QStringLiteral("P2"), QStringLiteral("Ionescu Maria"), true},
+                    {QStringLiteral("P1"), QStringLiteral("Popescu Ion"), true}};
+    execOrFail(QStringLiteral("UPDATE Contor SET PretOut = NULL"));
+    ClerkReadingBoxes boxes;
+    auto* w = open<TVenituriFrm>();
+    for (const auto& r : receipts) {
+        SCOPED_TRACE(r.name.toStdString() + (r.savedFromTheAmount ? ", Alt+S" : ", Enter"));
+        ASSERT_EQ(focused(), w->numberInput());
+        press(Qt::Key_Return);
+        press(Qt::Key_Return);
+        press(Qt::Key_Return);
+        pickWithCtrlEnter(w->codeInput(), QStringLiteral("2"));
+        pickWithCtrlEnter(w->parishionerInput(), r.parishioner);
+        press(Qt::Key_Return);
+        ASSERT_EQ(focused(), w->amountInput());
+        type(QStringLiteral("150"));
+        if (r.savedFromTheAmount) {
+            press(Qt::Key_S, Qt::AltModifier); // the button shows itself pressed a moment, then acts
+        } else {
+            press(Qt::Key_Return);
+            EXPECT_EQ(focused(), w->explanationInput());
+            press(Qt::Key_Return);
+            press(Qt::Key_Return);
+            ASSERT_EQ(focused(), w->saveButton());
+            press(Qt::Key_Return); // "&Salveaza"
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return focused() == w->printButton(); }));
+        press(Qt::Key_Return); // "&Printeaza": the next receipt
+    }
+    EXPECT_EQ(boxes.texts(QStringLiteral("warning")),
+              QStringList(3, QStringLiteral("Atentie! Nu aveti configurat pret iesire lumanari (in Setari -> "
+                                            "Parametrii aplicatiei).")));
+    QSqlQuery rows =
+        Sql::exec(Connection::database(), QStringLiteral("SELECT Explicatie FROM Venituri ORDER BY Nr_act"));
+    QStringList explanations;
+    while (rows.next())
+        explanations << rows.value(0).toString();
+    EXPECT_EQ(explanations, (QStringList{QStringLiteral("Contributie anuala pe familie Popescu Ion"),
+                                         QStringLiteral("Contributie anuala pe familie Ionescu Maria"),
+                                         QStringLiteral("Contributie anuala pe familie Popescu Ion")}));
 }
 
 TEST_F(IncomesWindowTest, AnUnknownParishionerIsRefusedAndTheNameCleared)

@@ -37,7 +37,12 @@ const QString today = QDate::currentDate().toString(Qt::ISODate);
 class SalaryOrderTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { folder.openWorkingYear(); }
+    void SetUp() override
+    {
+        folder.openWorkingYear();
+        // Cash enough for the orders: going below zero is asked about (AmountQuestionsTest).
+        execOrFail(QStringLiteral("UPDATE Contor SET Sold_init_casa = 100000"));
+    }
 
     TCheltSalFrm* open()
     {

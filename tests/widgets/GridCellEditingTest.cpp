@@ -4,6 +4,7 @@
 #include "db/Dataset.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
+#include "support/KeyTarget.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFolder.h"
 #include "widgets/TDBGridNormal.h"
@@ -174,21 +175,21 @@ TEST(GridCellEditing, KeysOverCellsOfEveryType)
         {"integer, Insert then Down",
          1,
          "Cod_venit",
-         {key(Qt::Key_Insert), retype("30"), key(Qt::Key_Down)},
+         {key(Qt::Key_Insert), key(Qt::Key_Return), retype("30"), key(Qt::Key_Down)},
          "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03 / ;30;;",
          1,
          "Cod_venit"},
         {"number, Insert then Down",
          1,
          "Valoarea",
-         {key(Qt::Key_Insert), retype("30"), key(Qt::Key_Down)},
+         {key(Qt::Key_Insert), key(Qt::Key_Tab), key(Qt::Key_Tab), retype("30"), key(Qt::Key_Down)},
          "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03 / ;;30;",
          1,
          "Valoarea"},
         {"date, Insert then Down",
          1,
          "Data",
-         {key(Qt::Key_Insert), retype("05.05.2024"), key(Qt::Key_Down)},
+         {key(Qt::Key_Insert), key(Qt::Key_End), retype("05.05.2024"), key(Qt::Key_Down)},
          "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03 / ;;;2024-05-05",
          1,
          "Data"},
@@ -202,14 +203,14 @@ TEST(GridCellEditing, KeysOverCellsOfEveryType)
         {"Down from an untouched new row: the row that was below it",
          1,
          "Cod_venit",
-         {key(Qt::Key_Insert), key(Qt::Key_Down)},
+         {key(Qt::Key_Insert), key(Qt::Key_Return), key(Qt::Key_Down)},
          unchanged,
          1,
          "Cod_venit"},
         {"Up from an untouched new row: the row above it",
          1,
          "Cod_venit",
-         {key(Qt::Key_Insert), key(Qt::Key_Up)},
+         {key(Qt::Key_Insert), key(Qt::Key_Return), key(Qt::Key_Up)},
          unchanged,
          0,
          "Cod_venit"},
@@ -255,13 +256,27 @@ TEST(GridCellEditing, KeysOverCellsOfEveryType)
          unchanged,
          1,
          "Explicatie"},
-        {"leaving the grid with a typed new row",
+        {"leaving the grid with a typed new row, begun in its first column",
          1,
          "Valoarea",
-         {key(Qt::Key_Insert), retype("12,25"), leaveGrid, save},
-         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03 / ;;12.25;",
+         {key(Qt::Key_Insert), retype("Taxe"), leaveGrid, save},
+         "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03 / Taxe;;;",
          3,
-         "Valoarea"},
+         "Explicatie"},
+        {"text typed over a stored row, stored by the window's button",
+         1,
+         "Explicatie",
+         {retype("Acatiste"), save},
+         "Lumanari;1;10;2024-03-01 / Acatiste;2;20;2024-03-02 / Donatii;3;30;2024-03-03",
+         1,
+         "Explicatie"},
+        {"a date typed over a stored row, stored by the window's button",
+         0,
+         "Data",
+         {type("05"), save},
+         "Lumanari;1;10;2024-03-05 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03",
+         0,
+         "Data"},
         {"date typed over a filled cell, with separators",
          1,
          "Data",
@@ -300,7 +315,7 @@ TEST(GridCellEditing, KeysOverCellsOfEveryType)
         {"empty date, digits only",
          1,
          "Data",
-         {key(Qt::Key_Insert), type("15042024"), key(Qt::Key_Down)},
+         {key(Qt::Key_Insert), key(Qt::Key_End), type("15042024"), key(Qt::Key_Down)},
          "Lumanari;1;10;2024-03-01 / Pomelnice;2;20;2024-03-02 / Donatii;3;30;2024-03-03 / ;;;2024-04-15",
          1,
          "Data"},
@@ -349,14 +364,14 @@ TEST(GridCellEditing, KeysOverCellsOfEveryType)
         {"untouched empty date in a new row, Down",
          1,
          "Data",
-         {key(Qt::Key_Insert), key(Qt::Key_Down)},
+         {key(Qt::Key_Insert), key(Qt::Key_End), key(Qt::Key_Down)},
          unchanged,
          1,
          "Data"},
         {"untouched empty date in a new row, Escape",
          1,
          "Data",
-         {key(Qt::Key_Insert), key(Qt::Key_Escape)},
+         {key(Qt::Key_Insert), key(Qt::Key_End), key(Qt::Key_Escape)},
          unchanged,
          1,
          "Data"},
@@ -470,8 +485,10 @@ TEST(GridCellEditing, OnlyDateCellsAreMaskedAndTheyOpenAtTheStart)
         SCOPED_TRACE(std::string(c.field) + (c.inserted ? ", new row" : ""));
         IncomesWindow w;
         w.startAt(1, QString::fromLatin1(c.field));
-        if (c.inserted)
-            w.press(Qt::Key_Insert);
+        if (c.inserted) {
+            w.press(Qt::Key_Insert); // a new row opens in its first column
+            w.grid->selectField(QString::fromLatin1(c.field));
+        }
         QLineEdit* editor = w.grid->cellEditor();
         ASSERT_NE(editor, nullptr);
         EXPECT_EQ(editor->inputMask().isEmpty(), std::string(c.field) != "Data");
@@ -685,6 +702,50 @@ TEST(GridCellEditing, APickListOffersItsValuesAndTheChoiceIsStored)
     w.press(Qt::Key_Up);
     EXPECT_EQ(w.stored().toStdString(),
               "Lumanari;1;10;2024-03-01 / Lumanari;2;20;2024-03-02 / Taxe de cimitir;3;30;2024-03-03");
+}
+
+// The values that begin with the typed text are only suggested: the grid's
+// keys close the suggestion and act as in any other cell, on the typed text.
+TEST(GridCellEditing, APickListSuggestionLeavesTheGridKeysToTheGrid)
+{
+    const struct {
+        const char* name;
+        Qt::Key key;
+        const char* typed;
+        int toRow;
+        const char* toField;
+        const char* stored;
+    } cases[] = {
+        {"Enter", Qt::Key_Return, "Taxe", 1, "Cod_venit",
+         "Lumanari;1;10;2024-03-01 / Taxe;2;20;2024-03-02 / Donatii;3;30;2024-03-03"},
+        {"Enter on a beginning", Qt::Key_Return, "Lum", 1, "Cod_venit",
+         "Lumanari;1;10;2024-03-01 / Lum;2;20;2024-03-02 / Donatii;3;30;2024-03-03"},
+        {"Right at the end", Qt::Key_Right, "Taxe", 1, "Cod_venit",
+         "Lumanari;1;10;2024-03-01 / Taxe;2;20;2024-03-02 / Donatii;3;30;2024-03-03"},
+        {"Tab", Qt::Key_Tab, "Taxe", 1, "Cod_venit",
+         "Lumanari;1;10;2024-03-01 / Taxe;2;20;2024-03-02 / Donatii;3;30;2024-03-03"},
+        {"Down", Qt::Key_Down, "Acatiste", 2, "Explicatie",
+         "Lumanari;1;10;2024-03-01 / Acatiste;2;20;2024-03-02 / Donatii;3;30;2024-03-03"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        IncomesWindow w;
+        w.grid->setColumnPickList(
+            QStringLiteral("Explicatie"),
+            {QStringLiteral("Acatiste"), QStringLiteral("Lumanari"), QStringLiteral("Taxe")});
+        w.startAt(1, QStringLiteral("Explicatie"));
+        w.retype(QString::fromLatin1(c.typed));
+        ASSERT_TRUE(w.grid->cellEditor()->completer()->popup()->isVisible());
+        ASSERT_EQ(keyTarget(), w.grid->cellEditor()->completer()->popup()) << "the open list takes the keys";
+        QTest::keyClick(keyTarget(), c.key);
+        QApplication::processEvents();
+        EXPECT_EQ(w.incomes.currentRow(), c.toRow);
+        EXPECT_EQ(w.grid->currentField(), QString::fromLatin1(c.toField));
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        EXPECT_TRUE(w.incomes.post()); // the window's save button
+        EXPECT_EQ(w.stored().toStdString(), c.stored);
+        EXPECT_TRUE(w.dialogs.shown.isEmpty());
+    }
 }
 
 TEST(GridCellEditing, TypingInAnEmptyGridStartsTheFirstRow)
