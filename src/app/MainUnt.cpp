@@ -96,7 +96,8 @@ void TMainFrm::buildMenus()
     const auto alt = [](Qt::Key key) { return QKeySequence(Qt::ALT | key); };
     const auto ctrl = [](Qt::Key key) { return QKeySequence(Qt::CTRL | key); };
 
-    QMenu* sistem = menuBar()->addMenu(QStringLiteral("Sistem"));
+    // The menu titles' Alt letters (S, N, O, R, A) stay clear of the commands' Alt+E and Alt+I.
+    QMenu* sistem = menuBar()->addMenu(QStringLiteral("&Sistem"));
     addCommand(sistem, QStringLiteral("ParametriAplicatiei"), QStringLiteral("Parametri aplicatiei"));
     sistem->addSeparator();
     addCommand(sistem, QStringLiteral("Enoriasi"), QStringLiteral("Enoriasi"), alt(Qt::Key_E));
@@ -109,12 +110,12 @@ void TMainFrm::buildMenus()
     sistem->addSeparator();
     addCommand(sistem, QStringLiteral("Iesire"), QStringLiteral("Iesire"), alt(Qt::Key_I));
 
-    QMenu* nomenclatoare = menuBar()->addMenu(QStringLiteral("Nomenclatoare"));
+    QMenu* nomenclatoare = menuBar()->addMenu(QStringLiteral("&Nomenclatoare"));
     addCommand(nomenclatoare, QStringLiteral("NomVenituri"), QStringLiteral("Venituri"));
     addCommand(nomenclatoare, QStringLiteral("NomCheltuieli"), QStringLiteral("Cheltuieli"));
     addCommand(nomenclatoare, QStringLiteral("NomBilant"), QStringLiteral("Bilant"));
 
-    QMenu* operatii = menuBar()->addMenu(QStringLiteral("Operatii"));
+    QMenu* operatii = menuBar()->addMenu(QStringLiteral("&Operatii"));
     addCommand(operatii, QStringLiteral("OpVenituri"), QStringLiteral("Venituri"), ctrl(Qt::Key_V));
     addCommand(operatii, QStringLiteral("OpCheltuieli"), QStringLiteral("Cheltuieli"), ctrl(Qt::Key_C));
     addCommand(operatii, QStringLiteral("OpOrdonantareSalarii"), QStringLiteral("Ordonantare salarii"),
@@ -141,7 +142,7 @@ void TMainFrm::buildMenus()
         registre->addAction(QString::fromLatin1(item))->setEnabled(false);
     registre->menuAction()->setVisible(false);
 
-    QMenu* rapoarte = menuBar()->addMenu(QStringLiteral("Rapoarte"));
+    QMenu* rapoarte = menuBar()->addMenu(QStringLiteral("&Rapoarte"));
     QMenu* fise = rapoarte->addMenu(QStringLiteral("Fisele de evidenta a enoriasilor"));
     addCommand(fise, QStringLiteral("FiseleSelectiv"), QStringLiteral("Selectiv"));
     addCommand(fise, QStringLiteral("FiseleToate"), QStringLiteral("Toate fisele"));
@@ -170,10 +171,24 @@ void TMainFrm::buildMenus()
     rapoarte->addSeparator();
     addCommand(rapoarte, QStringLiteral("RapBilant"), QStringLiteral("Bilant"));
 
-    QMenu* ajutor = menuBar()->addMenu(QStringLiteral("Ajutor"));
+    QMenu* ajutor = menuBar()->addMenu(QStringLiteral("&Ajutor"));
     addCommand(ajutor, QStringLiteral("Manual"), QStringLiteral("Manual (prezentare Lumivaret)"));
     addCommand(ajutor, QStringLiteral("StatutulBOR"), QStringLiteral("Statutul B.O.R"));
     addCommand(ajutor, QStringLiteral("ActualizareOnline"), QStringLiteral("Actualizare online"));
+
+    // F10 opens the first menu, as on every desktop, for those who work with the keyboard.
+    auto* menuKey = new QAction(this);
+    menuKey->setObjectName(QStringLiteral("DeschideMeniul"));
+    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+    menuKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        for (QAction* title : menuBar()->actions())
+            if (title->isVisible() && title->isEnabled()) {
+                menuBar()->setActiveAction(title);
+                return;
+            }
+    });
 
     setCommandHandler(QStringLiteral("Iesire"), [this] { close(); });
     setCommandHandler(QStringLiteral("Parohia"), [this] { TFirmDataDlg::execute(this); });

@@ -1,8 +1,10 @@
 #include "catalogues/CatalogWindow.h"
 
 #include "widgets/GridColumnWidths.h"
+#include "widgets/WindowSize.h"
 
 #include "catalogues/CodeInUse.h"
+#include "catalogues/NameSearch.h"
 
 #include "core/ErrorGuard.h"
 #include "core/SilentAbort.h"
@@ -42,32 +44,6 @@ QLabel* buddyLabel(const QString& caption, QWidget* control, QWidget* parent)
     label->setBuddy(control);
     control->setAccessibleName(QString(caption).remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed());
     return label;
-}
-
-// Characters a column is made wide enough for: a text field's size, up to
-// the longest names a list usually holds; a number's or a date's digits.
-int columnCharacters(const FieldInfo& field)
-{
-    constexpr int widestText = 42;
-    switch (field.type) {
-    case FieldType::String:
-        return std::min(field.size, widestText);
-    case FieldType::Float:
-        return 14; // "1.234.567,89" with room to spare
-    case FieldType::Date:
-        return 10;
-    default:
-        return 6;
-    }
-}
-
-// Each column is wide enough for its caption and for a value of its field;
-// returns the grid's width for them.
-int sizeColumns(TDBGridNormal* grid, const Dataset& catalog)
-{
-    return sizeColumnsToCharacters(grid, [&](int column) {
-        return columnCharacters(catalog.field(grid->datasetModel()->fieldOfColumn(column)));
-    });
 }
 
 } // namespace
@@ -175,18 +151,20 @@ void TCatalogFrm::buildControls()
     layout->addWidget(m_grid, 1);
     layout->addLayout(bottom);
 
-    // Wide enough for every column, as far as the screen allows; the last column takes what is left.
+    // Wide enough for every column and the longest text of its rows, as far as the screen allows (then
+    // as the user last left it); the last column takes what is left.
     const QMargins margins = layout->contentsMargins();
-    const int columnsWidth = sizeColumns(m_grid, *m_catalog) + margins.left() + margins.right();
+    const int columnsWidth = sizeColumnsToContents(m_grid) + margins.left() + margins.right();
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const int screenWidth = screen ? screen->availableGeometry().width() : columnsWidth;
     resize(std::clamp(columnsWidth, 640, std::max(640, screenWidth)), 420);
+    keepWindowSize(this);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     // The columns come back at their default width when the table is opened
     // again (on another year): they are sized again then.
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionCountChanged, this, [this](int before, int now) {
         if (before == 0 && now > 0)
-            sizeColumns(m_grid, *m_catalog);
+            sizeColumnsToContents(m_grid);
     });
 
     connect(m_orderList, &QComboBox::currentIndexChanged, this,
@@ -294,7 +272,19 @@ void TCatalogFrm::search(const QString& text)
 {
     if (text.isEmpty() || !m_catalog->isActive() || m_catalog->isEmpty())
         return;
-    if (m_appliedOrder != 0 || !m_descriptor.numericKey) {
+    if (m_appliedOrder == 1) {
+        // By name: a name that starts with the text, with or without its diacritics, else the nearest.
+        const int nameColumn = m_catalog->fieldIndex(m_descriptor.nameField);
+        const int row = findNameStartingWith(
+            m_catalog->recordCount(), [&](int r) { return m_catalog->rowValue(r, nameColumn).toString(); },
+            text);
+        if (row >= 0)
+            m_catalog->setRecNo(row + 1);
+        else
+            m_catalog->findNearest({text});
+        return;
+    }
+    if (!m_descriptor.numericKey) {
         m_catalog->findNearest({text});
         return;
     }

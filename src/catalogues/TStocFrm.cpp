@@ -1,6 +1,7 @@
 #include "catalogues/TStocFrm.h"
 
 #include "widgets/GridColumnWidths.h"
+#include "widgets/WindowSize.h"
 
 #include "catalogues/RowNumberDelegate.h"
 #include "core/DbErrorText.h"
@@ -192,6 +193,7 @@ void TStocFrm::buildControls()
     const QScreen* screen = this->screen();
     const int screenWidth = screen ? screen->availableGeometry().width() : width;
     resize(std::clamp(width, 640, std::max(640, screenWidth)), 460);
+    keepWindowSize(this);
     m_grid->horizontalHeader()->setStretchLastSection(true);
 
     connect(m_validateButton, &QPushButton::clicked, this, &TStocFrm::validate);

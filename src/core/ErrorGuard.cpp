@@ -1,5 +1,6 @@
 #include "core/ErrorGuard.h"
 
+#include "core/ComboBoxAccessible.h"
 #include "core/SilentAbort.h"
 #include "core/UserDialogs.h"
 #include "core/UserError.h"
@@ -41,7 +42,10 @@ bool runGuarded(const std::function<void()>& action)
     }
 }
 
-LumivaretApplication::LumivaretApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+LumivaretApplication::LumivaretApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    installComboBoxAccessible();
+}
 
 bool LumivaretApplication::notify(QObject* receiver, QEvent* event)
 {

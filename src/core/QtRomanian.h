@@ -10,8 +10,10 @@
 // Covered: the standard buttons of every button box and message box
 // (contexts QPlatformTheme and QGnomeTheme), the details button of a message
 // box, the file dialog with its file list headers and its questions, the font
-// dialog, and the print dialog with its output settings, printer box and page
-// setup. A text not covered stays in Qt's English.
+// dialog with its writing systems, and the print dialog with its output
+// settings, printer box and page setup; the scroll buttons of a row of tabs,
+// the scroll bars' menu and the actions a screen reader names. A text not
+// covered stays in Qt's English.
 class QtRomanian : public QTranslator
 {
     Q_OBJECT

@@ -17,3 +17,8 @@ void ConnectionEvents::announceClosing(const QString& connectionName)
     }
     m_closing.removeOne(connectionName);
 }
+
+void ConnectionEvents::announceStored(const QString& connectionName, const QString& table, const QObject* source)
+{
+    Q_EMIT rowsStored(connectionName, table, source);
+}

@@ -18,8 +18,13 @@ public:
     void announceClosing(const QString& connectionName);
     bool isClosing(const QString& connectionName) const { return m_closing.contains(connectionName); }
 
+    // Emits rowsStored: a record source stored or deleted a row of the table,
+    // so that figures computed from it elsewhere are out of date.
+    void announceStored(const QString& connectionName, const QString& table, const QObject* source);
+
 Q_SIGNALS:
     void aboutToClose(const QString& connectionName);
+    void rowsStored(const QString& connectionName, const QString& table, const QObject* source);
 
 private:
     ConnectionEvents() = default;

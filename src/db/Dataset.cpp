@@ -1448,6 +1448,7 @@ bool Dataset::post()
     m_modified = false;
     settleRow(edited);
     setState(DatasetState::Browse);
+    ConnectionEvents::instance().announceStored(m_connectionName, m_table, this);
     if (afterPost)
         afterPost(*this);
     scrolled();
@@ -1489,6 +1490,7 @@ bool Dataset::remove()
     m_buffer = Record();
     m_modified = false;
     dropCurrentRow();
+    ConnectionEvents::instance().announceStored(m_connectionName, m_table, this);
     if (afterDelete)
         afterDelete(*this);
     scrolled();

@@ -12,6 +12,9 @@
 #include "widgets/DBNavigator.h"
 #include "widgets/DBPos.h"
 #include "widgets/FormRows.h"
+#include "widgets/GridColumnWidths.h"
+#include "widgets/TDBGridNormal.h"
+#include "widgets/WindowSize.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -142,7 +145,7 @@ DocumentWindow::~DocumentWindow() = default;
 void DocumentWindow::addBalanceRows(QFormLayout* form)
 {
     for (const Account account : m_setup.balances)
-        addLabeledRow(form, balanceCaption(account), m_balanceLabels.value(account));
+        addValueRow(form, balanceCaption(account), m_balanceLabels.value(account));
 }
 
 void DocumentWindow::askAboutAmounts(Dataset* records, AmountRule rule)
@@ -209,6 +212,20 @@ void DocumentWindow::finishSetup(const QList<QWidget*>& fields, const QList<QWid
         dialogs().error(DbErrorText::forTable(m_setup.tableWord, e.text()));
         throw SilentAbort();
     }
+    sizeWindow();
+}
+
+void DocumentWindow::sizeWindow()
+{
+    // Wide enough for the columns of its grids, as far as the screen allows; then the user's size.
+    QList<QTableView*> grids;
+    QList<int> widths;
+    for (TDBGridNormal* grid : findChildren<TDBGridNormal*>()) {
+        widths << sizeColumnsToContents(grid);
+        grids << grid;
+    }
+    widenForGrids(this, grids, widths);
+    keepWindowSize(this);
 }
 
 void DocumentWindow::openOrSay(Dataset* source)
@@ -271,7 +288,7 @@ void DocumentWindow::refreshBalances()
         return;
     const CurrentBalances balances = RecomputeBalances(Connection::database());
     for (auto it = m_balanceLabels.cbegin(); it != m_balanceLabels.cend(); ++it)
-        it.value()->setText(balanceText(it.key() == Account::Cash ? balances.cash : balances.bank));
+        showValue(it.value(), balanceText(it.key() == Account::Cash ? balances.cash : balances.bank));
 }
 
 void DocumentWindow::numberDocuments(const QString& field, const NumberSequence& sequence)

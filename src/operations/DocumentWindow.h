@@ -176,6 +176,8 @@ protected:
 private:
     void openAll();
     // Opens a record source that is not open; a store failure is said in the window's words.
+    // Sizes the window for its grids' columns, then as the user last left it.
+    void sizeWindow();
     void openOrSay(Dataset* source);
     void fillChoiceLists();
     void discardPendingEdits();

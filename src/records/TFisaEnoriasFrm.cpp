@@ -1,6 +1,7 @@
 #include "records/TFisaEnoriasFrm.h"
 
 #include "catalogues/CodeInUse.h"
+#include "catalogues/NameSearch.h"
 #include "contributions/ContributionListLayout.h"
 #include "contributions/ContributionSheet.h"
 #include "core/BusyCursor.h"
@@ -22,9 +23,12 @@
 #include "records/RecordReports.h"
 #include "widgets/DBNavigator.h"
 #include "widgets/SingleInstance.h"
+#include "widgets/GridColumnWidths.h"
 #include "widgets/TDBGridNormal.h"
+#include "widgets/WindowSize.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -151,7 +155,7 @@ TFisaEnoriasFrm::TFisaEnoriasFrm(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
-    resize(900, 520);
+    sizeWindow();
 
     connect(m_validateButton, &QPushButton::clicked, this, &TFisaEnoriasFrm::validate);
     connect(m_printButton, &QPushButton::clicked, this,
@@ -164,6 +168,20 @@ TFisaEnoriasFrm::TFisaEnoriasFrm(QWidget* parent) : QDialog(parent)
 }
 
 TFisaEnoriasFrm::~TFisaEnoriasFrm() = default;
+
+void TFisaEnoriasFrm::sizeWindow()
+{
+    // Every page's grid shows its names and explanations whole, as far as the
+    // screen allows; the pages share the room around their grids.
+    resize(900, 520);
+    int widest = 0;
+    for (TDBGridNormal* grid : std::as_const(m_grids)) {
+        widest = std::max(widest, sizeColumnsToContents(grid));
+        grid->horizontalHeader()->setStretchLastSection(true);
+    }
+    widenForGrids(this, {m_grids.first()}, {widest});
+    keepWindowSize(this);
+}
 
 void TFisaEnoriasFrm::openTables()
 {
@@ -277,8 +295,12 @@ void TFisaEnoriasFrm::search(const QString& text)
     Dataset* parishioners = m_tables.at(Catalog);
     if (text.isEmpty() || parishioners->isEmpty())
         return;
-    parishioners->locate(orders().at(m_appliedOrder).searchField, {text},
-                         LocateOption::CaseInsensitive | LocateOption::PartialKey);
+    // The first row of the order whose field starts with the text, with or without its diacritics.
+    const int column = parishioners->fieldIndex(orders().at(m_appliedOrder).searchField);
+    const int row = findNameStartingWith(
+        parishioners->recordCount(), [&](int r) { return parishioners->rowValue(r, column).toString(); }, text);
+    if (row >= 0)
+        parishioners->setRecNo(row + 1);
 }
 
 void TFisaEnoriasFrm::buildPrintMenu()

@@ -60,6 +60,7 @@ private:
     void applyOrder(int item);
     void search(const QString& text);
     void showHeaders();
+    void sizeWindow();
     void buildPrintMenu();
     // The current parishioner's code; empty, with a message, when there is none.
     QString currentCode() const;

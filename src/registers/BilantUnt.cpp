@@ -8,6 +8,7 @@
 #include "core/SilentAbort.h"
 #include "core/UserDialogs.h"
 #include "db/Connection.h"
+#include "db/ConnectionEvents.h"
 #include "db/DatabaseLocation.h"
 #include "db/Dataset.h"
 #include "db/DatasetModel.h"
@@ -22,6 +23,7 @@
 #include "widgets/ProgressWindow.h"
 #include "widgets/SingleInstance.h"
 #include "widgets/TDBGridNormal.h"
+#include "widgets/WindowSize.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -40,6 +42,10 @@ SingleInstance<TBilantFrm>& openWindow()
     static SingleInstance<TBilantFrm> window;
     return window;
 }
+
+const QString outOfDateText =
+    QStringLiteral("S-au salvat documente dupa calculul executiei: executia se recalculeaza la revenirea in "
+                   "fereastra (\"Recalc executie\").");
 
 QString optionsFile()
 {
@@ -103,6 +109,13 @@ TBilantFrm::TBilantFrm(ProgramOptions& options, QWidget* owner)
     title->setFont(bold);
     layout->addWidget(title);
 
+    m_outOfDate = new QLabel(outOfDateText, this);
+    m_outOfDate->setObjectName(QStringLiteral("ExecutieVeche"));
+    m_outOfDate->setWordWrap(true);
+    m_outOfDate->setStyleSheet(QStringLiteral("color: darkred"));
+    m_outOfDate->hide();
+    layout->addWidget(m_outOfDate);
+
     auto* period = new QHBoxLayout;
     m_from = dateInput(QStringLiteral("DE LA :"), period, this);
     m_to = dateInput(QStringLiteral("PANA LA :"), period, this);
@@ -165,7 +178,16 @@ TBilantFrm::TBilantFrm(ProgramOptions& options, QWidget* owner)
             m_from->setDate(QDate(workingYearOf(Connection::database()), 1, 1));
         });
     });
+    // A row stored by another window (a document, a nomenclature row) can change the execution.
+    connect(&ConnectionEvents::instance(), &ConnectionEvents::rowsStored, this,
+            [this](const QString&, const QString&, const QObject* source) {
+                if (source == m_rows)
+                    return;
+                m_outOfDate->show();
+                m_recalcOnActivation = true;
+            });
     resize(760, 560);
+    keepWindowSize(this);
 }
 
 TBilantFrm::~TBilantFrm() = default;
@@ -209,6 +231,18 @@ void TBilantFrm::recalculate()
         throw;
     }
     m_rows->refresh();
+    m_outOfDate->hide();
+}
+
+void TBilantFrm::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !m_recalcOnActivation)
+        return;
+    // Once per change: a refused period is said once, not at each activation after its message.
+    m_recalcOnActivation = false;
+    QMetaObject::invokeMethod(
+        this, [this] { runGuarded([this] { recalculate(); }); }, Qt::QueuedConnection);
 }
 
 void TBilantFrm::validate()

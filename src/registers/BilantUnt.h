@@ -5,6 +5,7 @@
 
 class Dataset;
 class QCheckBox;
+class QLabel;
 class QMenu;
 class QPushButton;
 class TDateEdit;
@@ -15,6 +16,8 @@ struct ProgramOptions;
 // typed in the grid beside the computed execution, the recomputation of the
 // period's execution and the four printed balance sheets. Modeless, one at a
 // time; the rows cannot be added or deleted here (the nomenclature does that).
+// A document stored elsewhere while it is open marks the execution as out of
+// date; it is computed again when the window is next activated.
 class TBilantFrm : public QWidget
 {
     Q_OBJECT
@@ -41,8 +44,13 @@ public:
     TDBGridNormal* grid() const { return m_grid; }
     Dataset* rows() const { return m_rows; }
 
+    // Shown while the execution is older than a document stored since.
+    QLabel* outOfDateNotice() const { return m_outOfDate; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Back in the window after a document was stored: the execution is computed again.
+    void changeEvent(QEvent* event) override;
 
 private:
     void recalculate();
@@ -62,6 +70,8 @@ private:
     QMenu* m_listMenu;
     TDBGridNormal* m_grid;
     bool m_validated = false;
+    QLabel* m_outOfDate;
+    bool m_recalcOnActivation = false;
 };
 
 // The main menu's "Bilant": re-reads the option, computes the execution up to

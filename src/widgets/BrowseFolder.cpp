@@ -3,12 +3,14 @@
 #include "core/ErrorGuard.h"
 #include "core/UserDialogs.h"
 #include "core/Utilities.h"
+#include "widgets/FormRows.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 QString ShortenPath(const QString& path, int limit)
 {
@@ -48,26 +50,30 @@ TBrowseFolder::TBrowseFolder(const QString& title, const QString& directory, QWi
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("Status"));
-    m_newDirectory = new QPushButton(QStringLiteral("New directory"), this);
+    auto* statusCaption = new QLabel(QStringLiteral("Folderul ales:"), this);
+    statusCaption->setBuddy(m_status);
+    m_status->setAccessibleName(QStringLiteral("Folderul ales, valoarea"));
+    m_newDirectory = new QPushButton(QStringLiteral("Director &nou"), this);
     m_newDirectory->setObjectName(QStringLiteral("NewDirectory"));
     m_newDirectory->setFixedWidth(100);
     m_newDirectory->setAutoDefault(false);
     if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
         const int row = grid->rowCount();
-        grid->addWidget(m_status, row, 0, 1, grid->columnCount());
+        grid->addWidget(statusCaption, row, 0);
+        grid->addWidget(m_status, row, 1, 1, std::max(1, grid->columnCount() - 1));
         grid->addWidget(m_newDirectory, row + 1, 0);
     }
     connect(this, &QFileDialog::currentChanged, this, [this](const QString& path) { selectFolder(path); });
     connect(this, &QFileDialog::directoryEntered, this, [this](const QString& path) { selectFolder(path); });
     connect(m_newDirectory, &QPushButton::clicked, this,
             [this] { runGuarded([this] { createNewFolder(); }); });
-    m_status->setText(ShortenPath(QDir::toNativeSeparators(m_selected)));
+    showValue(m_status, ShortenPath(QDir::toNativeSeparators(m_selected)));
 }
 
 void TBrowseFolder::selectFolder(const QString& folder)
 {
     m_selected = folder;
-    m_status->setText(ShortenPath(QDir::toNativeSeparators(folder)));
+    showValue(m_status, ShortenPath(QDir::toNativeSeparators(folder)));
 }
 
 QString TBrowseFolder::statusText() const

@@ -6,8 +6,9 @@ class QLabel;
 class QPushButton;
 
 // The folder picker of the backups: folders only, the folder under
-// selection shown shortened in a status line, and a "New directory" button
-// that asks a name and creates that folder inside the selected one.
+// selection shown shortened in a status line ("Folderul ales:"), and a
+// "Director nou" button that asks a name and creates that folder inside the
+// selected one.
 class TBrowseFolder : public QFileDialog
 {
     Q_OBJECT
@@ -23,7 +24,7 @@ public:
     QString statusText() const;
     QPushButton* newDirectoryButton() const { return m_newDirectory; }
 
-    // The new-folder handler of the "New directory" button.
+    // The new-folder handler of the "Director nou" button.
     void createNewFolder();
 
 private:

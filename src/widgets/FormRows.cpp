@@ -14,6 +14,26 @@ void addLabeledRow(QFormLayout* form, const QString& caption, QWidget* control)
     form->addRow(label, control);
 }
 
+void addValueRow(QFormLayout* form, const QString& caption, QLabel* value)
+{
+    auto* label = new QLabel(caption, form->parentWidget());
+    label->setBuddy(value);
+    QString name = caption;
+    name.remove(QLatin1Char('&'));
+    name = name.trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    value->setAccessibleName(name.trimmed() + QStringLiteral(", valoarea"));
+    value->setAccessibleDescription(value->text());
+    form->addRow(label, value);
+}
+
+void showValue(QLabel* value, const QString& text)
+{
+    value->setText(text);
+    value->setAccessibleDescription(text);
+}
+
 QPushButton* makeValidateButton(QWidget* parent)
 {
     auto* button = new QPushButton(QStringLiteral("&Valideaza"), parent);

@@ -8,6 +8,7 @@
 #include "widgets/ConfirmDelete.h"
 #include "widgets/GridCellEditor.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -76,6 +77,9 @@ private:
 
 TDBGridNormal::TDBGridNormal(QWidget* parent) : QTableView(parent)
 {
+    // The corner button selects the whole grid: a screen reader says so.
+    if (auto* corner = findChild<QAbstractButton*>())
+        corner->setAccessibleName(QStringLiteral("Selecteaza tot tabelul"));
     setItemDelegate(new GridCellDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);

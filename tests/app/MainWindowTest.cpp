@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QToolButton>
@@ -68,9 +69,9 @@ TEST_F(MainWindowTest, MenuTreeWithShortcutsAndHiddenItems)
 {
     auto window = start();
     EXPECT_EQ(menuTitles(window->menuBar(), false),
-              QStringList({"Sistem", "Nomenclatoare", "Operatii", "Registre", "Rapoarte", "Ajutor"}));
+              QStringList({"&Sistem", "&Nomenclatoare", "&Operatii", "Registre", "&Rapoarte", "&Ajutor"}));
     EXPECT_EQ(menuTitles(window->menuBar(), true),
-              QStringList({"Sistem", "Nomenclatoare", "Operatii", "Rapoarte", "Ajutor"}));
+              QStringList({"&Sistem", "&Nomenclatoare", "&Operatii", "&Rapoarte", "&Ajutor"}));
 
     const struct {
         const char* command;
@@ -169,6 +170,53 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands)
 
     QTest::keyClick(window.get(), Qt::Key_I, Qt::AltModifier);
     EXPECT_FALSE(window->isVisible());
+}
+
+// F10 and the titles' Alt letters open the menus; no two keys of the window do the same.
+TEST_F(MainWindowTest, TheMenusAreReachedFromTheKeyboard)
+{
+    auto window = start();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const auto menuOf = [&](const char* title) -> QMenu* {
+        for (QAction* a : window->menuBar()->actions())
+            if (a->text().remove(QLatin1Char('&')) == QLatin1String(title))
+                return a->menu();
+        return nullptr;
+    };
+    const struct {
+        QKeyCombination key;
+        const char* menu;
+    } keys[] = {
+        {Qt::Key_F10, "Sistem"},
+        {Qt::ALT | Qt::Key_S, "Sistem"},
+        {Qt::ALT | Qt::Key_N, "Nomenclatoare"},
+        {Qt::ALT | Qt::Key_O, "Operatii"},
+        {Qt::ALT | Qt::Key_R, "Rapoarte"},
+        {Qt::ALT | Qt::Key_A, "Ajutor"},
+    };
+    for (const auto& k : keys) {
+        QTest::keyClick(window.get(), k.key.key(), k.key.keyboardModifiers());
+        QWidget* opened = QApplication::activePopupWidget();
+        EXPECT_EQ(opened, menuOf(k.menu)) << k.menu;
+        while (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    }
+
+    QHash<QKeySequence, QString> taken;
+    const auto take = [&](const QKeySequence& key, const QString& what) {
+        if (key.isEmpty())
+            return;
+        EXPECT_FALSE(taken.contains(key)) << key.toString().toStdString() << ": " << what.toStdString()
+                                          << " and " << taken.value(key).toStdString();
+        taken.insert(key, what);
+    };
+    for (QAction* title : window->menuBar()->actions())
+        if (title->isVisible())
+            take(QKeySequence::mnemonic(title->text()), title->text());
+    for (QAction* action : window->findChildren<QAction*>())
+        if (!action->menu())
+            take(action->shortcut(), action->objectName());
 }
 
 TEST_F(MainWindowTest, StocuriOpensTheStockWindow)

@@ -86,8 +86,9 @@ TEST_F(CatalogOrderTest, SwitchingOrdersKeepsTheCurrentRow)
 }
 
 // Each text typed into "Cauta" moves to the first row at or after it in the
-// order shown: a prefix of a name in any case, a code as text for the
-// parishioners, a number for the numbered catalogues.
+// order shown: a prefix of a name in any case, with or without its
+// diacritics, a code as text for the parishioners, a number for the
+// numbered catalogues.
 TEST_F(CatalogOrderTest, SearchMovesToTheNearestRowOfTheOrder)
 {
     const struct {
@@ -102,6 +103,14 @@ TEST_F(CatalogOrderTest, SearchMovesToTheNearestRowOfTheOrder)
          QStringLiteral("Nume_prenume"), QStringLiteral("Stoica Ana")},
         {"name with a comma letter", Catalogs::parishioners(), 1, QStringLiteral("șc"),
          QStringLiteral("Nume_prenume"), QStringLiteral("Şchiopu Vasile")},
+        {"name typed without its comma letter", Catalogs::parishioners(), 1, QStringLiteral("ser"),
+         QStringLiteral("Nume_prenume"), QStringLiteral("Șerban Ion")},
+        {"name typed without its cedilla letters", Catalogs::parishioners(), 1, QStringLiteral("TEPES"),
+         QStringLiteral("Nume_prenume"), QStringLiteral("Ţepeş Vlad")},
+        {"name typed without its breves", Catalogs::parishioners(), 1, QStringLiteral("almaj"),
+         QStringLiteral("Nume_prenume"), QStringLiteral("ălmăjanu Dan")},
+        {"name typed without its circumflex", Catalogs::parishioners(), 1, QStringLiteral("Ince"),
+         QStringLiteral("Nume_prenume"), QStringLiteral("Înceanu Petre")},
         {"name between names", Catalogs::parishioners(), 1, QStringLiteral("j"),
          QStringLiteral("Nume_prenume"), QStringLiteral("Stoica Ana")},
         {"code as text", Catalogs::parishioners(), 0, QStringLiteral("3"), QStringLiteral("Cod_enorias"),

@@ -438,7 +438,7 @@ TEST_F(FamilySheetWindow, TwoBurialsOfOneFamilyWithOneActNumberAndDateAreRefused
     EXPECT_EQ(dialogs.texts(QStringLiteral("error")).size(), 1);
 }
 
-TEST_F(FamilySheetWindow, TheSearchFindsTheFirstRowOfTheOrderBeginningWithTheTextInAnyCase)
+TEST_F(FamilySheetWindow, TheSearchFindsTheFirstRowOfTheOrderBeginningWithTheTextInAnyCaseWithOrWithoutDiacritics)
 {
     addParishioner(db, QStringLiteral("C3"), QStringLiteral("Zaharia Ion"), QStringLiteral("Popilor"),
                    QStringLiteral("9"));
@@ -448,6 +448,8 @@ TEST_F(FamilySheetWindow, TheSearchFindsTheFirstRowOfTheOrderBeginningWithTheTex
                    QStringLiteral("12"));
     addParishioner(db, QStringLiteral("D4"), QStringLiteral("Avram Elena"), QStringLiteral("Pod"),
                    QStringLiteral("1"));
+    addParishioner(db, QStringLiteral("E5"), QStringLiteral("Șerban Ana"), QStringLiteral("Ștefan cel Mare"),
+                   QStringLiteral("3"));
     const struct {
         const char* order;
         QString text;
@@ -460,6 +462,8 @@ TEST_F(FamilySheetWindow, TheSearchFindsTheFirstRowOfTheOrderBeginningWithTheTex
         {"Strada", QStringLiteral("POPI"), QStringLiteral("C3")},
         {"Cod", QStringLiteral("c"), QStringLiteral("C3")},
         {"Numar", QStringLiteral("1"), QStringLiteral("D4")},
+        {"Nume_prenume", QStringLiteral("ser"), QStringLiteral("E5")}, // typed without diacritics
+        {"Strada", QStringLiteral("stef"), QStringLiteral("E5")},
         {"Nume_prenume", QStringLiteral("x"), QStringLiteral("A1")}, // no match: the row stays
     };
     TFisaEnoriasFrm* window = openWindow();

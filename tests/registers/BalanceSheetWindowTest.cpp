@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -282,4 +283,43 @@ TEST_F(BalanceSheetWindow, AnotherYearShowsThatYearsRowsFromItsFirstOfJanuary)
     click(w->recalcButton());
     EXPECT_EQ(cell(w, 2, executie), QStringLiteral("1.000,00"));
     EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+// A donation stored while the window stays open: the window says its execution
+// is old, and computes it again when the user comes back to it.
+TEST_F(BalanceSheetWindow, ADocumentStoredElsewhereIsCountedWhenTheWindowIsActivatedAgain)
+{
+    TBilantFrm* w = open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(cell(w, 2, executie), QStringLiteral("7.000,00"));
+    EXPECT_FALSE(w->outOfDateNotice()->isVisible());
+
+    QWidget elsewhere;
+    elsewhere.show();
+    QApplication::setActiveWindow(&elsewhere);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    Dataset incomes(QStringLiteral("Venituri"));
+    incomes.open();
+    ASSERT_TRUE(incomes.append());
+    incomes.setValue(QStringLiteral("Nr_act"), 4);
+    incomes.setValue(QStringLiteral("Data"), QDate(2024, 5, 2));
+    incomes.setValue(QStringLiteral("Cod_venit"), 7);
+    incomes.setValue(QStringLiteral("Valoarea"), 500.0);
+    incomes.setValue(QStringLiteral("Cont"), QStringLiteral("Casa"));
+    incomes.setValue(QStringLiteral("Fel"), QStringLiteral("CHIT"));
+    ASSERT_TRUE(incomes.post());
+    EXPECT_TRUE(w->outOfDateNotice()->isVisibleTo(w));
+    EXPECT_EQ(cell(w, 2, executie), QStringLiteral("7.000,00"));
+
+    QApplication::setActiveWindow(w); // the computation's progress window takes the activation
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(cell(w, 2, executie), QStringLiteral("7.500,00"));
+    EXPECT_FALSE(w->outOfDateNotice()->isVisibleTo(w));
+
+    // The window's own forecasts leave the execution as it is.
+    typeForecast(w, 2, QStringLiteral("30"));
+    QTest::keyClick(w->grid()->cellEditor(), Qt::Key_Down);
+    EXPECT_TRUE(BalanceSheetRows::snapshot(db).contains(QStringLiteral("|30.0|")));
+    EXPECT_FALSE(w->outOfDateNotice()->isVisibleTo(w));
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.everything().join('\n').toStdString();
 }

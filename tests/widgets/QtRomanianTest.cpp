@@ -1,13 +1,20 @@
 #include "core/QtRomanian.h"
 #include "widgets/BrowseFolder.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileSystemModel>
+#include <QFontDialog>
+#include <QKeySequence>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace
@@ -78,4 +85,98 @@ TEST(QtRomanian, InstalledOnceForTheApplication)
     installQtRomanian();
     QDialogButtonBox box(QDialogButtonBox::Cancel);
     EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Renunta"));
+}
+
+namespace
+{
+
+// Stands after the Romanian translation: every text it is asked for is one
+// that the translation left in Qt's English.
+class EnglishLeft : public QTranslator
+{
+public:
+    QString translate(const char* context, const char* sourceText, const char*, int) const override
+    {
+        const QString text = QString::fromLatin1(context) + QStringLiteral(": ") + QString::fromUtf8(sourceText);
+        // The layout direction is a setting Qt asks translators for, not a text.
+        if (QByteArray(sourceText) != "QT_LAYOUT_DIRECTION" && !asked.contains(text))
+            asked << text;
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+
+    mutable QStringList asked;
+};
+
+} // namespace
+
+// The folder picker of the backups, the font dialog, a row of tabs too long
+// for its window and what a screen reader says a button does: no English left.
+TEST(QtRomanianDialogs, NoEnglishIsLeftInTheDialogsTheProgramShows)
+{
+    EnglishLeft english;
+    QtRomanian romanian;
+    QCoreApplication::installTranslator(&english);
+    QCoreApplication::installTranslator(&romanian); // asked first
+    {
+        TBrowseFolder browser(QStringLiteral("Selecteaza folderul pentru salvarea datelor"), QDir::tempPath());
+        browser.show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(browser.newDirectoryButton()->text(), QStringLiteral("Director &nou"));
+        QAccessibleInterface* status =
+            QAccessible::queryAccessibleInterface(browser.findChild<QLabel*>(QStringLiteral("Status")));
+        ASSERT_NE(status, nullptr);
+        EXPECT_EQ(status->text(QAccessible::Name), QStringLiteral("Folderul ales, valoarea"));
+        EXPECT_EQ(status->text(QAccessible::Description), QDir::toNativeSeparators(QDir::tempPath()));
+        browser.reject();
+    }
+    {
+        QFontDialog fonts;
+        fonts.setOption(QFontDialog::DontUseNativeDialog);
+        fonts.show();
+        QCoreApplication::processEvents();
+        QStringList writingSystems;
+        for (const QComboBox* box : fonts.findChildren<QComboBox*>())
+            for (int i = 0; i < box->count(); ++i)
+                writingSystems << box->itemText(i);
+        EXPECT_TRUE(writingSystems.contains(QStringLiteral("Oricare")));
+        fonts.reject();
+    }
+    {
+        QTabWidget pages;
+        for (const char* page : {"Enoriasi", "Membrii familiei", "Botez", "Cununie", "Inmormantare",
+                                 "Contributii", "Activitati in parohie"})
+            pages.addTab(new QWidget, QString::fromLatin1(page));
+        pages.tabBar()->setUsesScrollButtons(true);
+        pages.resize(160, 100);
+        pages.show();
+        QCoreApplication::processEvents();
+        QStringList buttons;
+        for (QToolButton* button : pages.tabBar()->findChildren<QToolButton*>())
+            buttons << QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+        buttons.sort();
+        EXPECT_EQ(buttons, QStringList({"Deruleaza la dreapta", "Deruleaza la stanga"}));
+    }
+    {
+        QPushButton button(QStringLiteral("&Salveaza"));
+        QAccessibleActionInterface* actions = QAccessible::queryAccessibleInterface(&button)->actionInterface();
+        ASSERT_NE(actions, nullptr);
+        for (const QString& action : actions->actionNames()) {
+            EXPECT_FALSE(actions->localizedActionName(action).isEmpty());
+            EXPECT_FALSE(actions->localizedActionDescription(action).isEmpty());
+        }
+        for (const QString& action :
+             {QAccessibleActionInterface::scrollLeftAction(), QAccessibleActionInterface::scrollRightAction(),
+              QAccessibleActionInterface::increaseAction(), QAccessibleActionInterface::nextPageAction()}) {
+            actions->localizedActionName(action);
+            actions->localizedActionDescription(action);
+        }
+    }
+    // The file dialog's shortcuts, read from their translated texts, are still the same keys.
+    EXPECT_EQ(QKeySequence(QCoreApplication::translate("QFileDialog", "Alt+Left")),
+              QKeySequence(Qt::ALT | Qt::Key_Left));
+    EXPECT_EQ(QKeySequence(QCoreApplication::translate("QFileDialog", "Alt+Up")), QKeySequence(Qt::ALT | Qt::Key_Up));
+    QCoreApplication::removeTranslator(&romanian);
+    QCoreApplication::removeTranslator(&english);
+    EXPECT_TRUE(english.asked.isEmpty()) << english.asked.join(QLatin1Char('\n')).toStdString();
 }

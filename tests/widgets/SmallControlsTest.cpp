@@ -74,7 +74,7 @@ TEST(BrowseFolderTest, NewDirectoryCreatesTheFolderInsideTheSelectedOne)
                           dir.path() + QStringLiteral("/"));
     EXPECT_EQ(browser.windowTitle(), QStringLiteral("Selecteaza folderul pentru salvarea datelor"));
     EXPECT_EQ(browser.selectedFolder(), dir.path());
-    EXPECT_EQ(browser.newDirectoryButton()->text(), QStringLiteral("New directory"));
+    EXPECT_EQ(browser.newDirectoryButton()->text(), QStringLiteral("Director &nou"));
     EXPECT_EQ(browser.newDirectoryButton()->width(), 100);
 
     dialogs.inputAnswers << QStringLiteral("Salvari/2024");
