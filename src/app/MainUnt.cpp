@@ -4,6 +4,7 @@
 #include "app/CatalogueCommands.h"
 #include "app/DailyBackup.h"
 #include "app/DocumentCommands.h"
+#include "app/FirstSteps.h"
 #include "app/Firms.h"
 #include "app/HelpDocuments.h"
 #include "app/ImportCommand.h"
@@ -73,8 +74,25 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent)
     buildToolbar();
     connect(&DatabaseLocation::instance(), &DatabaseLocation::closedYearChanged, this,
             &TMainFrm::closedYearChanged);
+    m_firstSteps = new FirstStepsPanel([this](const QString& name) { return command(name); }, centre);
+    m_firstSteps->hide();
+    layout->insertWidget(1, m_firstSteps);
+    connect(&DatabaseLocation::instance(), &DatabaseLocation::yearSwitched, this, &TMainFrm::showFirstSteps);
 
     runCreationSequence();
+    showFirstSteps();
+}
+
+void TMainFrm::showFirstSteps()
+{
+    bool fresh = false;
+    try {
+        fresh = Connection::isOpen() && !DatabaseLocation::instance().isClosedYearOpen() &&
+                FirstSteps::isFreshParish(Connection::database());
+    } catch (const DbError&) {
+        // A database that cannot be read is told where it is opened; the steps just stay away.
+    }
+    m_firstSteps->setVisible(fresh);
 }
 
 // ---- menus ---------------------------------------------------------------
@@ -312,6 +330,9 @@ void TMainFrm::buildToolbar()
 
 bool TMainFrm::event(QEvent* event)
 {
+    // Back from a window or a dialog: the parish may have typed its name or a first document.
+    if (event->type() == QEvent::WindowActivate && m_firstSteps && m_firstSteps->isVisible())
+        showFirstSteps();
     if (event->type() == QEvent::StatusTip) {
         if (m_statusFollowsHint) {
             const QString tip = static_cast<QStatusTipEvent*>(event)->tip();

@@ -14,6 +14,7 @@ class QToolBar;
 
 // The main window: menus, toolbar, status line and the parish photo, from
 // which every other window, report and maintenance operation is started.
+class FirstStepsPanel;
 class TMainFrm : public QMainWindow
 {
     Q_OBJECT
@@ -65,6 +66,8 @@ private:
     void balanceSheet();
     void checkForUpdate(UpdateMode mode);
     void closedYearChanged(bool closedYearOpen);
+    // Shows the first steps while the parish is as the first start delivered it.
+    void showFirstSteps();
 
     ProgramOptions m_options;
     QString m_windowHint = publisherLine;
@@ -73,6 +76,7 @@ private:
     bool m_shownOnce = false;
 
     QLabel* m_notice = nullptr;
+    FirstStepsPanel* m_firstSteps = nullptr;
     QLabel* m_photo = nullptr;
     QLabel* m_statusLine = nullptr;
     QToolBar* m_toolbar = nullptr;
