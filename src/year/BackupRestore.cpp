@@ -14,7 +14,9 @@
 #include "year/StagedFolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -185,6 +187,33 @@ void reopenWorkingYear()
     Q_EMIT DatabaseLocation::instance().yearSwitched();
 }
 
+
+// Written before the first rename and removed after the last: a restore cut
+// by a kill or a power loss between its renames is undone at the next start
+// (finishInterrupted), so the parish never starts on half of two data sets.
+// Lines: the incoming folder, the folder of the replaced data, then
+// "+name" for each item brought in and "-name" for each item put aside.
+const QString& markerName()
+{
+    static const QString name = QStringLiteral("Restaurare neterminata.txt");
+    return name;
+}
+
+void writeMarker(const QString& programFolder, const QString& incoming, const QString& replaced,
+                 const QStringList& broughtIn, const QStringList& putAside)
+{
+    QStringList lines{QFileInfo(incoming).fileName(), QFileInfo(replaced).fileName()};
+    for (const QString& name : broughtIn)
+        lines << QLatin1Char('+') + name;
+    for (const QString& name : putAside)
+        lines << QLatin1Char('-') + name;
+    QSaveFile file(inFolder(programFolder, markerName()));
+    if (!file.open(QIODevice::WriteOnly) || file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 ||
+        !file.commit())
+        throw IoError(QStringLiteral("Fisierul %1 nu poate fi scris in %2")
+                          .arg(markerName(), native(programFolder)));
+}
+
 } // namespace
 
 namespace BackupRestore
@@ -278,15 +307,19 @@ QString restore(const QString& programFolder, const BackupSummary& backup, const
 
     const bool wasOpen = Connection::isOpen();
     Connection::close();
+    const QStringList putAside = databaseFiles(programFolder) + currentYears;
+    const QStringList broughtIn = QStringList{databaseName()} + backupYears;
     Renames renames;
     try {
-        for (const QString& name : databaseFiles(programFolder) + currentYears)
+        writeMarker(programFolder, incoming.path(), replaced.path(), broughtIn, putAside);
+        for (const QString& name : putAside)
             renames.move(inFolder(programFolder, name), inFolder(replaced.path(), name));
-        for (const QString& name : QStringList{databaseName()} + backupYears)
+        for (const QString& name : broughtIn)
             renames.move(inFolder(incoming.path(), name), inFolder(programFolder, name));
         DatabaseLocation::instance().openWorkingYear();
         // A backup made by an earlier release gets the fields of this one.
         SchemaUpgrade::upgrade(Connection::database());
+        QFile::remove(inFolder(programFolder, markerName()));
     } catch (const UserError& e) {
         Connection::close();
         if (!renames.undo()) {
@@ -297,6 +330,7 @@ QString restore(const QString& programFolder, const BackupSummary& backup, const
                     .arg(e.text(), native(replaced.path()), native(safety.finalPath())));
         }
         // Everything is back as it was: the safety copy of it would only mislead.
+        QFile::remove(inFolder(programFolder, markerName()));
         QDir(safety.finalPath()).removeRecursively();
         if (wasOpen)
             reopenWorkingYear();
@@ -304,6 +338,45 @@ QString restore(const QString& programFolder, const BackupSummary& backup, const
     }
     Q_EMIT DatabaseLocation::instance().yearSwitched();
     return safety.finalPath();
+}
+
+void finishInterrupted(const QString& programFolder)
+{
+    QFile file(inFolder(programFolder, markerName()));
+    if (!file.exists())
+        return;
+    if (!file.open(QIODevice::ReadOnly))
+        throw IoError(QStringLiteral("Fisierul %1 nu poate fi citit").arg(native(file.fileName())));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    file.close();
+    if (lines.size() < 2) {
+        // Cut while being written: no rename had begun.
+        QFile::remove(file.fileName());
+        return;
+    }
+    const QString incoming = inFolder(programFolder, lines.at(0));
+    const QString replaced = inFolder(programFolder, lines.at(1));
+    // Undo in reverse: what came in goes back out, then what was put aside comes back.
+    bool all = true;
+    for (const QString& line : lines.mid(2)) {
+        const QString name = line.mid(1);
+        if (line.startsWith(QLatin1Char('+')) && QFileInfo::exists(inFolder(programFolder, name)) &&
+            !QFileInfo::exists(inFolder(incoming, name)))
+            all = QDir().rename(inFolder(programFolder, name), inFolder(incoming, name)) && all;
+    }
+    for (const QString& line : lines.mid(2)) {
+        const QString name = line.mid(1);
+        if (line.startsWith(QLatin1Char('-')) && QFileInfo::exists(inFolder(replaced, name)) &&
+            !QFileInfo::exists(inFolder(programFolder, name)))
+            all = QDir().rename(inFolder(replaced, name), inFolder(programFolder, name)) && all;
+    }
+    if (!all)
+        throw IoError(QStringLiteral("O restaurare intrerupta nu a putut fi anulata: datele de dinainte se afla "
+                                     "in %1, cele aduse in %2")
+                          .arg(native(replaced), native(incoming)));
+    QDir(incoming).removeRecursively();
+    QDir(replaced).removeRecursively();
+    QFile::remove(file.fileName());
 }
 
 } // namespace BackupRestore

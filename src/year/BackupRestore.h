@@ -64,4 +64,10 @@ QString safetyFolderName(const QDateTime& now);
 // Returns the safety folder.
 QString restore(const QString& programFolder, const BackupSummary& backup, const QDateTime& now);
 
+// Undoes a restore cut between its renames (a kill, a power loss): the data
+// it had put aside come back, what it had brought in goes, and its work
+// folders are removed. Runs at start, before the database is opened (which
+// would otherwise create an empty one). Throws IoError when a rename back fails.
+void finishInterrupted(const QString& programFolder);
+
 } // namespace BackupRestore

@@ -6,6 +6,7 @@
 #include "db/Connection.h"
 #include "db/Sql.h"
 #include "support/TestFolder.h"
+#include "year/BackupRestore.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -164,6 +165,8 @@ CrashFindings verify(const QString& database, const QList<const CrashScenario*>&
 {
     CrashFindings all;
     try {
+        // As the next start does, before the database is opened.
+        BackupRestore::finishInterrupted(QFileInfo(database).absolutePath());
         Connection::open(database);
         const QSqlDatabase db = Connection::database();
         const QString integrity = Sql::scalar(db, QStringLiteral("PRAGMA integrity_check")).toString();

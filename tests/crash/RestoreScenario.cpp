@@ -106,6 +106,8 @@ void verifyRestores(const QSqlDatabase& db, const CrashLog& operations, CrashFin
         return; // only the restore under way: each one marks the data anew before it starts
     const QString folder = QFileInfo(db.databaseName()).absolutePath();
     const QString number = operations.last().announced.first();
+    if (QFileInfo::exists(QDir(folder).filePath(QStringLiteral("Restaurare neterminata.txt"))))
+        findings.fault(QStringLiteral("restore %1: its marker is still there after the next start").arg(number));
     const QString oldMarks = QStringLiteral("current-%1/current-%1-year").arg(number);
     const QString found = marksOf(folder);
     if (found == oldMarks) {
