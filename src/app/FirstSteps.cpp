@@ -1,5 +1,6 @@
 #include "app/FirstSteps.h"
 
+#include "db/DocumentTables.h"
 #include "db/Sql.h"
 
 #include <QAction>
@@ -17,12 +18,10 @@ bool isFreshParish(const QSqlDatabase& db)
     const QString name = Sql::scalar(db, QStringLiteral("SELECT Parohia FROM Parohia")).toString();
     if (!name.trimmed().isEmpty())
         return false;
-    for (const char* table : {"Venituri", "Cheltuieli", "Depuneri", "Ridicari", "CheltSal", "DocIn"}) {
-        const QString name = QString::fromLatin1(table);
-        if (Sql::tableExists(db, name) &&
-            Sql::scalar(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1)").arg(name)).toBool())
+    for (const QString& table : documentTables())
+        if (Sql::tableExists(db, table) &&
+            Sql::scalar(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1)").arg(table)).toBool())
             return false;
-    }
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
 #include "db/DbError.h"
+#include "db/DocumentTables.h"
 #include "db/SchemaUpgrade.h"
 #include "db/Sql.h"
 #include "db/TableDefinitions.h"
@@ -53,16 +54,6 @@ QStringList yearFolderNames(const QString& folder)
         if (isYearFolderName(name))
             years << name;
     return years;
-}
-
-// The tables whose rows are documents, with their date field Data.
-const QStringList& documentTables()
-{
-    static const QStringList tables = {
-        QStringLiteral("Venituri"), QStringLiteral("Cheltuieli"), QStringLiteral("Depuneri"),
-        QStringLiteral("Ridicari"), QStringLiteral("CheltSal"),   QStringLiteral("DocIn"),
-    };
-    return tables;
 }
 
 QDate newestDocument(const QSqlDatabase& db)

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace
 {
@@ -106,6 +107,26 @@ protected:
         execOrFail(QStringLiteral("UPDATE Cheltuieli SET Fel = 'FACTURA FISCALA'"));
     }
 
+    struct LaidOutBook {
+        std::unique_ptr<Report> report;
+        PageModel pages;
+    };
+    // The book of the whole year 2024, laid out as the menu prints it.
+    static LaidOutBook layOutYear2024(const char* name)
+    {
+        const ReportEntry* entry = programReports().find(QString::fromLatin1(name));
+        if (!entry)
+            throw std::runtime_error(std::string("no report ") + name);
+        ReportAnswers answers;
+        answers.from = QDate(2024, 1, 1);
+        answers.to = QDate(2024, 12, 31);
+        entry->prepare(answers, noProgress());
+        ReportFrame::applyDefaults(entry->defaults);
+        LaidOutBook book{entry->build(answers), {}};
+        book.pages = ReportFrame::layOut(*book.report);
+        return book;
+    }
+
     TestFolder folder;
 };
 
@@ -131,15 +152,7 @@ TEST_F(LargeFigures, AFigureWiderThanItsCellPrintsSmallerInsteadOfCut)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.report);
-        const ReportEntry* entry = programReports().find(QString::fromLatin1(c.report));
-        ASSERT_NE(entry, nullptr);
-        ReportAnswers answers;
-        answers.from = QDate(2024, 1, 1);
-        answers.to = QDate(2024, 12, 31);
-        entry->prepare(answers, noProgress());
-        ReportFrame::applyDefaults(entry->defaults);
-        const std::unique_ptr<Report> report = entry->build(answers);
-        const PageModel pages = ReportFrame::layOut(*report);
+        const PageModel pages = layOutYear2024(c.report).pages;
         ASSERT_FALSE(pages.pages.isEmpty());
         QStringList figures;
         for (const Page& page : pages.pages)
@@ -163,22 +176,15 @@ TEST_F(LargeFigures, ALongDocumentKindWrapsWholeAndReadableInEveryBook)
     execOrFail(QStringLiteral("UPDATE Venituri SET Fel = 'FACTURA FISCALA'"));
     for (const char* name : {"registru-incasari-plati", "registru-casa", "registru-banca"}) {
         SCOPED_TRACE(name);
-        const ReportEntry* entry = programReports().find(QString::fromLatin1(name));
-        ASSERT_NE(entry, nullptr);
-        ReportAnswers answers;
-        answers.from = QDate(2024, 1, 1);
-        answers.to = QDate(2024, 12, 31);
-        entry->prepare(answers, noProgress());
-        ReportFrame::applyDefaults(entry->defaults);
-        const std::unique_ptr<Report> report = entry->build(answers);
-        const PageModel pages = ReportFrame::layOut(*report);
+        const LaidOutBook book = layOutYear2024(name);
+        const PageModel& pages = book.pages;
         ASSERT_FALSE(pages.pages.isEmpty());
         int found = 0;
         for (const PageItem& item : pages.pages.first().items) {
             if (item.kind != PageItem::Kind::Text || item.text != QStringLiteral("FACTURA FISCALA"))
                 continue;
             ++found;
-            EXPECT_EQ(item.font.pointSizeF(), report->definition.font.pointSizeF());
+            EXPECT_EQ(item.font.pointSizeF(), book.report->definition.font.pointSizeF());
             // Every wrapped line of the kind fits its cell's width.
             for (const QString& word : item.text.split(QLatin1Char(' ')))
                 EXPECT_LE(textMetrics(item.font).horizontalAdvance(word) * 25.4 / textResolution,
