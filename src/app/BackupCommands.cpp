@@ -2,6 +2,7 @@
 
 #include "app/MainUnt.h"
 #include "core/BusyCursor.h"
+#include "core/NativePath.h"
 #include "core/ProgramFolder.h"
 #include "core/UserDialogs.h"
 #include "core/UserError.h"
@@ -20,11 +21,6 @@ namespace
 
 const QString backupTitle = QStringLiteral("Selecteaza folderul pentru salvarea datelor");
 const QString restoreTitle = QStringLiteral("Selecteaza folderul cu datele salvate");
-
-QString native(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 void saveData()
 {
@@ -60,7 +56,7 @@ void restoreData()
     const QString folder = BackupRestore::findBackupFolder(chosen);
     if (folder.isEmpty()) {
         dialogs().warning(QStringLiteral("In directorul %1 nu exista date salvate: nu gasesc fisierul %2.")
-                              .arg(native(chosen), DatabaseLocation::databaseFileName));
+                              .arg(nativePath(chosen), DatabaseLocation::databaseFileName));
         return;
     }
     BackupRestore::BackupSummary backup;
@@ -68,7 +64,7 @@ void restoreData()
         backup = BackupRestore::readSummary(folder);
     } catch (const UserError& e) {
         dialogs().warning(QStringLiteral("Datele din directorul %1 nu pot fi restaurate:\n%2")
-                              .arg(native(folder), e.text()));
+                              .arg(nativePath(folder), e.text()));
         return;
     }
     if (!dialogs().question(BackupRestore::confirmationQuestion(backup)))
@@ -92,7 +88,7 @@ void restoreData()
     busy.release();
     dialogs().information(QStringLiteral("Datele au fost restaurate din directorul %1.\n"
                                          "Datele de dinainte de restaurare se afla in directorul %2.")
-                              .arg(native(folder), native(safetyFolder)));
+                              .arg(nativePath(folder), nativePath(safetyFolder)));
 }
 
 } // namespace

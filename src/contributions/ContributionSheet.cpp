@@ -15,7 +15,7 @@ namespace ContributionSheet
 namespace
 {
 
-QList<Column> columns()
+QList<Column> sheetColumns()
 {
     const QString receipts = QStringLiteral("Chitante");
     const QString contribution = QStringLiteral("Contributia");
@@ -87,13 +87,13 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const QString& parishioner
         {QStringLiteral("Numarul :"), TitleLine::Style::Labelled, number},
         {QStringLiteral("Tipul contributiei :"), TitleLine::Style::Labelled, type}};
     return ContributionListLayout::build(QStringLiteral("Raport nominal privind contributia"), title,
-                                         columns(), std::move(table));
+                                         sheetColumns(), std::move(table));
 }
 
 CsvTable csv(const Report& report)
 {
     CsvTable table;
-    table.header = csvHeader(columns());
+    table.header = csvHeader(sheetColumns());
     const ReportTable& rows = *report.definition.data;
     for (const QVariantList& row : rows.rows) {
         QStringList line;

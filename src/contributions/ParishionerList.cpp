@@ -12,7 +12,7 @@ namespace ParishionerList
 namespace
 {
 
-QList<Column> columns()
+QList<Column> listColumns()
 {
     return {
         {{}, QStringLiteral("Nr. crt."), QStringLiteral("NrCrt"), 14, Qt::AlignRight | Qt::AlignVCenter},
@@ -39,14 +39,14 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, bool compoundNames)
                            query.value(2).toString(), query.value(3).toString()});
     QList<TitleLine> title = parishLines(db);
     title.append({QStringLiteral("Lista enoriasilor"), TitleLine::Style::Heading});
-    return ContributionListLayout::build(QStringLiteral("Raport lista enoriasilor"), title, columns(),
+    return ContributionListLayout::build(QStringLiteral("Raport lista enoriasilor"), title, listColumns(),
                                          std::move(table));
 }
 
 CsvTable csv(const Report& report)
 {
     CsvTable table;
-    table.header = csvHeader(columns());
+    table.header = csvHeader(listColumns());
     for (const QVariantList& row : report.definition.data->rows) {
         QStringList line;
         for (const QVariant& value : row)

@@ -16,17 +16,17 @@ public:
     }
 };
 
-DesktopShell* installed = nullptr;
+DesktopShell* installedShell = nullptr;
 
 } // namespace
 
 DesktopShell& desktopShell()
 {
     static QtDesktopShell real;
-    return installed ? *installed : real;
+    return installedShell ? *installedShell : real;
 }
 
 void setDesktopShell(DesktopShell* replacement)
 {
-    installed = replacement;
+    installedShell = replacement;
 }

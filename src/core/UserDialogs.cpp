@@ -12,7 +12,7 @@
 namespace
 {
 
-UserDialogs* installed = nullptr;
+UserDialogs* installedDialogs = nullptr;
 UserDialogs* standard = nullptr;
 
 QWidget* dialogParent()
@@ -52,14 +52,14 @@ int showBox(QMessageBox::Icon icon, const QString& title, const QString& text, b
 UserDialogs& dialogs()
 {
     static StandardDialogs plain;
-    if (installed)
-        return *installed;
+    if (installedDialogs)
+        return *installedDialogs;
     return standard ? *standard : plain;
 }
 
 void setDialogs(UserDialogs* replacement)
 {
-    installed = replacement;
+    installedDialogs = replacement;
 }
 
 void setStandardDialogs(UserDialogs* dialogs)

@@ -1,6 +1,7 @@
 #include "db/DatabaseCopy.h"
 
 #include "core/FolderSync.h"
+#include "core/NativePath.h"
 #include "core/SameFile.h"
 #include "db/DbError.h"
 #include "db/SqliteHandle.h"
@@ -16,16 +17,11 @@
 namespace
 {
 
-QString native(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 // The store's reason in the words the user reads (a full disk, a protected folder ...).
 DbError copyFailure(const QString& target, const QString& storeReason)
 {
     return DbError(QStringLiteral("Copia bazei de date nu poate fi scrisa in %1: %2")
-                       .arg(native(target), DbError::fromStoreText(storeReason).text()));
+                       .arg(nativePath(target), DbError::fromStoreText(storeReason).text()));
 }
 
 struct CloseConnection {
@@ -137,14 +133,14 @@ void copyTo(sqlite3* source, const QString& targetFile, Progress& progress)
     const QString sourceFile = QString::fromUtf8(sqlite3_db_filename(source, "main"));
     if (isSameFile(sourceFile, targetFile))
         throw DbError(QStringLiteral("Copia bazei de date nu poate fi scrisa peste baza de date insasi: %1")
-                          .arg(native(targetFile)));
+                          .arg(nativePath(targetFile)));
     // A backup through this connection would also copy its uncommitted changes.
     if (!sqlite3_get_autocommit(source))
         throw DbError(QStringLiteral("Copia bazei de date nu poate fi facuta in timpul unei modificari "
                                      "neterminate. Repetati operatia dupa ce aceasta se incheie."));
     const QString folder = QFileInfo(targetFile).absolutePath();
     if (!QFileInfo(folder).isDir())
-        throw copyFailure(targetFile, QStringLiteral("folderul %1 nu exista").arg(native(folder)));
+        throw copyFailure(targetFile, QStringLiteral("folderul %1 nu exista").arg(nativePath(folder)));
 
     PartialFile partial(targetFile);
     {

@@ -32,13 +32,13 @@ namespace
 {
 
 const QString tableWord = QStringLiteral("cheltuieli compuse");
-const QString codeField = QStringLiteral("Cod_cheltuiala");
-const QString nameField = QStringLiteral("Den_cheltuiala");
-const QString amountField = QStringLiteral("Valoarea");
+const QString lineCodeField = QStringLiteral("Cod_cheltuiala");
+const QString lineNameField = QStringLiteral("Den_cheltuiala");
+const QString lineAmountField = QStringLiteral("Valoarea");
 const QString moneyFormat = QStringLiteral("#,##0.00");
 const int nameColumn = 1; // the grid shows code, name, amount, explanation
 
-DocumentWindowSetup windowSetup()
+DocumentWindowSetup salaryOrderSetup()
 {
     DocumentWindowSetup setup;
     setup.objectName = QStringLiteral("TCheltSalFrm");
@@ -72,7 +72,7 @@ bool hasStoredLines(const QVariant& orderId)
 
 } // namespace
 
-TCheltSalFrm::TCheltSalFrm(QWidget* parent) : DocumentWindow(windowSetup(), parent)
+TCheltSalFrm::TCheltSalFrm(QWidget* parent) : DocumentWindow(salaryOrderSetup(), parent)
 {
     setUpHeader();
     auto* lines = new Dataset(QStringLiteral("ItemsSal"), this);
@@ -88,8 +88,8 @@ TCheltSalFrm::TCheltSalFrm(QWidget* parent) : DocumentWindow(windowSetup(), pare
                                                 ? -storedTotal(order.value(QStringLiteral("Id"))).toDouble()
                                                 : 0.0;
                                  }});
-    askAboutAmounts(lines, {amountField, [this, paidInCash](const Dataset& line) {
-                                return paidInCash(*document()) ? -line.asFloat(amountField) : 0.0;
+    askAboutAmounts(lines, {lineAmountField, [this, paidInCash](const Dataset& line) {
+                                return paidInCash(*document()) ? -line.asFloat(lineAmountField) : 0.0;
                             }});
 
     addCheck(workingYearCheck(QStringLiteral("Atentie anul ales pentru inregistrarea platii ")));
@@ -138,13 +138,13 @@ void TCheltSalFrm::setUpHeader()
 
 void TCheltSalFrm::setUpLines(Dataset* lines)
 {
-    lines->setDisplayFormat(amountField, moneyFormat);
-    lines->setEditFormat(amountField, QStringLiteral("0.00"));
-    lines->setValidator(codeField,
+    lines->setDisplayFormat(lineAmountField, moneyFormat);
+    lines->setEditFormat(lineAmountField, QStringLiteral("0.00"));
+    lines->setValidator(lineCodeField,
                         [this](Dataset& line, const QVariant& code) { validateExpenseCode(line, code); });
-    lines->setOnChange(amountField, [this](Dataset&) { showTotal(); });
+    lines->setOnChange(lineAmountField, [this](Dataset&) { showTotal(); });
     lines->beforePost = [](Dataset& line) {
-        runChecks({completenessCheck({codeField, amountField}, QStringLiteral("Completati toate datele!"))},
+        runChecks({completenessCheck({lineCodeField, lineAmountField}, QStringLiteral("Completati toate datele!"))},
                   line);
     };
     lines->beforeDelete = [this](Dataset&) {
@@ -167,15 +167,15 @@ void TCheltSalFrm::setUpLines(Dataset* lines)
     m_grid = new TDBGridNormal(group);
     m_grid->setObjectName(QStringLiteral("Detalii"));
     m_grid->setAccessibleName(QStringLiteral("Detaliere cheltuiala"));
-    m_grid->bind(lines, {codeField, nameField, amountField, QStringLiteral("Explicatie")});
-    m_grid->datasetModel()->setColumnTitle(codeField, QStringLiteral("Cod chelt"));
-    m_grid->datasetModel()->setColumnTitle(nameField, QStringLiteral("Denumire cheltuiala"));
-    m_grid->datasetModel()->setColumnTitle(amountField, QStringLiteral("Suma"));
+    m_grid->bind(lines, {lineCodeField, lineNameField, lineAmountField, QStringLiteral("Explicatie")});
+    m_grid->datasetModel()->setColumnTitle(lineCodeField, QStringLiteral("Cod chelt"));
+    m_grid->datasetModel()->setColumnTitle(lineNameField, QStringLiteral("Denumire cheltuiala"));
+    m_grid->datasetModel()->setColumnTitle(lineAmountField, QStringLiteral("Suma"));
     m_grid->datasetModel()->setColumnTitle(QStringLiteral("Explicatie"), QStringLiteral("Explicatie"));
-    m_grid->setColumnReadOnly(nameField);
+    m_grid->setColumnReadOnly(lineNameField);
     m_grid->setDeleteConfirmation(false); // the line's own question is asked in beforeDelete
-    m_grid->setColumnPicker(codeField, [this] { pickExpenseType(); });
-    m_grid->setColumnPicker(nameField, [this] { pickExpenseType(); });
+    m_grid->setColumnPicker(lineCodeField, [this] { pickExpenseType(); });
+    m_grid->setColumnPicker(lineNameField, [this] { pickExpenseType(); });
     layout->addWidget(m_grid);
     formArea()->addWidget(group, 1);
 
@@ -192,7 +192,7 @@ void TCheltSalFrm::setDefaults(Dataset& header)
 void TCheltSalFrm::validateExpenseCode(Dataset& line, const QVariant& code)
 {
     if (code.isNull()) {
-        line.setValue(nameField, QVariant());
+        line.setValue(lineNameField, QVariant());
         return;
     }
     const QVariant name =
@@ -200,25 +200,25 @@ void TCheltSalFrm::validateExpenseCode(Dataset& line, const QVariant& code)
                     QStringLiteral("SELECT Denumire FROM Tip_cheltuieli WHERE Cod_cheltuiala = :c"),
                     {{QStringLiteral(":c"), code}});
     if (name.isValid()) {
-        line.setValue(nameField, name.isNull() ? QString() : name.toString());
+        line.setValue(lineNameField, name.isNull() ? QString() : name.toString());
         return;
     }
     dialogs().warning(QStringLiteral("Codul de cheltuiala <") + code.toString() +
                       QStringLiteral("> nu figureaza în catalog. ") +
                       QStringLiteral("Apasati Ctrl-Enter pentru a selecta din catalog !"));
-    line.setValue(nameField, QVariant());
+    line.setValue(lineNameField, QVariant());
     throw SilentAbort();
 }
 
 void TCheltSalFrm::pickExpenseType()
 {
     Dataset* line = lines();
-    int code = line->isEmpty() && !line->isEditing() ? 0 : line->asInteger(codeField);
+    int code = line->isEmpty() && !line->isEditing() ? 0 : line->asInteger(lineCodeField);
     if (!SelectTipCheltuiala(this, code))
         return;
-    if (!line->edit() || !line->setValue(codeField, code))
+    if (!line->edit() || !line->setValue(lineCodeField, code))
         return;
-    m_grid->selectField(amountField);
+    m_grid->selectField(lineAmountField);
 }
 
 void TCheltSalFrm::showTotal()

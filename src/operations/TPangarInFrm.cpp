@@ -14,7 +14,7 @@
 namespace
 {
 
-DocumentWindowSetup windowSetup()
+DocumentWindowSetup candleIntakeSetup()
 {
     DocumentWindowSetup setup;
     setup.objectName = QStringLiteral("TPangarInFrm");
@@ -27,7 +27,7 @@ DocumentWindowSetup windowSetup()
 
 } // namespace
 
-TPangarInFrm::TPangarInFrm(QWidget* parent) : DocumentWindow(windowSetup(), parent)
+TPangarInFrm::TPangarInFrm(QWidget* parent) : DocumentWindow(candleIntakeSetup(), parent)
 {
     auto* group = new QGroupBox(QStringLiteral("Document"), this);
     auto* form = new QFormLayout(group);

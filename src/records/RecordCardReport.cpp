@@ -1,6 +1,7 @@
 #include "records/RecordCardReport.h"
 
 #include "db/Sql.h"
+#include "printing/RuledColumns.h"
 #include "records/RecordColumns.h"
 
 #include <array>
@@ -32,7 +33,7 @@ const std::array<Section, 5>& sections()
     return all;
 }
 
-const QString codeField = QStringLiteral("Cod_enorias");
+const QString cardCodeField = QStringLiteral("Cod_enorias");
 
 QString codeFilter(const QString& code)
 {
@@ -44,14 +45,6 @@ ReportTable readTable(const QSqlDatabase& db, const QString& statement, const QS
     QSqlQuery query = code.isEmpty() ? Sql::exec(db, statement)
                                      : Sql::exec(db, statement, {{QStringLiteral(":Cod"), code}});
     return ReportTable::fromQuery(query);
-}
-
-QFont withSize(const QFont& base, int points, bool bold = false)
-{
-    QFont f = base;
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
 }
 
 QString printedName(const ReportTable& parishioners, int row, const TRepFisaEnoriasFrm::Options& options)
@@ -68,7 +61,7 @@ ReportBand parishionerBand(const ReportDefinition& d, const QString& heading, co
                            const TRepFisaEnoriasFrm::Options& options)
 {
     const double width = d.contentWidth();
-    const QFont bold = withSize(d.font, d.font.pointSize(), true);
+    const QFont bold = RuledColumns::sized(d.font, d.font.pointSize(), true);
     ReportBand band;
     band.height = 30;
     band.newPage = true;
@@ -78,9 +71,9 @@ ReportBand parishionerBand(const ReportDefinition& d, const QString& heading, co
     date.alignment = Qt::AlignRight | Qt::AlignVCenter;
     band.add(date);
     band.add(ReportElement::label({0, 6, width, 7}, heading, Qt::AlignCenter)
-                 .withFont(withSize(d.font, 14, true)));
+                 .withFont(RuledColumns::sized(d.font, 14, true)));
     ReportElement name =
-        ReportElement::label({0, 13, width, 7}, {}, Qt::AlignCenter).withFont(withSize(d.font, 12, true));
+        ReportElement::label({0, 13, width, 7}, {}, Qt::AlignCenter).withFont(RuledColumns::sized(d.font, 12, true));
     name.onPrint = [options](const ReportContext& context, const QString&) {
         return printedName(*context.report().data, context.row(), options);
     };
@@ -137,8 +130,8 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const Options& options)
                                    QStringLiteral("SELECT * FROM %1").arg(Sql::quoted(s.table)) +
                                        codeFilter(options.code) + QStringLiteral(" ORDER BY ") + s.order,
                                    options.code));
-        sub.masterField = codeField;
-        sub.detailField = codeField;
+        sub.masterField = cardCodeField;
+        sub.detailField = cardCodeField;
         d.subDetails.append(sub);
         counters.push_back(std::make_shared<RecordColumns::LineCounter>(true));
     }
@@ -146,8 +139,8 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const Options& options)
     const QString heading = options.kind == Kind::FamilySheet ? familySheetHeading : recordCardHeading;
     d.onStart = [options, heading, locality, counters](ReportDefinition& d) {
         const double width = d.contentWidth();
-        const QFont captionFont = withSize(d.font, 7);
-        const QFont lineFont = withSize(d.font, 8);
+        const QFont captionFont = RuledColumns::sized(d.font, 7);
+        const QFont lineFont = RuledColumns::sized(d.font, 8);
         d.detail = parishionerBand(d, heading, locality, options);
         for (int i = 0; i < int(counters.size()); ++i) {
             const Section& s = sections()[i];
@@ -155,7 +148,7 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const Options& options)
             ReportSubDetail& sub = d.subDetails[i];
             sub.header = RecordColumns::captionBand(s.columns(), width, captionFont, 9);
             sub.header.add(ReportElement::label({0, 2, width, 6}, s.title, Qt::AlignCenter)
-                               .withFont(withSize(d.font, d.font.pointSize(), true)));
+                               .withFont(RuledColumns::sized(d.font, d.font.pointSize(), true)));
             // The members stay under the heading; each event section may start a page of its own.
             sub.header.newPage = options.separatePages && i > 0;
             sub.detail = RecordColumns::lineBand(s.columns(), width, lineFont, counters[i]);
@@ -175,10 +168,10 @@ CsvTable membersCsv(const Report& report, const Options& options)
     const ReportTable& parishioners = *d.data;
     const ReportTable& members = *d.subDetails.first().table;
     for (int p = 0; p < parishioners.rowCount(); ++p) {
-        const QVariant code = parishioners.value(p, codeField);
+        const QVariant code = parishioners.value(p, cardCodeField);
         int count = 0;
         for (int m = 0; m < members.rowCount(); ++m) {
-            if (members.value(m, codeField) != code)
+            if (members.value(m, cardCodeField) != code)
                 continue;
             QStringList row{code.toString(), printedName(parishioners, p, options)};
             const QString counter = CsvTable::number(++count, 0);

@@ -2,17 +2,10 @@
 
 #include "db/Sql.h"
 #include "db/WorkingYear.h"
+#include "printing/RuledColumns.h"
 
 namespace
 {
-
-QFont withSize(const QFont& base, int points, bool bold = false)
-{
-    QFont f = base;
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
 
 // Every field a line prints and the family code, each once: two acts alike
 // in all of them print once.
@@ -86,12 +79,12 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const SacramentRegister& s
     d.onStart = [&sacramentRegister, parish, counter](ReportDefinition& d) {
         const double width = d.contentWidth();
         counter->restart();
-        d.title = RecordColumns::captionBand(sacramentRegister.columns(), width, withSize(d.font, 7), 22);
+        d.title = RecordColumns::captionBand(sacramentRegister.columns(), width, RuledColumns::sized(d.font, 7), 22);
         d.title.add(ReportElement::label({0, 2, width, 8}, sacramentRegister.heading, Qt::AlignCenter)
-                        .withFont(withSize(d.font, 14, true)));
+                        .withFont(RuledColumns::sized(d.font, 14, true)));
         d.title.add(ReportElement::label({0, 11, width, 7}, parish, Qt::AlignCenter)
-                        .withFont(withSize(d.font, 11, true)));
-        d.detail = RecordColumns::lineBand(sacramentRegister.columns(), width, withSize(d.font, 8), counter);
+                        .withFont(RuledColumns::sized(d.font, 11, true)));
+        d.detail = RecordColumns::lineBand(sacramentRegister.columns(), width, RuledColumns::sized(d.font, 8), counter);
     };
     return report;
 }

@@ -43,8 +43,8 @@
 namespace
 {
 
-const QString codeField = QStringLiteral("Cod_enorias");
-const QString nameField = QStringLiteral("Nume_prenume");
+const QString familyCodeField = QStringLiteral("Cod_enorias");
+const QString parishionerNameField = QStringLiteral("Nume_prenume");
 
 // The choices of "Ordonare dupa :": the index each one switches to, and the field the search looks in.
 struct Order {
@@ -56,8 +56,8 @@ struct Order {
 const QList<Order>& orders()
 {
     static const QList<Order> list{
-        {QStringLiteral("Cod"), QStringLiteral("Cod_enorias;Nume_prenume;Strada;Nr"), codeField},
-        {QStringLiteral("Nume_prenume"), QStringLiteral("Nume_prenume;Strada;Nr;Cod_enorias"), nameField},
+        {QStringLiteral("Cod"), QStringLiteral("Cod_enorias;Nume_prenume;Strada;Nr"), familyCodeField},
+        {QStringLiteral("Nume_prenume"), QStringLiteral("Nume_prenume;Strada;Nr;Cod_enorias"), parishionerNameField},
         {QStringLiteral("Strada"), QStringLiteral("Strada;Nr;Nume_prenume;Cod_enorias"),
          QStringLiteral("Strada")},
         {QStringLiteral("Numar"), QStringLiteral("Nr;Strada;Nume_prenume;Cod_enorias"), QStringLiteral("Nr")},
@@ -190,7 +190,7 @@ void TFisaEnoriasFrm::openTables()
         row.setValue(QStringLiteral("Tip_contributie"), QStringLiteral("Intreaga"));
     };
     // Every record links to its family by the code alone.
-    parishioners->beforePost = [](Dataset& row) { refuseCodeInUse(row, codeField, nameField); };
+    parishioners->beforePost = [](Dataset& row) { refuseCodeInUse(row, familyCodeField, parishionerNameField); };
     parishioners->open();
     parishioners->setIndexFieldNames(orders().first().indexFields);
 
@@ -205,7 +205,7 @@ void TFisaEnoriasFrm::openTables()
     };
     for (int page = Members; page <= Activities; ++page) {
         Dataset* records = m_tables.at(page);
-        records->setMaster(parishioners, codeField, codeField);
+        records->setMaster(parishioners, familyCodeField, familyCodeField);
         records->setStoredBeforeMasterMoves(true);
         records->beforeInsert = parishionerFirst;
         records->beforeEdit = parishionerFirst;
@@ -341,7 +341,7 @@ void TFisaEnoriasFrm::buildPrintMenu()
 QString TFisaEnoriasFrm::currentCode() const
 {
     const Dataset* parishioners = m_tables.at(Catalog);
-    const QString code = parishioners->isEmpty() ? QString() : parishioners->asString(codeField).trimmed();
+    const QString code = parishioners->isEmpty() ? QString() : parishioners->asString(familyCodeField).trimmed();
     if (code.isEmpty())
         dialogs().warning(QStringLiteral("Alegeti intai un enorias din lista."));
     return code;

@@ -34,14 +34,6 @@ QString parishValue(const Report& report, const QString& field)
     return parish.rowCount() > 0 ? parish.value(0, field).toString() : QString();
 }
 
-QFont sized(const QFont& base, int points, bool bold)
-{
-    QFont f = base;
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
-
 ReportBand cover(const ReportDefinition& def, const Report& report, const Period& period)
 {
     const double width = def.contentWidth();

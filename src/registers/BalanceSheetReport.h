@@ -2,6 +2,7 @@
 
 #include "printing/CsvTable.h"
 #include "printing/ReportFrame.h"
+#include "printing/RuledColumns.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -40,7 +41,7 @@ ReportBand cover(const ReportDefinition& def, const Report& report, const Period
 ReportBand pageFooter(const ReportDefinition& def);
 
 // A font of the report's family in another size.
-QFont sized(const QFont& base, int points, bool bold = false);
+using RuledColumns::sized;
 
 // The printed rows: number, name, article code and the amount in two decimals.
 CsvTable csv(const Report& report, const QString& amountField);

@@ -1,5 +1,6 @@
 #include "registers/RepBilantUnt.h"
 
+#include "printing/RuledColumns.h"
 #include "registers/BalanceSheetSections.h"
 
 namespace
@@ -7,7 +8,7 @@ namespace
 
 using namespace BalanceSheetReport;
 
-const QString amountFormat = QStringLiteral("#,##0.00");
+using RuledColumns::amountFormat;
 
 // What the layout remembers from row to row; reset at each layout.
 struct RowState {

@@ -10,7 +10,7 @@ const QString lei = QStringLiteral("LEI .............................");
 const QString kilograms = QStringLiteral("KG .....................");
 
 // Column edges (mm) on the page's width: name, number, article code, amount.
-QList<double> columnEdges(double width)
+QList<double> articleColumnEdges(double width)
 {
     return {0, width * 0.52, width * 0.62, width * 0.78, width};
 }
@@ -114,7 +114,7 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const BalanceSheetReport::
     report->definition.onStart = [=](ReportDefinition& def) {
         def.pageFooter = pageFooter(def);
         def.title = cover(def, *data, period);
-        def.detail = rows(columnEdges(def.contentWidth()));
+        def.detail = rows(articleColumnEdges(def.contentWidth()));
         def.summary = statement(def, *data, period);
     };
     return report;

@@ -5,7 +5,7 @@
 namespace
 {
 
-const RegisterTableLayout& layout()
+const RegisterTableLayout& candleShopLayout()
 {
     using Content = RegisterTableLayout::Content;
     static const QString doc = QStringLiteral("Documentul");
@@ -49,12 +49,12 @@ namespace TRepPangarFrm
 
 std::unique_ptr<Report> build(const QSqlDatabase& db, const QDate& from, const QDate& to)
 {
-    return RegisterTable::build(layout(), db, from, to);
+    return RegisterTable::build(candleShopLayout(), db, from, to);
 }
 
 CsvTable csv(const Report& report, const QDate& from)
 {
-    return RegisterTable::csv(layout(), report, from);
+    return RegisterTable::csv(candleShopLayout(), report, from);
 }
 
 } // namespace TRepPangarFrm

@@ -33,13 +33,13 @@ using RuledColumns::ruledBand;
 using RuledColumns::sized;
 using RuledColumns::text;
 
-const QString dateField = QStringLiteral("Data");
+const QString cashDateField = QStringLiteral("Data");
 
 // The printed columns: number, kind, document number, explanation, then the
 // four amounts. Widths in mm on a page 200 mm wide, scaled to the page in use;
 // the kind's column holds "FACTURA" and "FISCALA" each on a line of its own.
-constexpr std::array<double, 8> designedWidths{10, 16, 16, 70, 22, 22, 22, 22};
-constexpr int explanationColumn = 3;
+constexpr std::array<double, 8> cashBookWidths{10, 16, 16, 70, 22, 22, 22, 22};
+constexpr int cashExplanationColumn = 3;
 constexpr int firstAmountColumn = 4;
 const QStringList captions{"Nr crt",   "Tip doc.", "Nr. doc.", "Explicatii",
                            "Incasari", "Ridicari", "Plati",    "Depuneri"};
@@ -67,9 +67,9 @@ ReportBand balanceLine(const QList<double>& edges, double top, ReportBand band, 
                        const BookAccount& account)
 {
     constexpr double height = 5;
-    band.add(ReportElement::label(cell(edges, 0, explanationColumn, top, height), label));
+    band.add(ReportElement::label(cell(edges, 0, cashExplanationColumn, top, height), label));
     ReportElement balanceText =
-        ReportElement::label(cell(edges, explanationColumn, explanationColumn, top, height), {},
+        ReportElement::label(cell(edges, cashExplanationColumn, cashExplanationColumn, top, height), {},
                              Qt::AlignRight | Qt::AlignVCenter);
     balanceText.onPrint = [balance](const ReportContext& ctx, const QString&) { return balance(ctx); };
     band.add(balanceText);
@@ -95,7 +95,7 @@ ReportBand dayHeader(const QList<double>& edges, const QFont& font, const BookAc
     constexpr double dateHeight = 6, captionHeight = 5;
     ReportBand band;
     band.height = dateHeight + captionHeight + 5;
-    band.add(ReportElement::data({0, 0, edges.last(), dateHeight}, dateField, {}, Qt::AlignCenter)
+    band.add(ReportElement::data({0, 0, edges.last(), dateHeight}, cashDateField, {}, Qt::AlignCenter)
                  .withFont(sized(font, 10, true)));
     for (int i = 0; i < captions.size(); ++i) {
         band.add(RuledColumns::box(edges, i, i, dateHeight, captionHeight));
@@ -148,7 +148,7 @@ ReportBand detail(const QList<double>& edges, const BookAccount& account,
     band.add(kind);
     band.add(ReportElement::data(cell(edges, 2, 2, 0, height), QStringLiteral("Nr_doc"), {}, right));
     ReportElement explanation = ReportElement::data(
-        cell(edges, explanationColumn, explanationColumn, 0, height), QStringLiteral("Explicatii"));
+        cell(edges, cashExplanationColumn, cashExplanationColumn, 0, height), QStringLiteral("Explicatii"));
     explanation.wrap = true;
     band.add(explanation);
     const QStringList fields = amountFields(account);
@@ -194,13 +194,13 @@ void placeBands(ReportDefinition& def, const BookAccount& account, const QDate& 
 {
     numbering->next = 1;
     const double width = def.contentWidth();
-    const QList<double> edges = RuledColumns::edges(designedWidths, width);
-    const auto printedDay = [from](const ReportContext& ctx) { return inPeriod(ctx.value(dateField), from); };
+    const QList<double> edges = RuledColumns::edges(cashBookWidths, width);
+    const auto printedDay = [from](const ReportContext& ctx) { return inPeriod(ctx.value(cashDateField), from); };
 
     def.title = title(width, def.font, parish, account.heading);
     def.groups.clear();
     ReportGroup day;
-    day.field = dateField;
+    day.field = cashDateField;
     day.header = dayHeader(edges, def.font, account, def.data);
     day.header.beforePrint = printedDay;
     day.footer = dayFooter(edges, account);
@@ -241,7 +241,7 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const BookAccount& account
     def.name = caption;
     def.orientation = QPageLayout::Portrait;
     def.font = QFont(QStringLiteral("Arial"), 8);
-    def.data = report->keep(ReportTable::fromQuery(query, {dateField}));
+    def.data = report->keep(ReportTable::fromQuery(query, {cashDateField}));
     const ParishHeading parish = ParishHeading::read(db);
     def.onStart = [account, from, parish, numbering = std::make_shared<Numbering>()](ReportDefinition& d) {
         placeBands(d, account, from, parish, numbering);
@@ -252,7 +252,7 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const BookAccount& account
 CsvTable csv(const Report& report, const BookAccount& account, const QDate& from)
 {
     CsvTable out;
-    out.header << dateField << captions.mid(0, firstAmountColumn) << QStringLiteral("Sold")
+    out.header << cashDateField << captions.mid(0, firstAmountColumn) << QStringLiteral("Sold")
                << captions.mid(firstAmountColumn);
     const ReportTable& table = report.tables.front();
     const QStringList fields = amountFields(account);
@@ -266,11 +266,11 @@ CsvTable csv(const Report& report, const BookAccount& account, const QDate& from
         out.rows << line;
     };
     for (int row = 0; row < table.rowCount(); ++row) {
-        const QVariant date = table.value(row, dateField);
+        const QVariant date = table.value(row, cashDateField);
         const bool printed = inPeriod(date, from);
         const QString dateText = DateFormat::toShortText(date.toDate());
-        const bool firstOfDay = row == 0 || table.value(row - 1, dateField) != date;
-        const bool lastOfDay = row == table.rowCount() - 1 || table.value(row + 1, dateField) != date;
+        const bool firstOfDay = row == 0 || table.value(row - 1, cashDateField) != date;
+        const bool lastOfDay = row == table.rowCount() - 1 || table.value(row + 1, cashDateField) != date;
         if (printed && firstOfDay)
             balanceLine(dateText, openingLine);
         QStringList line{dateText};

@@ -38,7 +38,7 @@ using RuledColumns::sized;
 using RuledColumns::text;
 
 // The ledger's rows, whatever their source, read under these names.
-const QString dateField = QStringLiteral("Data");
+const QString ledgerDateField = QStringLiteral("Data");
 const QString numberField = QStringLiteral("Nr");
 const QString explanationField = QStringLiteral("Explicatie");
 const QString amountField = QStringLiteral("Valoarea");
@@ -96,8 +96,8 @@ QString typeName(const QSqlDatabase& db, const LedgerKind& kind, int code, const
 
 // Columns: the date under "Ziua", "Luna" and "Anul", the number, the
 // explanation, the amount and the total. Widths in mm on a page 200 mm wide.
-constexpr std::array<double, 7> designedWidths{8, 8, 12, 20, 92, 28, 32};
-constexpr int numberColumn = 3, explanationColumn = 4, amountColumn = 5, totalColumn = 6;
+constexpr std::array<double, 7> ledgerWidths{8, 8, 12, 20, 92, 28, 32};
+constexpr int numberColumn = 3, ledgerExplanationColumn = 4, amountColumn = 5, totalColumn = 6;
 
 ReportBand title(double width, const QFont& font, const LedgerKind& kind, const ParishHeading& parish,
                  const QString& period, const QString& type)
@@ -124,7 +124,7 @@ ReportBand columnHeader(const QList<double>& edges, const QFont& font, const Led
     ReportBand band;
     band.height = upper + lower + numbers;
     band.add(RuledColumns::box(edges, 0, 2, 0, upper));
-    band.add(text(cell(edges, 0, 2, 0, upper), dateField, Qt::AlignCenter, font));
+    band.add(text(cell(edges, 0, 2, 0, upper), ledgerDateField, Qt::AlignCenter, font));
     const QStringList dateParts{"Ziua", "Luna", "Anul"};
     for (int i = 0; i < dateParts.size(); ++i) {
         band.add(RuledColumns::box(edges, i, i, upper, lower));
@@ -138,19 +138,19 @@ ReportBand columnHeader(const QList<double>& edges, const QFont& font, const Led
     };
     wholeHeight(numberColumn, numberCaption);
     if (kind.explanationNote.isEmpty())
-        wholeHeight(explanationColumn, kind.explanationHeading);
+        wholeHeight(ledgerExplanationColumn, kind.explanationHeading);
     else {
-        band.add(RuledColumns::box(edges, explanationColumn, explanationColumn, 0, upper + lower));
-        band.add(text(cell(edges, explanationColumn, explanationColumn, 0, upper), kind.explanationHeading,
+        band.add(RuledColumns::box(edges, ledgerExplanationColumn, ledgerExplanationColumn, 0, upper + lower));
+        band.add(text(cell(edges, ledgerExplanationColumn, ledgerExplanationColumn, 0, upper), kind.explanationHeading,
                       Qt::AlignCenter, font));
-        band.add(text(cell(edges, explanationColumn, explanationColumn, upper, lower), kind.explanationNote,
+        band.add(text(cell(edges, ledgerExplanationColumn, ledgerExplanationColumn, upper, lower), kind.explanationNote,
                       Qt::AlignCenter, font));
     }
     wholeHeight(amountColumn, amountCaption);
     wholeHeight(totalColumn, QStringLiteral("   ") + totalCaption);
     const QList<std::pair<int, int>> numbered{{0, 2},
                                               {numberColumn, numberColumn},
-                                              {explanationColumn, explanationColumn},
+                                              {ledgerExplanationColumn, ledgerExplanationColumn},
                                               {amountColumn, amountColumn},
                                               {totalColumn, totalColumn}};
     for (int n = 0; n < numbered.size(); ++n) {
@@ -169,13 +169,13 @@ ReportBand detail(const QList<double>& edges, const QFont& font)
     const int right = Qt::AlignRight | Qt::AlignVCenter;
     ReportBand band = RuledColumns::ruledBand(
         edges, height,
-        {edges[numberColumn], edges[explanationColumn], edges[amountColumn], edges[totalColumn]});
+        {edges[numberColumn], edges[ledgerExplanationColumn], edges[amountColumn], edges[totalColumn]});
     band.add(
-        ReportElement::data(cell(edges, 0, 2, 0, height), dateField, {}, Qt::AlignCenter).withFont(large));
+        ReportElement::data(cell(edges, 0, 2, 0, height), ledgerDateField, {}, Qt::AlignCenter).withFont(large));
     band.add(ReportElement::data(cell(edges, numberColumn, numberColumn, 0, height), numberField, {}, right)
                  .withFont(large));
     ReportElement explanation =
-        ReportElement::data(cell(edges, explanationColumn, explanationColumn, 0, height), explanationField);
+        ReportElement::data(cell(edges, ledgerExplanationColumn, ledgerExplanationColumn, 0, height), explanationField);
     explanation.font = large;
     explanation.wrap = true;
     band.add(explanation);
@@ -193,7 +193,7 @@ void placeBands(ReportDefinition& def, const LedgerKind& kind, const ParishHeadi
                 const QString& period, const QString& type)
 {
     const double width = def.contentWidth();
-    const QList<double> edges = RuledColumns::edges(designedWidths, width);
+    const QList<double> edges = RuledColumns::edges(ledgerWidths, width);
     def.title = title(width, def.font, kind, parish, period, type);
     def.columnHeader = columnHeader(edges, def.font, kind);
     def.detail = detail(edges, def.font);
@@ -214,7 +214,7 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const LedgerKind& kind, in
                               const QDate& to)
 {
     QSqlQuery query = readRows(db, kind, code, from, to);
-    ReportTable rows = ReportTable::fromQuery(query, {dateField});
+    ReportTable rows = ReportTable::fromQuery(query, {ledgerDateField});
     const QString type = typeName(db, kind, code, rows);
     const ParishHeading parish = ParishHeading::read(db);
     const QString period = RuledColumns::periodText(from, to);
@@ -235,14 +235,14 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const LedgerKind& kind, in
 CsvTable csv(const Report& report, const LedgerKind& kind)
 {
     CsvTable out;
-    out.header << dateField << numberCaption << kind.explanationHeading << amountCaption << totalCaption;
+    out.header << ledgerDateField << numberCaption << kind.explanationHeading << amountCaption << totalCaption;
     const ReportTable& rows = report.tables.front();
     double total = 0;
     for (int row = 0; row < rows.rowCount(); ++row) {
         const double amount = rows.value(row, amountField).toDouble();
         total += amount;
         out.rows << QStringList{
-            DateFormat::toShortText(rows.value(row, dateField).toDate()),
+            DateFormat::toShortText(rows.value(row, ledgerDateField).toDate()),
             rows.value(row, numberField).isNull() ? QString()
                                                   : general(rows.value(row, numberField).toDouble()),
             rows.value(row, explanationField).toString(), general(amount), general(total)};

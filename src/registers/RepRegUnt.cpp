@@ -5,7 +5,7 @@
 namespace
 {
 
-const RegisterTableLayout& layout()
+const RegisterTableLayout& registerLayout()
 {
     using Content = RegisterTableLayout::Content;
     static const QString casa = QStringLiteral("Operatiuni prin casa");
@@ -59,12 +59,12 @@ namespace TRepRegFrm
 
 std::unique_ptr<Report> build(const QSqlDatabase& db, const QDate& from, const QDate& to)
 {
-    return RegisterTable::build(layout(), db, from, to);
+    return RegisterTable::build(registerLayout(), db, from, to);
 }
 
 CsvTable csv(const Report& report, const QDate& from)
 {
-    return RegisterTable::csv(layout(), report, from);
+    return RegisterTable::csv(registerLayout(), report, from);
 }
 
 } // namespace TRepRegFrm

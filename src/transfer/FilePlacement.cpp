@@ -1,6 +1,7 @@
 #include "transfer/FilePlacement.h"
 
 #include "core/FolderSync.h"
+#include "core/NativePath.h"
 #include "transfer/ImportError.h"
 
 #include <QDir>
@@ -14,15 +15,10 @@ namespace
 
 const QString planName = QStringLiteral("plasare.plan");
 
-QString native(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 ImportError renameFailure(const QString& from, const QString& to)
 {
     return ImportError(QStringLiteral("Fisierul %1 nu poate fi pus in locul lui %2; nimic nu s-a schimbat.")
-                           .arg(native(from), native(to)));
+                           .arg(nativePath(from), nativePath(to)));
 }
 
 // The folder the plan's relative paths start from.
@@ -67,7 +63,7 @@ void FilePlacement::writePlan() const
     }
     if (!written || !QFile::rename(partial, planFile))
         throw ImportError(
-            QStringLiteral("Fisierul %1 nu poate fi scris; nimic nu s-a schimbat.").arg(native(planFile)));
+            QStringLiteral("Fisierul %1 nu poate fi scris; nimic nu s-a schimbat.").arg(nativePath(planFile)));
     syncFolder(m_buildFolder);
 }
 
@@ -76,7 +72,7 @@ QList<FilePlacement::Move> FilePlacement::readPlan(const QString& buildFolder)
     const QDir base = planBase(buildFolder);
     QFile file(QDir(buildFolder).filePath(planName));
     if (!file.open(QIODevice::ReadOnly))
-        throw ImportError(QStringLiteral("Fisierul %1 nu poate fi citit.").arg(native(file.fileName())));
+        throw ImportError(QStringLiteral("Fisierul %1 nu poate fi citit.").arg(nativePath(file.fileName())));
     QList<Move> moves;
     QTextStream in(&file);
     while (!in.atEnd()) {
@@ -106,7 +102,7 @@ void FilePlacement::placeAll()
             if (!QDir().mkpath(folder)) {
                 undo();
                 throw ImportError(QStringLiteral("Dosarul %1 nu poate fi creat; nimic nu s-a schimbat.")
-                                      .arg(native(folder)));
+                                      .arg(nativePath(folder)));
             }
             m_createdFolders.prepend(folder);
         }
@@ -133,7 +129,7 @@ void FilePlacement::finishPlanned(const QString& buildFolder)
             continue;
         if (!QDir().mkpath(QFileInfo(move.target).absolutePath()))
             throw ImportError(QStringLiteral("Dosarul %1 nu poate fi creat.")
-                                  .arg(native(QFileInfo(move.target).absolutePath())));
+                                  .arg(nativePath(QFileInfo(move.target).absolutePath())));
         if (QFileInfo::exists(move.target)) {
             removeStaleAside(move);
             if (!QFile::rename(move.target, move.aside()))

@@ -1,5 +1,6 @@
 #include "year/BackupRestore.h"
 
+#include "core/NativePath.h"
 #include "core/SameFile.h"
 #include "core/Utilities.h"
 #include "db/Connection.h"
@@ -27,11 +28,6 @@ namespace
 const QString& databaseName()
 {
     return DatabaseLocation::databaseFileName;
-}
-
-QString native(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
 }
 
 QString inFolder(const QString& folder, const QString& name)
@@ -87,18 +83,18 @@ int requireParishDatabase(const QString& database)
 {
     if (QFileInfo(database).size() == 0)
         throw IoError(QStringLiteral("Fisierul %1 este gol (0 octeti): salvarea este incompleta")
-                          .arg(native(database)));
+                          .arg(nativePath(database)));
     DataFolderCopy::requireIntegrity(database);
     const PrivateConnection connection(database);
     const QStringList missing = missingParishTables(connection.db());
     if (!missing.isEmpty())
         throw IoError(QStringLiteral("Baza de date %1 nu contine datele unei parohii: lipsesc tabelele %2")
-                          .arg(native(database), missing.join(QStringLiteral(", "))));
+                          .arg(nativePath(database), missing.join(QStringLiteral(", "))));
     try {
         return workingYearOf(connection.db());
     } catch (const DbError&) {
         throw IoError(QStringLiteral("Baza de date %1 nu are anul de lucru completat in datele parohiei")
-                          .arg(native(database)));
+                          .arg(nativePath(database)));
     }
 }
 
@@ -111,7 +107,7 @@ public:
     {
         if (!m_dir.isValid())
             throw IoError(QStringLiteral("Nu pot crea un director de lucru in %1: %2")
-                              .arg(native(programFolder), m_dir.errorString()));
+                              .arg(nativePath(programFolder), m_dir.errorString()));
     }
     QString path() const { return m_dir.path(); }
     // Leaves the folder with what it holds.
@@ -128,7 +124,7 @@ public:
     void move(const QString& from, const QString& to)
     {
         if (!QDir().rename(from, to))
-            throw IoError(QStringLiteral("%1 nu poate fi mutat in %2").arg(native(from), native(to)));
+            throw IoError(QStringLiteral("%1 nu poate fi mutat in %2").arg(nativePath(from), nativePath(to)));
         m_done.append({from, to});
     }
     // False when something could not be put back.
@@ -202,7 +198,7 @@ void writeMarker(const QString& programFolder, const QString& incoming, const QS
     if (!file.open(QIODevice::WriteOnly) || file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 ||
         !file.commit())
         throw IoError(QStringLiteral("Fisierul %1 nu poate fi scris in %2")
-                          .arg(markerName(), native(programFolder)));
+                          .arg(markerName(), nativePath(programFolder)));
 }
 
 } // namespace
@@ -240,10 +236,10 @@ BackupSummary readSummary(const QString& backupFolder)
     const QString database = inFolder(backupFolder, databaseName());
     if (!QFileInfo::exists(database))
         throw IoError(QStringLiteral("In directorul %1 nu exista baza de date %2")
-                          .arg(native(backupFolder), databaseName()));
+                          .arg(nativePath(backupFolder), databaseName()));
     if (isSameFile(database, DatabaseLocation::instance().workingYearDatabase()))
         throw IoError(QStringLiteral("Directorul %1 contine chiar baza de date in lucru, nu o salvare")
-                          .arg(native(backupFolder)));
+                          .arg(nativePath(backupFolder)));
     const int workingYear = requireParishDatabase(database);
 
     BackupSummary summary;
@@ -269,7 +265,7 @@ QString confirmationQuestion(const BackupSummary& backup)
                           "Baza de date si anii inchisi de acum vor fi inlocuiti cu cei salvati; "
                           "o copie a lor ramane in directorul programului, in \"Inainte de restaurare ...\". "
                           "Modificarile nesalvate din ferestrele deschise se pierd.")
-        .arg(native(backup.folder),
+        .arg(nativePath(backup.folder),
              backup.workingYear ? QString::number(*backup.workingYear) : QStringLiteral("necunoscut"),
              backup.lastDocument.isValid() ? backup.lastDocument.toString(QStringLiteral("dd.MM.yyyy"))
                                            : none,
@@ -318,7 +314,7 @@ QString restore(const QString& programFolder, const BackupSummary& backup, const
             throw RestoreIncomplete(
                 QStringLiteral("Datele nu au putut fi puse la locul lor (%1), iar cele de pana acum "
                                "nu au putut fi readuse toate; ele se afla in %2 si in %3")
-                    .arg(e.text(), native(replaced.path()), native(safety.finalPath())));
+                    .arg(e.text(), nativePath(replaced.path()), nativePath(safety.finalPath())));
         }
         // Everything is back as it was: the safety copy of it would only mislead.
         QFile::remove(inFolder(programFolder, markerName()));
@@ -337,7 +333,7 @@ void finishInterrupted(const QString& programFolder)
     if (!file.exists())
         return;
     if (!file.open(QIODevice::ReadOnly))
-        throw IoError(QStringLiteral("Fisierul %1 nu poate fi citit").arg(native(file.fileName())));
+        throw IoError(QStringLiteral("Fisierul %1 nu poate fi citit").arg(nativePath(file.fileName())));
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     file.close();
     if (lines.size() < 2) {
@@ -364,7 +360,7 @@ void finishInterrupted(const QString& programFolder)
     if (!all)
         throw IoError(QStringLiteral("O restaurare intrerupta nu a putut fi anulata: datele de dinainte se afla "
                                      "in %1, cele aduse in %2")
-                          .arg(native(replaced), native(incoming)));
+                          .arg(nativePath(replaced), nativePath(incoming)));
     QDir(incoming).removeRecursively();
     QDir(replaced).removeRecursively();
     QFile::remove(file.fileName());

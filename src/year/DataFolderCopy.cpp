@@ -1,6 +1,7 @@
 #include "year/DataFolderCopy.h"
 
 #include "core/ErrorDetail.h"
+#include "core/NativePath.h"
 #include "core/SameFile.h"
 #include "core/Utilities.h"
 #include "db/Connection.h"
@@ -16,11 +17,6 @@
 
 namespace
 {
-
-QString native(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 // Through the program's own connection when it is open on that file: its
 // committed state is what the user sees as stored.
@@ -94,11 +90,11 @@ void requireIntegrity(const QString& databaseFile)
     try {
         const PrivateConnection opens(databaseFile);
     } catch (const DbError& e) {
-        throw DbError(QStringLiteral("Baza de date %1 nu poate fi citita: %2").arg(native(databaseFile), e.text()));
+        throw DbError(QStringLiteral("Baza de date %1 nu poate fi citita: %2").arg(nativePath(databaseFile), e.text()));
     }
     throw DbError(withDetail(
         QStringLiteral("Baza de date %1 este deteriorata si nu poate fi folosita ca o copie buna.")
-            .arg(native(databaseFile)),
+            .arg(nativePath(databaseFile)),
         problem));
 }
 
@@ -107,9 +103,9 @@ void copy(const QString& sourceFolder, const QString& targetFolder, const NameFi
 {
     const QDir source(sourceFolder);
     if (!source.exists())
-        throw IoError(QStringLiteral("Directorul %1 nu exista").arg(native(sourceFolder)));
+        throw IoError(QStringLiteral("Directorul %1 nu exista").arg(nativePath(sourceFolder)));
     if (!QDir().mkpath(targetFolder))
-        throw IoError(QStringLiteral("Directorul %1 nu poate fi creat").arg(native(targetFolder)));
+        throw IoError(QStringLiteral("Directorul %1 nu poate fi creat").arg(nativePath(targetFolder)));
     const QDir target(targetFolder);
 
     const QString databaseName = DatabaseLocation::databaseFileName;

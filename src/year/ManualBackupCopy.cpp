@@ -1,21 +1,12 @@
 #include "year/ManualBackupCopy.h"
 
+#include "core/NativePath.h"
 #include "core/Utilities.h"
 #include "year/BackupCopy.h"
 #include "year/StagedFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
-
-namespace
-{
-
-QString native(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
-} // namespace
 
 namespace ManualBackupCopy
 {
@@ -41,32 +32,32 @@ QString insideProgramFolderMessage(const QString& programFolder)
                           "el: s-ar pierde odata cu datele.\n"
                           "Alegeti un director din afara lui, de preferat pe alt disc sau pe un stick, "
                           "si reluati operatiunea.")
-        .arg(native(QDir::cleanPath(programFolder)));
+        .arg(nativePath(QDir::cleanPath(programFolder)));
 }
 
 QString existsMessage(const QString& folder)
 {
     return QStringLiteral("Baza de date nu poate fi salvata deoarece directorul %1 exista deja.\n"
                           "Puteti sterge acest director sau alegeti altul si reluati operatiunea.")
-        .arg(native(folder));
+        .arg(nativePath(folder));
 }
 
 QString failureMessage(const QString& folder)
 {
-    return QStringLiteral("Nu pot salva baza de date in directorul ") + native(folder);
+    return QStringLiteral("Nu pot salva baza de date in directorul ") + nativePath(folder);
 }
 
 QString successMessage(const QString& chosenFolder)
 {
     return QStringLiteral("Operatiune terminata cu succes!\nBaza de date a fost salvata in directorul ") +
-           native(backupFolder(chosenFolder)) + QLatin1Char('.');
+           nativePath(backupFolder(chosenFolder)) + QLatin1Char('.');
 }
 
 QString yearsMissingMessage(const QString& folder, const QStringList& yearFailures)
 {
     return QStringLiteral("Baza de date a fost salvata in directorul %1, dar urmatorii ani inchisi "
                           "nu au putut fi salvati:\n%2")
-        .arg(native(folder), yearFailures.join(QLatin1Char('\n')));
+        .arg(nativePath(folder), yearFailures.join(QLatin1Char('\n')));
 }
 
 QStringList save(const QString& programFolder, const QString& backupFolder, const QList<int>& closedYears)

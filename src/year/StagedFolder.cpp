@@ -1,5 +1,6 @@
 #include "year/StagedFolder.h"
 
+#include "core/NativePath.h"
 #include "core/Utilities.h"
 
 #include <QDir>
@@ -8,18 +9,13 @@
 namespace
 {
 
-QString native(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 // The parent is made first: the temporary folder lies beside the final one,
 // so that the closing rename stays on one disk.
 QString withParentMade(const QString& finalPath)
 {
     const QString parent = QFileInfo(finalPath).absolutePath();
     if (!QDir().mkpath(parent))
-        throw IoError(QStringLiteral("Directorul %1 nu poate fi creat").arg(native(parent)));
+        throw IoError(QStringLiteral("Directorul %1 nu poate fi creat").arg(nativePath(parent)));
     return finalPath;
 }
 
@@ -49,14 +45,14 @@ StagedFolder::StagedFolder(const QString& finalPath)
 {
     if (!m_temporary.isValid())
         throw IoError(QStringLiteral("Directorul %1 nu poate fi creat: %2")
-                          .arg(native(m_finalPath), m_temporary.errorString()));
+                          .arg(nativePath(m_finalPath), m_temporary.errorString()));
 }
 
 void StagedFolder::commit()
 {
     if (QFileInfo::exists(m_finalPath))
-        throw IoError(QStringLiteral("Directorul %1 exista deja").arg(native(m_finalPath)));
+        throw IoError(QStringLiteral("Directorul %1 exista deja").arg(nativePath(m_finalPath)));
     if (!QDir().rename(m_temporary.path(), m_finalPath))
-        throw IoError(QStringLiteral("Directorul %1 nu poate fi creat").arg(native(m_finalPath)));
+        throw IoError(QStringLiteral("Directorul %1 nu poate fi creat").arg(nativePath(m_finalPath)));
     m_temporary.setAutoRemove(false);
 }

@@ -1,5 +1,6 @@
 #include "year/YearFolderArchive.h"
 
+#include "core/NativePath.h"
 #include "core/Utilities.h"
 #include "year/DataFolderCopy.h"
 
@@ -8,11 +9,6 @@
 
 namespace
 {
-
-QString native(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 bool exists(const QString& path)
 {
@@ -27,12 +23,12 @@ void swapIn(const QString& fresh, const QString& folder, const QString& previous
     if (hadFolder) {
         QDir(previous).removeRecursively();
         if (!QDir().rename(folder, previous))
-            throw IoError(QStringLiteral("Directorul %1 existent nu poate fi inlocuit").arg(native(folder)));
+            throw IoError(QStringLiteral("Directorul %1 existent nu poate fi inlocuit").arg(nativePath(folder)));
     }
     if (!QDir().rename(fresh, folder)) {
         if (hadFolder)
             QDir().rename(previous, folder);
-        throw IoError(QStringLiteral("Copia nu poate fi mutata in directorul %1").arg(native(folder)));
+        throw IoError(QStringLiteral("Copia nu poate fi mutata in directorul %1").arg(nativePath(folder)));
     }
     // The old copy is only clutter now: a folder that will not go does no harm.
     QDir(previous).removeRecursively();
@@ -104,7 +100,7 @@ void refresh(const QString& programFolder, int year)
         swapIn(fresh, folder, previous);
     } catch (const UserError& e) {
         QDir(fresh).removeRecursively();
-        throw IoError(QStringLiteral("Nu pot salva baza de date in directorul ") + native(folder) +
+        throw IoError(QStringLiteral("Nu pot salva baza de date in directorul ") + nativePath(folder) +
                       QStringLiteral("\n") + e.text());
     }
 }

@@ -10,7 +10,7 @@ using namespace Contributions;
 namespace
 {
 
-const QDate referenceDate(2026, 6, 30);
+const QDate arrearsDate(2026, 6, 30);
 
 QStringList codesOf(const QList<ArrearsRow>& rows)
 {
@@ -33,7 +33,7 @@ class Arrears : public ParishBooks
 protected:
     QList<ArrearsRow> rows(ArrearsOrder order = ArrearsOrder::ByName)
     {
-        return arrears(db, referenceDate, order);
+        return arrears(db, arrearsDate, order);
     }
 
     ArrearsRow rowOf(const QString& code)
@@ -50,7 +50,7 @@ TEST_F(Arrears, HalfContributionLessItsPayments)
 {
     addParishioner(QStringLiteral("P1"), QStringLiteral("Popescu Ion"), QStringLiteral("Jumatate"));
     addIncome(QStringLiteral("P1"), 20, QDate(2026, 3, 1));
-    addIncome(QStringLiteral("P1"), 10, referenceDate); // the reference day counts
+    addIncome(QStringLiteral("P1"), 10, arrearsDate); // the reference day counts
 
     const ArrearsRow row = rowOf(QStringLiteral("P1"));
     EXPECT_EQ(row.name, QStringLiteral("Popescu Ion"));
@@ -100,7 +100,7 @@ TEST_P(UncountedIncomes, AreNotPayments)
     addIncome(income.withParishioner ? QVariant(QStringLiteral("P1")) : QVariant(), 40, income.date,
               income.incomeCode);
 
-    const QList<ArrearsRow> all = arrears(db, referenceDate);
+    const QList<ArrearsRow> all = arrears(db, arrearsDate);
     ASSERT_EQ(all.size(), 1);
     EXPECT_FALSE(all[0].paid.has_value()) << income.what;
     EXPECT_DOUBLE_EQ(all[0].rest, 100) << income.what;
@@ -170,7 +170,7 @@ TEST_F(Arrears, AReportMayReplaceTheOrderLine)
 
     QSqlQuery query = Sql::exec(db, lines.join(QLatin1Char('\n')),
                                 {{QStringLiteral(":CodVen"), contributionCode},
-                                 {QStringLiteral(":Data"), referenceDate.toString(Qt::ISODate)}});
+                                 {QStringLiteral(":Data"), arrearsDate.toString(Qt::ISODate)}});
     QStringList codes;
     while (query.next())
         codes << query.value(0).toString();

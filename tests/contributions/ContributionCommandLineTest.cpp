@@ -51,7 +51,7 @@ protected:
     }
 };
 
-const char* const familyHeader = "Nr. crt.;Nume si prenumele;Strada;Nr.;Tip;Contributia / Cuvenita;"
+const char* const familyCsvHeader = "Nr. crt.;Nume si prenumele;Strada;Nr.;Tip;Contributia / Cuvenita;"
                                  "Contributia / Incasata;Contributia / Restanta";
 
 } // namespace
@@ -66,20 +66,20 @@ TEST_F(ContributionCommandLine, EachReportWritesItsRowsWithTheCommandLineAnswers
     const QList<Case> cases{
         {"situation at the end of the working year: alphabetical, with receipts",
          {"--report", "situatie-contributii"},
-         {familyHeader, "1;Barbu Dan;Lunga;1;Intreaga;125;125;0",
+         {familyCsvHeader, "1;Barbu Dan;Lunga;1;Intreaga;125;125;0",
           ";3, 01.03.2024, CHIT, Contributie;;;;;125;", "2;Pop Ion;Lunga;1;Jumatate;62,5;30;32,5",
           ";1, 01.02.2024, CHIT, Contributie;;;;;20;", ";2, 01.05.2024, CHIT, Contributie;;;;;10;",
           "3;Ştefan Ana;Lunga;1;Intreaga;125;;125"}},
         {"situation at --to",
          {"--report", "situatie-contributii", "--to", "2024-02-29"},
-         {familyHeader, "1;Barbu Dan;Lunga;1;Intreaga;125;;125", "2;Pop Ion;Lunga;1;Jumatate;62,5;20;42,5",
+         {familyCsvHeader, "1;Barbu Dan;Lunga;1;Intreaga;125;;125", "2;Pop Ion;Lunga;1;Jumatate;62,5;20;42,5",
           ";1, 01.02.2024, CHIT, Contributie;;;;;20;", "3;Ştefan Ana;Lunga;1;Intreaga;125;;125"}},
         {"arrears at the end of the working year",
          {"--report", "restante"},
-         {familyHeader, "1;Pop Ion;Lunga;1;Jumatate;62,5;30;32,5", "2;Ştefan Ana;Lunga;1;Intreaga;125;;125"}},
+         {familyCsvHeader, "1;Pop Ion;Lunga;1;Jumatate;62,5;30;32,5", "2;Ştefan Ana;Lunga;1;Intreaga;125;;125"}},
         {"arrears at --to 2025",
          {"--report", "restante", "--to", "2025-01-31"},
-         {familyHeader, "1;Pop Ion;Lunga;1;Jumatate;62,5;30;32,5",
+         {familyCsvHeader, "1;Pop Ion;Lunga;1;Jumatate;62,5;30;32,5",
           "2;Ştefan Ana;Lunga;1;Intreaga;125;25;100"}},
         {"contribution sheet of one family, every receipt",
          {"--report", "fisa-contributie", "--code", "9"},
@@ -116,7 +116,7 @@ TEST_F(ContributionCommandLine, TheCompoundNamesOptionOfTheProgramFolderIsRead)
     const QString csv = folder.file(QStringLiteral("restante.csv"));
     const ProgramOutcome r = run({"--report", "restante", "--csv", csv});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(textFileLines(csv), QStringList({familyHeader, "1;Pop Ion (9);Lunga;1;Jumatate;62,5;30;32,5",
+    EXPECT_EQ(textFileLines(csv), QStringList({familyCsvHeader, "1;Pop Ion (9);Lunga;1;Jumatate;62,5;30;32,5",
                                                "2;Ştefan Ana (10);Lunga;1;Intreaga;125;;125"}));
 }
 

@@ -16,61 +16,46 @@
 namespace
 {
 
+using namespace CrashState;
+
 using namespace FolderSnapshot;
 
-const QString absent = QStringLiteral("absent");
-const QString whole = QStringLiteral("whole");
-const QString before = QStringLiteral("before");
-const QString after = QStringLiteral("after");
-const QList<int> closedYears = {2023};
-
-QString folderOf(const QSqlDatabase& db)
-{
-    return QFileInfo(db.databaseName()).absolutePath() + QLatin1Char('/');
-}
-
-void writeFile(const QString& file, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
-        throw std::runtime_error("cannot write " + file.toStdString());
-}
+const QList<int> templateClosedYears = {2023};
 
 // A program folder with a closed year 2023 whose folder is an older copy,
 // and the folders the copies are compared with.
 QString programTemplate(const QSqlDatabase& db)
 {
-    return folderOf(db) + QStringLiteral("backup-templates/program/");
+    return scenarioFolder(db) + QStringLiteral("backup-templates/program/");
 }
 QString dayTemplate(const QSqlDatabase& db)
 {
-    return folderOf(db) + QStringLiteral("backup-templates/day/");
+    return scenarioFolder(db) + QStringLiteral("backup-templates/day/");
 }
 QString archivedTemplate(const QSqlDatabase& db)
 {
-    return folderOf(db) + QStringLiteral("backup-templates/archived/");
+    return scenarioFolder(db) + QStringLiteral("backup-templates/archived/");
 }
 
 QString dayWithoutYearsTemplate(const QSqlDatabase& db)
 {
-    return folderOf(db) + QStringLiteral("backup-templates/day-without-years/");
+    return scenarioFolder(db) + QStringLiteral("backup-templates/day-without-years/");
 }
 
 // Made once per database, by whichever of the two scenarios starts first.
-QString makeTemplates(const QSqlDatabase& db)
+QString makeBackupTemplates(const QSqlDatabase& db)
 {
     const QString program = programTemplate(db);
     if (QFileInfo::exists(program))
         return QStringLiteral("templates");
     makeDatabase(program + QStringLiteral("BazaDate.sqlite"), 2024, 6);
-    writeFile(program + QStringLiteral("Optiuni.ini"), "[Parohia]\nNume=Proba\n");
-    writeFile(program + QStringLiteral("poza.jpg"), QByteArray(3000, 'p'));
-    writeFile(program + QStringLiteral("Lumivaret"), QByteArray(2000, 'x'));
+    writeScenarioFile(program + QStringLiteral("Optiuni.ini"), "[Parohia]\nNume=Proba\n");
+    writeScenarioFile(program + QStringLiteral("poza.jpg"), QByteArray(3000, 'p'));
+    writeScenarioFile(program + QStringLiteral("Lumivaret"), QByteArray(2000, 'x'));
     makeDatabase(program + QStringLiteral("2023/BazaDate.sqlite"), 2023, 3);
-    writeFile(program + QStringLiteral("2023/Optiuni.ini"), "[Parohia]\nNume=Vechi\n");
+    writeScenarioFile(program + QStringLiteral("2023/Optiuni.ini"), "[Parohia]\nNume=Vechi\n");
 
-    DailyBackupCopy::run(program, dayTemplate(db), closedYears);
+    DailyBackupCopy::run(program, dayTemplate(db), templateClosedYears);
     DailyBackupCopy::run(program, dayWithoutYearsTemplate(db), {});
     copyFolder(program, archivedTemplate(db));
     YearFolderArchive::refresh(archivedTemplate(db), 2023);
@@ -98,7 +83,7 @@ void expectNoLeftovers(const QString& folder, const QString& marker, CrashFindin
 
 QString dayFolderOf(const QSqlDatabase& db, const QString& name)
 {
-    return folderOf(db) + name + QStringLiteral("/SalvariMorvalen/20240115/Parohie");
+    return scenarioFolder(db) + name + QStringLiteral("/SalvariMorvalen/20240115/Parohie");
 }
 
 // A closed year's copy cut short inside the day folder, which the next run removes.
@@ -125,7 +110,7 @@ QString backUp(const QSqlDatabase& db, int number, unsigned, const Announce& ann
 {
     const QString name = QStringLiteral("daily-%1").arg(number);
     announce(name);
-    DailyBackupCopy::run(programTemplate(db), dayFolderOf(db, name), closedYears);
+    DailyBackupCopy::run(programTemplate(db), dayFolderOf(db, name), templateClosedYears);
     return dayState(db, dayFolderOf(db, name));
 }
 
@@ -148,10 +133,10 @@ void verifyDays(const QSqlDatabase& db, const CrashLog& operations, CrashFinding
         findings.settle(found);
         // The next start's run completes the day.
         try {
-            DailyBackupCopy::run(programTemplate(db), dayFolder, closedYears);
+            DailyBackupCopy::run(programTemplate(db), dayFolder, templateClosedYears);
             if (const QString state = dayState(db, dayFolder); state != whole)
                 findings.fault(dayFolder + QStringLiteral(": after the next run ") + state);
-            expectNoLeftovers(folderOf(db) + operation.announced.first(), QStringLiteral(".incomplet-"),
+            expectNoLeftovers(scenarioFolder(db) + operation.announced.first(), QStringLiteral(".incomplet-"),
                               findings);
         } catch (const std::exception& e) {
             findings.fault(dayFolder + QStringLiteral(": the next run failed: ") +
@@ -160,7 +145,7 @@ void verifyDays(const QSqlDatabase& db, const CrashLog& operations, CrashFinding
     }
 }
 
-const CrashScenarioRegistration daily({QStringLiteral("dailyBackup"), backUp, verifyDays, makeTemplates});
+const CrashScenarioRegistration daily({QStringLiteral("dailyBackup"), backUp, verifyDays, makeBackupTemplates});
 
 // ---- the year folder ---------------------------------------------------------
 
@@ -178,10 +163,10 @@ QString refreshYear(const QSqlDatabase& db, int number, unsigned, const Announce
 {
     const QString name = QStringLiteral("year-%1").arg(number);
     // Announced once the program folder is complete: a kill before that leaves a folder never checked.
-    copyFolder(programTemplate(db), folderOf(db) + name);
+    copyFolder(programTemplate(db), scenarioFolder(db) + name);
     announce(name);
-    YearFolderArchive::refresh(folderOf(db) + name + QLatin1Char('/'), 2023);
-    return yearState(db, folderOf(db) + name + QLatin1Char('/'));
+    YearFolderArchive::refresh(scenarioFolder(db) + name + QLatin1Char('/'), 2023);
+    return yearState(db, scenarioFolder(db) + name + QLatin1Char('/'));
 }
 
 void verifyYears(const QSqlDatabase& db, const CrashLog& operations, CrashFindings& findings)
@@ -189,7 +174,7 @@ void verifyYears(const QSqlDatabase& db, const CrashLog& operations, CrashFindin
     for (const CrashOperation& operation : operations) {
         if (operation.announced.isEmpty())
             continue;
-        const QString folder = folderOf(db) + operation.announced.first() + QLatin1Char('/');
+        const QString folder = scenarioFolder(db) + operation.announced.first() + QLatin1Char('/');
         if (!firstCheckOf(folder))
             continue;
         findings.countVerified();
@@ -221,6 +206,6 @@ void verifyYears(const QSqlDatabase& db, const CrashLog& operations, CrashFindin
     }
 }
 
-const CrashScenarioRegistration year({QStringLiteral("yearFolder"), refreshYear, verifyYears, makeTemplates});
+const CrashScenarioRegistration year({QStringLiteral("yearFolder"), refreshYear, verifyYears, makeBackupTemplates});
 
 } // namespace

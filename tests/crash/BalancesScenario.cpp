@@ -10,7 +10,7 @@
 namespace
 {
 
-QString perform(const QSqlDatabase& db, int, unsigned, const Announce&)
+QString performBalances(const QSqlDatabase& db, int, unsigned, const Announce&)
 {
     const CurrentBalances balances = RecomputeBalances(db);
     return QStringLiteral("%1 %2").arg(balances.cash, 0, 'f', 2).arg(balances.bank, 0, 'f', 2);
@@ -38,7 +38,7 @@ CurrentBalances fromDocuments(const QSqlDatabase& db, const QString& account)
     return {0, sum(db, QStringLiteral("SELECT TOTAL(Sold_init_banca) FROM Contor")) + own - moved};
 }
 
-void verify(const QSqlDatabase& db, const CrashLog& operations, CrashFindings& findings)
+void verifyBalances(const QSqlDatabase& db, const CrashLog& operations, CrashFindings& findings)
 {
     if (operations.isEmpty())
         return;
@@ -54,6 +54,6 @@ void verify(const QSqlDatabase& db, const CrashLog& operations, CrashFindings& f
     findings.countVerified(int(operations.size()));
 }
 
-const CrashScenarioRegistration registration({QStringLiteral("balances"), perform, verify, {}});
+const CrashScenarioRegistration balancesRegistration({QStringLiteral("balances"), performBalances, verifyBalances, {}});
 
 } // namespace

@@ -1,5 +1,10 @@
 #include "crash/CrashScenario.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <stdexcept>
+
 namespace
 {
 
@@ -27,4 +32,17 @@ const CrashScenario* findCrashScenario(const QString& name)
 CrashScenarioRegistration::CrashScenarioRegistration(CrashScenario scenario)
 {
     registry().append(std::move(scenario));
+}
+
+QString scenarioFolder(const QSqlDatabase& db)
+{
+    return QFileInfo(db.databaseName()).absolutePath() + QLatin1Char('/');
+}
+
+void writeScenarioFile(const QString& file, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write " + file.toStdString());
 }

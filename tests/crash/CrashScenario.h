@@ -7,6 +7,21 @@
 #include <functional>
 #include <optional>
 
+// The states a scenario's files are found in after a kill, as the checks name them.
+namespace CrashState
+{
+inline const QString absent = QStringLiteral("absent");
+inline const QString whole = QStringLiteral("whole");
+inline const QString before = QStringLiteral("before");
+inline const QString after = QStringLiteral("after");
+} // namespace CrashState
+
+// The folder of a scenario's database, with its closing slash: the scenario's files live there.
+QString scenarioFolder(const QSqlDatabase& db);
+
+// Writes `bytes` to `file`, making its folder first; throws when it cannot.
+void writeScenarioFile(const QString& file, const QByteArray& bytes);
+
 // One operation of the crash test as the child's output told it.
 struct CrashOperation {
     int number = 0; // unique within one database, across the children run on it

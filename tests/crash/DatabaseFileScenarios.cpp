@@ -18,13 +18,8 @@
 namespace
 {
 
-const QString whole = QStringLiteral("whole");
-const QString absent = QStringLiteral("absent");
+using namespace CrashState;
 
-QString folderOf(const QSqlDatabase& db)
-{
-    return QFileInfo(db.databaseName()).absolutePath() + QLatin1Char('/');
-}
 
 // The rows of the tables that tell a parish's database apart.
 QString contentsOf(const QSqlDatabase& db)
@@ -67,7 +62,7 @@ void verifyFiles(const QSqlDatabase& db, const CrashLog& operations, CrashFindin
     for (const CrashOperation& operation : operations) {
         if (operation.announced.isEmpty())
             continue;
-        const QString found = databaseFileState(folderOf(db) + operation.announced.first());
+        const QString found = databaseFileState(scenarioFolder(db) + operation.announced.first());
         const std::optional<QString> outcome = operation.outcome();
         const bool sound = outcome ? found == *outcome : found == absent || found == underWayContents;
         if (!sound)
@@ -85,8 +80,8 @@ QString createDatabase(const QSqlDatabase& db, int number, unsigned, const Annou
 {
     const QString name = QStringLiteral("new-%1.sqlite").arg(number);
     announce(name);
-    SchemaBuilder::createDatabase(folderOf(db) + name, 2024);
-    return databaseFileState(folderOf(db) + name);
+    SchemaBuilder::createDatabase(scenarioFolder(db) + name, 2024);
+    return databaseFileState(scenarioFolder(db) + name);
 }
 
 // A new database holds what the delivered contents put in it.
@@ -107,8 +102,8 @@ QString copyDatabase(const QSqlDatabase& db, int number, unsigned, const Announc
 {
     const QString name = QStringLiteral("copy-%1.sqlite").arg(number);
     announce(name);
-    DatabaseCopy::copyTo(db, folderOf(db) + name);
-    return databaseFileState(folderOf(db) + name);
+    DatabaseCopy::copyTo(db, scenarioFolder(db) + name);
+    return databaseFileState(scenarioFolder(db) + name);
 }
 
 const CrashScenarioRegistration

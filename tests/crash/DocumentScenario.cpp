@@ -83,7 +83,7 @@ Dataset& recordSource(const QString& table)
     return *source;
 }
 
-QString perform(const QSqlDatabase& db, int number, unsigned seed, const Announce& announce)
+QString performDocument(const QSqlDatabase& db, int number, unsigned seed, const Announce& announce)
 {
     CrashRandom random(seed, number);
     const DocumentKind& kind = kinds().at(random.below(int(kinds().size())));
@@ -126,7 +126,7 @@ QString findDocument(const QSqlDatabase& db, int number, const Document& documen
     return rows.next() ? QStringLiteral("twice") : QStringLiteral("stored");
 }
 
-void verify(const QSqlDatabase& db, const CrashLog& operations, CrashFindings& findings)
+void verifyDocuments(const QSqlDatabase& db, const CrashLog& operations, CrashFindings& findings)
 {
     int present = 0;
     for (const CrashOperation& operation : operations) {
@@ -154,6 +154,6 @@ void verify(const QSqlDatabase& db, const CrashLog& operations, CrashFindings& f
         findings.fault(QStringLiteral("%1 documents stored, %2 expected").arg(stored).arg(present));
 }
 
-const CrashScenarioRegistration registration({QStringLiteral("documents"), perform, verify, {}});
+const CrashScenarioRegistration documentsRegistration({QStringLiteral("documents"), performDocument, verifyDocuments, {}});
 
 } // namespace

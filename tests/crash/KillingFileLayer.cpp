@@ -82,7 +82,7 @@ int deviceCharacteristics(sqlite3_file* f)
     return realOf(f)->pMethods->xDeviceCharacteristics(realOf(f));
 }
 
-int open(sqlite3_vfs*, const char* name, sqlite3_file* file, int flags, int* outFlags)
+int openFile(sqlite3_vfs*, const char* name, sqlite3_file* file, int flags, int* outFlags)
 {
     sqlite3_file* real = reinterpret_cast<File*>(file)->real();
     const int rc = system->xOpen(system, name, real, flags, outFlags);
@@ -121,7 +121,7 @@ void install(long changesBeforeKill)
     layer = *system;
     layer.zName = "lumivaret-crash";
     layer.szOsFile = int(sizeof(File)) + system->szOsFile;
-    layer.xOpen = open;
+    layer.xOpen = openFile;
     layer.xDelete = remove;
     sqlite3_vfs_register(&layer, 1);
 }

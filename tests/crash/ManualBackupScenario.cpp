@@ -18,7 +18,8 @@
 namespace
 {
 
-const QString absent = QStringLiteral("absent");
+using namespace CrashState;
+
 
 QString programFolderOf(const QSqlDatabase& db)
 {

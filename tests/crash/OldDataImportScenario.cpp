@@ -19,23 +19,18 @@
 namespace
 {
 
+using namespace CrashState;
+
 using namespace FolderSnapshot;
 
-const QString before = QStringLiteral("before");
-const QString after = QStringLiteral("after");
 
 // The starting states: a program folder without data, and one whose working
 // year and closed year 2023 hold documents the import replaces (kept aside).
 const QStringList startingStates = {QStringLiteral("empty"), QStringLiteral("withDocuments")};
 
-QString folderOf(const QSqlDatabase& db)
-{
-    return QFileInfo(db.databaseName()).absolutePath() + QLatin1Char('/');
-}
-
 QString templates(const QSqlDatabase& db)
 {
-    return folderOf(db) + QStringLiteral("import-templates/");
+    return scenarioFolder(db) + QStringLiteral("import-templates/");
 }
 QString sourceFolder(const QSqlDatabase& db)
 {
@@ -63,13 +58,6 @@ void writeIncomes(const QString& file, int year, int rows)
                         values);
 }
 
-void writeFile(const QString& file, const QByteArray& bytes)
-{
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
-        throw std::runtime_error("cannot write " + file.toStdString());
-}
-
 // The kept copies' names hold the time of the import.
 QString withoutTime(const QString& path)
 {
@@ -79,20 +67,20 @@ QString withoutTime(const QString& path)
 
 // The old tables (three years: the working one, 2023 and 2022), both starting
 // states, and the folders an import leaves from each.
-QString makeTemplates(const QSqlDatabase& db)
+QString makeImportTemplates(const QSqlDatabase& db)
 {
     writeIncomes(sourceFolder(db) + QStringLiteral("Venituri.DB"), 2024, 3);
     writeIncomes(sourceFolder(db) + QStringLiteral("2023/Venituri.DB"), 2023, 2);
     writeIncomes(sourceFolder(db) + QStringLiteral("2022/Venituri.DB"), 2022, 1);
 
     QDir().mkpath(startOf(db, startingStates[0]));
-    writeFile(startOf(db, startingStates[0]) + QStringLiteral("Optiuni.ini"), "[Parohia]\nNume=Proba\n");
+    writeScenarioFile(startOf(db, startingStates[0]) + QStringLiteral("Optiuni.ini"), "[Parohia]\nNume=Proba\n");
     const QString full = startOf(db, startingStates[1]);
     makeDatabase(full + QStringLiteral("BazaDate.sqlite"), 2024, 4);
     makeDatabase(full + QStringLiteral("2023/BazaDate.sqlite"), 2023, 5);
-    writeFile(full + QStringLiteral("2023/Optiuni.ini"), "[Parohia]\nNume=Proba\n");
-    writeFile(full + QStringLiteral("Optiuni.ini"), "[Parohia]\nNume=Proba\n");
-    writeFile(full + OldDataImport::reportFileName, "un import mai vechi\n");
+    writeScenarioFile(full + QStringLiteral("2023/Optiuni.ini"), "[Parohia]\nNume=Proba\n");
+    writeScenarioFile(full + QStringLiteral("Optiuni.ini"), "[Parohia]\nNume=Proba\n");
+    writeScenarioFile(full + OldDataImport::reportFileName, "un import mai vechi\n");
 
     for (const QString& state : startingStates) {
         copyFolder(startOf(db, state), expectedOf(db, state));
@@ -101,15 +89,15 @@ QString makeTemplates(const QSqlDatabase& db)
     return QStringLiteral("templates");
 }
 
-QString perform(const QSqlDatabase& db, int number, unsigned seed, const Announce& announce)
+QString performImport(const QSqlDatabase& db, int number, unsigned seed, const Announce& announce)
 {
     CrashRandom random(seed, number);
     const QString state = startingStates.at(random.below(int(startingStates.size())));
     const QString folder = QStringLiteral("import-%1").arg(number);
     // Announced once the starting state is complete: a kill before that leaves a folder never checked.
-    copyFolder(startOf(db, state), folderOf(db) + folder);
+    copyFolder(startOf(db, state), scenarioFolder(db) + folder);
     announce(folder + QLatin1Char(' ') + state);
-    OldDataImport(sourceFolder(db), folderOf(db) + folder).run(true);
+    OldDataImport(sourceFolder(db), scenarioFolder(db) + folder).run(true);
     return after;
 }
 
@@ -135,14 +123,14 @@ void expectDatabasesKept(const QSqlDatabase& db, const QString& folder, const QS
             findings.fault(folder + QStringLiteral(": the only copy of %1 is lost").arg(it.key()));
 }
 
-void verify(const QSqlDatabase& db, const CrashLog& operations, CrashFindings& findings)
+void verifyImport(const QSqlDatabase& db, const CrashLog& operations, CrashFindings& findings)
 {
     // Each folder is checked once its outcome is known; the parent runs every check.
     static QSet<QString> checked;
     for (const CrashOperation& operation : operations) {
         if (operation.announced.isEmpty())
             continue;
-        const QString folder = folderOf(db) + operation.announced.first().section(QLatin1Char(' '), 0, 0);
+        const QString folder = scenarioFolder(db) + operation.announced.first().section(QLatin1Char(' '), 0, 0);
         const QString state = operation.announced.first().section(QLatin1Char(' '), 1);
         if (checked.contains(folder))
             continue;
@@ -178,7 +166,7 @@ void verify(const QSqlDatabase& db, const CrashLog& operations, CrashFindings& f
     }
 }
 
-const CrashScenarioRegistration registration({QStringLiteral("oldDataImport"), perform, verify,
-                                              makeTemplates});
+const CrashScenarioRegistration importRegistration({QStringLiteral("oldDataImport"), performImport, verifyImport,
+                                              makeImportTemplates});
 
 } // namespace

@@ -20,12 +20,13 @@
 namespace
 {
 
+using namespace CrashState;
+
 const QString header = QStringLiteral("CheltSal");
 const QString linesTable = QStringLiteral("ItemsSal");
 const QString stored = QStringLiteral("stored");
 const QString deleted = QStringLiteral("deleted");
 const QString kept = QStringLiteral("kept");
-const QString absent = QStringLiteral("absent");
 
 QString centsText(const QList<int>& cents)
 {
@@ -120,7 +121,7 @@ QString deleteOrder(const QSqlDatabase& db, int target, const Announce& announce
     return deleted;
 }
 
-QString perform(const QSqlDatabase& db, int number, unsigned seed, const Announce& announce)
+QString performSalaryOrder(const QSqlDatabase& db, int number, unsigned seed, const Announce& announce)
 {
     CrashRandom random(seed, number);
     QList<int> orders;
@@ -145,7 +146,7 @@ QString describe(const std::optional<QList<int>>& state)
     return state ? QStringLiteral("lines %1").arg(centsText(*state)) : absent;
 }
 
-void verify(const QSqlDatabase& db, const CrashLog& operations, CrashFindings& findings)
+void verifySalaryOrders(const QSqlDatabase& db, const CrashLog& operations, CrashFindings& findings)
 {
     QMap<int, Expectation> orders;
     for (const CrashOperation& operation : operations) {
@@ -210,6 +211,6 @@ void verify(const QSqlDatabase& db, const CrashLog& operations, CrashFindings& f
         findings.fault(QStringLiteral("%1 orders stored, %2 known").arg(headers).arg(expectedHeaders));
 }
 
-const CrashScenarioRegistration registration({QStringLiteral("salaryOrders"), perform, verify, {}});
+const CrashScenarioRegistration salaryOrdersRegistration({QStringLiteral("salaryOrders"), performSalaryOrder, verifySalaryOrders, {}});
 
 } // namespace

@@ -12,7 +12,7 @@
 namespace
 {
 
-const QString incomplete =
+const QString incompletePayment =
     QStringLiteral("Completati toate datele referitoare la plata pe care doriti sa o efectuati!");
 
 class ExpensesWindowTest : public MoneyWindowTest
@@ -104,7 +104,7 @@ TEST_F(ExpensesWindowTest, APaymentWithoutBeneficiaryIsRefusedAndStoredWithOne)
     auto* w = open<TCheltuieliFrm>();
     typePayment(w, QString(), QStringLiteral("80"));
     click(w->saveButton());
-    EXPECT_EQ(dialogs.texts(QStringLiteral("warning")), QStringList{incomplete});
+    EXPECT_EQ(dialogs.texts(QStringLiteral("warning")), QStringList{incompletePayment});
     EXPECT_EQ(storedRows(QStringLiteral("Cheltuieli")), 0);
     EXPECT_EQ(w->amountInput()->text(), QStringLiteral("80,00"));
 
@@ -181,7 +181,7 @@ TEST_F(ExpensesWindowTest, PrinteazaPrintsTheCurrentOrderOrNoneForAnUntouchedPay
     printer.jobs.clear();
     typePayment(w, QString(), QStringLiteral("15"));
     click(w->printButton());
-    EXPECT_EQ(dialogs.texts(QStringLiteral("warning")), QStringList{incomplete});
+    EXPECT_EQ(dialogs.texts(QStringLiteral("warning")), QStringList{incompletePayment});
     EXPECT_TRUE(printer.jobs.isEmpty());
     EXPECT_EQ(storedRows(QStringLiteral("Cheltuieli")), 2);
     EXPECT_EQ(w->amountInput()->text(), QStringLiteral("15,00"));

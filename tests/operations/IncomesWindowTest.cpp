@@ -22,7 +22,7 @@ namespace
 
 const QString contributionMissing =
     QStringLiteral("Specificati enoriasul de la care se incaseaza contributia!");
-const QString incomplete =
+const QString incompleteIncome =
     QStringLiteral("Completati toate datele referitoare la incasarea pe care doriti sa o efectuati!");
 const QString deleteQuestion = QStringLiteral("Sigur doriti anularea incasarii (chitantei)?");
 
@@ -189,7 +189,7 @@ TEST_F(IncomesWindowTest, ChecksRefuseInTheirOrderAndKeepWhatWasTyped)
          true,
          {},
          wrongYearMessage(QStringLiteral("Atentie anul ales pentru inregistrarea incasarii "), lastYear())},
-        {"then the fields", QStringLiteral("2"), QStringLiteral("7"), {}, false, {}, incomplete},
+        {"then the fields", QStringLiteral("2"), QStringLiteral("7"), {}, false, {}, incompleteIncome},
         {"a contribution with its parishioner",
          QStringLiteral("2"),
          QStringLiteral("2"),

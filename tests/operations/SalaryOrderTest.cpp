@@ -28,7 +28,7 @@
 namespace
 {
 
-const QString workingYearText = QString::number(QDate::currentDate().year());
+const QString salaryYearText = QString::number(QDate::currentDate().year());
 const QString today = QDate::currentDate().toString(Qt::ISODate);
 
 // A working-year database with the delivered expense types (23 "Salarii
@@ -254,7 +254,7 @@ TEST_F(SalaryOrderTest, AHeaderItsChecksRefuseTakesNoLines)
     } cases[] = {
         {"last year's date", QStringLiteral("7"), QStringLiteral("3112") + lastYear,
          QStringLiteral("Atentie anul ales pentru inregistrarea platii ") + lastYear +
-             QStringLiteral(" difera de anul de lucru ") + workingYearText +
+             QStringLiteral(" difera de anul de lucru ") + salaryYearText +
              QStringLiteral(" ! Introduceti o data valida.")},
         {"no number", QString(), QString(), incomplete},
     };

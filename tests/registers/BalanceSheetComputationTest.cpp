@@ -57,7 +57,7 @@ protected:
     QSqlDatabase db;
 };
 
-struct RecordedProgress : Progress {
+struct LastStepProgress : Progress {
     QString caption;
     int total = -1, last = -1, finished = 0;
     void start(const QString& c, int t) override
@@ -306,7 +306,7 @@ TEST_F(BalanceSheetComputation, APeriodThatEndsBeforeItStartsOrARefusedFormulaCh
 TEST_F(BalanceSheetComputation, ReportsItsProgressAndKeepsItsPrivateFolder)
 {
     addTheExampleIncomes();
-    RecordedProgress progress;
+    LastStepProgress progress;
     CalculBilant(db, endOfYear, false, progress);
     const int rows = storedRows(QStringLiteral("Bilant"));
     EXPECT_EQ(progress.caption, QStringLiteral("Calcul bilant"));

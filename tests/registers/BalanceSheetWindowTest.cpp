@@ -29,8 +29,8 @@ using BalanceSheetRows::figuresOf;
 namespace
 {
 
-const QString executie = QStringLiteral("Executie");
-const QString prevederi = QStringLiteral("Prevederi");
+const QString executieField = QStringLiteral("Executie");
+const QString prevederiField = QStringLiteral("Prevederi");
 
 // Working year 2024 with an opening balance of 1500; rows 1, 2 and 7 and a
 // total; donations (type 7) of 1000 on 31 January, 2000 on 1 February and
@@ -90,7 +90,7 @@ protected:
         key(Qt::Key_Home);
         for (int i = 0; i < row; ++i)
             key(Qt::Key_Down);
-        grid->selectField(prevederi);
+        grid->selectField(prevederiField);
         ASSERT_NE(grid->cellEditor(), nullptr);
         grid->cellEditor()->selectAll();
         QTest::keyClicks(grid->cellEditor(), text);
@@ -132,17 +132,17 @@ TEST_F(BalanceSheetWindow, BothMenuCommandsComputeUpToTodayAndOpenTheOneWindow)
     EXPECT_TRUE(main->options().balanceInThousands);
     EXPECT_FALSE(w->saveButton()->isEnabled());
     // Every document of 2024 counts, in thousands of lei.
-    EXPECT_EQ(cell(w, 2, executie), QStringLiteral("7,00"));
-    EXPECT_EQ(cell(w, 3, executie), QStringLiteral("8,50"));
+    EXPECT_EQ(cell(w, 2, executieField), QStringLiteral("7,00"));
+    EXPECT_EQ(cell(w, 3, executieField), QStringLiteral("8,50"));
     EXPECT_EQ(cell(w, 2, QStringLiteral("Nr_rand")), QStringLiteral("7"));
-    EXPECT_EQ(cell(w, 2, prevederi), QStringLiteral("20,00"));
+    EXPECT_EQ(cell(w, 2, prevederiField), QStringLiteral("20,00"));
 
     // The other command brings the same window forward, with the option read again.
     folder.write(QStringLiteral("Configurari.ini"), "[Options]\r\nCalcul bilant in mii lei=0\r\n");
     EXPECT_EQ(open(QStringLiteral("RapBilant")), w);
     EXPECT_FALSE(w->thousandsBox()->isChecked());
     EXPECT_FALSE(main->options().balanceInThousands);
-    EXPECT_EQ(cell(w, 2, executie), QStringLiteral("7,00"));
+    EXPECT_EQ(cell(w, 2, executieField), QStringLiteral("7,00"));
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
@@ -164,8 +164,8 @@ TEST_F(BalanceSheetWindow, RecalcComputesThePeriodTypedAndRefusesAnEndBeforeTheS
         typeDate(w->fromInput(), c.from);
         typeDate(w->toInput(), c.to);
         click(w->recalcButton());
-        EXPECT_EQ(cell(w, 0, executie), QString::fromLatin1(c.opening));
-        EXPECT_EQ(cell(w, 2, executie), QString::fromLatin1(c.donations));
+        EXPECT_EQ(cell(w, 0, executieField), QString::fromLatin1(c.opening));
+        EXPECT_EQ(cell(w, 2, executieField), QString::fromLatin1(c.donations));
     }
     EXPECT_TRUE(dialogs.shown.isEmpty());
 
@@ -187,12 +187,12 @@ TEST_F(BalanceSheetWindow, TheThousandsBoxActsAtOnceAndValideazaWritesItWithTheT
     QTest::keyClick(w->thousandsBox(), Qt::Key_Space);
     EXPECT_TRUE(main->options().balanceInThousands);
     click(w->recalcButton());
-    EXPECT_EQ(figuresOf(db, executie, 7), QStringList({"7"}));
+    EXPECT_EQ(figuresOf(db, executieField, 7), QStringList({"7"}));
 
     typeForecast(w, 2, QStringLiteral("123,45"));
     click(w->validateButton());
     EXPECT_EQ(TBilantFrm::instance(), nullptr);
-    EXPECT_EQ(figuresOf(db, prevederi, 7), QStringList({"123.45"}));
+    EXPECT_EQ(figuresOf(db, prevederiField, 7), QStringList({"123.45"}));
     EXPECT_TRUE(readOptions().contains(QStringLiteral("Calcul bilant in mii lei=1")))
         << readOptions().toStdString();
 }
@@ -203,7 +203,7 @@ TEST_F(BalanceSheetWindow, ClosingOtherwiseDropsTheForecastBeingTyped)
     ASSERT_NE(w, nullptr);
     typeForecast(w, 1, QStringLiteral("55"));
     w->close();
-    EXPECT_EQ(figuresOf(db, prevederi, 2), QStringList({"10"}));
+    EXPECT_EQ(figuresOf(db, prevederiField, 2), QStringList({"10"}));
     EXPECT_FALSE(QFile::exists(optionsFile()));
 }
 
@@ -247,7 +247,7 @@ TEST_F(BalanceSheetWindow, ListeazaOpensItsMenuBelowAndPrintsEachLayoutWithWhatI
     ASSERT_EQ(v1.size(), 2);
     EXPECT_TRUE(v1[0].texts().contains(QStringLiteral("01.01.2024")));
     EXPECT_TRUE(v1[1].texts().contains(QStringLiteral("4.321,00")));
-    EXPECT_EQ(figuresOf(db, prevederi, 2), QStringList({"4321"}));
+    EXPECT_EQ(figuresOf(db, prevederiField, 2), QStringList({"4321"}));
 
     w->listMenu()->actions()[3]->trigger();
     ASSERT_EQ(printer.jobs.size(), 2);
@@ -281,7 +281,7 @@ TEST_F(BalanceSheetWindow, AnotherYearShowsThatYearsRowsFromItsFirstOfJanuary)
     EXPECT_EQ(w->rows()->recordCount(), 4);
     typeDate(w->toInput(), "31012024");
     click(w->recalcButton());
-    EXPECT_EQ(cell(w, 2, executie), QStringLiteral("1.000,00"));
+    EXPECT_EQ(cell(w, 2, executieField), QStringLiteral("1.000,00"));
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
@@ -291,7 +291,7 @@ TEST_F(BalanceSheetWindow, ADocumentStoredElsewhereIsCountedWhenTheWindowIsActiv
 {
     TBilantFrm* w = open();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(cell(w, 2, executie), QStringLiteral("7.000,00"));
+    EXPECT_EQ(cell(w, 2, executieField), QStringLiteral("7.000,00"));
     EXPECT_FALSE(w->outOfDateNotice()->isVisible());
 
     QWidget elsewhere;
@@ -309,11 +309,11 @@ TEST_F(BalanceSheetWindow, ADocumentStoredElsewhereIsCountedWhenTheWindowIsActiv
     incomes.setValue(QStringLiteral("Fel"), QStringLiteral("CHIT"));
     ASSERT_TRUE(incomes.post());
     EXPECT_TRUE(w->outOfDateNotice()->isVisibleTo(w));
-    EXPECT_EQ(cell(w, 2, executie), QStringLiteral("7.000,00"));
+    EXPECT_EQ(cell(w, 2, executieField), QStringLiteral("7.000,00"));
 
     QApplication::setActiveWindow(w); // the computation's progress window takes the activation
     QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(cell(w, 2, executie), QStringLiteral("7.500,00"));
+    EXPECT_EQ(cell(w, 2, executieField), QStringLiteral("7.500,00"));
     EXPECT_FALSE(w->outOfDateNotice()->isVisibleTo(w));
 
     // The window's own forecasts leave the execution as it is.
