@@ -7,7 +7,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 folder="${LUMIVARET_FOLDER:-$HOME/Lumivaret}"
 
 bash "$root/scripts/install-dependencies.sh"
-cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=ON \
       -DLUMIVARET_TESTS=OFF -DLUMIVARET_BENCHMARKS=OFF >/dev/null
 cmake --build "$root/build-release" --target Lumivaret manual
 
