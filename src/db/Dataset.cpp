@@ -2,26 +2,11 @@
 
 #include "db/Connection.h"
 #include "db/ConnectionEvents.h"
-#include "db/DateFormat.h"
 #include "db/DbError.h"
-#include "db/FieldFormat.h"
-#include "db/RomanianCollation.h"
-#include "db/Sql.h"
-#include "db/SqliteHandle.h"
 #include "db/TableIndexes.h"
-#include "db/Transaction.h"
-#include "db/TypedNumber.h"
 
-#include <QDir>
-#include <QLocale>
-#include <QRegularExpression>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <algorithm>
-#include <limits>
-#include <numeric>
 #include <optional>
-#include <sqlite3.h>
 
 namespace
 {
@@ -32,62 +17,6 @@ QStringList splitFields(const QString& fields)
     for (const QString& f : fields.split(QLatin1Char(';'), Qt::SkipEmptyParts))
         list << f.trimmed();
     return list;
-}
-
-bool isNumeric(FieldType type)
-{
-    return type == FieldType::SmallInt || type == FieldType::Integer || type == FieldType::Float ||
-           type == FieldType::AutoInc;
-}
-
-int compareValues(const QVariant& a, const QVariant& b, FieldType type, bool caseInsensitive)
-{
-    if (a.isNull() || b.isNull())
-        return int(b.isNull()) - int(a.isNull()); // nulls first
-    if (isNumeric(type)) {
-        const double x = a.toDouble(), y = b.toDouble();
-        return x < y ? -1 : (x > y ? 1 : 0);
-    }
-    if (type == FieldType::Date) {
-        const QDate x = a.toDate(), y = b.toDate();
-        return x < y ? -1 : (x > y ? 1 : 0);
-    }
-    const QString x = a.toString(), y = b.toString();
-    return caseInsensitive ? compareRomanian(x, y) : x.compare(y);
-}
-
-// A typed text through the one reader of typed numbers; other values as they are.
-double readNumber(const QVariant& value, bool* ok)
-{
-    if (value.typeId() != QMetaType::QString)
-        return value.toDouble(ok);
-    const std::optional<double> number = TypedNumber::read(value.toString());
-    *ok = number.has_value();
-    return number.value_or(0.0);
-}
-
-struct WholeRange {
-    qint64 low;
-    qint64 high;
-};
-
-WholeRange wholeRange(FieldType type)
-{
-    if (type == FieldType::SmallInt)
-        return {std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()};
-    return {std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()};
-}
-
-QString fieldTypeWord(FieldType type)
-{
-    switch (type) {
-    case FieldType::Date:
-        return QStringLiteral("o data calendaristica");
-    case FieldType::String:
-        return QStringLiteral("un text");
-    default:
-        return QStringLiteral("un numar");
-    }
 }
 
 } // namespace
@@ -109,7 +38,7 @@ void RecordView::setValue(const QString& field, const QVariant& value)
 }
 
 Dataset::Dataset(const QString& tableName, QObject* parent)
-    : QObject(parent), m_table(TableDefinitions::tableNameOf(tableName)), m_connectionName(Connection::name)
+    : QObject(parent), m_table(TableDefinitions::tableNameOf(tableName)), m_store(m_table, this)
 {
     connect(&ConnectionEvents::instance(), &ConnectionEvents::aboutToClose, this,
             &Dataset::onConnectionClosing);
@@ -170,34 +99,9 @@ void Dataset::setEditFormat(const QString& field, const QString& format)
 
 void Dataset::readFields()
 {
-    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    if (!Sql::tableExists(db, m_table))
-        throw DbError(QStringLiteral("Tabela %1 nu exista in baza de date").arg(m_table));
-    const QString createSql =
-        Sql::scalar(
-            db,
-            QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = :n COLLATE NOCASE"),
-            {{QStringLiteral(":n"), m_table}})
-            .toString();
-    const bool autoIncrement = createSql.contains(QLatin1String("AUTOINCREMENT"), Qt::CaseInsensitive);
-    const TableDef* definition = TableDefinitions::find(m_table);
-
-    QList<FieldInfo> stored;
-    QSqlQuery info = Sql::exec(db, QStringLiteral("PRAGMA table_info(%1)").arg(Sql::quoted(m_table)));
-    while (info.next()) {
-        const QString name = info.value(1).toString();
-        if (!m_readFieldNames.isEmpty() && !m_readFieldNames.contains(name, Qt::CaseInsensitive))
-            continue; // not read, never written: the row keeps what the table holds there
-        const FieldDef* defined = definition ? definition->field(name) : nullptr;
-        const FieldDef f =
-            defined ? *defined
-                    : TableDefinitions::fieldFromDeclaredType(name, info.value(2).toString(),
-                                                              info.value(5).toInt() > 0, autoIncrement);
-        FieldInfo field;
-        field.name = name;
-        field.type = f.type;
-        field.size = f.size;
-        field.required = f.required || info.value(3).toInt() != 0;
+    QList<FieldInfo> stored = m_store.describeFields(m_readFieldNames);
+    for (FieldInfo& field : stored) {
+        const QString& name = field.name;
         // Formats set before open are kept.
         for (const FieldInfo& old : std::as_const(m_fields))
             if (!old.calculated && old.name.compare(name, Qt::CaseInsensitive) == 0) {
@@ -210,7 +114,6 @@ void Dataset::readFields()
             if (!preset->editFormat.isEmpty())
                 field.editFormat = preset->editFormat;
         }
-        stored.append(field);
     }
     // A format given before the first open for a field the table lacks is a
     // slip of the window's code: say so rather than show unformatted amounts.
@@ -230,71 +133,6 @@ void Dataset::readFields()
         types.push_back(f.type);
     m_packed.setColumnTypes(types);
 }
-
-QString Dataset::selectList() const
-{
-    QStringList columns{QStringLiteral("rowid")};
-    for (int i = 0; i < m_storedFieldCount; ++i)
-        columns << Sql::quoted(m_fields[i].name);
-    return columns.join(QStringLiteral(", "));
-}
-
-namespace
-{
-
-// Dates are stored as 'YYYY-MM-DD'; reading the digits directly is much
-// faster than a general date parser on large tables.
-std::optional<qint64> storedJulianDay(const char* text, int size)
-{
-    QDate date;
-    if (size < 10 || text[4] != '-' || text[7] != '-') {
-        date = QDate::fromString(QString::fromUtf8(text, size), Qt::ISODate);
-    } else {
-        const auto digits = [&](int from, int count) {
-            int value = 0;
-            for (int i = from; i < from + count; ++i) {
-                if (text[i] < '0' || text[i] > '9')
-                    return -1;
-                value = value * 10 + (text[i] - '0');
-            }
-            return value;
-        };
-        date = QDate(digits(0, 4), digits(5, 2), digits(8, 2));
-    }
-    return date.isValid() ? std::optional<qint64>(date.toJulianDay()) : std::nullopt;
-}
-
-// Packs one column of the statement's current row as the field's type.
-void readColumn(PackedRows::Builder& row, sqlite3_stmt* query, int sqlColumn, int column, FieldType type)
-{
-    if (sqlite3_column_type(query, sqlColumn) == SQLITE_NULL)
-        return;
-    switch (type) {
-    case FieldType::String: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(query, sqlColumn));
-        row.setText(column, text, sqlite3_column_bytes(query, sqlColumn));
-        break;
-    }
-    case FieldType::Float:
-        row.setNumber(column, sqlite3_column_double(query, sqlColumn));
-        break;
-    case FieldType::SmallInt:
-    case FieldType::Integer:
-        row.setInteger(column, sqlite3_column_int(query, sqlColumn));
-        break;
-    case FieldType::AutoInc:
-        row.setInteger(column, sqlite3_column_int64(query, sqlColumn));
-        break;
-    case FieldType::Date: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(query, sqlColumn));
-        if (const auto day = storedJulianDay(text, sqlite3_column_bytes(query, sqlColumn)))
-            row.setJulianDay(column, *day);
-        break;
-    }
-    }
-}
-
-} // namespace
 
 QVariant Dataset::cellOf(const Row& row, int field) const
 {
@@ -330,15 +168,6 @@ Dataset::Row Dataset::pack(const Record& record)
     return row;
 }
 
-QVariant Dataset::toStore(const QVariant& value, const FieldInfo& info) const
-{
-    if (value.isNull())
-        return QVariant();
-    if (info.type == FieldType::Date)
-        return value.toDate().toString(Qt::ISODate);
-    return value;
-}
-
 void Dataset::calculate(Record& record)
 {
     while (record.values.size() < m_fields.size())
@@ -351,37 +180,12 @@ void Dataset::calculate(Record& record)
     onCalcFields(view);
 }
 
-sqlite3* Dataset::storeHandle()
-{
-    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    if (Connection::generation(m_connectionName) != m_generation || db.databaseName() != m_databaseFile)
-        throw DbError(QStringLiteral("Tabela %1 a fost citita din baza de date %2, care intre timp a fost "
-                                     "inchisa (s-a ales alt an); in ea nu se mai citeste si nu se mai scrie "
-                                     "nimic. Inchideti fereastra si deschideti-o din nou.")
-                          .arg(m_table, QDir::toNativeSeparators(m_databaseFile)));
-    if (!db.isOpen())
-        throw DbError(QStringLiteral("Baza de date nu este deschisa"));
-    return ::sqliteHandle(db);
-}
-
-SqliteStatement& Dataset::statement(const QString& text)
-{
-    sqlite3* db = storeHandle();
-    joinTransaction();
-    return m_statements.get(db, text, m_table);
-}
-
-void Dataset::joinTransaction()
-{
-    Transaction::enlist(m_connectionName, this);
-}
-
 // The rows belong to the database that is closing: the source closes with
 // it, so that nothing is ever written into the database opened next. What
 // was being edited is dropped, as closing any table drops it.
 void Dataset::onConnectionClosing(const QString& connectionName)
 {
-    if (connectionName != m_connectionName || !isActive())
+    if (connectionName != m_store.connectionName() || !isActive())
         return;
     m_modified = false;
     close();
@@ -391,27 +195,18 @@ void Dataset::loadRows()
 {
     m_rows.clear();
     m_packed.clear();
-    QString text = QStringLiteral("SELECT %1 FROM %2").arg(selectList(), Sql::quoted(m_table));
     QVariantList masterValues;
     if (m_master) {
         if (!m_master->isActive() || m_master->isEmpty())
             return;
-        QStringList conditions;
         for (int i = 0; i < m_detailFields.size(); ++i) {
-            conditions << QStringLiteral("%1 = ?").arg(Sql::quoted(m_detailFields[i]));
             const int masterField = m_master->requireField(m_masterFields[i]);
-            masterValues << m_master->toStore(m_master->value(m_masterFields[i]),
-                                              m_master->field(masterField));
+            masterValues << FieldValue::toStore(m_master->value(m_masterFields[i]), m_master->field(masterField));
         }
-        text += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
     }
-    text += QStringLiteral(" ORDER BY rowid");
-
     try {
-        SqliteStatement query(storeHandle(), text, m_table);
-        joinTransaction();
-        query.bindAll(masterValues);
-        readRows(query);
+        m_store.select(m_packed, m_master ? m_detailFields : QStringList(), masterValues,
+                       [this](qint64 rowid, PackedRows::RowRef stored) { takeRow(rowid, stored); });
         sortRows();
     } catch (...) {
         // No half-read rows are shown, and the position points at none of them.
@@ -424,48 +219,31 @@ void Dataset::loadRows()
     }
 }
 
-// Reads the statement's rows (row identity, then the stored fields).
-void Dataset::readRows(SqliteStatement& query)
+// Keeps a row just read, unless the filter leaves it out.
+void Dataset::takeRow(qint64 rowid, PackedRows::RowRef stored)
 {
-    sqlite3_stmt* raw = query.raw();
-    const bool unpacked = (m_filtered && m_filter) || m_storedFieldCount < m_fields.size();
-    PackedRows::Builder builder(m_packed);
-    while (query.step()) {
-        builder.start();
-        for (int i = 0; i < m_storedFieldCount; ++i)
-            readColumn(builder, raw, i + 1, i, m_fields[i].type);
-        Row row;
-        row.rowid = sqlite3_column_int64(raw, 0);
-        row.stored = builder.finish();
-        if (unpacked) {
-            // Calculated fields and filters see the whole record.
-            Record record = unpack(row);
-            calculate(record);
-            if (m_filtered && m_filter) {
-                const RecordView view(this, &record.values);
-                if (!m_filter(view))
-                    continue;
-            }
-            row.calculated = record.values.mid(m_storedFieldCount);
+    Row row;
+    row.rowid = rowid;
+    row.stored = stored;
+    if ((m_filtered && m_filter) || m_storedFieldCount < m_fields.size()) {
+        // Calculated fields and filters see the whole record.
+        Record record = unpack(row);
+        calculate(record);
+        if (m_filtered && m_filter) {
+            const RecordView view(this, &record.values);
+            if (!m_filter(view))
+                return;
         }
-        m_rows.append(std::move(row));
+        row.calculated = record.values.mid(m_storedFieldCount);
     }
+    m_rows.append(std::move(row));
 }
 
 Dataset::Record Dataset::readRow(qint64 rowid)
 {
-    SqliteStatement& query = statement(
-        QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(selectList(), Sql::quoted(m_table)));
-    query.reset();
-    query.bindAll({rowid});
     Row row;
     row.rowid = rowid;
-    PackedRows::Builder builder(m_packed);
-    if (query.step())
-        for (int i = 0; i < m_storedFieldCount; ++i)
-            readColumn(builder, query.raw(), i + 1, i, m_fields[i].type);
-    row.stored = builder.finish();
-    query.reset();
+    row.stored = m_store.readRow(m_packed, rowid);
     Record record = unpack(row);
     record.values.resize(m_storedFieldCount);
     return record;
@@ -475,11 +253,7 @@ void Dataset::open()
 {
     if (isActive())
         return;
-    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    if (!db.isOpen())
-        throw DbError(QStringLiteral("Baza de date nu este deschisa"));
-    m_generation = Connection::generation(m_connectionName);
-    m_databaseFile = db.databaseName();
+    m_store.attach();
     readFields();
     // The order is resolved now that the fields are known.
     if (!m_indexFieldNames.isEmpty())
@@ -502,7 +276,7 @@ void Dataset::close()
         return;
     m_rows.clear();
     m_packed.clear();
-    m_statements.clear();
+    m_store.detach();
     m_buffer = Record();
     m_current = -1;
     m_bof = m_eof = true;
@@ -618,8 +392,8 @@ bool Dataset::belongsToMasterRow(const Record& record) const
         return false;
     for (int i = 0; i < m_detailFields.size(); ++i) {
         const int field = requireField(m_detailFields[i]);
-        if (compareValues(record.values.value(field), m_master->value(m_masterFields[i]),
-                          m_fields[field].type, false) != 0)
+        if (RowOrder::compareValues(record.values.value(field), m_master->value(m_masterFields[i]),
+                                    m_fields[field].type, false) != 0)
             return false;
     }
     return true;
@@ -627,14 +401,14 @@ bool Dataset::belongsToMasterRow(const Record& record) const
 
 // ---- orders and searches -------------------------------------------------
 
-QList<Dataset::OrderColumn> Dataset::orderFor(const IndexDef& index) const
+QList<OrderColumn> Dataset::orderFor(const IndexDef& index) const
 {
     QList<OrderColumn> order;
     for (const QString& name : index.fields) {
         const int f = fieldIndex(name);
         if (f < 0)
             throw DbError(QStringLiteral("Campul %1 al indexului nu exista in tabela %2").arg(name, m_table));
-        order.append({f, index.caseInsensitive});
+        order.append({f, m_fields[f].type, index.caseInsensitive});
     }
     return order;
 }
@@ -647,7 +421,7 @@ bool Dataset::setIndexName(const QString& name)
     m_indexFieldNames.clear();
     if (m_fields.isEmpty() || m_storedFieldCount == 0)
         return true; // resolved at open
-    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    const QSqlDatabase db = m_store.database();
     const std::optional<IndexDef> index = TableIndexes::find(db, m_table, name);
     if (!index && !name.isEmpty())
         throw DbError(QStringLiteral("Indexul %1 nu exista in tabela %2").arg(name, m_table));
@@ -663,7 +437,7 @@ bool Dataset::setIndexFieldNames(const QString& fields)
     m_indexName.clear();
     if (m_fields.isEmpty() || m_storedFieldCount == 0)
         return true;
-    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    const QSqlDatabase db = m_store.database();
     const std::optional<IndexDef> index = TableIndexes::findByFields(db, m_table, m_indexFieldNames);
     IndexDef order{QString(), m_indexFieldNames, false, index && index->caseInsensitive};
     applyOrder(orderFor(order));
@@ -694,74 +468,22 @@ void Dataset::applyOrder(const QList<OrderColumn>& order)
 
 int Dataset::compareRows(const Row& a, const Row& b) const
 {
-    for (const OrderColumn& c : m_order) {
-        const int r =
-            compareValues(cellOf(a, c.field), cellOf(b, c.field), m_fields[c.field].type, c.caseInsensitive);
-        if (r != 0)
+    for (const OrderColumn& c : m_order)
+        if (const int r = RowOrder::compareValues(cellOf(a, c.field), cellOf(b, c.field), c.type, c.caseInsensitive);
+            r != 0)
             return r;
-    }
-    if (a.rowid == 0 || b.rowid == 0) // a row not yet stored goes after its equals
-        return int(a.rowid == 0) - int(b.rowid == 0);
-    return a.rowid < b.rowid ? -1 : (a.rowid > b.rowid ? 1 : 0);
+    return RowOrder::compareRowIds(a.rowid, b.rowid);
 }
 
 void Dataset::sortRows()
 {
     if (m_order.isEmpty())
         return; // rows come in row-identity order
-    // Each order column's values are turned once into plain keys (numbers,
-    // texts, collation keys), which the sort then compares cheaply.
-    struct Column {
-        std::vector<char> null;
-        std::vector<double> numbers;
-        std::vector<QString> texts;
-        std::vector<std::u32string> collated;
-    };
-    const qsizetype count = m_rows.size();
-    std::vector<Column> columns(size_t(m_order.size()));
-    for (qsizetype c = 0; c < m_order.size(); ++c) {
-        const OrderColumn& order = m_order[c];
-        const FieldType type = m_fields[order.field].type;
-        Column& column = columns[size_t(c)];
-        column.null.resize(size_t(count));
-        for (qsizetype r = 0; r < count; ++r) {
-            const QVariant v = cellOf(m_rows[r], order.field);
-            column.null[size_t(r)] = v.isNull();
-            if (type == FieldType::Date)
-                column.numbers.push_back(v.isNull() ? 0.0 : double(v.toDate().toJulianDay()));
-            else if (isNumeric(type))
-                column.numbers.push_back(v.toDouble());
-            else if (order.caseInsensitive)
-                column.collated.push_back(romanianSortKey(v.toString()));
-            else
-                column.texts.push_back(v.toString());
-        }
-    }
-    const auto less = [&](qsizetype a, qsizetype b) {
-        for (const Column& column : columns) {
-            const size_t x = size_t(a), y = size_t(b);
-            if (column.null[x] != column.null[y])
-                return column.null[x] > column.null[y]; // nulls first
-            if (column.null[x])
-                continue;
-            int r = 0;
-            if (!column.numbers.empty())
-                r = column.numbers[x] < column.numbers[y] ? -1
-                                                          : (column.numbers[x] > column.numbers[y] ? 1 : 0);
-            else if (!column.collated.empty())
-                r = column.collated[x].compare(column.collated[y]);
-            else
-                r = column.texts[x].compare(column.texts[y]);
-            if (r != 0)
-                return r < 0;
-        }
-        return m_rows[a].rowid < m_rows[b].rowid;
-    };
-    std::vector<qsizetype> permutation(static_cast<size_t>(count));
-    std::iota(permutation.begin(), permutation.end(), 0);
-    std::sort(permutation.begin(), permutation.end(), less);
+    const std::vector<qsizetype> permutation = RowOrder::sorted(
+        m_rows.size(), m_order, [this](qsizetype row, int field) { return cellOf(m_rows[row], field); },
+        [this](qsizetype row) { return m_rows[row].rowid; });
     QList<Row> sorted;
-    sorted.reserve(count);
+    sorted.reserve(m_rows.size());
     for (const qsizetype r : permutation)
         sorted.append(std::move(m_rows[r]));
     m_rows = std::move(sorted);
@@ -774,7 +496,7 @@ QVariantList Dataset::convertedKey(const QVariantList& key) const
         throw DbError(QStringLiteral("Tabela %1 nu are un index activ pentru cautare").arg(m_table));
     QVariantList converted;
     for (int i = 0; i < key.size() && i < m_order.size(); ++i)
-        converted << this->converted(key[i], m_fields[m_order[i].field]);
+        converted << FieldValue::read(key[i], m_fields[m_order[i].field]);
     return converted;
 }
 
@@ -782,7 +504,7 @@ int Dataset::compareKey(const Row& row, const QVariantList& key) const
 {
     for (int i = 0; i < key.size() && i < m_order.size(); ++i) {
         const OrderColumn& c = m_order[i];
-        const int r = compareValues(cellOf(row, c.field), key[i], m_fields[c.field].type, c.caseInsensitive);
+        const int r = RowOrder::compareValues(cellOf(row, c.field), key[i], c.type, c.caseInsensitive);
         if (r != 0)
             return r;
     }
@@ -831,33 +553,14 @@ bool Dataset::locate(const QString& fields, const QVariantList& values, LocateOp
             QStringLiteral("Cautare cu %1 campuri si %2 valori").arg(indexes.size()).arg(values.size()));
     if (!checkBrowseMode())
         return false;
-    const Qt::CaseSensitivity cs =
-        options.testFlag(LocateOption::CaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
     // The searched values are read once, not again at every row.
     QVariantList wanted;
     for (int i = 0; i < indexes.size(); ++i)
-        wanted << converted(values[i], m_fields[indexes[i]]);
+        wanted << FieldValue::read(values[i], m_fields[indexes[i]]);
     for (int row = 0; row < m_rows.size(); ++row) {
         bool match = true;
-        for (int i = 0; i < indexes.size() && match; ++i) {
-            const FieldInfo& info = m_fields[indexes[i]];
-            const QVariant have = cellOf(m_rows[row], indexes[i]);
-            const QVariant& want = wanted[i];
-            if (have.isNull() || want.isNull()) {
-                match = have.isNull() && want.isNull();
-            } else if (info.type == FieldType::String) {
-                const QString text = have.toString(), wanted = want.toString();
-                if (options.testFlag(LocateOption::PartialKey))
-                    match = text.startsWith(wanted, cs) ||
-                            (cs == Qt::CaseInsensitive &&
-                             compareRomanian(QStringView(text).left(wanted.size()), wanted) == 0);
-                else
-                    match = text.compare(wanted, cs) == 0 ||
-                            (cs == Qt::CaseInsensitive && compareRomanian(text, wanted) == 0);
-            } else {
-                match = compareValues(have, want, info.type, false) == 0;
-            }
-        }
+        for (int i = 0; i < indexes.size() && match; ++i)
+            match = RowOrder::matches(cellOf(m_rows[row], indexes[i]), wanted[i], m_fields[indexes[i]].type, options);
         if (match) {
             moveTo(row);
             return true;
@@ -894,7 +597,7 @@ void Dataset::setMaster(Dataset* master, const QString& masterFields, const QStr
 
 void Dataset::masterMoved()
 {
-    if (!isActive() || !m_master || m_rereading || ConnectionEvents::instance().isClosing(m_connectionName))
+    if (!isActive() || !m_master || m_rereading || ConnectionEvents::instance().isClosing(m_store.connectionName()))
         return; // reread after a rollback, or closing with the connection
     if (!checkBrowseMode())
         return;
@@ -1056,109 +759,21 @@ QVariant Dataset::rowValue(int row, int field) const
     return cellAt(row, field);
 }
 
-QString Dataset::formatValue(const QVariant& value, const FieldInfo& info, bool forEditing) const
-{
-    if (value.isNull())
-        return QString();
-    switch (info.type) {
-    case FieldType::Float:
-        return FieldFormat::formatNumber(value.toDouble(), forEditing ? info.editFormat : info.displayFormat);
-    case FieldType::Date:
-        return DateFormat::toShortText(value.toDate());
-    default:
-        return value.toString();
-    }
-}
-
 QString Dataset::displayText(const QString& field) const
 {
-    return formatValue(value(field), m_fields[requireField(field)], false);
+    return FieldValue::format(value(field), m_fields[requireField(field)], false);
 }
 
 QString Dataset::editText(const QString& field) const
 {
-    return formatValue(value(field), m_fields[requireField(field)], true);
+    return FieldValue::format(value(field), m_fields[requireField(field)], true);
 }
 
 QString Dataset::rowDisplayText(int row, int field) const
 {
     if (field < 0 || field >= m_fields.size())
         return QString();
-    return formatValue(rowValue(row, field), m_fields[field], false);
-}
-
-QVariant Dataset::converted(const QVariant& value, const FieldInfo& info) const
-{
-    if (!value.isValid() || value.isNull())
-        return QVariant();
-    if (value.typeId() == QMetaType::QString && value.toString().isEmpty())
-        return QVariant(); // an empty text is no value
-    const bool isText = value.typeId() == QMetaType::QString;
-    if (isText && isNumeric(info.type) && TypedNumber::isAmbiguous(value.toString())) {
-        const QString typed = value.toString().trimmed();
-        throw DbError(
-            QStringLiteral("\"%1\" se poate citi si ca %2, si ca %3 (campul %4): scrieti miile fara "
-                           "punct si zecimalele dupa virgula")
-                .arg(value.toString(), QString(typed).remove(QLatin1Char('.')),
-                     QString(typed).replace(QLatin1Char('.'), QLocale().decimalPoint()), info.name));
-    }
-    bool ok = true;
-    QVariant result;
-    switch (info.type) {
-    case FieldType::String:
-        result = value.toString();
-        break;
-    case FieldType::SmallInt:
-    case FieldType::Integer:
-    case FieldType::AutoInc: {
-        const double number = readNumber(value, &ok);
-        if (ok && (number != std::floor(number) || (isText && TypedNumber::hasFraction(value.toString()))))
-            throw DbError(QStringLiteral("\"%1\" nu este un numar intreg (campul %2)")
-                              .arg(value.toString(), info.name));
-        const WholeRange range = wholeRange(info.type);
-        if (ok && (number < range.low || number > range.high))
-            throw DbError(
-                QStringLiteral(
-                    "Campul %1 primeste numere intregi intre %2 si %3; %4 este in afara acestor limite")
-                    .arg(info.name)
-                    .arg(range.low)
-                    .arg(range.high)
-                    .arg(value.toString().trimmed()));
-        result = info.type == FieldType::AutoInc ? QVariant(qint64(number)) : QVariant(int(number));
-        break;
-    }
-    case FieldType::Float: {
-        result = readNumber(value, &ok);
-        // A field edited with a fixed number of decimals (lei and bani) stores
-        // no more of them than it shows: "12,345" would show as 12,35 and
-        // count as 12,345 in every sum.
-        const int decimals = FieldFormat::decimalsOf(info.editFormat);
-        if (ok && isText && decimals >= 0 && TypedNumber::decimalsNeeded(value.toString()) > decimals)
-            throw DbError(QStringLiteral("\"%1\" are prea multe zecimale: campul %2 primeste %3")
-                              .arg(value.toString().trimmed(), info.name,
-                                   decimals == 0 ? QStringLiteral("numai numere intregi")
-                                                 : QStringLiteral("cel mult %1 zecimale").arg(decimals)));
-        break;
-    }
-    case FieldType::Date: {
-        QDate d = value.toDate();
-        if (value.typeId() == QMetaType::QString) {
-            // A masked date input with nothing typed reads as its separators alone.
-            if (!value.toString().contains(QRegularExpression(QStringLiteral("\\d"))))
-                return QVariant();
-            d = DateFormat::fromShortText(value.toString());
-            if (!d.isValid())
-                d = QDate::fromString(value.toString(), Qt::ISODate);
-        }
-        ok = d.isValid();
-        result = d;
-        break;
-    }
-    }
-    if (!ok)
-        throw DbError(QStringLiteral("\"%1\" nu este %2 (campul %3)")
-                          .arg(value.toString(), fieldTypeWord(info.type), info.name));
-    return result;
+    return FieldValue::format(rowValue(row, field), m_fields[field], false);
 }
 
 bool Dataset::setValue(const QString& field, const QVariant& value)
@@ -1172,7 +787,7 @@ bool Dataset::setValue(const QString& field, const QVariant& value)
         throw DbError(
             QStringLiteral("Campul %1 este numerotat automat si nu poate fi modificat").arg(info.name));
     requireEditing(info.name);
-    const QVariant newValue = converted(value, info);
+    const QVariant newValue = FieldValue::read(value, info);
     if (info.type == FieldType::String && newValue.toString().size() > info.size)
         throw DbError(QStringLiteral("Campul %1 primeste cel mult %2 caractere; textul dat are %3")
                           .arg(info.name)
@@ -1320,24 +935,9 @@ void Dataset::checkRecord(const QVariantList& values) const
 
 void Dataset::writeInsert(Record& record)
 {
-    QStringList columns, marks;
-    QVariantList bound;
-    for (int i = 0; i < m_storedFieldCount; ++i) {
-        if (m_fields[i].type == FieldType::AutoInc || record.values[i].isNull())
-            continue;
-        columns << Sql::quoted(m_fields[i].name);
-        marks << QStringLiteral("?");
-        bound << toStore(record.values[i], m_fields[i]);
-    }
-    const QString text = columns.isEmpty()
-                             ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Sql::quoted(m_table))
-                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                   .arg(Sql::quoted(m_table), columns.join(QStringLiteral(", ")),
-                                        marks.join(QStringLiteral(", ")));
-    SqliteStatement& insert = statement(text);
-    insert.run(bound);
+    const qint64 rowid = m_store.insert(record.values.mid(0, m_storedFieldCount));
     // Read back what the store assigned (autoincrement values).
-    Record stored = readRow(insert.lastInsertRowid());
+    Record stored = readRow(rowid);
     for (int i = m_storedFieldCount; i < record.values.size(); ++i)
         stored.values.append(record.values[i]);
     record = stored;
@@ -1345,24 +945,16 @@ void Dataset::writeInsert(Record& record)
 
 void Dataset::writeUpdate(const Row& original, const Record& edited)
 {
-    QStringList assignments;
-    QVariantList bound;
+    QList<int> changed;
+    QVariantList values;
     for (int i = 0; i < m_storedFieldCount; ++i) {
         const QVariant before = cellOf(original, i);
         if (before == edited.values[i] && before.isNull() == edited.values[i].isNull())
             continue;
-        assignments << Sql::quoted(m_fields[i].name) + QStringLiteral(" = ?");
-        bound << toStore(edited.values[i], m_fields[i]);
+        changed << i;
+        values << edited.values[i];
     }
-    if (assignments.isEmpty())
-        return;
-    bound << original.rowid;
-    SqliteStatement& update =
-        statement(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                      .arg(Sql::quoted(m_table), assignments.join(QStringLiteral(", "))));
-    update.run(bound);
-    if (update.changes() == 0)
-        throw DbError(QStringLiteral("Inregistrarea a fost stearsa intre timp din tabela %1").arg(m_table));
+    m_store.update(original.rowid, changed, values);
 }
 
 // Puts the stored row in its place in the active order and makes it current.
@@ -1448,7 +1040,7 @@ bool Dataset::post()
     m_modified = false;
     settleRow(edited);
     setState(DatasetState::Browse);
-    ConnectionEvents::instance().announceStored(m_connectionName, m_table, this);
+    ConnectionEvents::instance().announceStored(m_store.connectionName(), m_table, this);
     if (afterPost)
         afterPost(*this);
     scrolled();
@@ -1485,12 +1077,11 @@ bool Dataset::remove()
         throw DbError(QStringLiteral("Tabela %1 nu are inregistrari de sters").arg(m_table));
     if (!runHook(beforeDelete))
         return false;
-    statement(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Sql::quoted(m_table)))
-        .run({m_rows[m_current].rowid});
+    m_store.remove(m_rows[m_current].rowid);
     m_buffer = Record();
     m_modified = false;
     dropCurrentRow();
-    ConnectionEvents::instance().announceStored(m_connectionName, m_table, this);
+    ConnectionEvents::instance().announceStored(m_store.connectionName(), m_table, this);
     if (afterDelete)
         afterDelete(*this);
     scrolled();

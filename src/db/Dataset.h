@@ -1,8 +1,10 @@
 #pragma once
 
+#include "db/FieldValue.h"
 #include "db/PackedRows.h"
-#include "db/SqliteStatement.h"
+#include "db/RowOrder.h"
 #include "db/TableDefinitions.h"
+#include "db/TableRows.h"
 
 #include <QDate>
 #include <QList>
@@ -14,16 +16,6 @@
 #include <optional>
 
 enum class DatasetState { Inactive, Browse, Edit, Insert };
-
-struct FieldInfo {
-    QString name;
-    FieldType type = FieldType::String;
-    int size = 0;
-    bool required = false;
-    bool calculated = false;
-    QString displayFormat; // numbers: "#,##0.00"; empty: general format
-    QString editFormat;    // numbers: "0.00"; empty: general format
-};
 
 class Dataset;
 
@@ -41,10 +33,6 @@ private:
     const Dataset* m_dataset;
     QVariantList* m_values;
 };
-
-enum class LocateOption { CaseInsensitive = 0x1, PartialKey = 0x2 };
-Q_DECLARE_FLAGS(LocateOptions, LocateOption)
-Q_DECLARE_OPERATORS_FOR_FLAGS(LocateOptions)
 
 // A record source over one table of the connection: the table's rows read
 // into memory with their row identity, a current row, the browse, edit and
@@ -71,8 +59,6 @@ public:
     ~Dataset() override;
 
     QString tableName() const { return m_table; }
-    // The connection the table is read through (default: the program's one).
-    void setConnectionName(const QString& name) { m_connectionName = name; }
 
     // Data events.
     Hook beforeInsert;
@@ -202,7 +188,6 @@ public:
     // While filtered, only the rows the filter keeps are read; both re-read the rows.
     void setFilter(RowFilter filter);
     void setFiltered(bool filtered);
-    bool isFiltered() const { return m_filtered; }
 
 Q_SIGNALS:
     void stateChanged(DatasetState state);
@@ -225,10 +210,6 @@ private:
         qint64 rowid = 0;
         QVariantList values; // stored fields, then calculated ones
     };
-    struct OrderColumn {
-        int field;
-        bool caseInsensitive;
-    };
 
     void requireActive() const;
     void requireEditing(const QString& field) const;
@@ -237,21 +218,14 @@ private:
     QVariant cellAt(int row, int field) const;
     Record unpack(const Row& row) const;
     Row pack(const Record& record);
-    QVariant toStore(const QVariant& value, const FieldInfo& info) const;
-    QVariant converted(const QVariant& value, const FieldInfo& info) const;
-    QString formatValue(const QVariant& value, const FieldInfo& info, bool forEditing) const;
 
     void readFields();
     void loadRows();
     int rowWithId(qint64 rowid) const;
-    void readRows(SqliteStatement& query);
+    void takeRow(qint64 rowid, PackedRows::RowRef stored);
     Record readRow(qint64 rowid);
     void calculate(Record& record);
-    QString selectList() const;
-    sqlite3* storeHandle();
-    SqliteStatement& statement(const QString& text);
     void onConnectionClosing(const QString& connectionName);
-    void joinTransaction();
     void reread();
     bool belongsToMasterRow(const Record& record) const;
     void sortRows();
@@ -277,7 +251,7 @@ private:
     bool runHook(const Hook& hook);
 
     QString m_table;
-    QString m_connectionName;
+    TableRows m_store;
     QStringList m_readFieldNames;
     struct PresetFormats {
         QString displayFormat;
@@ -297,10 +271,6 @@ private:
     DatasetState m_state = DatasetState::Inactive;
     Record m_buffer;
 
-    // The database the rows were read from: the connection's opening count and file.
-    quint64 m_generation = 0;
-    QString m_databaseFile;
-    StatementCache m_statements;
     bool m_rereading = false;
     bool m_modified = false;
 

@@ -1,13 +1,10 @@
 #include "db/DbError.h"
 
 #include "core/ErrorDetail.h"
-#include "db/ReplacedFileRescue.h"
-#include "db/SqliteHandle.h"
 
 #include <QDir>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <sqlite3.h>
 
 namespace
 {
@@ -82,28 +79,4 @@ DbError DbError::fromStoreText(const QString& native, const QString& table)
                        "repeta, faceti o salvare a datelor si cereti ajutor")
             .arg(where),
         native));
-}
-
-bool DbError::fileReplaced(sqlite3* db)
-{
-    int moved = 0;
-    return db && sqlite3_file_control(db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved;
-}
-
-DbError DbError::fromConnection(sqlite3* db, const QString& native, const QString& table)
-{
-    if (!fileReplaced(db))
-        return fromStoreText(native, table);
-    return DbError(ReplacedFileRescue::rescueAndExplain(db));
-}
-
-DbError DbError::fromConnection(const QSqlDatabase& db, const QSqlError& error, const QString& table)
-{
-    sqlite3* handle = nullptr;
-    try {
-        handle = sqliteHandle(db);
-    } catch (const DbError&) {
-        // Not an open SQLite connection: only the text can tell.
-    }
-    return fromConnection(handle, nativeText(error), table);
 }

@@ -1,5 +1,6 @@
 #include "db/Sql.h"
 
+#include "db/ConnectionFailure.h"
 #include "db/DbError.h"
 
 #include <QSqlError>
@@ -17,11 +18,11 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& statement, std::initialize
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(statement))
-        throw DbError::fromConnection(db, query.lastError());
+        ConnectionFailure::raise(db, query.lastError());
     for (const Binding& b : bindings)
         query.bindValue(b.first, b.second);
     if (!query.exec())
-        throw DbError::fromConnection(db, query.lastError());
+        ConnectionFailure::raise(db, query.lastError());
     return query;
 }
 
@@ -33,11 +34,11 @@ QSqlQuery execPositional(const QSqlDatabase& db, const QString& statement, const
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(statement))
-        throw DbError::fromConnection(db, query.lastError(), table);
+        ConnectionFailure::raise(db, query.lastError(), table);
     for (const QVariant& v : values)
         query.addBindValue(v);
     if (!query.exec())
-        throw DbError::fromConnection(db, query.lastError(), table);
+        ConnectionFailure::raise(db, query.lastError(), table);
     return query;
 }
 

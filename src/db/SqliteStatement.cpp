@@ -1,5 +1,6 @@
 #include "db/SqliteStatement.h"
 
+#include "db/ConnectionFailure.h"
 #include "db/DbError.h"
 
 #include <QDate>
@@ -21,7 +22,7 @@ SqliteStatement::~SqliteStatement()
 
 void SqliteStatement::fail() const
 {
-    throw DbError::fromConnection(m_db, QString::fromUtf8(sqlite3_errmsg(m_db)), m_table);
+    ConnectionFailure::raise(m_db, QString::fromUtf8(sqlite3_errmsg(m_db)), m_table);
 }
 
 void SqliteStatement::bindAll(const QVariantList& values)
@@ -75,7 +76,7 @@ bool SqliteStatement::step()
     // Read the message before the reset, which keeps it but ends the statement.
     const QString message = QString::fromUtf8(sqlite3_errmsg(m_db));
     sqlite3_reset(m_statement);
-    throw DbError::fromConnection(m_db, message, m_table);
+    ConnectionFailure::raise(m_db, message, m_table);
 }
 
 void SqliteStatement::reset()

@@ -1,6 +1,7 @@
 #include "db/Transaction.h"
 
 #include "db/Dataset.h"
+#include "db/ConnectionFailure.h"
 #include "db/DbError.h"
 
 #include <QHash>
@@ -21,7 +22,7 @@ QHash<QString, Transaction*>& openTransactions()
 Transaction::Transaction(QSqlDatabase db) : m_db(std::move(db))
 {
     if (!m_db.transaction())
-        throw DbError::fromConnection(m_db, m_db.lastError());
+        ConnectionFailure::raise(m_db, m_db.lastError());
     openTransactions().insert(m_db.connectionName(), this);
 }
 
@@ -37,7 +38,7 @@ Transaction::~Transaction()
 void Transaction::commit()
 {
     if (!m_db.commit())
-        throw DbError::fromConnection(m_db, m_db.lastError());
+        ConnectionFailure::raise(m_db, m_db.lastError());
     m_done = true;
     leave();
 }

@@ -64,35 +64,41 @@ bool isAmbiguous(const QString& text, const QLocale& locale)
     return grouped.match(text.trimmed()).hasMatch();
 }
 
-std::optional<double> read(const QString& text, const QLocale& locale)
+Reading parse(const QString& text, const QLocale& locale)
 {
-    if (isAmbiguous(text, locale))
-        return std::nullopt;
+    Reading reading;
+    reading.ambiguous = isAmbiguous(text, locale);
     const QString number = canonical(text, locale);
-    if (number.isEmpty())
-        return std::nullopt;
+    const qsizetype point = number.indexOf(QLatin1Char('.'));
+    reading.hasFraction = point >= 0;
+    if (point >= 0) {
+        qsizetype last = number.size() - 1;
+        while (last > point && number[last] == QLatin1Char('0'))
+            --last;
+        reading.decimalsNeeded = int(last - point);
+    }
+    if (reading.ambiguous || number.isEmpty())
+        return reading;
     bool ok = false;
     const double value = number.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    if (ok && std::isfinite(value))
+        reading.value = value;
+    return reading;
+}
+
+std::optional<double> read(const QString& text, const QLocale& locale)
+{
+    return parse(text, locale).value;
 }
 
 bool hasFraction(const QString& text, const QLocale& locale)
 {
-    return canonical(text, locale).contains(QLatin1Char('.'));
+    return parse(text, locale).hasFraction;
 }
 
 int decimalsNeeded(const QString& text, const QLocale& locale)
 {
-    const QString number = canonical(text, locale);
-    const qsizetype point = number.indexOf(QLatin1Char('.'));
-    if (point < 0)
-        return 0;
-    qsizetype last = number.size() - 1;
-    while (last > point && number[last] == QLatin1Char('0'))
-        --last;
-    return int(last - point);
+    return parse(text, locale).decimalsNeeded;
 }
 
 } // namespace TypedNumber

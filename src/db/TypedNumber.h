@@ -14,6 +14,15 @@
 namespace TypedNumber
 {
 
+// Everything the readers need to know of one typed text, read in one pass.
+struct Reading {
+    std::optional<double> value; // nothing when not a number or ambiguous
+    bool ambiguous = false;      // see isAmbiguous
+    bool hasFraction = false;    // see hasFraction
+    int decimalsNeeded = 0;      // see decimalsNeeded
+};
+Reading parse(const QString& text, const QLocale& locale = QLocale());
+
 // The value of the text, blanks around it ignored; nothing when the text is
 // not a number or is ambiguous.
 std::optional<double> read(const QString& text, const QLocale& locale = QLocale());

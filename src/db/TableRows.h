@@ -1,0 +1,68 @@
+#pragma once
+
+#include "db/FieldValue.h"
+#include "db/PackedRows.h"
+#include "db/SqliteStatement.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+
+class Dataset;
+struct sqlite3;
+
+// The table behind a record source, in SQLite: the description of its stored
+// fields, and its rows read, inserted, updated and deleted by row identity.
+// Every statement runs inside the connection's open transaction, if any (the
+// record source is enlisted in it), and only on the database file the rows
+// were first read from: once that closes, every call throws DbError.
+class TableRows
+{
+public:
+    TableRows(const QString& table, Dataset* participant);
+
+    const QString& table() const { return m_table; }
+    const QString& connectionName() const { return m_connectionName; }
+    // The connection's database (open or not).
+    QSqlDatabase database() const;
+
+    // Ties the rows to the database open now; throws DbError when none is.
+    void attach();
+    void detach();
+
+    // The table's stored fields (only those named in `readFieldNames` when
+    // it is not empty), as the table defines them; later reads and writes
+    // use these fields, in this order.
+    QList<FieldInfo> describeFields(const QStringList& readFieldNames);
+
+    // The rows whose `whereFields` hold `values` (every row when none are
+    // given), in row-identity order, each packed into `packed` and handed to `take`.
+    void select(PackedRows& packed, const QStringList& whereFields, const QVariantList& values,
+                const std::function<void(qint64 rowid, PackedRows::RowRef row)>& take);
+    // One row as stored now (all nulls when it is gone).
+    PackedRows::RowRef readRow(PackedRows& packed, qint64 rowid);
+
+    // Writes the stored fields' values (nulls and autoincrement fields left
+    // to the table's defaults); the new row's identity.
+    qint64 insert(const QVariantList& values);
+    // Writes the changed fields of a row; throws DbError when it is gone.
+    void update(qint64 rowid, const QList<int>& fields, const QVariantList& values);
+    void remove(qint64 rowid);
+
+private:
+    sqlite3* handle();
+    SqliteStatement& statement(const QString& text);
+    QString selectList() const;
+
+    QString m_table;
+    QString m_connectionName;
+    Dataset* m_participant;
+    QList<FieldInfo> m_fields;
+    // The database the rows were read from: the connection's opening count and file.
+    quint64 m_generation = 0;
+    QString m_databaseFile;
+    StatementCache m_statements;
+};
