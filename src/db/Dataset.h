@@ -211,6 +211,7 @@ private:
         QVariantList values; // stored fields, then calculated ones
     };
 
+    static QStringList splitFields(const QString& fields);
     void requireActive() const;
     void requireEditing(const QString& field) const;
     int requireField(const QString& name) const;

@@ -6,7 +6,8 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
-#include <functional>
+#include <algorithm>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -30,25 +31,58 @@ struct OrderColumn {
 namespace RowOrder
 {
 
-// What a value is compared by.
+// What a value is compared by: numbers and dates by a number (a date's day
+// number), texts by a string of code points (the Romanian collation key for
+// a case-insensitive column, the UTF-16 units of the text otherwise).
 struct Key {
     bool null = true;
-    double number = 0;        // numbers, dates (their day number)
-    std::u32string collated;  // texts of a case-insensitive column
-    QString text;             // texts of a case-sensitive column
+    double number = 0;
+    std::u32string text;
 };
 Key keyOf(const QVariant& value, FieldType type, bool caseInsensitive);
-int compare(const Key& a, const Key& b);
+
+inline int compare(const Key& a, const Key& b)
+{
+    if (a.null || b.null)
+        return int(b.null) - int(a.null); // nulls first
+    if (a.number != b.number)
+        return a.number < b.number ? -1 : 1;
+    const int r = a.text.compare(b.text);
+    return (r > 0) - (r < 0);
+}
 
 int compareValues(const QVariant& a, const QVariant& b, FieldType type, bool caseInsensitive);
 
 // Equal rows by row identity; 0 is a row not stored yet, after its equals.
 int compareRowIds(qint64 a, qint64 b);
 
-// The positions of `count` rows in sorted order; `cell` gives row r's value of a field.
-std::vector<qsizetype> sorted(qsizetype count, const QList<OrderColumn>& order,
-                              const std::function<QVariant(qsizetype row, int field)>& cell,
-                              const std::function<qint64(qsizetype row)>& rowId);
+// The positions of `count` rows in sorted order; `cell(r, field)` gives row
+// r's value of a field, `rowId(r)` its identity.
+template<typename Cell, typename RowId>
+std::vector<qsizetype> sorted(qsizetype count, const QList<OrderColumn>& order, const Cell& cell,
+                              const RowId& rowId)
+{
+    // Each column's values become keys once; the sort then compares keys only.
+    std::vector<std::vector<Key>> keys(size_t(order.size()));
+    for (qsizetype c = 0; c < order.size(); ++c) {
+        std::vector<Key>& column = keys[size_t(c)];
+        column.reserve(size_t(count));
+        for (qsizetype r = 0; r < count; ++r)
+            column.push_back(keyOf(cell(r, order[c].field), order[c].type, order[c].caseInsensitive));
+    }
+    std::vector<qint64> ids(static_cast<size_t>(count));
+    for (qsizetype r = 0; r < count; ++r)
+        ids[size_t(r)] = rowId(r);
+    std::vector<qsizetype> permutation(static_cast<size_t>(count));
+    std::iota(permutation.begin(), permutation.end(), 0);
+    std::sort(permutation.begin(), permutation.end(), [&](qsizetype a, qsizetype b) {
+        for (const std::vector<Key>& column : keys)
+            if (const int r = compare(column[size_t(a)], column[size_t(b)]); r != 0)
+                return r < 0;
+        return compareRowIds(ids[size_t(a)], ids[size_t(b)]) < 0;
+    });
+    return permutation;
+}
 
 // Whether a row's value matches a searched one (already read as the field's
 // type): texts whole or, with PartialKey, by their beginning, and with
