@@ -17,103 +17,120 @@ const QString incompleteCodeAndName =
 namespace
 {
 
+// What tells apart the three catalogues with a numeric key, a name
+// "Denumire" and, after those, columns of their own.
+struct NumberedCatalogue {
+    QString windowClass;
+    QString table;
+    QString keyField;
+    QString keyCaption;
+    QString keyOrderItem = QStringLiteral("dupa Cod");
+    QString selectCaption;
+    QString catalogueCaption;
+    QString selectHint;
+    QList<CatalogColumn> moreColumns;
+};
+
 // The pattern shared by the three catalogues with a numeric key.
-CatalogDescriptor numbered(const QString& table, const QString& keyField, const QString& keyCaption,
-                           const QString& explanationField)
+CatalogDescriptor numbered(const NumberedCatalogue& c)
 {
-    CatalogDescriptor d;
-    d.table = table;
-    d.keyField = keyField;
-    d.numericKey = true;
-    d.nameField = QStringLiteral("Denumire");
-    d.orderItems = {QStringLiteral("dupa Cod"), QStringLiteral("dupa Denumire")};
-    d.openingOrder = 0;
-    d.minMaxButtonsInCatalogueMode = true;
-    d.rowSelectInSelectMode = true;
-    d.requiredFields = {keyField, d.nameField};
-    d.incompleteMessage = incompleteCodeAndName;
-    d.columns = {{keyField, keyCaption}, {d.nameField, QString()}};
-    if (!explanationField.isEmpty())
-        d.columns.append({explanationField, QString()});
-    return d;
+    const QString nameField = QStringLiteral("Denumire");
+    return {
+        .windowClass = c.windowClass,
+        .table = c.table,
+        .keyField = c.keyField,
+        .numericKey = true,
+        .nameField = nameField,
+        .orderItems = {c.keyOrderItem, QStringLiteral("dupa Denumire")},
+        .openingOrder = 0,
+        .selectCaption = c.selectCaption,
+        .catalogueCaption = c.catalogueCaption,
+        .minMaxButtonsInCatalogueMode = true,
+        .rowSelectInSelectMode = true,
+        .selectHint = c.selectHint,
+        .requiredFields = {c.keyField, nameField},
+        .incompleteMessage = incompleteCodeAndName,
+        .columns = QList<CatalogColumn>{{c.keyField, c.keyCaption}, {nameField, QString()}} + c.moreColumns,
+    };
 }
 
 } // namespace
 
 const CatalogDescriptor& parishioners()
 {
-    static const CatalogDescriptor d = [] {
-        CatalogDescriptor d;
-        d.windowClass = QStringLiteral("TEnoriasiFrm");
-        d.table = QStringLiteral("Enoriasi");
-        d.keyField = QStringLiteral("Cod_enorias");
-        d.nameField = QStringLiteral("Nume_prenume");
-        d.orderItems = {QStringLiteral("dupa Cod"), QStringLiteral("dupa Denumire")};
-        d.openingOrder = 1;
-        d.orderAppliedOnShow = true;
-        d.selectCaption = QStringLiteral("Selectie de enoriasi");
-        d.catalogueCaption = QStringLiteral("Catalog enoriasi");
-        d.editToggleInSelectMode = true;
-        d.selectHint = QStringLiteral("Selectati clientul si apasati butonul OK sau Enter");
-        d.requiredFields = {d.keyField, d.nameField, QStringLiteral("Tip_contributie")};
-        d.incompleteMessage = QStringLiteral(
-            "Informatie incompleta, introduceti atat codul, numele enoriasului cat si tipul contributiei!");
-        d.defaultField = QStringLiteral("Tip_contributie");
-        d.defaultValue = QStringLiteral("Intreaga");
-        d.columns = {{d.keyField, QStringLiteral("Cod enorias")},
-                     {d.nameField, QStringLiteral("Nume si prenume")},
-                     {QStringLiteral("Strada"), QString()},
-                     {QStringLiteral("Nr"), QStringLiteral("Numar")},
-                     {QStringLiteral("Tip_contributie"), QStringLiteral("Tip contributie")},
-                     {QStringLiteral("Restanta"), QString()}};
-        d.pickListField = QStringLiteral("Tip_contributie");
-        d.pickList = {QStringLiteral("Intreaga"), QStringLiteral("Jumatate")};
-        return d;
-    }();
+    const QString keyField = QStringLiteral("Cod_enorias");
+    const QString nameField = QStringLiteral("Nume_prenume");
+    const QString contributionField = QStringLiteral("Tip_contributie");
+    static const CatalogDescriptor d{
+        .windowClass = QStringLiteral("TEnoriasiFrm"),
+        .table = QStringLiteral("Enoriasi"),
+        .keyField = keyField,
+        .nameField = nameField,
+        .orderItems = {QStringLiteral("dupa Cod"), QStringLiteral("dupa Denumire")},
+        .openingOrder = 1,
+        .orderAppliedOnShow = true,
+        .selectCaption = QStringLiteral("Selectie de enoriasi"),
+        .catalogueCaption = QStringLiteral("Catalog enoriasi"),
+        .editToggleInSelectMode = true,
+        .selectHint = QStringLiteral("Selectati clientul si apasati butonul OK sau Enter"),
+        .requiredFields = {keyField, nameField, contributionField},
+        .incompleteMessage = QStringLiteral(
+            "Informatie incompleta, introduceti atat codul, numele enoriasului cat si tipul contributiei!"),
+        .defaultField = contributionField,
+        .defaultValue = QStringLiteral("Intreaga"),
+        .columns = {{keyField, QStringLiteral("Cod enorias")},
+                    {nameField, QStringLiteral("Nume si prenume")},
+                    {QStringLiteral("Strada"), QString()},
+                    {QStringLiteral("Nr"), QStringLiteral("Numar")},
+                    {contributionField, QStringLiteral("Tip contributie")},
+                    {QStringLiteral("Restanta"), QString()}},
+        .pickListField = contributionField,
+        .pickList = {QStringLiteral("Intreaga"), QStringLiteral("Jumatate")},
+    };
     return d;
 }
 
 const CatalogDescriptor& incomeTypes()
 {
-    static const CatalogDescriptor d = [] {
-        CatalogDescriptor d = numbered(QStringLiteral("Tip_venituri"), QStringLiteral("Cod_venit"),
-                                       QStringLiteral("Cod venit"), QStringLiteral("Explicatie_venit"));
-        d.windowClass = QStringLiteral("TTipVenitFrm");
-        d.selectCaption = QStringLiteral("Selectie tip venit");
-        d.catalogueCaption = QStringLiteral("Catalog tipuri de venit");
-        d.selectHint = QStringLiteral("Selectati tipul de venit si apasati butonul OK sau Enter");
-        return d;
-    }();
+    static const CatalogDescriptor d = numbered({
+        .windowClass = QStringLiteral("TTipVenitFrm"),
+        .table = QStringLiteral("Tip_venituri"),
+        .keyField = QStringLiteral("Cod_venit"),
+        .keyCaption = QStringLiteral("Cod venit"),
+        .selectCaption = QStringLiteral("Selectie tip venit"),
+        .catalogueCaption = QStringLiteral("Catalog tipuri de venit"),
+        .selectHint = QStringLiteral("Selectati tipul de venit si apasati butonul OK sau Enter"),
+        .moreColumns = {{QStringLiteral("Explicatie_venit"), QString()}},
+    });
     return d;
 }
 
 const CatalogDescriptor& expenseTypes()
 {
-    static const CatalogDescriptor d = [] {
-        CatalogDescriptor d =
-            numbered(QStringLiteral("Tip_cheltuieli"), QStringLiteral("Cod_cheltuiala"),
-                     QStringLiteral("Cod cheltuiala"), QStringLiteral("Explicatie_cheltuiala"));
-        d.windowClass = QStringLiteral("TTipCheltuialaFrm");
-        d.selectCaption = QStringLiteral("Selectie tip cheltuiala");
-        d.catalogueCaption = QStringLiteral("Catalog tipuri de Cheltuiala");
-        d.selectHint = QStringLiteral("Selectati clientul si apasati butonul OK sau Enter");
-        return d;
-    }();
+    static const CatalogDescriptor d = numbered({
+        .windowClass = QStringLiteral("TTipCheltuialaFrm"),
+        .table = QStringLiteral("Tip_cheltuieli"),
+        .keyField = QStringLiteral("Cod_cheltuiala"),
+        .keyCaption = QStringLiteral("Cod cheltuiala"),
+        .selectCaption = QStringLiteral("Selectie tip cheltuiala"),
+        .catalogueCaption = QStringLiteral("Catalog tipuri de Cheltuiala"),
+        .selectHint = QStringLiteral("Selectati clientul si apasati butonul OK sau Enter"),
+        .moreColumns = {{QStringLiteral("Explicatie_cheltuiala"), QString()}},
+    });
     return d;
 }
 
 const CatalogDescriptor& balanceSheetRows()
 {
-    static const CatalogDescriptor d = [] {
-        CatalogDescriptor d = numbered(QStringLiteral("Bilant"), QStringLiteral("Nr_rand"),
-                                       QStringLiteral("Nr rand"), QString());
-        d.windowClass = QStringLiteral("TNomenclatorBilantFrm");
-        d.orderItems = {QStringLiteral("dupa Nr rand"), QStringLiteral("dupa Denumire")};
-        d.catalogueCaption = QStringLiteral("Nomenclator bilant");
-        d.columns.append({QStringLiteral("Formula"), QString()});
-        d.columns.append({QStringLiteral("Cont"), QString()});
-        return d;
-    }();
+    static const CatalogDescriptor d = numbered({
+        .windowClass = QStringLiteral("TNomenclatorBilantFrm"),
+        .table = QStringLiteral("Bilant"),
+        .keyField = QStringLiteral("Nr_rand"),
+        .keyCaption = QStringLiteral("Nr rand"),
+        .keyOrderItem = QStringLiteral("dupa Nr rand"),
+        .catalogueCaption = QStringLiteral("Nomenclator bilant"),
+        .moreColumns = {{QStringLiteral("Formula"), QString()}, {QStringLiteral("Cont"), QString()}},
+    });
     return d;
 }
 

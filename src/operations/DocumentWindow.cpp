@@ -278,17 +278,18 @@ void DocumentWindow::fillChoiceLists()
 
 double DocumentWindow::shownBalance(Account account) const
 {
-    const QLabel* label = balanceLabel(account);
-    return label ? balanceFromText(label->text()) : 0.0;
+    if (!m_balanceLabels.contains(account))
+        return 0.0;
+    return roundedBalance(account == Account::Cash ? m_balances.cash : m_balances.bank);
 }
 
 void DocumentWindow::refreshBalances()
 {
     if (m_balanceLabels.isEmpty())
         return;
-    const CurrentBalances balances = RecomputeBalances(Connection::database());
+    m_balances = RecomputeBalances(Connection::database());
     for (auto it = m_balanceLabels.cbegin(); it != m_balanceLabels.cend(); ++it)
-        showValue(it.value(), balanceText(it.key() == Account::Cash ? balances.cash : balances.bank));
+        showValue(it.value(), balanceText(it.key() == Account::Cash ? m_balances.cash : m_balances.bank));
 }
 
 void DocumentWindow::numberDocuments(const QString& field, const NumberSequence& sequence)

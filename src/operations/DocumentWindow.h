@@ -100,7 +100,8 @@ public:
     QPushButton* printButton() const { return m_print; }
     // The label of a balance the window shows; null for one it does not show.
     QLabel* balanceLabel(Account account) const { return m_balanceLabels.value(account); }
-    // The balance as its label shows it (rounded to two decimals).
+    // The balance last computed for its label, rounded to two decimals as
+    // the label shows it; 0 for a balance the window does not show.
     double shownBalance(Account account) const;
 
     // Recomputes the shown balances from the tables.
@@ -209,6 +210,8 @@ private:
     QPushButton* m_save;
     QPushButton* m_print;
     QMap<Account, QLabel*> m_balanceLabels;
+    // What refreshBalances last computed, as its labels show it.
+    CurrentBalances m_balances;
 };
 
 // The one window of its class: created on the first call, owned by `owner`

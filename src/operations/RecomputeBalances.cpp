@@ -61,14 +61,18 @@ CurrentBalances RecomputeBalances(const QSqlDatabase& db)
     return {cashBalance(sums), bankBalance(sums)};
 }
 
-QString balanceText(double balance, const QLocale& locale)
+double roundedBalance(double balance)
 {
     // A tiny negative remainder of the floating-point sums must not read "-0,00".
     const double cents = std::round(balance * 100.0);
-    const double shown = cents == 0.0 ? 0.0 : cents / 100.0;
+    return cents == 0.0 ? 0.0 : cents / 100.0;
+}
+
+QString balanceText(double balance, const QLocale& locale)
+{
     QLocale plain = locale;
     plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
-    return plain.toString(shown, 'f', 2);
+    return plain.toString(roundedBalance(balance), 'f', 2);
 }
 
 double balanceFromText(const QString& text, const QLocale& locale)

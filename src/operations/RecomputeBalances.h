@@ -42,6 +42,9 @@ double bankBalance(const BalanceSums& sums);
 // Both balances of the database. Throws DbError.
 CurrentBalances RecomputeBalances(const QSqlDatabase& db);
 
+// A balance rounded to the cents its label shows; a value that rounds to
+// zero is 0, never -0.
+double roundedBalance(double balance);
 // A balance as its label shows it: two decimals, no thousands separator, the
 // locale's decimal separator ("1234,50"); a value that rounds to zero reads
 // "0,00", never "-0,00".

@@ -13,16 +13,17 @@
 const BankMovementKind& BankMovementKind::deposits()
 {
     static const BankMovementKind kind{
-        QStringLiteral("TDepuneriFrm"),
-        QStringLiteral("Depuneri in banca"),
-        QStringLiteral("Inregistrare depunere in contul de banca"),
-        QStringLiteral("Depuneri"),
-        QStringLiteral("depuneri"),
-        QStringLiteral("Suma depusa :"),
-        Account::Cash,
-        QStringLiteral("Sigur doriti anularea acestei depuneri in cont?"),
-        QStringLiteral("Atentie anul ales pentru inregistrarea depunerii "),
-        QStringLiteral("Completati toate datele referitoare la depunerea pe care doriti sa o efectuati!"),
+        .objectName = QStringLiteral("TDepuneriFrm"),
+        .caption = QStringLiteral("Depuneri in banca"),
+        .groupCaption = QStringLiteral("Inregistrare depunere in contul de banca"),
+        .table = QStringLiteral("Depuneri"),
+        .tableWord = QStringLiteral("depuneri"),
+        .amountCaption = QStringLiteral("Suma depusa :"),
+        .sourceAccount = Account::Cash,
+        .deleteQuestion = QStringLiteral("Sigur doriti anularea acestei depuneri in cont?"),
+        .wrongYearStart = QStringLiteral("Atentie anul ales pentru inregistrarea depunerii "),
+        .incompleteMessage =
+            QStringLiteral("Completati toate datele referitoare la depunerea pe care doriti sa o efectuati!"),
     };
     return kind;
 }
@@ -30,16 +31,17 @@ const BankMovementKind& BankMovementKind::deposits()
 const BankMovementKind& BankMovementKind::withdrawals()
 {
     static const BankMovementKind kind{
-        QStringLiteral("TRidicariFrm"),
-        QStringLiteral("Ridicari din cont"),
-        QStringLiteral("Inregistrare ridicari din contul de banca"),
-        QStringLiteral("Ridicari"),
-        QStringLiteral("ridicari"),
-        QStringLiteral("Suma ridicata :"),
-        Account::Bank,
-        QStringLiteral("Sigur doriti anularea acestei ridicari din cont?"),
-        QStringLiteral("Atentie anul ales pentru inregistrarea ridicarii "),
-        QStringLiteral("Completati toate datele referitoare la ridicarea pe care doriti sa o efectuati!"),
+        .objectName = QStringLiteral("TRidicariFrm"),
+        .caption = QStringLiteral("Ridicari din cont"),
+        .groupCaption = QStringLiteral("Inregistrare ridicari din contul de banca"),
+        .table = QStringLiteral("Ridicari"),
+        .tableWord = QStringLiteral("ridicari"),
+        .amountCaption = QStringLiteral("Suma ridicata :"),
+        .sourceAccount = Account::Bank,
+        .deleteQuestion = QStringLiteral("Sigur doriti anularea acestei ridicari din cont?"),
+        .wrongYearStart = QStringLiteral("Atentie anul ales pentru inregistrarea ridicarii "),
+        .incompleteMessage =
+            QStringLiteral("Completati toate datele referitoare la ridicarea pe care doriti sa o efectuati!"),
     };
     return kind;
 }
@@ -49,14 +51,14 @@ namespace
 
 DocumentWindowSetup windowSetup(const BankMovementKind& kind)
 {
-    DocumentWindowSetup setup;
-    setup.objectName = kind.objectName;
-    setup.caption = kind.caption;
-    setup.table = kind.table;
-    setup.tableWord = kind.tableWord;
-    setup.deleteQuestion = kind.deleteQuestion;
-    setup.balances = {kind.sourceAccount};
-    return setup;
+    return {
+        .objectName = kind.objectName,
+        .caption = kind.caption,
+        .table = kind.table,
+        .tableWord = kind.tableWord,
+        .deleteQuestion = kind.deleteQuestion,
+        .balances = {kind.sourceAccount},
+    };
 }
 
 } // namespace

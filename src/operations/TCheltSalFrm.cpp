@@ -40,14 +40,14 @@ const int nameColumn = 1; // the grid shows code, name, amount, explanation
 
 DocumentWindowSetup salaryOrderSetup()
 {
-    DocumentWindowSetup setup;
-    setup.objectName = QStringLiteral("TCheltSalFrm");
-    setup.caption = QStringLiteral("Cheltuieli compuse");
-    setup.table = QStringLiteral("CheltSal");
-    setup.tableWord = tableWord;
-    setup.printHint = QStringLiteral("Sunt de acord");
-    setup.deleteQuestion = QStringLiteral("Sigur doriti anularea acestui document ?");
-    return setup;
+    return {
+        .objectName = QStringLiteral("TCheltSalFrm"),
+        .caption = QStringLiteral("Cheltuieli compuse"),
+        .table = QStringLiteral("CheltSal"),
+        .tableWord = tableWord,
+        .printHint = QStringLiteral("Sunt de acord"),
+        .deleteQuestion = QStringLiteral("Sigur doriti anularea acestui document ?"),
+    };
 }
 
 // The total of the order's stored lines; null when it has none (or is not stored yet).

@@ -10,47 +10,43 @@
 
 const MoneyDocumentKind& TCheltuieliFrm::kind()
 {
-    static const MoneyDocumentKind kind = [] {
-        MoneyDocumentKind k;
-        k.setup.objectName = QStringLiteral("TCheltuieliFrm");
-        k.setup.caption = QStringLiteral("Plati");
-        k.setup.table = QStringLiteral("Cheltuieli");
-        k.setup.tableWord = QStringLiteral("cheltuieli");
-        k.setup.printHint = QStringLiteral("Sunt de acord");
-        k.setup.deleteQuestion = QStringLiteral("Sigur doriti anularea acestei plati ?");
-        k.setup.balances = {Account::Cash, Account::Bank};
-        k.registrationCaption = QStringLiteral("Inregistrare (ordin plata)");
-        k.defaultKind = QStringLiteral("OP");
-        k.numbering = {{QStringLiteral("Cheltuieli"), QStringLiteral("Nr_act")},
-                       {QStringLiteral("CheltSal"), QStringLiteral("Nr_act")}};
-        k.codeField = QStringLiteral("Cod_cheltuiala");
-        k.codeCaption = QStringLiteral("Cod cheltuiala :");
-        k.nameField = QStringLiteral("Den_cheltuiala");
-        k.typeTable = QStringLiteral("Tip_cheltuieli");
-        k.typeExplanationField = QStringLiteral("Explicatie_cheltuiala");
-        k.codePrompt =
-            QStringLiteral("Apsati <Ctrl-Enter> pentru a selecta tipul de cheltuiala din catalog!");
-        k.unknownCodeStart = QStringLiteral("Codul de cheltuiala <");
-        k.pickType = &SelectTipCheltuiala;
-        k.candleCodeParameter = QStringLiteral("CodChLum");
-        k.candlePriceParameter = QStringLiteral("PretInOut");
-        k.missingPriceMessage = QStringLiteral(
-            "Atentie! Nu aveti configurat pret intrare lumanari (in Setari -> Parametrii aplicatiei).");
-        k.accountCaption = QStringLiteral("Plata se face prin :");
-        k.amountCaption = QStringLiteral("Suma platita :");
-        k.direction = -1;
-        k.wrongYearStart = QStringLiteral("Atentie anul ales pentru inregistrarea platii ");
-        k.requiredFields = {QStringLiteral("Cod_cheltuiala"),
-                            QStringLiteral("Nr_act"),
-                            QStringLiteral("Fel"),
-                            QStringLiteral("Beneficiar"),
-                            QStringLiteral("Cont"),
-                            QStringLiteral("Valoarea"),
-                            QStringLiteral("Data")};
-        k.incompleteMessage =
-            QStringLiteral("Completati toate datele referitoare la plata pe care doriti sa o efectuati!");
-        return k;
-    }();
+    static const MoneyDocumentKind kind{
+        .setup =
+            {
+                .objectName = QStringLiteral("TCheltuieliFrm"),
+                .caption = QStringLiteral("Plati"),
+                .table = QStringLiteral("Cheltuieli"),
+                .tableWord = QStringLiteral("cheltuieli"),
+                .printHint = QStringLiteral("Sunt de acord"),
+                .deleteQuestion = QStringLiteral("Sigur doriti anularea acestei plati ?"),
+                .balances = {Account::Cash, Account::Bank},
+            },
+        .registrationCaption = QStringLiteral("Inregistrare (ordin plata)"),
+        .defaultKind = QStringLiteral("OP"),
+        .numbering = {{QStringLiteral("Cheltuieli"), QStringLiteral("Nr_act")},
+                      {QStringLiteral("CheltSal"), QStringLiteral("Nr_act")}},
+        .codeField = QStringLiteral("Cod_cheltuiala"),
+        .codeCaption = QStringLiteral("Cod cheltuiala :"),
+        .nameField = QStringLiteral("Den_cheltuiala"),
+        .typeTable = QStringLiteral("Tip_cheltuieli"),
+        .typeExplanationField = QStringLiteral("Explicatie_cheltuiala"),
+        .codePrompt = QStringLiteral("Apsati <Ctrl-Enter> pentru a selecta tipul de cheltuiala din catalog!"),
+        .unknownCodeStart = QStringLiteral("Codul de cheltuiala <"),
+        .pickType = &SelectTipCheltuiala,
+        .candleCodeParameter = QStringLiteral("CodChLum"),
+        .candlePriceParameter = QStringLiteral("PretInOut"),
+        .missingPriceMessage = QStringLiteral(
+            "Atentie! Nu aveti configurat pret intrare lumanari (in Setari -> Parametrii aplicatiei)."),
+        .accountCaption = QStringLiteral("Plata se face prin :"),
+        .amountCaption = QStringLiteral("Suma platita :"),
+        .direction = -1,
+        .wrongYearStart = QStringLiteral("Atentie anul ales pentru inregistrarea platii "),
+        .requiredFields = {QStringLiteral("Cod_cheltuiala"), QStringLiteral("Nr_act"), QStringLiteral("Fel"),
+                           QStringLiteral("Beneficiar"), QStringLiteral("Cont"), QStringLiteral("Valoarea"),
+                           QStringLiteral("Data")},
+        .incompleteMessage =
+            QStringLiteral("Completati toate datele referitoare la plata pe care doriti sa o efectuati!"),
+    };
     return kind;
 }
 

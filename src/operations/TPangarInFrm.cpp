@@ -16,13 +16,13 @@ namespace
 
 DocumentWindowSetup candleIntakeSetup()
 {
-    DocumentWindowSetup setup;
-    setup.objectName = QStringLiteral("TPangarInFrm");
-    setup.caption = QStringLiteral("Registru intrari lumanari");
-    setup.table = QStringLiteral("DocIn");
-    setup.tableWord = QStringLiteral("Pangar");
-    setup.opensOnNewDocument = false;
-    return setup;
+    return {
+        .objectName = QStringLiteral("TPangarInFrm"),
+        .caption = QStringLiteral("Registru intrari lumanari"),
+        .table = QStringLiteral("DocIn"),
+        .tableWord = QStringLiteral("Pangar"),
+        .opensOnNewDocument = false,
+    };
 }
 
 } // namespace

@@ -26,39 +26,40 @@ const QString parishionerNameField = QStringLiteral("Den_enorias");
 
 const MoneyDocumentKind& TVenituriFrm::kind()
 {
-    static const MoneyDocumentKind kind = [] {
-        MoneyDocumentKind k;
-        k.setup.objectName = QStringLiteral("TVenituriFrm");
-        k.setup.caption = QStringLiteral("Incasari");
-        k.setup.table = QStringLiteral("Venituri");
-        k.setup.tableWord = QStringLiteral("venituri");
-        k.setup.printHint = QStringLiteral("Printeaza chitanta");
-        k.setup.deleteQuestion = QStringLiteral("Sigur doriti anularea incasarii (chitantei)?");
-        k.setup.balances = {Account::Cash, Account::Bank};
-        k.registrationCaption = QStringLiteral("Inregistrare (chitanta incasata)");
-        k.defaultKind = QStringLiteral("CHIT");
-        k.numbering = {{QStringLiteral("Venituri"), QStringLiteral("Nr_act")}};
-        k.codeField = QStringLiteral("Cod_venit");
-        k.codeCaption = QStringLiteral("Cod venit :");
-        k.nameField = QStringLiteral("Den_venit");
-        k.typeTable = QStringLiteral("Tip_venituri");
-        k.typeExplanationField = QStringLiteral("Explicatie_venit");
-        k.codePrompt = QStringLiteral("Apsati <Ctrl-Enter> pentru a selecta tipul de venit din catalog!");
-        k.unknownCodeStart = QStringLiteral("Codul de venit <");
-        k.pickType = &SelectTipVenit;
-        k.candleCodeParameter = QStringLiteral("CodVenLum");
-        k.candlePriceParameter = QStringLiteral("PretOut");
-        k.missingPriceMessage = QStringLiteral(
-            "Atentie! Nu aveti configurat pret iesire lumanari (in Setari -> Parametrii aplicatiei).");
-        k.accountCaption = QStringLiteral("Incasarea se face prin :");
-        k.amountCaption = QStringLiteral("Suma incasata :");
-        k.wrongYearStart = QStringLiteral("Atentie anul ales pentru inregistrarea incasarii ");
-        k.requiredFields = {QStringLiteral("Cod_venit"), QStringLiteral("Nr_act"),   QStringLiteral("Fel"),
-                            QStringLiteral("Cont"),      QStringLiteral("Valoarea"), QStringLiteral("Data")};
-        k.incompleteMessage =
-            QStringLiteral("Completati toate datele referitoare la incasarea pe care doriti sa o efectuati!");
-        return k;
-    }();
+    static const MoneyDocumentKind kind{
+        .setup =
+            {
+                .objectName = QStringLiteral("TVenituriFrm"),
+                .caption = QStringLiteral("Incasari"),
+                .table = QStringLiteral("Venituri"),
+                .tableWord = QStringLiteral("venituri"),
+                .printHint = QStringLiteral("Printeaza chitanta"),
+                .deleteQuestion = QStringLiteral("Sigur doriti anularea incasarii (chitantei)?"),
+                .balances = {Account::Cash, Account::Bank},
+            },
+        .registrationCaption = QStringLiteral("Inregistrare (chitanta incasata)"),
+        .defaultKind = QStringLiteral("CHIT"),
+        .numbering = {{QStringLiteral("Venituri"), QStringLiteral("Nr_act")}},
+        .codeField = QStringLiteral("Cod_venit"),
+        .codeCaption = QStringLiteral("Cod venit :"),
+        .nameField = QStringLiteral("Den_venit"),
+        .typeTable = QStringLiteral("Tip_venituri"),
+        .typeExplanationField = QStringLiteral("Explicatie_venit"),
+        .codePrompt = QStringLiteral("Apsati <Ctrl-Enter> pentru a selecta tipul de venit din catalog!"),
+        .unknownCodeStart = QStringLiteral("Codul de venit <"),
+        .pickType = &SelectTipVenit,
+        .candleCodeParameter = QStringLiteral("CodVenLum"),
+        .candlePriceParameter = QStringLiteral("PretOut"),
+        .missingPriceMessage = QStringLiteral(
+            "Atentie! Nu aveti configurat pret iesire lumanari (in Setari -> Parametrii aplicatiei)."),
+        .accountCaption = QStringLiteral("Incasarea se face prin :"),
+        .amountCaption = QStringLiteral("Suma incasata :"),
+        .wrongYearStart = QStringLiteral("Atentie anul ales pentru inregistrarea incasarii "),
+        .requiredFields = {QStringLiteral("Cod_venit"), QStringLiteral("Nr_act"), QStringLiteral("Fel"),
+                           QStringLiteral("Cont"), QStringLiteral("Valoarea"), QStringLiteral("Data")},
+        .incompleteMessage =
+            QStringLiteral("Completati toate datele referitoare la incasarea pe care doriti sa o efectuati!"),
+    };
     return kind;
 }
 

@@ -5,6 +5,7 @@
 class QWidget;
 
 // The payment order of one payment (expenses window, "&Printeaza").
+// Holds no window: a report's unit, named as in the older program.
 class TRepOPFrm
 {
 public:

@@ -3,22 +3,10 @@
 #include "db/DateFormat.h"
 #include "db/FieldFormat.h"
 
-#include <QHash>
 #include <algorithm>
-#include <array>
-#include <optional>
 
 namespace
 {
-
-double pxToMm(double px)
-{
-    return px * 25.4 / textResolution;
-}
-double mmToPx(double mm)
-{
-    return mm * textResolution / 25.4;
-}
 
 QString formatValue(const QVariant& value, const QString& format)
 {
@@ -45,63 +33,7 @@ bool isText(const ReportElement& e)
     return e.kind != ReportElement::Kind::Line && e.kind != ReportElement::Kind::Box;
 }
 
-// A one-line text wider than its place prints smaller rather than cut: a
-// cut amount or document number would read as another one.
-QFont fittedFont(const QFont& font, const QString& text, double width)
-{
-    if (width <= 0 || text.isEmpty() || text.contains(QLatin1Char('\n')) || font.pointSizeF() <= 0)
-        return font;
-    // Most texts are short for their place: the sum of their characters'
-    // widths, kept per font, tells without shaping the whole text.
-    static QFont measuredFont;
-    static std::optional<QFontMetricsF> metrics;
-    static std::array<double, 256> advances;
-    if (!metrics || measuredFont != font) {
-        measuredFont = font;
-        metrics.emplace(textMetrics(font));
-        advances.fill(-1);
-    }
-    double estimate = 0;
-    for (const QChar c : text) {
-        if (c.unicode() >= advances.size()) {
-            estimate = width + 1; // measured below
-            break;
-        }
-        double& advance = advances[c.unicode()];
-        if (advance < 0)
-            advance = pxToMm(metrics->horizontalAdvance(c));
-        estimate += advance;
-    }
-    // Kerning only narrows a text a little: measure when it comes close.
-    if (estimate <= width * 0.95)
-        return font;
-    const double needed = pxToMm(metrics->horizontalAdvance(text));
-    if (needed <= width)
-        return font;
-    constexpr double smallest = 4; // points
-    QFont smaller = font;
-    // A little under the exact ratio: the sizes a font really has are not continuous.
-    smaller.setPointSizeF(std::max(smallest, font.pointSizeF() * width / needed * 0.97));
-    return smaller;
-}
-
 } // namespace
-
-double ReportLayout::textHeight(const QString& text, const QFont& font, double width)
-{
-    // A report measures the same texts in the same columns again and again
-    // (and once more in each pass); the last few thousand are kept.
-    static QHash<QString, double> measured;
-    const QString key =
-        font.key() + QLatin1Char('\x1f') + QString::number(width, 'g', 17) + QLatin1Char('\x1f') + text;
-    if (const auto found = measured.constFind(key); found != measured.cend())
-        return *found;
-    const QRectF bounds = textMetrics(font).boundingRect(
-        QRectF(0, 0, mmToPx(width), 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
-    if (measured.size() >= 20000)
-        measured.clear();
-    return *measured.insert(key, pxToMm(bounds.height()));
-}
 
 PageModel ReportLayout::run(ReportDefinition& report)
 {
@@ -110,8 +42,9 @@ PageModel ReportLayout::run(ReportDefinition& report)
     // count, it is counted again, a few times at most.
     constexpr int maxPasses = 4;
     int pageCount = 0;
+    TextMeasure measure;
     for (int passNumber = 1;; ++passNumber) {
-        ReportLayout layout(report, pageCount);
+        ReportLayout layout(report, pageCount, measure);
         PageModel model = layout.pass();
         const int pages = int(model.pages.size());
         for (const auto& [page, item] : std::as_const(layout.m_countsToFill))
@@ -122,7 +55,8 @@ PageModel ReportLayout::run(ReportDefinition& report)
     }
 }
 
-ReportLayout::ReportLayout(ReportDefinition& report, int pageCount) : m_report(report)
+ReportLayout::ReportLayout(ReportDefinition& report, int pageCount, TextMeasure& measure)
+    : m_report(report), m_measure(measure)
 {
     m_context.m_report = &report;
     m_context.m_table = report.data;
@@ -152,7 +86,7 @@ double ReportLayout::measuredHeight(const ReportBand& band) const
     for (const ReportElement& e : band.elements) {
         if (!e.wrap || !isText(e) || e.onPrint)
             continue;
-        const double text = textHeight(textOf(e), e.font.value_or(m_report.font), e.rect.width());
+        const double text = m_measure.height(textOf(e), e.font.value_or(m_report.font), e.rect.width());
         height = std::max(height, e.rect.top() + std::max(e.rect.height(), text));
     }
     return height + (band.child ? plainHeight(*band.child) : 0);
@@ -406,7 +340,7 @@ bool ReportLayout::printBand(const ReportBand& band, const std::function<void()>
         if (!e.wrap || !isText(e))
             continue;
         texts[i] = textOf(e);
-        textHeights[i] = textHeight(texts[i], e.font.value_or(m_report.font), e.rect.width());
+        textHeights[i] = m_measure.height(texts[i], e.font.value_or(m_report.font), e.rect.width());
         height = std::max(height, e.rect.top() + std::max(e.rect.height(), textHeights[i]));
     }
     if (!m_inPageFrame && !m_atPageTop && (newPage || m_y + height > bottomLimit()))
@@ -449,7 +383,7 @@ void ReportLayout::placeBand(const ReportBand& band, const QStringList& texts,
                 m_countsToFill.append({int(m_model.pages.size()) - 1, int(page.items.size())});
             item.font = e.font.value_or(m_report.font);
             if (!e.wrap)
-                item.font = fittedFont(item.font, item.text, e.rect.width());
+                item.font = m_measure.fitted(item.font, item.text, e.rect.width());
             item.flags = e.alignment | (e.wrap ? Qt::TextWordWrap : 0);
             // A text taller than its place grows downwards from its top.
             if (textHeights[i] > e.rect.height()) {

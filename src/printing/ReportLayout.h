@@ -3,6 +3,7 @@
 #include "printing/PageModel.h"
 #include "printing/ReportModel.h"
 #include "printing/RunningSums.h"
+#include "printing/TextMeasure.h"
 
 #include <functional>
 #include <optional>
@@ -20,11 +21,8 @@ class ReportLayout
 public:
     static PageModel run(ReportDefinition& report);
 
-    // The text height of a wrapped text in a width, in mm.
-    static double textHeight(const QString& text, const QFont& font, double width);
-
 private:
-    ReportLayout(ReportDefinition& report, int pageCount);
+    ReportLayout(ReportDefinition& report, int pageCount, TextMeasure& measure);
     PageModel pass();
 
     void printRow(int row);
@@ -50,6 +48,8 @@ private:
     double bottomLimit() const;
 
     ReportDefinition& m_report;
+    // What this layout measured, kept over its passes.
+    TextMeasure& m_measure;
     PageModel m_model;
     ReportContext m_context;
     RunningSums m_sums;

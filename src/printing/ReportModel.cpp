@@ -1,6 +1,5 @@
 #include "printing/ReportModel.h"
 
-#include "db/Dataset.h"
 #include "db/Sql.h"
 #include "db/TableDefinitions.h"
 #include "printing/RunningSums.h"
@@ -52,20 +51,6 @@ ReportTable ReportTable::fromQuery(QSqlQuery& query, const QStringList& dateFiel
             row << (isDate[i] && !value.isNull() ? readDate(value) : value);
         }
         table.rows << row;
-    }
-    return table;
-}
-
-ReportTable ReportTable::fromDataset(const Dataset& dataset)
-{
-    ReportTable table;
-    for (int i = 0; i < dataset.fieldCount(); ++i)
-        table.fields << dataset.field(i).name;
-    for (int row = 0; row < dataset.recordCount(); ++row) {
-        QVariantList values;
-        for (int i = 0; i < dataset.fieldCount(); ++i)
-            values << dataset.rowValue(row, i);
-        table.rows << values;
     }
     return table;
 }

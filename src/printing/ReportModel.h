@@ -12,7 +12,6 @@
 #include <memory>
 #include <optional>
 
-class Dataset;
 class QSqlQuery;
 class ReportContext;
 class RunningSums;
@@ -31,8 +30,6 @@ struct ReportTable {
     // in `dateFields` (an expression such as MAX(Data) has no declared type),
     // holds dates; every other text stays the text it is, however it looks.
     static ReportTable fromQuery(QSqlQuery& query, const QStringList& dateFields = {});
-    // Copies the rows of an open record source, in its order.
-    static ReportTable fromDataset(const Dataset& dataset);
 };
 
 // What is printed inside a band, placed in millimetres from the band's top-left corner.

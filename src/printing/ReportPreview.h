@@ -21,7 +21,6 @@ public:
     TReportPreview(ReportDefinition& report, QWidget* parent = nullptr, std::function<CsvTable()> csv = {});
 
     const PageModel& pages() const { return m_model; }
-    int currentPage() const { return m_page; } // 0-based
     QString pageText() const;
 
     void showPage(int page);

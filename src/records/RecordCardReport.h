@@ -11,6 +11,7 @@
 // baptism, marriage, burial and other event) or the family sheet ("Foaia
 // familiala": the members only) of one parishioner or of all, each
 // parishioner on a new page, landscape.
+// Holds no window: a report's unit, named as in the older program.
 namespace TRepFisaEnoriasFrm
 {
 

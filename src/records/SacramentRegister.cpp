@@ -26,27 +26,36 @@ QString fieldList(const SacramentRegister& r)
 const SacramentRegister& SacramentRegister::baptisms()
 {
     static const SacramentRegister r{
-        QStringLiteral("Registru botezuri"),
-        QStringLiteral("REGISTRU PENTRU INSCRIEREA NASCUTILOR SI BOTEZATILOR"), QStringLiteral("Botezuri"),
-        QStringLiteral("Nu este inregistrat nici un botez."), RecordColumns::baptisms};
+        .reportTitle = QStringLiteral("Registru botezuri"),
+        .heading = QStringLiteral("REGISTRU PENTRU INSCRIEREA NASCUTILOR SI BOTEZATILOR"),
+        .table = QStringLiteral("Botezuri"),
+        .noActs = QStringLiteral("Nu este inregistrat nici un botez."),
+        .columns = RecordColumns::baptisms,
+    };
     return r;
 }
 
 const SacramentRegister& SacramentRegister::marriages()
 {
     static const SacramentRegister r{
-        QStringLiteral("Registru casatorii"), QStringLiteral("REGISTRU PENTRU INSCRIEREA CASATORITILOR"),
-        QStringLiteral("Cununii"), QStringLiteral("Nu este inregistrata nici o casatorie."),
-        RecordColumns::marriages};
+        .reportTitle = QStringLiteral("Registru casatorii"),
+        .heading = QStringLiteral("REGISTRU PENTRU INSCRIEREA CASATORITILOR"),
+        .table = QStringLiteral("Cununii"),
+        .noActs = QStringLiteral("Nu este inregistrata nici o casatorie."),
+        .columns = RecordColumns::marriages,
+    };
     return r;
 }
 
 const SacramentRegister& SacramentRegister::burials()
 {
     static const SacramentRegister r{
-        QStringLiteral("Registru inmormantari"), QStringLiteral("REGISTRU PENTRU INSCRIEREA INMORMANTARILOR"),
-        QStringLiteral("Inmormantari"), QStringLiteral("Nu este inregistrata nici o inmormantare."),
-        RecordColumns::burials};
+        .reportTitle = QStringLiteral("Registru inmormantari"),
+        .heading = QStringLiteral("REGISTRU PENTRU INSCRIEREA INMORMANTARILOR"),
+        .table = QStringLiteral("Inmormantari"),
+        .noActs = QStringLiteral("Nu este inregistrata nici o inmormantare."),
+        .columns = RecordColumns::burials,
+    };
     return r;
 }
 
@@ -79,12 +88,14 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const SacramentRegister& s
     d.onStart = [&sacramentRegister, parish, counter](ReportDefinition& d) {
         const double width = d.contentWidth();
         counter->restart();
-        d.title = RecordColumns::captionBand(sacramentRegister.columns(), width, RuledColumns::sized(d.font, 7), 22);
+        d.title = RecordColumns::captionBand(sacramentRegister.columns(), width,
+                                             RuledColumns::sized(d.font, 7), 22);
         d.title.add(ReportElement::label({0, 2, width, 8}, sacramentRegister.heading, Qt::AlignCenter)
                         .withFont(RuledColumns::sized(d.font, 14, true)));
         d.title.add(ReportElement::label({0, 11, width, 7}, parish, Qt::AlignCenter)
                         .withFont(RuledColumns::sized(d.font, 11, true)));
-        d.detail = RecordColumns::lineBand(sacramentRegister.columns(), width, RuledColumns::sized(d.font, 8), counter);
+        d.detail = RecordColumns::lineBand(sacramentRegister.columns(), width, RuledColumns::sized(d.font, 8),
+                                           counter);
     };
     return report;
 }

@@ -23,6 +23,7 @@ struct SacramentRegister {
     static const SacramentRegister& burials();
 };
 
+// Holds no window: a report's unit, named as in the older program.
 namespace TRepRegActeFrm
 {
 

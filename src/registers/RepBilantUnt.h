@@ -8,6 +8,7 @@
 // rows (name, number, amount) ruled, the section headers printing "Nr. rnd"
 // and "SUMA", the expenses on a page of their own when the user wants it,
 // and the signatures of the parish priest and the churchwarden.
+// Holds no window: a report's unit, named as in the older program.
 namespace TRepBilantFrm
 {
 

@@ -6,6 +6,7 @@
 // rows (name, number, article code, amount) ruled, a new page after every row
 // whose article code is "-", and at the end the statement of stocks and
 // candle sales that the parish fills in by hand.
+// Holds no window: a report's unit, named as in the older program.
 namespace TRepBilantV2Frm
 {
 

@@ -11,6 +11,7 @@
 // portrait, nine numbered columns (date, document kind and number, candles in,
 // out and in stock, their values in, out and the stock value), the sums
 // carried from page to page.
+// Holds no window: a report's unit, named as in the older program.
 namespace TRepPangarFrm
 {
 

@@ -27,6 +27,7 @@ struct BookAccount {
 // and the sums brought forward from 1 January, lists its rows numbered
 // through the whole book, and closes with its balance and the sums carried
 // forward. Portrait, "Pag.N din M" at the foot of every page.
+// Holds no window: a report's unit, named as in the older program.
 namespace TRepRegCasaFrm
 {
 

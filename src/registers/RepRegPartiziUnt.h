@@ -29,6 +29,7 @@ struct LedgerKind {
 // A ledger by type: every document of one income or expense type in a
 // period, with its amount and the cumulative total, both in the general
 // number format (12.5, 150). Printed even when the period has no document.
+// Holds no window: a report's unit, named as in the older program.
 namespace TRepRegPartiziFrm
 {
 

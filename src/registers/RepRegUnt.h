@@ -10,6 +10,7 @@
 // The register of receipts and payments through the cash desk and the bank
 // account, printed from the register work table (CalculRegistru): landscape,
 // fifteen numbered columns, the page sums carried from page to page.
+// Holds no window: a report's unit, named as in the older program.
 namespace TRepRegFrm
 {
 

@@ -76,11 +76,6 @@ void TBrowseFolder::selectFolder(const QString& folder)
     showValue(m_status, ShortenPath(QDir::toNativeSeparators(folder)));
 }
 
-QString TBrowseFolder::statusText() const
-{
-    return m_status->text();
-}
-
 bool TBrowseFolder::execute()
 {
     if (exec() != QDialog::Accepted || selectedFiles().isEmpty())

@@ -21,7 +21,6 @@ public:
     // The folder the user has under selection; empty when none.
     QString selectedFolder() const { return m_selected; }
     void selectFolder(const QString& folder);
-    QString statusText() const;
     QPushButton* newDirectoryButton() const { return m_newDirectory; }
 
     // The new-folder handler of the "Director nou" button.

@@ -60,7 +60,6 @@ public:
     static QString defaultHint(Button button);
 
     void setConfirmDelete(bool confirm) { m_confirmDelete = confirm; }
-    bool confirmDelete() const { return m_confirmDelete; }
 
     // The button itself (for focus chains and tests).
     QToolButton* button(Button button) const { return m_buttons.value(button); }

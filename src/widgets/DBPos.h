@@ -15,8 +15,6 @@ public:
     explicit TDBPos(QWidget* parent = nullptr);
 
     void bind(Dataset* dataset);
-    int minValue() const { return 0; }
-    int maxValue() const { return m_max; }
     int progress() const { return m_progress; }
     int percent() const;
     QString text() const;

@@ -36,14 +36,6 @@ void FieldLink::bind(Dataset* dataset, const QString& field)
     refresh();
 }
 
-const FieldInfo* FieldLink::fieldInfo() const
-{
-    if (!m_dataset || !m_dataset->isActive())
-        return nullptr;
-    const int index = m_dataset->fieldIndex(m_field);
-    return index < 0 ? nullptr : &m_dataset->field(index);
-}
-
 bool FieldLink::beginEdit()
 {
     if (!m_dataset || !m_dataset->isActive())

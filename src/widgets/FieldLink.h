@@ -7,7 +7,6 @@
 #include <QString>
 #include <functional>
 
-struct FieldInfo;
 class QWidget;
 
 // Binds one control to one field of a record source: shows the field's text
@@ -26,8 +25,6 @@ public:
     void bind(Dataset* dataset, const QString& field);
     Dataset* dataset() const { return m_dataset; }
     QString field() const { return m_field; }
-    const FieldInfo* fieldInfo() const; // null when unbound or closed
-    bool isBound() const { return m_dataset && !m_field.isEmpty(); }
 
     // Puts the record into editing; false when it cannot be edited. The
     // control keeps its text, also when this starts a new record.

@@ -67,11 +67,6 @@ void GridCellEditor::setPickList(const QStringList& values)
     completer->popup()->installEventFilter(this);
 }
 
-bool GridCellEditor::isPickListShown() const
-{
-    return completer() && completer()->popup() && completer()->popup()->isVisible();
-}
-
 void GridCellEditor::showWholePickList()
 {
     completer()->setCompletionPrefix(QString());

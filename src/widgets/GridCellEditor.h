@@ -38,7 +38,6 @@ public:
     bool isDateInput() const { return !inputMask().isEmpty(); }
 
     void setPickList(const QStringList& values);
-    bool isPickListShown() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

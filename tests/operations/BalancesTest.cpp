@@ -93,6 +93,8 @@ TEST(BalanceText, TwoDecimalsNoGroupingTheLocalesSeparator)
         EXPECT_EQ(balanceText(c.value, point), QString::fromLatin1(c.withPoint)) << c.value;
         EXPECT_DOUBLE_EQ(balanceFromText(QString::fromLatin1(c.withComma), comma),
                          balanceFromText(QString::fromLatin1(c.withPoint), point));
+        // The rounded value is the one its text reads.
+        EXPECT_EQ(roundedBalance(c.value), balanceFromText(QString::fromLatin1(c.withComma), comma)) << c.value;
     }
     EXPECT_DOUBLE_EQ(balanceFromText(QStringLiteral("1234,50"), comma), 1234.5);
     EXPECT_EQ(balanceFromText(QStringLiteral("nimic"), comma), 0.0);

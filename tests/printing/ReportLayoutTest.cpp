@@ -736,3 +736,49 @@ TEST(ReportLayoutTest, AGroupClosingLineIsNeverLeftAloneAtThePageTop)
         }
     }
 }
+
+// Each layout measures with its own font: a report laid out from inside the
+// handlers of another, in a larger font, changes none of the other's pages.
+TEST(ReportLayoutTest, TwoLayoutsInDifferentFontsRunAtOnce)
+{
+    const auto withExplanations = [](const ReportTable& data, const QFont& font) {
+        ReportDefinition r = list(data);
+        r.font = font;
+        ReportElement wrapped = ReportElement::data({104, 0, 14, 6}, QStringLiteral("Explicatie"));
+        wrapped.wrap = true;
+        r.detail.add(wrapped);
+        r.detail.add(ReportElement::data({120, 0, 6, 6}, QStringLiteral("Explicatie")));
+        return r;
+    };
+    const ReportTable data = movements(60);
+    ReportDefinition small = withExplanations(data, QFont(QStringLiteral("Arial"), 8));
+    const PageModel alone = ReportLayout::run(small);
+
+    ReportDefinition large = withExplanations(data, QFont(QStringLiteral("Arial"), 16));
+    const PageModel largeAlone = ReportLayout::run(large);
+    QList<PageModel> largeInside;
+    small.detail.beforePrint = [&](const ReportContext& c) {
+        if (c.value(QStringLiteral("Nr")).toInt() % 20 == 1)
+            largeInside.append(ReportLayout::run(large));
+        return true;
+    };
+    const PageModel interleaved = ReportLayout::run(small);
+
+    const auto expectSame = [](const PageModel& actual, const PageModel& expected) {
+        ASSERT_EQ(actual.pages.size(), expected.pages.size());
+        for (qsizetype p = 0; p < expected.pages.size(); ++p) {
+            const QList<PageItem>& a = actual.pages[p].items;
+            const QList<PageItem>& e = expected.pages[p].items;
+            ASSERT_EQ(a.size(), e.size()) << "page " << p;
+            for (qsizetype i = 0; i < e.size(); ++i) {
+                EXPECT_EQ(a[i].text, e[i].text);
+                EXPECT_EQ(a[i].rect, e[i].rect) << a[i].text.toStdString();
+                EXPECT_EQ(a[i].font.pointSizeF(), e[i].font.pointSizeF()) << a[i].text.toStdString();
+            }
+        }
+    };
+    expectSame(interleaved, alone);
+    ASSERT_FALSE(largeInside.isEmpty());
+    for (const PageModel& model : std::as_const(largeInside))
+        expectSame(model, largeAlone);
+}

@@ -1,5 +1,5 @@
 #include "ParishRecords.h"
-#include "RecordReportFixture.h"
+#include "support/ReportFixture.h"
 #include "app/MainUnt.h"
 #include "app/ProgramReports.h"
 #include "core/ProgramOptions.h"
@@ -22,7 +22,7 @@ using TRepFisaEnoriasFrm::Options;
 namespace
 {
 
-class RecordCard : public RecordReportFixture
+class RecordCard : public ReportFixture
 {
 protected:
     // The Popescu family: two members and one baptism; a marriage when asked.

@@ -1,6 +1,6 @@
 #include "records/SacramentRegister.h"
 #include "ParishRecords.h"
-#include "RecordReportFixture.h"
+#include "support/ReportFixture.h"
 #include "app/MainUnt.h"
 #include "db/Sql.h"
 #include "printing/PagePainter.h"
@@ -13,7 +13,7 @@ using namespace ParishRecords;
 namespace
 {
 
-class SacramentRegisterReport : public RecordReportFixture
+class SacramentRegisterReport : public ReportFixture
 {
 protected:
     // Baptisms 9, 3 and 7 under two families, typed out of order.

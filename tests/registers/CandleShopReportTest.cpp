@@ -1,5 +1,5 @@
 #include "CandleShop.h"
-#include "RegisterReportFixture.h"
+#include "support/ReportFixture.h"
 #include "app/MainUnt.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
@@ -45,12 +45,12 @@ protected:
 };
 
 // Opening stock 100 candles worth 150.
-class CandleShopReport : public RegisterReportFixture
+class CandleShopReport : public ReportFixture
 {
 protected:
     void SetUp() override
     {
-        RegisterReportFixture::SetUp();
+        ReportFixture::SetUp();
         CandleShop::setYear(db, 2024, 100, 150);
     }
 

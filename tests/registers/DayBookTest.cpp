@@ -1,4 +1,4 @@
-#include "RegisterReportFixture.h"
+#include "support/ReportFixture.h"
 
 #include "app/MainUnt.h"
 #include "app/ProgramReports.h"
@@ -47,7 +47,7 @@ const QList<Book>& books()
     return all;
 }
 
-class DayBook : public RegisterReportFixture
+class DayBook : public ReportFixture
 {
 protected:
     // Opening balance 100 on the book's account (the other one 7, so that

@@ -1,4 +1,4 @@
-#include "RegisterReportFixture.h"
+#include "support/ReportFixture.h"
 
 #include "app/MainUnt.h"
 #include "catalogues/CatalogWindow.h"
@@ -57,7 +57,7 @@ const QList<Ledger>& ledgers()
     return all;
 }
 
-class LedgerReport : public RegisterReportFixture
+class LedgerReport : public ReportFixture
 {
 protected:
     void prepareYear() override { Documents::setYear(db, 2024, 0, 0); }

@@ -1,4 +1,4 @@
-#include "RegisterReportFixture.h"
+#include "support/ReportFixture.h"
 #include "app/MainUnt.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
@@ -40,12 +40,12 @@ protected:
 
 // Opening 500 / 1000, ten January receipts of 100, then a receipt of 10 and
 // a payment of 4 each day of March 2024: enough rows for several pages.
-class RegisterReport : public RegisterReportFixture
+class RegisterReport : public ReportFixture
 {
 protected:
     void SetUp() override
     {
-        RegisterReportFixture::SetUp();
+        ReportFixture::SetUp();
         Documents::setYear(db, 2024, 500, 1000);
         for (int i = 1; i <= 10; ++i)
             Documents::receipt(db, i, QStringLiteral("2024-01-%1").arg(i + 4, 2, 10, QLatin1Char('0')), 100);

@@ -11,18 +11,18 @@
 #include <memory>
 #include <optional>
 
-// The ground the register reports' tests stand on: a working year in a real
-// folder, the print settings as delivered around each test, the printer and
-// the dialogs scripted, and the report last built.
-class RegisterReportFixture : public ::testing::Test
+// The ground the reports' tests stand on: a working year in a real folder,
+// the print settings as delivered around each test, the printer and the
+// dialogs scripted, and the report last built.
+class ReportFixture : public ::testing::Test
 {
 protected:
     void SetUp() override;
     void TearDown() override;
 
     // A new working year in a new folder, the print settings as delivered,
-    // no print job, no dialog shown and no report: the ground for the next
-    // case of a table.
+    // no print job, no dialog shown or answer waiting and no report: the
+    // ground for the next case of a table.
     void startAfresh();
 
     // What a fixture puts in each new working year; nothing here.
@@ -38,8 +38,10 @@ protected:
         }
     }
 
-    // Keeps `built` and lays it out with the report's defaults, as its menu command would.
-    PageModel layOutReport(std::unique_ptr<Report> built, const ReportFrame::Defaults& defaults);
+    // Keeps `built` and lays it out with the report's defaults (landscape at
+    // 10 points unless told), as its menu command would.
+    PageModel layOutReport(std::unique_ptr<Report> built,
+                           const ReportFrame::Defaults& defaults = {10, QPageLayout::Landscape});
 
     // The printer's only job shows the pages of `expected`, and the print
     // settings hold the report's defaults.
@@ -47,6 +49,9 @@ protected:
 
     // The period a menu command proposes, "first of January|today" of this year.
     static QString thisYearSoFar();
+
+    // The index of the first page holding `text`, -1 when none does.
+    static int pageOf(const PageModel& model, const QString& text);
 
     // The page's texts from the `occurrence`-th `first` (counted from 0) on,
     // `count` of them; empty when `first` is not on the page that often.

@@ -1,13 +1,13 @@
-#include "RegisterReportFixture.h"
+#include "ReportFixture.h"
 
 #include "printing/PrintSettings.h"
 
-void RegisterReportFixture::SetUp()
+void ReportFixture::SetUp()
 {
     startAfresh();
 }
 
-void RegisterReportFixture::startAfresh()
+void ReportFixture::startAfresh()
 {
     report.reset();
     db = QSqlDatabase();
@@ -17,24 +17,23 @@ void RegisterReportFixture::startAfresh()
     printSettings() = PrintSettings();
     printer.jobs.clear();
     dialogs.shown.clear();
+    dialogs.answers.clear();
     prepareYear();
 }
 
-void RegisterReportFixture::TearDown()
+void ReportFixture::TearDown()
 {
     printSettings() = PrintSettings();
 }
 
-PageModel RegisterReportFixture::layOutReport(std::unique_ptr<Report> built,
-                                              const ReportFrame::Defaults& defaults)
+PageModel ReportFixture::layOutReport(std::unique_ptr<Report> built, const ReportFrame::Defaults& defaults)
 {
     report = std::move(built);
     ReportFrame::applyDefaults(defaults);
     return ReportFrame::layOut(*report);
 }
 
-void RegisterReportFixture::expectPrintedAs(const PageModel& expected,
-                                            const ReportFrame::Defaults& defaults) const
+void ReportFixture::expectPrintedAs(const PageModel& expected, const ReportFrame::Defaults& defaults) const
 {
     ASSERT_EQ(printer.jobs.size(), 1);
     ASSERT_EQ(printer.jobs[0].model.pages.size(), expected.pages.size());
@@ -44,14 +43,21 @@ void RegisterReportFixture::expectPrintedAs(const PageModel& expected,
     EXPECT_EQ(printSettings().fontSize, defaults.fontSize);
 }
 
-QString RegisterReportFixture::thisYearSoFar()
+QString ReportFixture::thisYearSoFar()
 {
     const QDate today = QDate::currentDate();
     return QDate(today.year(), 1, 1).toString(Qt::ISODate) + '|' + today.toString(Qt::ISODate);
 }
 
-QStringList RegisterReportFixture::textsFrom(const Page& page, const QString& first, qsizetype count,
-                                             int occurrence)
+int ReportFixture::pageOf(const PageModel& model, const QString& text)
+{
+    for (int p = 0; p < model.pages.size(); ++p)
+        if (model.pages[p].texts().contains(text))
+            return p;
+    return -1;
+}
+
+QStringList ReportFixture::textsFrom(const Page& page, const QString& first, qsizetype count, int occurrence)
 {
     const QStringList texts = page.texts();
     qsizetype at = -1;
