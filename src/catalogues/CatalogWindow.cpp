@@ -12,7 +12,6 @@
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
 #include "db/Dataset.h"
-#include "db/DatasetModel.h"
 #include "db/TableIndexes.h"
 #include "db/TypedNumber.h"
 #include "widgets/TDBGridNormal.h"
@@ -60,7 +59,7 @@ TCatalogFrm::TCatalogFrm(const CatalogDescriptor& descriptor, Mode mode, QWidget
         checkComplete(catalog);
         checkKeyUnused(catalog);
     };
-    m_catalog->setReadFieldNames(descriptor.columnFields());
+    m_catalog->setReadFieldNames(columnFields(descriptor.columns));
     m_catalog->open();
     for (const CatalogColumn& column : descriptor.columns)
         if (m_catalog->field(m_catalog->fieldIndex(column.field)).type == FieldType::Float) {
@@ -119,12 +118,7 @@ void TCatalogFrm::buildControls()
     m_grid = new TDBGridNormal(this);
     m_grid->setObjectName(QStringLiteral("CatGrid"));
     m_grid->setAccessibleName(windowTitle());
-    m_grid->bind(m_catalog, m_descriptor.columnFields());
-    for (const CatalogColumn& column : m_descriptor.columns)
-        if (!column.caption.isEmpty())
-            m_grid->datasetModel()->setColumnTitle(column.field, column.caption);
-    if (!m_descriptor.pickListField.isEmpty())
-        m_grid->setColumnPickList(m_descriptor.pickListField, m_descriptor.pickList);
+    bindColumns(m_grid, m_catalog, m_descriptor.columns);
     m_grid->installEventFilter(this);
 
     m_okButton = new QPushButton(QStringLiteral("OK"), this);

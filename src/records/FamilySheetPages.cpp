@@ -1,13 +1,5 @@
 #include "records/FamilySheetPages.h"
 
-QStringList FamilySheetPage::fields() const
-{
-    QStringList names;
-    for (const FamilySheetColumn& column : columns)
-        names << column.field;
-    return names;
-}
-
 namespace FamilySheetPages
 {
 

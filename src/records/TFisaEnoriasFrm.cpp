@@ -11,7 +11,6 @@
 #include "core/UserDialogs.h"
 #include "db/Connection.h"
 #include "db/Dataset.h"
-#include "db/DatasetModel.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
 #include "db/TableDefinitions.h"
@@ -84,13 +83,7 @@ TDBGridNormal* gridFor(const FamilySheetPage& page, Dataset* table, QWidget* par
     auto* grid = new TDBGridNormal(parent);
     grid->setObjectName(page.table + QStringLiteral("Grid"));
     grid->setAccessibleName(accessibleNameFor(page.caption));
-    grid->bind(table, page.fields());
-    for (const FamilySheetColumn& column : page.columns) {
-        if (!column.caption.isEmpty())
-            grid->datasetModel()->setColumnTitle(column.field, column.caption);
-        if (!column.pickList.isEmpty())
-            grid->setColumnPickList(column.field, column.pickList);
-    }
+    bindColumns(grid, table, page.columns);
     return grid;
 }
 
