@@ -70,11 +70,9 @@ TFirmDataDlg::TFirmDataDlg(QWidget* parent) : QDialog(parent)
     contributionLayout->setContentsMargins(0, 0, 0, 0);
     contributionLayout->addWidget(contribution);
     contributionLayout->addWidget(new QLabel(QStringLiteral("LEI (RON)"), contributionRow));
-    auto* contributionLabel =
-        new QLabel(QStringLiteral("Valoarea contributiei anuale  a credinciosilor"), this);
-    contributionLabel->setBuddy(contribution);
-    contribution->setAccessibleName(contributionLabel->text());
-    form->addRow(contributionLabel, contributionRow);
+    form->addRow(makeCaptionLabel(QStringLiteral("Valoarea contributiei anuale  a credinciosilor"), contribution,
+                                  this),
+                 contributionRow);
     m_edits << contribution;
 
     for (const ParishField& f : parishFields) {

@@ -1,13 +1,5 @@
 #include "catalogues/CatalogDescriptor.h"
 
-QStringList CatalogDescriptor::columnFields() const
-{
-    QStringList fields;
-    for (const CatalogColumn& column : columns)
-        fields << column.field;
-    return fields;
-}
-
 namespace Catalogs
 {
 
@@ -82,10 +74,10 @@ const CatalogDescriptor& parishioners()
                     {nameField, QStringLiteral("Nume si prenume")},
                     {QStringLiteral("Strada"), QString()},
                     {QStringLiteral("Nr"), QStringLiteral("Numar")},
-                    {contributionField, QStringLiteral("Tip contributie")},
+                    {contributionField,
+                     QStringLiteral("Tip contributie"),
+                     {QStringLiteral("Intreaga"), QStringLiteral("Jumatate")}},
                     {QStringLiteral("Restanta"), QString()}},
-        .pickListField = contributionField,
-        .pickList = {QStringLiteral("Intreaga"), QStringLiteral("Jumatate")},
     };
     return d;
 }

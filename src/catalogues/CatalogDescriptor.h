@@ -1,15 +1,10 @@
 #pragma once
 
+#include "catalogues/CatalogColumns.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-// One column of a catalogue grid: the field and its caption (the field's
-// name when the caption is empty).
-struct CatalogColumn {
-    QString field;
-    QString caption;
-};
 
 // Everything in which the four catalogue windows differ. The window itself
 // (TCatalogFrm) is one class driven by one of these constants.
@@ -36,10 +31,6 @@ struct CatalogDescriptor {
     QString defaultField; // set to defaultValue on a new record, when not empty
     QString defaultValue;
     QList<CatalogColumn> columns;
-    QString pickListField; // offered the pick list below, when not empty
-    QStringList pickList;
-
-    QStringList columnFields() const;
 };
 
 namespace Catalogs

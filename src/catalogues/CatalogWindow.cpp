@@ -3,8 +3,8 @@
 #include "widgets/GridColumnWidths.h"
 #include "widgets/WindowSize.h"
 
+#include "catalogues/CatalogBrowser.h"
 #include "catalogues/CodeInUse.h"
-#include "catalogues/NameSearch.h"
 
 #include "core/ErrorGuard.h"
 #include "core/SilentAbort.h"
@@ -12,7 +12,6 @@
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
 #include "db/Dataset.h"
-#include "db/DatasetModel.h"
 #include "db/TableIndexes.h"
 #include "db/TypedNumber.h"
 #include "widgets/TDBGridNormal.h"
@@ -38,14 +37,6 @@ namespace
 
 const QString nameOrderIndex = QStringLiteral("Den");
 
-QLabel* buddyLabel(const QString& caption, QWidget* control, QWidget* parent)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(control);
-    control->setAccessibleName(QString(caption).remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed());
-    return label;
-}
-
 } // namespace
 
 TCatalogFrm::TCatalogFrm(const CatalogDescriptor& descriptor, Mode mode, QWidget* parent)
@@ -68,7 +59,7 @@ TCatalogFrm::TCatalogFrm(const CatalogDescriptor& descriptor, Mode mode, QWidget
         checkComplete(catalog);
         checkKeyUnused(catalog);
     };
-    m_catalog->setReadFieldNames(descriptor.columnFields());
+    m_catalog->setReadFieldNames(columnFields(descriptor.columns));
     m_catalog->open();
     for (const CatalogColumn& column : descriptor.columns)
         if (m_catalog->field(m_catalog->fieldIndex(column.field)).type == FieldType::Float) {
@@ -77,11 +68,8 @@ TCatalogFrm::TCatalogFrm(const CatalogDescriptor& descriptor, Mode mode, QWidget
         }
 
     buildControls();
-    m_appliedOrder = 0; // the table opens in its key order
-    {
-        const QSignalBlocker quiet(m_orderList);
-        m_orderList->setCurrentIndex(descriptor.openingOrder);
-    }
+    m_browser->setAppliedOrder(0); // the table opens in its key order
+    m_browser->showOrder(descriptor.openingOrder);
 
     if (mode == Mode::Catalogue) {
         setUpCatalogueMode();
@@ -102,13 +90,25 @@ TCatalogFrm::TCatalogFrm(const CatalogDescriptor& descriptor, Mode mode, QWidget
 
 TCatalogFrm::~TCatalogFrm() = default;
 
+QComboBox* TCatalogFrm::orderList() const
+{
+    return m_browser->orderList();
+}
+
+QLineEdit* TCatalogFrm::searchEdit() const
+{
+    return m_browser->searchEdit();
+}
+
 void TCatalogFrm::buildControls()
 {
-    m_orderList = new QComboBox(this);
-    m_orderList->setObjectName(QStringLiteral("IndexComboBox"));
-    m_orderList->addItems(m_descriptor.orderItems);
-    m_search = new QLineEdit(this);
-    m_search->setObjectName(QStringLiteral("SearchEdit"));
+    m_browser = new CatalogBrowser({.orderCaption = QStringLiteral("Or&dine de afisare:"),
+                                    .orderListName = QStringLiteral("IndexComboBox"),
+                                    .orders = m_descriptor.orderItems,
+                                    .searchCaption = QStringLiteral("&Cauta:"),
+                                    .searchName = QStringLiteral("SearchEdit")},
+                                   m_catalog, [this](int item) { return applyOrder(item); },
+                                   [this](const QString& text) { search(text); }, this);
     m_editButton = new QPushButton(QStringLiteral("&Editeaza"), this);
     m_editButton->setObjectName(QStringLiteral("EditBtn"));
     m_editButton->setCheckable(true);
@@ -118,12 +118,7 @@ void TCatalogFrm::buildControls()
     m_grid = new TDBGridNormal(this);
     m_grid->setObjectName(QStringLiteral("CatGrid"));
     m_grid->setAccessibleName(windowTitle());
-    m_grid->bind(m_catalog, m_descriptor.columnFields());
-    for (const CatalogColumn& column : m_descriptor.columns)
-        if (!column.caption.isEmpty())
-            m_grid->datasetModel()->setColumnTitle(column.field, column.caption);
-    if (!m_descriptor.pickListField.isEmpty())
-        m_grid->setColumnPickList(m_descriptor.pickListField, m_descriptor.pickList);
+    bindColumns(m_grid, m_catalog, m_descriptor.columns);
     m_grid->installEventFilter(this);
 
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
@@ -136,19 +131,13 @@ void TCatalogFrm::buildControls()
     m_cancelButton->setAutoDefault(false);
     m_cancelButton->setAccessibleName(QStringLiteral("Renunta"));
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(buddyLabel(QStringLiteral("Or&dine de afisare:"), m_orderList, this));
-    top->addWidget(m_orderList);
-    top->addWidget(buddyLabel(QStringLiteral("&Cauta:"), m_search, this));
-    top->addWidget(m_search, 1);
-    top->addWidget(m_editButton);
+    m_browser->topRow()->addWidget(m_editButton);
+    m_browser->setGrid(m_grid);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
     bottom->addWidget(m_okButton);
     bottom->addWidget(m_cancelButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(m_grid, 1);
+    QVBoxLayout* layout = m_browser->layout();
     layout->addLayout(bottom);
 
     // Wide enough for every column and the longest text of its rows, as far as the screen allows (then
@@ -167,10 +156,6 @@ void TCatalogFrm::buildControls()
             sizeColumnsToContents(m_grid);
     });
 
-    connect(m_orderList, &QComboBox::currentIndexChanged, this,
-            [this](int item) { runGuarded([&] { applyOrder(item); }); });
-    connect(m_search, &QLineEdit::textChanged, this,
-            [this](const QString& text) { runGuarded([&] { search(text); }); });
     connect(m_editButton, &QPushButton::clicked, this, [this] { setEditing(!m_editing); });
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -224,7 +209,7 @@ void TCatalogFrm::startAt(const QVariant& code)
     // The code is looked up in the key order; the order list keeps its item,
     // which the window applies when it is shown.
     m_catalog->setIndexName(QString());
-    m_appliedOrder = 0;
+    m_browser->setAppliedOrder(0);
     const bool given = !code.isNull() && !code.toString().isEmpty();
     if (!given || !m_catalog->findKey({code}))
         m_catalog->first();
@@ -250,37 +235,18 @@ void TCatalogFrm::ensureNameIndex()
                       IndexDef{nameOrderIndex, {m_descriptor.nameField}, false, true});
 }
 
-void TCatalogFrm::applyOrder(int item)
+bool TCatalogFrm::applyOrder(int item)
 {
-    bool applied = false;
-    try {
-        if (item == 1)
-            ensureNameIndex();
-        applied = m_catalog->setIndexName(item == 1 ? nameOrderIndex : QString());
-    } catch (...) {
-        const QSignalBlocker quiet(m_orderList);
-        m_orderList->setCurrentIndex(m_appliedOrder);
-        throw;
-    }
-    if (applied)
-        m_appliedOrder = item;
-    const QSignalBlocker quiet(m_orderList);
-    m_orderList->setCurrentIndex(m_appliedOrder);
+    if (item == 1)
+        ensureNameIndex();
+    return m_catalog->setIndexName(item == 1 ? nameOrderIndex : QString());
 }
 
 void TCatalogFrm::search(const QString& text)
 {
-    if (text.isEmpty() || !m_catalog->isActive() || m_catalog->isEmpty())
-        return;
-    if (m_appliedOrder == 1) {
-        // By name: a name that starts with the text, with or without its diacritics, else the nearest.
-        const int nameColumn = m_catalog->fieldIndex(m_descriptor.nameField);
-        const int row = findNameStartingWith(
-            m_catalog->recordCount(), [&](int r) { return m_catalog->rowValue(r, nameColumn).toString(); },
-            text);
-        if (row >= 0)
-            m_catalog->setRecNo(row + 1);
-        else
+    if (m_browser->appliedOrder() == 1) {
+        // By name: a name that starts with the text, else the nearest.
+        if (!m_browser->goToRowStartingWith(m_descriptor.nameField, text))
             m_catalog->findNearest({text});
         return;
     }
@@ -319,7 +285,7 @@ void TCatalogFrm::checkKeyUnused(const Dataset& catalog) const
 void TCatalogFrm::reopen()
 {
     // The connection closed the table with the old year's database.
-    if (m_appliedOrder == 1)
+    if (m_browser->appliedOrder() == 1)
         ensureNameIndex();
     m_catalog->open();
     if (m_mode == Mode::Select && m_catalog->isEmpty() && !m_editing)
@@ -345,8 +311,8 @@ void TCatalogFrm::showEvent(QShowEvent* event)
     if (event->spontaneous())
         return; // restored from the task bar: nothing to redo
     if (m_descriptor.orderAppliedOnShow)
-        runGuarded([this] { applyOrder(m_orderList->currentIndex()); });
-    m_search->setFocus();
+        runGuarded([this] { m_browser->applyOrder(m_browser->orderList()->currentIndex()); });
+    m_browser->searchEdit()->setFocus();
 }
 
 void TCatalogFrm::closeEvent(QCloseEvent* event)

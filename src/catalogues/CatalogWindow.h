@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QVariant>
 
+class CatalogBrowser;
 class Dataset;
 class QComboBox;
 class QLineEdit;
@@ -29,8 +30,8 @@ public:
     Mode mode() const { return m_mode; }
     Dataset* catalog() const { return m_catalog; }
     TDBGridNormal* grid() const { return m_grid; }
-    QComboBox* orderList() const { return m_orderList; }
-    QLineEdit* searchEdit() const { return m_search; }
+    QComboBox* orderList() const;
+    QLineEdit* searchEdit() const;
     QPushButton* editButton() const { return m_editButton; }
     QPushButton* okButton() const { return m_okButton; }
     QPushButton* cancelButton() const { return m_cancelButton; }
@@ -58,9 +59,9 @@ protected:
 private:
     void buildControls();
     void setUpCatalogueMode();
-    // Applies the order of the order list's item, keeping the current row;
-    // the list goes back to the order in force when the pending row is refused.
-    void applyOrder(int item);
+    // Puts the catalogue in the order of the order list's item (0: by key,
+    // 1: by name), keeping the current row; true when that order is in force.
+    bool applyOrder(int item);
     void ensureNameIndex();
     void search(const QString& text);
     void checkComplete(Dataset& catalog) const;
@@ -73,11 +74,9 @@ private:
     const Mode m_mode;
     Dataset* m_catalog = nullptr;
     TDBGridNormal* m_grid = nullptr;
-    QComboBox* m_orderList = nullptr;
-    QLineEdit* m_search = nullptr;
+    CatalogBrowser* m_browser = nullptr;
     QPushButton* m_editButton = nullptr;
     QPushButton* m_okButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
     bool m_editing = false;
-    int m_appliedOrder = -1;
 };

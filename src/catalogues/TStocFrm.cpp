@@ -132,22 +132,9 @@ void TStocFrm::buildControls()
     m_navigator->setButtons(TDBNavigator::First | TDBNavigator::Prior | TDBNavigator::Next |
                             TDBNavigator::Last | TDBNavigator::Insert | TDBNavigator::Delete |
                             TDBNavigator::Refresh);
-    const struct {
-        TDBNavigator::Button button;
-        const char* hint;
-    } hints[] = {
-        {TDBNavigator::First, "Prima inregistrare"},
-        {TDBNavigator::Prior, "Inregistrarea precedenta"},
-        {TDBNavigator::Next, "Inregistrarea urmatoare"},
-        {TDBNavigator::Last, "Ultima inregistrare"},
-        {TDBNavigator::Insert, "Insereaza inregistrare"},
-        {TDBNavigator::Delete, "Sterge inregistrare"},
-        {TDBNavigator::Refresh, "Actualizeaza inregistrari"},
-    };
-    for (const auto& h : hints) {
-        m_navigator->setHint(h.button, QString::fromLatin1(h.hint));
-        m_navigator->button(h.button)->setAutoRaise(true); // a flat bar of buttons
-    }
+    m_navigator->setHints(TDBNavigator::Hints::Records);
+    for (QToolButton* button : m_navigator->shownButtons())
+        button->setAutoRaise(true); // a flat bar of buttons
 
     m_grid = new TDBGridNormal(this);
     m_grid->setObjectName(QStringLiteral("StocGrid"));

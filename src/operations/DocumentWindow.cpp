@@ -31,17 +31,6 @@
 namespace
 {
 
-const struct {
-    TDBNavigator::Button button;
-    const char* hint;
-} navigatorHints[] = {
-    {TDBNavigator::First, "Primul document"},       {TDBNavigator::Prior, "Precedentul document"},
-    {TDBNavigator::Next, "Urmatorul document"},     {TDBNavigator::Last, "Ultimul document"},
-    {TDBNavigator::Insert, "Document nou"},         {TDBNavigator::Delete, "Sterge document"},
-    {TDBNavigator::Post, "Salveaza document"},      {TDBNavigator::Cancel, "Anuleaza modificarile"},
-    {TDBNavigator::Refresh, "Actualizeaza datele"},
-};
-
 constexpr TDBNavigator::Buttons documentButtons =
     TDBNavigator::Buttons(TDBNavigator::First | TDBNavigator::Prior | TDBNavigator::Next |
                           TDBNavigator::Last | TDBNavigator::Insert | TDBNavigator::Delete |
@@ -112,8 +101,7 @@ DocumentWindow::DocumentWindow(const DocumentWindowSetup& setup, QWidget* parent
     m_navigator = new TDBNavigator(this);
     m_navigator->setObjectName(QStringLiteral("Navigator"));
     m_navigator->setButtons(documentButtons);
-    for (const auto& h : navigatorHints)
-        m_navigator->setHint(h.button, QString::fromLatin1(h.hint));
+    m_navigator->setHints(TDBNavigator::Hints::Documents);
     m_navigator->setConfirmDelete(false); // the document's own question is asked in beforeDelete
     m_navigator->bind(m_document);
     m_position = new TDBPos(this);
@@ -197,14 +185,14 @@ void DocumentWindow::finishSetup(const QList<QWidget*>& fields, const QList<QWid
 {
     m_fields = fields;
     QList<QWidget*> order = fields;
-    for (const auto& h : navigatorHints)
-        order << m_navigator->button(h.button);
+    for (QToolButton* button : m_navigator->shownButtons())
+        order << button;
     order << afterNavigator << m_save << m_print;
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
     m_afterNavigator = afterNavigator.isEmpty() ? m_save : afterNavigator.first();
-    for (const auto& h : navigatorHints)
-        m_navigator->button(h.button)->installEventFilter(this);
+    for (QToolButton* button : m_navigator->shownButtons())
+        button->installEventFilter(this);
 
     try {
         openAll();

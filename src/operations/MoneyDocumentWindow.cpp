@@ -1,13 +1,14 @@
 #include "operations/MoneyDocumentWindow.h"
 
+#include "catalogues/CatalogueName.h"
 #include "core/ErrorGuard.h"
-#include "core/SilentAbort.h"
 #include "core/StatusLine.h"
 #include "core/UserDialogs.h"
 #include "db/Connection.h"
 #include "db/Dataset.h"
 #include "db/Sql.h"
 #include "operations/CandleQuantity.h"
+#include "widgets/BoundControl.h"
 #include "widgets/FormRows.h"
 #include "widgets/TDBComboNormal.h"
 #include "widgets/TDBEditNormal.h"
@@ -64,15 +65,11 @@ MoneyDocumentWindow::MoneyDocumentWindow(const MoneyDocumentKind& kind, QWidget*
 
     m_registrationGroup = new QGroupBox(kind.registrationCaption, this);
     m_registrationForm = new QFormLayout(m_registrationGroup);
-    m_number = boundInput(m_registrationGroup, QStringLiteral("Nr_act"));
-    m_date = new TDBDateEdit(m_registrationGroup);
-    m_date->setObjectName(QStringLiteral("Data"));
-    m_date->bind(doc, QStringLiteral("Data"));
-    m_kind = new TDBComboNormal(m_registrationGroup);
-    m_kind->setObjectName(QStringLiteral("Fel"));
-    m_kind->bind(doc, QStringLiteral("Fel"));
+    m_number = bound<TDBEditNormal>(m_registrationGroup, doc, QStringLiteral("Nr_act"));
+    m_date = bound<TDBDateEdit>(m_registrationGroup, doc, QStringLiteral("Data"));
+    m_kind = bound<TDBComboNormal>(m_registrationGroup, doc, QStringLiteral("Fel"));
     addChoiceList(m_kind, QStringLiteral("Tip_doc"), QStringLiteral("Denumire"));
-    m_code = boundInput(m_registrationGroup, kind.codeField);
+    m_code = bound<TDBEditNormal>(m_registrationGroup, doc, kind.codeField);
     m_code->setPicker([this] { pickType(); });
     promptOnEntering(m_code, kind.codePrompt);
     m_codeName = nameCopy(m_registrationGroup, kind.nameField);
@@ -89,19 +86,24 @@ MoneyDocumentWindow::MoneyDocumentWindow(const MoneyDocumentKind& kind, QWidget*
     m_account->setEditable(false); // the balances know these two accounts only
     m_account->addItems({cashAccount, QStringLiteral("Banca")});
     m_account->bind(doc, QStringLiteral("Cont"));
-    m_amount = boundInput(m_valueGroup, amountField);
+    m_amount = bound<TDBEditNormal>(m_valueGroup, doc, amountField);
     m_amount->setAlignment(Qt::AlignRight);
-    m_candles = boundInput(m_valueGroup, candleField);
+    m_candles = bound<TDBEditNormal>(m_valueGroup, doc, candleField);
     m_candles->setAlignment(Qt::AlignRight);
-    m_explanation = boundInput(m_valueGroup, explanationField);
+    m_explanation = bound<TDBEditNormal>(m_valueGroup, doc, explanationField);
     addLabeledRow(valueForm, kind.accountCaption, m_account);
     addLabeledRow(valueForm, kind.amountCaption, m_amount);
     addLabeledRow(valueForm, QStringLiteral("Cantitatea de lumanari :"), m_candles);
     m_candleLabel = qobject_cast<QLabel*>(valueForm->labelForField(m_candles));
     addLabeledRow(valueForm, QStringLiteral("Explicatie :"), m_explanation);
 
-    doc->setValidator(kind.codeField,
-                      [this](Dataset& document, const QVariant& code) { validateCode(document, code); });
+    const CatalogueNameCopy typeName{.table = kind.typeTable,
+                                     .codeField = kind.codeField,
+                                     .copyField = kind.nameField,
+                                     .unknownCodeStart = kind.unknownCodeStart};
+    doc->setValidator(kind.codeField, [typeName](Dataset& document, const QVariant& code) {
+        copyCatalogueName(document, typeName, code);
+    });
     doc->setOnChange(kind.codeField, [this](Dataset& document) { codeChanged(document); });
     doc->setOnChange(amountField, [this](Dataset& document) { amountChanged(document); });
     doc->setValidator(QStringLiteral("Data"),
@@ -140,17 +142,9 @@ void MoneyDocumentWindow::completeWindow(QGroupBox* partyGroup, const QList<QWid
     finishSetup(fields);
 }
 
-TDBEditNormal* MoneyDocumentWindow::boundInput(QWidget* parent, const QString& field)
-{
-    auto* input = new TDBEditNormal(parent);
-    input->setObjectName(field);
-    input->bind(document(), field);
-    return input;
-}
-
 TDBEditNormal* MoneyDocumentWindow::nameCopy(QWidget* parent, const QString& field)
 {
-    TDBEditNormal* text = boundInput(parent, field);
+    TDBEditNormal* text = bound<TDBEditNormal>(parent, document(), field);
     text->setReadOnly(true);
     text->setFocusPolicy(Qt::NoFocus);
     return text;
@@ -196,27 +190,6 @@ void MoneyDocumentWindow::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_parameters->isActive())
         runGuarded([this] { m_parameters->refresh(); });
     DocumentWindow::changeEvent(event);
-}
-
-void MoneyDocumentWindow::validateCode(Dataset& document, const QVariant& code)
-{
-    if (code.isNull()) {
-        document.setValue(m_moneyKind.nameField, QVariant());
-        return;
-    }
-    const QVariant name =
-        Sql::scalar(Connection::database(),
-                    QStringLiteral("SELECT Denumire FROM %1 WHERE %2 = :code")
-                        .arg(Sql::quoted(m_moneyKind.typeTable), Sql::quoted(m_moneyKind.codeField)),
-                    {{QStringLiteral(":code"), code}});
-    if (!name.isValid()) {
-        dialogs().warning(m_moneyKind.unknownCodeStart + code.toString() +
-                          QStringLiteral("> nu figureaza în catalog. ") +
-                          QStringLiteral("Apasati Ctrl-Enter pentru a selecta din catalog !"));
-        document.setValue(m_moneyKind.nameField, QVariant());
-        throw SilentAbort();
-    }
-    document.setValue(m_moneyKind.nameField, name);
 }
 
 void MoneyDocumentWindow::codeChanged(Dataset& document)

@@ -102,8 +102,6 @@ protected:
 
     // A field of the parameters record (Contor).
     QVariant parameter(const QString& field) const;
-    // An input bound to a field of the document, named after it.
-    TDBEditNormal* boundInput(QWidget* parent, const QString& field);
     // A copy of a catalogue's name: shown, never typed into.
     TDBEditNormal* nameCopy(QWidget* parent, const QString& field);
     // Writes the prompt into the status line whenever the input is entered,
@@ -118,7 +116,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void validateCode(Dataset& document, const QVariant& code);
     void codeChanged(Dataset& document);
     void amountChanged(Dataset& document);
     void warnOfWrongYear(const QVariant& date);

@@ -1,6 +1,7 @@
 #include "operations/TBankMovementFrm.h"
 
 #include "db/Dataset.h"
+#include "widgets/BoundControl.h"
 #include "widgets/FormRows.h"
 #include "widgets/TDBComboNormal.h"
 #include "widgets/TDBEditNormal.h"
@@ -72,20 +73,12 @@ TBankMovementFrm::TBankMovementFrm(const BankMovementKind& kind, QWidget* parent
 
     auto* group = new QGroupBox(kind.groupCaption, this);
     auto* form = new QFormLayout(group);
-    m_number = new TDBEditNormal(group);
-    m_number->setObjectName(QStringLiteral("Nr_doc"));
-    m_number->bind(document(), QStringLiteral("Nr_doc"));
-    m_date = new TDBDateEdit(group);
-    m_date->setObjectName(QStringLiteral("Data"));
-    m_date->bind(document(), QStringLiteral("Data"));
-    m_kind = new TDBComboNormal(group);
-    m_kind->setObjectName(QStringLiteral("Fel"));
-    m_kind->bind(document(), QStringLiteral("Fel"));
+    m_number = bound<TDBEditNormal>(group, document(), QStringLiteral("Nr_doc"));
+    m_date = bound<TDBDateEdit>(group, document(), QStringLiteral("Data"));
+    m_kind = bound<TDBComboNormal>(group, document(), QStringLiteral("Fel"));
     addChoiceList(m_kind, QStringLiteral("Tip_doc"), QStringLiteral("Denumire"));
-    m_amount = new TDBEditNormal(group);
-    m_amount->setObjectName(QStringLiteral("Suma"));
+    m_amount = bound<TDBEditNormal>(group, document(), QStringLiteral("Suma"));
     m_amount->setAlignment(Qt::AlignRight);
-    m_amount->bind(document(), QStringLiteral("Suma"));
     addLabeledRow(form, QStringLiteral("Numar :"), m_number);
     addLabeledRow(form, QStringLiteral("Data :"), m_date);
     addLabeledRow(form, QStringLiteral("Felul :"), m_kind);

@@ -13,6 +13,7 @@
 #include "db/Sql.h"
 #include "operations/SalaryOrderDeletion.h"
 #include "printing/RepOPSalUnt.h"
+#include "widgets/BoundControl.h"
 #include "widgets/FormRows.h"
 #include "widgets/TDBComboNormal.h"
 #include "widgets/TDBEditNormal.h"
@@ -105,22 +106,17 @@ void TCheltSalFrm::setUpHeader()
 {
     auto* group = new QGroupBox(QStringLiteral("Inregistrare (ordin plata)"), this);
     auto* form = new QFormLayout(group);
-    m_number = new TDBEditNormal(group);
-    m_number->setObjectName(QStringLiteral("Nr_act"));
     numberDocuments(QStringLiteral("Nr_act"), {{QStringLiteral("Cheltuieli"), QStringLiteral("Nr_act")},
                                                {QStringLiteral("CheltSal"), QStringLiteral("Nr_act")}});
-    m_number->bind(document(), QStringLiteral("Nr_act"));
-    m_date = new TDBDateEdit(group);
-    m_date->setObjectName(QStringLiteral("Data"));
-    m_date->bind(document(), QStringLiteral("Data"));
+    m_number = bound<TDBEditNormal>(group, document(), QStringLiteral("Nr_act"));
+    m_date = bound<TDBDateEdit>(group, document(), QStringLiteral("Data"));
+    // Its items come before it is bound, so that it shows the field's value.
     m_account = new TDBComboNormal(group);
     m_account->setObjectName(QStringLiteral("Cont"));
     m_account->addItems({QStringLiteral("Casa"), QStringLiteral("Banca")});
     m_account->setEditable(false); // the balances know these two accounts only
     m_account->bind(document(), QStringLiteral("Cont"));
-    m_explanation = new TDBEditNormal(group);
-    m_explanation->setObjectName(QStringLiteral("Explicatie"));
-    m_explanation->bind(document(), QStringLiteral("Explicatie"));
+    m_explanation = bound<TDBEditNormal>(group, document(), QStringLiteral("Explicatie"));
     m_total = new QLineEdit(group);
     m_total->setObjectName(QStringLiteral("Total"));
     m_total->setReadOnly(true);

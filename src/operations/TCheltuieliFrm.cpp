@@ -3,6 +3,7 @@
 #include "catalogues/CatalogSelect.h"
 #include "db/Dataset.h"
 #include "printing/RepOPUnt.h"
+#include "widgets/BoundControl.h"
 #include "widgets/FormRows.h"
 #include "widgets/TDBEditNormal.h"
 
@@ -52,7 +53,7 @@ const MoneyDocumentKind& TCheltuieliFrm::kind()
 
 TCheltuieliFrm::TCheltuieliFrm(QWidget* parent) : MoneyDocumentWindow(kind(), parent)
 {
-    m_beneficiary = boundInput(this, QStringLiteral("Beneficiar"));
+    m_beneficiary = bound<TDBEditNormal>(this, document(), QStringLiteral("Beneficiar"));
     addLabeledRow(registrationForm(), QStringLiteral("Beneficiar :"), m_beneficiary);
     completeWindow(nullptr, {m_beneficiary});
 }

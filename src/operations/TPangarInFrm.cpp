@@ -1,6 +1,7 @@
 #include "operations/TPangarInFrm.h"
 
 #include "db/Dataset.h"
+#include "widgets/BoundControl.h"
 #include "widgets/FormRows.h"
 #include "widgets/TDBComboNormal.h"
 #include "widgets/TDBEditNormal.h"
@@ -31,19 +32,13 @@ TPangarInFrm::TPangarInFrm(QWidget* parent) : DocumentWindow(candleIntakeSetup()
 {
     auto* group = new QGroupBox(QStringLiteral("Document"), this);
     auto* form = new QFormLayout(group);
-    m_number = new TDBEditNormal(group);
-    m_number->setObjectName(QStringLiteral("Numar"));
-    m_number->bind(document(), QStringLiteral("Numar"));
-    m_date = new TDBDateEdit(group);
-    m_date->setObjectName(QStringLiteral("Data"));
-    m_date->bind(document(), QStringLiteral("Data"));
-    m_supplier = new TDBComboNormal(group);
-    m_supplier->setObjectName(QStringLiteral("Furnizor"));
-    m_supplier->bind(document(), QStringLiteral("Furnizor"));
+    m_number = bound<TDBEditNormal>(group, document(), QStringLiteral("Numar"));
+    m_date = bound<TDBDateEdit>(group, document(), QStringLiteral("Data"));
+    m_supplier = bound<TDBComboNormal>(group, document(), QStringLiteral("Furnizor"));
     addChoiceList(m_supplier, QStringLiteral("Furnizori"), QStringLiteral("Denumire"));
-    m_explanation = new TDBEditNormal(group);
-    m_explanation->setObjectName(QStringLiteral("Explicatie"));
-    m_explanation->bind(document(), QStringLiteral("Explicatie"));
+    m_explanation = bound<TDBEditNormal>(group, document(), QStringLiteral("Explicatie"));
+    // Its item comes before it is bound: a first item added to an empty list
+    // would show in place of the field's value.
     m_kind = new TDBComboNormal(group);
     m_kind->setObjectName(QStringLiteral("Tip"));
     m_kind->addItem(QStringLiteral("O.P."));

@@ -1,14 +1,12 @@
 #include "operations/TVenituriFrm.h"
 
 #include "catalogues/CatalogSelect.h"
+#include "catalogues/CatalogueName.h"
 #include "core/ProgramFolder.h"
 #include "core/ProgramOptions.h"
-#include "core/SilentAbort.h"
-#include "core/UserDialogs.h"
-#include "db/Connection.h"
 #include "db/Dataset.h"
-#include "db/Sql.h"
 #include "operations/ReceiptReport.h"
+#include "widgets/BoundControl.h"
 #include "widgets/FormRows.h"
 #include "widgets/TDBComboNormal.h"
 #include "widgets/TDBEditNormal.h"
@@ -68,15 +66,20 @@ TVenituriFrm::TVenituriFrm(QWidget* parent) : MoneyDocumentWindow(kind(), parent
     Dataset* doc = document();
     auto* group = new QGroupBox(QStringLiteral("Enorias"), this);
     auto* form = new QFormLayout(group);
-    m_parishioner = boundInput(group, parishionerField);
+    m_parishioner = bound<TDBEditNormal>(group, document(), parishionerField);
     m_parishioner->setPicker([this] { pickParishioner(); });
     promptOnEntering(m_parishioner,
                      QStringLiteral("Apasati <Ctrl-Enter> pentru a selecta enoriasul din catalog!"));
     m_parishionerName = nameCopy(group, parishionerNameField);
     addLabeledRow(form, QStringLiteral("Cod enorias :"), m_parishioner);
     addLabeledRow(form, QStringLiteral("Numele :"), m_parishionerName);
-    doc->setValidator(parishionerField, [this](Dataset& document, const QVariant& code) {
-        validateParishioner(document, code);
+    const CatalogueNameCopy parishionerName{.table = QStringLiteral("Enoriasi"),
+                                            .codeField = parishionerField,
+                                            .nameField = QStringLiteral("Nume_prenume"),
+                                            .copyField = parishionerNameField,
+                                            .unknownCodeStart = QStringLiteral("Enoriasul <")};
+    doc->setValidator(parishionerField, [parishionerName](Dataset& document, const QVariant& code) {
+        copyCatalogueName(document, parishionerName, code);
     });
 
     // A contribution is always someone's: it comes before the shared checks.
@@ -96,25 +99,6 @@ TVenituriFrm::TVenituriFrm(QWidget* parent) : MoneyDocumentWindow(kind(), parent
 QString TVenituriFrm::explanationFor(const Dataset& document, const QString& typeExplanation) const
 {
     return typeExplanation + QLatin1Char(' ') + document.asString(parishionerNameField);
-}
-
-void TVenituriFrm::validateParishioner(Dataset& document, const QVariant& code)
-{
-    if (code.isNull() || code.toString().isEmpty()) {
-        document.setValue(parishionerNameField, QVariant());
-        return;
-    }
-    const QVariant name = Sql::scalar(
-        Connection::database(), QStringLiteral("SELECT Nume_prenume FROM Enoriasi WHERE Cod_enorias = :code"),
-        {{QStringLiteral(":code"), code}});
-    if (!name.isValid()) {
-        dialogs().warning(QStringLiteral("Enoriasul <") + code.toString() +
-                          QStringLiteral("> nu figureaza în catalog. ") +
-                          QStringLiteral("Apasati Ctrl-Enter pentru a selecta din catalog !"));
-        document.setValue(parishionerNameField, QVariant());
-        throw SilentAbort();
-    }
-    document.setValue(parishionerNameField, name);
 }
 
 void TVenituriFrm::pickParishioner()

@@ -23,7 +23,6 @@ protected:
     QString explanationFor(const Dataset& document, const QString& typeExplanation) const override;
 
 private:
-    void validateParishioner(Dataset& document, const QVariant& code);
     void pickParishioner();
 
     TDBEditNormal* m_parishioner;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogues/CatalogColumns.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -7,18 +9,10 @@
 
 // What the pages of the family sheet window show: the parishioners' list and
 // the five tables of records kept under each parishioner.
-struct FamilySheetColumn {
-    QString field;
-    QString caption;      // empty: the field name is the caption
-    QStringList pickList; // values offered; other text is accepted too
-};
-
 struct FamilySheetPage {
     QString caption; // the page tab, with its accelerator
     QString table;
-    QList<FamilySheetColumn> columns;
-
-    QStringList fields() const;
+    QList<CatalogColumn> columns;
 };
 
 namespace FamilySheetPages

@@ -13,13 +13,20 @@ using Content = RecordColumn::Content;
 
 RecordColumn counter()
 {
-    return {QStringLiteral("Nr crt."), QStringLiteral("Nr crt."), {}, Content::Counter, 10};
+    return {.caption = QStringLiteral("Nr crt."),
+            .name = QStringLiteral("Nr crt."),
+            .content = Content::Counter,
+            .width = 10};
 }
 
 RecordColumn act()
 {
     const QString caption = QStringLiteral("Numarul si data actului");
-    return {caption, caption, QStringLiteral("Data"), Content::Act, 30};
+    return {.caption = caption,
+            .name = caption,
+            .field = QStringLiteral("Data"),
+            .content = Content::Act,
+            .width = 30};
 }
 
 // In `caption` a '|' marks where the printed caption breaks a word with a
@@ -30,7 +37,11 @@ RecordColumn text(const char* caption, const char* field, double width)
     QString name = printed;
     printed.replace(QLatin1Char('|'), QLatin1Char('-'));
     name.remove(QLatin1Char('|'));
-    return {printed, name.trimmed(), QString::fromUtf8(field), Content::Text, width};
+    return {.caption = printed,
+            .name = name.trimmed(),
+            .field = QString::fromUtf8(field),
+            .content = Content::Text,
+            .width = width};
 }
 
 QList<double> edgesOf(const QList<RecordColumn>& columns, double width)

@@ -1,7 +1,7 @@
 #include "records/TFisaEnoriasFrm.h"
 
+#include "catalogues/CatalogBrowser.h"
 #include "catalogues/CodeInUse.h"
-#include "catalogues/NameSearch.h"
 #include "contributions/ContributionListLayout.h"
 #include "contributions/ContributionSheet.h"
 #include "core/BusyCursor.h"
@@ -11,7 +11,6 @@
 #include "core/UserDialogs.h"
 #include "db/Connection.h"
 #include "db/Dataset.h"
-#include "db/DatasetModel.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
 #include "db/TableDefinitions.h"
@@ -22,6 +21,7 @@
 #include "records/FamilySheetPages.h"
 #include "records/RecordReports.h"
 #include "widgets/DBNavigator.h"
+#include "widgets/FormRows.h"
 #include "widgets/SingleInstance.h"
 #include "widgets/GridColumnWidths.h"
 #include "widgets/TDBGridNormal.h"
@@ -65,14 +65,6 @@ const QList<Order>& orders()
     return list;
 }
 
-QLabel* buddyLabel(const QString& caption, QWidget* control, QWidget* parent)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(control);
-    control->setAccessibleName(QString(caption).remove(QLatin1Char(':')).trimmed());
-    return label;
-}
-
 // Whether the database file holds an index of the table over exactly these fields.
 bool indexInFile(const QString& table, const QString& fields)
 {
@@ -90,14 +82,8 @@ TDBGridNormal* gridFor(const FamilySheetPage& page, Dataset* table, QWidget* par
 {
     auto* grid = new TDBGridNormal(parent);
     grid->setObjectName(page.table + QStringLiteral("Grid"));
-    grid->setAccessibleName(QString(page.caption).remove(QLatin1Char('&')).trimmed());
-    grid->bind(table, page.fields());
-    for (const FamilySheetColumn& column : page.columns) {
-        if (!column.caption.isEmpty())
-            grid->datasetModel()->setColumnTitle(column.field, column.caption);
-        if (!column.pickList.isEmpty())
-            grid->setColumnPickList(column.field, column.pickList);
-    }
+    grid->setAccessibleName(accessibleNameFor(page.caption));
+    bindColumns(grid, table, page.columns);
     return grid;
 }
 
@@ -169,6 +155,21 @@ TFisaEnoriasFrm::TFisaEnoriasFrm(QWidget* parent) : QDialog(parent)
 
 TFisaEnoriasFrm::~TFisaEnoriasFrm() = default;
 
+TDBNavigator* TFisaEnoriasFrm::navigator() const
+{
+    return m_browser->navigator();
+}
+
+QComboBox* TFisaEnoriasFrm::orderList() const
+{
+    return m_browser->orderList();
+}
+
+QLineEdit* TFisaEnoriasFrm::searchEdit() const
+{
+    return m_browser->searchEdit();
+}
+
 void TFisaEnoriasFrm::sizeWindow()
 {
     // Every page's grid shows its names and explanations whole, as far as the
@@ -217,38 +218,21 @@ void TFisaEnoriasFrm::openTables()
 QWidget* TFisaEnoriasFrm::buildCatalogPage()
 {
     auto* page = new QWidget(this);
-    m_orderList = new QComboBox(page);
-    m_orderList->setObjectName(QStringLiteral("OrdonareComboBox"));
+    QStringList captions;
     for (const Order& order : orders())
-        m_orderList->addItem(order.caption);
-    m_search = new QLineEdit(page);
-    m_search->setObjectName(QStringLiteral("CautareEdit"));
-    m_navigator = new TDBNavigator(page);
-    m_navigator->bind(m_tables.at(Catalog));
-    m_navigator->setButtons(TDBNavigator::First | TDBNavigator::Prior | TDBNavigator::Next |
-                            TDBNavigator::Last | TDBNavigator::Insert | TDBNavigator::Refresh);
-    m_navigator->setHint(TDBNavigator::First, QStringLiteral("Prima inregistrare"));
-    m_navigator->setHint(TDBNavigator::Prior, QStringLiteral("Inregistrarea precedenta"));
-    m_navigator->setHint(TDBNavigator::Next, QStringLiteral("Inregistrarea urmatoare"));
-    m_navigator->setHint(TDBNavigator::Last, QStringLiteral("Ultima inregistrare"));
-    m_navigator->setHint(TDBNavigator::Insert, QStringLiteral("Insereaza inregistrare"));
-    m_navigator->setHint(TDBNavigator::Refresh, QStringLiteral("Actualizeaza inregistrari"));
+        captions << order.caption;
+    m_browser = new CatalogBrowser({.orderCaption = QStringLiteral("Ordonare dupa :"),
+                                    .orderListName = QStringLiteral("OrdonareComboBox"),
+                                    .orders = captions,
+                                    .searchCaption = QStringLiteral("Cautare :"),
+                                    .searchName = QStringLiteral("CautareEdit"),
+                                    .navigatorButtons = TDBNavigator::First | TDBNavigator::Prior |
+                                                        TDBNavigator::Next | TDBNavigator::Last |
+                                                        TDBNavigator::Insert | TDBNavigator::Refresh},
+                                   m_tables.at(Catalog), [this](int item) { return applyOrder(item); },
+                                   [this](const QString& text) { search(text); }, page);
     m_grids << gridFor(FamilySheetPages::parishioners(), m_tables.at(Catalog), page);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_navigator);
-    top->addWidget(buddyLabel(QStringLiteral("Ordonare dupa :"), m_orderList, page));
-    top->addWidget(m_orderList);
-    top->addWidget(buddyLabel(QStringLiteral("Cautare :"), m_search, page));
-    top->addWidget(m_search, 1);
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(top);
-    layout->addWidget(m_grids.last(), 1);
-
-    connect(m_orderList, &QComboBox::currentIndexChanged, this,
-            [this](int item) { runGuarded([&] { applyOrder(item); }); });
-    connect(m_search, &QLineEdit::textChanged, this,
-            [this](const QString& text) { runGuarded([&] { search(text); }); });
+    m_browser->setGrid(m_grids.last());
     return page;
 }
 
@@ -278,29 +262,19 @@ void TFisaEnoriasFrm::showHeaders()
         header->setText(text);
 }
 
-void TFisaEnoriasFrm::applyOrder(int item)
+bool TFisaEnoriasFrm::applyOrder(int item)
 {
     const BusyCursor busy(true);
     const QString fields = orders().at(item).indexFields;
     // Only an index the file holds gives an order; without it the list stays as it is.
     const bool known = indexInFile(m_tables.at(Catalog)->tableName(), fields);
-    if (known && m_tables.at(Catalog)->setIndexFieldNames(fields))
-        m_appliedOrder = item;
-    const QSignalBlocker quiet(m_orderList);
-    m_orderList->setCurrentIndex(m_appliedOrder);
+    return known && m_tables.at(Catalog)->setIndexFieldNames(fields);
 }
 
 void TFisaEnoriasFrm::search(const QString& text)
 {
-    Dataset* parishioners = m_tables.at(Catalog);
-    if (text.isEmpty() || parishioners->isEmpty())
-        return;
-    // The first row of the order whose field starts with the text, with or without its diacritics.
-    const int column = parishioners->fieldIndex(orders().at(m_appliedOrder).searchField);
-    const int row = findNameStartingWith(
-        parishioners->recordCount(), [&](int r) { return parishioners->rowValue(r, column).toString(); }, text);
-    if (row >= 0)
-        parishioners->setRecNo(row + 1);
+    // The first row of the order whose field starts with the text.
+    m_browser->goToRowStartingWith(orders().at(m_browser->appliedOrder()).searchField, text);
 }
 
 void TFisaEnoriasFrm::buildPrintMenu()
@@ -395,7 +369,7 @@ void TFisaEnoriasFrm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        m_search->setFocus();
+        m_browser->searchEdit()->setFocus();
 }
 
 void TFisaEnoriasFrm::keyPressEvent(QKeyEvent* event)

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QList>
 
+class CatalogBrowser;
 class Dataset;
 class QComboBox;
 class QLabel;
@@ -35,9 +36,9 @@ public:
     TDBGridNormal* grid(Page page) const { return m_grids.at(page); }
     // The parishioner line over a record page.
     QLabel* header(Page page) const { return m_headers.at(page - Members); }
-    TDBNavigator* navigator() const { return m_navigator; }
-    QComboBox* orderList() const { return m_orderList; }
-    QLineEdit* searchEdit() const { return m_search; }
+    TDBNavigator* navigator() const;
+    QComboBox* orderList() const;
+    QLineEdit* searchEdit() const;
     QPushButton* validateButton() const { return m_validateButton; }
     QPushButton* printButton() const { return m_printButton; }
     QMenu* printMenu() const { return m_printMenu; }
@@ -57,7 +58,8 @@ private:
     QWidget* buildCatalogPage();
     QWidget* buildRecordPage(Page page);
     void openTables();
-    void applyOrder(int item);
+    // Puts the parishioners in the order of the list's item; true when that order is in force.
+    bool applyOrder(int item);
     void search(const QString& text);
     void showHeaders();
     void sizeWindow();
@@ -70,11 +72,8 @@ private:
     QList<Dataset*> m_tables;
     QList<TDBGridNormal*> m_grids;
     QList<QLabel*> m_headers;
-    TDBNavigator* m_navigator = nullptr;
-    QComboBox* m_orderList = nullptr;
-    QLineEdit* m_search = nullptr;
+    CatalogBrowser* m_browser = nullptr;
     QPushButton* m_validateButton = nullptr;
     QPushButton* m_printButton = nullptr;
     QMenu* m_printMenu = nullptr;
-    int m_appliedOrder = 0;
 };

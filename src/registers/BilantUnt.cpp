@@ -20,6 +20,7 @@
 #include "registers/RepBilantV2Unt.h"
 #include "widgets/DateEdit.h"
 #include "widgets/FormRows.h"
+#include "widgets/PeriodCheck.h"
 #include "widgets/ProgressWindow.h"
 #include "widgets/SingleInstance.h"
 #include "widgets/TDBGridNormal.h"
@@ -65,11 +66,8 @@ QPushButton* button(const QString& text, const QString& hint, QWidget* parent)
 
 TDateEdit* dateInput(const QString& caption, QHBoxLayout* row, QWidget* parent)
 {
-    auto* label = new QLabel(caption, parent);
     auto* input = new TDateEdit(parent);
-    label->setBuddy(input);
-    input->setAccessibleName(caption.chopped(2));
-    row->addWidget(label);
+    row->addWidget(makeCaptionLabel(caption, input, parent));
     row->addWidget(input);
     return input;
 }
@@ -214,13 +212,7 @@ void TBilantFrm::recalculate()
         return;
     const QDate from = m_from->date();
     const QDate to = m_to->date();
-    if (from > to) {
-        dialogs().warning(QStringLiteral("Intervalul de timp nu este corect! ") +
-                          to.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(" < ") +
-                          from.toString(QStringLiteral("dd.MM.yyyy")));
-        return;
-    }
-    if (!storeTyping())
+    if (!acceptPeriod(from, to) || !storeTyping())
         return;
     BusyCursor busy(true);
     ProgressWindow progress(this);

@@ -10,23 +10,26 @@
 
 const LedgerKind& LedgerKind::incomes()
 {
-    static const LedgerKind kind{Source::Incomes,
-                                 QStringLiteral("Registru partizi venituri"),
-                                 QStringLiteral("Registru partizi venituri"),
-                                 QStringLiteral("Natura venitului"),
-                                 QStringLiteral("EXPLICATIA VENITURILOR"),
-                                 QStringLiteral("(contributie,donatii,disc, lumanari, etc.)")};
+    static const LedgerKind kind{
+        .source = Source::Incomes,
+        .caption = QStringLiteral("Registru partizi venituri"),
+        .title = QStringLiteral("Registru partizi venituri"),
+        .typeLabel = QStringLiteral("Natura venitului"),
+        .explanationHeading = QStringLiteral("EXPLICATIA VENITURILOR"),
+        .explanationNote = QStringLiteral("(contributie,donatii,disc, lumanari, etc.)"),
+    };
     return kind;
 }
 
 const LedgerKind& LedgerKind::expenses()
 {
-    static const LedgerKind kind{Source::ExpenseRegister,
-                                 QStringLiteral("Raport registru partizi cheltuieli"),
-                                 QStringLiteral("Registru partizi cheltuieli"),
-                                 QStringLiteral("Natura cheltuielii"),
-                                 QStringLiteral("EXPLICATIA CHELTUIELILOR"),
-                                 {}};
+    static const LedgerKind kind{
+        .source = Source::ExpenseRegister,
+        .caption = QStringLiteral("Raport registru partizi cheltuieli"),
+        .title = QStringLiteral("Registru partizi cheltuieli"),
+        .typeLabel = QStringLiteral("Natura cheltuielii"),
+        .explanationHeading = QStringLiteral("EXPLICATIA CHELTUIELILOR"),
+    };
     return kind;
 }
 

@@ -24,6 +24,26 @@ constexpr ButtonLook looks[] = {
     {TDBNavigator::Cancel, "\u2717", "Renunta"}, {TDBNavigator::Refresh, "\u21BB", "Reincarca"},
 };
 
+struct ButtonHint {
+    TDBNavigator::Button button;
+    const char* hint;
+};
+
+constexpr ButtonHint recordHints[] = {
+    {TDBNavigator::First, "Prima inregistrare"},          {TDBNavigator::Prior, "Inregistrarea precedenta"},
+    {TDBNavigator::Next, "Inregistrarea urmatoare"},      {TDBNavigator::Last, "Ultima inregistrare"},
+    {TDBNavigator::Insert, "Insereaza inregistrare"},     {TDBNavigator::Delete, "Sterge inregistrare"},
+    {TDBNavigator::Refresh, "Actualizeaza inregistrari"},
+};
+
+constexpr ButtonHint documentHints[] = {
+    {TDBNavigator::First, "Primul document"},       {TDBNavigator::Prior, "Precedentul document"},
+    {TDBNavigator::Next, "Urmatorul document"},     {TDBNavigator::Last, "Ultimul document"},
+    {TDBNavigator::Insert, "Document nou"},         {TDBNavigator::Delete, "Sterge document"},
+    {TDBNavigator::Post, "Salveaza document"},      {TDBNavigator::Cancel, "Anuleaza modificarile"},
+    {TDBNavigator::Refresh, "Actualizeaza datele"},
+};
+
 } // namespace
 
 TDBNavigator::TDBNavigator(QWidget* parent) : QWidget(parent)
@@ -88,6 +108,27 @@ void TDBNavigator::setHint(Button button, const QString& hint)
 QString TDBNavigator::hint(Button button) const
 {
     return m_buttons.value(button)->toolTip();
+}
+
+void TDBNavigator::setHints(Hints hints)
+{
+    const auto apply = [this](const auto& wording) {
+        for (const ButtonHint& h : wording)
+            setHint(h.button, QString::fromLatin1(h.hint));
+    };
+    if (hints == Hints::Records)
+        apply(recordHints);
+    else
+        apply(documentHints);
+}
+
+QList<QToolButton*> TDBNavigator::shownButtons() const
+{
+    QList<QToolButton*> shown;
+    for (const ButtonLook& look : looks)
+        if (m_visible.testFlag(look.button))
+            shown << m_buttons.value(look.button);
+    return shown;
 }
 
 void TDBNavigator::press(Button button)

@@ -2,6 +2,7 @@
 
 #include <QFlags>
 #include <QHash>
+#include <QList>
 #include <QPointer>
 #include <QWidget>
 
@@ -12,10 +13,11 @@ class QToolButton;
 // buttons over a Dataset.
 //
 // - Each window chooses its buttons (setButtons) and names them in its own
-//   words (setHint): the hint becomes the button's tool tip, status tip and
-//   accessible name. Without a window's words the buttons read "Primul",
-//   "Anterior", "Urmator", "Ultimul", "Adauga", "Sterge", "Modifica",
-//   "Salveaza", "Renunta", "Reincarca".
+//   words (setHint) or in one of the program's wordings (setHints): the hint
+//   becomes the button's tool tip, status tip and accessible name. Without
+//   a window's words the buttons read "Primul", "Anterior", "Urmator",
+//   "Ultimul", "Adauga", "Sterge", "Modifica", "Salveaza", "Renunta",
+//   "Reincarca".
 // - The buttons follow the dataset: First and Prior are off on the first
 //   record, Next and Last on the last, Edit while editing, Post and Cancel
 //   while browsing, Delete on an empty dataset, all of them on a closed one.
@@ -58,6 +60,19 @@ public:
     void setHint(Button button, const QString& hint);
     QString hint(Button button) const;
     static QString defaultHint(Button button);
+
+    // The program's wordings of the buttons' hints.
+    enum class Hints {
+        Records,   // the lists: "Prima inregistrare", "Inregistrarea precedenta" ... "Actualizeaza
+                   // inregistrari"
+        Documents, // the document windows: "Primul document", "Precedentul document" ... "Actualizeaza
+                   // datele"
+    };
+    // Names the buttons in one of the wordings; a button it leaves out keeps its hint.
+    void setHints(Hints hints);
+
+    // The buttons shown, in their order.
+    QList<QToolButton*> shownButtons() const;
 
     void setConfirmDelete(bool confirm) { m_confirmDelete = confirm; }
 

@@ -7,8 +7,17 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
-// Adds "caption  control" to a form: the caption is the control's buddy and
-// its accessible name, so the control can be reached and read by its caption.
+// The name a person would say for a control with this caption: without the
+// mnemonic's "&" ("&&" stays one "&") and the closing ":" ("Or&dine de
+// afisare:" is "Ordine de afisare").
+QString accessibleNameFor(const QString& caption);
+
+// The caption of `control`, made in `parent`: the control's buddy (its
+// mnemonic reaches the control), and the control named by it
+// (accessibleNameFor), so it can be reached and read by its caption.
+QLabel* makeCaptionLabel(const QString& caption, QWidget* control, QWidget* parent);
+
+// Adds "caption  control" to a form, the caption made by makeCaptionLabel.
 void addLabeledRow(QFormLayout* form, const QString& caption, QWidget* control);
 
 // Adds "caption  value" to a form for a label that shows a value: a screen

@@ -1,12 +1,12 @@
 #include "widgets/Intrvdlg.h"
 
-#include "core/UserDialogs.h"
 #include "widgets/DateEdit.h"
+#include "widgets/FormRows.h"
+#include "widgets/PeriodCheck.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -20,12 +20,6 @@ TIntervalDlg::TIntervalDlg(const QDate& from, const QDate& to, QWidget* parent) 
     m_to = new TDateEdit(this);
     m_to->setObjectName(QStringLiteral("PanaInData"));
     m_to->setDate(to);
-    auto* fromLabel = new QLabel(QStringLiteral("&De la data de :"), this);
-    fromLabel->setBuddy(m_from);
-    auto* toLabel = new QLabel(QStringLiteral("&pana în data:"), this);
-    toLabel->setBuddy(m_to);
-    m_from->setAccessibleName(QStringLiteral("De la data de"));
-    m_to->setAccessibleName(QStringLiteral("pana în data"));
     m_from->installEventFilter(this);
     m_to->installEventFilter(this);
 
@@ -43,8 +37,8 @@ TIntervalDlg::TIntervalDlg(const QDate& from, const QDate& to, QWidget* parent) 
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* form = new QFormLayout;
-    form->addRow(fromLabel, m_from);
-    form->addRow(toLabel, m_to);
+    form->addRow(makeCaptionLabel(QStringLiteral("&De la data de :"), m_from, this), m_from);
+    form->addRow(makeCaptionLabel(QStringLiteral("&pana în data:"), m_to, this), m_to);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(openButton);
@@ -66,12 +60,8 @@ void TIntervalDlg::confirm()
         }
     const QDate from = m_from->date();
     const QDate to = m_to->date();
-    if (from > to) {
-        dialogs().warning(QStringLiteral("Intervalul de timp nu este corect! ") +
-                          to.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(" < ") +
-                          from.toString(QStringLiteral("dd.MM.yyyy")));
+    if (!acceptPeriod(from, to))
         return;
-    }
     m_fromDate = from;
     m_toDate = to;
     accept();
