@@ -1,6 +1,5 @@
 #include "db/RowOrder.h"
 
-#include "db/FieldValue.h"
 #include "db/RomanianCollation.h"
 
 #include <QDate>
@@ -8,16 +7,25 @@
 namespace RowOrder
 {
 
+namespace
+{
+
+// The number a value of a number or date field is ordered by.
+double numberOf(const QVariant& value, FieldType type)
+{
+    return type == FieldType::Date ? double(value.toDate().toJulianDay()) : value.toDouble();
+}
+
+} // namespace
+
 Key keyOf(const QVariant& value, FieldType type, bool caseInsensitive)
 {
     Key key;
     key.null = value.isNull();
     if (key.null)
         return key;
-    if (type == FieldType::Date)
-        key.number = double(value.toDate().toJulianDay());
-    else if (FieldValue::isNumeric(type))
-        key.number = value.toDouble();
+    if (type != FieldType::String)
+        key.number = numberOf(value, type);
     else if (caseInsensitive)
         key.text = romanianSortKey(value.toString());
     else {
@@ -29,7 +37,14 @@ Key keyOf(const QVariant& value, FieldType type, bool caseInsensitive)
 
 int compareValues(const QVariant& a, const QVariant& b, FieldType type, bool caseInsensitive)
 {
-    return compare(keyOf(a, type, caseInsensitive), keyOf(b, type, caseInsensitive));
+    if (type == FieldType::String)
+        return compare(keyOf(a, type, caseInsensitive), keyOf(b, type, caseInsensitive));
+    // Numbers and dates as compare() orders their keys (nulls first, then by
+    // number), without building the keys: searches compare every row.
+    if (a.isNull() || b.isNull())
+        return int(b.isNull()) - int(a.isNull());
+    const double x = numberOf(a, type), y = numberOf(b, type);
+    return x < y ? -1 : (x > y ? 1 : 0);
 }
 
 int compareRowIds(qint64 a, qint64 b)
@@ -39,15 +54,10 @@ int compareRowIds(qint64 a, qint64 b)
     return a < b ? -1 : (a > b ? 1 : 0);
 }
 
-bool matches(const QVariant& have, const QVariant& wanted, FieldType type, LocateOptions options)
+bool textMatches(const QString& text, const QString& sought, LocateOptions options)
 {
-    if (have.isNull() || wanted.isNull())
-        return have.isNull() && wanted.isNull();
-    if (type != FieldType::String)
-        return compareValues(have, wanted, type, false) == 0;
     const bool caseInsensitive = options.testFlag(LocateOption::CaseInsensitive);
     const Qt::CaseSensitivity cs = caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    const QString text = have.toString(), sought = wanted.toString();
     if (options.testFlag(LocateOption::PartialKey))
         return text.startsWith(sought, cs) ||
                (caseInsensitive && compareRomanian(QStringView(text).left(sought.size()), sought) == 0);

@@ -84,9 +84,19 @@ std::vector<qsizetype> sorted(qsizetype count, const QList<OrderColumn>& order, 
     return permutation;
 }
 
+// Whether a text matches a searched one: whole or, with PartialKey, by its
+// beginning, and with CaseInsensitive in the Romanian alphabet, case aside.
+bool textMatches(const QString& text, const QString& sought, LocateOptions options);
+
 // Whether a row's value matches a searched one (already read as the field's
-// type): texts whole or, with PartialKey, by their beginning, and with
-// CaseInsensitive as the Romanian collation sees them; other values equal.
-bool matches(const QVariant& have, const QVariant& wanted, FieldType type, LocateOptions options);
+// type): texts as textMatches, other values equal.
+inline bool matches(const QVariant& have, const QVariant& wanted, FieldType type, LocateOptions options)
+{
+    if (have.isNull() || wanted.isNull())
+        return have.isNull() && wanted.isNull();
+    if (type != FieldType::String)
+        return compareValues(have, wanted, type, false) == 0;
+    return textMatches(have.toString(), wanted.toString(), options);
+}
 
 } // namespace RowOrder

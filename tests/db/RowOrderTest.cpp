@@ -54,6 +54,20 @@ TEST(RowOrder, SortsNullsFirstThenByValueThenByRowIdentity)
     EXPECT_EQ(ids, (std::vector<qint64>{3, 5, 2, 4, 6, 1}));
 }
 
+// Numbers and dates are compared directly in searches, and by their keys in sorts.
+TEST(RowOrder, NumbersAndDatesCompareAsTheirKeys)
+{
+    const QList<std::pair<QVariant, FieldType>> values = {
+        {QVariant(), FieldType::Float}, {-2.5, FieldType::Float}, {0.0, FieldType::Float}, {12.5, FieldType::Float},
+        {QVariant(), FieldType::Date},  {QDate(2025, 12, 31), FieldType::Date}, {QDate(2026, 1, 1), FieldType::Date}};
+    for (const auto& [a, type] : values)
+        for (const auto& [b, otherType] : values)
+            if (type == otherType)
+                EXPECT_EQ(sign(RowOrder::compareValues(a, b, type, false)),
+                          sign(RowOrder::compare(RowOrder::keyOf(a, type, false), RowOrder::keyOf(b, type, false))))
+                    << a.toString().toStdString() << " / " << b.toString().toStdString();
+}
+
 TEST(RowOrder, ARowNotStoredYetGoesAfterItsEquals)
 {
     EXPECT_GT(RowOrder::compareRowIds(0, 7), 0);
