@@ -392,19 +392,19 @@ void ReportLayout::placeBand(const ReportBand& band, const QStringList& texts,
             }
             break;
         }
-        page.items.append(item);
+        page.items.append(std::move(item));
     }
     if (band.ruled) {
         const double width = band.ruleWidth > 0 ? band.ruleWidth : m_report.contentWidth();
         PageItem frame;
         frame.kind = PageItem::Kind::Rect;
         frame.rect = QRectF(left, top, width, height);
-        page.items.append(frame);
+        page.items.append(std::move(frame));
         for (const double x : band.rules) {
             PageItem rule;
             rule.kind = PageItem::Kind::Line;
             rule.rect = QRectF(left + x, top, 0, height);
-            page.items.append(rule);
+            page.items.append(std::move(rule));
         }
     }
     m_y = top + height;
