@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -22,6 +23,10 @@ TIntervalDlg::TIntervalDlg(const QDate& from, const QDate& to, QWidget* parent) 
     m_to->setDate(to);
     m_from->installEventFilter(this);
     m_to->installEventFilter(this);
+    // The labels come before the buttons: Alt+D, shared by "De la data de" and
+    // "Deschide", goes to the date first.
+    QLabel* fromLabel = makeCaptionLabel(QStringLiteral("&De la data de :"), m_from, this);
+    QLabel* toLabel = makeCaptionLabel(QStringLiteral("&pana în data:"), m_to, this);
 
     auto* openButton = new QPushButton(QStringLiteral("&Deschide"), this);
     openButton->setObjectName(QStringLiteral("Deschide"));
@@ -37,8 +42,8 @@ TIntervalDlg::TIntervalDlg(const QDate& from, const QDate& to, QWidget* parent) 
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* form = new QFormLayout;
-    form->addRow(makeCaptionLabel(QStringLiteral("&De la data de :"), m_from, this), m_from);
-    form->addRow(makeCaptionLabel(QStringLiteral("&pana în data:"), m_to, this), m_to);
+    form->addRow(fromLabel, m_from);
+    form->addRow(toLabel, m_to);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(openButton);

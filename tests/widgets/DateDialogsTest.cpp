@@ -137,6 +137,21 @@ TEST(IntervalDialog, RefusesAnInvertedPeriodHoweverConfirmed)
     EXPECT_EQ(dialog.to(), QDate(2024, 3, 10));
 }
 
+// Alt+D belongs both to "De la data de" and to "Deschide": it goes to the
+// date first, then to the button, and never opens the report by itself.
+TEST(IntervalDialog, AltDGoesToTheFirstDateBeforeTheOpenButton)
+{
+    ScriptedDialogs dialogs;
+    TIntervalDlg dialog(QDate(2024, 1, 1), QDate(2024, 3, 31));
+    showActive(&dialog);
+    dialog.toInput()->setFocus();
+    QTest::keyClick(dialog.toInput(), Qt::Key_D, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.fromInput());
+    QTest::keyClick(dialog.fromInput(), Qt::Key_D, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.findChild<QPushButton*>(QStringLiteral("Deschide")));
+    EXPECT_TRUE(dialog.isVisible());
+}
+
 // A date that cannot be read never lets the period through as another date:
 // the dialog stays, says why once, and keeps the typing in the input.
 TEST(IntervalDialog, AnInvalidTypedDateIsNeverReplacedByAnother)
