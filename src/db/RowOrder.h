@@ -24,7 +24,7 @@ struct OrderColumn {
 };
 
 // The order of a record source's rows, written once: every sort, insertion
-// point and key search compares the same keys. Nulls come first, numbers and
+// point and key search orders as these keys do. Nulls come first, numbers and
 // dates by value, texts by the Romanian collation key or, for a
 // case-sensitive column, by their characters; equal rows by row identity, a
 // row not stored yet after its equals.
