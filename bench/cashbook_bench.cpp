@@ -48,12 +48,6 @@ double peakMemoryMiB()
     return 0;
 }
 
-struct NoProgress : Progress {
-    void start(const QString&, int) override {}
-    void step(int) override {}
-    void finish() override {}
-};
-
 // A working year of `documents` incomes and expenses (70 % incomes), in a folder of its own.
 void openYearOf(int documents, QTemporaryDir& dir)
 {
@@ -70,10 +64,9 @@ void BM_CashBookPhases(benchmark::State& state)
     ReportAnswers answers;
     answers.from = QDate(year, 1, 1);
     answers.to = QDate(year, 12, 31);
-    NoProgress progress;
     for (auto _ : state) {
         double start = cpuSeconds();
-        entry.prepare(answers, progress);
+        entry.prepare(answers, noProgress());
         const double compute = cpuSeconds() - start;
         start = cpuSeconds();
         ReportFrame::applyDefaults(entry.defaults);

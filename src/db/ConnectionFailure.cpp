@@ -17,10 +17,21 @@ bool fileReplaced(sqlite3* db)
     return db && sqlite3_file_control(db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved;
 }
 
-void raise(sqlite3* db, const QString& native, const QString& table)
+namespace
+{
+
+// A file replaced under the connection: its data are copied out first.
+void throwIfReplaced(sqlite3* db)
 {
     if (fileReplaced(db))
         throw DbError(ReplacedFileRescue::rescueAndExplain(db));
+}
+
+} // namespace
+
+void raise(sqlite3* db, const QString& native, const QString& table)
+{
+    throwIfReplaced(db);
     throw DbError::fromStoreText(native, table);
 }
 
@@ -32,8 +43,7 @@ void raise(const QSqlDatabase& db, const QSqlError& error, const QString& table)
     } catch (const DbError&) {
         // Not an open SQLite connection: only the text can tell.
     }
-    if (fileReplaced(handle))
-        throw DbError(ReplacedFileRescue::rescueAndExplain(handle));
+    throwIfReplaced(handle);
     throw DbError::fromSql(error, table);
 }
 

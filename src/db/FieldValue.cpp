@@ -31,9 +31,13 @@ QString typeWord(FieldType type)
 QVariant readWhole(const QVariant& value, const std::optional<TypedNumber::Reading>& typed,
                    const FieldInfo& info, bool* ok)
 {
-    const double number = typed ? typed->value.value_or(0.0) : value.toDouble(ok);
-    if (typed)
+    double number = 0;
+    if (typed) {
         *ok = typed->value.has_value();
+        number = typed->value.value_or(0.0);
+    } else {
+        number = value.toDouble(ok);
+    }
     if (*ok && (number != std::floor(number) || (typed && typed->hasFraction)))
         throw DbError(
             QStringLiteral("\"%1\" nu este un numar intreg (campul %2)").arg(value.toString(), info.name));
