@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libqt6sql6-sqlite libgl-dev
-  libsqlite3-dev libjpeg62-turbo
+  libsqlite3-dev libjpeg62-turbo zlib1g-dev
   libgtest-dev libbenchmark-dev
   pxlib-dev
   fonts-liberation2

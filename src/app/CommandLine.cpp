@@ -15,7 +15,6 @@
 #include "db/Sql.h"
 #include "db/WorkingYear.h"
 #include "printing/EmptyReport.h"
-#include "printing/PagePainter.h"
 #include "printing/ReportCatalog.h"
 #include "printing/RuledColumns.h"
 #include "transfer/OldDataImport.h"
@@ -166,10 +165,8 @@ int runReport(const Request& r)
     ReportFrame::applyDefaults(entry.defaults);
     std::unique_ptr<Report> report = entry.build(answers);
     if (!r.pdf.isEmpty()) {
-        PageModel pages = ReportFrame::layOut(*report);
-        if (pages.pages.isEmpty())
-            pages = ReportFrame::layOut(*emptyReport(entry, answers, *report));
-        PagePainter::writePdf(pages, r.pdf);
+        if (ReportFrame::writePdf(*report, r.pdf) == 0)
+            ReportFrame::writePdf(*emptyReport(entry, answers, *report), r.pdf);
     }
     if (!r.csv.isEmpty())
         entry.csv(*report, answers).write(r.csv);

@@ -13,6 +13,12 @@ QFontMetricsF textMetrics(const QFont& font)
     return QFontMetricsF(font, &device);
 }
 
+const QFont& PageItem::unsetFont()
+{
+    static const QFont font;
+    return font;
+}
+
 QStringList Page::texts() const
 {
     QStringList result;

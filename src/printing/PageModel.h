@@ -23,9 +23,14 @@ struct PageItem {
     Kind kind = Kind::Text;
     QRectF rect; // mm; a line runs from the top-left to the bottom-right corner
     QString text;
-    QFont font;
+    // Shared with the element it comes from: items copy no font of their own.
+    QFont font = unsetFont();
     int flags = Qt::AlignLeft | Qt::AlignVCenter; // alignment, and Qt::TextWordWrap
     double lineWidth = 0.2;                       // mm
+
+    // The font of an item that has none (a line, a rectangle): one object for
+    // all, since a default QFont asks the application for its font, under a lock.
+    static const QFont& unsetFont();
 };
 
 struct Page {

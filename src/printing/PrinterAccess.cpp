@@ -89,10 +89,11 @@ void SystemPrinter::print(const PageModel& model, int copies, PageRange pages)
     // The painter starts at the printable area's corner; the pages are measured from the paper's.
     const QRect printable = m_printer.pageLayout().paintRectPixels(m_printer.resolution());
     painter.translate(-printable.topLeft());
+    ShapedTexts shapedTexts;
     for (int page = pages.first; page <= pages.last; ++page) {
         if (page > pages.first)
             m_printer.newPage();
-        PagePainter::paintPage(model, page - 1, painter, m_printer.resolution());
+        PagePainter::paintPage(model.pages[page - 1], painter, m_printer.resolution(), shapedTexts);
     }
     if (!painter.end())
         throw IoError(QStringLiteral("Raportul nu poate fi trimis la imprimanta"));

@@ -5,6 +5,7 @@
 #include "core/StatusLine.h"
 #include "core/UserDialogs.h"
 #include "db/DbError.h"
+#include "printing/PagePainter.h"
 #include "printing/PrintSettings.h"
 #include "printing/PrinterAccess.h"
 #include "printing/ReportLayout.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <optional>
 
 namespace ReportFrame
 {
@@ -86,6 +88,22 @@ PageModel layOut(Report& report)
 {
     applyPrintSettings(report.definition);
     return ReportLayout::run(report.definition);
+}
+
+int writePdf(Report& report, const QString& filePath)
+{
+    ReportDefinition& def = report.definition;
+    applyPrintSettings(def);
+    // The file is opened with the first page, so a report without one writes nothing.
+    std::optional<PagePainter::PdfFile> file;
+    const int pages = ReportLayout::write(def, [&](const Page& page) {
+        if (!file)
+            file.emplace(filePath, def.paper, def.orientation);
+        file->add(page);
+    });
+    if (file)
+        file->finish();
+    return pages;
 }
 
 void RunReport(Report& report, QWidget* caller, const CsvOfReport& csv)

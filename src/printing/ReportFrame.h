@@ -61,6 +61,11 @@ void applyPrintSettings(ReportDefinition& report);
 // The pages the preview shows: the report laid out with the print settings applied.
 PageModel layOut(Report& report);
 
+// Writes the report, the print settings applied, into a PDF file a page at a
+// time (no page is kept in memory). Returns the number of pages; with none,
+// no file is written. Throws IoError.
+int writePdf(Report& report, const QString& filePath);
+
 // Applies the print settings to the report and previews or prints it.
 void RunReport(Report& report, QWidget* caller, const CsvOfReport& csv = {});
 

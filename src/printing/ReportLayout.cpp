@@ -35,28 +35,53 @@ bool isText(const ReportElement& e)
 
 } // namespace
 
+// Texts that need the number of pages ("Pag. 3 din 7") or the last page are
+// laid out again once the pages are counted; should that change the count, it
+// is counted again, a few times at most.
+constexpr int maxPasses = 4;
+
 PageModel ReportLayout::run(ReportDefinition& report)
 {
-    // Texts that need the number of pages ("Pag. 3 din 7") or the last page
-    // are laid out again once the pages are counted; should that change the
-    // count, it is counted again, a few times at most.
-    constexpr int maxPasses = 4;
     int pageCount = 0;
     TextMeasure measure;
     for (int passNumber = 1;; ++passNumber) {
-        ReportLayout layout(report, pageCount, measure);
-        PageModel model = layout.pass();
-        const int pages = int(model.pages.size());
+        ReportLayout layout(report, pageCount, measure, Mode::Collect);
+        const int pages = layout.pass();
         for (const auto& [page, item] : std::as_const(layout.m_countsToFill))
-            model.pages[page].items[item].text.replace(QLatin1String("%2"), QString::number(pages));
+            layout.m_model.pages[page].items[item].text.replace(QLatin1String("%2"), QString::number(pages));
         if (!layout.m_context.m_askedForPageCount || pages == pageCount || passNumber == maxPasses)
-            return model;
+            return std::move(layout.m_model);
         pageCount = pages;
     }
 }
 
-ReportLayout::ReportLayout(ReportDefinition& report, int pageCount, TextMeasure& measure)
-    : m_report(report), m_measure(measure)
+int ReportLayout::countPages(ReportDefinition& report, TextMeasure& measure, int& pageCount)
+{
+    for (int passNumber = 1;; ++passNumber) {
+        ReportLayout layout(report, pageCount, measure, Mode::Count);
+        const int pages = layout.pass();
+        if (!layout.m_context.m_askedForPageCount || pages == pageCount || passNumber == maxPasses)
+            return pages;
+        pageCount = pages;
+    }
+}
+
+int ReportLayout::write(ReportDefinition& report, const std::function<void(const Page&)>& take)
+{
+    TextMeasure measure;
+    int pageCount = 0;
+    const int pages = countPages(report, measure, pageCount);
+    if (pages == 0)
+        return 0;
+    // Given what the last counting pass was given, this pass breaks its pages alike.
+    ReportLayout layout(report, pageCount, measure, Mode::Write);
+    layout.m_finalPageCount = pages;
+    layout.m_take = take;
+    return layout.pass();
+}
+
+ReportLayout::ReportLayout(ReportDefinition& report, int pageCount, TextMeasure& measure, Mode mode)
+    : m_report(report), m_measure(measure), m_mode(mode)
 {
     m_context.m_report = &report;
     m_context.m_table = report.data;
@@ -64,6 +89,16 @@ ReportLayout::ReportLayout(ReportDefinition& report, int pageCount, TextMeasure&
     m_context.m_sums = &m_sums;
     m_model.paper = report.paper;
     m_model.orientation = report.orientation;
+}
+
+const QFont& ReportLayout::fontOf(const ReportElement& e) const
+{
+    return e.font ? *e.font : m_report.font;
+}
+
+bool ReportLayout::onlyShows(const ReportElement& e) const
+{
+    return m_mode == Mode::Count && !e.wrap && !e.onPrint && e.kind != ReportElement::Kind::PageNumber;
 }
 
 // A band's height with its children, before any text wraps.
@@ -86,7 +121,7 @@ double ReportLayout::measuredHeight(const ReportBand& band) const
     for (const ReportElement& e : band.elements) {
         if (!e.wrap || !isText(e) || e.onPrint)
             continue;
-        const double text = m_measure.height(textOf(e), e.font.value_or(m_report.font), e.rect.width());
+        const double text = m_measure.height(textOf(e), fontOf(e), e.rect.width());
         height = std::max(height, e.rect.top() + std::max(e.rect.height(), text));
     }
     return height + (band.child ? plainHeight(*band.child) : 0);
@@ -102,7 +137,7 @@ double ReportLayout::bottomLimit() const
     return m_report.paperSize().height() - m_report.margins.bottom() - footerHeight();
 }
 
-PageModel ReportLayout::pass()
+int ReportLayout::pass()
 {
     if (m_report.onStart)
         m_report.onStart(m_report);
@@ -112,7 +147,7 @@ PageModel ReportLayout::pass()
 
     const int rows = m_report.data ? m_report.data->rowCount() : 0;
     if (rows == 0 && !m_report.printIfEmpty)
-        return m_model;
+        return 0;
 
     // The title and the first page header read the first row.
     m_context.m_row = rows > 0 ? 0 : -1;
@@ -121,7 +156,7 @@ PageModel ReportLayout::pass()
     if (hasTitle) {
         printBand(m_report.title);
         // Unless the title has filled the first page, whose header is done already.
-        if (m_model.pages.size() == 1) {
+        if (m_pageIndex == 0) {
             m_inPageFrame = true;
             printBand(m_report.columnHeader);
             m_inPageFrame = false;
@@ -131,7 +166,7 @@ PageModel ReportLayout::pass()
         printRow(row);
     printBand(m_report.summary);
     finishPage(true);
-    return m_model;
+    return m_pageIndex + 1;
 }
 
 void ReportLayout::printRow(int row)
@@ -225,8 +260,10 @@ void ReportLayout::printSubDetails(int row)
 
 void ReportLayout::startPage(bool titleFollows)
 {
-    m_model.pages.append(Page());
-    m_context.m_page = int(m_model.pages.size());
+    m_page.items.clear(); // keeps the list's room in Count and Write modes
+    m_page.items.reserve(m_itemsPerPage);
+    ++m_pageIndex;
+    m_context.m_page = m_pageIndex + 1;
     m_pageOpen = true;
     m_y = m_report.margins.top();
     m_inPageFrame = true;
@@ -250,13 +287,28 @@ void ReportLayout::finishPage(bool closingReport)
     m_context.m_closingReport = false;
     m_inPageFrame = false;
     m_pageOpen = false;
+    m_itemsPerPage = std::max(m_itemsPerPage, m_page.items.size());
+    switch (m_mode) {
+    case Mode::Collect:
+        m_model.pages.append(std::move(m_page));
+        return;
+    case Mode::Count:
+        break;
+    case Mode::Write:
+        for (const auto& [page, item] : std::as_const(m_countsToFill))
+            m_page.items[item].text.replace(QLatin1String("%2"), QString::number(m_finalPageCount));
+        m_take(m_page);
+        break;
+    }
+    // Only this page's page numbers were waiting.
+    m_countsToFill.clear();
 }
 
 void ReportLayout::markHeadingStart()
 {
     m_headingStart.reset();
     if (!m_atPageTop && !m_inPageFrame)
-        m_headingStart = HeadingStart{m_model.pages.size() - 1, m_model.pages.last().items.size(), m_y};
+        m_headingStart = HeadingStart{m_pageIndex, m_page.items.size(), m_y};
 }
 
 // Headings printed on this page whose first row goes to the next one (a row
@@ -267,14 +319,14 @@ void ReportLayout::breakPageCarryingHeading(bool rowJustProcessed)
     QList<PageItem> heading;
     double headingTop = 0;
     double headingHeight = 0;
-    if (m_headingStart && m_headingStart->page == m_model.pages.size() - 1) {
+    if (m_headingStart && m_headingStart->page == m_pageIndex) {
         const qsizetype first = m_headingStart->firstItem;
         const qsizetype page = m_headingStart->page;
         const bool countAwaited =
             std::any_of(m_countsToFill.cbegin(), m_countsToFill.cend(),
                         [&](const auto& c) { return c.first == page && c.second >= first; });
         if (!countAwaited) {
-            QList<PageItem>& items = m_model.pages.last().items;
+            QList<PageItem>& items = m_page.items;
             heading = items.mid(first);
             items.resize(first);
             headingTop = m_headingStart->top;
@@ -288,7 +340,7 @@ void ReportLayout::breakPageCarryingHeading(bool rowJustProcessed)
     const double shift = m_y - headingTop;
     for (PageItem& item : heading) {
         item.rect.translate(0, shift);
-        m_model.pages.last().items.append(item);
+        m_page.items.append(item);
     }
     m_y += headingHeight;
     m_atPageTop = false;
@@ -340,14 +392,14 @@ bool ReportLayout::printBand(const ReportBand& band, const std::function<void()>
         if (!e.wrap || !isText(e))
             continue;
         texts[i] = textOf(e);
-        textHeights[i] = m_measure.height(texts[i], e.font.value_or(m_report.font), e.rect.width());
+        textHeights[i] = m_measure.height(texts[i], fontOf(e), e.rect.width());
         height = std::max(height, e.rect.top() + std::max(e.rect.height(), textHeights[i]));
     }
     if (!m_inPageFrame && !m_atPageTop && (newPage || m_y + height > bottomLimit()))
         breakPageCarryingHeading(bool(processRow));
     for (qsizetype i = 0; i < count; ++i) {
         const ReportElement& e = band.elements[i];
-        if (!e.wrap && isText(e))
+        if (!e.wrap && isText(e) && !onlyShows(e))
             texts[i] = textOf(e);
     }
 
@@ -362,7 +414,7 @@ bool ReportLayout::printBand(const ReportBand& band, const std::function<void()>
 void ReportLayout::placeBand(const ReportBand& band, const QStringList& texts,
                              const QList<double>& textHeights, double height)
 {
-    Page& page = m_model.pages.last();
+    Page& page = m_page;
     const double left = m_report.margins.left();
     const double top = m_y;
     for (qsizetype i = 0; i < band.elements.size(); ++i) {
@@ -380,10 +432,8 @@ void ReportLayout::placeBand(const ReportBand& band, const QStringList& texts,
             item.kind = PageItem::Kind::Text;
             item.text = texts[i];
             if (fillsCountLater(e) && item.text.contains(QLatin1String("%2")))
-                m_countsToFill.append({int(m_model.pages.size()) - 1, int(page.items.size())});
-            item.font = e.font.value_or(m_report.font);
-            if (!e.wrap)
-                item.font = m_measure.fitted(item.font, item.text, e.rect.width());
+                m_countsToFill.append({m_pageIndex, int(page.items.size())});
+            item.font = e.wrap || onlyShows(e) ? fontOf(e) : m_measure.fitted(fontOf(e), item.text, e.rect.width());
             item.flags = e.alignment | (e.wrap ? Qt::TextWordWrap : 0);
             // A text taller than its place grows downwards from its top.
             if (textHeights[i] > e.rect.height()) {

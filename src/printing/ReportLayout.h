@@ -19,11 +19,27 @@
 class ReportLayout
 {
 public:
+    // Every page at once, for the preview, the printer and the tests.
     static PageModel run(ReportDefinition& report);
 
+    // Page by page: each page is given to `take` as soon as it is laid out and
+    // then dropped, so a book of thousands of pages never sits in memory. The
+    // pages are counted first ("Pag. 3 din 7") by passes that keep no page and
+    // format no text that cannot move a page break. Returns the number of pages;
+    // `take` sees the same pages `run` gives, in order.
+    static int write(ReportDefinition& report, const std::function<void(const Page&)>& take);
+
 private:
-    ReportLayout(ReportDefinition& report, int pageCount, TextMeasure& measure);
-    PageModel pass();
+    // Collect keeps every page; Count keeps none and leaves out the texts that
+    // only show (their place is known); Write hands each page on once laid out.
+    enum class Mode { Collect, Count, Write };
+
+    ReportLayout(ReportDefinition& report, int pageCount, TextMeasure& measure, Mode mode);
+    // Lays the report out once; returns the number of pages.
+    int pass();
+    // The page count the report's handlers need, found by counting passes
+    // started with `pageCount`, the count the last pass was given.
+    static int countPages(ReportDefinition& report, TextMeasure& measure, int& pageCount);
 
     void printRow(int row);
     void keepGroupBandsWithRow(int firstHeader, int firstFooter);
@@ -46,11 +62,23 @@ private:
     static double plainHeight(const ReportBand& band);
     double measuredHeight(const ReportBand& band) const;
     double bottomLimit() const;
+    const QFont& fontOf(const ReportElement& element) const;
+    // In Count mode, a text that only shows: no handler, no page number, one line.
+    bool onlyShows(const ReportElement& element) const;
 
     ReportDefinition& m_report;
     // What this layout measured, kept over its passes.
     TextMeasure& m_measure;
-    PageModel m_model;
+    const Mode m_mode;
+    PageModel m_model; // the pages laid out, in Collect mode
+    Page m_page;       // the page being laid out
+    int m_pageIndex = -1;
+    // In Write mode, the number of pages counted before, for the page numbers awaiting it.
+    int m_finalPageCount = 0;
+    // The most items a page had so far: the next page's list is reserved that long.
+    qsizetype m_itemsPerPage = 0;
+    // In Write mode, called with each finished page.
+    std::function<void(const Page&)> m_take;
     ReportContext m_context;
     RunningSums m_sums;
     // The sums before the row being printed, for the page that row leaves.
@@ -59,6 +87,7 @@ private:
     bool m_pageOpen = false;
     bool m_atPageTop = true;
     bool m_inPageFrame = false; // laying out a page header, column header or footer: no page breaks
+    // Page and item of each page number awaiting the count.
     QList<std::pair<int, int>> m_countsToFill;
     // Where the headings being printed began, until their first row prints.
     struct HeadingStart {
@@ -66,5 +95,5 @@ private:
         qsizetype firstItem;
         double top;
     };
-    std::optional<HeadingStart> m_headingStart; // page and item of each page number awaiting the count
+    std::optional<HeadingStart> m_headingStart;
 };

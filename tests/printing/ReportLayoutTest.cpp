@@ -782,3 +782,68 @@ TEST(ReportLayoutTest, TwoLayoutsInDifferentFontsRunAtOnce)
     for (const PageModel& model : std::as_const(largeInside))
         expectSame(model, largeAlone);
 }
+
+// A report written page by page (pages counted first, none kept) gives the
+// pages the whole layout gives: page numbers with their count, the last
+// page's texts, headings carried with a wrapping row to the next page.
+TEST(ReportLayoutTest, WrittenPageByPageItGivesTheSamePages)
+{
+    const ReportTable rows = movements(100);
+    const ReportTable wrappingDays =
+        days([](int row) { return row % 3 == 0 ? longText : QStringLiteral("scurt"); });
+    const auto lastPageMarks = [](ReportDefinition& r) {
+        ReportElement label = ReportElement::label({0, 0, 40, 8}, {});
+        label.onPrint = [](const ReportContext& c, const QString&) {
+            return c.isLastPage() ? QStringLiteral("Total general :") : QStringLiteral("De reportat :");
+        };
+        r.pageFooter.add(label);
+        ReportElement count = ReportElement::label({100, 0, 40, 8}, {});
+        count.onPrint = [](const ReportContext& c, const QString&) {
+            return QStringLiteral("din %1").arg(c.pageCount());
+        };
+        r.pageHeader.add(count);
+    };
+    const auto headingsWithWrappingRows = [](ReportDefinition& r) {
+        addWrappedExplanation(r);
+        r.groups << ReportGroup{QStringLiteral("Zi"), markedBand(7, QStringLiteral("Ziua "), QStringLiteral("Zi")), {}};
+    };
+    const struct {
+        const char* name;
+        const ReportTable* data;
+        std::function<void(ReportDefinition&)> change;
+    } reports[] = {
+        {"page numbers with their count", &rows, [](ReportDefinition&) {}},
+        {"handlers asking for the last page and the count", &rows, lastPageMarks},
+        {"headings carried with their wrapping row", &wrappingDays, headingsWithWrappingRows},
+    };
+    for (const auto& report : reports) {
+        SCOPED_TRACE(report.name);
+        ReportDefinition r = list(*report.data);
+        report.change(r);
+        const PageModel whole = ReportLayout::run(r);
+        PageModel written;
+        const int pages = ReportLayout::write(r, [&](const Page& page) { written.pages.append(page); });
+        EXPECT_EQ(pages, written.pages.size());
+        ASSERT_GE(whole.pages.size(), 2);
+        ASSERT_EQ(written.pages.size(), whole.pages.size());
+        for (qsizetype p = 0; p < whole.pages.size(); ++p) {
+            const QList<PageItem>& a = written.pages[p].items;
+            const QList<PageItem>& e = whole.pages[p].items;
+            ASSERT_EQ(a.size(), e.size()) << "page " << p + 1;
+            for (qsizetype i = 0; i < e.size(); ++i) {
+                EXPECT_EQ(a[i].text, e[i].text) << "page " << p + 1;
+                EXPECT_EQ(a[i].rect, e[i].rect) << a[i].text.toStdString();
+                EXPECT_EQ(a[i].font, e[i].font) << a[i].text.toStdString();
+            }
+        }
+    }
+}
+
+TEST(ReportLayoutTest, AReportWithoutPagesWritesNothing)
+{
+    const ReportTable none = movements(0);
+    ReportDefinition r = list(none);
+    int pagesTaken = 0;
+    EXPECT_EQ(ReportLayout::write(r, [&](const Page&) { ++pagesTaken; }), 0);
+    EXPECT_EQ(pagesTaken, 0);
+}
