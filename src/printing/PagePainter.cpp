@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QVarLengthArray>
 #include <optional>
 #include <zlib.h>
 
@@ -65,21 +66,35 @@ void paintPage(const Page& page, QPainter& painter, double dotsPerInch, ShapedTe
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::NoBrush);
-    // The rules first, then the texts: nothing is filled, so the order does not show.
+    // The rules first, then the texts: nothing is filled, so the order does not
+    // show. Rules of one pen go to the device together, which a PDF writes as
+    // one path instead of one per rule.
+    QVarLengthArray<QLineF, 256> lines;
+    QVarLengthArray<QRectF, 64> rects;
+    const auto drawRules = [&] {
+        if (!lines.isEmpty())
+            painter.drawLines(lines.data(), int(lines.size()));
+        if (!rects.isEmpty())
+            painter.drawRects(rects.data(), int(rects.size()));
+        lines.clear();
+        rects.clear();
+    };
     double penWidth = -1;
     for (const PageItem& item : page.items) {
         if (item.kind == PageItem::Kind::Text)
             continue;
         if (const double width = std::max(1.0, item.lineWidth * scale); width != penWidth) {
+            drawRules();
             painter.setPen(QPen(Qt::black, width));
             penWidth = width;
         }
         const QRectF r = toDevice(item.rect);
         if (item.kind == PageItem::Kind::Line)
-            painter.drawLine(r.topLeft(), r.bottomRight());
+            lines.append(QLineF(r.topLeft(), r.bottomRight()));
         else
-            painter.drawRect(r);
+            rects.append(r);
     }
+    drawRules();
     paintTexts(page, painter, dotsPerInch, shapedTexts);
     painter.restore();
 }
