@@ -3,7 +3,8 @@
 // kept, as the preview does) and its PDF written page by page, each in CPU
 // seconds, with the peak memory of the PDF; beside them the floor (QPdfWriter
 // painting the same items, one drawText per text) and the whole command
-// `Lumivaret --report registru-casa --pdf` run as its own process.
+// `Lumivaret --report registru-casa --pdf` run as its own process (and, with
+// LUMIVARET_OTHER_PROGRAM set to another build's program, that one too).
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_cashbook --benchmark_format=json
 
 #include "app/ProgramReports.h"
@@ -120,9 +121,8 @@ double peakMemoryMiBOf(pid_t process)
 // the process itself while it runs: the kernel's account would count the
 // benchmark's own memory, which the process shares until it starts the
 // program.
-CommandCost runCashBookCommand(const QString& folder, const QString& pdf)
+CommandCost runCashBookCommand(const std::string& program, const QString& folder, const QString& pdf)
 {
-    const std::string program = LUMIVARET_PROGRAM;
     const std::string folderArg = folder.toStdString();
     const std::string pdfArg = pdf.toStdString();
     const std::string from = QStringLiteral("01.01.%1").arg(year).toStdString();
@@ -193,9 +193,17 @@ void BM_CashBookPhases(benchmark::State& state)
         state.counters["base_MiB"] = before;
     }
     Connection::close();
-    const CommandCost command = runCashBookCommand(dir.path(), dir.filePath(QStringLiteral("command.pdf")));
+    const CommandCost command =
+        runCashBookCommand(LUMIVARET_PROGRAM, dir.path(), dir.filePath(QStringLiteral("command.pdf")));
     state.counters["command_cpu_s"] = command.cpuSeconds;
     state.counters["command_peak_MiB"] = command.peakMiB;
+    // Another build of the program (an earlier one, say) timed on the same folder in the same run.
+    if (const QByteArray other = qgetenv("LUMIVARET_OTHER_PROGRAM"); !other.isEmpty()) {
+        const CommandCost otherCommand =
+            runCashBookCommand(other.toStdString(), dir.path(), dir.filePath(QStringLiteral("other.pdf")));
+        state.counters["other_command_cpu_s"] = otherCommand.cpuSeconds;
+        state.counters["other_command_peak_MiB"] = otherCommand.peakMiB;
+    }
 }
 BENCHMARK(BM_CashBookPhases)
     ->Arg(10000)
