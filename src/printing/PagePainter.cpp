@@ -3,7 +3,7 @@
 #include "core/Utilities.h"
 
 #include <QDir>
-#include <QFile>
+#include <QSaveFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QVarLengthArray>
@@ -116,9 +116,11 @@ IoError notWritten(const QString& filePath)
 } // namespace
 
 PdfFile::PdfFile(const QString& filePath, const QPageSize& paper, QPageLayout::Orientation orientation)
-    : m_filePath(filePath), m_writer(std::make_unique<QPdfWriter>(filePath)),
-      m_painter(std::make_unique<QPainter>())
+    : m_filePath(filePath), m_file(std::make_unique<QSaveFile>(filePath)), m_painter(std::make_unique<QPainter>())
 {
+    if (!m_file->open(QIODevice::WriteOnly))
+        throw notWritten(filePath);
+    m_writer = std::make_unique<QPdfWriter>(m_file.get());
     m_writer->setResolution(600);
     m_writer->setCreator(QStringLiteral("Lumivaret"));
     m_writer->setPageLayout(QPageLayout(paper, orientation, QMarginsF(0, 0, 0, 0)));
@@ -141,8 +143,7 @@ void PdfFile::add(const Page& page)
 
 void PdfFile::finish()
 {
-    m_painter->end();
-    if (!QFile::exists(m_filePath))
+    if (!m_painter->end() || !m_file->commit())
         throw notWritten(m_filePath);
 }
 

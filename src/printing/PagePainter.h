@@ -7,6 +7,7 @@
 
 class QPainter;
 class QPdfWriter;
+class QSaveFile;
 
 // Paints the pages of a page model: one function for the printer, the PDF
 // file and the preview.
@@ -22,7 +23,9 @@ void paintPage(const Page& page, QPainter& painter, double dotsPerInch, ShapedTe
 // Writes the report into a PDF file of the model's paper. Throws IoError.
 void writePdf(const PageModel& model, const QString& filePath);
 
-// A PDF file written a page at a time, each page painted as it is added.
+// A PDF file written a page at a time, each page painted as it is added. The
+// file appears whole when finished; a file left unfinished (an error while its
+// pages were laid out) is never written, and one of the same name stays as it was.
 class PdfFile
 {
 public:
@@ -38,6 +41,7 @@ public:
 
 private:
     QString m_filePath;
+    std::unique_ptr<QSaveFile> m_file;
     std::unique_ptr<QPdfWriter> m_writer;
     std::unique_ptr<QPainter> m_painter;
     ShapedTexts m_shapedTexts;

@@ -1,6 +1,7 @@
 #include "printing/ReportLayout.h"
 #include "printing/PagePainter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
@@ -846,4 +847,38 @@ TEST(ReportLayoutTest, AReportWithoutPagesWritesNothing)
     int pagesTaken = 0;
     EXPECT_EQ(ReportLayout::write(r, [&](const Page&) { ++pagesTaken; }), 0);
     EXPECT_EQ(pagesTaken, 0);
+}
+
+// A book cut short by an error while its pages are written leaves no half
+// file: a former file of the same name stays as it was, and nothing else is
+// left in its folder.
+TEST(ReportLayoutTest, ABookCutShortLeavesTheFormerFileAsItWas)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("registru.pdf"));
+    {
+        QFile former(path);
+        ASSERT_TRUE(former.open(QIODevice::WriteOnly));
+        former.write("fisierul de ieri");
+    }
+    const ReportTable data = movements(300);
+    ReportDefinition r = list(data);
+    int printings = 0;
+    // The counting pass goes through every row; the writing pass fails half way.
+    r.detail.beforePrint = [&](const ReportContext&) {
+        if (++printings == 300 + 150)
+            throw std::runtime_error("citire esuata");
+        return true;
+    };
+    EXPECT_THROW(
+        {
+            PagePainter::PdfFile file(path, r.paper, r.orientation);
+            ReportLayout::write(r, [&](const Page& page) { file.add(page); });
+            file.finish();
+        },
+        std::runtime_error);
+    QFile kept(path);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("fisierul de ieri"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("registru.pdf")});
 }
