@@ -7,6 +7,7 @@
 #include "db/SqliteHandle.h"
 #include "db/TableDefinitions.h"
 #include "db/Transaction.h"
+#include "journal/ChangeJournal.h"
 #include "transfer/ImportError.h"
 #include "transfer/TableImport.h"
 
@@ -57,6 +58,10 @@ QList<TableSummary> buildDatabaseFromTables(const QString& folder, const QString
                 if (!file.isEmpty())
                     summaries << importTable(QDir(folder).filePath(file), table, sqliteHandle(db));
             }
+            // The rows brought in are the journal's starting point.
+            ChangeJournal::start(db, QStringLiteral("Datele au fost aduse din tabelele programului vechi (%1); "
+                                                    "jurnalul modificarilor incepe aici.")
+                                         .arg(QDir::toNativeSeparators(folder)));
             transaction.commit();
         }
         Connection::removeNamed(connectionName);

@@ -11,6 +11,8 @@
 #include "db/Sql.h"
 #include "db/TableDefinitions.h"
 #include "db/WorkingYear.h"
+#include "journal/ChangeJournal.h"
+#include "journal/WatchedTables.h"
 #include "year/DataFolderCopy.h"
 #include "year/PrivateConnection.h"
 #include "year/StagedFolder.h"
@@ -306,6 +308,8 @@ QString restore(const QString& programFolder, const BackupSummary& backup, const
         DatabaseLocation::instance().openWorkingYear();
         // A backup made by an earlier release gets the fields of this one.
         SchemaUpgrade::upgrade(Connection::database());
+        ChangeJournal::recordSummary(Connection::database(),
+                                     QStringLiteral("Datele au fost restaurate din salvare."), WatchedTables::names());
         QFile::remove(inFolder(programFolder, markerName()));
     } catch (const UserError& e) {
         Connection::close();

@@ -7,6 +7,8 @@
 #include "db/TableDefinitions.h"
 #include "db/Transaction.h"
 #include "db/WorkingYear.h"
+#include "journal/ChangeJournal.h"
+#include "journal/WatchedTables.h"
 #include "year/YearFolderArchive.h"
 
 #include <QDate>
@@ -56,6 +58,11 @@ void closeInDatabase(const QSqlDatabase& db, int closingYear)
     deleteClosedDocuments(db, closingYear);
     Sql::exec(db, QStringLiteral("UPDATE Parohia SET An_lucru = :year"),
               {{QStringLiteral(":year"), closingYear + 1}});
+    ChangeJournal::recordSummary(db,
+                                 QStringLiteral("Inchiderea anului %1: documentele anului au trecut in copia "
+                                                "anului inchis, restantele au fost reportate.")
+                                     .arg(closingYear),
+                                 WatchedTables::names());
     transaction.commit();
 }
 

@@ -1,0 +1,133 @@
+#include "journal/JournalStore.h"
+
+#include "db/DbError.h"
+#include "db/Sql.h"
+#include "db/SqliteHandle.h"
+#include "db/SqliteStatement.h"
+#include "journal/WatchedTables.h"
+
+#include <QDateTime>
+#include <QSysInfo>
+#include <sqlite3.h>
+
+namespace JournalStore
+{
+
+namespace
+{
+
+QString textColumn(sqlite3_stmt* query, int column)
+{
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(query, column)),
+                             sqlite3_column_bytes(query, column));
+}
+
+QByteArray hexColumn(sqlite3_stmt* query, int column)
+{
+    return QByteArray::fromHex(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(query, column)),
+                                          sqlite3_column_bytes(query, column)));
+}
+
+} // namespace
+
+bool exists(const QSqlDatabase& db)
+{
+    return Sql::tableExists(db, entriesTable);
+}
+
+bool create(const QSqlDatabase& db)
+{
+    if (!Sql::tableExists(db, WatchedTables::lockTable))
+        Sql::exec(db, QStringLiteral("CREATE TABLE %1 (Data DATE)").arg(WatchedTables::lockTable));
+    if (exists(db))
+        return false;
+    Sql::exec(db, QStringLiteral("CREATE TABLE Jurnal (Nr INTEGER PRIMARY KEY, Moment TEXT, Utilizator TEXT, "
+                                 "Calculator TEXT, Tabela TEXT, RandId INTEGER, Cheie TEXT, DataDoc TEXT, "
+                                 "Actiune TEXT, Nota TEXT, Valori TEXT, AmprentaRand TEXT, "
+                                 "HashAnterior TEXT, Hash TEXT)"));
+    Sql::exec(db, QStringLiteral("CREATE INDEX Jurnal_Tabela ON Jurnal (Tabela, Actiune)"));
+    Sql::exec(db, QStringLiteral("CREATE TABLE JurnalCap (Numar INTEGER, Hash TEXT)"));
+    Sql::exec(db, QStringLiteral("INSERT INTO JurnalCap (Numar, Hash) VALUES (0, '')"));
+    return true;
+}
+
+Head head(const QSqlDatabase& db)
+{
+    SqliteStatement query(sqliteHandle(db), QStringLiteral("SELECT Numar, Hash FROM JurnalCap LIMIT 1"), headTable);
+    if (!query.step())
+        throw DbError(QStringLiteral("Jurnalul modificarilor nu are capatul sau (tabela JurnalCap este goala)"));
+    return {sqlite3_column_int64(query.raw(), 0), hexColumn(query.raw(), 1)};
+}
+
+QString userName()
+{
+    static const QString name = [] {
+        QString user = qEnvironmentVariable("USER");
+        if (user.isEmpty())
+            user = qEnvironmentVariable("USERNAME");
+        return user.isEmpty() ? QStringLiteral("necunoscut") : user;
+    }();
+    return name;
+}
+
+QString hostName()
+{
+    static const QString name = QSysInfo::machineHostName();
+    return name;
+}
+
+void append(const QSqlDatabase& db, JournalEntry& entry)
+{
+    const Head last = head(db);
+    entry.number = last.count + 1;
+    entry.moment = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
+    entry.user = userName();
+    entry.host = hostName();
+    entry.previousHash = last.hash;
+    entry.hash = entry.computedHash();
+    sqlite3* handle = sqliteHandle(db);
+    SqliteStatement insert(handle,
+                           QStringLiteral("INSERT INTO Jurnal (Nr, Moment, Utilizator, Calculator, Tabela, RandId, "
+                                          "Cheie, DataDoc, Actiune, Nota, Valori, AmprentaRand, HashAnterior, Hash) "
+                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                           entriesTable);
+    insert.run({entry.number, entry.moment, entry.user, entry.host, entry.table, entry.rowid, entry.key,
+                entry.keyDate, entry.action, entry.note, JournalEntry::encodeValues(entry.values),
+                QString::fromLatin1(entry.rowDigest.toHex()), QString::fromLatin1(entry.previousHash.toHex()),
+                QString::fromLatin1(entry.hash.toHex())});
+    SqliteStatement moveHead(handle, QStringLiteral("UPDATE JurnalCap SET Numar = ?, Hash = ?"), headTable);
+    moveHead.run({entry.number, QString::fromLatin1(entry.hash.toHex())});
+}
+
+void readAll(const QSqlDatabase& db, const std::function<void(const JournalEntry&)>& take,
+             const QString& condition, const QVariantList& values)
+{
+    SqliteStatement query(sqliteHandle(db),
+                          QStringLiteral("SELECT Nr, Moment, Utilizator, Calculator, Tabela, RandId, Cheie, DataDoc, "
+                                         "Actiune, Nota, Valori, AmprentaRand, HashAnterior, Hash FROM Jurnal %1 "
+                                         "ORDER BY Nr")
+                              .arg(condition.isEmpty() ? QString() : QStringLiteral("WHERE ") + condition),
+                          entriesTable);
+    query.bindAll(values);
+    sqlite3_stmt* raw = query.raw();
+    JournalEntry entry;
+    while (query.step()) {
+        entry.number = sqlite3_column_int64(raw, 0);
+        entry.moment = textColumn(raw, 1);
+        entry.user = textColumn(raw, 2);
+        entry.host = textColumn(raw, 3);
+        entry.table = textColumn(raw, 4);
+        entry.rowid = sqlite3_column_int64(raw, 5);
+        entry.key = textColumn(raw, 6);
+        entry.keyDate = textColumn(raw, 7);
+        entry.action = textColumn(raw, 8);
+        entry.note = textColumn(raw, 9);
+        entry.values = JournalEntry::decodeValues(textColumn(raw, 10));
+        entry.rowDigest = hexColumn(raw, 11);
+        entry.previousHash = hexColumn(raw, 12);
+        entry.hash = hexColumn(raw, 13);
+        take(entry);
+    }
+}
+
+} // namespace JournalStore
