@@ -1,6 +1,8 @@
 #include "db/RowChanges.h"
 
+#include "db/ConnectionFailure.h"
 #include "db/Savepoint.h"
+#include "db/SqliteHandle.h"
 #include "db/Sql.h"
 
 #include <QSqlQuery>
@@ -34,6 +36,10 @@ qint64 apply(const QSqlDatabase& db, const QString& table, RowAction action, qin
 {
     RowChangeRecorder* watcher = recorder();
     if (!watcher || !watcher->watches(table))
+        return write();
+    // A file deleted or replaced under the connection: the write fails on its
+    // own and copies the open data out, which a savepoint open around it would stop.
+    if (ConnectionFailure::fileReplaced(sqliteHandle(db)))
         return write();
     Savepoint savepoint(db, QStringLiteral("RowChange"));
     watcher->before(db, table, action, rowid);

@@ -13,6 +13,8 @@ namespace
 {
 
 const QString nullValue = QStringLiteral("n");
+// The first entry's wording left by the import that built the database.
+const QString startNoteTable = QStringLiteral("JurnalNotaInceput");
 
 // The date a document's row carries (for lines, their document's).
 QDate documentDate(const QSqlDatabase& db, const WatchedTable& table, const StoredRow& row)
@@ -150,6 +152,12 @@ void ChangeJournal::install()
     RowChanges::install(std::make_shared<ChangeJournal>());
 }
 
+void ChangeJournal::noteStart(const QSqlDatabase& db, const QString& note)
+{
+    Sql::exec(db, QStringLiteral("CREATE TABLE %1 (Nota TEXT)").arg(startNoteTable));
+    Sql::exec(db, QStringLiteral("INSERT INTO %1 (Nota) VALUES (:n)").arg(startNoteTable), {{QStringLiteral(":n"), note}});
+}
+
 void ChangeJournal::start(const QSqlDatabase& db, const QString& note)
 {
     if (JournalStore::exists(db) && Sql::tableExists(db, WatchedTables::lockTable))
@@ -161,6 +169,10 @@ void ChangeJournal::start(const QSqlDatabase& db, const QString& note)
         first.note = note.isEmpty() ? QStringLiteral("Jurnalul modificarilor incepe aici; datele existente "
                                                      "sunt luate ca baza.")
                                     : note;
+        if (Sql::tableExists(db, startNoteTable)) {
+            first.note = Sql::scalar(db, QStringLiteral("SELECT Nota FROM %1").arg(startNoteTable)).toString();
+            Sql::exec(db, QStringLiteral("DROP TABLE %1").arg(startNoteTable));
+        }
         JournalStore::append(db, first);
         appendBaselines(db, WatchedTables::names());
     }

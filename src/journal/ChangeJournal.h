@@ -22,6 +22,9 @@ public:
     // Starts the journal of a database that has none: its first entry, and a
     // baseline of every followed table. Nothing happens when it has one.
     static void start(const QSqlDatabase& db, const QString& note = {});
+    // What the first entry of a journal started later will say (a database
+    // built by an import is the same for the same tables: no moment, no salt).
+    static void noteStart(const QSqlDatabase& db, const QString& note);
     // One entry for work that wrote many rows at once (an import, a restore,
     // a year-end closing, a computation), then a baseline of the tables it wrote.
     static void recordSummary(const QSqlDatabase& db, const QString& note, const QStringList& tables);

@@ -7,6 +7,8 @@
 #include "journal/StoredRows.h"
 
 #include <QDateTime>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -38,7 +40,9 @@ DeletedDocumentsWindow::DeletedDocumentsWindow(QWidget* parent) : QDialog(parent
 {
     setObjectName(QStringLiteral("DocumenteSterse"));
     setWindowTitle(QStringLiteral("Documente sterse"));
-    resize(900, 520);
+    // Wide enough for the list and the document's fields, never wider than the screen.
+    const QRect room = (screen() ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    resize(qMin(900, room.width()), qMin(520, room.height()));
     auto* layout = new QVBoxLayout(this);
     auto* caption = new QLabel(QStringLiteral("&Documentele sterse (cele mai noi primele):"), this);
     layout->addWidget(caption);
@@ -51,6 +55,7 @@ DeletedDocumentsWindow::DeletedDocumentsWindow(QWidget* parent) : QDialog(parent
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->horizontalHeader()->setStretchLastSection(true);
+    m_list->verticalHeader()->hide();
     caption->setBuddy(m_list);
     layout->addWidget(m_list, 2);
     auto* detailsCaption = new QLabel(QStringLiteral("Continutul &documentului ales si liniile lui:"), this);

@@ -58,10 +58,9 @@ QList<TableSummary> buildDatabaseFromTables(const QString& folder, const QString
                 if (!file.isEmpty())
                     summaries << importTable(QDir(folder).filePath(file), table, sqliteHandle(db));
             }
-            // The rows brought in are the journal's starting point.
-            ChangeJournal::start(db, QStringLiteral("Datele au fost aduse din tabelele programului vechi (%1); "
-                                                    "jurnalul modificarilor incepe aici.")
-                                         .arg(QDir::toNativeSeparators(folder)));
+            // The rows brought in are the journal's starting point, at the database's first opening.
+            ChangeJournal::noteStart(db, QStringLiteral("Datele au fost aduse din tabelele programului vechi; "
+                                                        "jurnalul modificarilor incepe aici."));
             transaction.commit();
         }
         Connection::removeNamed(connectionName);

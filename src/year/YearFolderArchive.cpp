@@ -2,14 +2,8 @@
 
 #include "core/NativePath.h"
 #include "core/Utilities.h"
-#include "db/DatabaseLocation.h"
-#include "db/Transaction.h"
-#include "journal/ChangeJournal.h"
-#include "journal/PeriodLock.h"
 #include "year/DataFolderCopy.h"
-#include "year/PrivateConnection.h"
 
-#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 
@@ -62,17 +56,6 @@ void settleSwap(const QString& folder, const QString& previous)
         QDir().rename(previous, folder);
 }
 
-// The closed year's documents are read and printed, and changed only after
-// its lock is moved back.
-void lockClosedYear(const QString& copy, int year)
-{
-    const PrivateConnection connection(copy + QLatin1Char('/') + DatabaseLocation::databaseFileName);
-    Transaction transaction(connection.db());
-    ChangeJournal::start(connection.db());
-    PeriodLock::setDate(connection.db(), QDate(year, 12, 31));
-    transaction.commit();
-}
-
 } // namespace
 
 namespace YearFolderArchive
@@ -114,7 +97,6 @@ void refresh(const QString& programFolder, int year)
         settleSwap(folder, previous);
         QDir(fresh).removeRecursively(); // left by an interrupted attempt
         DataFolderCopy::copy(base, fresh, isArchived);
-        lockClosedYear(fresh, year);
         swapIn(fresh, folder, previous);
     } catch (const UserError& e) {
         QDir(fresh).removeRecursively();

@@ -4,12 +4,13 @@
 #include "db/DatabaseLocation.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
+#include "db/WorkingYear.h"
 #include "journal/DeletedDocuments.h"
 #include "journal/JournalCommands.h"
 #include "journal/JournalStore.h"
 #include "journal/JournalVerification.h"
 #include "journal/PeriodLock.h"
-#include "year/YearFolderArchive.h"
+#include "year/YearEndRollover.h"
 
 namespace
 {
@@ -141,14 +142,18 @@ TEST_F(PeriodLockTest, MovingTheLockBackAsksFirstAndIsJournaled)
 
 TEST_F(PeriodLockTest, AClosedYearsDocumentsAreRefusedUntilItsLockIsMovedBack)
 {
-    store(QStringLiteral("Venituri"), {{QStringLiteral("Nr_act"), 1}, {QStringLiteral("Data"), QDate(2024, 6, 1)}});
-    YearFolderArchive::refresh(folder.path(), 2024);
-    ASSERT_TRUE(DatabaseLocation::instance().switchToYear(QStringLiteral("2024"), false).switched);
+    const int year = workingYearOf(db);
+    store(QStringLiteral("Venituri"), {{QStringLiteral("Nr_act"), 1}, {QStringLiteral("Data"), QDate(year, 6, 1)}});
+    YearEndRollover::closeWorkingYear(db, folder.path(), year);
+    EXPECT_EQ(storedRows(QStringLiteral("Venituri")), 0) << "the new working year starts empty";
+    EXPECT_TRUE(JournalVerification::run(db).isWhole()) << "the closing wrote its summary and baseline";
+    ASSERT_TRUE(DatabaseLocation::instance().switchToYear(QString::number(year), false).switched);
     const QSqlDatabase closed = Connection::database();
-    EXPECT_EQ(PeriodLock::date(closed), QDate(2024, 12, 31));
-    EXPECT_EQ(JournalCommands::lockStatus(closed), QStringLiteral("Perioada blocata pana la 31.12.2024"));
+    const QString lastDay = QStringLiteral("31.12.%1").arg(year);
+    EXPECT_EQ(PeriodLock::date(closed), QDate(year, 12, 31));
+    EXPECT_EQ(JournalCommands::lockStatus(closed), QStringLiteral("Perioada blocata pana la ") + lastDay);
     EXPECT_EQ(refusalOf([&] { change(QStringLiteral("Venituri"), QStringLiteral("Nr_act"), 1, {{QStringLiteral("Valoarea"), 5}}); }),
-              QStringLiteral("Perioada pana la 31.12.2024 este blocata: documentul nu poate fi modificat."));
+              QStringLiteral("Perioada pana la %1 este blocata: documentul nu poate fi modificat.").arg(lastDay));
 
     dialogs.inputAnswers = {QString()};
     dialogs.answers = {true};
