@@ -69,11 +69,11 @@ QList<JournalValue> changedValues(const StoredRow& before, const StoredRow& afte
 QByteArray baselineOf(const QSqlDatabase& db, const QString& table)
 {
     QByteArray digests;
-    StoredRows::readAll(db, table, [&](qint64 rowid, const StoredRow& row) {
+    StoredRows::digestAll(db, table, [&](qint64 rowid, const QByteArray& digest) {
         char identity[8];
         qToBigEndian(rowid, identity);
         digests.append(identity, 8);
-        digests.append(StoredRows::digest(row));
+        digests.append(digest);
     });
     return digests;
 }
@@ -115,7 +115,9 @@ void ChangeJournal::after(const QSqlDatabase& db, const QString& table, RowActio
         start(db);
     const WatchedTable& watched = *WatchedTables::find(table);
     const StoredRow before = std::exchange(m_before, {});
-    const StoredRow after = action == RowAction::Delete ? StoredRow() : StoredRows::read(db, table, rowid);
+    QByteArray afterDigest;
+    const StoredRow after =
+        action == RowAction::Delete ? StoredRow() : StoredRows::read(db, table, rowid, &afterDigest);
     if (watched.isDocument && action != RowAction::Delete)
         PeriodLock::check(db, documentDate(db, watched, after), action);
 
@@ -137,8 +139,7 @@ void ChangeJournal::after(const QSqlDatabase& db, const QString& table, RowActio
         break;
     }
     name(entry, db, watched, action == RowAction::Delete ? before : after);
-    if (action != RowAction::Delete)
-        entry.rowDigest = StoredRows::digest(after);
+    entry.rowDigest = afterDigest;
     JournalStore::append(db, entry);
 }
 

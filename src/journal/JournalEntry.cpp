@@ -1,6 +1,7 @@
 #include "journal/JournalEntry.h"
 
 #include <QCryptographicHash>
+#include <array>
 #include <QRandomGenerator>
 
 namespace
@@ -72,28 +73,134 @@ JournalValue JournalValue::make(const QString& field, bool after, const QString&
     return v;
 }
 
+QByteArray JournalEntry::headerBytes() const
+{
+    QByteArray header;
+    for (const QString& part : {QString::number(number), moment, user, host, table, QString::number(rowid), key,
+                                keyDate, action, note}) {
+        header += part.toUtf8();
+        header += '\x1f';
+    }
+    return header;
+}
+
 QByteArray JournalEntry::computedHash() const
 {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(previousHash);
-    addPart(hash, QString::number(number));
-    addPart(hash, moment);
-    addPart(hash, user);
-    addPart(hash, host);
-    addPart(hash, table);
-    addPart(hash, QString::number(rowid));
-    addPart(hash, key);
-    addPart(hash, keyDate);
-    addPart(hash, action);
-    addPart(hash, note);
-    for (const JournalValue& v : values) {
-        addPart(hash, v.field);
-        hash.addData(v.after ? QByteArrayView("d", 1) : QByteArrayView("i", 1));
-        hash.addData(v.digest);
+    QCryptographicHash entryHash(QCryptographicHash::Sha256), scratch(QCryptographicHash::Sha256);
+    QByteArray hash;
+    hashStored(previousHash, headerBytes(), encodeValues(values).toUtf8(), rowDigest, entryHash, scratch, hash);
+    return hash;
+}
+
+namespace
+{
+
+// The six bits each base64 character stands for; -1 for any other byte.
+constexpr std::array<signed char, 256> base64Values = [] {
+    std::array<signed char, 256> values{};
+    values.fill(-1);
+    const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    for (int i = 0; i < 64; ++i)
+        values[static_cast<unsigned char>(alphabet[i])] = static_cast<signed char>(i);
+    return values;
+}();
+
+// Decodes base64 into `out` (at most `capacity` bytes); the count decoded, -1 when it is not base64.
+int fromBase64(QByteArrayView text, char* out, int capacity)
+{
+    quint32 bits = 0;
+    int count = 0, held = 0;
+    for (const char c : text) {
+        if (c == '=')
+            break;
+        const int v = base64Values[static_cast<unsigned char>(c)];
+        if (v < 0)
+            return -1;
+        bits = (bits << 6) | quint32(v);
+        held += 6;
+        if (held >= 8) {
+            held -= 8;
+            if (count == capacity)
+                return -1;
+            out[count++] = char((bits >> held) & 0xff);
+        }
     }
-    hash.addData(QByteArrayView("\x1e", 1));
-    hash.addData(rowDigest);
-    return hash.result();
+    return count;
+}
+
+// The value as written before escaping (its bytes as stored when nothing was escaped).
+QByteArrayView unescapedBytes(QByteArrayView stored, QByteArray& buffer)
+{
+    if (!stored.contains('\x1b'))
+        return stored;
+    buffer.clear();
+    for (qsizetype i = 0; i < stored.size(); ++i) {
+        if (stored[i] == '\x1b' && i + 1 < stored.size()) {
+            const char code = stored[++i];
+            buffer += code == '1' ? '\x1e' : code == '2' ? '\x1f' : '\x1b';
+        } else {
+            buffer += stored[i];
+        }
+    }
+    return buffer;
+}
+
+} // namespace
+
+bool JournalEntry::hashStored(QByteArrayView previousHash, QByteArrayView header, QByteArrayView encodedValues,
+                              QByteArrayView rowDigest, QCryptographicHash& entryHash, QCryptographicHash& scratch,
+                              QByteArray& hash)
+{
+    bool valuesHold = true;
+    entryHash.reset();
+    entryHash.addData(previousHash);
+    entryHash.addData(header);
+    QByteArray unescapeBuffer;
+    qsizetype start = 0;
+    while (start < encodedValues.size()) {
+        qsizetype end = encodedValues.indexOf('\x1e', start);
+        if (end < 0)
+            end = encodedValues.size();
+        const QByteArrayView item = encodedValues.sliced(start, end - start);
+        start = end + 1;
+        QByteArrayView parts[5];
+        int count = 0;
+        qsizetype from = 0;
+        while (count < 5) {
+            const qsizetype to = item.indexOf('\x1f', from);
+            parts[count++] = item.sliced(from, (to < 0 ? item.size() : to) - from);
+            if (to < 0)
+                break;
+            from = to + 1;
+        }
+        char salt[32], digest[48];
+        const int saltSize = count == 5 ? fromBase64(parts[3], salt, sizeof salt) : -1;
+        const int digestSize = count == 5 ? fromBase64(parts[4], digest, sizeof digest) : -1;
+        if (saltSize < 0 || digestSize < 0) {
+            valuesHold = false; // an item the program never writes
+            entryHash.addData(item);
+            continue;
+        }
+        const QByteArrayView field = parts[0], side = parts[1];
+        if (saltSize > 0) { // a blanked value keeps only its digest
+            scratch.reset();
+            scratch.addData(QByteArrayView(salt, saltSize));
+            scratch.addData(field);
+            scratch.addData(QByteArrayView("\x1f", 1));
+            scratch.addData(side);
+            scratch.addData(unescapedBytes(parts[2], unescapeBuffer));
+            if (scratch.resultView() != QByteArrayView(digest, digestSize))
+                valuesHold = false;
+        }
+        entryHash.addData(field);
+        entryHash.addData(QByteArrayView("\x1f", 1));
+        entryHash.addData(side);
+        entryHash.addData(QByteArrayView(digest, digestSize));
+    }
+    entryHash.addData(QByteArrayView("\x1e", 1));
+    entryHash.addData(rowDigest);
+    hash = entryHash.resultView().toByteArray();
+    return valuesHold;
 }
 
 QString JournalEntry::encodeValues(const QList<JournalValue>& values)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QList>
 #include <QString>
 
@@ -55,6 +56,16 @@ struct JournalEntry {
 
     // The hash of the entry's content chained to the previous entry's hash.
     QByteArray computedHash() const;
+    // The bytes the hash covers before the values: each text field in UTF-8, then 0x1f.
+    QByteArray headerBytes() const;
+
+    // The entry's hash from its parts as stored (the values as encodeValues
+    // writes them, in UTF-8), into `hash`; false when a value no longer
+    // gives its own digest. The one definition of the hash, for writing and
+    // for verifying; `scratch` is reused between calls.
+    static bool hashStored(QByteArrayView previousHash, QByteArrayView header, QByteArrayView encodedValues,
+                           QByteArrayView rowDigest, QCryptographicHash& entryHash, QCryptographicHash& scratch,
+                           QByteArray& hash);
 
     // The values in one stored text and back.
     static QString encodeValues(const QList<JournalValue>& values);

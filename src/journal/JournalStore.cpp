@@ -22,17 +22,37 @@ QString textColumn(sqlite3_stmt* query, int column)
                              sqlite3_column_bytes(query, column));
 }
 
+// The bytes a column of hexadecimal digits stands for (what Qt's fromHex
+// gives, read without copying the text first: the verification reads three
+// such columns of every entry).
 QByteArray hexColumn(sqlite3_stmt* query, int column)
 {
-    return QByteArray::fromHex(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(query, column)),
-                                          sqlite3_column_bytes(query, column)));
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(query, column));
+    const int size = sqlite3_column_bytes(query, column);
+    const auto digit = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    };
+    QByteArray bytes(size / 2, Qt::Uninitialized);
+    for (int i = 0; i + 1 < size; i += 2) {
+        const int high = digit(text[i]), low = digit(text[i + 1]);
+        if (high < 0 || low < 0) // not written by the program: read as Qt reads it
+            return QByteArray::fromHex(QByteArray(text, size));
+        bytes[i / 2] = char(high * 16 + low);
+    }
+    return bytes;
 }
 
 } // namespace
 
+bool hasTable(const QSqlDatabase& db, const QString& table)
+{
+    return sqlite3_table_column_metadata(sqliteHandle(db), "main", table.toUtf8().constData(), nullptr, nullptr,
+                                         nullptr, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
 bool exists(const QSqlDatabase& db)
 {
-    return Sql::tableExists(db, entriesTable);
+    return hasTable(db, entriesTable);
 }
 
 bool create(const QSqlDatabase& db)
@@ -127,6 +147,38 @@ void readAll(const QSqlDatabase& db, const std::function<void(const JournalEntry
         entry.previousHash = hexColumn(raw, 12);
         entry.hash = hexColumn(raw, 13);
         take(entry);
+    }
+}
+
+void readRaw(const QSqlDatabase& db, const std::function<void(RawEntry&& entry)>& take)
+{
+    SqliteStatement query(sqliteHandle(db),
+                          QStringLiteral("SELECT Nr, Moment, Utilizator, Calculator, Tabela, RandId, Cheie, DataDoc, "
+                                         "Actiune, Nota, Valori, AmprentaRand, HashAnterior, Hash FROM Jurnal ORDER BY Nr"),
+                          entriesTable);
+    sqlite3_stmt* raw = query.raw();
+    const auto bytes = [raw](int column) {
+        return QByteArrayView(reinterpret_cast<const char*>(sqlite3_column_text(raw, column)),
+                              sqlite3_column_bytes(raw, column));
+    };
+    while (query.step()) {
+        RawEntry entry;
+        entry.number = sqlite3_column_int64(raw, 0);
+        entry.rowid = sqlite3_column_int64(raw, 5);
+        entry.table = textColumn(raw, 4);
+        entry.key = textColumn(raw, 6);
+        entry.keyDate = textColumn(raw, 7);
+        entry.action = textColumn(raw, 8);
+        entry.header.reserve(160);
+        for (int column = 0; column <= 9; ++column) {
+            entry.header += bytes(column);
+            entry.header += '\x1f';
+        }
+        entry.encodedValues = bytes(10).toByteArray();
+        entry.rowDigest = hexColumn(raw, 11);
+        entry.previousHash = hexColumn(raw, 12);
+        entry.hash = hexColumn(raw, 13);
+        take(std::move(entry));
     }
 }
 

@@ -16,6 +16,9 @@ inline const QString entriesTable = QStringLiteral("Jurnal");
 inline const QString headTable = QStringLiteral("JurnalCap");
 
 bool exists(const QSqlDatabase& db);
+// Whether the database has the table, from SQLite's schema in memory (no
+// statement is parsed: every journaled write asks).
+bool hasTable(const QSqlDatabase& db, const QString& table);
 // Creates the journal's tables (and the lock's) when missing; true when the journal is new.
 bool create(const QSqlDatabase& db);
 
@@ -32,6 +35,18 @@ Head head(const QSqlDatabase& db);
 // The entries (those the condition on Jurnal's fields selects) in the order written.
 void readAll(const QSqlDatabase& db, const std::function<void(const JournalEntry&)>& take,
              const QString& condition = {}, const QVariantList& values = {});
+
+// One entry as the file holds it, for the verification: what it needs of the
+// entry's meaning, and the bytes its hash covers.
+struct RawEntry {
+    qint64 number = 0;
+    qint64 rowid = 0;
+    QString table, key, keyDate, action;
+    QByteArray header;        // as JournalEntry::headerBytes gives it
+    QByteArray encodedValues; // in UTF-8, as stored
+    QByteArray rowDigest, previousHash, hash;
+};
+void readRaw(const QSqlDatabase& db, const std::function<void(RawEntry&& entry)>& take);
 
 // The person and computer the entries name.
 QString userName();

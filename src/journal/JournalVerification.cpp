@@ -9,6 +9,8 @@
 #include <QDate>
 #include <QHash>
 #include <QtEndian>
+#include <algorithm>
+#include <thread>
 #include <vector>
 
 namespace
@@ -21,15 +23,33 @@ struct ExpectedRow {
 };
 using TableState = QHash<qint64, ExpectedRow>;
 
-bool valuesHold(const JournalEntry& entry)
+// Whether each entry's hash and values' digests are what its content gives.
+// Each entry is checked on its own (its hash takes the previous hash as
+// stored), so the entries are shared out among the processor's cores.
+std::vector<char> entriesHolding(const std::vector<JournalStore::RawEntry>& entries)
 {
-    for (const JournalValue& v : entry.values)
-        if (!v.isBlanked() && v.computedDigest() != v.digest)
-            return false;
-    return true;
+    std::vector<char> holding(entries.size(), 0);
+    const size_t workers = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 8);
+    const size_t share = (entries.size() + workers - 1) / workers;
+    std::vector<std::thread> threads;
+    for (size_t w = 0; w < workers; ++w)
+        threads.emplace_back([&, w] {
+            QCryptographicHash entryHash(QCryptographicHash::Sha256), scratch(QCryptographicHash::Sha256);
+            QByteArray hash;
+            const size_t end = std::min(entries.size(), (w + 1) * share);
+            for (size_t i = w * share; i < end; ++i) {
+                const JournalStore::RawEntry& e = entries[i];
+                const bool valuesHold = JournalEntry::hashStored(e.previousHash, e.header, e.encodedValues,
+                                                                 e.rowDigest, entryHash, scratch, hash);
+                holding[i] = valuesHold && hash == e.hash;
+            }
+        });
+    for (std::thread& t : threads)
+        t.join();
+    return holding;
 }
 
-QString entryName(const JournalEntry& e)
+QString entryName(const JournalStore::RawEntry& e)
 {
     QString name = QStringLiteral("Inregistrarea nr. %1 a jurnalului").arg(e.number);
     if (!e.table.isEmpty())
@@ -63,7 +83,7 @@ QString currentDate(const WatchedTable& table, const StoredRow& row)
     return table.dateField.isEmpty() ? QString() : StoredRows::dateOf(StoredRows::valueOf(row, table.dateField)).toString(Qt::ISODate);
 }
 
-void applyEntry(QHash<QString, TableState>& state, const JournalEntry& e)
+void applyEntry(QHash<QString, TableState>& state, const JournalStore::RawEntry& e)
 {
     const bool changesRows = e.action == JournalAction::baseline || e.action == JournalAction::insert ||
                              e.action == JournalAction::update || e.action == JournalAction::remove;
@@ -87,22 +107,47 @@ void applyEntry(QHash<QString, TableState>& state, const JournalEntry& e)
     }
 }
 
-void compareTables(const QSqlDatabase& db, QHash<QString, TableState>& state, QStringList& problems)
+// Every followed table's rows as stored now: identity and digest, in row order.
+using CurrentRows = QHash<QString, std::vector<std::pair<qint64, QByteArray>>>;
+
+CurrentRows readCurrentRows(const QSqlDatabase& db)
 {
+    CurrentRows rows;
     for (const WatchedTable& table : WatchedTables::all()) {
         if (!Sql::tableExists(db, table.name))
             continue;
+        auto& list = rows[table.name];
+        StoredRows::digestAll(db, table.name,
+                              [&](qint64 rowid, const QByteArray& digest) { list.emplace_back(rowid, digest); });
+    }
+    return rows;
+}
+
+void compareTables(const QSqlDatabase& db, const CurrentRows& current, const QHash<QString, TableState>& state,
+                   QStringList& problems)
+{
+    for (const WatchedTable& table : WatchedTables::all()) {
+        const auto rows = current.constFind(table.name);
+        if (rows == current.constEnd())
+            continue;
         TableState expected = state.value(table.name);
-        StoredRows::readAll(db, table.name, [&](qint64 rowid, const StoredRow& row) {
+        // Only a row that does not match is read as texts, to be named.
+        const auto nameOf = [&](qint64 rowid) {
+            const StoredRow row = StoredRows::read(db, table.name, rowid);
+            return rowName(table, rowid, currentKey(table, row), currentDate(table, row));
+        };
+        for (const auto& [rowid, digest] : *rows) {
             const auto found = expected.constFind(rowid);
-            const QString name = rowName(table, rowid, currentKey(table, row), currentDate(table, row));
-            if (found == expected.constEnd())
-                problems << QStringLiteral("Tabela %1: %2 a fost adaugat in afara programului.").arg(table.name, name);
-            else if (found->digest != StoredRows::digest(row))
-                problems << QStringLiteral("Tabela %1: %2 a fost modificat in afara programului.").arg(table.name, name);
-            if (found != expected.constEnd())
-                expected.erase(found);
-        });
+            if (found == expected.constEnd()) {
+                problems << QStringLiteral("Tabela %1: %2 a fost adaugat in afara programului.")
+                                .arg(table.name, nameOf(rowid));
+                continue;
+            }
+            if (found->digest != digest)
+                problems << QStringLiteral("Tabela %1: %2 a fost modificat in afara programului.")
+                                .arg(table.name, nameOf(rowid));
+            expected.erase(found);
+        }
         for (auto gone = expected.constBegin(); gone != expected.constEnd(); ++gone)
             problems << QStringLiteral("Tabela %1: %2 a fost sters in afara programului.")
                             .arg(table.name, rowName(table, gone.key(), gone->key, gone->keyDate));
@@ -128,17 +173,28 @@ JournalVerification JournalVerification::run(const QSqlDatabase& db)
     if (!JournalStore::exists(db))
         throw DbError(QStringLiteral("Baza de date %1 nu are jurnalul modificarilor").arg(db.databaseName()));
     JournalVerification result;
-    std::vector<JournalEntry> entries;
-    JournalStore::readAll(db, [&](const JournalEntry& e) { entries.push_back(e); });
+    std::vector<JournalStore::RawEntry> entries;
+    JournalStore::readRaw(db, [&](JournalStore::RawEntry&& e) { entries.push_back(std::move(e)); });
     const JournalStore::Head head = JournalStore::head(db);
     result.entries = qint64(entries.size());
 
+    // The hashes are checked on the other cores while this one reads the tables.
+    std::vector<char> holding;
+    std::thread checking([&] { holding = entriesHolding(entries); });
+    CurrentRows current;
+    try {
+        current = readCurrentRows(db);
+    } catch (...) {
+        checking.join();
+        throw;
+    }
+    checking.join();
     QHash<QString, TableState> state;
     QByteArray previousHash;
     qint64 previousNumber = 0;
     for (size_t i = 0; i < entries.size(); ++i) {
-        const JournalEntry& e = entries[i];
-        const bool holds = e.computedHash() == e.hash && valuesHold(e);
+        const JournalStore::RawEntry& e = entries[i];
+        const bool holds = holding[i];
         const bool follows = e.previousHash == previousHash;
         const bool skippedByNext = i + 1 < entries.size() && entries[i + 1].previousHash == previousHash;
         if (e.number > head.count || (!holds && skippedByNext)) {
@@ -174,6 +230,6 @@ JournalVerification JournalVerification::run(const QSqlDatabase& db)
                                       .arg(head.count));
     else if (previousHash != head.hash && result.problems.isEmpty())
         result.problems << QStringLiteral("Capatul jurnalului (tabela JurnalCap) a fost modificat in afara programului.");
-    compareTables(db, state, result.problems);
+    compareTables(db, current, state, result.problems);
     return result;
 }

@@ -2,18 +2,27 @@
 
 #include "db/DbError.h"
 #include "db/Sql.h"
+#include "db/SqliteHandle.h"
+#include "db/SqliteStatement.h"
+#include "journal/JournalStore.h"
 #include "journal/WatchedTables.h"
+
+#include <sqlite3.h>
 
 namespace PeriodLock
 {
 
 QDate date(const QSqlDatabase& db)
 {
-    if (!Sql::tableExists(db, WatchedTables::lockTable))
+    if (!JournalStore::hasTable(db, WatchedTables::lockTable))
         return {};
-    const QVariant stored =
-        Sql::scalar(db, QStringLiteral("SELECT Data FROM %1 ORDER BY rowid LIMIT 1").arg(WatchedTables::lockTable));
-    return QDate::fromString(stored.toString(), Qt::ISODate);
+    SqliteStatement query(sqliteHandle(db),
+                          QStringLiteral("SELECT Data FROM %1 ORDER BY rowid LIMIT 1").arg(WatchedTables::lockTable),
+                          WatchedTables::lockTable);
+    if (!query.step() || sqlite3_column_type(query.raw(), 0) != SQLITE_TEXT)
+        return {};
+    return QDate::fromString(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(query.raw(), 0))),
+                             Qt::ISODate);
 }
 
 void setDate(const QSqlDatabase& db, const QDate& date)

@@ -38,6 +38,33 @@ QString columnText(sqlite3_stmt* query, int column)
     }
 }
 
+// The digest of a row's content: its non-null fields by name, each value in
+// its stored type as SQLite writes it, so that a field added later by an
+// upgrade (null in every row) leaves it unchanged.
+QByteArray rowDigest(sqlite3_stmt* query, int firstColumn, QCryptographicHash& hash)
+{
+    hash.reset();
+    const int count = sqlite3_column_count(query);
+    for (int i = firstColumn; i < count; ++i) {
+        const int type = sqlite3_column_type(query, i);
+        if (type == SQLITE_NULL)
+            continue;
+        hash.addData(QByteArrayView(sqlite3_column_name(query, i)));
+        const char kind = type == SQLITE_INTEGER ? 'i' : type == SQLITE_FLOAT ? 'r' : type == SQLITE_TEXT ? 't' : 'x';
+        const char head[2] = {'\x1f', kind};
+        hash.addData(QByteArrayView(head, 2));
+        if (type == SQLITE_BLOB) {
+            hash.addData(QByteArray(static_cast<const char*>(sqlite3_column_blob(query, i)), sqlite3_column_bytes(query, i))
+                             .toHex());
+        } else {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(query, i));
+            hash.addData(QByteArrayView(text, sqlite3_column_bytes(query, i)));
+        }
+        hash.addData(QByteArrayView("\x1e", 1));
+    }
+    return hash.result();
+}
+
 StoredRow rowOf(sqlite3_stmt* query, int firstColumn)
 {
     StoredRow row;
@@ -50,21 +77,31 @@ StoredRow rowOf(sqlite3_stmt* query, int firstColumn)
 
 } // namespace
 
-StoredRow read(const QSqlDatabase& db, const QString& table, qint64 rowid)
+StoredRow read(const QSqlDatabase& db, const QString& table, qint64 rowid, QByteArray* digest)
 {
     SqliteStatement query(sqliteHandle(db), QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(Sql::quoted(table)),
                           table);
     query.bindAll({rowid});
-    return query.step() ? rowOf(query.raw(), 0) : StoredRow();
+    if (!query.step()) {
+        if (digest)
+            digest->clear();
+        return {};
+    }
+    if (digest) {
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        *digest = rowDigest(query.raw(), 0, hash);
+    }
+    return rowOf(query.raw(), 0);
 }
 
-void readAll(const QSqlDatabase& db, const QString& table,
-             const std::function<void(qint64 rowid, const StoredRow& row)>& take)
+void digestAll(const QSqlDatabase& db, const QString& table,
+               const std::function<void(qint64 rowid, const QByteArray& digest)>& take)
 {
     SqliteStatement query(sqliteHandle(db),
                           QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(Sql::quoted(table)), table);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
     while (query.step())
-        take(sqlite3_column_int64(query.raw(), 0), rowOf(query.raw(), 1));
+        take(sqlite3_column_int64(query.raw(), 0), rowDigest(query.raw(), 1, hash));
 }
 
 QString valueOf(const StoredRow& row, const QString& field)
@@ -73,20 +110,6 @@ QString valueOf(const StoredRow& row, const QString& field)
         if (f.name.compare(field, Qt::CaseInsensitive) == 0)
             return f.value;
     return QStringLiteral("n");
-}
-
-QByteArray digest(const StoredRow& row)
-{
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    for (const StoredField& f : row) {
-        if (f.value == QLatin1String("n"))
-            continue;
-        hash.addData(f.name.toUtf8());
-        hash.addData(QByteArrayView("\x1f", 1));
-        hash.addData(f.value.toUtf8());
-        hash.addData(QByteArrayView("\x1e", 1));
-    }
-    return hash.result();
 }
 
 QDate dateOf(const QString& value)

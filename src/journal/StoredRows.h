@@ -20,18 +20,17 @@ using StoredRow = QList<StoredField>;
 namespace StoredRows
 {
 
-// The row as stored now; empty when it is gone.
-StoredRow read(const QSqlDatabase& db, const QString& table, qint64 rowid);
-// Every row of the table, in row-identity order.
-void readAll(const QSqlDatabase& db, const QString& table,
-             const std::function<void(qint64 rowid, const StoredRow& row)>& take);
+// The row as stored now; empty when it is gone. `digest`, when given,
+// receives the digest of its content (empty when it is gone).
+StoredRow read(const QSqlDatabase& db, const QString& table, qint64 rowid, QByteArray* digest = nullptr);
+// The digest of every row of the table, in row-identity order, read without
+// turning the values into texts (the verification reads every row).
+void digestAll(const QSqlDatabase& db, const QString& table,
+               const std::function<void(qint64 rowid, const QByteArray& digest)>& take);
 
 // The value of a field ("n" when the row lacks it).
 QString valueOf(const StoredRow& row, const QString& field);
 
-// The digest of a row's content: its non-null fields by name, so that a field
-// added later by an upgrade (null in every row) leaves it unchanged.
-QByteArray digest(const StoredRow& row);
 
 // A stored value in the wording of a person: "150,00", "31.03.2024", text as it is.
 QString display(const QString& table, const QString& field, const QString& value);

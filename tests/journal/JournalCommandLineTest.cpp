@@ -1,6 +1,7 @@
 #include "JournalFixture.h"
 
 #include "db/Connection.h"
+#include "support/PdfPages.h"
 #include "support/ProgramRun.h"
 
 #include <QFile>
@@ -32,16 +33,21 @@ TEST_F(JournalCommandLine, VerifiesTheJournalAndSaysSoInItsExitStatus)
     EXPECT_EQ(whole.out.trimmed(), QStringLiteral("Jurnalul este intreg: %1 inregistrari").arg(count));
 
     const QString csv = folder.file(QStringLiteral("jurnal.csv"));
+    const QString pdf = folder.file(QStringLiteral("jurnal.pdf"));
     const ProgramOutcome report = runWith(folder.path(), {QStringLiteral("--report"), QStringLiteral("jurnal"),
                                                           QStringLiteral("--from"), QDate::currentDate().toString(Qt::ISODate),
                                                           QStringLiteral("--to"), QDate::currentDate().toString(Qt::ISODate),
                                                           QStringLiteral("--code"), QStringLiteral("Venituri"),
-                                                          QStringLiteral("--csv"), csv});
+                                                          QStringLiteral("--csv"), csv, QStringLiteral("--pdf"), pdf});
     EXPECT_EQ(report.exitCode, 0) << report.err.toStdString();
     const QStringList lines = textFileLines(csv);
     EXPECT_EQ(lines.size(), 3) << "the heading, the insert and the change of the one table asked";
     EXPECT_TRUE(lines.value(2).contains(QStringLiteral("Venituri;1;01.03.2024;modificare;Valoarea: 150,00 -> 120,00")))
         << lines.value(2).toStdString();
+    const QList<PdfPage> pages = readPdfPages(pdf);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages.first().texts.contains(QStringLiteral("Valoarea: 150,00 -> 120,00")))
+        << pages.first().texts.join(QLatin1Char('|')).toStdString();
 
     behindTheProgram(QStringLiteral("UPDATE Venituri SET Valoarea = 99"));
     const ProgramOutcome broken = runWith(folder.path(), {QStringLiteral("--verify-journal")});
