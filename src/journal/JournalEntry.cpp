@@ -46,10 +46,18 @@ QString unescaped(QStringView value)
     return out;
 }
 
-void addPart(QCryptographicHash& hash, const QString& text)
+// The salted digest of one value: the salt, the field, its side ("i" before,
+// "d" after) and the value, in UTF-8. Valid until `hash` is used again.
+QByteArrayView valueDigest(QByteArrayView salt, QByteArrayView field, QByteArrayView side, QByteArrayView value,
+                           QCryptographicHash& hash)
 {
-    hash.addData(text.toUtf8());
+    hash.reset();
+    hash.addData(salt);
+    hash.addData(field);
     hash.addData(QByteArrayView("\x1f", 1));
+    hash.addData(side);
+    hash.addData(value);
+    return hash.resultView();
 }
 
 } // namespace
@@ -57,11 +65,9 @@ void addPart(QCryptographicHash& hash, const QString& text)
 QByteArray JournalValue::computedDigest() const
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(salt);
-    addPart(hash, field);
-    hash.addData(after ? QByteArrayView("d", 1) : QByteArrayView("i", 1));
-    hash.addData(value.toUtf8());
-    return hash.result();
+    return valueDigest(salt, escaped(field).toUtf8(), after ? QByteArrayView("d", 1) : QByteArrayView("i", 1),
+                       value.toUtf8(), hash)
+        .toByteArray();
 }
 
 JournalValue JournalValue::make(const QString& field, bool after, const QString& value)
@@ -183,13 +189,8 @@ bool JournalEntry::hashStored(QByteArrayView previousHash, QByteArrayView header
         }
         const QByteArrayView field = parts[0], side = parts[1];
         if (saltSize > 0) { // a blanked value keeps only its digest
-            scratch.reset();
-            scratch.addData(QByteArrayView(salt, saltSize));
-            scratch.addData(field);
-            scratch.addData(QByteArrayView("\x1f", 1));
-            scratch.addData(side);
-            scratch.addData(unescapedBytes(parts[2], unescapeBuffer));
-            if (scratch.resultView() != QByteArrayView(digest, digestSize))
+            if (valueDigest(QByteArrayView(salt, saltSize), field, side, unescapedBytes(parts[2], unescapeBuffer),
+                            scratch) != QByteArrayView(digest, digestSize))
                 valuesHold = false;
         }
         entryHash.addData(field);
