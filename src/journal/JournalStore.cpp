@@ -7,6 +7,7 @@
 #include "journal/WatchedTables.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QSysInfo>
 #include <sqlite3.h>
 
@@ -82,10 +83,12 @@ Head head(const QSqlDatabase& db)
 QString userName()
 {
     static const QString name = [] {
-        QString user = qEnvironmentVariable("USER");
-        if (user.isEmpty())
-            user = qEnvironmentVariable("USERNAME");
-        return user.isEmpty() ? QStringLiteral("necunoscut") : user;
+        for (const char* variable : {"USER", "USERNAME", "LOGNAME"})
+            if (const QString user = qEnvironmentVariable(variable); !user.isEmpty())
+                return user;
+        // Started without the usual variables (a scheduled job): the home folder names the account.
+        const QString home = QDir::home().dirName();
+        return home.isEmpty() ? QStringLiteral("necunoscut") : home;
     }();
     return name;
 }
