@@ -58,7 +58,7 @@ DeletedDocumentsWindow::DeletedDocumentsWindow(QWidget* parent) : QDialog(parent
     m_list->verticalHeader()->hide();
     caption->setBuddy(m_list);
     layout->addWidget(m_list, 2);
-    auto* detailsCaption = new QLabel(QStringLiteral("Continutul &documentului ales si liniile lui:"), this);
+    auto* detailsCaption = new QLabel(QStringLiteral("&Continutul documentului ales si liniile lui:"), this);
     layout->addWidget(detailsCaption);
     m_details = new QPlainTextEdit(this);
     m_details->setObjectName(QStringLiteral("ContinutDocumentSters"));
@@ -99,6 +99,7 @@ void DeletedDocumentsWindow::reload()
         for (int column = 0; column < cells.size(); ++column)
             m_list->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
+    m_list->resizeColumnsToContents();
     m_restore->setEnabled(!m_documents.isEmpty());
     if (!m_documents.isEmpty())
         m_list->setCurrentCell(0, 0);

@@ -7,9 +7,12 @@
 #include "journal/WatchedTables.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QSysInfo>
 #include <sqlite3.h>
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 namespace JournalStore
 {
@@ -86,9 +89,12 @@ QString userName()
         for (const char* variable : {"USER", "USERNAME", "LOGNAME"})
             if (const QString user = qEnvironmentVariable(variable); !user.isEmpty())
                 return user;
-        // Started without the usual variables (a scheduled job): the home folder names the account.
-        const QString home = QDir::home().dirName();
-        return home.isEmpty() ? QStringLiteral("necunoscut") : home;
+        // Started without the usual variables (a scheduled job): the system names the account.
+#ifdef Q_OS_UNIX
+        if (const passwd* account = getpwuid(getuid()); account && account->pw_name && *account->pw_name)
+            return QString::fromLocal8Bit(account->pw_name);
+#endif
+        return QStringLiteral("necunoscut");
     }();
     return name;
 }
