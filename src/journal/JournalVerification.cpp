@@ -10,6 +10,10 @@
 #include <QHash>
 #include <QtEndian>
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -23,31 +27,114 @@ struct ExpectedRow {
 };
 using TableState = QHash<qint64, ExpectedRow>;
 
-// Whether each entry's hash and values' digests are what its content gives.
-// Each entry is checked on its own (its hash takes the previous hash as
-// stored), so the entries are shared out among the processor's cores.
-std::vector<char> entriesHolding(const std::vector<JournalStore::RawEntry>& entries)
+// Checks each entry's hash and values' digests on worker threads while the
+// entries are still being read: they come in chunks, each taken by the first
+// free worker. Each entry is checked on its own (its hash takes the previous
+// hash as stored); how the entries link up is judged afterwards, in order.
+class EntryChecks
 {
-    std::vector<char> holding(entries.size(), 0);
-    const size_t workers = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 8);
-    const size_t share = (entries.size() + workers - 1) / workers;
-    std::vector<std::thread> threads;
-    for (size_t w = 0; w < workers; ++w)
-        threads.emplace_back([&, w] {
-            QCryptographicHash entryHash(QCryptographicHash::Sha256), scratch(QCryptographicHash::Sha256);
-            QByteArray hash;
-            const size_t end = std::min(entries.size(), (w + 1) * share);
-            for (size_t i = w * share; i < end; ++i) {
-                const JournalStore::RawEntry& e = entries[i];
+public:
+    EntryChecks()
+    {
+        const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+        for (unsigned w = 0; w < workers; ++w)
+            m_workers.emplace_back([this] { work(); });
+    }
+    ~EntryChecks() { finish(); }
+    EntryChecks(const EntryChecks&) = delete;
+    EntryChecks& operator=(const EntryChecks&) = delete;
+
+    void add(JournalStore::RawEntry&& entry)
+    {
+        if (!m_filling)
+            m_filling = std::make_unique<Chunk>();
+        m_filling->entries.push_back(std::move(entry));
+        if (m_filling->entries.size() == chunkSize)
+            publish();
+    }
+
+    // Every entry read: waits for the last checks.
+    void finish()
+    {
+        publish();
+        {
+            const std::lock_guard lock(m_mutex);
+            m_done = true;
+        }
+        m_ready.notify_all();
+        for (std::thread& worker : m_workers)
+            if (worker.joinable())
+                worker.join();
+    }
+
+    // After finish(): the entries in order, and whether each holds.
+    std::vector<const JournalStore::RawEntry*> entries() const
+    {
+        std::vector<const JournalStore::RawEntry*> all;
+        for (const auto& chunk : m_chunks)
+            for (const JournalStore::RawEntry& e : chunk->entries)
+                all.push_back(&e);
+        return all;
+    }
+    std::vector<char> holding() const
+    {
+        std::vector<char> all;
+        for (const auto& chunk : m_chunks)
+            all.insert(all.end(), chunk->holding.begin(), chunk->holding.end());
+        return all;
+    }
+
+private:
+    static constexpr size_t chunkSize = 2048;
+    struct Chunk {
+        std::vector<JournalStore::RawEntry> entries;
+        std::vector<char> holding;
+    };
+
+    void publish()
+    {
+        if (!m_filling)
+            return;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_pending.push_back(m_filling.get());
+            m_chunks.push_back(std::move(m_filling));
+        }
+        m_ready.notify_one();
+    }
+
+    void work()
+    {
+        QCryptographicHash entryHash(QCryptographicHash::Sha256), scratch(QCryptographicHash::Sha256);
+        QByteArray hash;
+        for (;;) {
+            Chunk* chunk = nullptr;
+            {
+                std::unique_lock lock(m_mutex);
+                m_ready.wait(lock, [this] { return !m_pending.empty() || m_done; });
+                if (m_pending.empty())
+                    return;
+                chunk = m_pending.front();
+                m_pending.pop_front();
+            }
+            chunk->holding.resize(chunk->entries.size());
+            for (size_t i = 0; i < chunk->entries.size(); ++i) {
+                const JournalStore::RawEntry& e = chunk->entries[i];
                 const bool valuesHold = JournalEntry::hashStored(e.previousHash, e.header, e.encodedValues,
                                                                  e.rowDigest, entryHash, scratch, hash);
-                holding[i] = valuesHold && hash == e.hash;
+                chunk->holding[i] = valuesHold && hash == e.hash;
             }
-        });
-    for (std::thread& t : threads)
-        t.join();
-    return holding;
-}
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_ready;
+    std::deque<Chunk*> m_pending;
+    std::vector<std::unique_ptr<Chunk>> m_chunks;
+    std::unique_ptr<Chunk> m_filling;
+    bool m_done = false;
+    std::vector<std::thread> m_workers;
+};
 
 QString entryName(const JournalStore::RawEntry& e)
 {
@@ -173,30 +260,24 @@ JournalVerification JournalVerification::run(const QSqlDatabase& db)
     if (!JournalStore::exists(db))
         throw DbError(QStringLiteral("Baza de date %1 nu are jurnalul modificarilor").arg(db.databaseName()));
     JournalVerification result;
-    std::vector<JournalStore::RawEntry> entries;
-    JournalStore::readRaw(db, [&](JournalStore::RawEntry&& e) { entries.push_back(std::move(e)); });
+    // The hashes are checked on every core while this thread reads the entries, then the tables.
+    EntryChecks checks;
+    JournalStore::readRaw(db, [&](JournalStore::RawEntry&& e) { checks.add(std::move(e)); });
     const JournalStore::Head head = JournalStore::head(db);
+    const CurrentRows current = readCurrentRows(db);
+    checks.finish();
+    const std::vector<const JournalStore::RawEntry*> entries = checks.entries();
+    const std::vector<char> holding = checks.holding();
     result.entries = qint64(entries.size());
 
-    // The hashes are checked on the other cores while this one reads the tables.
-    std::vector<char> holding;
-    std::thread checking([&] { holding = entriesHolding(entries); });
-    CurrentRows current;
-    try {
-        current = readCurrentRows(db);
-    } catch (...) {
-        checking.join();
-        throw;
-    }
-    checking.join();
     QHash<QString, TableState> state;
     QByteArray previousHash;
     qint64 previousNumber = 0;
     for (size_t i = 0; i < entries.size(); ++i) {
-        const JournalStore::RawEntry& e = entries[i];
+        const JournalStore::RawEntry& e = *entries[i];
         const bool holds = holding[i];
         const bool follows = e.previousHash == previousHash;
-        const bool skippedByNext = i + 1 < entries.size() && entries[i + 1].previousHash == previousHash;
+        const bool skippedByNext = i + 1 < entries.size() && entries[i + 1]->previousHash == previousHash;
         if (e.number > head.count || (!holds && skippedByNext)) {
             result.problems << QStringLiteral("%1 a fost adaugata in afara programului.").arg(entryName(e));
             continue; // the chain goes on from the entry before it
