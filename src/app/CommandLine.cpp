@@ -14,6 +14,8 @@
 #include "db/SchemaUpgrade.h"
 #include "db/Sql.h"
 #include "db/WorkingYear.h"
+#include "journal/ChangeJournal.h"
+#include "journal/JournalVerification.h"
 #include "printing/EmptyReport.h"
 #include "printing/ReportCatalog.h"
 #include "printing/RuledColumns.h"
@@ -188,6 +190,16 @@ int importOldData(const QString& folder, bool replaceDocuments)
     return 0;
 }
 
+// The verdict on standard output: 0 whole, 3 broken (a database that cannot be read throws: 1).
+int verifyJournal()
+{
+    Connection::open(DatabaseLocation::instance().workingYearDatabase());
+    const JournalVerification verification = JournalVerification::run(Connection::database());
+    Connection::close();
+    printLine(stdout, verification.text());
+    return verification.isWhole() ? 0 : 3;
+}
+
 int listReports()
 {
     for (const ReportEntry& entry : programReports().entries())
@@ -221,12 +233,14 @@ QString helpText()
         "  --csv FISIER          scrie cifrele raportului in fisierul CSV\n"
         "  --import DOSAR        aduce tabelele programului vechi din DOSAR\n"
         "  --replace             cu --import: inlocuieste o baza de date care are documente\n"
+        "  --verify-journal      verifica jurnalul modificarilor (iesire 3 daca nu este intreg)\n"
         "  --help, -h            scrie aceste randuri\n"
         "  --version             scrie versiunea programului\n"
         "\n"
         "Dosarul datelor: cel dat cu --folder; altfel, pentru programul instalat, cel din\n"
         "LUMIVARET_FOLDER sau ~/Lumivaret; pentru o copie pornita din dosarul ei, acel dosar.\n"
-        "Iesire: 0 reusit, 1 baza de date sau un fisier nu pot fi citite sau scrise, 2 argument gresit.\n");
+        "Iesire: 0 reusit, 1 baza de date sau un fisier nu pot fi citite sau scrise, 2 argument gresit,\n"
+        "3 jurnalul modificarilor nu este intreg.\n");
 }
 
 } // namespace
@@ -252,7 +266,8 @@ CommandLineStart runCommandLine(int argc, char** argv)
     const QCommandLineOption replace(QStringLiteral("replace"));
     const QCommandLineOption help(QStringList{QStringLiteral("help"), QStringLiteral("h")});
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({folder, list, report, from, to, code, pdf, csv, import, replace, help, version});
+    const QCommandLineOption verify(QStringLiteral("verify-journal"));
+    parser.addOptions({folder, list, report, from, to, code, pdf, csv, import, replace, help, version, verify});
     try {
         if (!parser.parse(arguments))
             throw BadArgument{parseFailure(parser, arguments)};
@@ -276,13 +291,15 @@ CommandLineStart runCommandLine(int argc, char** argv)
             throw BadArgument{QStringLiteral("--list-reports si --report nu merg impreuna")};
         if (parser.isSet(import) && (parser.isSet(list) || parser.isSet(report)))
             throw BadArgument{QStringLiteral("--import nu merge impreuna cu --report sau --list-reports")};
+        if (parser.isSet(verify) && (parser.isSet(list) || parser.isSet(report) || parser.isSet(import)))
+            throw BadArgument{QStringLiteral("--verify-journal merge doar singur (cu --folder DOSAR)")};
         if (parser.isSet(replace) && !parser.isSet(import))
             throw BadArgument{QStringLiteral("--replace merge doar cu --import DOSAR")};
     } catch (const BadArgument& bad) {
         printLine(stderr, bad.text);
         return {2, {}};
     }
-    if (!parser.isSet(list) && !parser.isSet(report) && !parser.isSet(import))
+    if (!parser.isSet(list) && !parser.isSet(report) && !parser.isSet(import) && !parser.isSet(verify))
         return {std::nullopt, parser.value(folder)};
 
     qInstallMessageHandler(criticalOnly);
@@ -293,12 +310,15 @@ CommandLineStart runCommandLine(int argc, char** argv)
     // The database is the program folder's; the files named on the command
     // line stay relative to the folder the command was given in.
     setProgramFolder(chooseProgramFolder(parser.value(folder)));
+    ChangeJournal::install();
     try {
         finishInterruptedWork(programFolder());
         if (parser.isSet(import))
             return {importOldData(parser.value(import), parser.isSet(replace)), {}};
         if (parser.isSet(list))
             return {listReports(), {}};
+        if (parser.isSet(verify))
+            return {verifyJournal(), {}};
         const Request request = readRequest(parser, report, from, to, code, pdf, csv);
         const int status = runReport(request);
         Connection::close();

@@ -24,6 +24,8 @@
 #include "db/DatabaseLocation.h"
 #include "db/DbError.h"
 #include "db/SchemaUpgrade.h"
+#include "journal/DeletedDocumentsWindow.h"
+#include "journal/JournalCommands.h"
 #include "printing/ReportCatalog.h"
 #include "registers/BilantUnt.h"
 
@@ -68,6 +70,10 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent)
     m_statusLine->setAccessibleName(QStringLiteral("Linia de stare"));
     m_statusLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     statusBar()->addWidget(m_statusLine, 1);
+    m_lockStatus = new QLabel(this);
+    m_lockStatus->setObjectName(QStringLiteral("BlocarePerioadaStare"));
+    m_lockStatus->setAccessibleName(QStringLiteral("Perioada blocata"));
+    statusBar()->addPermanentWidget(m_lockStatus);
     statusBar()->setSizeGripEnabled(false);
 
     buildMenus();
@@ -78,6 +84,7 @@ TMainFrm::TMainFrm(QWidget* parent) : QMainWindow(parent)
     m_firstSteps->hide();
     layout->insertWidget(1, m_firstSteps);
     connect(&DatabaseLocation::instance(), &DatabaseLocation::yearSwitched, this, &TMainFrm::showFirstSteps);
+    connect(&DatabaseLocation::instance(), &DatabaseLocation::yearSwitched, this, &TMainFrm::showLockStatus);
 
     runCreationSequence();
     showFirstSteps();
@@ -125,6 +132,10 @@ void TMainFrm::buildMenus()
     addCommand(sistem, QStringLiteral("RestaurareDate"), QStringLiteral("Restaurare date..."));
     addCommand(sistem, QStringLiteral("TrecereaLaAnNou"), QStringLiteral("Trecerea la an nou"));
     addCommand(sistem, QStringLiteral("ImportDateVechi"), QStringLiteral("Import date vechi..."));
+    sistem->addSeparator();
+    addCommand(sistem, QStringLiteral("VerificareJurnal"), QStringLiteral("Verificare jurnal"));
+    addCommand(sistem, QStringLiteral("BlocarePerioada"), QStringLiteral("Blocare perioada..."));
+    addCommand(sistem, QStringLiteral("DocumenteSterse"), QStringLiteral("Documente sterse..."));
     sistem->addSeparator();
     addCommand(sistem, QStringLiteral("Iesire"), QStringLiteral("Iesire"), alt(Qt::Key_I));
 
@@ -188,6 +199,7 @@ void TMainFrm::buildMenus()
     addCommand(registreRapoarte, QStringLiteral("RegInmormantari"), QStringLiteral("Inmormantari"));
     rapoarte->addSeparator();
     addCommand(rapoarte, QStringLiteral("RapBilant"), QStringLiteral("Bilant"));
+    addCommand(rapoarte, QStringLiteral("RapJurnal"), QStringLiteral("Jurnalul modificarilor"));
 
     QMenu* ajutor = menuBar()->addMenu(QStringLiteral("&Ajutor"));
     addCommand(ajutor, QStringLiteral("Manual"), QStringLiteral("Manual (prezentare Lumivaret)"));
@@ -218,6 +230,12 @@ void TMainFrm::buildMenus()
                       [this] { checkForUpdate(UpdateMode::Interactive); });
     attachHelpCommands(*this);
     setCommandHandler(QStringLiteral("ImportDateVechi"), [this] { importOldDataInteractively(this); });
+    setCommandHandler(QStringLiteral("VerificareJurnal"), [] { JournalCommands::verify(); });
+    setCommandHandler(QStringLiteral("BlocarePerioada"), [this] {
+        if (JournalCommands::choosePeriodLock())
+            showLockStatus();
+    });
+    setCommandHandler(QStringLiteral("DocumenteSterse"), [this] { DeletedDocumentsWindow::execute(this); });
     attachCatalogueCommands(*this);
     attachDocumentCommands(*this);
     attachBackupCommands(*this);
@@ -343,6 +361,13 @@ bool TMainFrm::event(QEvent* event)
     return QMainWindow::event(event);
 }
 
+void TMainFrm::showLockStatus()
+{
+    runGuarded([this] {
+        m_lockStatus->setText(Connection::isOpen() ? JournalCommands::lockStatus(Connection::database()) : QString());
+    });
+}
+
 void TMainFrm::closedYearChanged(bool closedYearOpen)
 {
     // Backups and the rollover work on the working year's files only.
@@ -378,6 +403,7 @@ void TMainFrm::runCreationSequence()
     if (!runGuarded([this] { openDatabase(); }) || stepFailed)
         return;
     runGuarded([this] { upgradeSchema(); });
+    showLockStatus();
 }
 
 void TMainFrm::loadPhoto()

@@ -66,6 +66,8 @@ private:
     void balanceSheet();
     void checkForUpdate(UpdateMode mode);
     void closedYearChanged(bool closedYearOpen);
+    // The lock's date beside the status line (a closed year shows its 31 December).
+    void showLockStatus();
     // Shows the first steps while the parish is as the first start delivered it.
     void showFirstSteps();
 
@@ -79,6 +81,7 @@ private:
     FirstStepsPanel* m_firstSteps = nullptr;
     QLabel* m_photo = nullptr;
     QLabel* m_statusLine = nullptr;
+    QLabel* m_lockStatus = nullptr;
     QToolBar* m_toolbar = nullptr;
     QHash<QString, QAction*> m_commands;
     QHash<QString, std::function<void()>> m_handlers;

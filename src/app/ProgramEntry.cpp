@@ -8,6 +8,7 @@
 #include "core/ProgramFolder.h"
 #include "core/ProgramFolderChoice.h"
 #include "core/StatusLine.h"
+#include "journal/ChangeJournal.h"
 #include "core/QtRomanian.h"
 #include "core/UserDialogs.h"
 #include "core/UserError.h"
@@ -50,6 +51,7 @@ int runProgram(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(LUMIVARET_VERSION));
     installProgramDialogs();
     installQtRomanian();
+    ChangeJournal::install();
     const QString folder = chooseProgramFolder(start.folderOption);
     const bool firstStart = !QFileInfo::exists(folder);
     if (firstStart && !QDir().mkpath(folder)) {

@@ -2,6 +2,7 @@
 
 #include "db/ConnectionEvents.h"
 #include "db/DbError.h"
+#include "db/RowChanges.h"
 #include "db/RomanianCollation.h"
 #include "db/Sql.h"
 
@@ -120,6 +121,15 @@ void open(const QString& filePath)
 {
     openNamed(name, filePath);
     readOnlyFlag = !canWrite(filePath);
+    // The recorder of changes starts its record in a database that has none yet.
+    if (RowChangeRecorder* recorder = RowChanges::recorder(); recorder && !readOnlyFlag) {
+        try {
+            recorder->opened(database());
+        } catch (const DbError&) {
+            close();
+            throw;
+        }
+    }
 }
 
 void close()

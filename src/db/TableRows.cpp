@@ -3,6 +3,7 @@
 #include "core/NativePath.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
+#include "db/RowChanges.h"
 #include "db/Sql.h"
 #include "db/SqliteHandle.h"
 #include "db/TableDefinitions.h"
@@ -215,8 +216,10 @@ qint64 TableRows::insert(const QVariantList& values)
                                    .arg(Sql::quoted(m_table), columns.join(QStringLiteral(", ")),
                                         marks.join(QStringLiteral(", ")));
     SqliteStatement& insert = statement(text);
-    insert.run(bound);
-    return insert.lastInsertRowid();
+    return RowChanges::apply(database(), m_table, RowAction::Insert, 0, [&] {
+        insert.run(bound);
+        return insert.lastInsertRowid();
+    });
 }
 
 void TableRows::update(qint64 rowid, const QList<int>& fields, const QVariantList& values)
@@ -234,12 +237,20 @@ void TableRows::update(qint64 rowid, const QList<int>& fields, const QVariantLis
     SqliteStatement& update =
         statement(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
                       .arg(Sql::quoted(m_table), assignments.join(QStringLiteral(", "))));
-    update.run(bound);
-    if (update.changes() == 0)
-        throw DbError(QStringLiteral("Inregistrarea a fost stearsa intre timp din tabela %1").arg(m_table));
+    RowChanges::apply(database(), m_table, RowAction::Update, rowid, [&] {
+        update.run(bound);
+        if (update.changes() == 0)
+            throw DbError(
+                QStringLiteral("Inregistrarea a fost stearsa intre timp din tabela %1").arg(m_table));
+        return rowid;
+    });
 }
 
 void TableRows::remove(qint64 rowid)
 {
-    statement(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Sql::quoted(m_table))).run({rowid});
+    SqliteStatement& remove = statement(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Sql::quoted(m_table)));
+    RowChanges::apply(database(), m_table, RowAction::Delete, rowid, [&] {
+        remove.run({rowid});
+        return rowid;
+    });
 }

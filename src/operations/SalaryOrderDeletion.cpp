@@ -2,6 +2,7 @@
 
 #include "core/SilentAbort.h"
 #include "db/Dataset.h"
+#include "db/RowChanges.h"
 #include "db/Sql.h"
 #include "db/Transaction.h"
 
@@ -15,6 +16,6 @@ void deleteSalaryOrder(const QSqlDatabase& db, Dataset& lines, const QVariant& o
             throw SilentAbort();
     // The header goes in the same transaction; a record source that deletes it
     // afterwards finds it gone already.
-    Sql::exec(db, QStringLiteral("DELETE FROM CheltSal WHERE Id = :id"), {{QStringLiteral(":id"), orderId}});
+    RowChanges::removeWhere(db, QStringLiteral("CheltSal"), QStringLiteral("Id = ?"), {orderId});
     transaction.commit();
 }

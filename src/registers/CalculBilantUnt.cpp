@@ -5,6 +5,7 @@
 #include "core/UserError.h"
 #include "db/DbError.h"
 #include "db/Savepoint.h"
+#include "journal/ChangeJournal.h"
 #include "db/Sql.h"
 #include "db/SqliteHandle.h"
 #include "db/SqliteStatement.h"
@@ -326,6 +327,15 @@ void takeSnapshot(const QSqlDatabase& db)
     }
 }
 
+// The computed figures are written into the balance sheet's rows: one entry for all of them.
+void recordComputation(const QSqlDatabase& db, const QDate& referenceDate)
+{
+    ChangeJournal::recordSummary(
+        db,
+        QStringLiteral("Calculul bilantului la %1 (prevederi si executie)").arg(referenceDate.toString(QStringLiteral("dd.MM.yyyy"))),
+        {QStringLiteral("Bilant")});
+}
+
 } // namespace
 
 void CalculBilant(const QSqlDatabase& db, const QDate& referenceDate, bool inThousands, Progress& progress)
@@ -334,6 +344,7 @@ void CalculBilant(const QSqlDatabase& db, const QDate& referenceDate, bool inTho
     try {
         Savepoint savepoint(db, QStringLiteral("calcul_bilant"));
         compute(db, referenceDate, inThousands, progress);
+        recordComputation(db, referenceDate);
         savepoint.release();
     } catch (const DbError& e) {
         throw refusal(e.text());
@@ -358,6 +369,7 @@ void CalculBilantPerioada(const QSqlDatabase& db, const QDate& from, const QDate
         compute(db, from.addDays(-1), inThousands, noProgress());
         takeSnapshot(db);
         computePeriod(db, from, to, inThousands, progress);
+        recordComputation(db, to);
         savepoint.release();
     } catch (const DbError& e) {
         throw refusal(e.text());

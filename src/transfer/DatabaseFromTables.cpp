@@ -7,6 +7,7 @@
 #include "db/SqliteHandle.h"
 #include "db/TableDefinitions.h"
 #include "db/Transaction.h"
+#include "journal/ChangeJournal.h"
 #include "transfer/ImportError.h"
 #include "transfer/TableImport.h"
 
@@ -57,6 +58,9 @@ QList<TableSummary> buildDatabaseFromTables(const QString& folder, const QString
                 if (!file.isEmpty())
                     summaries << importTable(QDir(folder).filePath(file), table, sqliteHandle(db));
             }
+            // The rows brought in are the journal's starting point, at the database's first opening.
+            ChangeJournal::noteStart(db, QStringLiteral("Datele au fost aduse din tabelele programului vechi; "
+                                                        "jurnalul modificarilor incepe aici."));
             transaction.commit();
         }
         Connection::removeNamed(connectionName);

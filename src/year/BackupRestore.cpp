@@ -11,6 +11,7 @@
 #include "db/Sql.h"
 #include "db/TableDefinitions.h"
 #include "db/WorkingYear.h"
+#include "journal/ChangeJournal.h"
 #include "year/DataFolderCopy.h"
 #include "year/PrivateConnection.h"
 #include "year/StagedFolder.h"
@@ -306,6 +307,10 @@ QString restore(const QString& programFolder, const BackupSummary& backup, const
         DatabaseLocation::instance().openWorkingYear();
         // A backup made by an earlier release gets the fields of this one.
         SchemaUpgrade::upgrade(Connection::database());
+        // The rows brought back are those the saved journal already follows (or, from an
+        // older release, the baseline its start has just taken): one entry says what happened.
+        ChangeJournal::recordSummary(Connection::database(),
+                                     QStringLiteral("Datele au fost restaurate din salvare."), {});
         QFile::remove(inFolder(programFolder, markerName()));
     } catch (const UserError& e) {
         Connection::close();

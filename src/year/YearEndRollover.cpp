@@ -1,15 +1,21 @@
 #include "year/YearEndRollover.h"
 
 #include "contributions/CarryForward.h"
+#include "db/DatabaseLocation.h"
 #include "db/DbError.h"
 #include "db/SchemaBuilder.h"
 #include "db/Sql.h"
 #include "db/TableDefinitions.h"
 #include "db/Transaction.h"
 #include "db/WorkingYear.h"
+#include "journal/ChangeJournal.h"
+#include "journal/PeriodLock.h"
+#include "journal/WatchedTables.h"
+#include "year/PrivateConnection.h"
 #include "year/YearFolderArchive.h"
 
 #include <QDate>
+#include <QDir>
 
 namespace
 {
@@ -45,6 +51,18 @@ void deleteClosedDocuments(const QSqlDatabase& db, int closingYear)
     Sql::exec(db, QStringLiteral("DELETE FROM CheltSal WHERE Data <= :lastDay"), {lastDay});
 }
 
+// The closed year's copy is read and printed as it stands: its documents are
+// changed only after its lock is moved back.
+void lockClosedYear(const QString& programFolder, int closingYear)
+{
+    const PrivateConnection copy(QDir(programFolder).filePath(QString::number(closingYear)) + QLatin1Char('/') +
+                                 DatabaseLocation::databaseFileName);
+    Transaction transaction(copy.db());
+    ChangeJournal::start(copy.db());
+    PeriodLock::setDate(copy.db(), QDate(closingYear, 12, 31));
+    transaction.commit();
+}
+
 void closeInDatabase(const QSqlDatabase& db, int closingYear)
 {
     Transaction transaction(db);
@@ -56,6 +74,11 @@ void closeInDatabase(const QSqlDatabase& db, int closingYear)
     deleteClosedDocuments(db, closingYear);
     Sql::exec(db, QStringLiteral("UPDATE Parohia SET An_lucru = :year"),
               {{QStringLiteral(":year"), closingYear + 1}});
+    ChangeJournal::recordSummary(db,
+                                 QStringLiteral("Inchiderea anului %1: documentele anului au trecut in copia "
+                                                "anului inchis, restantele au fost reportate.")
+                                     .arg(closingYear),
+                                 WatchedTables::names());
     transaction.commit();
 }
 
@@ -74,6 +97,7 @@ int closeWorkingYear(const QSqlDatabase& db, const QString& programFolder, int c
 {
     YearFolderArchive::refresh(programFolder, closingYear);
     try {
+        lockClosedYear(programFolder, closingYear);
         closeInDatabase(db, closingYear);
     } catch (const UserError& e) {
         throw UserError(notClosedMessage(closingYear, e.text()));

@@ -5,9 +5,11 @@
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
 #include "db/Sql.h"
+#include "db/WorkingYear.h"
 #include "support/FakeDesktopShell.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFolder.h"
+#include "year/YearEndRollover.h"
 
 #include <QAction>
 #include <QDir>
@@ -85,6 +87,9 @@ TEST_F(MainWindowTest, MenuTreeWithShortcutsAndHiddenItems)
         {"RestaurareDate", "Restaurare date...", ""},
         {"TrecereaLaAnNou", "Trecerea la an nou", ""},
         {"ImportDateVechi", "Import date vechi...", ""},
+        {"VerificareJurnal", "Verificare jurnal", ""},
+        {"BlocarePerioada", "Blocare perioada...", ""},
+        {"DocumenteSterse", "Documente sterse...", ""},
         {"Iesire", "Iesire", "Alt+I"},
         {"NomVenituri", "Venituri", ""},
         {"NomCheltuieli", "Cheltuieli", ""},
@@ -118,6 +123,7 @@ TEST_F(MainWindowTest, MenuTreeWithShortcutsAndHiddenItems)
         {"RegCasatorii", "Casatorii", ""},
         {"RegInmormantari", "Inmormantari", ""},
         {"RapBilant", "Bilant", ""},
+        {"RapJurnal", "Jurnalul modificarilor", ""},
         {"Manual", "Manual (prezentare Lumivaret)", ""},
         {"StatutulBOR", "Statutul B.O.R", ""},
         {"ActualizareOnline", "Actualizare online", ""},
@@ -446,4 +452,29 @@ TEST_F(MainWindowTest, BalanceSheetRereadsItsOptionFromBothMenus)
     folder.write(QStringLiteral("Configurari.ini"), "[Options]\nCalcul bilant in mii lei=0\n");
     window->command(QStringLiteral("RapBilant"))->trigger();
     EXPECT_FALSE(window->options().balanceInThousands);
+}
+
+// "Sistem": the journal verified, a month locked, the lock shown beside the
+// status line; a closed year opens with its 31 December shown.
+TEST_F(MainWindowTest, TheSystemMenuVerifiesTheJournalAndShowsTheLock)
+{
+    auto window = start();
+    auto* lock = window->findChild<QLabel*>(QStringLiteral("BlocarePerioadaStare"));
+    ASSERT_NE(lock, nullptr);
+    EXPECT_EQ(lock->text(), QString());
+
+    window->command(QStringLiteral("VerificareJurnal"))->trigger();
+    ASSERT_EQ(dialogs.texts(QStringLiteral("information")).size(), 1);
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("information")).first().startsWith(QStringLiteral("Jurnalul este intreg: ")));
+
+    dialogs.inputAnswers = {QStringLiteral("31.03.2024")};
+    window->command(QStringLiteral("BlocarePerioada"))->trigger();
+    EXPECT_EQ(lock->text(), QStringLiteral("Perioada blocata pana la 31.03.2024"));
+
+    const int year = workingYearOf(Connection::database());
+    YearEndRollover::closeWorkingYear(Connection::database(), folder.path(), year);
+    ASSERT_TRUE(DatabaseLocation::instance().switchToYear(QString::number(year), false).ok);
+    EXPECT_EQ(lock->text(), QStringLiteral("Perioada blocata pana la 31.12.%1").arg(year));
+    ASSERT_TRUE(DatabaseLocation::instance().switchToYear(QString(), true).ok);
+    EXPECT_EQ(lock->text(), QStringLiteral("Perioada blocata pana la 31.03.2024"));
 }

@@ -38,6 +38,7 @@ TEST(ReportDefaults, EachReportNamesItsDefaultsOnlyWhereItShould)
         {QStringLiteral("registru-cununati"), none},
         {QStringLiteral("registru-decedati"), none},
         {QStringLiteral("stoc"), portrait},
+        {QStringLiteral("jurnal"), landscape},
     };
     const PrintSettings before = printSettings();
     QLabel status;

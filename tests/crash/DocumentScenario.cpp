@@ -1,5 +1,6 @@
 // Single documents (an income, a payment, a bank deposit or withdrawal)
-// stored through the record source the document windows post with.
+// stored through the record source the document windows post with, each
+// with its entry in the journal of changes: both are there or neither.
 
 #include "crash/CrashRandom.h"
 #include "crash/CrashScenario.h"
@@ -7,6 +8,8 @@
 #include "db/DbError.h"
 #include "db/Sql.h"
 #include "db/WorkingYear.h"
+#include "journal/JournalEntry.h"
+#include "journal/JournalStore.h"
 
 #include <QHash>
 #include <memory>
@@ -107,7 +110,7 @@ QString performDocument(const QSqlDatabase& db, int number, unsigned seed, const
 }
 
 // "stored", "absent", or a fault for a row that is not the document.
-QString findDocument(const QSqlDatabase& db, int number, const Document& document)
+QString findDocumentRow(const QSqlDatabase& db, int number, const Document& document)
 {
     const DocumentKind& kind = kindOf(document.table);
     QSqlQuery rows = Sql::exec(
@@ -124,6 +127,32 @@ QString findDocument(const QSqlDatabase& db, int number, const Document& documen
     if (!whole)
         return QStringLiteral("different");
     return rows.next() ? QStringLiteral("twice") : QStringLiteral("stored");
+}
+
+// How many entries of the journal record the document's insert.
+int journalEntries(const QSqlDatabase& db, const DocumentKind& kind, int number)
+{
+    if (!Sql::tableExists(db, JournalStore::entriesTable))
+        return 0;
+    return Sql::scalar(db,
+                       QStringLiteral("SELECT count(*) FROM Jurnal WHERE Tabela = :t AND Actiune = :a AND Cheie = :k"),
+                       {{QStringLiteral(":t"), kind.table},
+                        {QStringLiteral(":a"), JournalAction::insert},
+                        {QStringLiteral(":k"), QString::number(number)}})
+        .toInt();
+}
+
+// As findDocumentRow, and a document without its journal entry (or an entry
+// without its document) is a fault too.
+QString findDocument(const QSqlDatabase& db, int number, const Document& document)
+{
+    const QString found = findDocumentRow(db, number, document);
+    const int entries = journalEntries(db, kindOf(document.table), number);
+    if (found == QLatin1String("stored") && entries != 1)
+        return QStringLiteral("stored with %1 journal entries").arg(entries);
+    if (found == QLatin1String("absent") && entries != 0)
+        return QStringLiteral("absent with %1 journal entries").arg(entries);
+    return found;
 }
 
 void verifyDocuments(const QSqlDatabase& db, const CrashLog& operations, CrashFindings& findings)

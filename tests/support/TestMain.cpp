@@ -1,6 +1,7 @@
 #include "app/QtUserDialogs.h"
 #include "app/UpdateServer.h"
 #include "core/ErrorGuard.h"
+#include "journal/ChangeJournal.h"
 #include "support/LocalHttpServer.h"
 
 #include <QLocale>
@@ -18,6 +19,8 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     LumivaretApplication app(argc, argv);
     installProgramDialogs();
+    // Every write of the tests is journaled and checked against the period lock, as in the program.
+    ChangeJournal::install();
     // Tests read numbers and dates as a Romanian desktop shows them.
     QLocale::setDefault(QLocale(QLocale::Romanian, QLocale::Romania));
     // The main window's update check at start never leaves this computer.

@@ -3,6 +3,8 @@
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
 #include "db/Sql.h"
+#include "journal/JournalStore.h"
+#include "journal/JournalVerification.h"
 #include "support/ProgramRun.h"
 #include "support/TestFolder.h"
 #include "transfer/ImportError.h"
@@ -311,4 +313,31 @@ TEST_F(OldDataImportTest, ReadOnlyTablesAreImported)
     EXPECT_EQ(stored("SELECT Nr_act, Valoarea FROM Venituri ORDER BY rowid"), QStringList({"1|10", "2|20"}));
     EXPECT_EQ(folderContents(parish.path()).value(QStringLiteral("Venituri.DB")), before);
     QFile::setPermissions(table, readOnly | QFileDevice::WriteOwner);
+}
+
+// The rows brought in are one entry of the journal of changes, at the
+// database's first opening: it says where they came from, and they are its
+// baseline (the journal verifies whole).
+TEST_F(OldDataImportTest, TheImportedRowsAreTheJournalsStart)
+{
+    parish.write(QStringLiteral("Venituri.DB"), {number("Nr_act"), date("Data"), money("Valoarea")},
+                 {{12, QDate(2023, 3, 5), 150.25}, {13, QDate(2023, 3, 6), 20.0}});
+    import();
+    Connection::open(folder.databaseFile());
+    const QList<JournalEntry> entries = [] {
+        QList<JournalEntry> all;
+        JournalStore::readAll(Connection::database(), [&](const JournalEntry& e) { all << e; });
+        return all;
+    }();
+    ASSERT_FALSE(entries.isEmpty());
+    EXPECT_EQ(entries.first().action, JournalAction::start);
+    EXPECT_EQ(entries.first().note,
+              QStringLiteral("Datele au fost aduse din tabelele programului vechi; jurnalul modificarilor incepe aici."));
+    EXPECT_EQ(std::count_if(entries.begin(), entries.end(), [](const JournalEntry& e) {
+                  return e.table == QStringLiteral("Venituri");
+              }),
+              1)
+        << "one baseline for the table, not one entry per row";
+    EXPECT_EQ(JournalVerification::run(Connection::database()).text(),
+              QStringLiteral("Jurnalul este intreg: %1 inregistrari").arg(entries.size()));
 }
