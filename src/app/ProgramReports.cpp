@@ -5,6 +5,7 @@
 #include "contributions/ContributionReports.h"
 #include "core/BusyCursor.h"
 #include "core/UserDialogs.h"
+#include "insight/ChartReports.h"
 #include "printing/ReportCatalog.h"
 #include "records/RecordReports.h"
 #include "registers/BalanceSheetReports.h"
@@ -31,6 +32,7 @@ const ReportCatalog& programReports()
         registerContributionReports(c, pickParishioner);
         registerRecordReports(c, pickParishioner);
         registerStockReports(c);
+        registerChartReports(c);
         return c;
     }();
     return catalog;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPicture>
 #include <optional>
 
 namespace PagePainter
@@ -44,6 +45,21 @@ void paintTexts(const Page& page, QPainter& painter, double dotsPerInch)
     painter.restore();
 }
 
+// A drawing scaled from its bounding rectangle into the item's place.
+void paintPicture(const PageItem& item, const QRectF& place, QPainter& painter)
+{
+    if (!item.picture || item.picture->boundingRect().isEmpty())
+        return;
+    const QRectF drawn = item.picture->boundingRect();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.translate(place.topLeft());
+    painter.scale(place.width() / drawn.width(), place.height() / drawn.height());
+    painter.translate(-drawn.topLeft());
+    painter.drawPicture(0, 0, *item.picture);
+    painter.restore();
+}
+
 } // namespace
 
 void paintPage(const PageModel& model, int index, QPainter& painter, double dotsPerInch)
@@ -63,6 +79,10 @@ void paintPage(const PageModel& model, int index, QPainter& painter, double dots
     for (const PageItem& item : page.items) {
         if (item.kind == PageItem::Kind::Text)
             continue;
+        if (item.kind == PageItem::Kind::Picture) {
+            paintPicture(item, toDevice(item.rect), painter);
+            continue;
+        }
         if (const double width = std::max(1.0, item.lineWidth * scale); width != penWidth) {
             painter.setPen(QPen(Qt::black, width));
             penWidth = width;
