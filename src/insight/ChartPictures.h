@@ -29,7 +29,7 @@ QChart* contributionChart(const QList<ChartData::MonthContribution>& months, con
 QChart* chartOf(Kind kind, const QSqlDatabase& db, const QDate& from, const QDate& to);
 
 // Its drawing at `size` (device pixels), as vectors (for the report page) or as an image.
-inline const QSize drawingSize{1400, 900};
+inline const QSize drawingSize{1000, 640};
 std::shared_ptr<const QPicture> picture(QChart* chart, const QSize& size = drawingSize);
 QImage image(QChart* chart, const QSize& size = drawingSize);
 

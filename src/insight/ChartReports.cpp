@@ -106,6 +106,7 @@ std::unique_ptr<Report> buildChartReport(ChartPictures::Kind kind, const QDate& 
     const QString title = ChartPictures::title(kind, from, to);
     definition.name = title;
     std::unique_ptr<QChart> chart(ChartPictures::chartOf(kind, db, from, to));
+    chart->setTitle(QString()); // the page's title stands above it
     std::shared_ptr<const QPicture> drawing = ChartPictures::picture(chart.get());
     definition.onStart = [title, drawing](ReportDefinition& d) { placeChart(d, title, drawing); };
     return report;

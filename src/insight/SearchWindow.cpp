@@ -3,6 +3,7 @@
 #include "core/ErrorGuard.h"
 #include "core/UserDialogs.h"
 #include "core/UserError.h"
+#include "db/DatabaseLocation.h"
 #include "db/DateFormat.h"
 #include "db/DbError.h"
 #include "db/FieldFormat.h"
@@ -202,6 +203,11 @@ TCautareFrm::TCautareFrm(QWidget* owner) : QWidget(owner, Qt::Window), m_owner(o
     connect(m_csv, &QPushButton::clicked, this, [this] { runGuarded([this] { saveCsv(); }); });
     connect(m_typeDocuments, &QPushButton::clicked, this, [this] { runGuarded([this] { showTypeDocuments(); }); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    // Another year open, a restore or a year-end closing: the years' files are opened afresh.
+    connect(&DatabaseLocation::instance(), &DatabaseLocation::yearSwitched, this, [this] {
+        m_years.close();
+        changed();
+    });
     runGuarded([this] { search(true); });
 }
 
@@ -297,7 +303,6 @@ void TCautareFrm::openCurrent()
         return;
     }
     const FoundDocument document = m_model->documents().value(index.row());
-    // A switch of year reopens the windows; the list stays as it was found.
     openFoundDocument(document, m_owner);
 }
 

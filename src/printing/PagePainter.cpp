@@ -55,6 +55,9 @@ void paintPicture(const PageItem& item, const QRectF& place, QPainter& painter)
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.translate(place.topLeft());
     painter.scale(place.width() / drawn.width(), place.height() / drawn.height());
+    // A picture plays itself scaled from its own resolution to the device's: undone here.
+    painter.scale(double(item.picture->logicalDpiX()) / painter.device()->logicalDpiX(),
+                  double(item.picture->logicalDpiY()) / painter.device()->logicalDpiY());
     painter.translate(-drawn.topLeft());
     painter.drawPicture(0, 0, *item.picture);
     painter.restore();

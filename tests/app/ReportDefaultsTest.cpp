@@ -38,6 +38,10 @@ TEST(ReportDefaults, EachReportNamesItsDefaultsOnlyWhereItShould)
         {QStringLiteral("registru-cununati"), none},
         {QStringLiteral("registru-decedati"), none},
         {QStringLiteral("stoc"), portrait},
+        {QStringLiteral("grafic-lunar"), none},
+        {QStringLiteral("grafic-venituri"), none},
+        {QStringLiteral("grafic-cheltuieli"), none},
+        {QStringLiteral("grafic-contributii"), none},
     };
     const PrintSettings before = printSettings();
     QLabel status;

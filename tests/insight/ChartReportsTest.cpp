@@ -162,7 +162,13 @@ TEST_F(ChartReportsTest, EachChartIsAReportOfTheCatalogueWhosePdfPageReadsBack)
         const QString all = read[0].texts.join(QLatin1Char(' '));
         EXPECT_TRUE(all.contains(QStringLiteral("pe tipuri")) || all.contains(QStringLiteral("pe luni")))
             << all.toStdString();
-        // The chart's own texts are in the page too, not a picture of them.
+        // The chart's own texts are in the page too, not a picture of them, and all of it fits the page.
         EXPECT_TRUE(all.contains(QStringLiteral("lei"))) << all.toStdString();
+        double lowest = 0;
+        for (const QPointF& glyph : read[0].glyphs) {
+            EXPECT_TRUE(QRectF(QPointF(0, 0), read[0].size).contains(glyph)) << glyph.x() << " " << glyph.y();
+            lowest = std::max(lowest, glyph.y());
+        }
+        EXPECT_GT(lowest, read[0].size.height() * 0.7); // the chart fills the page downwards
     }
 }
