@@ -46,24 +46,34 @@ QList<Counted> readLines(const QSqlDatabase& db, const QString& table, const QSt
     return lines;
 }
 
-// Documents of types present in their catalogue, as the balance sheet counts them.
-QList<Counted> incomesOf(const QSqlDatabase& db, qint64 code, const QString& condition, const QVariantList& dates)
+// The balance sheet counts only the documents of types present in their catalogue.
+enum class Types { Catalogued, Any };
+
+QString catalogued(Types types, const QString& typeTable, const QString& codeField)
+{
+    return types == Types::Any ? QString()
+                               : QStringLiteral(" AND d.%2 IN (SELECT %2 FROM %1)").arg(typeTable, codeField);
+}
+
+QList<Counted> incomesOf(const QSqlDatabase& db, qint64 code, const QString& condition, const QVariantList& dates,
+                         Types types)
 {
     return readLines(db, QStringLiteral("Venituri"), QStringLiteral("Incasare"),
                      QStringLiteral("SELECT d.rowid, d.Nr_act, d.Data, d.Den_enorias, d.Explicatie, d.Valoarea "
-                                    "FROM Venituri d JOIN Tip_venituri t ON t.Cod_venit = d.Cod_venit "
-                                    "WHERE d.Cod_venit = ? AND %1 ORDER BY d.Data, d.Nr_act, d.rowid")
-                         .arg(condition),
+                                    "FROM Venituri d WHERE d.Cod_venit = ? AND %1%2 ORDER BY d.Data, d.Nr_act, d.rowid")
+                         .arg(condition, catalogued(types, QStringLiteral("Tip_venituri"), QStringLiteral("Cod_venit"))),
                      QVariantList{code} + dates);
 }
 
-QList<Counted> paymentsOf(const QSqlDatabase& db, qint64 code, const QString& condition, const QVariantList& dates)
+QList<Counted> paymentsOf(const QSqlDatabase& db, qint64 code, const QString& condition, const QVariantList& dates,
+                          Types types)
 {
     return readLines(db, QStringLiteral("Cheltuieli"), QStringLiteral("Plata"),
                      QStringLiteral("SELECT d.rowid, d.Nr_act, d.Data, d.Beneficiar, d.Explicatie, d.Valoarea "
-                                    "FROM Cheltuieli d JOIN Tip_cheltuieli t ON t.Cod_cheltuiala = d.Cod_cheltuiala "
-                                    "WHERE d.Cod_cheltuiala = ? AND %1 ORDER BY d.Data, d.Nr_act, d.rowid")
-                         .arg(condition),
+                                    "FROM Cheltuieli d WHERE d.Cod_cheltuiala = ? AND %1%2 "
+                                    "ORDER BY d.Data, d.Nr_act, d.rowid")
+                         .arg(condition,
+                              catalogued(types, QStringLiteral("Tip_cheltuieli"), QStringLiteral("Cod_cheltuiala"))),
                      QVariantList{code} + dates);
 }
 
@@ -97,9 +107,9 @@ QList<Counted> countedUpTo(const QSqlDatabase& db, qint64 number, const QDate& d
         }
     }
     // Incomes of the code replace the opening balance, and payments replace the incomes.
-    if (const QList<Counted> incomes = incomesOf(db, number, upTo, dates); !incomes.isEmpty())
+    if (const QList<Counted> incomes = incomesOf(db, number, upTo, dates, Types::Catalogued); !incomes.isEmpty())
         lines = incomes;
-    if (const QList<Counted> payments = paymentsOf(db, number, upTo, dates); !payments.isEmpty())
+    if (const QList<Counted> payments = paymentsOf(db, number, upTo, dates, Types::Catalogued); !payments.isEmpty())
         lines = payments;
     return lines + salaryLinesOf(db, number, QStringLiteral("%1 <= ?"), dates);
 }
@@ -257,9 +267,9 @@ Breakdown ofType(const QSqlDatabase& db, int code, bool income, const QDate& fro
     b.note = QStringLiteral("Sume in lei.");
     QList<Counted> counted;
     if (income) {
-        counted = incomesOf(db, code, inPeriod, dates);
+        counted = incomesOf(db, code, inPeriod, dates, Types::Any);
     } else {
-        counted = paymentsOf(db, code, inPeriod, dates) +
+        counted = paymentsOf(db, code, inPeriod, dates, Types::Any) +
                   salaryLinesOf(db, code, QStringLiteral("%1 >= ? AND %1 <= ?"), dates);
     }
     for (const Counted& c : counted)

@@ -42,7 +42,8 @@ struct Breakdown {
 // Throws DbError, UserError (a formula that cannot be read).
 Breakdown ofRow(const QSqlDatabase& db, qint64 rowId, const QDate& from, const QDate& to, bool inThousands);
 
-// The documents of an income or expense type (payments and salary lines) dated in the period, in lei.
+// The documents of an income or expense type (payments and salary lines) dated in the period, in
+// lei, whether or not the type is in its catalogue.
 Breakdown ofType(const QSqlDatabase& db, int code, bool income, const QDate& from, const QDate& to);
 
 } // namespace BalanceRowBreakdown

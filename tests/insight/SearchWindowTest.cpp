@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -162,4 +163,21 @@ TEST_F(SearchWindowTest, AClosedYearsDocumentOpensAfterTheProgramMovesToThatYear
     ASSERT_NE(incomes, nullptr);
     EXPECT_EQ(incomes->document()->asString(QStringLiteral("Den_enorias")), QStringLiteral("Ion Vasile"));
     DatabaseLocation::instance().switchToYear(QString::number(year + 1), true);
+}
+
+TEST_F(SearchWindowTest, ATypesDocumentsForTheTypeCodeKindAndPeriodTyped)
+{
+    typeAndEnter(box(QStringLiteral("CodTip")), QStringLiteral("1"));
+    auto* button = child<QPushButton>(QStringLiteral("DocumenteleTipului"));
+    // Without the kind the code could be an income's or an expense's: said, nothing shown.
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(dialogs.texts(QStringLiteral("warning")).size(), 1);
+    EXPECT_EQ(window->findChild<QDialog*>(QStringLiteral("TDocumenteFrm")), nullptr);
+
+    child<QComboBox>(QStringLiteral("Felul"))->setCurrentText(QStringLiteral("Incasari"));
+    typeAndEnter(box(QStringLiteral("PanaLaData")), QStringLiteral("06.03.%1").arg(year));
+    QTest::mouseClick(button, Qt::LeftButton);
+    auto* list = window->findChild<QDialog*>(QStringLiteral("TDocumenteFrm"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->findChild<QLabel*>(QStringLiteral("Total"))->text(), QStringLiteral("2 linii, total 210,00"));
 }
