@@ -110,6 +110,7 @@ QChart* monthlyChart(const QList<ChartData::MonthFlow>& flows, const QString& ti
     chart->addSeries(balance);
     auto* x = new QBarCategoryAxis;
     x->append(monthCategories(months));
+    x->setLabelsAngle(-45); // "MM.YYYY" whole, however narrow the months
     x->setTitleText(QStringLiteral("Luna"));
     chart->addAxis(x, Qt::AlignBottom);
     QValueAxis* y = amountAxis(low, high, QStringLiteral("lei"));
@@ -171,6 +172,7 @@ QChart* contributionChart(const QList<ChartData::MonthContribution>& months, con
     chart->addSeries(bars);
     auto* x = new QBarCategoryAxis;
     x->append(monthCategories(list));
+    x->setLabelsAngle(-45);
     x->setTitleText(QStringLiteral("Luna"));
     chart->addAxis(x, Qt::AlignBottom);
     QValueAxis* y = amountAxis(0, high, QStringLiteral("lei"));

@@ -65,7 +65,7 @@ TGraficeFrm::TGraficeFrm(QWidget* parent) : QWidget(parent, Qt::Window)
     m_to->setDate(QDate(year, 12, 31));
     auto* show = new QPushButton(QStringLiteral("&Arata"), this);
     show->setObjectName(QStringLiteral("Arata"));
-    auto* png = new QPushButton(QStringLiteral("Salveaza P&NG"), this);
+    auto* png = new QPushButton(QStringLiteral("Salveaza ima&gine (PNG)"), this);
     png->setObjectName(QStringLiteral("SalveazaPng"));
     auto* print = new QPushButton(QStringLiteral("&Printeaza"), this);
     print->setObjectName(QStringLiteral("Printeaza"));
@@ -75,7 +75,7 @@ TGraficeFrm::TGraficeFrm(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* period = new QHBoxLayout;
     period->addWidget(makeCaptionLabel(QStringLiteral("&De la data:"), m_from, this));
     period->addWidget(m_from);
-    period->addWidget(makeCaptionLabel(QStringLiteral("P&ana la data:"), m_to, this));
+    period->addWidget(makeCaptionLabel(QStringLiteral("Pa&na la data:"), m_to, this));
     period->addWidget(m_to);
     period->addWidget(show);
     period->addStretch(1);

@@ -149,15 +149,17 @@ TCautareFrm::TCautareFrm(QWidget* owner) : QWidget(owner, Qt::Window), m_owner(o
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setStretchLastSection(false);
     m_grid->horizontalHeader()->setSectionResizeMode(FoundDocumentsModel::Explanation, QHeaderView::Stretch);
+    m_grid->horizontalHeader()->setSectionResizeMode(FoundDocumentsModel::Name, QHeaderView::ResizeToContents);
+    m_grid->horizontalHeader()->setSectionResizeMode(FoundDocumentsModel::Type, QHeaderView::ResizeToContents);
     m_grid->setColumnHidden(FoundDocumentsModel::Year, true);
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("Rezumat"));
-    m_csv = new QPushButton(QStringLiteral("Salveaza C&SV"), this);
+    m_csv = new QPushButton(QStringLiteral("Salveaza CS&V"), this);
     m_csv->setObjectName(QStringLiteral("SalveazaCsv"));
     m_open = new QPushButton(QStringLiteral("D&eschide"), this);
     m_open->setObjectName(QStringLiteral("Deschide"));
-    m_typeDocuments = new QPushButton(QStringLiteral("Documentele ti&pului"), this);
+    m_typeDocuments = new QPushButton(QStringLiteral("Documentele tip&ului"), this);
     m_typeDocuments->setObjectName(QStringLiteral("DocumenteleTipului"));
     auto* close = new QPushButton(QStringLiteral("Inc&hide"), this);
     close->setObjectName(QStringLiteral("Inchide"));

@@ -20,7 +20,7 @@ class QTimer;
 // change shows the first documents at once and the whole ordered list right
 // after. Enter or a double-click opens the document in its own window,
 // standing on it. "Si anii inchisi" extends the search to every other year,
-// the year shown on each row. "Documentele &tipului" lists what makes up an
+// the year shown on each row. "Documentele tip&ului" lists what makes up an
 // income or expense type's figure for the period (type code and kind chosen).
 class TCautareFrm : public QWidget
 {
