@@ -46,8 +46,9 @@ private:
         // Every income names a parishioner and every payment a beneficiary, as the search reads them.
         Sql::exec(db, QStringLiteral("UPDATE Venituri SET Den_enorias = (SELECT Nume_prenume FROM Enoriasi "
                                      "WHERE Enoriasi.rowid = 1 + Venituri.rowid % 300)"));
-        Sql::exec(db, QStringLiteral("UPDATE Cheltuieli SET Beneficiar = (SELECT Nume_prenume || ' SRL' FROM Enoriasi "
-                                     "WHERE Enoriasi.rowid = 1 + Cheltuieli.rowid % 300)"));
+        Sql::exec(db, QStringLiteral(
+                          "UPDATE Cheltuieli SET Beneficiar = (SELECT Nume_prenume || ' SRL' FROM Enoriasi "
+                          "WHERE Enoriasi.rowid = 1 + Cheltuieli.rowid % 300)"));
         Sql::exec(db, QStringLiteral("CREATE TABLE Ani (Valoare INTEGER)"));
         for (int y = year - closedYearCount; y <= year; ++y)
             Sql::exec(db, QStringLiteral("INSERT INTO Ani VALUES (%1)").arg(y));
@@ -111,8 +112,9 @@ void BM_BalanceRowDocuments(benchmark::State& state)
     const QDate from = period ? QDate(year, 3, 1) : QDate(year, 1, 1), to(year, 12, 31);
     CalculBilantPerioada(db, from, to, false);
     const qint64 busiest =
-        Sql::scalar(db, QStringLiteral("SELECT b.rowid FROM Bilant b JOIN Venituri v ON v.Cod_venit = b.Nr_rand "
-                                       "GROUP BY b.rowid ORDER BY count(*) DESC LIMIT 1"))
+        Sql::scalar(db,
+                    QStringLiteral("SELECT b.rowid FROM Bilant b JOIN Venituri v ON v.Cod_venit = b.Nr_rand "
+                                   "GROUP BY b.rowid ORDER BY count(*) DESC LIMIT 1"))
             .toLongLong();
     qsizetype lines = 0;
     for (auto _ : state)
@@ -127,7 +129,8 @@ void BM_Chart(benchmark::State& state)
     LargeParish::instance();
     const auto kind = ChartPictures::Kind(state.range(0));
     for (auto _ : state) {
-        std::unique_ptr<QChart> chart(ChartPictures::chartOf(kind, Connection::database(), {year, 1, 1}, {year, 12, 31}));
+        std::unique_ptr<QChart> chart(
+            ChartPictures::chartOf(kind, Connection::database(), {year, 1, 1}, {year, 12, 31}));
         benchmark::DoNotOptimize(ChartPictures::picture(chart.get()));
     }
 }

@@ -20,7 +20,8 @@ const QList<DocumentKind>& allKinds()
 // plain one, the cedilla and the comma-below forms alike.
 QString createStatement(const QString& schema)
 {
-    return QStringLiteral("CREATE VIRTUAL TABLE %1%2 USING fts5(Text, tokenize = 'unicode61 remove_diacritics 2')")
+    return QStringLiteral(
+               "CREATE VIRTUAL TABLE %1%2 USING fts5(Text, tokenize = 'unicode61 remove_diacritics 2')")
         .arg(schema, tableName);
 }
 
@@ -62,8 +63,9 @@ QString deleteOf(DocumentKind kind, const QString& alias)
 // A salary order's text holds its lines: a change of a line writes the order's text again.
 QString reindexOrder(const QString& orderId)
 {
-    return QStringLiteral("DELETE FROM %1 WHERE rowid = %2 * 8 + 4; "
-                          "INSERT INTO %1 (rowid, Text) SELECT c.Id * 8 + 4, %3 FROM CheltSal c WHERE c.Id = %2;")
+    return QStringLiteral(
+               "DELETE FROM %1 WHERE rowid = %2 * 8 + 4; "
+               "INSERT INTO %1 (rowid, Text) SELECT c.Id * 8 + 4, %3 FROM CheltSal c WHERE c.Id = %2;")
         .arg(tableName, orderId, textExpression(DocumentKind::SalaryOrder, QStringLiteral("c")));
 }
 
@@ -78,22 +80,28 @@ QList<Trigger> triggers()
     for (const DocumentKind kind : allKinds()) {
         const QString table = tableOf(kind);
         const QString prefix = tableName + QLatin1Char('_') + table;
-        list.append({prefix + QStringLiteral("_insert"),
-                     QStringLiteral("AFTER INSERT ON %1 BEGIN %2; END").arg(table, insertOf(kind, QStringLiteral("new")))});
-        list.append({prefix + QStringLiteral("_update"),
-                     QStringLiteral("AFTER UPDATE ON %1 BEGIN %2; %3; END")
-                         .arg(table, deleteOf(kind, QStringLiteral("old")), insertOf(kind, QStringLiteral("new")))});
-        list.append({prefix + QStringLiteral("_delete"),
-                     QStringLiteral("AFTER DELETE ON %1 BEGIN %2; END").arg(table, deleteOf(kind, QStringLiteral("old")))});
+        list.append(
+            {prefix + QStringLiteral("_insert"), QStringLiteral("AFTER INSERT ON %1 BEGIN %2; END")
+                                                     .arg(table, insertOf(kind, QStringLiteral("new")))});
+        list.append(
+            {prefix + QStringLiteral("_update"),
+             QStringLiteral("AFTER UPDATE ON %1 BEGIN %2; %3; END")
+                 .arg(table, deleteOf(kind, QStringLiteral("old")), insertOf(kind, QStringLiteral("new")))});
+        list.append(
+            {prefix + QStringLiteral("_delete"), QStringLiteral("AFTER DELETE ON %1 BEGIN %2; END")
+                                                     .arg(table, deleteOf(kind, QStringLiteral("old")))});
     }
     const QString lines = tableName + QStringLiteral("_ItemsSal");
-    list.append({lines + QStringLiteral("_insert"),
-                 QStringLiteral("AFTER INSERT ON ItemsSal BEGIN %1 END").arg(reindexOrder(QStringLiteral("new.Id_CheltSal")))});
-    list.append({lines + QStringLiteral("_update"),
-                 QStringLiteral("AFTER UPDATE ON ItemsSal BEGIN %1 %2 END")
-                     .arg(reindexOrder(QStringLiteral("old.Id_CheltSal")), reindexOrder(QStringLiteral("new.Id_CheltSal")))});
-    list.append({lines + QStringLiteral("_delete"),
-                 QStringLiteral("AFTER DELETE ON ItemsSal BEGIN %1 END").arg(reindexOrder(QStringLiteral("old.Id_CheltSal")))});
+    list.append(
+        {lines + QStringLiteral("_insert"), QStringLiteral("AFTER INSERT ON ItemsSal BEGIN %1 END")
+                                                .arg(reindexOrder(QStringLiteral("new.Id_CheltSal")))});
+    list.append(
+        {lines + QStringLiteral("_update"), QStringLiteral("AFTER UPDATE ON ItemsSal BEGIN %1 %2 END")
+                                                .arg(reindexOrder(QStringLiteral("old.Id_CheltSal")),
+                                                     reindexOrder(QStringLiteral("new.Id_CheltSal")))});
+    list.append(
+        {lines + QStringLiteral("_delete"), QStringLiteral("AFTER DELETE ON ItemsSal BEGIN %1 END")
+                                                .arg(reindexOrder(QStringLiteral("old.Id_CheltSal")))});
     return list;
 }
 
@@ -107,9 +115,10 @@ bool hasAllDocumentTables(const QSqlDatabase& db)
 
 bool exists(const QSqlDatabase& db, const QString& schemaTable, const QString& type, const QString& name)
 {
-    return Sql::scalar(db,
-                       QStringLiteral("SELECT count(*) FROM %1 WHERE type = :type AND name = :name").arg(schemaTable),
-                       {{QStringLiteral(":type"), type}, {QStringLiteral(":name"), name}})
+    return Sql::scalar(
+               db,
+               QStringLiteral("SELECT count(*) FROM %1 WHERE type = :type AND name = :name").arg(schemaTable),
+               {{QStringLiteral(":type"), type}, {QStringLiteral(":name"), name}})
                .toInt() > 0;
 }
 

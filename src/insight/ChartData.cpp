@@ -23,11 +23,13 @@ QList<QDate> monthsOf(const QDate& from, const QDate& to)
 }
 
 // Sums of `amount` by month ("YYYY-MM") of the rows of `source` dated in the period.
-QHash<QString, double> sumsByMonth(const QSqlDatabase& db, const QString& source, const QDate& from, const QDate& to)
+QHash<QString, double> sumsByMonth(const QSqlDatabase& db, const QString& source, const QDate& from,
+                                   const QDate& to)
 {
     QSqlQuery q = Sql::execPositional(
         db,
-        QStringLiteral("SELECT substr(Data, 1, 7), sum(amount) FROM (%1) WHERE Data >= ? AND Data <= ? GROUP BY 1")
+        QStringLiteral(
+            "SELECT substr(Data, 1, 7), sum(amount) FROM (%1) WHERE Data >= ? AND Data <= ? GROUP BY 1")
             .arg(source),
         {from.toString(Qt::ISODate), to.toString(Qt::ISODate)});
     QHash<QString, double> sums;
@@ -64,7 +66,8 @@ QList<TypeTotal> largestFirst(QList<TypeTotal> totals)
     return result;
 }
 
-QList<TypeTotal> typeTotals(const QSqlDatabase& db, const QString& statement, const QDate& from, const QDate& to)
+QList<TypeTotal> typeTotals(const QSqlDatabase& db, const QString& statement, const QDate& from,
+                            const QDate& to)
 {
     QSqlQuery q = Sql::execPositional(db, statement, {from.toString(Qt::ISODate), to.toString(Qt::ISODate)});
     QList<TypeTotal> totals;
@@ -90,7 +93,8 @@ QList<MonthFlow> monthlyFlows(const QSqlDatabase& db, const QDate& from, const Q
 {
     const QHash<QString, double> incomes = sumsByMonth(db, incomeRows, from, to);
     const QHash<QString, double> payments = sumsByMonth(db, paymentRows, from, to);
-    QSqlQuery opening = Sql::exec(db, QStringLiteral("SELECT ifnull(Sold_init_casa, 0) + ifnull(Sold_init_banca, 0) FROM Contor"));
+    QSqlQuery opening = Sql::exec(
+        db, QStringLiteral("SELECT ifnull(Sold_init_casa, 0) + ifnull(Sold_init_banca, 0) FROM Contor"));
     double balance = opening.next() ? opening.value(0).toDouble() : 0;
     balance += scalarSum(db, incomeRows, from) - scalarSum(db, paymentRows, from);
     QList<MonthFlow> flows;
@@ -106,23 +110,25 @@ QList<MonthFlow> monthlyFlows(const QSqlDatabase& db, const QDate& from, const Q
 
 QList<TypeTotal> incomeTypes(const QSqlDatabase& db, const QDate& from, const QDate& to)
 {
-    return typeTotals(db,
-                      QStringLiteral("SELECT d.Cod_venit, ifnull(t.Denumire, max(d.Den_venit)), sum(d.Valoarea) "
-                                     "FROM Venituri d LEFT JOIN Tip_venituri t ON t.Cod_venit = d.Cod_venit "
-                                     "WHERE d.Data >= ? AND d.Data <= ? GROUP BY d.Cod_venit"),
-                      from, to);
+    return typeTotals(
+        db,
+        QStringLiteral("SELECT d.Cod_venit, ifnull(t.Denumire, max(d.Den_venit)), sum(d.Valoarea) "
+                       "FROM Venituri d LEFT JOIN Tip_venituri t ON t.Cod_venit = d.Cod_venit "
+                       "WHERE d.Data >= ? AND d.Data <= ? GROUP BY d.Cod_venit"),
+        from, to);
 }
 
 QList<TypeTotal> expenseTypes(const QSqlDatabase& db, const QDate& from, const QDate& to)
 {
     return typeTotals(
         db,
-        QStringLiteral("SELECT e.code, ifnull(t.Denumire, max(e.name)), sum(e.amount) FROM ("
-                       "SELECT Cod_cheltuiala AS code, Den_cheltuiala AS name, Valoarea AS amount, Data FROM Cheltuieli "
-                       "UNION ALL SELECT i.Cod_cheltuiala, i.Den_cheltuiala, i.Valoarea, c.Data "
-                       "FROM CheltSal c JOIN ItemsSal i ON i.Id_CheltSal = c.Id) e "
-                       "LEFT JOIN Tip_cheltuieli t ON t.Cod_cheltuiala = e.code "
-                       "WHERE e.Data >= ? AND e.Data <= ? GROUP BY e.code"),
+        QStringLiteral(
+            "SELECT e.code, ifnull(t.Denumire, max(e.name)), sum(e.amount) FROM ("
+            "SELECT Cod_cheltuiala AS code, Den_cheltuiala AS name, Valoarea AS amount, Data FROM Cheltuieli "
+            "UNION ALL SELECT i.Cod_cheltuiala, i.Den_cheltuiala, i.Valoarea, c.Data "
+            "FROM CheltSal c JOIN ItemsSal i ON i.Id_CheltSal = c.Id) e "
+            "LEFT JOIN Tip_cheltuieli t ON t.Cod_cheltuiala = e.code "
+            "WHERE e.Data >= ? AND e.Data <= ? GROUP BY e.code"),
         from, to);
 }
 
@@ -138,15 +144,17 @@ QList<MonthContribution> contributionByMonth(const QSqlDatabase& db, const QDate
     }
     QSqlQuery q = Sql::execPositional(
         db,
-        QStringLiteral("SELECT substr(Data, 1, 7), sum(Valoarea) FROM Venituri WHERE Cod_venit = ? AND Data >= ? "
-                       "AND Data <= ? GROUP BY 1"),
+        QStringLiteral(
+            "SELECT substr(Data, 1, 7), sum(Valoarea) FROM Venituri WHERE Cod_venit = ? AND Data >= ? "
+            "AND Data <= ? GROUP BY 1"),
         {parameters.incomeCode, from.toString(Qt::ISODate), to.toString(Qt::ISODate)});
     QHash<QString, double> collected;
     while (q.next())
         collected.insert(q.value(0).toString(), q.value(1).toDouble());
     QList<MonthContribution> months;
     for (const QDate& month : monthsOf(from, to))
-        months << MonthContribution{month, yearlyDue / 12, collected.value(month.toString(QStringLiteral("yyyy-MM")))};
+        months << MonthContribution{month, yearlyDue / 12,
+                                    collected.value(month.toString(QStringLiteral("yyyy-MM")))};
     return months;
 }
 

@@ -75,7 +75,8 @@ QString title(Kind kind, const QDate& from, const QDate& to)
         caption = QStringLiteral("Contributia anuala: cuvenita si incasata pe luni");
         break;
     }
-    return QStringLiteral("%1, %2 - %3").arg(caption, DateFormat::toShortText(from), DateFormat::toShortText(to));
+    return QStringLiteral("%1, %2 - %3")
+        .arg(caption, DateFormat::toShortText(from), DateFormat::toShortText(to));
 }
 
 QChart* monthlyChart(const QList<ChartData::MonthFlow>& flows, const QString& title)
@@ -133,7 +134,8 @@ QChart* typesChart(const QList<ChartData::TypeTotal>& types, const QString& titl
     // The largest on top: a horizontal bar chart draws its first category at the bottom.
     for (auto it = types.crbegin(); it != types.crend(); ++it) {
         const QString name = it->code ? QStringLiteral("%1 %2").arg(*it->code).arg(it->name) : it->name;
-        names << QStringLiteral("%1 (%2 lei)").arg(name.left(40), FieldFormat::formatNumber(it->amount, QStringLiteral("#,##0.00")));
+        names << QStringLiteral("%1 (%2 lei)")
+                     .arg(name.left(40), FieldFormat::formatNumber(it->amount, QStringLiteral("#,##0.00")));
         *set << it->amount;
         high = std::max(high, it->amount);
     }

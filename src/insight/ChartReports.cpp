@@ -20,7 +20,8 @@ const QList<ChartReport>& chartReports()
         {ChartPictures::Kind::Monthly, "grafic-lunar", "Grafic: incasari si plati pe luni"},
         {ChartPictures::Kind::Incomes, "grafic-venituri", "Grafic: venituri pe tipuri"},
         {ChartPictures::Kind::Expenses, "grafic-cheltuieli", "Grafic: cheltuieli pe tipuri"},
-        {ChartPictures::Kind::Contributions, "grafic-contributii", "Grafic: contributia cuvenita si incasata"},
+        {ChartPictures::Kind::Contributions, "grafic-contributii",
+         "Grafic: contributia cuvenita si incasata"},
     };
     return list;
 }
@@ -38,13 +39,15 @@ CsvTable typeFigures(const QList<ChartData::TypeTotal>& types)
 void placeChart(ReportDefinition& definition, const QString& title, std::shared_ptr<const QPicture> drawing)
 {
     const double width = definition.contentWidth();
-    const double height = definition.paperSize().height() - definition.margins.top() - definition.margins.bottom() - 2;
+    const double height =
+        definition.paperSize().height() - definition.margins.top() - definition.margins.bottom() - 2;
     QFont font = definition.font;
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.4);
     ReportBand& band = definition.title;
     band.elements.clear();
-    band.add(ReportElement::label(QRectF(0, 0, width, 9), title, Qt::AlignHCenter | Qt::AlignVCenter).withFont(font));
+    band.add(ReportElement::label(QRectF(0, 0, width, 9), title, Qt::AlignHCenter | Qt::AlignVCenter)
+                 .withFont(font));
     ReportElement chart;
     chart.kind = ReportElement::Kind::Picture;
     // The drawing keeps its proportions, centred under the title.
@@ -67,7 +70,8 @@ CsvTable chartFigures(ChartPictures::Kind kind, const QSqlDatabase& db, const QD
     case Kind::Monthly:
         csv.header = {QStringLiteral("Luna"), QStringLiteral("Incasari"), QStringLiteral("Plati")};
         for (const ChartData::MonthFlow& f : ChartData::monthlyFlows(db, from, to))
-            csv.rows.append({ChartData::monthText(f.month), CsvTable::number(f.incomes), CsvTable::number(f.payments)});
+            csv.rows.append(
+                {ChartData::monthText(f.month), CsvTable::number(f.incomes), CsvTable::number(f.payments)});
         break;
     case Kind::Incomes:
         csv = typeFigures(ChartData::incomeTypes(db, from, to));
@@ -78,7 +82,8 @@ CsvTable chartFigures(ChartPictures::Kind kind, const QSqlDatabase& db, const QD
     case Kind::Contributions:
         csv.header = {QStringLiteral("Luna"), QStringLiteral("Cuvenita"), QStringLiteral("Incasata")};
         for (const ChartData::MonthContribution& m : ChartData::contributionByMonth(db, from, to))
-            csv.rows.append({ChartData::monthText(m.month), CsvTable::number(m.due), CsvTable::number(m.collected)});
+            csv.rows.append(
+                {ChartData::monthText(m.month), CsvTable::number(m.due), CsvTable::number(m.collected)});
         break;
     }
     return csv;

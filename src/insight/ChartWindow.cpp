@@ -149,15 +149,17 @@ void TGraficeFrm::savePng()
     QChartView* v = view(currentKind());
     if (!v->chart() || !m_shownFrom.isValid())
         return;
-    const QString file = dialogs().saveFileName(QStringLiteral("Salveaza graficul"), QStringLiteral("Imagini PNG (*.png)"),
-                                                chartFileName(currentKind()) + QStringLiteral(".png"));
+    const QString file =
+        dialogs().saveFileName(QStringLiteral("Salveaza graficul"), QStringLiteral("Imagini PNG (*.png)"),
+                               chartFileName(currentKind()) + QStringLiteral(".png"));
     if (file.isEmpty())
         return;
     if (!ChartPictures::image(v->chart()).save(file, "PNG")) {
         dialogs().error(QStringLiteral("Fisierul %1 nu poate fi scris.").arg(QDir::toNativeSeparators(file)));
         return;
     }
-    dialogs().information(QStringLiteral("Graficul a fost salvat in %1.").arg(QDir::toNativeSeparators(file)));
+    dialogs().information(
+        QStringLiteral("Graficul a fost salvat in %1.").arg(QDir::toNativeSeparators(file)));
 }
 
 void TGraficeFrm::print()
@@ -166,7 +168,7 @@ void TGraficeFrm::print()
         return;
     const ChartPictures::Kind kind = currentKind();
     const QDate from = m_shownFrom, to = m_shownTo;
-    ReportFrame::run(this, {10, QPageLayout::Landscape},
-                     [kind, from, to] { return buildChartReport(kind, from, to); },
-                     [kind, from, to](const Report&) { return chartFigures(kind, Connection::database(), from, to); });
+    ReportFrame::run(
+        this, {10, QPageLayout::Landscape}, [kind, from, to] { return buildChartReport(kind, from, to); },
+        [kind, from, to](const Report&) { return chartFigures(kind, Connection::database(), from, to); });
 }

@@ -27,38 +27,48 @@ QString columnsOf(DocumentKind kind, const SearchCriteria& c, Placeholders& p)
     QStringList columns;
     switch (kind) {
     case DocumentKind::Income:
-        columns = {QStringLiteral("d.rowid"), QStringLiteral("d.Nr_act"), QStringLiteral("d.Data"),
-                   QStringLiteral("d.Cod_venit"), QStringLiteral("d.Den_venit"), QStringLiteral("d.Den_enorias"),
-                   QStringLiteral("d.Explicatie"), QStringLiteral("d.Valoarea"), QStringLiteral("d.Cont")};
+        columns = {
+            QStringLiteral("d.rowid"),      QStringLiteral("d.Nr_act"),    QStringLiteral("d.Data"),
+            QStringLiteral("d.Cod_venit"),  QStringLiteral("d.Den_venit"), QStringLiteral("d.Den_enorias"),
+            QStringLiteral("d.Explicatie"), QStringLiteral("d.Valoarea"),  QStringLiteral("d.Cont")};
         break;
     case DocumentKind::Payment:
-        columns = {QStringLiteral("d.rowid"), QStringLiteral("d.Nr_act"), QStringLiteral("d.Data"),
-                   QStringLiteral("d.Cod_cheltuiala"), QStringLiteral("d.Den_cheltuiala"),
-                   QStringLiteral("d.Beneficiar"), QStringLiteral("d.Explicatie"), QStringLiteral("d.Valoarea"),
+        columns = {QStringLiteral("d.rowid"),
+                   QStringLiteral("d.Nr_act"),
+                   QStringLiteral("d.Data"),
+                   QStringLiteral("d.Cod_cheltuiala"),
+                   QStringLiteral("d.Den_cheltuiala"),
+                   QStringLiteral("d.Beneficiar"),
+                   QStringLiteral("d.Explicatie"),
+                   QStringLiteral("d.Valoarea"),
                    QStringLiteral("d.Cont")};
         break;
     case DocumentKind::Deposit:
     case DocumentKind::Withdrawal:
         columns = {QStringLiteral("d.rowid"), QStringLiteral("d.Nr_doc"), QStringLiteral("d.Data"),
-                   QStringLiteral("NULL"), QStringLiteral("d.Fel"), QStringLiteral("NULL"), QStringLiteral("NULL"),
-                   QStringLiteral("d.Suma"), QStringLiteral("NULL")};
+                   QStringLiteral("NULL"),    QStringLiteral("d.Fel"),    QStringLiteral("NULL"),
+                   QStringLiteral("NULL"),    QStringLiteral("d.Suma"),   QStringLiteral("NULL")};
         break;
     case DocumentKind::SalaryOrder: {
-        QString lines = QStringLiteral("(SELECT ifnull(sum(i.Valoarea), 0) FROM ItemsSal i WHERE i.Id_CheltSal = d.Id");
+        QString lines =
+            QStringLiteral("(SELECT ifnull(sum(i.Valoarea), 0) FROM ItemsSal i WHERE i.Id_CheltSal = d.Id");
         QString code = QStringLiteral("NULL");
         if (c.typeCode) {
             code = p(*c.typeCode);
             lines += QStringLiteral(" AND i.Cod_cheltuiala = ") + p(*c.typeCode);
         }
-        columns = {QStringLiteral("d.Id"), QStringLiteral("d.Nr_act"), QStringLiteral("d.Data"), code,
-                   QStringLiteral("NULL"), QStringLiteral("NULL"), QStringLiteral("d.Explicatie"),
-                   lines + QLatin1Char(')'), QStringLiteral("d.Cont")};
+        columns = {QStringLiteral("d.Id"),         QStringLiteral("d.Nr_act"),
+                   QStringLiteral("d.Data"),       code,
+                   QStringLiteral("NULL"),         QStringLiteral("NULL"),
+                   QStringLiteral("d.Explicatie"), lines + QLatin1Char(')'),
+                   QStringLiteral("d.Cont")};
         break;
     }
     }
-    static const QStringList names = {QStringLiteral("Id"),   QStringLiteral("Numar"), QStringLiteral("Data"),
-                                      QStringLiteral("Cod"),  QStringLiteral("Tip"),   QStringLiteral("Nume"),
-                                      QStringLiteral("Expl"), QStringLiteral("Suma"),  QStringLiteral("Cont")};
+    static const QStringList names = {
+        QStringLiteral("Id"),   QStringLiteral("Numar"), QStringLiteral("Data"),
+        QStringLiteral("Cod"),  QStringLiteral("Tip"),   QStringLiteral("Nume"),
+        QStringLiteral("Expl"), QStringLiteral("Suma"),  QStringLiteral("Cont")};
     QString list = QStringLiteral("%1 AS Fel").arg(int(kind));
     for (int i = 0; i < columns.size(); ++i)
         list += QStringLiteral(", %1 AS %2").arg(columns[i], names[i]);
@@ -73,7 +83,8 @@ QString typeCondition(DocumentKind kind, int code, Placeholders& p)
     case DocumentKind::Payment:
         return QStringLiteral("d.Cod_cheltuiala = ") + p(code);
     case DocumentKind::SalaryOrder:
-        return QStringLiteral("EXISTS (SELECT 1 FROM ItemsSal i WHERE i.Id_CheltSal = d.Id AND i.Cod_cheltuiala = %1)")
+        return QStringLiteral(
+                   "EXISTS (SELECT 1 FROM ItemsSal i WHERE i.Id_CheltSal = d.Id AND i.Cod_cheltuiala = %1)")
             .arg(p(code));
     default:
         return QStringLiteral("0"); // deposits and withdrawals have no type
@@ -93,9 +104,11 @@ QString selectOf(DocumentKind kind, const SearchCriteria& c, const QString& word
     QStringList where;
     if (!words.isEmpty()) {
         // The index leads: its matches are looked up in the documents by identity.
-        const QString identity = kind == DocumentKind::SalaryOrder ? QStringLiteral("d.Id") : QStringLiteral("d.rowid");
+        const QString identity =
+            kind == DocumentKind::SalaryOrder ? QStringLiteral("d.Id") : QStringLiteral("d.rowid");
         from = QStringLiteral("%1 c JOIN %2 d ON %3 = (c.rowid >> 3)").arg(tableName, table, identity);
-        where << QStringLiteral("c.Text MATCH ") + p(words) << QStringLiteral("(c.rowid & 7) = %1").arg(int(kind));
+        where << QStringLiteral("c.Text MATCH ") + p(words)
+              << QStringLiteral("(c.rowid & 7) = %1").arg(int(kind));
     }
     if (c.from)
         where << QStringLiteral("d.Data >= ") + p(c.from->toString(Qt::ISODate));
@@ -159,9 +172,11 @@ QList<FoundDocument> searchDocuments(const QSqlDatabase& db, int year, const Sea
     QStringList outer;
     // Amounts are compared to the cent.
     if (criteria.minAmount)
-        outer << QStringLiteral("round(ifnull(Suma, 0) * 100) >= round(%1 * 100)").arg(p(*criteria.minAmount));
+        outer
+            << QStringLiteral("round(ifnull(Suma, 0) * 100) >= round(%1 * 100)").arg(p(*criteria.minAmount));
     if (criteria.maxAmount)
-        outer << QStringLiteral("round(ifnull(Suma, 0) * 100) <= round(%1 * 100)").arg(p(*criteria.maxAmount));
+        outer
+            << QStringLiteral("round(ifnull(Suma, 0) * 100) <= round(%1 * 100)").arg(p(*criteria.maxAmount));
     if (!outer.isEmpty())
         statement += QStringLiteral(" WHERE ") + outer.join(QStringLiteral(" AND "));
     if (criteria.limit > 0)

@@ -37,13 +37,15 @@ bool moveToYearOf(const FoundDocument& document)
     const bool working =
         !QFileInfo::exists(DatabaseLocation::yearFolder(document.year) + DatabaseLocation::databaseFileName);
     const QString question =
-        working ? QStringLiteral("Documentul este din anul de lucru %1. Programul trece inapoi pe anul %1 si "
-                                 "deschide documentul?")
-                : QStringLiteral("Documentul este din anul inchis %1. Programul trece pe anul %1 (datele lui se "
-                                 "pot doar consulta) si deschide documentul?");
+        working
+            ? QStringLiteral("Documentul este din anul de lucru %1. Programul trece inapoi pe anul %1 si "
+                             "deschide documentul?")
+            : QStringLiteral("Documentul este din anul inchis %1. Programul trece pe anul %1 (datele lui se "
+                             "pot doar consulta) si deschide documentul?");
     if (!dialogs().question(question.arg(document.year)))
         return false;
-    const DatabaseLocation::SwitchResult result = location.switchToYear(QString::number(document.year), working);
+    const DatabaseLocation::SwitchResult result =
+        location.switchToYear(QString::number(document.year), working);
     if (!result.ok) {
         dialogs().warning(result.message);
         return false;

@@ -66,6 +66,7 @@ QVariant FoundDocumentsModel::headerData(int section, Qt::Orientation orientatio
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char* const captions[] = {"Anul", "Felul", "Numar", "Data", "Tipul", "Numele", "Explicatia", "Suma"};
+    static const char* const captions[] = {"Anul",  "Felul",  "Numar",      "Data",
+                                           "Tipul", "Numele", "Explicatia", "Suma"};
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(captions[section]) : QVariant();
 }

@@ -3,18 +3,18 @@
 #include "core/ErrorGuard.h"
 #include "core/UserDialogs.h"
 #include "core/UserError.h"
+#include "db/Connection.h"
 #include "db/DatabaseLocation.h"
 #include "db/DateFormat.h"
 #include "db/DbError.h"
 #include "db/FieldFormat.h"
 #include "db/TypedNumber.h"
+#include "db/WorkingYear.h"
 #include "insight/FoundDocumentOpener.h"
 #include "insight/FoundDocumentsCsv.h"
 #include "insight/FoundDocumentsModel.h"
 #include "registers/BalanceRowBreakdown.h"
 #include "registers/BreakdownWindow.h"
-#include "db/Connection.h"
-#include "db/WorkingYear.h"
 #include "widgets/FormRows.h"
 #include "widgets/WindowSize.h"
 
@@ -53,21 +53,24 @@ const QList<KindChoice>& kindChoices()
 }
 
 // An empty box asks nothing; a box that is not a date says so.
-bool readSearchDate(const QLineEdit* box, const QString& caption, std::optional<QDate>& date, QString* problem)
+bool readSearchDate(const QLineEdit* box, const QString& caption, std::optional<QDate>& date,
+                    QString* problem)
 {
     const QString text = box->text().trimmed();
     if (text.isEmpty())
         return true;
     const QDate d = DateFormat::fromShortText(text);
     if (!d.isValid()) {
-        *problem = QStringLiteral("%1 \"%2\" nu este o data (%3).").arg(caption, text, DateFormat::shortFormat().toUpper());
+        *problem = QStringLiteral("%1 \"%2\" nu este o data (%3).")
+                       .arg(caption, text, DateFormat::shortFormat().toUpper());
         return false;
     }
     date = d;
     return true;
 }
 
-bool readSearchAmount(const QLineEdit* box, const QString& caption, std::optional<double>& amount, QString* problem)
+bool readSearchAmount(const QLineEdit* box, const QString& caption, std::optional<double>& amount,
+                      QString* problem)
 {
     const QString text = box->text().trimmed();
     if (text.isEmpty())
@@ -149,8 +152,10 @@ TCautareFrm::TCautareFrm(QWidget* owner) : QWidget(owner, Qt::Window), m_owner(o
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setStretchLastSection(false);
     m_grid->horizontalHeader()->setSectionResizeMode(FoundDocumentsModel::Explanation, QHeaderView::Stretch);
-    m_grid->horizontalHeader()->setSectionResizeMode(FoundDocumentsModel::Name, QHeaderView::ResizeToContents);
-    m_grid->horizontalHeader()->setSectionResizeMode(FoundDocumentsModel::Type, QHeaderView::ResizeToContents);
+    m_grid->horizontalHeader()->setSectionResizeMode(FoundDocumentsModel::Name,
+                                                     QHeaderView::ResizeToContents);
+    m_grid->horizontalHeader()->setSectionResizeMode(FoundDocumentsModel::Type,
+                                                     QHeaderView::ResizeToContents);
     m_grid->setColumnHidden(FoundDocumentsModel::Year, true);
 
     m_summary = new QLabel(this);
@@ -203,7 +208,8 @@ TCautareFrm::TCautareFrm(QWidget* owner) : QWidget(owner, Qt::Window), m_owner(o
     connect(m_grid, &QTableView::activated, this, [this] { runGuarded([this] { openCurrent(); }); });
     connect(m_open, &QPushButton::clicked, this, [this] { runGuarded([this] { openCurrent(); }); });
     connect(m_csv, &QPushButton::clicked, this, [this] { runGuarded([this] { saveCsv(); }); });
-    connect(m_typeDocuments, &QPushButton::clicked, this, [this] { runGuarded([this] { showTypeDocuments(); }); });
+    connect(m_typeDocuments, &QPushButton::clicked, this,
+            [this] { runGuarded([this] { showTypeDocuments(); }); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     // Another year open, a restore or a year-end closing: the years' files are opened afresh.
     connect(&DatabaseLocation::instance(), &DatabaseLocation::yearSwitched, this, [this] {
@@ -235,7 +241,8 @@ std::optional<SearchCriteria> TCautareFrm::criteria(QString* problem) const
         bool ok = false;
         const int code = m_typeCode->text().trimmed().toInt(&ok);
         if (!ok) {
-            *problem = QStringLiteral("Codul tipului \"%1\" nu este un numar intreg.").arg(m_typeCode->text().trimmed());
+            *problem = QStringLiteral("Codul tipului \"%1\" nu este un numar intreg.")
+                           .arg(m_typeCode->text().trimmed());
             return std::nullopt;
         }
         c.typeCode = code;
@@ -332,13 +339,15 @@ void TCautareFrm::showTypeDocuments()
     const bool expense = c->kinds == QSet<DocumentKind>{DocumentKind::Payment} ||
                          c->kinds == QSet<DocumentKind>{DocumentKind::SalaryOrder};
     if (!c->typeCode || (!income && !expense)) {
-        dialogs().warning(QStringLiteral("Scrieti codul tipului si alegeti felul: Incasari pentru un venit, Plati "
-                                         "sau Ordonantari salarii pentru o cheltuiala."));
+        dialogs().warning(
+            QStringLiteral("Scrieti codul tipului si alegeti felul: Incasari pentru un venit, Plati "
+                           "sau Ordonantari salarii pentru o cheltuiala."));
         return;
     }
     const QSqlDatabase db = Connection::database();
     const int year = workingYearOf(db);
-    TDocumenteFrm::showBreakdown(BalanceRowBreakdown::ofType(db, *c->typeCode, income, c->from.value_or(QDate(year, 1, 1)),
+    TDocumenteFrm::showBreakdown(BalanceRowBreakdown::ofType(db, *c->typeCode, income,
+                                                             c->from.value_or(QDate(year, 1, 1)),
                                                              c->to.value_or(QDate(year, 12, 31))),
                                  this);
 }

@@ -40,8 +40,11 @@ QSqlDatabase SearchedYears::otherYear(int year)
     if (!QFileInfo::exists(file) && !known.isEmpty() && year == known.last())
         file = DatabaseLocation::instance().workingYearDatabase();
     if (!QFileInfo::exists(file))
-        throw DbError(QStringLiteral("Baza de date a anului %1 nu exista: %2").arg(year).arg(QDir::toNativeSeparators(file)));
-    const QString name = QStringLiteral("LumivaretCautare-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+        throw DbError(QStringLiteral("Baza de date a anului %1 nu exista: %2")
+                          .arg(year)
+                          .arg(QDir::toNativeSeparators(file)));
+    const QString name =
+        QStringLiteral("LumivaretCautare-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     db.setDatabaseName(file);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"));

@@ -29,7 +29,7 @@ struct PageItem {
     QFont font;
     int flags = Qt::AlignLeft | Qt::AlignVCenter; // alignment, and Qt::TextWordWrap
     double lineWidth = 0.2;                       // mm
-    std::shared_ptr<const QPicture> picture;       // a Picture's drawing, scaled into `rect`
+    std::shared_ptr<const QPicture> picture;      // a Picture's drawing, scaled into `rect`
 };
 
 struct Page {

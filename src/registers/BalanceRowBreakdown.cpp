@@ -25,8 +25,8 @@ struct Counted {
 
 const QString openingTable = QStringLiteral("Contor");
 
-QList<Counted> readLines(const QSqlDatabase& db, const QString& table, const QString& kind, const QString& statement,
-                         const QVariantList& values)
+QList<Counted> readLines(const QSqlDatabase& db, const QString& table, const QString& kind,
+                         const QString& statement, const QVariantList& values)
 {
     QSqlQuery q = Sql::execPositional(db, statement, values);
     QList<Counted> lines;
@@ -55,38 +55,42 @@ QString catalogued(Types types, const QString& typeTable, const QString& codeFie
                                : QStringLiteral(" AND d.%2 IN (SELECT %2 FROM %1)").arg(typeTable, codeField);
 }
 
-QList<Counted> incomesOf(const QSqlDatabase& db, qint64 code, const QString& condition, const QVariantList& dates,
-                         Types types)
+QList<Counted> incomesOf(const QSqlDatabase& db, qint64 code, const QString& condition,
+                         const QVariantList& dates, Types types)
 {
-    return readLines(db, QStringLiteral("Venituri"), QStringLiteral("Incasare"),
-                     QStringLiteral("SELECT d.rowid, d.Nr_act, d.Data, d.Den_enorias, d.Explicatie, d.Valoarea "
-                                    "FROM Venituri d WHERE d.Cod_venit = ? AND %1%2 ORDER BY d.Data, d.Nr_act, d.rowid")
-                         .arg(condition, catalogued(types, QStringLiteral("Tip_venituri"), QStringLiteral("Cod_venit"))),
-                     QVariantList{code} + dates);
+    return readLines(
+        db, QStringLiteral("Venituri"), QStringLiteral("Incasare"),
+        QStringLiteral("SELECT d.rowid, d.Nr_act, d.Data, d.Den_enorias, d.Explicatie, d.Valoarea "
+                       "FROM Venituri d WHERE d.Cod_venit = ? AND %1%2 ORDER BY d.Data, d.Nr_act, d.rowid")
+            .arg(condition, catalogued(types, QStringLiteral("Tip_venituri"), QStringLiteral("Cod_venit"))),
+        QVariantList{code} + dates);
 }
 
-QList<Counted> paymentsOf(const QSqlDatabase& db, qint64 code, const QString& condition, const QVariantList& dates,
-                          Types types)
+QList<Counted> paymentsOf(const QSqlDatabase& db, qint64 code, const QString& condition,
+                          const QVariantList& dates, Types types)
 {
-    return readLines(db, QStringLiteral("Cheltuieli"), QStringLiteral("Plata"),
-                     QStringLiteral("SELECT d.rowid, d.Nr_act, d.Data, d.Beneficiar, d.Explicatie, d.Valoarea "
-                                    "FROM Cheltuieli d WHERE d.Cod_cheltuiala = ? AND %1%2 "
-                                    "ORDER BY d.Data, d.Nr_act, d.rowid")
-                         .arg(condition,
-                              catalogued(types, QStringLiteral("Tip_cheltuieli"), QStringLiteral("Cod_cheltuiala"))),
-                     QVariantList{code} + dates);
+    return readLines(
+        db, QStringLiteral("Cheltuieli"), QStringLiteral("Plata"),
+        QStringLiteral("SELECT d.rowid, d.Nr_act, d.Data, d.Beneficiar, d.Explicatie, d.Valoarea "
+                       "FROM Cheltuieli d WHERE d.Cod_cheltuiala = ? AND %1%2 "
+                       "ORDER BY d.Data, d.Nr_act, d.rowid")
+            .arg(condition,
+                 catalogued(types, QStringLiteral("Tip_cheltuieli"), QStringLiteral("Cod_cheltuiala"))),
+        QVariantList{code} + dates);
 }
 
 // Salary lines count whatever their code.
-QList<Counted> salaryLinesOf(const QSqlDatabase& db, qint64 code, const QString& condition, const QVariantList& dates)
+QList<Counted> salaryLinesOf(const QSqlDatabase& db, qint64 code, const QString& condition,
+                             const QVariantList& dates)
 {
-    return readLines(db, QStringLiteral("ItemsSal"), QStringLiteral("Ordonantare salarii"),
-                     QStringLiteral("SELECT i.Nr_act_sec, d.Nr_act, d.Data, i.Den_cheltuiala, "
-                                    "trim(ifnull(d.Explicatie, '') || ' ' || ifnull(i.Explicatie, '')), i.Valoarea "
-                                    "FROM CheltSal d JOIN ItemsSal i ON i.Id_CheltSal = d.Id "
-                                    "WHERE i.Cod_cheltuiala = ? AND %1 ORDER BY d.Data, d.Nr_act, i.Nr_act_sec")
-                         .arg(condition.arg(QStringLiteral("d.Data"))),
-                     QVariantList{code} + dates);
+    return readLines(
+        db, QStringLiteral("ItemsSal"), QStringLiteral("Ordonantare salarii"),
+        QStringLiteral("SELECT i.Nr_act_sec, d.Nr_act, d.Data, i.Den_cheltuiala, "
+                       "trim(ifnull(d.Explicatie, '') || ' ' || ifnull(i.Explicatie, '')), i.Valoarea "
+                       "FROM CheltSal d JOIN ItemsSal i ON i.Id_CheltSal = d.Id "
+                       "WHERE i.Cod_cheltuiala = ? AND %1 ORDER BY d.Data, d.Nr_act, i.Nr_act_sec")
+            .arg(condition.arg(QStringLiteral("d.Data"))),
+        QVariantList{code} + dates);
 }
 
 // What the documents dated up to `day` bring to the first row bearing `number`.
@@ -107,9 +111,11 @@ QList<Counted> countedUpTo(const QSqlDatabase& db, qint64 number, const QDate& d
         }
     }
     // Incomes of the code replace the opening balance, and payments replace the incomes.
-    if (const QList<Counted> incomes = incomesOf(db, number, upTo, dates, Types::Catalogued); !incomes.isEmpty())
+    if (const QList<Counted> incomes = incomesOf(db, number, upTo, dates, Types::Catalogued);
+        !incomes.isEmpty())
         lines = incomes;
-    if (const QList<Counted> payments = paymentsOf(db, number, upTo, dates, Types::Catalogued); !payments.isEmpty())
+    if (const QList<Counted> payments = paymentsOf(db, number, upTo, dates, Types::Catalogued);
+        !payments.isEmpty())
         lines = payments;
     return lines + salaryLinesOf(db, number, QStringLiteral("%1 <= ?"), dates);
 }
@@ -127,7 +133,8 @@ QList<Line> periodLines(const QList<Counted>& upToEnd, const QList<Counted>& bef
         if (std::none_of(before.begin(), before.end(), [&](const Counted& b) { return sameDocument(b, c); }))
             lines << c.line;
     for (const Counted& b : before)
-        if (std::none_of(upToEnd.begin(), upToEnd.end(), [&](const Counted& c) { return sameDocument(b, c); })) {
+        if (std::none_of(upToEnd.begin(), upToEnd.end(),
+                         [&](const Counted& c) { return sameDocument(b, c); })) {
             Line taken = b.line;
             taken.amount = -taken.amount;
             taken.explanation = QStringLiteral("(numarat inainte de perioada) ") + taken.explanation;
@@ -159,22 +166,25 @@ struct BalanceRow {
 
 QList<BalanceRow> balanceRows(const QSqlDatabase& db)
 {
-    QSqlQuery q = Sql::exec(db, QStringLiteral("SELECT rowid, Nr_rand, Denumire, Formula, ifnull(Executie, 0) "
-                                               "FROM Bilant ORDER BY Nr_rand, rowid"));
+    QSqlQuery q =
+        Sql::exec(db, QStringLiteral("SELECT rowid, Nr_rand, Denumire, Formula, ifnull(Executie, 0) "
+                                     "FROM Bilant ORDER BY Nr_rand, rowid"));
     QList<BalanceRow> rows;
     while (q.next())
         rows << BalanceRow{q.value(0).toLongLong(),
-                           q.value(1).isNull() ? std::nullopt : std::optional<qint64>(q.value(1).toLongLong()),
+                           q.value(1).isNull() ? std::nullopt
+                                               : std::optional<qint64>(q.value(1).toLongLong()),
                            q.value(2).toString(), q.value(3).toString(), q.value(4).toDouble()};
     return rows;
 }
 
-Breakdown formulaBreakdown(const QList<BalanceRow>& rows, const BalanceRow& row, const BalanceFormula& formula,
-                           bool inThousands)
+Breakdown formulaBreakdown(const QList<BalanceRow>& rows, const BalanceRow& row,
+                           const BalanceFormula& formula, bool inThousands)
 {
     Breakdown b;
-    b.title = QStringLiteral("Randul %1 %2 = %3").arg(row.number ? QString::number(*row.number) : QString(), row.name,
-                                                       row.formula.trimmed());
+    b.title =
+        QStringLiteral("Randul %1 %2 = %3")
+            .arg(row.number ? QString::number(*row.number) : QString(), row.name, row.formula.trimmed());
     b.note = inThousands ? QStringLiteral("Sumele randurilor sunt cele din bilant, in mii lei.")
                          : QStringLiteral("Sumele randurilor sunt cele din bilant, in lei.");
     for (const BalanceFormula::Term& term : formula.terms()) {
@@ -190,7 +200,8 @@ Breakdown formulaBreakdown(const QList<BalanceRow>& rows, const BalanceRow& row,
                 b.lines << line;
             }
         if (!borne)
-            b.note = QStringLiteral("Formula numeste randul %1, pe care nu-l poarta niciun rand: executia ramane goala.")
+            b.note = QStringLiteral(
+                         "Formula numeste randul %1, pe care nu-l poarta niciun rand: executia ramane goala.")
                          .arg(term.number ? QString::number(*term.number) : QStringLiteral("(prea lung)"));
     }
     if (b.note.startsWith(QLatin1String("Formula numeste")))
@@ -211,28 +222,32 @@ Breakdown formulaBreakdown(const QList<BalanceRow>& rows, const BalanceRow& row,
 Breakdown ofRow(const QSqlDatabase& db, qint64 rowId, const QDate& from, const QDate& to, bool inThousands)
 {
     const QList<BalanceRow> rows = balanceRows(db);
-    const auto it = std::find_if(rows.begin(), rows.end(), [rowId](const BalanceRow& r) { return r.rowid == rowId; });
+    const auto it =
+        std::find_if(rows.begin(), rows.end(), [rowId](const BalanceRow& r) { return r.rowid == rowId; });
     if (it == rows.end())
         throw UserError(QStringLiteral("Randul bilantului nu mai exista."));
     const BalanceRow& row = *it;
     if (!BalanceFormula::isBlank(row.formula)) {
         const std::optional<BalanceFormula> formula = BalanceFormula::parse(row.formula);
         if (!formula)
-            throw UserError(QStringLiteral("Formula randului %1 (\"%2\") nu este formata doar din numere de rand legate prin + sau -")
+            throw UserError(QStringLiteral("Formula randului %1 (\"%2\") nu este formata doar din numere de "
+                                           "rand legate prin + sau -")
                                 .arg(row.number ? QString::number(*row.number) : QStringLiteral("fara numar"),
                                      row.formula.trimmed()));
         return formulaBreakdown(rows, row, *formula, inThousands);
     }
     Breakdown b;
-    b.title = QStringLiteral("Randul %1 %2, %3").arg(row.number ? QString::number(*row.number) : QString(), row.name,
-                                                      periodText(from, to));
+    b.title = QStringLiteral("Randul %1 %2, %3")
+                  .arg(row.number ? QString::number(*row.number) : QString(), row.name, periodText(from, to));
     b.note = QStringLiteral("Sume in lei, inainte de rotunjirea la mii lei.");
     if (!inThousands)
         b.note = QStringLiteral("Sume in lei.");
-    const auto first = std::find_if(rows.begin(), rows.end(), [&](const BalanceRow& r) { return r.number == row.number; });
+    const auto first =
+        std::find_if(rows.begin(), rows.end(), [&](const BalanceRow& r) { return r.number == row.number; });
     if (!row.number || first->rowid != row.rowid) {
         b.total = 0;
-        b.note = row.number ? QStringLiteral("Documentele codului %1 merg la primul rand cu acest numar (%2); acest rand nu primeste niciun document.")
+        b.note = row.number ? QStringLiteral("Documentele codului %1 merg la primul rand cu acest numar "
+                                             "(%2); acest rand nu primeste niciun document.")
                                   .arg(*row.number)
                                   .arg(first->name)
                             : QStringLiteral("Randul nu are numar: nu primeste niciun document.");

@@ -22,7 +22,7 @@ namespace BalanceRowBreakdown
 {
 
 struct Line {
-    QString kind; // "Incasare", "Plata", "Ordonantare salarii", "Sold initial", "Rand"
+    QString kind;                 // "Incasare", "Plata", "Ordonantare salarii", "Sold initial", "Rand"
     std::optional<double> number; // the document's or the row's number
     QDate date;
     QString name; // parishioner, beneficiary, salary line's type, row's name

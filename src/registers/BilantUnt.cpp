@@ -256,7 +256,8 @@ void TBilantFrm::showDocuments()
     if (m_outOfDate->isVisible())
         dialogs().information(outOfDateText);
     TDocumenteFrm::showBreakdown(BalanceRowBreakdown::ofRow(Connection::database(), m_rows->currentRowId(),
-                                                            m_computedFrom, m_computedTo, m_computedInThousands),
+                                                            m_computedFrom, m_computedTo,
+                                                            m_computedInThousands),
                                  this);
 }
 

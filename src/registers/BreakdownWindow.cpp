@@ -33,8 +33,9 @@ TDocumenteFrm::TDocumenteFrm(const BalanceRowBreakdown::Breakdown& breakdown, QW
     title->setFont(bold);
     title->setWordWrap(true);
 
-    const QStringList captions = {QStringLiteral("Felul"), QStringLiteral("Numar"), QStringLiteral("Data"),
-                                  QStringLiteral("Numele"), QStringLiteral("Explicatia"), QStringLiteral("Suma")};
+    const QStringList captions = {QStringLiteral("Felul"),      QStringLiteral("Numar"),
+                                  QStringLiteral("Data"),       QStringLiteral("Numele"),
+                                  QStringLiteral("Explicatia"), QStringLiteral("Suma")};
     m_grid = new QTableWidget(int(breakdown.lines.size()), int(captions.size()), this);
     m_grid->setObjectName(QStringLiteral("Linii"));
     m_grid->setAccessibleName(QStringLiteral("Documentele figurii"));
@@ -45,7 +46,8 @@ TDocumenteFrm::TDocumenteFrm(const BalanceRowBreakdown::Breakdown& breakdown, QW
     for (int row = 0; row < breakdown.lines.size(); ++row) {
         const BalanceRowBreakdown::Line& line = breakdown.lines[row];
         const QStringList cells = {line.kind,
-                                   line.number ? FieldFormat::formatNumber(*line.number, QStringLiteral("0")) : QString(),
+                                   line.number ? FieldFormat::formatNumber(*line.number, QStringLiteral("0"))
+                                               : QString(),
                                    line.date.isValid() ? DateFormat::toShortText(line.date) : QString(),
                                    line.name,
                                    line.explanation,
@@ -62,12 +64,12 @@ TDocumenteFrm::TDocumenteFrm(const BalanceRowBreakdown::Breakdown& breakdown, QW
 
     m_total = new QLabel(this);
     m_total->setObjectName(QStringLiteral("Total"));
-    m_total->setText(breakdown.total
-                         ? QStringLiteral("%1 %2, total %3")
-                               .arg(breakdown.lines.size())
-                               .arg(breakdown.lines.size() == 1 ? QStringLiteral("linie") : QStringLiteral("linii"),
-                                    breakdownAmount(*breakdown.total))
-                         : QStringLiteral("Fara total"));
+    m_total->setText(breakdown.total ? QStringLiteral("%1 %2, total %3")
+                                           .arg(breakdown.lines.size())
+                                           .arg(breakdown.lines.size() == 1 ? QStringLiteral("linie")
+                                                                            : QStringLiteral("linii"),
+                                                breakdownAmount(*breakdown.total))
+                                     : QStringLiteral("Fara total"));
     m_total->setFont(bold);
     m_note = new QLabel(breakdown.note, this);
     m_note->setObjectName(QStringLiteral("Nota"));

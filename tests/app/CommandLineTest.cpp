@@ -323,5 +323,6 @@ TEST_F(CommandLine, AChartIsWrittenAsItsPdfPageAndItsFiguresWithoutADisplay)
     EXPECT_TRUE(pages[0].texts.contains(QStringLiteral("Incasari si plati pe luni, 01.01.2024 - 31.03.2024")))
         << pages[0].texts.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(csvLines(QStringLiteral("g.csv")),
-              QStringList({"Luna;Incasari;Plati", "01.2024;200,00;0,00", "02.2024;0,00;0,00", "03.2024;1234,50;150,00"}));
+              QStringList({"Luna;Incasari;Plati", "01.2024;200,00;0,00", "02.2024;0,00;0,00",
+                           "03.2024;1234,50;150,00"}));
 }

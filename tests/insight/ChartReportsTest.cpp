@@ -1,6 +1,6 @@
+#include "insight/ChartReports.h"
 #include "app/ProgramReports.h"
 #include "db/Sql.h"
-#include "insight/ChartReports.h"
 #include "printing/CsvTable.h"
 #include "printing/PagePainter.h"
 #include "printing/ReportCatalog.h"
@@ -25,8 +25,8 @@ struct Movement {
 // Incomes of thirteen types (codes 2 to 14, all in the delivered catalogue),
 // payments, salary lines, and transfers between the accounts that count nowhere.
 const QList<Movement> incomes = {
-    {1, 2, 100},  {1, 3, 900}, {2, 4, 800},  {3, 5, 700},  {3, 6, 600}, {4, 7, 500}, {5, 8, 400},
-    {6, 9, 300},  {7, 10, 250}, {8, 11, 200}, {9, 12, 150}, {10, 13, 50}, {11, 14, 25}, {12, 2, 125.55},
+    {1, 2, 100}, {1, 3, 900},  {2, 4, 800},  {3, 5, 700},  {3, 6, 600},  {4, 7, 500},  {5, 8, 400},
+    {6, 9, 300}, {7, 10, 250}, {8, 11, 200}, {9, 12, 150}, {10, 13, 50}, {11, 14, 25}, {12, 2, 125.55},
 };
 const QList<Movement> payments = {{1, 23, 300}, {2, 30, 45.5}, {3, 23, 120}, {12, 40, 1000}};
 const QList<Movement> salaries = {{3, 24, 2000}, {3, 25, 150}, {6, 24, 2000}};
@@ -40,13 +40,14 @@ protected:
         int n = 0;
         for (const Movement& m : incomes)
             Documents::receipt(db, ++n, QDate(2024, m.month, 10).toString(Qt::ISODate), m.amount,
-                               n % 2 ? QStringLiteral("Casa") : QStringLiteral("Banca"), QStringLiteral("x"), m.code);
+                               n % 2 ? QStringLiteral("Casa") : QStringLiteral("Banca"), QStringLiteral("x"),
+                               m.code);
         for (const Movement& m : payments)
             Documents::payment(db, ++n, QDate(2024, m.month, 12).toString(Qt::ISODate), m.amount,
                                QStringLiteral("Banca"), QStringLiteral("y"), m.code);
         for (const Movement& m : salaries)
-            Documents::salaryOrder(db, ++n, QDate(2024, m.month, 28).toString(Qt::ISODate), QStringLiteral("Casa"),
-                                   {{m.code, m.amount}});
+            Documents::salaryOrder(db, ++n, QDate(2024, m.month, 28).toString(Qt::ISODate),
+                                   QStringLiteral("Casa"), {{m.code, m.amount}});
         Documents::deposit(db, 1, QStringLiteral("2024-02-01"), 777);
         Documents::withdrawal(db, 1, QStringLiteral("2024-03-01"), 333);
     }
@@ -74,8 +75,9 @@ TEST_F(ChartReportsTest, MonthlyFiguresAreTheIncomesAndThePaymentsWithSalaryLine
     EXPECT_EQ(csv.header, (QStringList{"Luna", "Incasari", "Plati"}));
     ASSERT_EQ(csv.rows.size(), 12);
     for (int month = 1; month <= 12; ++month)
-        EXPECT_EQ(csv.rows[month - 1], (QStringList{QStringLiteral("%1.2024").arg(month, 2, 10, QLatin1Char('0')),
-                                                    amountText(in[month]), amountText(out[month])}));
+        EXPECT_EQ(csv.rows[month - 1],
+                  (QStringList{QStringLiteral("%1.2024").arg(month, 2, 10, QLatin1Char('0')),
+                               amountText(in[month]), amountText(out[month])}));
     // A period inside the year: its months only, each counted from the period's first day.
     const CsvTable part = figures(Kind::Monthly, {2024, 3, 11}, {2024, 4, 30});
     EXPECT_EQ(part.rows, (QList<QStringList>{{"03.2024", amountText(0), amountText(120 + 2150)},
@@ -119,8 +121,10 @@ TEST_F(ChartReportsTest, ContributionFiguresAreTheDueSpreadOverTheMonthsAndTheCo
     Sql::exec(db, QStringLiteral("UPDATE Parohia SET Val_contributie = 120"));
     for (const char* row : {"('1', 'Pop Ion', 'Intreaga', NULL)", "('2', 'Dan Ana', 'Jumatate', 30)",
                             "('3', 'Mos Vasile', '200', NULL)"})
-        Sql::exec(db, QStringLiteral("INSERT INTO Enoriasi (Cod_enorias, Nume_prenume, Tip_contributie, Restanta) VALUES %1")
-                          .arg(QLatin1String(row)));
+        Sql::exec(db,
+                  QStringLiteral(
+                      "INSERT INTO Enoriasi (Cod_enorias, Nume_prenume, Tip_contributie, Restanta) VALUES %1")
+                      .arg(QLatin1String(row)));
     const double yearlyDue = 120 + (60 + 30) + 200;
     const CsvTable csv = figures(Kind::Contributions);
     EXPECT_EQ(csv.header, (QStringList{"Luna", "Cuvenita", "Incasata"}));

@@ -21,8 +21,10 @@ protected:
     void prepareYear() override
     {
         Documents::setYear(db, 2024, 100, 200);
-        Documents::receipt(db, 1, QStringLiteral("2024-02-10"), 300, QStringLiteral("Casa"), QStringLiteral("x"), 7);
-        Documents::payment(db, 2, QStringLiteral("2024-03-12"), 120, QStringLiteral("Casa"), QStringLiteral("y"), 23);
+        Documents::receipt(db, 1, QStringLiteral("2024-02-10"), 300, QStringLiteral("Casa"),
+                           QStringLiteral("x"), 7);
+        Documents::payment(db, 2, QStringLiteral("2024-03-12"), 120, QStringLiteral("Casa"),
+                           QStringLiteral("y"), 23);
     }
     static void typeDate(TDateEdit* input, const char* digits)
     {

@@ -1,3 +1,4 @@
+#include "insight/DocumentSearch.h"
 #include "SearchTestSupport.h"
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
@@ -5,7 +6,6 @@
 #include "db/DocumentSearchIndex.h"
 #include "db/SchemaUpgrade.h"
 #include "db/Sql.h"
-#include "insight/DocumentSearch.h"
 #include "insight/SearchedYears.h"
 #include "support/Documents.h"
 #include "support/TestFolder.h"
@@ -33,11 +33,12 @@ protected:
         db = folder.openWorkingYear();
         Documents::setYear(db, 2024, 0, 0);
         using namespace SearchDocuments;
-        income(db, 1, QStringLiteral("2024-03-05"), 150, QStringLiteral("Ștefan Popescu"), QStringLiteral("Contributie martie"));
-        income(db, 2, QStringLiteral("2024-03-20"), 40, QStringLiteral("Maria Ţurcanu"), QStringLiteral("Pomelnic"), 3,
-               QStringLiteral("Slujbe"));
-        income(db, 3, QStringLiteral("2024-05-02"), 1000, QStringLiteral("Ion Stefanescu"), QStringLiteral("Donație clopot"),
-               1, QStringLiteral("Donatii"), QStringLiteral("Banca"));
+        income(db, 1, QStringLiteral("2024-03-05"), 150, QStringLiteral("Ștefan Popescu"),
+               QStringLiteral("Contributie martie"));
+        income(db, 2, QStringLiteral("2024-03-20"), 40, QStringLiteral("Maria Ţurcanu"),
+               QStringLiteral("Pomelnic"), 3, QStringLiteral("Slujbe"));
+        income(db, 3, QStringLiteral("2024-05-02"), 1000, QStringLiteral("Ion Stefanescu"),
+               QStringLiteral("Donație clopot"), 1, QStringLiteral("Donatii"), QStringLiteral("Banca"));
         payment(db, 1, QStringLiteral("2024-03-10"), 250.5, QStringLiteral("Şerban Construct SRL"),
                 QStringLiteral("Reparații acoperiș"), 20, QStringLiteral("Reparatii"));
         payment(db, 2, QStringLiteral("2024-04-01"), 40, QStringLiteral("Lumânări Sfântul Ștefan"),
@@ -94,12 +95,16 @@ TEST_F(DocumentSearchTest, CasesOfWordsAndFilters)
          {.account = QStringLiteral("Banca")},
          {"D:1", "S:1", "P:2", "R:1", "I:3"}},
         {"words with kind and account",
-         {.text = QStringLiteral("stefan"), .account = QStringLiteral("Casa"), .kinds = {DocumentKind::Income}},
+         {.text = QStringLiteral("stefan"),
+          .account = QStringLiteral("Casa"),
+          .kinds = {DocumentKind::Income}},
          {"I:1"}},
         {"type code: incomes, payments and salary lines", {.typeCode = 12}, {"S:1"}},
         {"type code of incomes", {.typeCode = 3}, {"I:2"}},
         {"nothing found", {.text = QStringLiteral("zzz")}, {}},
-        {"punctuation only is no word", {.text = QStringLiteral("\" * ( -")}, {"I:1", "P:1", "I:2", "D:1", "S:1", "P:2", "R:1", "I:3"}},
+        {"punctuation only is no word",
+         {.text = QStringLiteral("\" * ( -")},
+         {"I:1", "P:1", "I:2", "D:1", "S:1", "P:2", "R:1", "I:3"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -139,17 +144,20 @@ TEST_F(DocumentSearchTest, TheIndexFollowsEveryStoreChangeAndDeletion)
 
     // A salary order is found by its lines, which change apart from it.
     const qint64 order = Sql::scalar(db, QStringLiteral("SELECT Id FROM CheltSal")).toLongLong();
-    Sql::exec(db, QStringLiteral("UPDATE ItemsSal SET Explicatie = 'Paraclisier Mihăilă' WHERE Cod_cheltuiala = 12"));
+    Sql::exec(db, QStringLiteral(
+                      "UPDATE ItemsSal SET Explicatie = 'Paraclisier Mihăilă' WHERE Cod_cheltuiala = 12"));
     EXPECT_EQ(found(QStringLiteral("mihaila")), QStringList{"S:1"});
     Sql::exec(db, QStringLiteral("DELETE FROM ItemsSal WHERE Cod_cheltuiala = 12"));
     EXPECT_EQ(found(QStringLiteral("mihaila")), QStringList{});
     Sql::exec(db, QStringLiteral("DELETE FROM CheltSal WHERE Id = :id"), {{QStringLiteral(":id"), order}});
     EXPECT_EQ(found(QStringLiteral("cantaret")), QStringList{});
-    EXPECT_EQ(Sql::scalar(db, QStringLiteral("SELECT count(*) FROM Cautare")).toInt(),
-              Sql::scalar(db, QStringLiteral("SELECT (SELECT count(*) FROM Venituri) + (SELECT count(*) FROM Cheltuieli) + "
-                                             "(SELECT count(*) FROM Depuneri) + (SELECT count(*) FROM Ridicari) + "
-                                             "(SELECT count(*) FROM CheltSal)"))
-                  .toInt());
+    EXPECT_EQ(
+        Sql::scalar(db, QStringLiteral("SELECT count(*) FROM Cautare")).toInt(),
+        Sql::scalar(
+            db, QStringLiteral("SELECT (SELECT count(*) FROM Venituri) + (SELECT count(*) FROM Cheltuieli) + "
+                               "(SELECT count(*) FROM Depuneri) + (SELECT count(*) FROM Ridicari) + "
+                               "(SELECT count(*) FROM CheltSal)"))
+            .toInt());
 }
 
 TEST_F(DocumentSearchTest, TheUpgradeMakesAMissingIndexFromTheDocuments)
@@ -171,7 +179,8 @@ TEST_F(DocumentSearchTest, TheUpgradeMakesAMissingIndexFromTheDocuments)
 TEST_F(DocumentSearchTest, AClosedYearIsSearchedReadOnlyWithItsYearOnEachRow)
 {
     closeYear();
-    SearchDocuments::income(db, 1, QStringLiteral("2025-01-10"), 75, QStringLiteral("Ștefania Radu"), QString());
+    SearchDocuments::income(db, 1, QStringLiteral("2025-01-10"), 75, QStringLiteral("Ștefania Radu"),
+                            QString());
     SearchedYears years;
     QList<FoundDocument> found = years.search({.text = QStringLiteral("stefan")}, false);
     ASSERT_EQ(found.size(), 1);
@@ -188,7 +197,8 @@ TEST_F(DocumentSearchTest, AClosedYearWithoutAnIndexIsIndexedForTheReadingOnly)
 {
     // A database of an earlier release: neither the index nor its triggers.
     QStringList triggers;
-    for (QSqlQuery q = Sql::exec(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger'")); q.next();)
+    for (QSqlQuery q = Sql::exec(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger'"));
+         q.next();)
         triggers << q.value(0).toString();
     for (const QString& t : triggers)
         Sql::exec(db, QStringLiteral("DROP TRIGGER %1").arg(t));

@@ -7,11 +7,13 @@
 namespace SearchDocuments
 {
 
-void income(const QSqlDatabase& db, double number, const QString& date, double amount, const QString& parishioner,
-            const QString& explanation, int type = 1, const QString& typeName = QStringLiteral("Donatii"),
+void income(const QSqlDatabase& db, double number, const QString& date, double amount,
+            const QString& parishioner, const QString& explanation, int type = 1,
+            const QString& typeName = QStringLiteral("Donatii"),
             const QString& account = QStringLiteral("Casa"));
-void payment(const QSqlDatabase& db, double number, const QString& date, double amount, const QString& beneficiary,
-             const QString& explanation, int type = 34, const QString& typeName = QStringLiteral("Lumanari"),
+void payment(const QSqlDatabase& db, double number, const QString& date, double amount,
+             const QString& beneficiary, const QString& explanation, int type = 34,
+             const QString& typeName = QStringLiteral("Lumanari"),
              const QString& account = QStringLiteral("Casa"));
 
 } // namespace SearchDocuments

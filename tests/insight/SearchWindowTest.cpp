@@ -1,9 +1,9 @@
+#include "insight/SearchWindow.h"
 #include "SearchTestSupport.h"
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
 #include "db/Sql.h"
 #include "insight/FoundDocumentsModel.h"
-#include "insight/SearchWindow.h"
 #include "operations/TCheltuieliFrm.h"
 #include "operations/TVenituriFrm.h"
 #include "support/Documents.h"
@@ -36,10 +36,14 @@ protected:
         Documents::setYear(db, year, 0, 0);
         const QString march = QStringLiteral("%1-03-").arg(year);
         using namespace SearchDocuments;
-        income(db, 1, march + QStringLiteral("05"), 150, QStringLiteral("Ștefan Popescu"), QStringLiteral("Contributie"));
-        income(db, 2, march + QStringLiteral("06"), 60, QStringLiteral("Ana Ştefănescu"), QStringLiteral("Pomelnic"));
-        income(db, 3, march + QStringLiteral("07"), 90, QStringLiteral("Ion Vasile"), QStringLiteral("Acatist"));
-        payment(db, 1, march + QStringLiteral("08"), 45, QStringLiteral("Sfântul Ștefan SRL"), QStringLiteral("Tamaie"));
+        income(db, 1, march + QStringLiteral("05"), 150, QStringLiteral("Ștefan Popescu"),
+               QStringLiteral("Contributie"));
+        income(db, 2, march + QStringLiteral("06"), 60, QStringLiteral("Ana Ştefănescu"),
+               QStringLiteral("Pomelnic"));
+        income(db, 3, march + QStringLiteral("07"), 90, QStringLiteral("Ion Vasile"),
+               QStringLiteral("Acatist"));
+        payment(db, 1, march + QStringLiteral("08"), 45, QStringLiteral("Sfântul Ștefan SRL"),
+                QStringLiteral("Tamaie"));
         window = new TCautareFrm(&owner);
         window->show();
         QApplication::setActiveWindow(window);
@@ -97,7 +101,8 @@ TEST_F(SearchWindowTest, EachKeystrokeShowsTheDocumentsAndEnterOpensTheOneChosen
     auto* expenses = owner.findChild<TCheltuieliFrm*>();
     ASSERT_NE(expenses, nullptr);
     EXPECT_TRUE(expenses->isVisible());
-    EXPECT_EQ(expenses->document()->asString(QStringLiteral("Beneficiar")), QStringLiteral("Sfântul Ștefan SRL"));
+    EXPECT_EQ(expenses->document()->asString(QStringLiteral("Beneficiar")),
+              QStringLiteral("Sfântul Ștefan SRL"));
 
     // A double-click opens the incomes' window on its document.
     const QPoint firstRow = grid->visualRect(window->results()->index(0, 3)).center();
@@ -133,10 +138,14 @@ TEST_F(SearchWindowTest, TheListIsSavedAsCsvOneLinePerDocument)
     QTest::mouseClick(child<QPushButton>(QStringLiteral("SalveazaCsv")), Qt::LeftButton);
     QFile csv(file);
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(csv.readAll()).remove(QChar(0xFEFF)).split(QRegularExpression(QStringLiteral("\r?\n")), Qt::SkipEmptyParts);
+    const QStringList lines = QString::fromUtf8(csv.readAll())
+                                  .remove(QChar(0xFEFF))
+                                  .split(QRegularExpression(QStringLiteral("\r?\n")), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], QStringLiteral("An;Fel;Numar;Data;Cod;Tip;Nume;Explicatie;Suma;Cont"));
-    EXPECT_EQ(lines[1], QStringLiteral("%1;Incasare;2;06.03.%1;1;Donatii;Ana Ştefănescu;Pomelnic;60,00;Casa").arg(year));
+    EXPECT_EQ(
+        lines[1],
+        QStringLiteral("%1;Incasare;2;06.03.%1;1;Donatii;Ana Ştefănescu;Pomelnic;60,00;Casa").arg(year));
 }
 
 TEST_F(SearchWindowTest, AClosedYearsDocumentOpensAfterTheProgramMovesToThatYear)
@@ -179,5 +188,6 @@ TEST_F(SearchWindowTest, ATypesDocumentsForTheTypeCodeKindAndPeriodTyped)
     QTest::mouseClick(button, Qt::LeftButton);
     auto* list = window->findChild<QDialog*>(QStringLiteral("TDocumenteFrm"));
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->findChild<QLabel*>(QStringLiteral("Total"))->text(), QStringLiteral("2 linii, total 210,00"));
+    EXPECT_EQ(list->findChild<QLabel*>(QStringLiteral("Total"))->text(),
+              QStringLiteral("2 linii, total 210,00"));
 }

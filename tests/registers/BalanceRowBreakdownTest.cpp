@@ -1,5 +1,5 @@
-#include "db/Sql.h"
 #include "registers/BalanceRowBreakdown.h"
+#include "db/Sql.h"
 #include "registers/CalculBilantUnt.h"
 #include "support/Documents.h"
 #include "support/TestFolder.h"
@@ -22,8 +22,9 @@ protected:
     {
         db = folder.openWorkingYear();
         Documents::setYear(db, 2024, 1200, 300);
-        Sql::exec(db, QStringLiteral("INSERT INTO Tip_cheltuieli (Cod_cheltuiala, Denumire) VALUES (22, 'Diverse'), "
-                                     "(3, 'Restituiri')"));
+        Sql::exec(db, QStringLiteral(
+                          "INSERT INTO Tip_cheltuieli (Cod_cheltuiala, Denumire) VALUES (22, 'Diverse'), "
+                          "(3, 'Restituiri')"));
         Documents::receipt(db, 1, QStringLiteral("2024-01-15"), 500, QStringLiteral("Casa"), {}, 7);
         Documents::receipt(db, 2, QStringLiteral("2024-02-10"), 120.35, QStringLiteral("Banca"), {}, 3);
         Documents::receipt(db, 3, QStringLiteral("2024-04-02"), 800, QStringLiteral("Casa"), {}, 7);
@@ -32,8 +33,10 @@ protected:
         Documents::payment(db, 1, QStringLiteral("2024-05-05"), 40, QStringLiteral("Casa"), {}, 3);
         Documents::payment(db, 2, QStringLiteral("2024-03-03"), 75.5, QStringLiteral("Casa"), {}, 22);
         Documents::payment(db, 3, QStringLiteral("2024-07-07"), 310, QStringLiteral("Banca"), {}, 26);
-        Documents::salaryOrder(db, 1, QStringLiteral("2024-01-31"), QStringLiteral("Casa"), {{23, 1500}, {24, 250}});
-        Documents::salaryOrder(db, 2, QStringLiteral("2024-05-31"), QStringLiteral("Banca"), {{23, 1500}, {22, 60}});
+        Documents::salaryOrder(db, 1, QStringLiteral("2024-01-31"), QStringLiteral("Casa"),
+                               {{23, 1500}, {24, 250}});
+        Documents::salaryOrder(db, 2, QStringLiteral("2024-05-31"), QStringLiteral("Banca"),
+                               {{23, 1500}, {22, 60}});
         Documents::deposit(db, 1, QStringLiteral("2024-03-01"), 400);
     }
 
@@ -45,8 +48,9 @@ protected:
     QList<StoredRow> storedRows()
     {
         QList<StoredRow> rows;
-        for (QSqlQuery q = Sql::exec(db, QStringLiteral("SELECT rowid, Denumire, ifnull(Executie, 0) FROM Bilant "
-                                                        "ORDER BY Nr_rand, rowid"));
+        for (QSqlQuery q =
+                 Sql::exec(db, QStringLiteral("SELECT rowid, Denumire, ifnull(Executie, 0) FROM Bilant "
+                                              "ORDER BY Nr_rand, rowid"));
              q.next();)
             rows << StoredRow{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toDouble()};
         return rows;
@@ -68,7 +72,8 @@ TEST_F(BalanceRowBreakdownTest, EveryRowsListAddsUpToItsFigureForWholeYearAndPer
         int withLines = 0;
         for (const StoredRow& row : storedRows()) {
             SCOPED_TRACE(row.name.toStdString());
-            const BalanceRowBreakdown::Breakdown b = BalanceRowBreakdown::ofRow(db, row.rowid, from, to, false);
+            const BalanceRowBreakdown::Breakdown b =
+                BalanceRowBreakdown::ofRow(db, row.rowid, from, to, false);
             ASSERT_TRUE(b.total.has_value());
             EXPECT_NEAR(*b.total, row.execution, 1e-9);
             double sum = 0;
@@ -86,7 +91,8 @@ TEST_F(BalanceRowBreakdownTest, InThousandsTheListIsInLeiBeforeTheRounding)
     CalculBilantPerioada(db, {2024, 1, 1}, {2024, 12, 31}, true);
     for (const StoredRow& row : storedRows()) {
         SCOPED_TRACE(row.name.toStdString());
-        const BalanceRowBreakdown::Breakdown b = BalanceRowBreakdown::ofRow(db, row.rowid, {2024, 1, 1}, {2024, 12, 31}, true);
+        const BalanceRowBreakdown::Breakdown b =
+            BalanceRowBreakdown::ofRow(db, row.rowid, {2024, 1, 1}, {2024, 12, 31}, true);
         ASSERT_TRUE(b.total.has_value());
         if (b.lines.isEmpty() || b.lines.first().kind.startsWith(QLatin1String("Rand"))) {
             EXPECT_NEAR(*b.total, row.execution, 1e-9); // a formula adds the rounded figures
@@ -108,7 +114,8 @@ TEST_F(BalanceRowBreakdownTest, WhatTheListsHold)
     };
     const QDate from(2024, 1, 1), to(2024, 12, 31);
     // The title row that bears 22 first receives type 22's payment and salary line.
-    BalanceRowBreakdown::Breakdown title = BalanceRowBreakdown::ofRow(db, rowNamed(QStringLiteral("CHELTUIELI")), from, to, false);
+    BalanceRowBreakdown::Breakdown title =
+        BalanceRowBreakdown::ofRow(db, rowNamed(QStringLiteral("CHELTUIELI")), from, to, false);
     ASSERT_EQ(title.lines.size(), 2);
     EXPECT_EQ(title.lines[0].kind, QStringLiteral("Plata"));
     EXPECT_EQ(title.lines[1].kind, QStringLiteral("Ordonantare salarii"));
@@ -121,12 +128,13 @@ TEST_F(BalanceRowBreakdownTest, WhatTheListsHold)
     EXPECT_DOUBLE_EQ(staff.lines[0].amount, 3000);
     EXPECT_DOUBLE_EQ(*staff.total, 3250);
     // The opening balance is the first line of row 1 over the year.
-    BalanceRowBreakdown::Breakdown opening =
-        BalanceRowBreakdown::ofRow(db, rowNamed(QStringLiteral("Sold la inceputul anului (casa si banca)")), from, to, false);
+    BalanceRowBreakdown::Breakdown opening = BalanceRowBreakdown::ofRow(
+        db, rowNamed(QStringLiteral("Sold la inceputul anului (casa si banca)")), from, to, false);
     ASSERT_EQ(opening.lines.size(), 1);
     EXPECT_DOUBLE_EQ(opening.lines[0].amount, 1500);
     // A type's list from the search: payments and salary lines of a period.
-    BalanceRowBreakdown::Breakdown type23 = BalanceRowBreakdown::ofType(db, 23, false, {2024, 5, 1}, {2024, 5, 31});
+    BalanceRowBreakdown::Breakdown type23 =
+        BalanceRowBreakdown::ofType(db, 23, false, {2024, 5, 1}, {2024, 5, 31});
     ASSERT_EQ(type23.lines.size(), 1);
     EXPECT_DOUBLE_EQ(*type23.total, 1500);
     BalanceRowBreakdown::Breakdown type7 = BalanceRowBreakdown::ofType(db, 7, true, from, to);

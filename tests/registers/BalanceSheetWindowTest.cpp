@@ -18,11 +18,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QTableWidget>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -342,7 +342,8 @@ TEST_F(BalanceSheetWindow, DocumenteListsWhatMakesUpTheCurrentRowForThePeriodCom
     } cases[] = {
         {2, QStringLiteral("1 linie, total 2.000,00"), {QStringLiteral("Incasare")}},
         {0, QStringLiteral("0 linii, total 0,00"), {}},
-        {3, QStringLiteral("3 linii, total 2.000,00"),
+        {3,
+         QStringLiteral("3 linii, total 2.000,00"),
          {QStringLiteral("Rand (adauga)"), QStringLiteral("Rand (adauga)"), QStringLiteral("Rand (adauga)")}},
     };
     for (const auto& c : cases) {

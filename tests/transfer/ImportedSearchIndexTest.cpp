@@ -11,11 +11,12 @@ TEST(ImportedSearchIndex, TheImportedDocumentsAreFoundByTheirNames)
 {
     TestFolder folder;
     OldParish parish;
-    parish.write(QStringLiteral("Venituri.DB"),
-                 {number("Nr_act"), date("Data"), alpha("Den_venit", 100), shortInt("Cod_venit"),
-                  alpha("Den_enorias", 30), money("Valoarea")},
-                 {{12, QDate(2023, 3, 5), QStringLiteral("Lumânări"), 7, QStringLiteral("Ştefan Ţară"), 150.25},
-                  {13, QDate(2023, 3, 6), QStringLiteral("Donaţii"), 3, QStringLiteral("Ion Pop"), 20.0}});
+    parish.write(
+        QStringLiteral("Venituri.DB"),
+        {number("Nr_act"), date("Data"), alpha("Den_venit", 100), shortInt("Cod_venit"),
+         alpha("Den_enorias", 30), money("Valoarea")},
+        {{12, QDate(2023, 3, 5), QStringLiteral("Lumânări"), 7, QStringLiteral("Ştefan Ţară"), 150.25},
+         {13, QDate(2023, 3, 6), QStringLiteral("Donaţii"), 3, QStringLiteral("Ion Pop"), 20.0}});
     parish.write(QStringLiteral("Parohia.DB"), {alpha("Parohia", 30), longInt("An_lucru")},
                  {{QStringLiteral("Sf. Nicolae"), 2023}});
     OldDataImport(parish.path(), folder.path()).run(false);

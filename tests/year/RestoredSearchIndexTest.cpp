@@ -18,16 +18,19 @@ namespace
 
 int matches(const QString& words)
 {
-    return Sql::scalar(Connection::database(), QStringLiteral("SELECT count(*) FROM Cautare WHERE Text MATCH :w"),
+    return Sql::scalar(Connection::database(),
+                       QStringLiteral("SELECT count(*) FROM Cautare WHERE Text MATCH :w"),
                        {{QStringLiteral(":w"), words}})
         .toInt();
 }
 
 void receiptFrom(const QString& name)
 {
-    Sql::execPositional(Connection::database(),
-                        QStringLiteral("INSERT INTO Venituri (Nr_act, Data, Den_enorias, Valoarea) VALUES (1, '2024-03-15', ?, 10)"),
-                        {name});
+    Sql::execPositional(
+        Connection::database(),
+        QStringLiteral(
+            "INSERT INTO Venituri (Nr_act, Data, Den_enorias, Valoarea) VALUES (1, '2024-03-15', ?, 10)"),
+        {name});
 }
 
 // A backup's database as an earlier release left it: no index, no triggers.
@@ -37,7 +40,9 @@ void withoutIndex(const QString& databaseFile)
     {
         QSqlDatabase db = Connection::openNamed(name, databaseFile);
         QStringList triggers;
-        for (QSqlQuery q = Sql::exec(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger'")); q.next();)
+        for (QSqlQuery q =
+                 Sql::exec(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger'"));
+             q.next();)
             triggers << q.value(0).toString();
         for (const QString& t : triggers)
             Sql::exec(db, QStringLiteral("DROP TRIGGER %1").arg(t));
@@ -63,7 +68,8 @@ TEST(RestoredSearchIndex, TheRestoredDocumentsAreFoundWhicheverReleaseMadeTheBac
         // Typed after the backup: gone with the restore, from the documents and from the index.
         receiptFrom(QStringLiteral("Vasile Ionescu"));
 
-        BackupRestore::restore(folder.path(), BackupRestore::readSummary(backup), QDateTime(QDate(2024, 12, 1), QTime(9, 0)));
+        BackupRestore::restore(folder.path(), BackupRestore::readSummary(backup),
+                               QDateTime(QDate(2024, 12, 1), QTime(9, 0)));
 
         EXPECT_TRUE(DocumentSearchIndex::isComplete(Connection::database()));
         EXPECT_EQ(matches(QStringLiteral("stefan turc*")), 1);
