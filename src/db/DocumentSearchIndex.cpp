@@ -74,6 +74,24 @@ struct Trigger {
     QString statement;
 };
 
+// The fields the text is made of (and a salary order's identity): a change of
+// any other field (an amount, a date) leaves the index as it is.
+QString indexedFields(DocumentKind kind)
+{
+    switch (kind) {
+    case DocumentKind::Income:
+        return QStringLiteral("Explicatie, Den_enorias, Den_venit");
+    case DocumentKind::Payment:
+        return QStringLiteral("Explicatie, Beneficiar, Den_cheltuiala");
+    case DocumentKind::Deposit:
+    case DocumentKind::Withdrawal:
+        return QStringLiteral("Fel");
+    case DocumentKind::SalaryOrder:
+        return QStringLiteral("Id, Explicatie");
+    }
+    return {};
+}
+
 QList<Trigger> triggers()
 {
     QList<Trigger> list;
@@ -83,10 +101,10 @@ QList<Trigger> triggers()
         list.append(
             {prefix + QStringLiteral("_insert"), QStringLiteral("AFTER INSERT ON %1 BEGIN %2; END")
                                                      .arg(table, insertOf(kind, QStringLiteral("new")))});
-        list.append(
-            {prefix + QStringLiteral("_update"),
-             QStringLiteral("AFTER UPDATE ON %1 BEGIN %2; %3; END")
-                 .arg(table, deleteOf(kind, QStringLiteral("old")), insertOf(kind, QStringLiteral("new")))});
+        list.append({prefix + QStringLiteral("_update"),
+                     QStringLiteral("AFTER UPDATE OF %1 ON %2 BEGIN %3; %4; END")
+                         .arg(indexedFields(kind), table, deleteOf(kind, QStringLiteral("old")),
+                              insertOf(kind, QStringLiteral("new")))});
         list.append(
             {prefix + QStringLiteral("_delete"), QStringLiteral("AFTER DELETE ON %1 BEGIN %2; END")
                                                      .arg(table, deleteOf(kind, QStringLiteral("old")))});
@@ -96,9 +114,10 @@ QList<Trigger> triggers()
         {lines + QStringLiteral("_insert"), QStringLiteral("AFTER INSERT ON ItemsSal BEGIN %1 END")
                                                 .arg(reindexOrder(QStringLiteral("new.Id_CheltSal")))});
     list.append(
-        {lines + QStringLiteral("_update"), QStringLiteral("AFTER UPDATE ON ItemsSal BEGIN %1 %2 END")
-                                                .arg(reindexOrder(QStringLiteral("old.Id_CheltSal")),
-                                                     reindexOrder(QStringLiteral("new.Id_CheltSal")))});
+        {lines + QStringLiteral("_update"),
+         QStringLiteral("AFTER UPDATE OF Id_CheltSal, Den_cheltuiala, Explicatie ON ItemsSal BEGIN %1 %2 END")
+             .arg(reindexOrder(QStringLiteral("old.Id_CheltSal")),
+                  reindexOrder(QStringLiteral("new.Id_CheltSal")))});
     list.append(
         {lines + QStringLiteral("_delete"), QStringLiteral("AFTER DELETE ON ItemsSal BEGIN %1 END")
                                                 .arg(reindexOrder(QStringLiteral("old.Id_CheltSal")))});
