@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libqt6sql6-sqlite libgl-dev
+  qt6-charts-dev libqt6opengl6-dev  # the charts; their CMake files ask for Qt OpenGL's
   libsqlite3-dev libjpeg62-turbo zlib1g-dev
   libgtest-dev libbenchmark-dev
   pxlib-dev

@@ -3,6 +3,7 @@
 #include "app/BackupCommands.h"
 #include "app/CatalogueCommands.h"
 #include "app/DailyBackup.h"
+#include "app/InsightCommands.h"
 #include "app/DocumentCommands.h"
 #include "app/FirstSteps.h"
 #include "app/Firms.h"
@@ -161,6 +162,8 @@ void TMainFrm::buildMenus()
     addCommand(pangar, QStringLiteral("PangarIntrari"), QStringLiteral("Intrari"));
     addCommand(pangar, QStringLiteral("PangarIesiri"), QStringLiteral("Iesiri"));
     addCommand(operatii, QStringLiteral("OpBilant"), QStringLiteral("Bilant"), ctrl(Qt::Key_B));
+    operatii->addSeparator();
+    addCommand(operatii, QStringLiteral("OpCautare"), QStringLiteral("Cautare documente"), ctrl(Qt::Key_F));
 
     // A menu of future registers, kept hidden with its items disabled.
     QMenu* registre = menuBar()->addMenu(QStringLiteral("Registre"));
@@ -200,6 +203,7 @@ void TMainFrm::buildMenus()
     rapoarte->addSeparator();
     addCommand(rapoarte, QStringLiteral("RapBilant"), QStringLiteral("Bilant"));
     addCommand(rapoarte, QStringLiteral("RapJurnal"), QStringLiteral("Jurnalul modificarilor"));
+    addCommand(rapoarte, QStringLiteral("Grafice"), QStringLiteral("Grafice"));
 
     QMenu* ajutor = menuBar()->addMenu(QStringLiteral("&Ajutor"));
     addCommand(ajutor, QStringLiteral("Manual"), QStringLiteral("Manual (prezentare Lumivaret)"));
@@ -253,6 +257,7 @@ void TMainFrm::buildMenus()
     // The "Selectiv" reports of one family are chosen in the family sheet window.
     attachRecordCommands(*this);
     attachYearEndCommand(*this);
+    attachInsightCommands(*this);
 }
 
 QAction* TMainFrm::command(const QString& name) const

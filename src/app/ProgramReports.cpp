@@ -6,6 +6,7 @@
 #include "core/BusyCursor.h"
 #include "core/UserDialogs.h"
 #include "journal/JournalReport.h"
+#include "insight/ChartReports.h"
 #include "printing/ReportCatalog.h"
 #include "records/RecordReports.h"
 #include "registers/BalanceSheetReports.h"
@@ -33,6 +34,7 @@ const ReportCatalog& programReports()
         registerRecordReports(c, pickParishioner);
         registerStockReports(c);
         registerJournalReports(c);
+        registerChartReports(c);
         return c;
     }();
     return catalog;

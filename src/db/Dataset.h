@@ -117,6 +117,8 @@ public:
     // Moves to the 1-based row; a number outside the rows moves nothing.
     void setRecNo(int recNo);
     int currentRow() const { return m_current; }
+    // The current row's identity (its rowid); 0 for none, or a record not stored yet.
+    qint64 currentRowId() const;
 
     // Fields.
     int fieldCount() const { return int(m_fields.size()); }
@@ -177,6 +179,8 @@ public:
     void findNearest(const QVariantList& values);
     // The first row, in the shown order, whose fields ("Field1;Field2") hold the values; false when none.
     bool locate(const QString& fields, const QVariantList& values, LocateOptions options = {});
+    // The row of that identity (a stored row's rowid), when it is shown; false, not moving, otherwise.
+    bool locateRowId(qint64 rowid);
 
     // Shows only the rows whose detail fields equal the master's current fields.
     void setMaster(Dataset* master, const QString& masterFields, const QString& detailFields);

@@ -178,6 +178,23 @@ bool Dataset::locate(const QString& fields, const QVariantList& values, LocateOp
     return false;
 }
 
+qint64 Dataset::currentRowId() const
+{
+    return m_current >= 0 && m_current < m_rows.size() ? m_rows[m_current].rowid : 0;
+}
+
+bool Dataset::locateRowId(qint64 rowid)
+{
+    requireActive();
+    if (!checkBrowseMode())
+        return false;
+    const int row = rowWithId(rowid);
+    if (row < 0)
+        return false;
+    moveTo(row);
+    return true;
+}
+
 int Dataset::positionFor(const Row& row) const
 {
     if (m_order.isEmpty()) {

@@ -3,6 +3,7 @@
 #include "core/FolderSync.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
+#include "db/DocumentSearchIndex.h"
 #include "db/InitialContents.h"
 #include "db/Sql.h"
 #include "db/TableDefinitions.h"
@@ -58,6 +59,7 @@ void createDatabase(const QString& filePath, int workingYear)
                 if (table.createdWithDatabase)
                     createTable(db, table);
             InitialContents::write(db, workingYear);
+            DocumentSearchIndex::ensure(db);
             transaction.commit();
         }
         Connection::removeNamed(connectionName);

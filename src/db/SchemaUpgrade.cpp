@@ -1,6 +1,7 @@
 #include "db/SchemaUpgrade.h"
 
 #include "db/DbError.h"
+#include "db/DocumentSearchIndex.h"
 #include "db/Sql.h"
 
 namespace SchemaUpgrade
@@ -58,6 +59,12 @@ QStringList upgrade(const QSqlDatabase& db, const BeforeFirstChange& beforeFirst
         const QString statement = alterStatement(table, field, QString::fromLatin1(f.sqlType));
         Sql::exec(db, statement);
         statements << statement;
+    }
+    // The search index comes after the fields, whose values it reads.
+    if (DocumentSearchIndex::needsBuilding(db)) {
+        if (statements.isEmpty() && beforeFirstChange)
+            beforeFirstChange();
+        statements << DocumentSearchIndex::ensure(db);
     }
     return statements;
 }

@@ -5,7 +5,8 @@
 #include <functional>
 
 // Brings a database made by an earlier release up to date by adding the
-// fields that later releases introduced. Nothing else of a table changes.
+// fields that later releases introduced, and the documents' search index
+// when it is missing. Nothing else of a table changes.
 namespace SchemaUpgrade
 {
 

@@ -7,6 +7,9 @@
 #include <QPageSize>
 #include <QRectF>
 #include <QString>
+#include <memory>
+
+class QPicture;
 
 // Texts are measured, broken into lines and painted at this resolution (dpi),
 // whatever the output's own, so every output shows the lines the layout chose.
@@ -19,7 +22,7 @@ QFontMetricsF textMetrics(const QFont& font);
 // in millimetres from the paper's top-left corner. Printing, the PDF file and
 // the preview all paint this same model; tests read it.
 struct PageItem {
-    enum class Kind { Text, Line, Rect };
+    enum class Kind { Text, Line, Rect, Picture };
     Kind kind = Kind::Text;
     QRectF rect; // mm; a line runs from the top-left to the bottom-right corner
     QString text;
@@ -27,8 +30,9 @@ struct PageItem {
     QFont font = unsetFont();
     int flags = Qt::AlignLeft | Qt::AlignVCenter; // alignment, and Qt::TextWordWrap
     double lineWidth = 0.2;                       // mm
+    std::shared_ptr<const QPicture> picture;      // a Picture's drawing, scaled into `rect`
 
-    // The font of an item that has none (a line, a rectangle): one object for
+    // The font of an item that has none (a line, a rectangle, a picture): one object for
     // all, since a default QFont asks the application for its font, under a lock.
     static const QFont& unsetFont();
 };

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPicture>
 #include <QVarLengthArray>
 #include <optional>
 #include <zlib.h>
@@ -47,6 +48,24 @@ void paintTexts(const Page& page, QPainter& painter, double dotsPerInch, ShapedT
     painter.restore();
 }
 
+// A drawing scaled from its bounding rectangle into the item's place.
+void paintPicture(const PageItem& item, const QRectF& place, QPainter& painter)
+{
+    if (!item.picture || item.picture->boundingRect().isEmpty())
+        return;
+    const QRectF drawn = item.picture->boundingRect();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.translate(place.topLeft());
+    painter.scale(place.width() / drawn.width(), place.height() / drawn.height());
+    // A picture plays itself scaled from its own resolution to the device's: undone here.
+    painter.scale(double(item.picture->logicalDpiX()) / painter.device()->logicalDpiX(),
+                  double(item.picture->logicalDpiY()) / painter.device()->logicalDpiY());
+    painter.translate(-drawn.topLeft());
+    painter.drawPicture(0, 0, *item.picture);
+    painter.restore();
+}
+
 } // namespace
 
 void paintPage(const PageModel& model, int index, QPainter& painter, double dotsPerInch)
@@ -83,6 +102,11 @@ void paintPage(const Page& page, QPainter& painter, double dotsPerInch, ShapedTe
     for (const PageItem& item : page.items) {
         if (item.kind == PageItem::Kind::Text)
             continue;
+        if (item.kind == PageItem::Kind::Picture) {
+            drawRules(); // the rules before the picture stay under it
+            paintPicture(item, toDevice(item.rect), painter);
+            continue;
+        }
         if (const double width = std::max(1.0, item.lineWidth * scale); width != penWidth) {
             drawRules();
             painter.setPen(QPen(Qt::black, width));

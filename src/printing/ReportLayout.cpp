@@ -30,7 +30,8 @@ QString formatValue(const QVariant& value, const QString& format)
 
 bool isText(const ReportElement& e)
 {
-    return e.kind != ReportElement::Kind::Line && e.kind != ReportElement::Kind::Box;
+    return e.kind != ReportElement::Kind::Line && e.kind != ReportElement::Kind::Box &&
+           e.kind != ReportElement::Kind::Picture;
 }
 
 } // namespace
@@ -427,6 +428,10 @@ void ReportLayout::placeBand(const ReportBand& band, const QStringList& texts,
             break;
         case ReportElement::Kind::Box:
             item.kind = PageItem::Kind::Rect;
+            break;
+        case ReportElement::Kind::Picture:
+            item.kind = PageItem::Kind::Picture;
+            item.picture = e.picture;
             break;
         default:
             item.kind = PageItem::Kind::Text;

@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 
+class QPicture;
+
 class QSqlQuery;
 class ReportContext;
 class RunningSums;
@@ -44,6 +46,7 @@ struct ReportElement {
                     // count
         Line,       // a line over `rect` (horizontal when its height is 0)
         Box,        // a rectangle
+        Picture,    // `picture`, scaled into `rect` (vector drawing: sharp in a PDF)
     };
 
     Kind kind = Kind::Label;
@@ -62,6 +65,9 @@ struct ReportElement {
     // The handler of a wrapping element runs before its band's page break is
     // decided, so its pageNumber() is that of the band printed before.
     std::function<QString(const ReportContext&, const QString& text)> onPrint;
+
+    // The drawing of a Picture element; its bounding rectangle is what fills `rect`.
+    std::shared_ptr<const QPicture> picture;
 
     static ReportElement label(const QRectF& rect, const QString& text,
                                int alignment = Qt::AlignLeft | Qt::AlignVCenter);

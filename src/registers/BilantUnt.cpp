@@ -15,6 +15,8 @@
 #include "db/DateFormat.h"
 #include "db/DbError.h"
 #include "db/WorkingYear.h"
+#include "registers/BalanceRowBreakdown.h"
+#include "registers/BreakdownWindow.h"
 #include "registers/CalculBilantUnt.h"
 #include "registers/RepBilantUnt.h"
 #include "registers/RepBilantV2Unt.h"
@@ -26,6 +28,7 @@
 #include "widgets/TDBGridNormal.h"
 #include "widgets/WindowSize.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -121,6 +124,10 @@ TBilantFrm::TBilantFrm(ProgramOptions& options, QWidget* owner)
     m_to->setObjectName(QStringLiteral("PanaLa"));
     m_from->setDate(QDate(workingYear, 1, 1));
     m_to->setDate(QDate::currentDate());
+    // Opened after the execution up to today was computed (showBalanceSheet).
+    m_computedFrom = m_from->date();
+    m_computedTo = m_to->date();
+    m_computedInThousands = m_options.balanceInThousands;
     m_thousands = new QCheckBox(QStringLiteral("mii lei"), this);
     m_thousands->setObjectName(QStringLiteral("MiiLei"));
     m_options.balanceInThousands =
@@ -137,7 +144,15 @@ TBilantFrm::TBilantFrm(ProgramOptions& options, QWidget* owner)
     m_list = button(QStringLiteral("&Listeaza!"), QStringLiteral("Printeaza bilant"), this);
     m_save = button(QStringLiteral("&Salveaza"), QString(), this);
     m_save->setEnabled(false);
-    for (QPushButton* b : {m_validate, m_recalc, m_list, m_save})
+    m_documents = button(QStringLiteral("&Documente"),
+                         QStringLiteral("Documentele care fac executia randului (Ctrl+D)"), this);
+    auto* documentsKey = new QAction(this);
+    documentsKey->setObjectName(QStringLiteral("DocumenteTasta"));
+    documentsKey->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    documentsKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(documentsKey);
+    connect(documentsKey, &QAction::triggered, m_documents, &QPushButton::click);
+    for (QPushButton* b : {m_validate, m_recalc, m_list, m_save, m_documents})
         buttons->addWidget(b);
     buttons->addStretch();
     layout->addLayout(buttons);
@@ -167,6 +182,7 @@ TBilantFrm::TBilantFrm(ProgramOptions& options, QWidget* owner)
 
     connect(m_validate, &QPushButton::clicked, this, [this] { runGuarded([this] { validate(); }); });
     connect(m_recalc, &QPushButton::clicked, this, [this] { runGuarded([this] { recalculate(); }); });
+    connect(m_documents, &QPushButton::clicked, this, [this] { runGuarded([this] { showDocuments(); }); });
     connect(m_list, &QPushButton::clicked, this,
             [this] { m_listMenu->popup(m_list->mapToGlobal(QPoint(0, m_list->height()))); });
     // Another year's database: its rows, from 1 January of its working year.
@@ -224,6 +240,25 @@ void TBilantFrm::recalculate()
     }
     m_rows->refresh();
     m_outOfDate->hide();
+    m_computedFrom = from;
+    m_computedTo = to;
+    m_computedInThousands = m_options.balanceInThousands;
+}
+
+void TBilantFrm::showDocuments()
+{
+    if (!storeTyping())
+        return;
+    if (m_rows->isEmpty()) {
+        dialogs().information(QStringLiteral("Bilantul nu are randuri."));
+        return;
+    }
+    if (m_outOfDate->isVisible())
+        dialogs().information(outOfDateText);
+    TDocumenteFrm::showBreakdown(BalanceRowBreakdown::ofRow(Connection::database(), m_rows->currentRowId(),
+                                                            m_computedFrom, m_computedTo,
+                                                            m_computedInThousands),
+                                 this);
 }
 
 void TBilantFrm::changeEvent(QEvent* event)

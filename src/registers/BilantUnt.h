@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QPointer>
 #include <QWidget>
 
@@ -40,6 +41,8 @@ public:
     QPushButton* recalcButton() const { return m_recalc; }
     QPushButton* listButton() const { return m_list; }
     QPushButton* saveButton() const { return m_save; }
+    // "&Documente" (Ctrl+D): what makes up the current row's execution, for the period computed.
+    QPushButton* documentsButton() const { return m_documents; }
     QMenu* listMenu() const { return m_listMenu; }
     TDBGridNormal* grid() const { return m_grid; }
     Dataset* rows() const { return m_rows; }
@@ -57,6 +60,7 @@ private:
     void validate();
     void print(bool firstLayout, const QString& amountField);
     bool storeTyping();
+    void showDocuments();
 
     ProgramOptions& m_options;
     Dataset* m_rows;
@@ -67,6 +71,10 @@ private:
     QPushButton* m_recalc;
     QPushButton* m_list;
     QPushButton* m_save;
+    QPushButton* m_documents;
+    // The period and unit of the execution shown: the last computation's.
+    QDate m_computedFrom, m_computedTo;
+    bool m_computedInThousands = false;
     QMenu* m_listMenu;
     TDBGridNormal* m_grid;
     bool m_validated = false;

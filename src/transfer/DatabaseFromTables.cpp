@@ -2,6 +2,7 @@
 
 #include "db/Connection.h"
 #include "db/DbError.h"
+#include "db/DocumentSearchIndex.h"
 #include "db/SchemaBuilder.h"
 #include "db/Sql.h"
 #include "db/SqliteHandle.h"
@@ -58,6 +59,8 @@ QList<TableSummary> buildDatabaseFromTables(const QString& folder, const QString
                 if (!file.isEmpty())
                     summaries << importTable(QDir(folder).filePath(file), table, sqliteHandle(db));
             }
+            // The index is made from the imported documents, once, after them.
+            DocumentSearchIndex::ensure(db);
             // The rows brought in are the journal's starting point, at the database's first opening.
             ChangeJournal::noteStart(db, QStringLiteral("Datele au fost aduse din tabelele programului vechi; "
                                                         "jurnalul modificarilor incepe aici."));

@@ -308,3 +308,21 @@ TEST_F(CommandLine, ADatabaseFailureExitsWithOne)
     EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("x.csv"))));
 }
+
+TEST_F(CommandLine, AChartIsWrittenAsItsPdfPageAndItsFiguresWithoutADisplay)
+{
+    const Outcome r = run({QStringLiteral("--report"), QStringLiteral("grafic-lunar"), QStringLiteral("--from"),
+                           QStringLiteral("01.01.2024"), QStringLiteral("--to"), QStringLiteral("31.03.2024"),
+                           QStringLiteral("--pdf"), folder.file(QStringLiteral("g.pdf")),
+                           QStringLiteral("--csv"), folder.file(QStringLiteral("g.csv"))});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err, QString());
+    const QList<PdfPage> pages = readPdfPages(folder.file(QStringLiteral("g.pdf")));
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_NEAR(pages[0].size.width(), 297, 1);
+    EXPECT_TRUE(pages[0].texts.contains(QStringLiteral("Incasari si plati pe luni, 01.01.2024 - 31.03.2024")))
+        << pages[0].texts.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(csvLines(QStringLiteral("g.csv")),
+              QStringList({"Luna;Incasari;Plati", "01.2024;200,00;0,00", "02.2024;0,00;0,00",
+                           "03.2024;1234,50;150,00"}));
+}

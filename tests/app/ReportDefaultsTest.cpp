@@ -39,6 +39,10 @@ TEST(ReportDefaults, EachReportNamesItsDefaultsOnlyWhereItShould)
         {QStringLiteral("registru-decedati"), none},
         {QStringLiteral("stoc"), portrait},
         {QStringLiteral("jurnal"), landscape},
+        {QStringLiteral("grafic-lunar"), none},
+        {QStringLiteral("grafic-venituri"), none},
+        {QStringLiteral("grafic-cheltuieli"), none},
+        {QStringLiteral("grafic-contributii"), none},
     };
     const PrintSettings before = printSettings();
     QLabel status;

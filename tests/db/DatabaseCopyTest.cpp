@@ -22,8 +22,14 @@ namespace
 QStringList rowsOf(const QSqlDatabase& db, const QString& table)
 {
     QStringList rows;
-    QSqlQuery query =
-        Sql::exec(db, QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(Sql::quoted(table)));
+    // A table without row identities (the search index keeps two) is read in the order of its key.
+    const bool withoutRowid = Sql::scalar(db, QStringLiteral("SELECT sql FROM sqlite_master WHERE name = :n"),
+                                          {{QStringLiteral(":n"), table}})
+                                  .toString()
+                                  .contains(QLatin1String("WITHOUT ROWID"), Qt::CaseInsensitive);
+    QSqlQuery query = Sql::exec(
+        db, QStringLiteral("SELECT * FROM %1%2")
+                .arg(Sql::quoted(table), withoutRowid ? QString() : QStringLiteral(" ORDER BY rowid")));
     while (query.next()) {
         QStringList values;
         for (int i = 0; i < query.record().count(); ++i)

@@ -17,10 +17,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -322,4 +324,52 @@ TEST_F(BalanceSheetWindow, ADocumentStoredElsewhereIsCountedWhenTheWindowIsActiv
     EXPECT_TRUE(BalanceSheetRows::snapshot(db).contains(QStringLiteral("|30.0|")));
     EXPECT_FALSE(w->outOfDateNotice()->isVisibleTo(w));
     EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.everything().join('\n').toStdString();
+}
+
+TEST_F(BalanceSheetWindow, DocumenteListsWhatMakesUpTheCurrentRowForThePeriodComputed)
+{
+    TBilantFrm* w = open();
+    ASSERT_NE(w, nullptr);
+    typeDate(w->fromInput(), "01022024");
+    typeDate(w->toInput(), "31032024");
+    click(w->recalcButton());
+    // The dates typed afterwards are not what the figures show.
+    typeDate(w->fromInput(), "01012024");
+    const struct {
+        int row;
+        QString total;
+        QStringList kinds;
+    } cases[] = {
+        {2, QStringLiteral("1 linie, total 2.000,00"), {QStringLiteral("Incasare")}},
+        {0, QStringLiteral("0 linii, total 0,00"), {}},
+        {3,
+         QStringLiteral("3 linii, total 2.000,00"),
+         {QStringLiteral("Rand (adauga)"), QStringLiteral("Rand (adauga)"), QStringLiteral("Rand (adauga)")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        QApplication::setActiveWindow(w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        w->grid()->setFocus();
+        // The keys go where a person's would: to the forecast's editor when one is open.
+        const auto key = [](Qt::Key k, Qt::KeyboardModifiers mods = {}) {
+            QTest::keyClick(QApplication::focusWidget(), k, mods);
+        };
+        for (int i = 0; i < 4; ++i) // to the first of the four rows
+            key(Qt::Key_Up);
+        for (int i = 0; i < c.row; ++i)
+            key(Qt::Key_Down);
+        key(Qt::Key_D, Qt::ControlModifier);
+        auto* list = w->findChild<QDialog*>(QStringLiteral("TDocumenteFrm"));
+        ASSERT_NE(list, nullptr) << dialogs.everything().join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(list->findChild<QLabel*>(QStringLiteral("Total"))->text(), c.total);
+        auto* grid = list->findChild<QTableWidget*>(QStringLiteral("Linii"));
+        QStringList kinds;
+        for (int r = 0; r < grid->rowCount(); ++r)
+            kinds << grid->item(r, 0)->text();
+        EXPECT_EQ(kinds, c.kinds);
+        QTest::keyClick(list, Qt::Key_Escape);
+        delete list;
+    }
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.everything().join(QLatin1Char('\n')).toStdString();
 }

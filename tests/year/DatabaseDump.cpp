@@ -18,8 +18,14 @@ QString cellText(const QVariant& value)
 QStringList rowsOf(const QSqlDatabase& db, const QString& table, const QString& fields)
 {
     QStringList rows;
-    QSqlQuery query =
-        Sql::exec(db, QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(fields, Sql::quoted(table)));
+    // A table without row identities (the search index keeps two) is read in the order of its key.
+    const bool withoutRowid = Sql::scalar(db, QStringLiteral("SELECT sql FROM sqlite_master WHERE name = :n"),
+                                          {{QStringLiteral(":n"), table}})
+                                  .toString()
+                                  .contains(QLatin1String("WITHOUT ROWID"), Qt::CaseInsensitive);
+    QSqlQuery query = Sql::exec(db, QStringLiteral("SELECT %1 FROM %2%3")
+                                        .arg(fields, Sql::quoted(table),
+                                             withoutRowid ? QString() : QStringLiteral(" ORDER BY rowid")));
     while (query.next()) {
         QStringList values;
         for (int i = 0; i < query.record().count(); ++i)
