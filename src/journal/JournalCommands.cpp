@@ -19,6 +19,19 @@ QString shown(const QDate& date)
     return date.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
+// The lock's date as typed: in the program's short form, or with dots (the
+// form the question shows), slashes or as 2024-03-31, whatever separator
+// the desktop's dates use.
+QDate typedDate(const QString& text)
+{
+    if (const QDate date = DateFormat::fromShortText(text); date.isValid())
+        return date;
+    for (const QString& format : {QStringLiteral("d.M.yyyy"), QStringLiteral("d/M/yyyy"), QStringLiteral("yyyy-MM-dd")})
+        if (const QDate date = QDate::fromString(text, format); date.isValid())
+            return date;
+    return {};
+}
+
 } // namespace
 
 void verify()
@@ -48,7 +61,7 @@ bool choosePeriodLock()
         if (!answer)
             return false;
         const QString text = answer->trimmed();
-        const QDate chosen = DateFormat::fromShortText(text);
+        const QDate chosen = typedDate(text);
         if (!text.isEmpty() && !chosen.isValid()) {
             dialogs().error(QStringLiteral("\"%1\" nu este o data. Scrieti data asa: 31.03.2024.").arg(text));
             initial = text;

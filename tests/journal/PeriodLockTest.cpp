@@ -162,3 +162,20 @@ TEST_F(PeriodLockTest, AClosedYearsDocumentsAreRefusedUntilItsLockIsMovedBack)
               QString());
     EXPECT_TRUE(JournalVerification::run(closed).isWhole()) << JournalVerification::run(closed).text().toStdString();
 }
+
+// The question shows 31.03.2024; on a desktop whose dates use another
+// separator, that form is taken too, as are slashes and 2024-03-31.
+TEST_F(PeriodLockTest, TheLockDateIsTakenInEveryUsualForm)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale::c()); // dates shown "31/03/2024" or "31 03 2024"
+    for (const QString& typed : {QStringLiteral("31.03.2024"), QStringLiteral("31/03/2024"),
+                                 QStringLiteral("2024-03-31"), QStringLiteral("31.3.2024")}) {
+        PeriodLock::setDate(db, QDate(2024, 1, 31));
+        dialogs.inputAnswers = {typed};
+        EXPECT_TRUE(JournalCommands::choosePeriodLock()) << typed.toStdString();
+        EXPECT_EQ(PeriodLock::date(db), QDate(2024, 3, 31)) << typed.toStdString();
+    }
+    QLocale::setDefault(before);
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("error")).isEmpty());
+}
