@@ -80,7 +80,7 @@ QString indexedFields(DocumentKind kind)
 {
     switch (kind) {
     case DocumentKind::Income:
-        return QStringLiteral("Explicatie, Den_enorias, Den_venit");
+        return QStringLiteral("Explicatie, Cod_enorias, Den_enorias, Den_venit");
     case DocumentKind::Payment:
         return QStringLiteral("Explicatie, Beneficiar, Den_cheltuiala");
     case DocumentKind::Deposit:
@@ -174,7 +174,13 @@ QString textExpression(DocumentKind kind, const QString& alias)
     const auto f = [&alias](const char* field) { return alias + QLatin1Char('.') + QLatin1String(field); };
     switch (kind) {
     case DocumentKind::Income:
-        return joined({f("Explicatie"), f("Den_enorias"), f("Den_venit")});
+        // A document that keeps only its parishioner's code (older data) is
+        // found by the catalogue's name; the code itself is a word too.
+        return joined({f("Explicatie"), f("Cod_enorias"),
+                       QStringLiteral("coalesce(nullif(%1, ''), (SELECT Nume_prenume FROM Enoriasi "
+                                      "WHERE Cod_enorias = %2))")
+                           .arg(f("Den_enorias"), f("Cod_enorias")),
+                       f("Den_venit")});
     case DocumentKind::Payment:
         return joined({f("Explicatie"), f("Beneficiar"), f("Den_cheltuiala")});
     case DocumentKind::Deposit:

@@ -6,7 +6,8 @@
 
 // The full-text index of the documents, kept inside the database file beside
 // them: one SQLite FTS5 table, Cautare, whose text is a document's
-// explanation, beneficiary, parishioner's name and type name (and for a
+// explanation, beneficiary, parishioner's name (the catalogue's, when the
+// document keeps only the code) and code, and type name (and for a
 // salary order the names and explanations of its lines), folded to lower
 // case without diacritics, so "stefan" finds "Ștefan" and "ş" finds "ș".
 // Triggers on the documents' tables keep it in step with every insert,

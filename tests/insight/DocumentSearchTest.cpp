@@ -160,6 +160,21 @@ TEST_F(DocumentSearchTest, TheIndexFollowsEveryStoreChangeAndDeletion)
             .toInt());
 }
 
+// Older data keeps some incomes with the parishioner's code and no name:
+// they are found by the catalogue's name and by the code, when stored and
+// when the index is made again from the documents.
+TEST_F(DocumentSearchTest, AnIncomeWithOnlyTheParishionersCodeIsFoundByTheirName)
+{
+    Sql::exec(db, QStringLiteral("INSERT INTO Enoriasi (Cod_enorias, Nume_prenume, Tip_contributie) VALUES ('E0103', 'Țurcanu Ioana', 1)"));
+    Sql::exec(db, QStringLiteral("INSERT INTO Venituri (Nr_act, Data, Cod_enorias, Den_enorias, Valoarea, Cont, Fel) "
+                                 "VALUES (7, '2024-06-02', 'E0103', '', 30, 'Casa', 'CHIT')"));
+    EXPECT_EQ(found({.text = QStringLiteral("turcanu ioana")}), QStringList{"I:7"});
+    EXPECT_EQ(found({.text = QStringLiteral("e0103")}), QStringList{"I:7"});
+    Sql::exec(db, QStringLiteral("DROP TABLE Cautare"));
+    DocumentSearchIndex::ensure(db);
+    EXPECT_EQ(found({.text = QStringLiteral("ioana")}), QStringList{"I:7"});
+}
+
 TEST_F(DocumentSearchTest, TheUpgradeMakesAMissingIndexFromTheDocuments)
 {
     Sql::exec(db, QStringLiteral("DROP TABLE Cautare"));
