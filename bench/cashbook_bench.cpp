@@ -7,6 +7,7 @@
 // LUMIVARET_OTHER_PROGRAM set to another build's program, that one too).
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_cashbook --benchmark_format=json
 
+#include "ProcessMeasures.h"
 #include "app/ProgramReports.h"
 #include "core/ProgramFolder.h"
 #include "core/Progress.h"
@@ -22,9 +23,7 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <ctime>
 #include <algorithm>
-#include <fstream>
 #include <string>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -37,29 +36,6 @@ namespace
 {
 
 constexpr int year = 2026;
-
-double cpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
-
-// Starts a new peak of the process's resident memory (Linux: clear_refs 5).
-void resetPeakMemory()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-// The peak resident memory since the last reset, in MiB.
-double peakMemoryMiB()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
-    return 0;
-}
 
 // A working year of `documents` incomes and expenses (70 % incomes), in a folder of its own.
 void openYearOf(int documents, QTemporaryDir& dir)
@@ -106,16 +82,6 @@ struct CommandCost {
     double peakMiB = 0;
 };
 
-// The peak resident memory of another process so far, in MiB (0 once it is gone).
-double peakMemoryMiBOf(pid_t process)
-{
-    std::ifstream status("/proc/" + std::to_string(process) + "/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
-    return 0;
-}
-
 // Runs the program's own command on the folder and reads its CPU time from
 // the kernel's account of the finished process. Its peak memory is read from
 // the process itself while it runs: the kernel's account would count the
@@ -136,7 +102,7 @@ CommandCost runCashBookCommand(const std::string& program, const QString& folder
     int status = 0;
     rusage usage{};
     while (wait4(child, &status, WNOHANG, &usage) == 0) {
-        cost.peakMiB = std::max(cost.peakMiB, peakMemoryMiBOf(child));
+        cost.peakMiB = std::max(cost.peakMiB, peakMemoryMiB(std::to_string(child)));
         usleep(2000);
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
@@ -155,30 +121,30 @@ void BM_CashBookPhases(benchmark::State& state)
     answers.from = QDate(year, 1, 1);
     answers.to = QDate(year, 12, 31);
     for (auto _ : state) {
-        double start = cpuSeconds();
+        double start = processCpuSeconds();
         entry.prepare(answers, noProgress());
-        const double compute = cpuSeconds() - start;
-        start = cpuSeconds();
+        const double compute = processCpuSeconds() - start;
+        start = processCpuSeconds();
         ReportFrame::applyDefaults(entry.defaults);
         std::unique_ptr<Report> report = entry.build(answers);
-        const double read = cpuSeconds() - start;
+        const double read = processCpuSeconds() - start;
 
         resetPeakMemory();
         const double before = peakMemoryMiB();
-        start = cpuSeconds();
+        start = processCpuSeconds();
         const int pages = ReportFrame::writePdf(*report, dir.filePath(QStringLiteral("registru.pdf")));
-        const double pdf = cpuSeconds() - start;
+        const double pdf = processCpuSeconds() - start;
         const double pdfPeak = peakMemoryMiB();
 
-        start = cpuSeconds();
+        start = processCpuSeconds();
         const PageModel model = ReportFrame::layOut(*report);
-        const double layout = cpuSeconds() - start;
+        const double layout = processCpuSeconds() - start;
         qsizetype items = 0;
         for (const Page& page : model.pages)
             items += page.items.size();
-        start = cpuSeconds();
+        start = processCpuSeconds();
         paintFloor(model, dir.filePath(QStringLiteral("floor.pdf")));
-        const double floor = cpuSeconds() - start;
+        const double floor = processCpuSeconds() - start;
 
         state.counters["compute_s"] = compute;
         state.counters["read_s"] = read;

@@ -3,6 +3,7 @@
 // the incomes window opening on a year whose journal holds them.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_journal
 
+#include "ProcessMeasures.h"
 #include "core/ProgramFolder.h"
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
@@ -20,19 +21,11 @@
 #include <QDate>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <ctime>
 
 namespace
 {
 
 constexpr int journalEntries = 100000;
-
-double processCpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
 
 // A working year whose journal holds 100,000 entries written by the program's
 // own path: incomes added, changed and deleted through a record source.
