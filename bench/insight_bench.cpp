@@ -11,6 +11,7 @@
 #include "insight/SearchedYears.h"
 #include "registers/BalanceRowBreakdown.h"
 #include "registers/CalculBilantUnt.h"
+#include "support/Documents.h"
 #include "support/SampleData.h"
 
 #include <QChart>
@@ -150,13 +151,7 @@ void BM_IndexBuild(benchmark::State& state)
         QFile::remove(copy);
         QFile::copy(DatabaseLocation::instance().workingYearDatabase(), copy);
         QSqlDatabase db = Connection::openNamed(name, copy);
-        QStringList triggers;
-        for (QSqlQuery q = Sql::exec(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger'"));
-             q.next();)
-            triggers << q.value(0).toString();
-        for (const QString& t : triggers)
-            Sql::exec(db, QStringLiteral("DROP TRIGGER %1").arg(t));
-        Sql::exec(db, QStringLiteral("DROP TABLE Cautare"));
+        Documents::dropSearchIndex(db);
         state.ResumeTiming();
         Sql::exec(db, QStringLiteral("BEGIN"));
         DocumentSearchIndex::ensure(db);

@@ -128,14 +128,22 @@ void append(const QSqlDatabase& db, JournalEntry& entry)
     moveHead.run({entry.number, QString::fromLatin1(entry.hash.toHex())});
 }
 
+namespace
+{
+// Every column of the entries, in the order both readers take them, with `where`.
+QString entriesInOrder(const QString& where)
+{
+    return QStringLiteral("SELECT Nr, Moment, Utilizator, Calculator, Tabela, RandId, Cheie, DataDoc, Actiune, Nota, "
+                          "Valori, AmprentaRand, HashAnterior, Hash FROM Jurnal %1 ORDER BY Nr")
+        .arg(where);
+}
+} // namespace
+
 void readAll(const QSqlDatabase& db, const std::function<void(const JournalEntry&)>& take,
              const QString& condition, const QVariantList& values)
 {
     SqliteStatement query(sqliteHandle(db),
-                          QStringLiteral("SELECT Nr, Moment, Utilizator, Calculator, Tabela, RandId, Cheie, DataDoc, "
-                                         "Actiune, Nota, Valori, AmprentaRand, HashAnterior, Hash FROM Jurnal %1 "
-                                         "ORDER BY Nr")
-                              .arg(condition.isEmpty() ? QString() : QStringLiteral("WHERE ") + condition),
+                          entriesInOrder(condition.isEmpty() ? QString() : QStringLiteral("WHERE ") + condition),
                           entriesTable);
     query.bindAll(values);
     sqlite3_stmt* raw = query.raw();
@@ -161,10 +169,7 @@ void readAll(const QSqlDatabase& db, const std::function<void(const JournalEntry
 
 void readRaw(const QSqlDatabase& db, const std::function<void(RawEntry&& entry)>& take)
 {
-    SqliteStatement query(sqliteHandle(db),
-                          QStringLiteral("SELECT Nr, Moment, Utilizator, Calculator, Tabela, RandId, Cheie, DataDoc, "
-                                         "Actiune, Nota, Valori, AmprentaRand, HashAnterior, Hash FROM Jurnal ORDER BY Nr"),
-                          entriesTable);
+    SqliteStatement query(sqliteHandle(db), entriesInOrder(QString()), entriesTable);
     sqlite3_stmt* raw = query.raw();
     const auto bytes = [raw](int column) {
         return QByteArrayView(reinterpret_cast<const char*>(sqlite3_column_text(raw, column)),

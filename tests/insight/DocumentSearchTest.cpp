@@ -211,13 +211,7 @@ TEST_F(DocumentSearchTest, AClosedYearIsSearchedReadOnlyWithItsYearOnEachRow)
 TEST_F(DocumentSearchTest, AClosedYearWithoutAnIndexIsIndexedForTheReadingOnly)
 {
     // A database of an earlier release: neither the index nor its triggers.
-    QStringList triggers;
-    for (QSqlQuery q = Sql::exec(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger'"));
-         q.next();)
-        triggers << q.value(0).toString();
-    for (const QString& t : triggers)
-        Sql::exec(db, QStringLiteral("DROP TRIGGER %1").arg(t));
-    Sql::exec(db, QStringLiteral("DROP TABLE Cautare"));
+    Documents::dropSearchIndex(db);
     closeYear();
     // The working year gets its index at the next start.
     SchemaUpgrade::upgrade(db);

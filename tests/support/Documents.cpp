@@ -99,4 +99,15 @@ void salaryOrder(const QSqlDatabase& db, double number, const QString& date, con
                    {QStringLiteral(":e"), explanation}});
 }
 
+void dropSearchIndex(const QSqlDatabase& db)
+{
+    QStringList triggers;
+    for (QSqlQuery q = Sql::exec(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger'"));
+         q.next();)
+        triggers << q.value(0).toString();
+    for (const QString& t : triggers)
+        Sql::exec(db, QStringLiteral("DROP TRIGGER %1").arg(t));
+    Sql::exec(db, QStringLiteral("DROP TABLE Cautare"));
+}
+
 } // namespace Documents

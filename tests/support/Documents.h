@@ -28,4 +28,8 @@ void salaryOrder(const QSqlDatabase& db, double number, const QString& date, con
                  const QList<std::pair<int, double>>& lines,
                  const QString& explanation = QStringLiteral("Salarii"));
 
+// Makes the database one of a release before the search index: the index
+// table and every trigger dropped.
+void dropSearchIndex(const QSqlDatabase& db);
+
 } // namespace Documents

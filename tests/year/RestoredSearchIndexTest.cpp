@@ -2,6 +2,7 @@
 #include "db/Connection.h"
 #include "db/DocumentSearchIndex.h"
 #include "db/Sql.h"
+#include "support/Documents.h"
 #include "support/TestFolder.h"
 #include "year/BackupRestore.h"
 #include "year/ClosedYears.h"
@@ -39,14 +40,7 @@ void withoutIndex(const QString& databaseFile)
     const QString name = QStringLiteral("older-backup");
     {
         QSqlDatabase db = Connection::openNamed(name, databaseFile);
-        QStringList triggers;
-        for (QSqlQuery q =
-                 Sql::exec(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger'"));
-             q.next();)
-            triggers << q.value(0).toString();
-        for (const QString& t : triggers)
-            Sql::exec(db, QStringLiteral("DROP TRIGGER %1").arg(t));
-        Sql::exec(db, QStringLiteral("DROP TABLE Cautare"));
+        Documents::dropSearchIndex(db);
     }
     Connection::removeNamed(name);
 }
