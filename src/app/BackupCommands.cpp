@@ -1,12 +1,15 @@
 #include "app/BackupCommands.h"
 
 #include "app/MainUnt.h"
+#include "app/ProtectionCommands.h"
 #include "core/BusyCursor.h"
 #include "core/NativePath.h"
 #include "core/ProgramFolder.h"
 #include "core/UserDialogs.h"
 #include "core/UserError.h"
 #include "db/DatabaseLocation.h"
+#include "db/ProtectionKeys.h"
+#include "db/SealedFileLayer.h"
 #include "year/BackupRestore.h"
 #include "year/ClosedYears.h"
 #include "year/ManualBackupCopy.h"
@@ -15,6 +18,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 namespace
 {
@@ -59,6 +63,12 @@ void restoreData()
                               .arg(nativePath(chosen), DatabaseLocation::databaseFileName));
         return;
     }
+    const QString backupDatabase = QDir(folder).filePath(DatabaseLocation::databaseFileName);
+    if (!ProtectionCommands::unlockBackup(backupDatabase)) {
+        dialogs().warning(QStringLiteral("Fara parola lor, datele din directorul %1 nu pot fi restaurate.")
+                              .arg(nativePath(folder)));
+        return;
+    }
     BackupRestore::BackupSummary backup;
     try {
         backup = BackupRestore::readSummary(folder);
@@ -72,6 +82,15 @@ void restoreData()
 
     BusyCursor busy(true);
     QString safetyFolder;
+    // Protected data restored where none were stay protected, under their own password.
+    const auto activeBefore = ProtectionKeys::activeSalt();
+    const auto backupProtection = SealedFileLayer::readHeader(backupDatabase);
+    if (!activeBefore && backupProtection)
+        ProtectionKeys::setActiveSalt(backupProtection->passwordSalt);
+    const auto keepProtectionAsBefore = qScopeGuard([&] {
+        if (safetyFolder.isEmpty())
+            ProtectionKeys::setActiveSalt(activeBefore);
+    });
     try {
         safetyFolder = BackupRestore::restore(programFolder(), backup, QDateTime::currentDateTime());
     } catch (const BackupRestore::RestoreIncomplete& e) {

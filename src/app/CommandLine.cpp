@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/InterruptedWork.h"
+#include "app/ProtectionCommands.h"
 #include "app/ProgramReports.h"
 #include "core/ProgramFolder.h"
 #include "core/ProgramFolderChoice.h"
@@ -234,6 +235,9 @@ QString helpText()
         "  --import DOSAR        aduce tabelele programului vechi din DOSAR\n"
         "  --replace             cu --import: inlocuieste o baza de date care are documente\n"
         "  --verify-journal      verifica jurnalul modificarilor (iesire 3 daca nu este intreg)\n"
+        "  --protect             cripteaza datele parohiei cu parola din --password-file\n"
+        "  --password-file FISIER  parola datelor protejate (primul rand al fisierului); altfel\n"
+        "                        variabila LUMIVARET_PASSWORD\n"
         "  --help, -h            scrie aceste randuri\n"
         "  --version             scrie versiunea programului\n"
         "\n"
@@ -267,7 +271,10 @@ CommandLineStart runCommandLine(int argc, char** argv)
     const QCommandLineOption help(QStringList{QStringLiteral("help"), QStringLiteral("h")});
     const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption verify(QStringLiteral("verify-journal"));
-    parser.addOptions({folder, list, report, from, to, code, pdf, csv, import, replace, help, version, verify});
+    const QCommandLineOption protect(QStringLiteral("protect"));
+    const QCommandLineOption passwordFile(QStringLiteral("password-file"), {}, QStringLiteral("FISIER"));
+    parser.addOptions({folder, list, report, from, to, code, pdf, csv, import, replace, help, version, verify,
+                       protect, passwordFile});
     try {
         if (!parser.parse(arguments))
             throw BadArgument{parseFailure(parser, arguments)};
@@ -293,13 +300,17 @@ CommandLineStart runCommandLine(int argc, char** argv)
             throw BadArgument{QStringLiteral("--import nu merge impreuna cu --report sau --list-reports")};
         if (parser.isSet(verify) && (parser.isSet(list) || parser.isSet(report) || parser.isSet(import)))
             throw BadArgument{QStringLiteral("--verify-journal merge doar singur (cu --folder DOSAR)")};
+        if (parser.isSet(protect) && (parser.isSet(list) || parser.isSet(report) || parser.isSet(import) ||
+                                      parser.isSet(verify)))
+            throw BadArgument{QStringLiteral("--protect merge doar cu --password-file FISIER (si --folder DOSAR)")};
         if (parser.isSet(replace) && !parser.isSet(import))
             throw BadArgument{QStringLiteral("--replace merge doar cu --import DOSAR")};
     } catch (const BadArgument& bad) {
         printLine(stderr, bad.text);
         return {2, {}};
     }
-    if (!parser.isSet(list) && !parser.isSet(report) && !parser.isSet(import) && !parser.isSet(verify))
+    if (!parser.isSet(list) && !parser.isSet(report) && !parser.isSet(import) && !parser.isSet(verify) &&
+        !parser.isSet(protect))
         return {std::nullopt, parser.value(folder)};
 
     qInstallMessageHandler(criticalOnly);
@@ -312,6 +323,11 @@ CommandLineStart runCommandLine(int argc, char** argv)
     setProgramFolder(chooseProgramFolder(parser.value(folder)));
     ChangeJournal::install();
     try {
+        if (parser.isSet(protect)) {
+            finishInterruptedWork(programFolder());
+            return {ProtectionCommands::protectFromCommandLine(programFolder(), parser.value(passwordFile)), {}};
+        }
+        ProtectionCommands::unlockForCommandLine(programFolder(), parser.value(passwordFile));
         finishInterruptedWork(programFolder());
         if (parser.isSet(import))
             return {importOldData(parser.value(import), parser.isSet(replace)), {}};

@@ -1,6 +1,7 @@
 #include "app/MainUnt.h"
 
 #include "app/BackupCommands.h"
+#include "app/ProtectionCommands.h"
 #include "app/CatalogueCommands.h"
 #include "app/DailyBackup.h"
 #include "app/InsightCommands.h"
@@ -137,6 +138,7 @@ void TMainFrm::buildMenus()
     addCommand(sistem, QStringLiteral("VerificareJurnal"), QStringLiteral("Verificare jurnal"));
     addCommand(sistem, QStringLiteral("BlocarePerioada"), QStringLiteral("Blocare perioada..."));
     addCommand(sistem, QStringLiteral("DocumenteSterse"), QStringLiteral("Documente sterse..."));
+    addCommand(sistem, QStringLiteral("ProtectieDate"), QStringLiteral("Protectie date..."));
     sistem->addSeparator();
     addCommand(sistem, QStringLiteral("Iesire"), QStringLiteral("Iesire"), alt(Qt::Key_I));
 
@@ -243,6 +245,7 @@ void TMainFrm::buildMenus()
     attachCatalogueCommands(*this);
     attachDocumentCommands(*this);
     attachBackupCommands(*this);
+    ProtectionCommands::attach(*this);
     // Reports run from the catalogue by their command.
     for (const ReportEntry& report : programReports().entries()) {
         if (!report.command.isEmpty())

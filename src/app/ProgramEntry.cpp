@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/InterruptedWork.h"
 #include "app/MainUnt.h"
+#include "app/ProtectionCommands.h"
 #include "app/QtUserDialogs.h"
 #include "core/ErrorGuard.h"
 #include "core/ProgramFolder.h"
@@ -62,6 +63,9 @@ int runProgram(int argc, char** argv)
     setProgramFolder(folder);
     // The working year's tables are found relative to the program folder.
     QDir::setCurrent(folder);
+    // Nothing of the parish is read before its password opens the files.
+    if (!ProtectionCommands::unlockAtStart(programFolder()))
+        return 1;
     try {
         finishInterruptedWork(programFolder());
     } catch (const UserError& e) {

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -114,6 +115,19 @@ std::optional<QString> StandardDialogs::inputText(const QString& title, const QS
     input.setWindowTitle(title);
     input.setLabelText(prompt);
     input.setTextValue(initial);
+    input.setOkButtonText(QStringLiteral("OK"));
+    input.setCancelButtonText(QStringLiteral("Renunta"));
+    if (input.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return input.textValue();
+}
+
+std::optional<QString> StandardDialogs::inputPassword(const QString& title, const QString& prompt)
+{
+    QInputDialog input(dialogParent());
+    input.setWindowTitle(title);
+    input.setLabelText(prompt);
+    input.setTextEchoMode(QLineEdit::Password);
     input.setOkButtonText(QStringLiteral("OK"));
     input.setCancelButtonText(QStringLiteral("Renunta"));
     if (input.exec() != QDialog::Accepted)

@@ -29,6 +29,8 @@ public:
     // Empty optional when cancelled.
     virtual std::optional<QString> inputText(const QString& title, const QString& prompt,
                                              const QString& initial) = 0;
+    // A password, its characters hidden as typed; empty optional when cancelled.
+    virtual std::optional<QString> inputPassword(const QString& title, const QString& prompt) = 0;
     // The calendar picker, preset to `initial`; empty when cancelled.
     virtual std::optional<QDate> pickDate(const QDate& initial) = 0;
     // The period question, preset to the two dates; empty when closed without a period.
@@ -65,6 +67,7 @@ public:
     QString folderName(const QString& title, const QString& folder) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt,
                                      const QString& initial) override;
+    std::optional<QString> inputPassword(const QString& title, const QString& prompt) override;
     std::optional<QDate> pickDate(const QDate& initial) override;
     std::optional<std::pair<QDate, QDate>> pickInterval(const QDate& from, const QDate& to) override;
     void beep() override;

@@ -4,6 +4,7 @@
 #include "db/DbError.h"
 #include "db/RowChanges.h"
 #include "db/RomanianCollation.h"
+#include "db/SealedFileLayer.h"
 #include "db/Sql.h"
 
 #include <QDir>
@@ -79,6 +80,7 @@ QSqlDatabase openNamed(const QString& connectionName, const QString& filePath, b
                           .arg(QDir::toNativeSeparators(filePath)));
 
     closeNamed(connectionName);
+    SealedFileLayer::install();
     QSqlDatabase db = QSqlDatabase::contains(connectionName)
                           ? QSqlDatabase::database(connectionName, false)
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);

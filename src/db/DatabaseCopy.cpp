@@ -4,6 +4,7 @@
 #include "core/NativePath.h"
 #include "core/SameFile.h"
 #include "db/DbError.h"
+#include "db/SealedFileLayer.h"
 #include "db/SqliteHandle.h"
 
 #include <QDir>
@@ -143,6 +144,7 @@ void copyTo(sqlite3* source, const QString& targetFile, Progress& progress)
         throw copyFailure(targetFile, QStringLiteral("folderul %1 nu exista").arg(nativePath(folder)));
 
     PartialFile partial(targetFile);
+    SealedFileLayer::install();
     {
         sqlite3* raw = nullptr;
         const int rc = sqlite3_open_v2(QFile::encodeName(partial.path()).constData(), &raw,

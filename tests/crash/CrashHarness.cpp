@@ -7,6 +7,8 @@
 #include "db/Sql.h"
 #include "support/TestFolder.h"
 #include "year/BackupRestore.h"
+#include "year/DataProtection.h"
+#include "db/ProtectionKeys.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -151,6 +153,19 @@ QString readOperations(const QStringList& lines, CrashLog& log)
     return error;
 }
 
+// As a start of the program does before it opens the database: the password
+// given when the files are protected, a protection cut short finished or undone.
+void openFilesLikeAStart(const QString& database)
+{
+    const QString folder = QFileInfo(database).absolutePath();
+    if (DataProtection::needsPassword(folder))
+        for (const QByteArray& password : crashPasswords)
+            if (DataProtection::unlock(folder, password))
+                break;
+    if (DataProtection::wasInterrupted(folder))
+        DataProtection::finishInterrupted({folder, {}});
+}
+
 CrashLog operationsOf(const CrashLog& log, const QString& scenario)
 {
     CrashLog own;
@@ -167,6 +182,7 @@ CrashFindings verify(const QString& database, const QList<const CrashScenario*>&
     try {
         // As the next start does, before the database is opened.
         BackupRestore::finishInterrupted(QFileInfo(database).absolutePath());
+        openFilesLikeAStart(database);
         Connection::open(database);
         const QSqlDatabase db = Connection::database();
         const QString integrity = Sql::scalar(db, QStringLiteral("PRAGMA integrity_check")).toString();
@@ -186,6 +202,8 @@ CrashFindings verify(const QString& database, const QList<const CrashScenario*>&
         all.fault(QStringLiteral("the check failed: ") + QString::fromUtf8(e.what()));
     }
     Connection::close();
+    // The next database of the test is created plain.
+    ProtectionKeys::forgetAll();
     return all;
 }
 
@@ -255,6 +273,7 @@ bool runChildIfAsked()
         setProgramFolder(QFileInfo(database).absolutePath());
         if (const long killAt = qEnvironmentVariable(killAtVariable).toLong(); killAt > 0)
             KillingFileLayer::install(killAt);
+        openFilesLikeAStart(database);
         Connection::open(database);
         const QSqlDatabase db = Connection::database();
         std::mt19937 picks(seed);

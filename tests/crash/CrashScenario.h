@@ -16,6 +16,9 @@ inline const QString before = QStringLiteral("before");
 inline const QString after = QStringLiteral("after");
 } // namespace CrashState
 
+// The passwords the protection scenario gives the parish's files, in turn.
+inline const QList<QByteArray> crashPasswords{"parola-unu-de-proba", "parola-doi-de-proba"};
+
 // The folder of a scenario's database, with its closing slash: the scenario's files live there.
 QString scenarioFolder(const QSqlDatabase& db);
 

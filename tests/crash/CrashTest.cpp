@@ -94,6 +94,20 @@ TEST(Crash, ARestoreLeavesTheOldDataOrTheBackupsNeverAMix)
     expectNothingLost(plan);
 }
 
+// Turning protection on, changing the password and turning it off convert
+// every file of the parish: a kill leaves each whole, and the next start
+// finishes or undoes the conversion, so the files never need two passwords.
+TEST(Crash, AProtectionCutShortLeavesEveryFileUnderOnePasswordOrNone)
+{
+    CrashHarness::Plan plan;
+    plan.scenarios = {QStringLiteral("protection")};
+    plan.kills = killsAsked(24);
+    plan.killsPerDatabase = 8;
+    plan.longestDelayMs = 1500;
+    plan.seed = seedAsked();
+    expectNothingLost(plan);
+}
+
 } // namespace
 
 // Kills that once found faults, run again from the start of their database:

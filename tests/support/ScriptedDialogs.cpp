@@ -70,6 +70,12 @@ std::optional<QString> ScriptedDialogs::inputText(const QString& title, const QS
     return inputAnswers.isEmpty() ? std::nullopt : inputAnswers.takeFirst();
 }
 
+std::optional<QString> ScriptedDialogs::inputPassword(const QString& title, const QString& prompt)
+{
+    shown.append({QStringLiteral("password"), title + QLatin1Char('|') + prompt});
+    return passwordAnswers.isEmpty() ? std::nullopt : passwordAnswers.takeFirst();
+}
+
 std::optional<QDate> ScriptedDialogs::pickDate(const QDate& initial)
 {
     shown.append({QStringLiteral("date"), initial.toString(Qt::ISODate)});

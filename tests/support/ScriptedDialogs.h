@@ -12,7 +12,7 @@ class ScriptedDialogs : public UserDialogs
 {
 public:
     struct Shown {
-        QString kind; // "information", "warning", "error", "question", "openFile", "folder", "input"
+        QString kind; // "information", "warning", "error", "question", "openFile", "folder", "input", "password"
         QString text;
     };
 
@@ -23,6 +23,7 @@ public:
     QList<bool> answers;     // for questions, in order; "Nu" when none is left
     QStringList fileAnswers; // for file and folder pickers; cancel when none is left
     QList<std::optional<QString>> inputAnswers;
+    QList<std::optional<QString>> passwordAnswers; // cancel when none is left
     QList<std::optional<QDate>> dateAnswers; // cancel when none is left
     QList<std::optional<std::pair<QDate, QDate>>> intervalAnswers;
     int beeps = 0;
@@ -43,6 +44,7 @@ public:
     QString folderName(const QString& title, const QString& folder) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt,
                                      const QString& initial) override;
+    std::optional<QString> inputPassword(const QString& title, const QString& prompt) override;
     std::optional<QDate> pickDate(const QDate& initial) override;
     std::optional<std::pair<QDate, QDate>> pickInterval(const QDate& from, const QDate& to) override;
     void beep() override { ++beeps; }
