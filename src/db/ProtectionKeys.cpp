@@ -59,18 +59,24 @@ Salt newSalt()
     return salt;
 }
 
+bool deriveInto(const QByteArray& password, const Salt& salt, const Cost& cost, unsigned char* out)
+{
+    ensureSodium();
+    return crypto_pwhash(out, keySize, password.constData(), password.size(), salt.data(), cost.operations,
+                         cost.memoryBytes, crypto_pwhash_ALG_ARGON2ID13) == 0;
+}
+
 bool derive(const QByteArray& password, const Salt& salt, const Cost& cost)
 {
     ensureSodium();
     unsigned char* derived = static_cast<unsigned char*>(sodium_malloc(keySize));
     if (!derived)
         return false;
-    const int rc = crypto_pwhash(derived, keySize, password.constData(), password.size(), salt.data(),
-                                 cost.operations, cost.memoryBytes, crypto_pwhash_ALG_ARGON2ID13);
-    if (rc == 0)
+    const bool done = deriveInto(password, salt, cost, derived);
+    if (done)
         keep(salt, derived, cost);
     sodium_free(derived);
-    return rc == 0;
+    return done;
 }
 
 void keep(const Salt& salt, const unsigned char* key, const Cost& cost)

@@ -27,8 +27,11 @@ Cost standardCost();
 
 Salt newSalt();
 
+// Derives the key of `password` under `salt` into `out` (keySize bytes).
+// False when the machine lacks the memory to derive it.
+bool deriveInto(const QByteArray& password, const Salt& salt, const Cost& cost, unsigned char* out);
 // Derives the key of `password` under `salt` and keeps it (replacing one kept
-// for that salt). False when the machine lacks the memory to derive it.
+// for that salt).
 bool derive(const QByteArray& password, const Salt& salt, const Cost& cost);
 // Keeps an already derived key under `salt` (a key recovered from an interrupted re-keying).
 void keep(const Salt& salt, const unsigned char* key, const Cost& cost);

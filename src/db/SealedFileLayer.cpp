@@ -641,6 +641,7 @@ bool isSealed(const QString& filePath)
 
 bool keyOpens(const Header& header, const unsigned char* key)
 {
+    install(); // also readies libsodium
     if (!key)
         return false;
     unsigned char fileKey[keySize];
@@ -650,17 +651,41 @@ bool keyOpens(const Header& header, const unsigned char* key)
     return opens;
 }
 
-bool unlock(const QString& filePath, const QByteArray& password)
+namespace
 {
+
+// The key of `password` for the file's header, when it opens the file.
+bool derivedKeyOpens(const Header& header, const QByteArray& password, unsigned char* key)
+{
+    return ProtectionKeys::deriveInto(password, header.passwordSalt, header.cost, key) && keyOpens(header, key);
+}
+
+} // namespace
+
+bool passwordOpens(const QString& filePath, const QByteArray& password)
+{
+    install(); // also readies libsodium
     const std::optional<Header> header = readHeader(filePath);
     if (!header)
         return false;
-    if (!ProtectionKeys::derive(password, header->passwordSalt, header->cost))
+    unsigned char* key = static_cast<unsigned char*>(sodium_malloc(keySize));
+    const bool opens = key && derivedKeyOpens(*header, password, key);
+    sodium_free(key);
+    return opens;
+}
+
+bool unlock(const QString& filePath, const QByteArray& password)
+{
+    install(); // also readies libsodium
+    const std::optional<Header> header = readHeader(filePath);
+    if (!header)
         return false;
-    if (keyOpens(*header, ProtectionKeys::key(header->passwordSalt)))
-        return true;
-    ProtectionKeys::forget(header->passwordSalt);
-    return false;
+    unsigned char* key = static_cast<unsigned char*>(sodium_malloc(keySize));
+    const bool opens = key && derivedKeyOpens(*header, password, key);
+    if (opens)
+        ProtectionKeys::keep(header->passwordSalt, key, header->cost);
+    sodium_free(key);
+    return opens;
 }
 
 } // namespace SealedFileLayer

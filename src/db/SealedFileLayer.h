@@ -41,8 +41,11 @@ bool isSealed(const QString& filePath);
 // True when `key` (the key under the file's password salt) is the file's.
 bool keyOpens(const Header& header, const unsigned char* key);
 
+// True when `password` opens the file; nothing is kept.
+bool passwordOpens(const QString& filePath, const QByteArray& password);
 // Derives the key of `password` for the file and keeps it when it opens the
-// file. False for a wrong password (or a file that is not sealed).
+// file. False for a wrong password (or a file that is not sealed); a key kept
+// before for the file stays as it was.
 bool unlock(const QString& filePath, const QByteArray& password);
 
 } // namespace SealedFileLayer

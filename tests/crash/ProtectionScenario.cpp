@@ -22,23 +22,20 @@ namespace
 
 const QString plain = QStringLiteral("plain");
 
-// Which of the scenario's passwords opens each salt met so far: a derivation
-// costs a tenth of a second, so each salt is tried once.
-QString passwordOf(const SealedFileLayer::Header& header)
+// Which of the scenario's passwords opens a file: a derivation costs a tenth
+// of a second, so each password salt met is tried once.
+QString passwordOf(const QString& file, const SealedFileLayer::Header& header)
 {
     static QHash<QByteArray, QString> known;
     const QByteArray salt(reinterpret_cast<const char*>(header.passwordSalt.data()), ProtectionKeys::saltSize);
     if (const auto found = known.constFind(salt); found != known.constEnd())
         return *found;
     QString name = QStringLiteral("an unknown password");
-    for (int i = 0; i < crashPasswords.size(); ++i) {
-        const ProtectionKeys::Salt s = header.passwordSalt;
-        if (ProtectionKeys::derive(crashPasswords.at(i), s, header.cost) &&
-            SealedFileLayer::keyOpens(header, ProtectionKeys::key(s))) {
+    for (int i = 0; i < crashPasswords.size(); ++i)
+        if (SealedFileLayer::passwordOpens(file, crashPasswords.at(i))) {
             name = QStringLiteral("password %1").arg(i + 1);
             break;
         }
-    }
     known.insert(salt, name);
     return name;
 }
@@ -70,7 +67,7 @@ QString protectionState(const QString& folder)
     const QStringList files = DataProtection::databaseFiles({folder, {}});
     for (const QString& file : files) {
         const auto header = SealedFileLayer::readHeader(file);
-        states << (header ? passwordOf(*header) : plain);
+        states << (header ? passwordOf(file, *header) : plain);
         if (const QString soundness = fileSoundness(file); soundness != QLatin1String("whole"))
             faults << QDir(folder).relativeFilePath(file) + QStringLiteral(" ") + soundness;
     }

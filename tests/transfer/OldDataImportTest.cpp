@@ -9,10 +9,14 @@
 #include "support/TestFolder.h"
 #include "transfer/ImportError.h"
 #include "transfer/OldDataImport.h"
+#include "db/ProtectionKeys.h"
+#include "db/SealedFileLayer.h"
+#include "year/DataProtection.h"
 
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -195,6 +199,26 @@ TEST_F(OldDataImportTest, YearFoldersBecomeClosedYears)
     EXPECT_EQ(reportLines(), QStringList({"Venituri.DB: citite 1, preluate 1, refuzate 0",
                                           "Anul 2021:", "Venituri.DB: citite 1, preluate 1, refuzate 0",
                                           "Anul 2022:", "Venituri.DB: citite 2, preluate 2, refuzate 0"}));
+}
+
+// With the parish's data protected, the databases the import writes are
+// encrypted under the parish's password, like the one it puts aside.
+TEST_F(OldDataImportTest, UnderProtectionTheImportedDatabasesAreEncrypted)
+{
+    workingYearWithDocuments();
+    DataProtection::protect({folder.path(), {}}, "parola parohiei 1");
+    const auto forget = qScopeGuard([] { ProtectionKeys::forgetAll(); });
+    parish.incomes(QStringLiteral("Venituri.DB"), {{1, 10}});
+    parish.incomes(QStringLiteral("2022/Venituri.DB"), {{1, 22}});
+
+    import(true);
+
+    EXPECT_EQ(stored("SELECT Valoarea FROM Venituri"), QStringList({"10"}));
+    EXPECT_EQ(stored("SELECT Valoarea FROM Venituri", folder.file("2022/BazaDate.sqlite")), QStringList({"22"}));
+    const QStringList files = DataProtection::databaseFiles({folder.path(), {}});
+    EXPECT_EQ(files.size(), 3); // the working year, 2022 and the one put aside
+    for (const QString& file : files)
+        EXPECT_TRUE(SealedFileLayer::passwordOpens(file, "parola parohiei 1")) << file.toStdString();
 }
 
 TEST_F(OldDataImportTest, ADatabaseWithDocumentsIsReplacedOnlyWhenAskedAndKeptBeside)
