@@ -120,6 +120,10 @@ struct SealedFile {
     Salt passwordSalt;
     unsigned char* plain;  // one block in clear
     unsigned char* stored; // one block as stored
+    // Each block written gets a nonce never used before: random for this
+    // opening of the file, then counted (a system call per block otherwise).
+    unsigned char nonce[nonceSize];
+    std::uint64_t written;
     char* mainName;        // set for a main database: its journals follow it
 };
 
@@ -194,7 +198,8 @@ int writeBlock(SealedFile* f, sqlite3_int64 block, const unsigned char* clear, i
 {
     unsigned char ad[additionalSize];
     additionalData(f, block, ad);
-    randombytes_buf(f->stored, nonceSize);
+    putU64(f->nonce + nonceSize - 8, ++f->written);
+    std::memcpy(f->stored, f->nonce, nonceSize);
     crypto_aead_xchacha20poly1305_ietf_encrypt_detached(f->stored + nonceSize, f->stored + nonceSize + length,
                                                         nullptr, clear, length, ad, additionalSize, nullptr,
                                                         f->stored, f->key);
@@ -454,6 +459,7 @@ int openSealed(SealedFile* f, const char* name, int flags, const Header* existin
     f->stored = static_cast<unsigned char*>(sqlite3_malloc(storedBlock));
     if (!f->plain || !f->stored)
         return SQLITE_NOMEM;
+    randombytes_buf(f->nonce, nonceSize - 8);
     const unsigned char* passwordKey = ProtectionKeys::key(passwordSalt);
     if (!passwordKey)
         return SQLITE_AUTH;
