@@ -54,6 +54,11 @@ DbError DbError::fromStoreText(const QString& native, const QString& table)
     if (says("file is not a database") || says("file is encrypted"))
         return DbError(QStringLiteral("Fisierul nu este o baza de date a programului sau este deteriorat. "
                                       "Folositi o copie buna a datelor (Sistem > Restaurare date...)"));
+    // The encrypted file layer refuses a file whose password it was not given.
+    if (says("authorization denied"))
+        return DbError(QStringLiteral("Fisierul bazei de date este protejat cu o alta parola decat datele "
+                                      "deschise: nu poate fi citit fara parola lui. Aduceti-l cu Sistem > "
+                                      "Restaurare date..., care cere parola lui"));
     if (says("unable to open database file") || says("cannot open file"))
         return DbError(QStringLiteral("Fisierul bazei de date nu poate fi deschis: lipseste sau directorul lui "
                                       "nu poate fi citit. Verificati ca fisierul exista si ca aveti drept de "

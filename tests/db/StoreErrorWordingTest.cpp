@@ -47,6 +47,7 @@ TEST(StoreErrorWording, SqlitesReasonsAreToldInRomanianWithWhatToDo)
         {"table Venituri has no column named Cant_lumanari", "nu are toate tabelele", "Restaurare date", true},
         {"CHECK constraint failed: length(Explicatie) <= 100", "mai lung", "Scurtati textul", true},
         {"out of memory", "Memoria", "Inchideti alte programe", false},
+        {"authorization denied", "protejat cu o alta parola", "Restaurare date", false},
         {"some reason never seen before", "nu a putut fi facuta", "Repetati operatia", true},
     };
     for (const auto& c : cases) {
