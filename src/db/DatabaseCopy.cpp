@@ -41,7 +41,7 @@ class PartialFile
 public:
     explicit PartialFile(const QString& target)
     {
-        removeLeftovers(target);
+        DatabaseCopy::removeUnfinishedCopies(target);
         QTemporaryFile file(target + QStringLiteral(".XXXXXX.partial"));
         file.setAutoRemove(false);
         if (!file.open())
@@ -75,18 +75,6 @@ public:
     }
 
 private:
-    // The partial files of earlier copies to the same target that were cut
-    // short by a crash or a power loss, with their journals.
-    static void removeLeftovers(const QString& target)
-    {
-        const QFileInfo info(target);
-        QDir folder = info.absoluteDir();
-        const QString prefix = info.fileName() + QStringLiteral(".??????.partial");
-        for (const QString& name :
-             folder.entryList({prefix, prefix + QStringLiteral("-journal")}, QDir::Files | QDir::Hidden))
-            folder.remove(name);
-    }
-
     QString m_path;
 };
 
@@ -121,6 +109,15 @@ void backUp(sqlite3* source, sqlite3* destination, const QString& target, Progre
 
 namespace DatabaseCopy
 {
+
+void removeUnfinishedCopies(const QString& targetFile)
+{
+    const QFileInfo info(targetFile);
+    QDir folder = info.absoluteDir();
+    const QString prefix = info.fileName() + QStringLiteral(".??????.partial");
+    for (const QString& name : folder.entryList({prefix, prefix + QStringLiteral("-journal")}, QDir::Files | QDir::Hidden))
+        folder.remove(name);
+}
 
 void copyTo(const QSqlDatabase& db, const QString& targetFile, Progress& progress)
 {

@@ -27,6 +27,9 @@ namespace DatabaseCopy
 
 inline const QString progressCaption = QStringLiteral("Copiere baza de date");
 
+// Removes what a copy to `targetFile` cut short by a crash left beside it.
+void removeUnfinishedCopies(const QString& targetFile);
+
 // Copies the database open on `db` to `targetFile`, replacing an older copy.
 // Progress counts the database pages copied.
 void copyTo(const QSqlDatabase& db, const QString& targetFile, Progress& progress = noProgress());

@@ -225,10 +225,13 @@ void requireKeys(const FileState& a, const FileState& b)
         throw UserError(QStringLiteral("Parola gresita"));
 }
 
+// What a conversion cut short left beside a file: its copy under way, or finished but not put in place.
 void removeConvertedLeftovers(const QStringList& files)
 {
-    for (const QString& file : files)
+    for (const QString& file : files) {
+        DatabaseCopy::removeUnfinishedCopies(file + convertedSuffix);
         QFile::remove(file + convertedSuffix);
+    }
 }
 
 // A file of the folder encrypted under `salt`, for trying a password on it.

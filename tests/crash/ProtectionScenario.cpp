@@ -13,6 +13,7 @@
 #include "year/DataProtection.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QHash>
 #include <QScopeGuard>
 #include <QSet>
@@ -73,6 +74,10 @@ QString protectionState(const QString& folder)
     }
     if (files.size() != 2)
         faults << QStringLiteral("%1 database files instead of 2").arg(files.size());
+    // Nothing of a conversion cut short stays behind (a copy under way may be in clear).
+    QDirIterator leftovers(folder, {QStringLiteral("*.protectie*")}, QDir::Files, QDirIterator::Subdirectories);
+    while (leftovers.hasNext())
+        faults << QStringLiteral("left behind: ") + QDir(folder).relativeFilePath(leftovers.next());
     if (states.size() > 1)
         faults << QStringLiteral("a mix: ") + QStringList(states.begin(), states.end()).join(QStringLiteral(", "));
     if (!faults.isEmpty())
