@@ -107,7 +107,8 @@ QString shown(const QJsonValue& value)
 {
     if (value.isDouble()) {
         const double number = value.toDouble();
-        return number == qint64(number) ? QString::number(qint64(number)) : QString::number(number, 'f', 2);
+        return number == qint64(number) ? QString::number(qint64(number))
+                                        : QString::number(number, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','));
     }
     if (value.isString()) {
         const QDate date = QDate::fromString(value.toString(), Qt::ISODate);
