@@ -8,8 +8,9 @@
 namespace PersonalDataCommands
 {
 
-inline const QString exportCaption = QStringLiteral("Date personale...");
-inline const QString anonymiseCaption = QStringLiteral("Anonimizare...");
+// The buttons' captions, with their Alt accelerators (P, N).
+inline const QString exportCaption = QStringLiteral("Date &personale...");
+inline const QString anonymiseCaption = QStringLiteral("A&nonimizare...");
 
 // "Date personale...": asks where to save the JSON file and writes it, with
 // the PDF of the same name beside it.

@@ -209,6 +209,7 @@ void writeJson(const QSqlDatabase& db, const QString& code, const QString& fileP
 void writePdf(const QSqlDatabase& db, const QString& code, const QString& filePath)
 {
     const std::unique_ptr<Report> built = report(db, code);
+    ReportFrame::applyDefaults({10, QPageLayout::Portrait});
     ReportFrame::writePdf(*built, filePath);
 }
 
