@@ -39,7 +39,8 @@ const QList<PersonalTable>& all()
          {name("Nume_decedat"), text("Profesia"), text("Cauza_mortii"), text("Data_Loc_Inmorm"),
           text("Observatii")}},
         {QStringLiteral("Activitati"), {text("Explicatie")}},
-        {receiptsTable, {name("Den_enorias"), {QStringLiteral("Explicatie"), PersonalField::Kind::NameInside}}},
+        {receiptsTable,
+         {name("Den_enorias"), {QStringLiteral("Explicatie"), PersonalField::Kind::NameInside}}},
     };
     return tables;
 }

@@ -17,7 +17,8 @@ QRegularExpression FamilyData::namesPattern() const
     for (const QString& n : names)
         alternatives << QRegularExpression::escape(n);
     return QRegularExpression(QStringLiteral("\\b(%1)\\b").arg(alternatives.join(QLatin1Char('|'))),
-                              QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+                              QRegularExpression::CaseInsensitiveOption |
+                                  QRegularExpression::UseUnicodePropertiesOption);
 }
 
 bool FamilyData::mentions(const QString& text) const
@@ -47,19 +48,22 @@ FamilyData FamilyData::read(const QSqlDatabase& db, const QString& code)
             family.names << n.trimmed();
     };
     addName(family.name);
-    QSqlQuery members = Sql::exec(db, QStringLiteral("SELECT Numele FROM MembriiFam WHERE trim(Cod_enorias) = :c"),
-                                  {{QStringLiteral(":c"), family.code}});
+    QSqlQuery members =
+        Sql::exec(db, QStringLiteral("SELECT Numele FROM MembriiFam WHERE trim(Cod_enorias) = :c"),
+                  {{QStringLiteral(":c"), family.code}});
     while (members.next())
         addName(members.value(0).toString());
 
     QSqlQuery receipts = Sql::exec(
-        db, QStringLiteral("SELECT rowid, Data, Cod_enorias, Den_enorias, Explicatie FROM %1 ORDER BY Data, rowid")
+        db, QStringLiteral(
+                "SELECT rowid, Data, Cod_enorias, Den_enorias, Explicatie FROM %1 ORDER BY Data, rowid")
                 .arg(PersonalFields::receiptsTable));
     const QRegularExpression pattern = family.namesPattern();
     while (receipts.next()) {
-        const bool persons = receipts.value(2).toString().trimmed() == family.code ||
-                             family.isName(receipts.value(3).toString()) ||
-                             (!family.names.isEmpty() && pattern.match(receipts.value(4).toString()).hasMatch());
+        const bool persons =
+            receipts.value(2).toString().trimmed() == family.code ||
+            family.isName(receipts.value(3).toString()) ||
+            (!family.names.isEmpty() && pattern.match(receipts.value(4).toString()).hasMatch());
         if (persons)
             family.receipts.append({receipts.value(0).toLongLong(), receipts.value(1).toDate()});
     }

@@ -56,7 +56,9 @@ void updateRow(const QSqlDatabase& db, const QString& table, qint64 rowid, const
     }
     values << rowid;
     RowChanges::apply(db, table, RowAction::Update, rowid, [&] {
-        Sql::execPositional(db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(Sql::quoted(table), sets.join(QStringLiteral(", "))),
+        Sql::execPositional(db,
+                            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                .arg(Sql::quoted(table), sets.join(QStringLiteral(", "))),
                             values, table);
         return rowid;
     });
@@ -65,9 +67,11 @@ void updateRow(const QSqlDatabase& db, const QString& table, qint64 rowid, const
 QList<qint64> rowsOfFamily(const QSqlDatabase& db, const QString& table, const QString& code)
 {
     QList<qint64> rows;
-    QSqlQuery query = Sql::execPositional(
-        db, QStringLiteral("SELECT rowid FROM %1 WHERE trim(Cod_enorias) = ? ORDER BY rowid").arg(Sql::quoted(table)),
-        {code});
+    QSqlQuery query =
+        Sql::execPositional(db,
+                            QStringLiteral("SELECT rowid FROM %1 WHERE trim(Cod_enorias) = ? ORDER BY rowid")
+                                .arg(Sql::quoted(table)),
+                            {code});
     while (query.next())
         rows << query.value(0).toLongLong();
     return rows;
@@ -81,7 +85,9 @@ bool sameValue(const QVariant& a, const QVariant& b)
 
 QVariant storedValue(const QSqlDatabase& db, const QString& table, const QString& field, qint64 rowid)
 {
-    return Sql::scalar(db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = %3").arg(Sql::quoted(field), Sql::quoted(table)).arg(rowid));
+    return Sql::scalar(db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = %3")
+                               .arg(Sql::quoted(field), Sql::quoted(table))
+                               .arg(rowid));
 }
 
 // The family's rows in the catalogue and the five kinds of records.
@@ -121,8 +127,8 @@ void anonymiseReceipts(const QSqlDatabase& db, const FamilyData& family, const Q
         for (const PersonalField& f : receipts.fields) {
             const QString now = storedValue(db, receipts.table, f.name, receipt.rowid).toString();
             const QString erased = f.kind == FieldKind::NameInside ? family.withNamesReplaced(now, anonymous)
-                                   : now.trimmed().isEmpty()  ? now
-                                                              : anonymous;
+                                   : now.trimmed().isEmpty()       ? now
+                                                                   : anonymous;
             if (erased != now)
                 fields.insert(f.name, erased);
         }
@@ -147,8 +153,9 @@ void blankJournal(const QSqlDatabase& db, const FamilyData& family)
         return field.compare(code, Qt::CaseInsensitive) == 0 && text == family.code;
     };
     const QList<qint64> catalogueRows = rowsOfFamily(db, PersonalFields::familyTable, family.code);
-    JournalBlanking::blank(db, PersonalFields::familyTable, fieldNames(*PersonalFields::find(PersonalFields::familyTable)),
-                           ofCode, QSet<qint64>(catalogueRows.begin(), catalogueRows.end()));
+    JournalBlanking::blank(db, PersonalFields::familyTable,
+                           fieldNames(*PersonalFields::find(PersonalFields::familyTable)), ofCode,
+                           QSet<qint64>(catalogueRows.begin(), catalogueRows.end()));
 
     const PersonalTable& receipts = *PersonalFields::find(PersonalFields::receiptsTable);
     QSet<qint64> receiptRows;
@@ -182,9 +189,10 @@ void checkFamily(const QSqlDatabase& db, const FamilyData& family)
         for (const FamilyData::Receipt& receipt : family.receipts)
             PeriodLock::check(db, receipt.date, RowAction::Update);
     } catch (const DbError& refusal) {
-        throw DbError(refusal.text() + QStringLiteral("\nFamilia %1 are chitante in perioada blocata: anonimizarea "
-                                                      "nu se poate face.")
-                                           .arg(family.code));
+        throw DbError(refusal.text() +
+                      QStringLiteral("\nFamilia %1 are chitante in perioada blocata: anonimizarea "
+                                     "nu se poate face.")
+                          .arg(family.code));
     }
 }
 } // namespace
@@ -204,15 +212,17 @@ void run(const QSqlDatabase& db, const QString& code)
     anonymiseRecords(db, family, anonymous);
     anonymiseReceipts(db, family, anonymous);
     blankJournal(db, family);
-    // The register is rebuilt from the receipts when a report asks for it; its old rows hold their explanations.
+    // The register is rebuilt from the receipts when a report asks for it; its old rows hold their
+    // explanations.
     WorkTable::rebuildEmpty(db, QStringLiteral("Registru"));
     DocumentSearchIndex::mergeAll(db);
-    ChangeJournal::recordSummary(db,
-                                 QStringLiteral("Anonimizare la cerere: datele personale ale familiei cu codul %1 "
-                                                "au fost inlocuite cu %2 (%3 chitante).")
-                                     .arg(family.code, anonymous)
-                                     .arg(family.receipts.size()),
-                                 {});
+    ChangeJournal::recordSummary(
+        db,
+        QStringLiteral("Anonimizare la cerere: datele personale ale familiei cu codul %1 "
+                       "au fost inlocuite cu %2 (%3 chitante).")
+            .arg(family.code, anonymous)
+            .arg(family.receipts.size()),
+        {});
     transaction.commit();
 }
 

@@ -39,7 +39,8 @@ QJsonValue jsonValue(const FieldDef* field, const QVariant& value)
     return QJsonValue(value.toString());
 }
 
-QJsonArray rowsOf(const QSqlDatabase& db, const QString& table, const QString& condition, const QVariantList& values)
+QJsonArray rowsOf(const QSqlDatabase& db, const QString& table, const QString& condition,
+                  const QVariantList& values)
 {
     const TableDef* definition = TableDefinitions::find(table);
     QJsonArray rows;
@@ -48,9 +49,11 @@ QJsonArray rowsOf(const QSqlDatabase& db, const QString& table, const QString& c
     QStringList fields;
     for (const FieldDef& f : definition->fields)
         fields << Sql::quoted(f.name);
-    QSqlQuery query = Sql::execPositional(db, QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY rowid")
-                                                  .arg(fields.join(QStringLiteral(", ")), Sql::quoted(table), condition),
-                                          values);
+    QSqlQuery query =
+        Sql::execPositional(db,
+                            QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY rowid")
+                                .arg(fields.join(QStringLiteral(", ")), Sql::quoted(table), condition),
+                            values);
     while (query.next()) {
         QJsonObject row;
         for (int i = 0; i < definition->fields.size(); ++i) {
@@ -107,8 +110,9 @@ QString shown(const QJsonValue& value)
 {
     if (value.isDouble()) {
         const double number = value.toDouble();
-        return number == qint64(number) ? QString::number(qint64(number))
-                                        : QString::number(number, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','));
+        return number == qint64(number)
+                   ? QString::number(qint64(number))
+                   : QString::number(number, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','));
     }
     if (value.isString()) {
         const QDate date = QDate::fromString(value.toString(), Qt::ISODate);
@@ -127,12 +131,15 @@ ReportTable linesOf(const QJsonObject& all)
         const QJsonArray rows = all.value(s.table).toArray();
         for (int i = 0; i < rows.size(); ++i) {
             const QString section =
-                rows.size() == 1 ? s.caption : QStringLiteral("%1 (%2 din %3)").arg(s.caption).arg(i + 1).arg(rows.size());
+                rows.size() == 1
+                    ? s.caption
+                    : QStringLiteral("%1 (%2 din %3)").arg(s.caption).arg(i + 1).arg(rows.size());
             const QJsonObject row = rows[i].toObject();
             for (const FieldDef& f : TableDefinitions::find(s.table)->fields) {
                 const QString value = shown(row.value(f.name));
                 if (!value.isEmpty())
-                    lines.rows.append({section, QString(f.name).replace(QLatin1Char('_'), QLatin1Char(' ')), value});
+                    lines.rows.append(
+                        {section, QString(f.name).replace(QLatin1Char('_'), QLatin1Char(' ')), value});
             }
         }
     }
@@ -143,7 +150,8 @@ void saveWhole(const QString& filePath, const QByteArray& content)
 {
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
-        throw IoError(QStringLiteral("Fisierul %1 nu a putut fi scris: %2").arg(filePath, file.errorString()));
+        throw IoError(
+            QStringLiteral("Fisierul %1 nu a putut fi scris: %2").arg(filePath, file.errorString()));
 }
 
 } // namespace
@@ -164,7 +172,8 @@ std::unique_ptr<Report> report(const QSqlDatabase& db, const QString& code)
     def.name = QStringLiteral("Date personale");
     def.data = report->keep(linesOf(collectFamily(db, family)));
     const QString parish = ParishHeading::read(db).parish;
-    const QString heading = QStringLiteral("Datele personale ale familiei %1 (cod %2)").arg(family.name, family.code);
+    const QString heading =
+        QStringLiteral("Datele personale ale familiei %1 (cod %2)").arg(family.name, family.code);
     def.onStart = [parish, heading](ReportDefinition& d) {
         const double width = d.contentWidth();
         const QFont bold = RuledColumns::sized(d.font, d.font.pointSize(), true);
@@ -178,9 +187,9 @@ std::unique_ptr<Report> report(const QSqlDatabase& db, const QString& code)
         d.title.add(date);
         d.title.add(ReportElement::label({0, 8, width, 8}, heading, Qt::AlignCenter)
                         .withFont(RuledColumns::sized(d.font, 13, true)));
-        d.title.add(ReportElement::label({0, 16, width, 6},
-                                         QStringLiteral("Tot ce este inregistrat in program despre aceasta familie"),
-                                         Qt::AlignCenter));
+        d.title.add(ReportElement::label(
+            {0, 16, width, 6}, QStringLiteral("Tot ce este inregistrat in program despre aceasta familie"),
+            Qt::AlignCenter));
         ReportGroup section;
         section.field = QStringLiteral("Sectiune");
         section.header.height = 9;

@@ -2,8 +2,8 @@
 
 #include "db/Connection.h"
 #include "journal/JournalBlanking.h"
-#include "journal/PersonalFields.h"
 #include "journal/JournalVerification.h"
+#include "journal/PersonalFields.h"
 #include "support/ProgramRun.h"
 
 #include <QFile>
@@ -52,8 +52,8 @@ TEST_F(PersonalDataInJournal, TheCsvShowsNamesAndAddressesOnlyWhenAsked)
         const QString csv = folder.file(QStringLiteral("jurnal.csv"));
         QFile::remove(csv);
         const ProgramOutcome r = runProgram(QStringLiteral(LUMIVARET_EXECUTABLE),
-                                            QStringList{"--folder", folder.path(), "--report", "jurnal", "--from", today,
-                                                        "--to", today, "--csv", csv} +
+                                            QStringList{"--folder", folder.path(), "--report", "jurnal",
+                                                        "--from", today, "--to", today, "--csv", csv} +
                                                 extra);
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         return textFileLines(csv).join(QLatin1Char('\n'));
@@ -69,13 +69,15 @@ TEST_F(PersonalDataInJournal, TheCsvShowsNamesAndAddressesOnlyWhenAsked)
     const QString shown = csvLines({"--with-personal-data"});
     EXPECT_TRUE(shown.contains(QStringLiteral("Nume_prenume: Popescu Ion"))) << shown.toStdString();
     EXPECT_TRUE(shown.contains(QStringLiteral("Strada: Crinului")));
-    EXPECT_EQ(QString(shown).replace(QStringLiteral("Popescu Ion"), PersonalFields::hiddenText)
+    EXPECT_EQ(QString(shown)
+                  .replace(QStringLiteral("Popescu Ion"), PersonalFields::hiddenText)
                   .replace(QStringLiteral("Crinului"), PersonalFields::hiddenText),
               hidden);
 
-    const ProgramOutcome other = runProgram(QStringLiteral(LUMIVARET_EXECUTABLE),
-                                            {"--folder", folder.path(), "--report", "registru-casa", "--csv",
-                                             folder.file(QStringLiteral("casa.csv")), "--with-personal-data"});
+    const ProgramOutcome other =
+        runProgram(QStringLiteral(LUMIVARET_EXECUTABLE),
+                   {"--folder", folder.path(), "--report", "registru-casa", "--csv",
+                    folder.file(QStringLiteral("casa.csv")), "--with-personal-data"});
     EXPECT_EQ(other.exitCode, 2);
     EXPECT_EQ(other.err.trimmed(), QStringLiteral("Raportul registru-casa nu are date personale de inclus"));
 }
@@ -102,10 +104,12 @@ TEST_F(PersonalDataInJournal, BlankingFollowsTheLifeOfARowNotItsIdentity)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        JournalBlanking::blank(db, QStringLiteral("Venituri"), {field},
-                               [&](const QString& f, const QString& text) { return f == field && text == c.person; },
-                               c.currentRows);
-        EXPECT_EQ(valuesOf(entries(), rowid, field).join('|').toStdString(), c.expected.join('|').toStdString());
+        JournalBlanking::blank(
+            db, QStringLiteral("Venituri"), {field},
+            [&](const QString& f, const QString& text) { return f == field && text == c.person; },
+            c.currentRows);
+        EXPECT_EQ(valuesOf(entries(), rowid, field).join('|').toStdString(),
+                  c.expected.join('|').toStdString());
         const JournalVerification verification = JournalVerification::run(db);
         EXPECT_TRUE(verification.isWhole()) << verification.text().toStdString();
     }

@@ -66,7 +66,8 @@ TEST_F(PersonalDataCommandLine, AfterTheAnonymisationTheBooksDifferOnlyInTheName
 
     const ProgramOutcome verified = run({"--verify-journal"});
     EXPECT_EQ(verified.exitCode, 0) << verified.out.toStdString();
-    EXPECT_TRUE(verified.out.startsWith(QStringLiteral("Jurnalul este intreg"))) << verified.out.toStdString();
+    EXPECT_TRUE(verified.out.startsWith(QStringLiteral("Jurnalul este intreg")))
+        << verified.out.toStdString();
 
     // The books were computed before, into the file's register table: that copy is gone too.
     Connection::open(folder.databaseFile());
@@ -75,10 +76,11 @@ TEST_F(PersonalDataCommandLine, AfterTheAnonymisationTheBooksDifferOnlyInTheName
     QFile file(folder.databaseFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    EXPECT_EQ(SampleFamily::wordsIn(bytes, SampleFamily::personalWords() + QStringList{QStringLiteral("avram")})
-                  .join(' ')
-                  .toStdString(),
-              "");
+    EXPECT_EQ(
+        SampleFamily::wordsIn(bytes, SampleFamily::personalWords() + QStringList{QStringLiteral("avram")})
+            .join(' ')
+            .toStdString(),
+        "");
 }
 
 TEST_F(PersonalDataCommandLine, ThePersonsDataIsExportedByCodeAndAnUnknownCodeIsRefused)
@@ -90,7 +92,8 @@ TEST_F(PersonalDataCommandLine, ThePersonsDataIsExportedByCodeAndAnUnknownCodeIs
     QFile file(json);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QJsonObject all = QJsonDocument::fromJson(file.readAll()).object();
-    EXPECT_EQ(all.value("Enoriasi").toArray().at(0).toObject().value("Nume_prenume").toString(), SampleFamily::name);
+    EXPECT_EQ(all.value("Enoriasi").toArray().at(0).toObject().value("Nume_prenume").toString(),
+              SampleFamily::name);
     EXPECT_EQ(all.value("Venituri").toArray().size(), 3);
     EXPECT_TRUE(QFile::exists(pdf));
 

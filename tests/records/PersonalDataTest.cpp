@@ -1,5 +1,6 @@
 #include "SampleFamily.h"
 
+#include "core/Utilities.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
@@ -65,9 +66,10 @@ TEST_F(PersonalData, AnonymisationErasesTheFamilyFromTheRecordsTheReceiptsTheJou
     PersonAnonymisation::run(db, SampleFamily::code);
     EXPECT_EQ(Sql::scalar(db, QStringLiteral("PRAGMA secure_delete")).toInt(), 0);
 
-    EXPECT_EQ(column("SELECT Nume_prenume || '|' || ifnull(Strada, '') || '|' || ifnull(Nr, '') FROM Enoriasi "
-                     "ORDER BY Cod_enorias"),
-              "Avram Elena|Florilor|3\nANONIM-P1||");
+    EXPECT_EQ(
+        column("SELECT Nume_prenume || '|' || ifnull(Strada, '') || '|' || ifnull(Nr, '') FROM Enoriasi "
+               "ORDER BY Cod_enorias"),
+        "Avram Elena|Florilor|3\nANONIM-P1||");
     EXPECT_EQ(column("SELECT Numele || '|' || Data_nasterii || '|' || ifnull(Religia, '') FROM MembriiFam "
                      "ORDER BY Cod_enorias, rowid"),
               "Avram Elena|1980-01-02|Ortodoxa\nANONIM-P1-1|1970-05-01|\nANONIM-P1-2|1972-03-09|");
@@ -75,16 +77,19 @@ TEST_F(PersonalData, AnonymisationErasesTheFamilyFromTheRecordsTheReceiptsTheJou
               "ANONIM-P1|3.0|2024-03-01");
     EXPECT_EQ(column("SELECT Nume_mire || '|' || Nume_mireasa || '|' || ifnull(Observatii, '') FROM Cununii"),
               "ANONIM-P1|ANONIM-P1|");
-    EXPECT_EQ(column("SELECT Nume_decedat || '|' || Varsta || '|' || ifnull(Cauza_mortii, '') FROM Inmormantari"),
-              "ANONIM-P1|88.0|");
+    EXPECT_EQ(
+        column("SELECT Nume_decedat || '|' || Varsta || '|' || ifnull(Cauza_mortii, '') FROM Inmormantari"),
+        "ANONIM-P1|88.0|");
     EXPECT_EQ(column("SELECT Data || '|' || ifnull(Explicatie, '') FROM Activitati"), "2024-01-06|");
     // The receipts keep their numbers, dates and amounts; the name is replaced inside the explanation.
-    EXPECT_EQ(column("SELECT Nr_act || '|' || Data || '|' || ifnull(Cod_enorias, '') || '|' || "
-                     "ifnull(Den_enorias, '') || '|' || Explicatie || '|' || Valoarea FROM Venituri ORDER BY Nr_act"),
-              "1.0|2024-02-01|A7|Avram Elena|Contributie Avram Elena|50.0\n"
-              "10.0|2024-03-05|P1|ANONIM-P1|Contributie anuala ANONIM-P1|120.0\n"
-              "11.0|2024-04-10||ANONIM-P1|Donatie|30.5\n"
-              "13.0|2024-05-20|P1||Lumanari|15.0");
+    EXPECT_EQ(
+        column(
+            "SELECT Nr_act || '|' || Data || '|' || ifnull(Cod_enorias, '') || '|' || "
+            "ifnull(Den_enorias, '') || '|' || Explicatie || '|' || Valoarea FROM Venituri ORDER BY Nr_act"),
+        "1.0|2024-02-01|A7|Avram Elena|Contributie Avram Elena|50.0\n"
+        "10.0|2024-03-05|P1|ANONIM-P1|Contributie anuala ANONIM-P1|120.0\n"
+        "11.0|2024-04-10||ANONIM-P1|Donatie|30.5\n"
+        "13.0|2024-05-20|P1||Lumanari|15.0");
 
     // The journal still verifies, and none of its entries nor deleted documents holds the family's values.
     const JournalVerification verification = JournalVerification::run(db);
@@ -92,7 +97,8 @@ TEST_F(PersonalData, AnonymisationErasesTheFamilyFromTheRecordsTheReceiptsTheJou
     int blanked = 0;
     JournalStore::readAll(db, [&](const JournalEntry& e) {
         for (const JournalValue& v : e.values) {
-            EXPECT_FALSE(v.value.contains(QStringLiteral("Popescu"))) << e.number << " " << v.field.toStdString();
+            EXPECT_FALSE(v.value.contains(QStringLiteral("Popescu")))
+                << e.number << " " << v.field.toStdString();
             blanked += v.isBlanked();
         }
         EXPECT_FALSE(e.note.contains(QStringLiteral("Popescu")));
@@ -106,13 +112,16 @@ TEST_F(PersonalData, AnonymisationErasesTheFamilyFromTheRecordsTheReceiptsTheJou
     EXPECT_EQ(JournalStore::head(db).count, verification.entries);
     bool summarised = false;
     JournalStore::readAll(db, [&](const JournalEntry& e) {
-        summarised = summarised || (e.action == JournalAction::summary && e.note.contains(QStringLiteral("ANONIM-P1")));
+        summarised = summarised ||
+                     (e.action == JournalAction::summary && e.note.contains(QStringLiteral("ANONIM-P1")));
     });
     EXPECT_TRUE(summarised);
 
     // The search finds the receipts by the new name only.
     const auto found = [&](const QString& words) {
-        return Sql::scalar(db, QStringLiteral("SELECT count(*) FROM Cautare WHERE Cautare MATCH :w"), {{":w", words}}).toInt();
+        return Sql::scalar(db, QStringLiteral("SELECT count(*) FROM Cautare WHERE Cautare MATCH :w"),
+                           {{":w", words}})
+            .toInt();
     };
     EXPECT_EQ(found(QStringLiteral("popescu")), 0);
     EXPECT_EQ(found(QStringLiteral("mariana")), 0);
@@ -169,7 +178,10 @@ TEST_F(PersonalData, TheExportHoldsEveryRecordAndReceiptOfTheFamilyAndLeavesOnly
     const QString pdf = exportFolder + QStringLiteral("/date.pdf");
     PersonalDataExport::writeJson(db, SampleFamily::code, json);
     PersonalDataExport::writePdf(db, SampleFamily::code, pdf);
-    EXPECT_EQ(QDir(exportFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(' ').toStdString(),
+    EXPECT_EQ(QDir(exportFolder)
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                  .join(' ')
+                  .toStdString(),
               "date.json date.pdf");
 
     QFile file(json);
@@ -184,13 +196,15 @@ TEST_F(PersonalData, TheExportHoldsEveryRecordAndReceiptOfTheFamilyAndLeavesOnly
     EXPECT_EQ(rows("Enoriasi")[0].toObject().value("Strada").toString(), QStringLiteral("Trandafirilor"));
     ASSERT_EQ(rows("MembriiFam").size(), 2);
     EXPECT_EQ(rows("MembriiFam")[1].toObject().value("Numele").toString(), SampleFamily::memberName);
-    EXPECT_EQ(rows("MembriiFam")[1].toObject().value("Data_nasterii").toString(), QStringLiteral("1972-03-09"));
+    EXPECT_EQ(rows("MembriiFam")[1].toObject().value("Data_nasterii").toString(),
+              QStringLiteral("1972-03-09"));
     ASSERT_EQ(rows("Botezuri").size(), 1);
     EXPECT_EQ(rows("Botezuri")[0].toObject().value("Numar"), QJsonValue(3));
     ASSERT_EQ(rows("Cununii").size(), 1);
     EXPECT_EQ(rows("Cununii")[0].toObject().value("Varsta_mireasa"), QJsonValue(24.5));
     ASSERT_EQ(rows("Inmormantari").size(), 1);
-    EXPECT_EQ(rows("Inmormantari")[0].toObject().value("Nume_decedat").toString(), QStringLiteral("Popescu Gheorghe"));
+    EXPECT_EQ(rows("Inmormantari")[0].toObject().value("Nume_decedat").toString(),
+              QStringLiteral("Popescu Gheorghe"));
     EXPECT_EQ(rows("Inmormantari")[0].toObject().value("Profesia"), QJsonValue(QJsonValue::Null));
     ASSERT_EQ(rows("Activitati").size(), 1);
     // The receipts with its code or a member's name; the other family's and the deleted one are not there.
@@ -207,10 +221,24 @@ TEST_F(PersonalData, TheExportHoldsEveryRecordAndReceiptOfTheFamilyAndLeavesOnly
     for (const PdfPage& page : readPdfPages(pdf))
         texts << page.texts;
     const QString printed = texts.join(QLatin1Char('|'));
-    for (const QString& expected : {SampleFamily::name, SampleFamily::memberName, QStringLiteral("Popescu Gheorghe"),
-                                    QStringLiteral("Contributie anuala Popescu Ion"), QStringLiteral("Trandafirilor")})
-        EXPECT_TRUE(printed.contains(expected)) << expected.toStdString() << " not in " << printed.toStdString();
+    for (const QString& expected :
+         {SampleFamily::name, SampleFamily::memberName, QStringLiteral("Popescu Gheorghe"),
+          QStringLiteral("Contributie anuala Popescu Ion"), QStringLiteral("Trandafirilor")})
+        EXPECT_TRUE(printed.contains(expected))
+            << expected.toStdString() << " not in " << printed.toStdString();
     EXPECT_FALSE(printed.contains(SampleFamily::otherName));
+
+    // A file that cannot be written is said so, and nothing is left of it.
+    const QString unwritable = folder.file(QStringLiteral("lipsa/date.json"));
+    try {
+        PersonalDataExport::writeJson(db, SampleFamily::code, unwritable);
+        ADD_FAILURE() << "written into a missing folder";
+    } catch (const IoError& failure) {
+        EXPECT_TRUE(
+            failure.text().startsWith(QStringLiteral("Fisierul %1 nu a putut fi scris").arg(unwritable)))
+            << failure.text().toStdString();
+    }
+    EXPECT_FALSE(QDir(folder.file(QStringLiteral("lipsa"))).exists());
 }
 
 } // namespace

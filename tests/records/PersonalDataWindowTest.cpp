@@ -53,7 +53,8 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(window));
         QTest::keyClicks(window->searchEdit(), SampleFamily::code);
         QCoreApplication::processEvents();
-        EXPECT_EQ(window->table(TFisaEnoriasFrm::Catalog)->asString(QStringLiteral("Cod_enorias")), SampleFamily::code);
+        EXPECT_EQ(window->table(TFisaEnoriasFrm::Catalog)->asString(QStringLiteral("Cod_enorias")),
+                  SampleFamily::code);
         return window;
     }
 
@@ -66,7 +67,8 @@ protected:
 
     QString storedName() const
     {
-        return Sql::scalar(db, QStringLiteral("SELECT Nume_prenume FROM Enoriasi WHERE Cod_enorias = 'P1'")).toString();
+        return Sql::scalar(db, QStringLiteral("SELECT Nume_prenume FROM Enoriasi WHERE Cod_enorias = 'P1'"))
+            .toString();
     }
 
     qint64 journalEntries() const { return JournalStore::head(db).count; }
@@ -102,9 +104,11 @@ TEST_F(PersonalDataWindows, TheFamilySheetAnonymisesOnlyAfterTwoYesAnswers)
         ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown.isEmpty(); }));
         const QStringList questions = dialogs.texts(QStringLiteral("question"));
         ASSERT_EQ(questions.size(), c.questions);
-        EXPECT_TRUE(questions[0].contains(QStringLiteral("Popescu Ion (cod P1)"))) << questions[0].toStdString();
+        EXPECT_TRUE(questions[0].contains(QStringLiteral("Popescu Ion (cod P1)")))
+            << questions[0].toStdString();
         if (c.questions > 1)
-            EXPECT_TRUE(questions[1].contains(QStringLiteral("NU poate fi anulata"))) << questions[1].toStdString();
+            EXPECT_TRUE(questions[1].contains(QStringLiteral("NU poate fi anulata")))
+                << questions[1].toStdString();
         EXPECT_EQ(storedName(), c.anonymised ? QStringLiteral("ANONIM-P1") : SampleFamily::name);
         EXPECT_EQ(journalEntries() > entriesBefore, c.anonymised);
         EXPECT_EQ(dialogs.texts(QStringLiteral("information")).size(), c.anonymised ? 1 : 0);
@@ -113,7 +117,8 @@ TEST_F(PersonalDataWindows, TheFamilySheetAnonymisesOnlyAfterTwoYesAnswers)
     EXPECT_EQ(window->table(TFisaEnoriasFrm::Catalog)->asString(QStringLiteral("Nume_prenume")),
               QStringLiteral("ANONIM-P1"));
     EXPECT_TRUE(window->header(TFisaEnoriasFrm::Members)->text().contains(QStringLiteral("ANONIM-P1")));
-    EXPECT_EQ(window->table(TFisaEnoriasFrm::Members)->asString(QStringLiteral("Numele")), QStringLiteral("ANONIM-P1-1"));
+    EXPECT_EQ(window->table(TFisaEnoriasFrm::Members)->asString(QStringLiteral("Numele")),
+              QStringLiteral("ANONIM-P1-1"));
 }
 
 TEST_F(PersonalDataWindows, AFamilyWithAReceiptInTheLockedPeriodIsRefusedBeforeAnyQuestion)
@@ -126,7 +131,8 @@ TEST_F(PersonalDataWindows, AFamilyWithAReceiptInTheLockedPeriodIsRefusedBeforeA
     EXPECT_TRUE(dialogs.texts(QStringLiteral("question")).isEmpty());
     const QStringList errors = dialogs.texts(QStringLiteral("error"));
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Perioada pana la 31.03.2024 este blocata"))) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Perioada pana la 31.03.2024 este blocata")))
+        << errors[0].toStdString();
     EXPECT_EQ(storedName(), SampleFamily::name);
 }
 
@@ -137,7 +143,10 @@ TEST_F(PersonalDataWindows, TheFamilySheetSavesTheDataWhereTheUserSays)
     ASSERT_TRUE(QDir().mkpath(folder.file(QStringLiteral("cerere"))));
     dialogs.fileAnswers = {folder.file(QStringLiteral("cerere/popescu"))};
     click(window->personalDataButton());
-    EXPECT_EQ(QDir(folder.file(QStringLiteral("cerere"))).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString(),
+    EXPECT_EQ(QDir(folder.file(QStringLiteral("cerere")))
+                  .entryList(QDir::Files | QDir::Hidden)
+                  .join(' ')
+                  .toStdString(),
               "popescu.json popescu.pdf");
     const QStringList told = dialogs.texts(QStringLiteral("information"));
     ASSERT_EQ(told.size(), 1);
@@ -158,7 +167,8 @@ TEST_F(PersonalDataWindows, TheParishionersCatalogueCarriesBothCommands)
     ASSERT_TRUE(window);
     QApplication::setActiveWindow(window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    QTest::keyClicks(window->searchEdit(), SampleFamily::name); // the catalogue opens in the order of the names
+    QTest::keyClicks(window->searchEdit(),
+                     SampleFamily::name); // the catalogue opens in the order of the names
     QCoreApplication::processEvents();
     ASSERT_EQ(window->currentKey().toString(), SampleFamily::code);
 

@@ -66,17 +66,20 @@ void write(const QSqlDatabase& db)
     addMember(db, code, memberName, QDate(1972, 3, 9));
     addBaptism(db, code, 3, QDate(2024, 3, 1), QStringLiteral("Popescu Luca"));
     addMarriage(db, code, 4, QDate(2024, 6, 2), name);
-    Sql::exec(db, QStringLiteral("UPDATE Cununii SET Nume_mireasa = 'Ana Vladimirescu', Observatii = 'din Cotnari'"));
-    Sql::exec(db, QStringLiteral("INSERT INTO Inmormantari (Cod_enorias, Numar, Data, Nume_decedat, Varsta, "
-                                 "Cauza_mortii, Observatii) VALUES ('P1', 5, '2024-07-03', 'Popescu Gheorghe', 88, "
-                                 "'batranete', 'nascut la Cotnari')"));
+    Sql::exec(db, QStringLiteral(
+                      "UPDATE Cununii SET Nume_mireasa = 'Ana Vladimirescu', Observatii = 'din Cotnari'"));
+    Sql::exec(
+        db, QStringLiteral("INSERT INTO Inmormantari (Cod_enorias, Numar, Data, Nume_decedat, Varsta, "
+                           "Cauza_mortii, Observatii) VALUES ('P1', 5, '2024-07-03', 'Popescu Gheorghe', 88, "
+                           "'batranete', 'nascut la Cotnari')"));
     Sql::exec(db, QStringLiteral("INSERT INTO Activitati (Cod_enorias, Data, Explicatie) "
                                  "VALUES ('P1', '2024-01-06', 'Sfestanie la Popescu Ion')"));
     addParishioner(db, QStringLiteral("A7"), otherName);
     addMember(db, QStringLiteral("A7"), otherName, QDate(1980, 1, 2));
-    Sql::exec(db, QStringLiteral("INSERT INTO Venituri (Nr_act, Data, Cod_venit, Den_venit, Cod_enorias, Den_enorias, "
-                                 "Explicatie, Valoarea, Cont, Fel) VALUES (1, '2024-02-01', 1, 'Contributii', 'A7', "
-                                 "'Avram Elena', 'Contributie Avram Elena', 50, 'Casa', 'CHIT')"));
+    Sql::exec(db, QStringLiteral(
+                      "INSERT INTO Venituri (Nr_act, Data, Cod_venit, Den_venit, Cod_enorias, Den_enorias, "
+                      "Explicatie, Valoarea, Cont, Fel) VALUES (1, '2024-02-01', 1, 'Contributii', 'A7', "
+                      "'Avram Elena', 'Contributie Avram Elena', 50, 'Casa', 'CHIT')"));
     ChangeJournal::recordSummary(db, QStringLiteral("Datele de proba"), WatchedTables::names());
 
     storeReceipt(10, QDate(2024, 3, 5), code, name, QStringLiteral("Contributie Popescu Ion"), 120);
