@@ -34,25 +34,30 @@ int blank(const QSqlDatabase& db, const QString& table, const QStringList& field
         return 0;
     std::vector<RowLife> lives;
     QHash<qint64, size_t> openLife; // row identity -> its life still going on
-    JournalStore::readAll(db,
-                          [&](const JournalEntry& e) {
-                              if (e.action != JournalAction::insert && e.action != JournalAction::update &&
-                                  e.action != JournalAction::remove)
-                                  return;
-                              auto open = openLife.constFind(e.rowid);
-                              if (e.action == JournalAction::insert || open == openLife.constEnd()) {
-                                  lives.emplace_back();
-                                  open = openLife.insert(e.rowid, lives.size() - 1);
-                              }
-                              RowLife& life = lives[*open];
-                              for (const JournalValue& v : e.values)
-                                  if (!v.isBlanked() && isPersons(v.field, storedText(v.value).trimmed()))
-                                      life.persons = true;
-                              life.entries.push_back(e);
-                              if (e.action == JournalAction::remove)
-                                  openLife.remove(e.rowid);
-                          },
-                          QStringLiteral("Tabela = ?"), {table});
+    const auto follow = [&](const JournalEntry& e) {
+        // Rows taken as they are (an import, a restore, a closing) may be other
+        // rows under the same identities: every life of the table ends there.
+        if (e.action == JournalAction::baseline) {
+            openLife.clear();
+            return;
+        }
+        if (e.action != JournalAction::insert && e.action != JournalAction::update &&
+            e.action != JournalAction::remove)
+            return;
+        auto open = openLife.constFind(e.rowid);
+        if (e.action == JournalAction::insert || open == openLife.constEnd()) {
+            lives.emplace_back();
+            open = openLife.insert(e.rowid, lives.size() - 1);
+        }
+        RowLife& life = lives[*open];
+        for (const JournalValue& v : e.values)
+            if (!v.isBlanked() && isPersons(v.field, storedText(v.value).trimmed()))
+                life.persons = true;
+        life.entries.push_back(e);
+        if (e.action == JournalAction::remove)
+            openLife.remove(e.rowid);
+    };
+    JournalStore::readAll(db, follow, QStringLiteral("Tabela = ?"), {table});
     for (auto open = openLife.constBegin(); open != openLife.constEnd(); ++open)
         if (currentRows.contains(open.key()))
             lives[open.value()].persons = true;

@@ -1,6 +1,8 @@
 #include "JournalFixture.h"
 
 #include "db/Connection.h"
+#include "db/Sql.h"
+#include "journal/ChangeJournal.h"
 #include "journal/JournalBlanking.h"
 #include "journal/JournalVerification.h"
 #include "journal/PersonalFields.h"
@@ -113,4 +115,28 @@ TEST_F(PersonalDataInJournal, BlankingFollowsTheLifeOfARowNotItsIdentity)
         const JournalVerification verification = JournalVerification::run(db);
         EXPECT_TRUE(verification.isWhole()) << verification.text().toStdString();
     }
+}
+
+// Rows taken in bulk (a restore) may put another receipt under the identity of
+// the person's: its later changes are not the person's.
+TEST_F(PersonalDataInJournal, ABaselineEndsTheLivesOfTheRowsBeforeIt)
+{
+    store(QStringLiteral("Venituri"), receiptOf(1, QStringLiteral("Popescu Ion"), 150));
+    const qint64 rowid = lastEntry().rowid;
+    Sql::execPositional(
+        db, QStringLiteral("UPDATE Venituri SET Nr_act = 2, Den_enorias = 'Avram Elena' WHERE rowid = ?"),
+        {rowid});
+    ChangeJournal::recordSummary(db, QStringLiteral("Restaurare"), {QStringLiteral("Venituri")});
+    change(QStringLiteral("Venituri"), QStringLiteral("Nr_act"), 2,
+           {{QStringLiteral("Den_enorias"), QStringLiteral("Avram Elena Maria")}});
+    const QString field = QStringLiteral("Den_enorias");
+
+    JournalBlanking::blank(db, QStringLiteral("Venituri"), {field},
+                           [&](const QString& f, const QString& text) {
+                               return f == field && text == QStringLiteral("Popescu Ion");
+                           },
+                           {});
+    EXPECT_EQ(valuesOf(entries(), rowid, field).join('|').toStdString(), "-|tAvram Elena|tAvram Elena Maria");
+    const JournalVerification verification = JournalVerification::run(db);
+    EXPECT_TRUE(verification.isWhole()) << verification.text().toStdString();
 }
