@@ -60,12 +60,10 @@ FamilyData FamilyData::read(const QSqlDatabase& db, const QString& code)
                 .arg(PersonalFields::receiptsTable));
     const QRegularExpression pattern = family.namesPattern();
     while (receipts.next()) {
-        const bool persons =
-            receipts.value(2).toString().trimmed() == family.code ||
-            family.isName(receipts.value(3).toString()) ||
-            (!family.names.isEmpty() && pattern.match(receipts.value(4).toString()).hasMatch());
-        if (persons)
-            family.receipts.append({receipts.value(0).toLongLong(), receipts.value(1).toDate()});
+        const bool isFamilys = receipts.value(2).toString().trimmed() == family.code ||
+                               family.isName(receipts.value(3).toString());
+        if (isFamilys || (!family.names.isEmpty() && pattern.match(receipts.value(4).toString()).hasMatch()))
+            family.receipts.append({receipts.value(0).toLongLong(), receipts.value(1).toDate(), isFamilys});
     }
     return family;
 }

@@ -20,6 +20,9 @@ struct FamilyData {
     struct Receipt {
         qint64 rowid = 0;
         QDate date;
+        // Its code or one of its names as the parishioner's; otherwise it only
+        // names one of them in its explanation (another family's receipt).
+        bool isFamilys = true;
     };
     QList<Receipt> receipts;
 

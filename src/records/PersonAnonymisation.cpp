@@ -96,15 +96,16 @@ void anonymiseRecords(const QSqlDatabase& db, const FamilyData& family, const QS
     for (const PersonalTable& table : PersonalFields::all()) {
         if (table.table == PersonalFields::receiptsTable || !Sql::tableExists(db, table.table))
             continue;
-        int member = 0;
+        int position = 0;
         for (const qint64 rowid : rowsOfFamily(db, table.table, family.code)) {
-            ++member;
+            ++position;
             QVariantMap fields;
             for (const PersonalField& f : table.fields) {
                 const QVariant now = storedValue(db, table.table, f.name, rowid);
                 QVariant erased;
                 if (f.kind == FieldKind::Name && table.table == PersonalFields::membersTable)
-                    erased = QStringLiteral("%1-%2").arg(anonymous).arg(member); // members are keyed by name
+                    erased =
+                        QStringLiteral("%1-%2").arg(anonymous).arg(position); // members are keyed by name
                 else if (f.kind == FieldKind::Name)
                     erased = now.toString().trimmed().isEmpty() ? QVariant() : QVariant(anonymous);
                 else if (f.kind == FieldKind::NameInside)
@@ -126,9 +127,10 @@ void anonymiseReceipts(const QSqlDatabase& db, const FamilyData& family, const Q
         QVariantMap fields;
         for (const PersonalField& f : receipts.fields) {
             const QString now = storedValue(db, receipts.table, f.name, receipt.rowid).toString();
+            // Another family's receipt that names one of them keeps its own parishioner.
             const QString erased = f.kind == FieldKind::NameInside ? family.withNamesReplaced(now, anonymous)
-                                   : now.trimmed().isEmpty()       ? now
-                                                                   : anonymous;
+                                   : now.trimmed().isEmpty() || !receipt.isFamilys ? now
+                                                                                   : anonymous;
             if (erased != now)
                 fields.insert(f.name, erased);
         }
@@ -157,32 +159,32 @@ void blankJournal(const QSqlDatabase& db, const FamilyData& family)
                            fieldNames(*PersonalFields::find(PersonalFields::familyTable)), ofCode,
                            QSet<qint64>(catalogueRows.begin(), catalogueRows.end()));
 
+    // The family's receipts lose their names; another family's only what names this one.
     const PersonalTable& receipts = *PersonalFields::find(PersonalFields::receiptsTable);
-    QSet<qint64> receiptRows;
+    QSet<qint64> familys, naming;
     for (const FamilyData::Receipt& r : family.receipts)
-        receiptRows.insert(r.rowid);
+        (r.isFamilys ? familys : naming).insert(r.rowid);
+    QStringList namingFields;
+    for (const PersonalField& f : receipts.fields)
+        if (f.kind == FieldKind::NameInside)
+            namingFields << f.name;
     JournalBlanking::blank(
         db, receipts.table, fieldNames(receipts),
         [&](const QString& field, const QString& text) {
             const PersonalField* f = receipts.find(field);
-            return ofCode(field, text) || (f && f->kind == FieldKind::Name && family.isName(text)) ||
-                   (f && f->kind == FieldKind::NameInside && family.mentions(text));
+            return ofCode(field, text) || (f && f->kind == FieldKind::Name && family.isName(text));
         },
-        receiptRows);
+        familys);
+    JournalBlanking::blank(
+        db, receipts.table, namingFields,
+        [&](const QString& field, const QString& text) {
+            const PersonalField* f = receipts.find(field);
+            return f && f->kind == FieldKind::NameInside && family.mentions(text);
+        },
+        naming);
 }
 
-} // namespace
-
-namespace PersonAnonymisation
-{
-
-QString anonymousName(const QString& code)
-{
-    return QStringLiteral("ANONIM-") + code.trimmed();
-}
-
-namespace
-{
+// Refused when a receipt of the family falls within the locked period, before anything changes.
 void checkFamily(const QSqlDatabase& db, const FamilyData& family)
 {
     try {
@@ -195,7 +197,16 @@ void checkFamily(const QSqlDatabase& db, const FamilyData& family)
                           .arg(family.code));
     }
 }
+
 } // namespace
+
+namespace PersonAnonymisation
+{
+
+QString anonymousName(const QString& code)
+{
+    return QStringLiteral("ANONIM-") + code.trimmed();
+}
 
 void check(const QSqlDatabase& db, const QString& code)
 {

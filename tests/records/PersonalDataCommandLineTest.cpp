@@ -94,7 +94,7 @@ TEST_F(PersonalDataCommandLine, ThePersonsDataIsExportedByCodeAndAnUnknownCodeIs
     const QJsonObject all = QJsonDocument::fromJson(file.readAll()).object();
     EXPECT_EQ(all.value("Enoriasi").toArray().at(0).toObject().value("Nume_prenume").toString(),
               SampleFamily::name);
-    EXPECT_EQ(all.value("Venituri").toArray().size(), 3);
+    EXPECT_EQ(all.value("Venituri").toArray().size(), 4);
     EXPECT_TRUE(QFile::exists(pdf));
 
     const QString unknown = folder.file(QStringLiteral("zz.json"));

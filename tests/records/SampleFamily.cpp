@@ -87,6 +87,8 @@ void write(const QSqlDatabase& db)
     changeRow(QStringLiteral("Venituri"), QStringLiteral("Nr_act"), 10, QStringLiteral("Explicatie"),
               QStringLiteral("Contributie anuala Popescu Ion"));
     storeReceipt(13, QDate(2024, 5, 20), code, {}, QStringLiteral("Lumanari"), 15);
+    storeReceipt(14, QDate(2024, 5, 2), QStringLiteral("A7"), otherName,
+                 QStringLiteral("Pomelnic pentru Popescu Ion"), 20);
     storeReceipt(12, QDate(2024, 4, 11), code, name, QStringLiteral("Gresit"), 99);
     {
         Dataset rows(QStringLiteral("Venituri"));

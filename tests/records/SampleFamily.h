@@ -8,7 +8,8 @@
 // two members, a baptism, a marriage, a burial, an event, three receipts (one
 // with its code and name, one with its code only, one with a member's name only), a receipt deleted and the
 // family's street changed, so that the journal's earlier entries hold its
-// values; beside it the family "Avram Elena" (A7) with a receipt. Working
+// values; beside it the family "Avram Elena" (A7) with two receipts, one of
+// them naming "Popescu Ion" in its explanation. Working
 // year 2024, 100,00 in cash at its start.
 namespace SampleFamily
 {
