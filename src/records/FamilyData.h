@@ -15,7 +15,9 @@
 struct FamilyData {
     QString code;
     QString name; // the catalogue's
-    // The catalogue's name and the family members' names, each once.
+    // The catalogue's name and the names of its people in the records (the
+    // members, the baptised child, the couple, the deceased) of two words or
+    // more, each once.
     QStringList names;
     struct Receipt {
         qint64 rowid = 0;
@@ -26,7 +28,7 @@ struct FamilyData {
     };
     QList<Receipt> receipts;
 
-    // Whether a text is one of the names (any case, spaces around ignored).
+    // Whether a text is one of the names (any case, spaces ignored around and doubled).
     bool isName(const QString& text) const;
     // Whether a text holds one of the names as whole words.
     bool mentions(const QString& text) const;
@@ -37,5 +39,5 @@ struct FamilyData {
     static FamilyData read(const QSqlDatabase& db, const QString& code);
 
 private:
-    QRegularExpression namesPattern() const;
+    QRegularExpression m_pattern; // any of the names, as whole words
 };

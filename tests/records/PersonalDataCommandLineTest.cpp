@@ -31,14 +31,14 @@ protected:
     ProgramOutcome run(const QStringList& arguments) const { return runProgram(program(), arguments); }
 
     // The CSV lines of each book, as the command line writes them.
-    QMap<QString, QStringList> books(const QString& round) const
+    QMap<QString, std::string> books(const QString& round) const
     {
-        QMap<QString, QStringList> lines;
+        QMap<QString, std::string> lines;
         for (const QString report : {"registru-incasari-plati", "registru-casa", "bilant-v1"}) {
             const QString csv = folder.file(QStringLiteral("%1-%2.csv").arg(report, round));
             const ProgramOutcome r = run({"--report", report, "--csv", csv});
             EXPECT_EQ(r.exitCode, 0) << report.toStdString() << ": " << r.err.toStdString();
-            lines.insert(report, textFileLines(csv));
+            lines.insert(report, textFileLines(csv).join(QLatin1Char('\n')).toStdString());
         }
         return lines;
     }
@@ -49,19 +49,21 @@ protected:
 
 TEST_F(PersonalDataCommandLine, AfterTheAnonymisationTheBooksDifferOnlyInTheNamesAndTheJournalVerifies)
 {
-    const QMap<QString, QStringList> before = books(QStringLiteral("inainte"));
+    const QMap<QString, std::string> before = books(QStringLiteral("inainte"));
     Connection::open(folder.databaseFile());
     PersonAnonymisation::run(Connection::database(), SampleFamily::code);
     Connection::close();
-    const QMap<QString, QStringList> after = books(QStringLiteral("dupa"));
+    const QMap<QString, std::string> after = books(QStringLiteral("dupa"));
 
-    QMap<QString, QStringList> expected = before;
-    for (QStringList& lines : expected)
-        for (QString& line : lines)
-            line.replace(SampleFamily::name, QStringLiteral("ANONIM-P1"))
-                .replace(SampleFamily::memberName, QStringLiteral("ANONIM-P1"));
-    EXPECT_NE(expected, before) << "the books name the family";
-    EXPECT_EQ(after, expected);
+    for (auto book = before.constBegin(); book != before.constEnd(); ++book) {
+        SCOPED_TRACE(book.key().toStdString());
+        QString expected = QString::fromStdString(book.value());
+        for (const QString& name : SampleFamily::peoplesNames())
+            expected.replace(name, QStringLiteral("ANONIM-P1"));
+        EXPECT_EQ(after.value(book.key()), expected.toStdString());
+    }
+    EXPECT_NE(before.value("registru-incasari-plati"), after.value("registru-incasari-plati"))
+        << "the register names the family";
     EXPECT_EQ(after.value("bilant-v1"), before.value("bilant-v1"));
 
     const ProgramOutcome verified = run({"--verify-journal"});

@@ -90,7 +90,7 @@ TEST_F(PersonalData, AnonymisationErasesTheFamilyFromTheRecordsTheReceiptsTheJou
         "10.0|2024-03-05|P1|ANONIM-P1|Contributie anuala ANONIM-P1|120.0\n"
         "11.0|2024-04-10||ANONIM-P1|Donatie|30.5\n"
         "13.0|2024-05-20|P1||Lumanari|15.0\n"
-        "14.0|2024-05-02|A7|Avram Elena|Pomelnic pentru ANONIM-P1|20.0");
+        "14.0|2024-05-02|A7|Avram Elena|Pomelnic pentru ANONIM-P1 si ANONIM-P1|20.0");
 
     // The journal still verifies, and none of its entries nor deleted documents holds the family's values.
     const JournalVerification verification = JournalVerification::run(db);
@@ -226,7 +226,7 @@ TEST_F(PersonalData, TheExportHoldsEveryRecordAndReceiptOfTheFamilyAndLeavesOnly
     EXPECT_EQ(receipts[1].toObject().value("Den_enorias").toString(), SampleFamily::memberName);
     EXPECT_EQ(receipts[1].toObject().value("Valoarea"), QJsonValue(30.5));
     EXPECT_EQ(receipts[2].toObject().value("Explicatie").toString(),
-              QStringLiteral("Pomelnic pentru Popescu Ion"));
+              QStringLiteral("Pomelnic pentru Popescu Gheorghe si Ana Vladimirescu"));
     EXPECT_EQ(receipts[3].toObject().value("Nr_act"), QJsonValue(13));
 
     QStringList texts;

@@ -49,6 +49,13 @@ void changeRow(const QString& table, const QString& field, const QVariant& value
 namespace SampleFamily
 {
 
+const QStringList& peoplesNames()
+{
+    static const QStringList names{name, memberName, QStringLiteral("Popescu Gheorghe"),
+                                   QStringLiteral("Ana Vladimirescu"), QStringLiteral("Popescu Luca")};
+    return names;
+}
+
 const QStringList& personalWords()
 {
     static const QStringList words{QStringLiteral("popescu"), QStringLiteral("trandafirilor"),
@@ -88,7 +95,7 @@ void write(const QSqlDatabase& db)
               QStringLiteral("Contributie anuala Popescu Ion"));
     storeReceipt(13, QDate(2024, 5, 20), code, {}, QStringLiteral("Lumanari"), 15);
     storeReceipt(14, QDate(2024, 5, 2), QStringLiteral("A7"), otherName,
-                 QStringLiteral("Pomelnic pentru Popescu Ion"), 20);
+                 QStringLiteral("Pomelnic pentru Popescu Gheorghe si Ana Vladimirescu"), 20);
     storeReceipt(12, QDate(2024, 4, 11), code, name, QStringLiteral("Gresit"), 99);
     {
         Dataset rows(QStringLiteral("Venituri"));

@@ -9,7 +9,7 @@
 // with its code and name, one with its code only, one with a member's name only), a receipt deleted and the
 // family's street changed, so that the journal's earlier entries hold its
 // values; beside it the family "Avram Elena" (A7) with two receipts, one of
-// them naming "Popescu Ion" in its explanation. Working
+// them naming the family's deceased and bride in its explanation. Working
 // year 2024, 100,00 in cash at its start.
 namespace SampleFamily
 {
@@ -18,6 +18,9 @@ inline const QString code = QStringLiteral("P1");
 inline const QString name = QStringLiteral("Popescu Ion");
 inline const QString memberName = QStringLiteral("Popescu Mariana");
 inline const QString otherName = QStringLiteral("Avram Elena");
+
+// The names of the family's people as its records and receipts write them.
+const QStringList& peoplesNames();
 
 // Words (lower case) of the family's personal data, each found nowhere else.
 const QStringList& personalWords();
