@@ -5,6 +5,7 @@
 #include "journal/JournalStore.h"
 
 #include <QHash>
+#include <algorithm>
 #include <vector>
 
 namespace
@@ -16,10 +17,47 @@ QString storedText(const QString& value)
     return value.isEmpty() || value == QLatin1String("n") ? QString() : value.mid(1);
 }
 
+// The entries of one life of a row, by number (a table's journal may be long:
+// the entries themselves are read again only for the person's lives).
 struct RowLife {
-    std::vector<JournalEntry> entries;
+    std::vector<qint64> entries;
     bool persons = false;
 };
+
+// Blanks the values of `fields` in these entries; the count changed.
+int blankEntries(const QSqlDatabase& db, const std::vector<qint64>& numbers, const QStringList& fields)
+{
+    constexpr size_t chunk = 500;
+    int changed = 0;
+    for (size_t from = 0; from < numbers.size(); from += chunk) {
+        QStringList list;
+        for (size_t i = from; i < std::min(numbers.size(), from + chunk); ++i)
+            list << QString::number(numbers[i]);
+        QList<JournalEntry> blanked;
+        JournalStore::readAll(
+            db,
+            [&](const JournalEntry& e) {
+                JournalEntry copy = e;
+                bool any = false;
+                for (JournalValue& v : copy.values) {
+                    if (v.isBlanked() || !fields.contains(v.field, Qt::CaseInsensitive))
+                        continue;
+                    v.value.clear();
+                    v.salt.clear();
+                    any = true;
+                }
+                if (any)
+                    blanked << copy;
+            },
+            QStringLiteral("Nr IN (%1)").arg(list.join(QLatin1Char(','))));
+        for (const JournalEntry& e : std::as_const(blanked))
+            Sql::execPositional(
+                db, QStringLiteral("UPDATE %1 SET Valori = ? WHERE Nr = ?").arg(JournalStore::entriesTable),
+                {JournalEntry::encodeValues(e.values), e.number}, JournalStore::entriesTable);
+        changed += int(blanked.size());
+    }
+    return changed;
+}
 
 } // namespace
 
@@ -53,7 +91,7 @@ int blank(const QSqlDatabase& db, const QString& table, const QStringList& field
         for (const JournalValue& v : e.values)
             if (!v.isBlanked() && isPersons(v.field, storedText(v.value).trimmed()))
                 life.persons = true;
-        life.entries.push_back(e);
+        life.entries.push_back(e.number);
         if (e.action == JournalAction::remove)
             openLife.remove(e.rowid);
     };
@@ -62,28 +100,11 @@ int blank(const QSqlDatabase& db, const QString& table, const QStringList& field
         if (currentRows.contains(open.key()))
             lives[open.value()].persons = true;
 
-    int changed = 0;
-    for (RowLife& life : lives) {
-        if (!life.persons)
-            continue;
-        for (JournalEntry& e : life.entries) {
-            bool blanked = false;
-            for (JournalValue& v : e.values) {
-                if (v.isBlanked() || !fields.contains(v.field, Qt::CaseInsensitive))
-                    continue;
-                v.value.clear();
-                v.salt.clear();
-                blanked = true;
-            }
-            if (!blanked)
-                continue;
-            Sql::execPositional(
-                db, QStringLiteral("UPDATE %1 SET Valori = ? WHERE Nr = ?").arg(JournalStore::entriesTable),
-                {JournalEntry::encodeValues(e.values), e.number}, JournalStore::entriesTable);
-            ++changed;
-        }
-    }
-    return changed;
+    std::vector<qint64> persons;
+    for (const RowLife& life : lives)
+        if (life.persons)
+            persons.insert(persons.end(), life.entries.begin(), life.entries.end());
+    return blankEntries(db, persons, fields);
 }
 
 } // namespace JournalBlanking
