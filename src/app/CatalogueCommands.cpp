@@ -3,9 +3,33 @@
 #include "app/MainUnt.h"
 #include "app/ProgramReports.h"
 #include "catalogues/CatalogDescriptor.h"
+#include "catalogues/CatalogWindow.h"
 #include "catalogues/CatalogueOpeners.h"
 #include "catalogues/TStocFrm.h"
 #include "printing/ReportCatalog.h"
+#include "records/PersonalDataCommands.h"
+
+#include <QPushButton>
+
+namespace
+{
+
+const QString personalDataButton = QStringLiteral("DatePersonaleBtn");
+
+// The parishioners catalogue carries the commands on a family's personal data.
+void addPersonalDataCommands(TCatalogFrm& window)
+{
+    if (window.findChild<QPushButton*>(personalDataButton))
+        return;
+    window.addRowCommand(PersonalDataCommands::exportCaption, personalDataButton, [](const QString& code) {
+        PersonalDataCommands::exportData(code);
+        return false;
+    });
+    window.addRowCommand(PersonalDataCommands::anonymiseCaption, QStringLiteral("AnonimizareBtn"),
+                         [](const QString& code) { return PersonalDataCommands::anonymise(code); });
+}
+
+} // namespace
 
 void attachCatalogueCommands(TMainFrm& mainWindow)
 {
@@ -21,7 +45,11 @@ void attachCatalogueCommands(TMainFrm& mainWindow)
     for (const auto& c : commands) {
         const CatalogDescriptor* catalogue = &c.catalogue;
         mainWindow.setCommandHandler(QString::fromLatin1(c.command),
-                                     [&mainWindow, catalogue] { openCatalogue(*catalogue, &mainWindow); });
+                                     [&mainWindow, catalogue] {
+                                         TCatalogFrm* window = openCatalogue(*catalogue, &mainWindow);
+                                         if (window && catalogue == &Catalogs::parishioners())
+                                             addPersonalDataCommands(*window);
+                                     });
     }
     mainWindow.setCommandHandler(QStringLiteral("OpStocuri"),
                                  [&mainWindow] { openStockWindow(&mainWindow); });

@@ -16,10 +16,12 @@
 #include "db/Sql.h"
 #include "db/WorkingYear.h"
 #include "journal/ChangeJournal.h"
+#include "journal/JournalReport.h"
 #include "journal/JournalVerification.h"
 #include "printing/EmptyReport.h"
 #include "printing/ReportCatalog.h"
 #include "printing/RuledColumns.h"
+#include "records/PersonalDataExport.h"
 #include "transfer/OldDataImport.h"
 
 #include <QApplication>
@@ -74,6 +76,7 @@ struct Request {
     const ReportEntry* entry = nullptr;
     QDate from, to; // invalid when not given
     QString code, pdf, csv;
+    bool withPersonalData = false;
 };
 
 // Checks what can be checked before the database is opened.
@@ -134,8 +137,16 @@ ReportAnswers answersFor(const Request& r, const QSqlDatabase& db)
             throw BadArgument{QStringLiteral("Codul %1 nu exista in %2").arg(r.code, entry.code->table)};
         answers.code = r.code;
     }
-    for (const ReportYesNoQuestion& question : entry.questions)
+    bool asksPersonalData = false;
+    for (const ReportYesNoQuestion& question : entry.questions) {
         answers.yesNo.insert(question.key, question.defaultAnswer);
+        asksPersonalData = asksPersonalData || question.key == JournalReport::personalDataKey;
+    }
+    if (r.withPersonalData) {
+        if (!asksPersonalData)
+            throw BadArgument{QStringLiteral("Raportul %1 nu are date personale de inclus").arg(entry.name)};
+        answers.yesNo.insert(JournalReport::personalDataKey, true);
+    }
     return answers;
 }
 
@@ -201,6 +212,19 @@ int verifyJournal()
     return verification.isWhole() ? 0 : 3;
 }
 
+// What is held about a family, into the JSON file and (when given) the PDF.
+int exportPerson(const QString& code, const QString& json, const QString& pdf)
+{
+    Connection::open(DatabaseLocation::instance().workingYearDatabase());
+    const QSqlDatabase db = Connection::database();
+    SchemaUpgrade::upgrade(db);
+    if (!json.isEmpty())
+        PersonalDataExport::writeJson(db, code, json);
+    if (!pdf.isEmpty())
+        PersonalDataExport::writePdf(db, code, pdf);
+    return 0;
+}
+
 int listReports()
 {
     for (const ReportEntry& entry : programReports().entries())
@@ -232,9 +256,12 @@ QString helpText()
         "  --code COD            codul cerut de raport (tip de venit sau de cheltuiala)\n"
         "  --pdf FISIER          scrie raportul in fisierul PDF\n"
         "  --csv FISIER          scrie cifrele raportului in fisierul CSV\n"
+        "  --with-personal-data  cu --report jurnal: numele si adresele enoriasilor si in CSV\n"
         "  --import DOSAR        aduce tabelele programului vechi din DOSAR\n"
         "  --replace             cu --import: inlocuieste o baza de date care are documente\n"
         "  --verify-journal      verifica jurnalul modificarilor (iesire 3 daca nu este intreg)\n"
+        "  --export-person COD   scrie tot ce este inregistrat despre familia COD: cu --json FISIER\n"
+        "                        (si/sau --pdf FISIER)\n"
         "  --protect             cripteaza datele parohiei cu parola din --password-file\n"
         "  --password-file FISIER  parola datelor protejate (primul rand al fisierului); altfel\n"
         "                        variabila LUMIVARET_PASSWORD\n"
@@ -271,10 +298,13 @@ CommandLineStart runCommandLine(int argc, char** argv)
     const QCommandLineOption help(QStringList{QStringLiteral("help"), QStringLiteral("h")});
     const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption verify(QStringLiteral("verify-journal"));
+    const QCommandLineOption exportPersonOption(QStringLiteral("export-person"), {}, QStringLiteral("COD"));
+    const QCommandLineOption json(QStringLiteral("json"), {}, QStringLiteral("FISIER"));
+    const QCommandLineOption withPersonalData(QStringLiteral("with-personal-data"));
     const QCommandLineOption protect(QStringLiteral("protect"));
     const QCommandLineOption passwordFile(QStringLiteral("password-file"), {}, QStringLiteral("FISIER"));
     parser.addOptions({folder, list, report, from, to, code, pdf, csv, import, replace, help, version, verify,
-                       protect, passwordFile});
+                       exportPersonOption, json, withPersonalData, protect, passwordFile});
     try {
         if (!parser.parse(arguments))
             throw BadArgument{parseFailure(parser, arguments)};
@@ -291,8 +321,15 @@ CommandLineStart runCommandLine(int argc, char** argv)
         }
         if (parser.isSet(folder) && parser.value(folder).trimmed().isEmpty())
             throw BadArgument{QStringLiteral("Lipseste dosarul optiunii --folder")};
-        for (const QCommandLineOption* reportOnly : {&from, &to, &code, &pdf, &csv})
-            if (parser.isSet(*reportOnly) && !parser.isSet(report))
+        const bool exportsPerson = parser.isSet(exportPersonOption);
+        if (exportsPerson && (parser.isSet(list) || parser.isSet(report) || parser.isSet(import) || parser.isSet(verify)))
+            throw BadArgument{QStringLiteral("--export-person merge doar cu --json FISIER si --pdf FISIER")};
+        if (exportsPerson && !parser.isSet(json) && !parser.isSet(pdf))
+            throw BadArgument{QStringLiteral("--export-person cere --json FISIER (si/sau --pdf FISIER)")};
+        if (parser.isSet(json) && !exportsPerson)
+            throw BadArgument{QStringLiteral("--json merge doar cu --export-person COD")};
+        for (const QCommandLineOption* reportOnly : {&from, &to, &code, &pdf, &csv, &withPersonalData})
+            if (parser.isSet(*reportOnly) && !parser.isSet(report) && !(exportsPerson && reportOnly == &pdf))
                 throw BadArgument{QStringLiteral("--%1 merge doar cu --report NUME").arg(reportOnly->names().first())};
         if (parser.isSet(list) && parser.isSet(report))
             throw BadArgument{QStringLiteral("--list-reports si --report nu merg impreuna")};
@@ -301,7 +338,7 @@ CommandLineStart runCommandLine(int argc, char** argv)
         if (parser.isSet(verify) && (parser.isSet(list) || parser.isSet(report) || parser.isSet(import)))
             throw BadArgument{QStringLiteral("--verify-journal merge doar singur (cu --folder DOSAR)")};
         if (parser.isSet(protect) && (parser.isSet(list) || parser.isSet(report) || parser.isSet(import) ||
-                                      parser.isSet(verify)))
+                                      parser.isSet(verify) || exportsPerson))
             throw BadArgument{QStringLiteral("--protect merge doar cu --password-file FISIER (si --folder DOSAR)")};
         if (parser.isSet(replace) && !parser.isSet(import))
             throw BadArgument{QStringLiteral("--replace merge doar cu --import DOSAR")};
@@ -310,7 +347,7 @@ CommandLineStart runCommandLine(int argc, char** argv)
         return {2, {}};
     }
     if (!parser.isSet(list) && !parser.isSet(report) && !parser.isSet(import) && !parser.isSet(verify) &&
-        !parser.isSet(protect))
+        !parser.isSet(exportPersonOption) && !parser.isSet(protect))
         return {std::nullopt, parser.value(folder)};
 
     qInstallMessageHandler(criticalOnly);
@@ -335,7 +372,13 @@ CommandLineStart runCommandLine(int argc, char** argv)
             return {listReports(), {}};
         if (parser.isSet(verify))
             return {verifyJournal(), {}};
-        const Request request = readRequest(parser, report, from, to, code, pdf, csv);
+        if (parser.isSet(exportPersonOption)) {
+            const int status = exportPerson(parser.value(exportPersonOption).trimmed(), parser.value(json), parser.value(pdf));
+            Connection::close();
+            return {status, {}};
+        }
+        Request request = readRequest(parser, report, from, to, code, pdf, csv);
+        request.withPersonalData = parser.isSet(withPersonalData);
         const int status = runReport(request);
         Connection::close();
         return {status, {}};

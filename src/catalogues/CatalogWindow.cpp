@@ -133,12 +133,12 @@ void TCatalogFrm::buildControls()
 
     m_browser->topRow()->addWidget(m_editButton);
     m_browser->setGrid(m_grid);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(m_okButton);
-    bottom->addWidget(m_cancelButton);
+    m_bottomRow = new QHBoxLayout;
+    m_bottomRow->addStretch();
+    m_bottomRow->addWidget(m_okButton);
+    m_bottomRow->addWidget(m_cancelButton);
     QVBoxLayout* layout = m_browser->layout();
-    layout->addLayout(bottom);
+    layout->addLayout(m_bottomRow);
 
     // Wide enough for every column and the longest text of its rows, as far as the screen allows (then
     // as the user last left it); the last column takes what is left.
@@ -213,6 +213,29 @@ void TCatalogFrm::startAt(const QVariant& code)
     const bool given = !code.isNull() && !code.toString().isEmpty();
     if (!given || !m_catalog->findKey({code}))
         m_catalog->first();
+}
+
+QPushButton* TCatalogFrm::addRowCommand(const QString& caption, const QString& objectName,
+                                        const std::function<bool(const QString& key)>& run)
+{
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    m_bottomRow->insertWidget(m_bottomRow->count() - 3, button);
+    connect(button, &QPushButton::clicked, this, [this, run] {
+        runGuarded([this, run] {
+            if (m_catalog->isActive() && !m_catalog->checkBrowseMode())
+                throw SilentAbort();
+            const QString key = currentKey().toString().trimmed();
+            if (key.isEmpty()) {
+                dialogs().warning(QStringLiteral("Alegeti intai un rand din lista."));
+                return;
+            }
+            if (run(key))
+                m_catalog->refresh();
+        });
+    });
+    return button;
 }
 
 QVariant TCatalogFrm::currentKey() const

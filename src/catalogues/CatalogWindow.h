@@ -4,10 +4,12 @@
 
 #include <QDialog>
 #include <QVariant>
+#include <functional>
 
 class CatalogBrowser;
 class Dataset;
 class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class TDBGridNormal;
@@ -48,6 +50,13 @@ public:
     // that row is refused.
     bool setEditing(bool on);
 
+    // A command on the current row, as a button on the bottom row: `run` gets
+    // the row's key once the row being edited is stored, and returns true when
+    // it changed the table, which is then read again. Without a current row
+    // the user is told so.
+    QPushButton* addRowCommand(const QString& caption, const QString& objectName,
+                               const std::function<bool(const QString& key)>& run);
+
     void done(int result) override;
 
 protected:
@@ -79,4 +88,5 @@ private:
     QPushButton* m_okButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
     bool m_editing = false;
+    QHBoxLayout* m_bottomRow = nullptr;
 };

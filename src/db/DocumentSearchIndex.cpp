@@ -235,4 +235,28 @@ void ensureForReading(const QSqlDatabase& db)
     fill(db, temp);
 }
 
+void reindexIncomes(const QSqlDatabase& db, const QList<qint64>& incomeRowIds)
+{
+    if (!exists(db, QStringLiteral("sqlite_master"), QStringLiteral("table"), tableName))
+        return;
+    const QString alias = QStringLiteral("d");
+    for (const qint64 rowid : incomeRowIds) {
+        Sql::execPositional(db, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(tableName),
+                            {indexRowId(DocumentKind::Income, rowid)});
+        Sql::execPositional(db,
+                            QStringLiteral("INSERT INTO %1 (rowid, Text) SELECT d.rowid * 8 + %2, %3 FROM Venituri d "
+                                           "WHERE d.rowid = ?")
+                                .arg(tableName)
+                                .arg(int(DocumentKind::Income))
+                                .arg(textExpression(DocumentKind::Income, alias)),
+                            {rowid});
+    }
+}
+
+void mergeAll(const QSqlDatabase& db)
+{
+    if (exists(db, QStringLiteral("sqlite_master"), QStringLiteral("table"), tableName))
+        Sql::exec(db, QStringLiteral("INSERT INTO %1 (%1) VALUES ('optimize')").arg(tableName));
+}
+
 } // namespace DocumentSearchIndex

@@ -53,4 +53,13 @@ QStringList ensure(const QSqlDatabase& db);
 // earlier release). Does nothing when the database has its own.
 void ensureForReading(const QSqlDatabase& db);
 
+// Writes the index text of these incomes again (their parishioner's name in
+// the catalogue changed). Does nothing without the index.
+void reindexIncomes(const QSqlDatabase& db, const QList<qint64>& incomeRowIds);
+
+// Merges the index into one piece, which drops the words of texts changed or
+// deleted since (FTS5 keeps them in its older pieces until then), so that a
+// name erased from the documents is no longer in the file.
+void mergeAll(const QSqlDatabase& db);
+
 } // namespace DocumentSearchIndex

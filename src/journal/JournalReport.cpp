@@ -4,6 +4,7 @@
 #include "db/Connection.h"
 #include "db/DateFormat.h"
 #include "journal/JournalStore.h"
+#include "journal/PersonalFields.h"
 #include "journal/StoredRows.h"
 #include "printing/ParishHeading.h"
 #include "printing/ReportCatalog.h"
@@ -54,9 +55,17 @@ QFont font(int points, bool bold = false)
     return f;
 }
 
-QString shownValue(const QString& table, const JournalValue& v)
+const QString changesField = QStringLiteral("Schimbari");
+// The same text with the personal values hidden, kept beside it for the CSV.
+const QString changesWithoutPersonalField = QStringLiteral("SchimbariCsv");
+
+QString shownValue(const QString& table, const JournalValue& v, bool hidePersonal)
 {
-    return v.isBlanked() ? QStringLiteral("(sters la cerere)") : StoredRows::display(table, v.field, v.value);
+    if (v.isBlanked())
+        return QStringLiteral("(sters la cerere)");
+    if (hidePersonal && v.value != QLatin1String("n") && PersonalFields::isHiddenInCsv(table, v.field))
+        return PersonalFields::hiddenText;
+    return StoredRows::display(table, v.field, v.value);
 }
 
 QString localMoment(const QString& moment)
@@ -70,6 +79,7 @@ ReportTable readEntries(const QSqlDatabase& db, const QDate& from, const QDate& 
     ReportTable rows;
     for (const Column& c : columns())
         rows.fields << c.field;
+    rows.fields << changesWithoutPersonalField;
     // The moments are kept in UTC; the period is the user's local days.
     const QString start = QDateTime(from, QTime(0, 0)).toUTC().toString(Qt::ISODateWithMs);
     const QString end = QDateTime(to.addDays(1), QTime(0, 0)).toUTC().toString(Qt::ISODateWithMs);
@@ -85,7 +95,8 @@ ReportTable readEntries(const QSqlDatabase& db, const QDate& from, const QDate& 
         [&](const JournalEntry& e) {
             const QDate date = QDate::fromString(e.keyDate, Qt::ISODate);
             rows.rows.append({localMoment(e.moment), e.user + QLatin1Char('@') + e.host, e.table, e.key,
-                              date.isValid() ? QVariant(date) : QVariant(QString()), e.action, changesText(e)});
+                              date.isValid() ? QVariant(date) : QVariant(QString()), e.action, changesText(e),
+                              changesText(e, true)});
         },
         condition, values);
     return rows;
@@ -139,7 +150,7 @@ ReportBand pageFooter(const QList<double>& x)
 
 } // namespace
 
-QString changesText(const JournalEntry& e)
+QString changesText(const JournalEntry& e, bool hidePersonal)
 {
     if (e.action == JournalAction::baseline)
         return QStringLiteral("Baza de comparatie: %1 randuri").arg(e.rowDigest.size() / 40);
@@ -152,10 +163,11 @@ QString changesText(const JournalEntry& e)
                                   e.values[i + 1].field == v.field;
         if (pairWithNext) {
             parts << QStringLiteral("%1: %2 -> %3")
-                         .arg(v.field, shownValue(e.table, v), shownValue(e.table, e.values[i + 1]));
+                         .arg(v.field, shownValue(e.table, v, hidePersonal),
+                              shownValue(e.table, e.values[i + 1], hidePersonal));
             ++i;
         } else {
-            parts << QStringLiteral("%1: %2").arg(v.field, shownValue(e.table, v));
+            parts << QStringLiteral("%1: %2").arg(v.field, shownValue(e.table, v, hidePersonal));
         }
     }
     return parts.join(QStringLiteral("; "));
@@ -175,7 +187,7 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const QDate& from, const Q
     return report;
 }
 
-CsvTable csv(const Report& report)
+CsvTable csv(const Report& report, bool withPersonalData)
 {
     CsvTable table;
     for (const Column& c : columns())
@@ -184,7 +196,8 @@ CsvTable csv(const Report& report)
     for (int row = 0; row < rows.rowCount(); ++row) {
         QStringList cells;
         for (const Column& c : columns()) {
-            const QVariant value = rows.value(row, c.field);
+            const bool hidden = !withPersonalData && c.field == changesField;
+            const QVariant value = rows.value(row, hidden ? changesWithoutPersonalField : c.field);
             cells << (value.typeId() == QMetaType::QDate ? DateFormat::toShortText(value.toDate()) : value.toString());
         }
         table.rows.append(cells);
@@ -214,10 +227,15 @@ void registerJournalReports(ReportCatalog& catalog)
         },
         .optional = true,
     };
+    entry.questions << ReportYesNoQuestion{
+        JournalReport::personalDataKey,
+        QStringLiteral("Includeti in fisierul CSV si datele personale (numele si adresele enoriasilor)?"), false};
     entry.defaults = {.fontSize = 8, .orientation = QPageLayout::Landscape};
     entry.build = [](const ReportAnswers& answers) {
         return JournalReport::build(Connection::database(), answers.from, answers.to, answers.code);
     };
-    entry.csv = [](const Report& report, const ReportAnswers&) { return JournalReport::csv(report); };
+    entry.csv = [](const Report& report, const ReportAnswers& answers) {
+        return JournalReport::csv(report, answers.yes(JournalReport::personalDataKey));
+    };
     catalog.add(std::move(entry));
 }

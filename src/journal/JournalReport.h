@@ -17,10 +17,16 @@ namespace JournalReport
 {
 
 std::unique_ptr<Report> build(const QSqlDatabase& db, const QDate& from, const QDate& to, const QString& table);
-CsvTable csv(const Report& report);
+// The printed rows; a person's name, address and remarks (PersonalFields)
+// show as "(date personale)" unless `withPersonalData`.
+CsvTable csv(const Report& report, bool withPersonalData = false);
 
-// The "Changes" text of one entry.
-QString changesText(const JournalEntry& entry);
+// The question of the report (and --with-personal-data on the command line)
+// whose yes puts the personal data into the CSV.
+inline const QString personalDataKey = QStringLiteral("date-personale");
+
+// The "Changes" text of one entry; `hidePersonal` shows personal values as "(date personale)".
+QString changesText(const JournalEntry& entry, bool hidePersonal = false);
 
 } // namespace JournalReport
 

@@ -19,6 +19,7 @@
 #include "records/FamilyKeys.h"
 #include "records/FamilyMemberCheck.h"
 #include "records/FamilySheetPages.h"
+#include "records/PersonalDataCommands.h"
 #include "records/RecordReports.h"
 #include "widgets/DBNavigator.h"
 #include "widgets/FormRows.h"
@@ -133,8 +134,18 @@ TFisaEnoriasFrm::TFisaEnoriasFrm(QWidget* parent) : QDialog(parent)
     m_printButton->setToolTip(QStringLiteral("Printeaza "));
     m_printButton->setAutoDefault(false);
     buildPrintMenu();
+    m_personalDataButton = new QPushButton(PersonalDataCommands::exportCaption, this);
+    m_personalDataButton->setObjectName(QStringLiteral("DatePersonaleBtn"));
+    m_personalDataButton->setToolTip(QStringLiteral("Salveaza tot ce este inregistrat despre familia curenta"));
+    m_personalDataButton->setAutoDefault(false);
+    m_anonymiseButton = new QPushButton(PersonalDataCommands::anonymiseCaption, this);
+    m_anonymiseButton->setObjectName(QStringLiteral("AnonimizareBtn"));
+    m_anonymiseButton->setToolTip(QStringLiteral("Inlocuieste numele, adresa si observatiile familiei curente cu un cod"));
+    m_anonymiseButton->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_personalDataButton);
+    buttons->addWidget(m_anonymiseButton);
     buttons->addStretch();
     buttons->addWidget(m_printButton);
     buttons->addWidget(m_validateButton);
@@ -144,6 +155,8 @@ TFisaEnoriasFrm::TFisaEnoriasFrm(QWidget* parent) : QDialog(parent)
     sizeWindow();
 
     connect(m_validateButton, &QPushButton::clicked, this, &TFisaEnoriasFrm::validate);
+    connect(m_personalDataButton, &QPushButton::clicked, this, [this] { runGuarded([this] { exportPersonalData(); }); });
+    connect(m_anonymiseButton, &QPushButton::clicked, this, [this] { runGuarded([this] { anonymise(); }); });
     connect(m_printButton, &QPushButton::clicked, this,
             [this] { m_printMenu->popup(m_printButton->mapToGlobal(QPoint(0, m_printButton->height()))); });
     Dataset* parishioners = m_tables.at(Catalog);
@@ -345,6 +358,33 @@ void TFisaEnoriasFrm::validate()
         }
     }
     accept();
+}
+
+bool TFisaEnoriasFrm::storeEdits()
+{
+    for (Dataset* table : std::as_const(m_tables))
+        if (table->isActive() && !table->checkBrowseMode())
+            return false;
+    return true;
+}
+
+void TFisaEnoriasFrm::exportPersonalData()
+{
+    if (!storeEdits())
+        return;
+    if (const QString code = currentCode(); !code.isEmpty())
+        PersonalDataCommands::exportData(code);
+}
+
+void TFisaEnoriasFrm::anonymise()
+{
+    if (!storeEdits())
+        return;
+    const QString code = currentCode();
+    if (code.isEmpty() || !PersonalDataCommands::anonymise(code))
+        return;
+    for (Dataset* table : std::as_const(m_tables))
+        table->refresh();
 }
 
 void TFisaEnoriasFrm::discardEdits()

@@ -42,6 +42,8 @@ public:
     QPushButton* validateButton() const { return m_validateButton; }
     QPushButton* printButton() const { return m_printButton; }
     QMenu* printMenu() const { return m_printMenu; }
+    QPushButton* personalDataButton() const { return m_personalDataButton; }
+    QPushButton* anonymiseButton() const { return m_anonymiseButton; }
 
     // Stores what is being edited, table after table, and closes; a table
     // that refuses its row has the error shown and keeps the window open on
@@ -67,6 +69,10 @@ private:
     // The current parishioner's code; empty, with a message, when there is none.
     QString currentCode() const;
     void discardEdits();
+    // Stores what is being edited; false when a table refused its row.
+    bool storeEdits();
+    void exportPersonalData();
+    void anonymise();
 
     QTabWidget* m_pages = nullptr;
     QList<Dataset*> m_tables;
@@ -76,4 +82,6 @@ private:
     QPushButton* m_validateButton = nullptr;
     QPushButton* m_printButton = nullptr;
     QMenu* m_printMenu = nullptr;
+    QPushButton* m_personalDataButton = nullptr;
+    QPushButton* m_anonymiseButton = nullptr;
 };

@@ -222,6 +222,10 @@ TEST_F(CommandLine, BadArgumentsExitWithTwoAndOneLine)
         {{"--from", "01.03.2024"}, "--from merge doar cu --report NUME"},
         {{"--folder"}, "Lipseste valoarea optiunii --folder"},
         {{"registru-casa"}, "Argument necunoscut: registru-casa"},
+        {{"--json", csv}, "--json merge doar cu --export-person COD"},
+        {{"--export-person", "P1"}, "--export-person cere --json FISIER"},
+        {{"--export-person", "P1", "--report", reportName, "--csv", csv}, "--export-person merge doar cu --json"},
+        {{"--with-personal-data"}, "--with-personal-data merge doar cu --report NUME"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -243,7 +247,8 @@ TEST_F(CommandLine, HelpListsEveryOptionAndVersionPrintsTheBuildsVersion)
     EXPECT_EQ(help.err, QString());
     for (const char* option : {"--folder DOSAR", "--list-reports", "--report NUME", "--from DATA", "--to DATA",
                                "--code COD", "--pdf FISIER", "--csv FISIER", "--import DOSAR", "--replace",
-                               "--verify-journal", "--help", "--version", "LUMIVARET_FOLDER"})
+                               "--verify-journal", "--export-person COD", "--json FISIER", "--with-personal-data", "--help",
+                               "--version", "LUMIVARET_FOLDER"})
         EXPECT_TRUE(help.out.contains(QString::fromLatin1(option))) << option;
     EXPECT_EQ(run({QStringLiteral("-h")}).out, help.out);
 
