@@ -90,6 +90,7 @@ TEST_F(MainWindowTest, MenuTreeWithShortcutsAndHiddenItems)
         {"VerificareJurnal", "Verificare jurnal", ""},
         {"BlocarePerioada", "Blocare perioada...", ""},
         {"DocumenteSterse", "Documente sterse...", ""},
+        {"ProtectieDate", "Protectie date...", ""},
         {"Iesire", "Iesire", "Alt+I"},
         {"NomVenituri", "Venituri", ""},
         {"NomCheltuieli", "Cheltuieli", ""},
