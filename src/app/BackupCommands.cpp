@@ -18,7 +18,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QScopeGuard>
 
 namespace
 {
@@ -77,20 +76,17 @@ void restoreData()
                               .arg(nativePath(folder), e.text()));
         return;
     }
-    if (!dialogs().question(BackupRestore::confirmationQuestion(backup)))
+    // Restored data take the parish's own protection: its password, or none.
+    QString question = BackupRestore::confirmationQuestion(backup);
+    if (SealedFileLayer::isSealed(backupDatabase) && !ProtectionKeys::activeSalt())
+        question += QStringLiteral("\nDatele salvate sunt protejate cu parola, datele parohiei nu: datele "
+                                   "restaurate nu vor fi protejate. Le puteti proteja apoi din Sistem > "
+                                   "Protectie date...");
+    if (!dialogs().question(question))
         return;
 
     BusyCursor busy(true);
     QString safetyFolder;
-    // Protected data restored where none were stay protected, under their own password.
-    const auto activeBefore = ProtectionKeys::activeSalt();
-    const auto backupProtection = SealedFileLayer::readHeader(backupDatabase);
-    if (!activeBefore && backupProtection)
-        ProtectionKeys::setActiveSalt(backupProtection->passwordSalt);
-    const auto keepProtectionAsBefore = qScopeGuard([&] {
-        if (safetyFolder.isEmpty())
-            ProtectionKeys::setActiveSalt(activeBefore);
-    });
     try {
         safetyFolder = BackupRestore::restore(programFolder(), backup, QDateTime::currentDateTime());
     } catch (const BackupRestore::RestoreIncomplete& e) {

@@ -3,6 +3,7 @@
 #include "app/InterruptedWork.h"
 #include "app/ProtectionCommands.h"
 #include "app/ProgramReports.h"
+#include "core/FolderPresence.h"
 #include "core/ProgramFolder.h"
 #include "core/ProgramFolderChoice.h"
 #include "core/Progress.h"
@@ -358,8 +359,12 @@ CommandLineStart runCommandLine(int argc, char** argv)
     // The database is the program folder's; the files named on the command
     // line stay relative to the folder the command was given in.
     setProgramFolder(chooseProgramFolder(parser.value(folder)));
+    FolderPresence::enter(programFolder());
     ChangeJournal::install();
     try {
+        // The catalogue of reports reads no data: it needs no password.
+        if (parser.isSet(list))
+            return {listReports(), {}};
         if (parser.isSet(protect)) {
             finishInterruptedWork(programFolder());
             return {ProtectionCommands::protectFromCommandLine(programFolder(), parser.value(passwordFile)), {}};
@@ -368,8 +373,6 @@ CommandLineStart runCommandLine(int argc, char** argv)
         finishInterruptedWork(programFolder());
         if (parser.isSet(import))
             return {importOldData(parser.value(import), parser.isSet(replace)), {}};
-        if (parser.isSet(list))
-            return {listReports(), {}};
         if (parser.isSet(verify))
             return {verifyJournal(), {}};
         if (parser.isSet(exportPersonOption)) {

@@ -6,6 +6,7 @@
 #include "app/ProtectionCommands.h"
 #include "app/QtUserDialogs.h"
 #include "core/ErrorGuard.h"
+#include "core/FolderPresence.h"
 #include "core/ProgramFolder.h"
 #include "core/ProgramFolderChoice.h"
 #include "core/StatusLine.h"
@@ -63,6 +64,7 @@ int runProgram(int argc, char** argv)
     setProgramFolder(folder);
     // The working year's tables are found relative to the program folder.
     QDir::setCurrent(folder);
+    FolderPresence::enter(programFolder());
     // Nothing of the parish is read before its password opens the files.
     if (!ProtectionCommands::unlockAtStart(programFolder()))
         return 1;

@@ -3,6 +3,7 @@
 #include "app/DailyBackup.h"
 #include "app/MainUnt.h"
 #include "core/BusyCursor.h"
+#include "core/FolderPresence.h"
 #include "core/NativePath.h"
 #include "core/ProgramFolder.h"
 #include "core/ProgramOptions.h"
@@ -31,21 +32,28 @@ DataProtection::Places places(const QString& folder)
     return {folder, dailyBackupRoot(ProgramOptions::read(QDir(folder).filePath(ProgramOptions::fileName)))};
 }
 
-// A new password typed twice; none when cancelled or refused (the refusal is shown).
+// A new password typed twice, asked again until it is accepted; none when cancelled.
 std::optional<QByteArray> askNewPassword()
 {
-    const auto first = dialogs().inputPassword(
-        title, QStringLiteral("Parola noua (cel putin %1 caractere):").arg(DataProtection::minimumPasswordLength));
-    if (!first)
-        return std::nullopt;
-    const auto second = dialogs().inputPassword(title, QStringLiteral("Scrieti parola noua inca o data:"));
-    if (!second)
-        return std::nullopt;
-    if (const auto problem = DataProtection::newPasswordProblem(*first, *second)) {
-        dialogs().warning(*problem + QStringLiteral("\nProtectia datelor a ramas neschimbata."));
-        return std::nullopt;
+    for (;;) {
+        const auto first = dialogs().inputPassword(
+            title,
+            QStringLiteral("Parola noua (cel putin %1 caractere):").arg(DataProtection::minimumPasswordLength));
+        if (!first)
+            return std::nullopt;
+        if (const auto problem = DataProtection::newPasswordProblem(*first, *first)) {
+            dialogs().warning(*problem);
+            continue;
+        }
+        const auto second = dialogs().inputPassword(title, QStringLiteral("Scrieti parola noua inca o data:"));
+        if (!second)
+            return std::nullopt;
+        if (const auto problem = DataProtection::newPasswordProblem(*first, *second)) {
+            dialogs().warning(*problem);
+            continue;
+        }
+        return first->toUtf8();
     }
-    return first->toUtf8();
 }
 
 bool askCurrentPassword()
@@ -64,6 +72,11 @@ bool askCurrentPassword()
 // replaced under it), then opens the working year again for the windows.
 bool convertFiles(const std::function<void(const DataProtection::Places&)>& work)
 {
+    const FolderPresence::Alone alone(programFolder());
+    if (!alone.granted()) {
+        dialogs().warning(FolderPresence::otherRunMessage() + QStringLiteral("\nProtectia datelor a ramas neschimbata."));
+        return false;
+    }
     BusyCursor busy(true);
     Connection::close();
     bool done = true;
@@ -92,8 +105,8 @@ bool convertFiles(const std::function<void(const DataProtection::Places&)>& work
 void configure()
 {
     if (DatabaseLocation::instance().isClosedYearOpen()) {
-        dialogs().warning(QStringLiteral("Protectia datelor se stabileste din anul de lucru. "
-                                         "Alegeti intai anul de lucru."));
+        dialogs().warning(QStringLiteral("Protectia datelor se stabileste din anul de lucru. Alegeti intai "
+                                         "anul de lucru in Sistem > Parohia, in lista anilor."));
         return;
     }
     if (!DataProtection::isOn(programFolder())) {
@@ -101,7 +114,8 @@ void configure()
                 "Datele parohiei (familiile, botezurile, cununiile, inmormantarile si documentele), ale anului "
                 "de lucru, ale anilor inchisi si ale salvarilor, vor fi criptate cu o parola. Programul o va "
                 "cere la fiecare pornire. Fara parola datele nu mai pot fi citite de nimeni: pastrati-o "
-                "intr-un loc sigur.\n\nProtejati datele cu o parola?")))
+                "intr-un loc sigur.\nModificarile nesalvate din ferestrele deschise se pierd.\n\n"
+                "Protejati datele cu o parola?")))
             return;
         const auto password = askNewPassword();
         if (password && convertFiles([&](const auto& p) { DataProtection::protect(p, *password); }))
@@ -109,7 +123,8 @@ void configure()
                                                  "Programul o va cere la fiecare pornire."));
         return;
     }
-    if (dialogs().question(QStringLiteral("Datele sunt protejate prin parola. Doriti sa schimbati parola?"))) {
+    if (dialogs().question(QStringLiteral("Datele sunt protejate prin parola. Doriti sa schimbati parola?\n"
+                                          "Modificarile nesalvate din ferestrele deschise se pierd."))) {
         if (!askCurrentPassword())
             return;
         const auto password = askNewPassword();
@@ -124,16 +139,22 @@ void configure()
     if (!askCurrentPassword())
         return;
     if (!dialogs().question(QStringLiteral("Confirmati eliminarea protectiei? Toate fisierele parohiei vor "
-                                           "fi scrise necriptate.")))
+                                           "fi scrise necriptate. Modificarile nesalvate din ferestrele deschise "
+                                           "se pierd.")))
         return;
     if (convertFiles([](const auto& p) { DataProtection::remove(p); }))
         dialogs().information(QStringLiteral("Protectia prin parola a fost eliminata."));
 }
 
-void finishProtectionWork(const DataProtection::Places& where)
+// Finishes a conversion cut short, with the folder to this run alone; what was done, for the user.
+QString finishProtectionWork(const DataProtection::Places& where)
 {
-    if (DataProtection::wasInterrupted(where.programFolder))
-        DataProtection::finishInterrupted(where);
+    if (!DataProtection::wasInterrupted(where.programFolder))
+        return {};
+    const FolderPresence::Alone alone(where.programFolder);
+    if (!alone.granted())
+        throw UserError(FolderPresence::otherRunMessage());
+    return DataProtection::finishedMessage(DataProtection::finishInterrupted(where));
 }
 
 } // namespace
@@ -160,7 +181,8 @@ bool unlockAtStart(const QString& programFolder)
         }
     }
     try {
-        finishProtectionWork(places(programFolder));
+        if (const QString finished = finishProtectionWork(places(programFolder)); !finished.isEmpty())
+            dialogs().information(finished);
     } catch (const UserError& e) {
         dialogs().error(QStringLiteral("Protectia datelor, intrerupta la ultima folosire, nu a putut fi "
                                        "terminata:\n%1\nProgramul se inchide.")
@@ -180,6 +202,9 @@ std::optional<QByteArray> commandLinePassword(const QString& passwordFile)
         QByteArray line = file.readLine();
         while (line.endsWith('\n') || line.endsWith('\r'))
             line.chop(1);
+        // An editor's UTF-8 mark is not part of the password.
+        if (line.startsWith("\xEF\xBB\xBF"))
+            line.remove(0, 3);
         return line;
     }
     if (qEnvironmentVariableIsSet("LUMIVARET_PASSWORD"))
@@ -191,10 +216,13 @@ void unlockForCommandLine(const QString& programFolder, const QString& passwordF
 {
     if (DataProtection::needsPassword(programFolder)) {
         const std::optional<QByteArray> password = commandLinePassword(passwordFile);
-        if (!password || !DataProtection::unlock(programFolder, *password))
+        if (!password)
+            throw UserError(missingPassword);
+        if (!DataProtection::unlock(programFolder, *password))
             throw UserError(wrongPassword);
     }
-    finishProtectionWork(places(programFolder));
+    if (const QString finished = finishProtectionWork(places(programFolder)); !finished.isEmpty())
+        std::fprintf(stderr, "%s\n", finished.toUtf8().constData());
 }
 
 int protectFromCommandLine(const QString& programFolder, const QString& passwordFile)
@@ -211,13 +239,18 @@ int protectFromCommandLine(const QString& programFolder, const QString& password
     }
     const std::optional<QByteArray> password = commandLinePassword(passwordFile);
     if (!password) {
-        std::fputs("Lipseste parola: --password-file FISIER sau variabila LUMIVARET_PASSWORD.\n", stderr);
+        std::fprintf(stderr, "%s\n", missingPassword.toUtf8().constData());
         return 2;
     }
     const QString text = QString::fromUtf8(*password);
     if (const auto problem = DataProtection::newPasswordProblem(text, text)) {
         std::fputs((*problem + QLatin1Char('\n')).toUtf8().constData(), stderr);
         return 2;
+    }
+    const FolderPresence::Alone alone(programFolder);
+    if (!alone.granted()) {
+        std::fprintf(stderr, "%s\n", FolderPresence::otherRunMessage().toUtf8().constData());
+        return 1;
     }
     Connection::close();
     DataProtection::protect(places(programFolder), *password);
@@ -233,7 +266,9 @@ bool unlockBackup(const QString& databaseFile)
     for (int attempt = 1; attempt <= tries; ++attempt) {
         const auto typed = dialogs().inputPassword(
             QStringLiteral("Restaurare date"),
-            QStringLiteral("Datele salvate sunt protejate cu o alta parola. Parola lor:"));
+            ProtectionKeys::activeSalt()
+                ? QStringLiteral("Datele salvate sunt protejate cu o alta parola. Parola lor:")
+                : QStringLiteral("Datele salvate sunt protejate cu o parola. Parola lor:"));
         if (!typed)
             return false;
         if (SealedFileLayer::unlock(databaseFile, typed->toUtf8()))

@@ -12,6 +12,9 @@ namespace ProtectionCommands
 {
 
 inline const QString wrongPassword = QStringLiteral("Parola gresita");
+inline const QString missingPassword =
+    QStringLiteral("Datele parohiei sunt protejate: lipseste parola (--password-file FISIER sau variabila "
+                   "LUMIVARET_PASSWORD).");
 
 // Asks for the password when the parish's files are protected (three tries)
 // and finishes a protection cut short. False when the program must close:

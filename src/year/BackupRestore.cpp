@@ -99,6 +99,10 @@ int requireParishDatabase(const QString& database)
     }
 }
 
+// The work folders' names: a prefix and six random characters.
+const QString incomingPrefix = QStringLiteral("Restaurare");
+const QString replacedPrefix = QStringLiteral("Inlocuite");
+
 // A temporary folder inside the program folder, so that renames out of it stay on one disk.
 class WorkFolder
 {
@@ -283,11 +287,11 @@ QString restore(const QString& programFolder, const BackupSummary& backup, const
     if (DatabaseLocation::instance().isClosedYearOpen())
         throw IoError(QStringLiteral("Datele se pot restaura numai cu anul de lucru deschis"));
 
-    const WorkFolder incoming(programFolder, QStringLiteral("Restaurare"));
+    const WorkFolder incoming(programFolder, incomingPrefix);
     const QStringList backupYears = yearFolderNames(backup.folder);
     copyData(backup.folder, incoming.path(), backupYears);
 
-    WorkFolder replaced(programFolder, QStringLiteral("Inlocuite"));
+    WorkFolder replaced(programFolder, replacedPrefix);
     const QStringList currentYears = yearFolderNames(programFolder);
     StagedFolder safety(freeFolderName(inFolder(programFolder, safetyFolderName(now))));
     copyData(programFolder, safety.path(), currentYears);
@@ -369,6 +373,36 @@ void finishInterrupted(const QString& programFolder)
     QDir(incoming).removeRecursively();
     QDir(replaced).removeRecursively();
     QFile::remove(file.fileName());
+}
+
+namespace
+{
+
+// A restore's work folder holds only copies of databases and year folders: a
+// user's own folder that happens to bear such a name is never removed.
+bool holdsOnlyRestoreWork(const QDir& folder)
+{
+    static const QRegularExpression year(QStringLiteral("^\\d{4}$"));
+    for (const QFileInfo& entry : folder.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        if (entry.isDir() ? !year.match(entry.fileName()).hasMatch() || !holdsOnlyRestoreWork(QDir(entry.filePath()))
+                          : !entry.fileName().startsWith(DatabaseLocation::databaseFileName))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void removeAbandonedWorkFolders(const QString& programFolder)
+{
+    // A restore between its renames is finished by finishInterrupted; its folders are not abandoned.
+    if (QFileInfo::exists(inFolder(programFolder, markerName())))
+        return;
+    QDir folder(programFolder);
+    for (const QString& prefix : {incomingPrefix, replacedPrefix})
+        for (const QString& name : folder.entryList({prefix + QStringLiteral("-??????")}, QDir::Dirs | QDir::Hidden))
+            if (QDir work(folder.filePath(name)); holdsOnlyRestoreWork(work))
+                work.removeRecursively();
 }
 
 } // namespace BackupRestore

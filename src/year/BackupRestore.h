@@ -70,4 +70,9 @@ QString restore(const QString& programFolder, const BackupSummary& backup, const
 // would otherwise create an empty one). Throws IoError when a rename back fails.
 void finishInterrupted(const QString& programFolder);
 
+// Removes the work folders of a restore killed before its renames (its copies
+// of the backup and of the current data, under way). Only for a run that has
+// the program folder alone: another run may be restoring into them.
+void removeAbandonedWorkFolders(const QString& programFolder);
+
 } // namespace BackupRestore

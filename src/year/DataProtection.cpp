@@ -180,7 +180,8 @@ void convert(const QString& file)
         if (rc != SQLITE_OK ||
             sqlite3_exec(raw, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK)
             throw UserError(QStringLiteral("Fisierul %1 nu poate fi citit: %2")
-                                .arg(nativePath(file), QString::fromUtf8(raw ? sqlite3_errmsg(raw) : "")));
+                                .arg(nativePath(file),
+                                     DbError::fromStoreText(QString::fromUtf8(raw ? sqlite3_errmsg(raw) : "")).text()));
         DatabaseCopy::copyTo(source.get(), converted);
     }
     QFile::setPermissions(converted, QFileInfo(file).permissions());
@@ -413,40 +414,68 @@ bool wasInterrupted(const QString& programFolder)
     return QFileInfo::exists(workFile(programFolder));
 }
 
-void finishInterrupted(const Places& places)
+Finished finishInterrupted(const Places& places)
 {
     const std::optional<Announcement> work = readAnnouncement(places.programFolder);
     const QStringList files = databaseFiles(places);
     removeConvertedLeftovers(files);
-    if (!work) {
-        withdrawAnnouncement(places.programFolder);
-        return;
-    }
-    switch (work->work) {
-    case Work::Protect:
-        // Undone when no file was encrypted yet: the password then protects nothing.
-        if (work->newSalt && !fileUnder(files, *work->newSalt).isEmpty()) {
-            requireKeys(work->newSalt, std::nullopt);
-            convertAll(files, std::nullopt, work->newSalt);
+    Finished finished = Finished::Nothing;
+    if (work) {
+        switch (work->work) {
+        case Work::Protect:
+            // Undone when no file was encrypted yet: the password then protects nothing.
+            if (work->newSalt && !fileUnder(files, *work->newSalt).isEmpty()) {
+                requireKeys(work->newSalt, std::nullopt);
+                convertAll(files, std::nullopt, work->newSalt);
+                ProtectionKeys::setActiveSalt(work->newSalt);
+                finished = Finished::Protected;
+            } else {
+                finished = Finished::ProtectionUndone;
+            }
+            break;
+        case Work::Change:
+            if (work->oldSalt && !fileUnder(files, *work->oldSalt).isEmpty()) {
+                requireKeys(work->oldSalt, work->newSalt);
+                convertAll(files, work->oldSalt, work->newSalt);
+            }
             ProtectionKeys::setActiveSalt(work->newSalt);
+            finished = Finished::PasswordChanged;
+            break;
+        case Work::Remove:
+            if (work->oldSalt && !fileUnder(files, *work->oldSalt).isEmpty()) {
+                requireKeys(work->oldSalt, std::nullopt);
+                convertAll(files, work->oldSalt, std::nullopt);
+            }
+            ProtectionKeys::setActiveSalt(std::nullopt);
+            finished = Finished::Removed;
+            break;
         }
-        break;
-    case Work::Change:
-        if (work->oldSalt && !fileUnder(files, *work->oldSalt).isEmpty()) {
-            requireKeys(work->oldSalt, work->newSalt);
-            convertAll(files, work->oldSalt, work->newSalt);
-        }
-        ProtectionKeys::setActiveSalt(work->newSalt);
-        break;
-    case Work::Remove:
-        if (work->oldSalt && !fileUnder(files, *work->oldSalt).isEmpty()) {
-            requireKeys(work->oldSalt, std::nullopt);
-            convertAll(files, work->oldSalt, std::nullopt);
-        }
-        ProtectionKeys::setActiveSalt(std::nullopt);
-        break;
     }
     withdrawAnnouncement(places.programFolder);
+    return finished;
+}
+
+QString finishedMessage(Finished finished)
+{
+    const QString cut = QStringLiteral("La ultima folosire a programului, ");
+    switch (finished) {
+    case Finished::Nothing:
+        return {};
+    case Finished::Protected:
+        return cut + QStringLiteral("protejarea datelor prin parola a fost intrerupta. A fost terminata acum: "
+                                    "toate fisierele parohiei sunt protejate prin parola.");
+    case Finished::ProtectionUndone:
+        return cut + QStringLiteral("protejarea datelor prin parola a fost intrerupta inainte sa protejeze vreun "
+                                    "fisier. Datele NU sunt protejate: pentru a le proteja alegeti din nou "
+                                    "Sistem > Protectie date...");
+    case Finished::PasswordChanged:
+        return cut + QStringLiteral("schimbarea parolei a fost intrerupta. A fost terminata acum: de acum "
+                                    "datele se deschid numai cu parola NOUA.");
+    case Finished::Removed:
+        return cut + QStringLiteral("eliminarea protectiei prin parola a fost intrerupta. A fost terminata acum: "
+                                    "datele nu mai sunt protejate prin parola.");
+    }
+    return {};
 }
 
 } // namespace DataProtection

@@ -52,8 +52,13 @@ void remove(const Places& places);
 
 // True when a protection, a change of password or a removal was cut short.
 bool wasInterrupted(const QString& programFolder);
+
+// What the next start did with a work cut short.
+enum class Finished { Nothing, Protected, ProtectionUndone, PasswordChanged, Removed };
 // Finishes or undoes the work cut short; the password was unlocked before
 // when any file is encrypted. Throws UserError when a file cannot be converted.
-void finishInterrupted(const Places& places);
+Finished finishInterrupted(const Places& places);
+// What the user is told of it; empty for Nothing.
+QString finishedMessage(Finished finished);
 
 } // namespace DataProtection

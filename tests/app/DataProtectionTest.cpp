@@ -12,7 +12,10 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace
 {
@@ -160,22 +163,33 @@ TEST_F(DataProtectionCommandLine, EveryFileIsEncryptedAndEveryReportReadsTheSame
     const QStringList cashBook{QStringLiteral("--report"), QStringLiteral("registru-casa"), QStringLiteral("--csv"),
                                output.filePath(QStringLiteral("x.csv"))};
     folder.write(QStringLiteral("gresita.txt"), "Sfantul Nicolae 1921\n");
-    const QList<std::pair<const char*, ProgramOutcome>> refused{
-        {"no password", run(cashBook, {{QStringLiteral("LUMIVARET_PASSWORD"), QString()}})},
+    const QString wrong = QStringLiteral("Parola gresita");
+    const QString missing = QStringLiteral("Datele parohiei sunt protejate: lipseste parola (--password-file FISIER "
+                                           "sau variabila LUMIVARET_PASSWORD).");
+    const QList<std::tuple<const char*, ProgramOutcome, QString>> refused{
+        {"no password", run(cashBook, {{QStringLiteral("LUMIVARET_PASSWORD"), QString()}}), missing},
         {"a wrong password in the variable",
-         run(cashBook, {{QStringLiteral("LUMIVARET_PASSWORD"), QStringLiteral("sfantul nicolae 1920")}})},
+         run(cashBook, {{QStringLiteral("LUMIVARET_PASSWORD"), QStringLiteral("sfantul nicolae 1920")}}), wrong},
         {"a wrong password file",
-         run(cashBook + QStringList{QStringLiteral("--password-file"), folder.file(QStringLiteral("gresita.txt"))})},
+         run(cashBook + QStringList{QStringLiteral("--password-file"), folder.file(QStringLiteral("gresita.txt"))}),
+         wrong},
     };
-    for (const auto& [what, outcome] : refused) {
+    for (const auto& [what, outcome, message] : refused) {
         SCOPED_TRACE(what);
         EXPECT_EQ(outcome.exitCode, 1);
-        EXPECT_EQ(outcome.err.trimmed(), QStringLiteral("Parola gresita"));
+        EXPECT_EQ(outcome.err.trimmed(), message);
         EXPECT_FALSE(QFile::exists(output.filePath(QStringLiteral("x.csv"))));
     }
+    // A password file an editor marked as UTF-8 opens the files; the list of reports needs no password.
+    folder.write(QStringLiteral("marcat.txt"), "\xEF\xBB\xBF" + password.toUtf8() + "\r\n");
+    EXPECT_EQ(run(cashBook + QStringList{QStringLiteral("--password-file"), folder.file(QStringLiteral("marcat.txt"))})
+                  .exitCode,
+              0);
+    EXPECT_EQ(run({QStringLiteral("--list-reports")}, {{QStringLiteral("LUMIVARET_PASSWORD"), QString()}}).exitCode, 0);
 }
 
-// A second protection, or a password too short, is refused and changes nothing.
+// A password too short, a protection while the program is open on the folder,
+// or a second protection, is refused and changes nothing.
 TEST_F(DataProtectionCommandLine, RefusesAShortPasswordAndASecondProtection)
 {
     folder.write(QStringLiteral("scurta.txt"), "parola\n");
@@ -184,6 +198,18 @@ TEST_F(DataProtectionCommandLine, RefusesAShortPasswordAndASecondProtection)
     EXPECT_EQ(shortOne.exitCode, 2);
     EXPECT_EQ(shortOne.err.trimmed(), QStringLiteral("Parola trebuie sa aiba cel putin 8 caractere."));
     EXPECT_TRUE(bytesOf(folder.databaseFile()).startsWith("SQLite format 3"));
+
+    // The program open on the folder (its lock held here): the command waits for it to close.
+    {
+        const int otherRun = ::open(QFile::encodeName(folder.path()).constData(), O_RDONLY | O_DIRECTORY);
+        ASSERT_EQ(::flock(otherRun, LOCK_SH), 0);
+        const ProgramOutcome whileOpen = run(
+            {QStringLiteral("--protect"), QStringLiteral("--password-file"), folder.file(QStringLiteral("parola.txt"))});
+        ::close(otherRun);
+        EXPECT_EQ(whileOpen.exitCode, 1);
+        EXPECT_TRUE(whileOpen.err.contains(QStringLiteral("alta fereastra a programului"))) << whileOpen.err.toStdString();
+        EXPECT_TRUE(bytesOf(folder.databaseFile()).startsWith("SQLite format 3"));
+    }
 
     ASSERT_EQ(run({QStringLiteral("--protect"), QStringLiteral("--password-file"),
                    folder.file(QStringLiteral("parola.txt"))})

@@ -14,6 +14,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace
@@ -81,7 +84,7 @@ protected:
 } // namespace
 
 // From the menu: a password too short or typed differently twice is refused
-// and changes nothing; a good one encrypts the working year and the closed
+// and asked again, and a cancel then changes nothing; a good one encrypts the working year and the closed
 // year while a catalogue window stays open and goes on working.
 TEST_F(ProtectionCommandsTest, TheMenuProtectsTheFilesAndTheOpenWindowGoesOn)
 {
@@ -97,14 +100,17 @@ TEST_F(ProtectionCommandsTest, TheMenuProtectsTheFilesAndTheOpenWindowGoesOn)
         QString message;
     };
     const QList<Refusal> refusals{
-        {{QStringLiteral("scurta"), QStringLiteral("scurta")}, QStringLiteral("cel putin 8 caractere")},
+        {{QStringLiteral("scurta")}, QStringLiteral("cel putin 8 caractere")},
         {{first, second}, QStringLiteral("nu coincid")},
     };
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.message.toStdString());
         dialogs.shown.clear();
         dialogs.answers = {true};
-        dialogs.passwordAnswers = {refusal.passwords.at(0), refusal.passwords.at(1)};
+        // Refused, then asked again: a cancel there leaves everything as it was.
+        dialogs.passwordAnswers.clear();
+        for (const QString& typed : refusal.passwords)
+            dialogs.passwordAnswers.append(typed);
         window->command(QStringLiteral("ProtectieDate"))->trigger();
         ASSERT_EQ(dialogs.texts(QStringLiteral("warning")).size(), 1);
         EXPECT_TRUE(dialogs.texts(QStringLiteral("warning")).first().contains(refusal.message));
@@ -208,8 +214,8 @@ TEST_F(ProtectionCommandsTest, TheStartAsksThePasswordThreeTimesAtMost)
 }
 
 // A backup protected under another password is restored once that password is
-// given: into a protected parish under the parish's own password, into an
-// unprotected one under the backup's, so that it never comes back readable.
+// given, and takes the parish's own protection: its password, or none (which
+// the question says), so that the parish is never locked out of its data.
 TEST_F(ProtectionCommandsTest, ABackupUnderAnotherPasswordIsRestoredWithThatPassword)
 {
     struct Case {
@@ -219,7 +225,7 @@ TEST_F(ProtectionCommandsTest, ABackupUnderAnotherPasswordIsRestoredWithThatPass
     };
     const QList<Case> cases{
         {"a protected parish", true, first},
-        {"a parish without protection", false, second},
+        {"a parish without protection", false, QString()},
     };
     int code = 1002;
     for (const Case& c : cases) {
@@ -255,17 +261,55 @@ TEST_F(ProtectionCommandsTest, ABackupUnderAnotherPasswordIsRestoredWithThatPass
                               QStringLiteral("SELECT Denumire FROM Tip_venituri WHERE Cod_venit = %1").arg(code))
                       .toString(),
                   QStringLiteral("Din salvare"));
-        EXPECT_TRUE(SealedFileLayer::isSealed(folder.databaseFile()));
-        EXPECT_TRUE(SealedFileLayer::passwordOpens(folder.databaseFile(), c.restoredUnder.toUtf8()));
-        EXPECT_TRUE(DataProtection::needsPassword(folder.path()));
+        // Under the parish's password, or plain where the parish has none (the question said so).
+        EXPECT_EQ(SealedFileLayer::isSealed(folder.databaseFile()), c.parishProtected);
+        if (c.parishProtected)
+            EXPECT_TRUE(SealedFileLayer::passwordOpens(folder.databaseFile(), c.restoredUnder.toUtf8()));
+        EXPECT_EQ(dialogs.texts(QStringLiteral("question")).last().contains(
+                      QStringLiteral("datele restaurate nu vor fi protejate")),
+                  !c.parishProtected);
+        EXPECT_EQ(DataProtection::needsPassword(folder.path()), c.parishProtected);
 
         // The next case starts again from a plain parish without the backup's income type.
         window.reset();
         if (c.parishProtected)
             DataProtection::remove({folder.path(), {}});
-        else
-            ProtectionKeys::setActiveSalt(std::nullopt);
         Connection::close();
         ProtectionKeys::forgetAll();
     }
+}
+
+// While another run of the program has the folder open (its lock held here on
+// a descriptor of its own), the files are not converted under it; once it is
+// gone they are.
+TEST_F(ProtectionCommandsTest, NothingIsConvertedWhileAnotherRunHasTheFolderOpen)
+{
+    window = std::make_unique<TMainFrm>();
+    window->show();
+    const int otherRun = ::open(QFile::encodeName(folder.path()).constData(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(otherRun, 0);
+    ASSERT_EQ(::flock(otherRun, LOCK_SH), 0);
+    protect();
+    ASSERT_EQ(dialogs.texts(QStringLiteral("warning")).size(), 1);
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("warning")).first().contains(QStringLiteral("alta fereastra")));
+    EXPECT_EQ(state(), QStringLiteral("plain"));
+
+    ::close(otherRun);
+    protect();
+    EXPECT_EQ(dialogs.texts(QStringLiteral("information")).size(), 1);
+    EXPECT_EQ(state(), QStringLiteral("first"));
+}
+
+// A protection killed before it encrypted any file is undone at the next
+// start, which says plainly that the data are not protected.
+TEST_F(ProtectionCommandsTest, AProtectionUndoneAtStartIsTold)
+{
+    folder.write(DataProtection::workFileName,
+                 R"({"lucrare": "protejare", "sare_noua": "00112233445566778899aabbccddeeff"})");
+    EXPECT_TRUE(ProtectionCommands::unlockAtStart(folder.path()));
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("password")).isEmpty());
+    ASSERT_EQ(dialogs.texts(QStringLiteral("information")).size(), 1);
+    EXPECT_TRUE(dialogs.texts(QStringLiteral("information")).first().contains(QStringLiteral("NU sunt protejate")));
+    EXPECT_FALSE(DataProtection::wasInterrupted(folder.path()));
+    EXPECT_EQ(state(), QStringLiteral("plain"));
 }

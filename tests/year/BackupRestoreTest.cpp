@@ -315,3 +315,19 @@ TEST_F(BackupRestoreTest, ARenameThatFailsPutsTheCurrentDataBack)
     EXPECT_EQ(foldersIn(folder.path()), QStringList({"2023"}));
     EXPECT_TRUE(QFileInfo(folder.file(QStringLiteral("2022"))).isFile());
 }
+
+// A restore killed while it copied leaves its work folders: the next start
+// that has the folder alone removes them, never a user's folder of that name
+// holding anything else, nor those of a restore between its renames.
+TEST(AbandonedRestoreWork, TheWorkFoldersOfAKilledRestoreAreRemoved)
+{
+    TestFolder folder;
+    folder.write(QStringLiteral("Restaurare-Ab12Cd/BazaDate.sqlite.Xy34Zw.partial"), "copie");
+    folder.write(QStringLiteral("Restaurare-Ab12Cd/2023/BazaDate.sqlite"), "copie");
+    folder.write(QStringLiteral("Inlocuite-Qw12Er/BazaDate.sqlite"), "copie");
+    folder.write(QStringLiteral("Restaurare-martie/scrisoare.txt"), "a user's own");
+    BackupRestore::removeAbandonedWorkFolders(folder.path());
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("Restaurare-Ab12Cd"))));
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("Inlocuite-Qw12Er"))));
+    EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("Restaurare-martie/scrisoare.txt"))));
+}
