@@ -362,9 +362,12 @@ CommandLineStart runCommandLine(int argc, char** argv)
     FolderPresence::enter(programFolder());
     ChangeJournal::install();
     try {
-        // The catalogue of reports reads no data: it needs no password.
-        if (parser.isSet(list))
+        // The catalogue of reports reads no data: it needs no password (the
+        // work cut short that a start finishes by renames is finished all the same).
+        if (parser.isSet(list)) {
+            finishInterruptedWork(programFolder());
             return {listReports(), {}};
+        }
         if (parser.isSet(protect)) {
             finishInterruptedWork(programFolder());
             return {ProtectionCommands::protectFromCommandLine(programFolder(), parser.value(passwordFile)), {}};
