@@ -1,6 +1,7 @@
 #include "db/TableIndexes.h"
 
 #include "db/Sql.h"
+#include "db/Store.h"
 
 namespace TableIndexes
 {
@@ -12,6 +13,9 @@ namespace
 QList<IndexDef> storedIndexes(const QSqlDatabase& db, const QString& table)
 {
     QList<IndexDef> result;
+    // The server holds only the indexes the definitions make.
+    if (Store::of(db).isServer())
+        return result;
     const QString prefix = table + QLatin1Char('_');
     QStringList names;
     {
@@ -60,21 +64,6 @@ QList<IndexDef> allIndexes(const QSqlDatabase& db, const QString& table)
     return result;
 }
 
-// A unique key compares empty and missing values as the same, so that a
-// second row with an empty key field is refused like any other duplicate
-// (SQLite alone would take NULLs as all different).
-QString indexColumn(const QString& table, const QString& fieldName, const IndexDef& index)
-{
-    const QString column = Sql::quoted(fieldName);
-    if (!index.unique)
-        return index.caseInsensitive ? column + QStringLiteral(" COLLATE NOCASE") : column;
-    const TableDef* def = TableDefinitions::find(table);
-    const FieldDef* field = def ? def->field(fieldName) : nullptr;
-    const bool numeric = field && field->type != FieldType::String && field->type != FieldType::Date;
-    return QStringLiteral("ifnull(%1, %2)")
-        .arg(column, numeric ? QStringLiteral("-1e308") : QStringLiteral("''"));
-}
-
 } // namespace
 
 std::optional<IndexDef> find(const QSqlDatabase& db, const QString& table, const QString& name)
@@ -107,19 +96,13 @@ std::optional<IndexDef> findByFields(const QSqlDatabase& db, const QString& tabl
 
 void add(const QSqlDatabase& db, const QString& table, const IndexDef& index)
 {
-    QStringList columns;
-    for (const QString& f : index.fields)
-        columns << indexColumn(table, f, index);
-    Sql::exec(db, QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")
-                      .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(),
-                           Sql::quoted(TableDefinitions::sqlIndexName(table, index.name)), Sql::quoted(table),
-                           columns.join(QStringLiteral(", "))));
+    Sql::exec(db, Store::of(db).createIndexStatement(table, index));
 }
 
 void drop(const QSqlDatabase& db, const QString& table, const QString& name)
 {
     Sql::exec(db, QStringLiteral("DROP INDEX IF EXISTS %1")
-                      .arg(Sql::quoted(TableDefinitions::sqlIndexName(table, name))));
+                      .arg(Store::of(db).name(TableDefinitions::sqlIndexName(table, name))));
 }
 
 } // namespace TableIndexes
