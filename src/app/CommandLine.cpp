@@ -127,7 +127,7 @@ ReportAnswers answersFor(const Request& r, const QSqlDatabase& db)
         const QVariant found =
             Sql::scalar(db,
                         QStringLiteral("SELECT 1 FROM %1 WHERE %2 = :c")
-                            .arg(Sql::quoted(entry.code->table), Sql::quoted(entry.code->field)),
+                            .arg(Sql::name(db, entry.code->table), Sql::name(db, entry.code->field)),
                         {{QStringLiteral(":c"), r.code}});
         if (!found.isValid())
             throw BadArgument{QStringLiteral("Codul %1 nu exista in %2").arg(r.code, entry.code->table)};
@@ -155,10 +155,19 @@ std::unique_ptr<Report> emptyReport(const ReportEntry& entry, const ReportAnswer
     return EmptyReport::build(entry.caption, period, reason);
 }
 
-int runReport(const Request& r)
+// The working year's database file, or the server's when an address is given.
+void openWorkingYear(const QString& serverAddress)
+{
+    if (serverAddress.isEmpty())
+        Connection::open(DatabaseLocation::instance().workingYearDatabase());
+    else
+        Connection::openServer(serverAddress);
+}
+
+int runReport(const Request& r, const QString& serverAddress)
 {
     const ReportEntry& entry = *r.entry;
-    Connection::open(DatabaseLocation::instance().workingYearDatabase());
+    openWorkingYear(serverAddress);
     const QSqlDatabase db = Connection::database();
     SchemaUpgrade::upgrade(db);
     const ReportAnswers answers = answersFor(r, db);
@@ -234,6 +243,8 @@ QString helpText()
         "  --import DOSAR        aduce tabelele programului vechi din DOSAR\n"
         "  --replace             cu --import: inlocuieste o baza de date care are documente\n"
         "  --verify-journal      verifica jurnalul modificarilor (iesire 3 daca nu este intreg)\n"
+        "  --server ADRESA       cu --report: datele de pe serverul PostgreSQL de la ADRESA\n"
+        "                        (postgresql://utilizator@server:5432/baza; parola din ~/.pgpass)\n"
         "  --help, -h            scrie aceste randuri\n"
         "  --version             scrie versiunea programului\n"
         "\n"
@@ -267,7 +278,8 @@ CommandLineStart runCommandLine(int argc, char** argv)
     const QCommandLineOption help(QStringList{QStringLiteral("help"), QStringLiteral("h")});
     const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption verify(QStringLiteral("verify-journal"));
-    parser.addOptions({folder, list, report, from, to, code, pdf, csv, import, replace, help, version, verify});
+    const QCommandLineOption server(QStringLiteral("server"), {}, QStringLiteral("ADRESA"));
+    parser.addOptions({folder, list, report, from, to, code, pdf, csv, import, replace, help, version, verify, server});
     try {
         if (!parser.parse(arguments))
             throw BadArgument{parseFailure(parser, arguments)};
@@ -284,7 +296,7 @@ CommandLineStart runCommandLine(int argc, char** argv)
         }
         if (parser.isSet(folder) && parser.value(folder).trimmed().isEmpty())
             throw BadArgument{QStringLiteral("Lipseste dosarul optiunii --folder")};
-        for (const QCommandLineOption* reportOnly : {&from, &to, &code, &pdf, &csv})
+        for (const QCommandLineOption* reportOnly : {&from, &to, &code, &pdf, &csv, &server})
             if (parser.isSet(*reportOnly) && !parser.isSet(report))
                 throw BadArgument{QStringLiteral("--%1 merge doar cu --report NUME").arg(reportOnly->names().first())};
         if (parser.isSet(list) && parser.isSet(report))
@@ -320,7 +332,7 @@ CommandLineStart runCommandLine(int argc, char** argv)
         if (parser.isSet(verify))
             return {verifyJournal(), {}};
         const Request request = readRequest(parser, report, from, to, code, pdf, csv);
-        const int status = runReport(request);
+        const int status = runReport(request, parser.value(server));
         Connection::close();
         return {status, {}};
     } catch (const BadArgument& bad) {

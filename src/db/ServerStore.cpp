@@ -192,6 +192,52 @@ QList<StoredColumn> ServerStore::columns(const QSqlDatabase& db, const QString& 
     return columns;
 }
 
+QList<IndexDef> ServerStore::plainIndexes(const QSqlDatabase& db, const QString& table) const
+{
+    // One row per key column; an expression key has no column (attribute 0).
+    QSqlQuery keys = Sql::exec(
+        db,
+        QStringLiteral("SELECT i.relname, a.attname, coalesce(c.collname, '') "
+                       "FROM pg_index x "
+                       "JOIN pg_class i ON i.oid = x.indexrelid "
+                       "JOIN pg_class t ON t.oid = x.indrelid "
+                       "JOIN pg_namespace n ON n.oid = t.relnamespace "
+                       "CROSS JOIN LATERAL unnest(x.indkey::int2[], x.indcollation::oid[]) "
+                       "  WITH ORDINALITY AS k(attnum, coll, pos) "
+                       "LEFT JOIN pg_attribute a ON a.attrelid = t.oid AND a.attnum = k.attnum AND k.attnum > 0 "
+                       "LEFT JOIN pg_collation c ON c.oid = k.coll "
+                       "WHERE n.nspname = current_schema() AND t.relname = :t AND NOT x.indisprimary "
+                       "ORDER BY i.relname, k.pos"),
+        {{QStringLiteral(":t"), table.toLower()}});
+    QList<IndexDef> result;
+    QString current;
+    bool plainColumns = true;
+    const auto finish = [&] {
+        if (!plainColumns || result.isEmpty() || result.last().fields.isEmpty())
+            result.removeLast();
+    };
+    while (keys.next()) {
+        const QString sqlName = keys.value(0).toString();
+        if (sqlName != current) {
+            if (!current.isEmpty())
+                finish();
+            current = sqlName;
+            plainColumns = true;
+            result << IndexDef{sqlName, {}, false, false};
+        }
+        if (keys.value(1).isNull()) {
+            plainColumns = false;
+            continue;
+        }
+        result.last().fields << keys.value(1).toString();
+        if (keys.value(2).toString() == QLatin1String("ro"))
+            result.last().caseInsensitive = true;
+    }
+    if (!current.isEmpty())
+        finish();
+    return result;
+}
+
 void ServerStore::prepareSchema(const QSqlDatabase& db) const
 {
     // Case-insensitive Romanian order; the program's statements sort names with COLLATE RO.
@@ -226,8 +272,11 @@ QString ServerStore::createIndexStatement(const QString& table, const IndexDef& 
     for (const QString& fieldName : index.fields) {
         const FieldDef* field = def ? def->field(fieldName) : nullptr;
         const bool text = !field || field->type == FieldType::String;
-        columns << (index.unique && text ? QStringLiteral("coalesce(%1, '')").arg(name(fieldName))
-                                         : name(fieldName));
+        if (index.unique)
+            columns << (text ? QStringLiteral("coalesce(%1, '')").arg(name(fieldName)) : name(fieldName));
+        else
+            columns << (index.caseInsensitive && text ? name(fieldName) + QStringLiteral(" COLLATE ro")
+                                                      : name(fieldName));
     }
     return QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)%5")
         .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(),

@@ -76,6 +76,11 @@ QString quoted(const QString& identifier)
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
+QString name(const QSqlDatabase& db, const QString& identifier)
+{
+    return Store::of(db).name(identifier);
+}
+
 bool tableExists(const QSqlDatabase& db, const QString& table)
 {
     return Store::of(db).tableExists(db, table);

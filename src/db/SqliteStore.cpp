@@ -164,6 +164,36 @@ QList<StoredColumn> SqliteStore::columns(const QSqlDatabase& db, const QString& 
     return columns;
 }
 
+QList<IndexDef> SqliteStore::plainIndexes(const QSqlDatabase& db, const QString& table) const
+{
+    QStringList names;
+    {
+        QSqlQuery list = Sql::exec(db, QStringLiteral("PRAGMA index_list(%1)").arg(Sql::quoted(table)));
+        while (list.next())
+            names << list.value(1).toString();
+    }
+    QList<IndexDef> result;
+    for (const QString& sqlName : names) {
+        IndexDef index{sqlName, {}, false, false};
+        QSqlQuery info = Sql::exec(db, QStringLiteral("PRAGMA index_xinfo(%1)").arg(Sql::quoted(sqlName)));
+        bool plainColumns = true;
+        while (info.next()) {
+            if (info.value(5).toInt() == 0) // auxiliary columns (rowid)
+                continue;
+            if (info.value(1).toInt() < 0) {
+                plainColumns = false; // an expression key: its definition says what it is
+                break;
+            }
+            index.fields << info.value(2).toString();
+            if (info.value(4).toString().compare(QLatin1String("BINARY"), Qt::CaseInsensitive) != 0)
+                index.caseInsensitive = true;
+        }
+        if (plainColumns && !index.fields.isEmpty())
+            result << index;
+    }
+    return result;
+}
+
 void SqliteStore::prepareSchema(const QSqlDatabase&) const
 {
     // The collation is registered on the connection when it opens.

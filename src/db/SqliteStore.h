@@ -11,6 +11,7 @@ public:
     QString name(const QString& identifier) const override;
     bool tableExists(const QSqlDatabase& db, const QString& table) const override;
     QList<StoredColumn> columns(const QSqlDatabase& db, const QString& table) const override;
+    QList<IndexDef> plainIndexes(const QSqlDatabase& db, const QString& table) const override;
     void prepareSchema(const QSqlDatabase& db) const override;
     QString createTableStatement(const TableDef& table) const override;
     QString createIndexStatement(const QString& table, const IndexDef& index) const override;

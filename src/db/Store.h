@@ -2,6 +2,7 @@
 
 #include "db/FieldValue.h"
 #include "db/PackedRows.h"
+#include "db/TableDefinitions.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -10,9 +11,6 @@
 #include <functional>
 #include <memory>
 
-struct FieldDef;
-struct IndexDef;
-struct TableDef;
 class StoreRows;
 
 // A table's column as the store holds it (the row identity left out).
@@ -46,6 +44,10 @@ public:
     virtual bool tableExists(const QSqlDatabase& db, const QString& table) const = 0;
     // The table's columns in their stored order.
     virtual QList<StoredColumn> columns(const QSqlDatabase& db, const QString& table) const = 0;
+
+    // The table's indexes whose keys are plain columns, each named by its
+    // SQL name, with its fields and whether it ignores case.
+    virtual QList<IndexDef> plainIndexes(const QSqlDatabase& db, const QString& table) const = 0;
 
     // What a new database or schema needs before its tables (the Romanian collation).
     virtual void prepareSchema(const QSqlDatabase& db) const = 0;

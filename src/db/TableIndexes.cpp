@@ -13,35 +13,12 @@ namespace
 QList<IndexDef> storedIndexes(const QSqlDatabase& db, const QString& table)
 {
     QList<IndexDef> result;
-    // The server holds only the indexes the definitions make.
-    if (Store::of(db).isServer())
-        return result;
     const QString prefix = table + QLatin1Char('_');
-    QStringList names;
-    {
-        QSqlQuery list = Sql::exec(db, QStringLiteral("PRAGMA index_list(%1)").arg(Sql::quoted(table)));
-        while (list.next())
-            names << list.value(1).toString();
-    }
-    for (const QString& sqlName : names) {
-        if (!sqlName.startsWith(prefix, Qt::CaseInsensitive))
+    for (IndexDef index : Store::of(db).plainIndexes(db, table)) {
+        if (!index.name.startsWith(prefix, Qt::CaseInsensitive))
             continue;
-        IndexDef index{sqlName.mid(prefix.size()), {}, false, false};
-        QSqlQuery info = Sql::exec(db, QStringLiteral("PRAGMA index_xinfo(%1)").arg(Sql::quoted(sqlName)));
-        bool plainColumns = true;
-        while (info.next()) {
-            if (info.value(5).toInt() == 0) // auxiliary columns (rowid)
-                continue;
-            if (info.value(1).toInt() < 0) {
-                plainColumns = false; // an expression key: its definition says what it is
-                break;
-            }
-            index.fields << info.value(2).toString();
-            if (info.value(4).toString().compare(QLatin1String("BINARY"), Qt::CaseInsensitive) != 0)
-                index.caseInsensitive = true;
-        }
-        if (plainColumns && !index.fields.isEmpty())
-            result << index;
+        index.name = index.name.mid(prefix.size());
+        result << index;
     }
     return result;
 }

@@ -219,7 +219,7 @@ struct DocumentTotals {
 
 DocumentTotals readDocumentTotals(const QSqlDatabase& db, const QDate& referenceDate)
 {
-    return {Sql::scalar(db, QStringLiteral("SELECT ifnull(Sold_init_casa, 0) + ifnull(Sold_init_banca, 0) "
+    return {Sql::scalar(db, QStringLiteral("SELECT coalesce(Sold_init_casa, 0) + coalesce(Sold_init_banca, 0) "
                                            "FROM Contor")),
             readTotals(db, incomeTotals, referenceDate), readTotals(db, expenseTotals, referenceDate),
             readTotals(db, salaryTotals, referenceDate)};

@@ -5,6 +5,7 @@
 #include "db/Sql.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -58,9 +59,10 @@ QString TestServerDatabase::address() const
     return url.toString();
 }
 
-QSqlDatabase TestServerDatabase::openWorkingYear(int year)
+QSqlDatabase TestServerDatabase::openWorkingYear()
 {
     Connection::openServer(address());
-    SchemaBuilder::createServerSchema(Connection::database(), QStringLiteral("parohie"), year);
+    SchemaBuilder::createServerSchema(Connection::database(), QStringLiteral("parohie"),
+                                      QDate::currentDate().year());
     return Connection::database();
 }

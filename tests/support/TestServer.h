@@ -21,8 +21,9 @@ public:
     QString address() const;
 
     // Opens the program's connection on the database and creates the working
-    // year's schema "parohie" with the delivered contents.
-    QSqlDatabase openWorkingYear(int year = 2024);
+    // year's schema "parohie" with the delivered contents; the working year is
+    // this year, as in a new database file.
+    QSqlDatabase openWorkingYear();
 
 private:
     QString m_name;
