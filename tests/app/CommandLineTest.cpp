@@ -243,7 +243,7 @@ TEST_F(CommandLine, HelpListsEveryOptionAndVersionPrintsTheBuildsVersion)
     EXPECT_EQ(help.err, QString());
     for (const char* option : {"--folder DOSAR", "--list-reports", "--report NUME", "--from DATA", "--to DATA",
                                "--code COD", "--pdf FISIER", "--csv FISIER", "--import DOSAR", "--replace",
-                               "--verify-journal", "--help", "--version", "LUMIVARET_FOLDER"})
+                               "--verify-journal", "--server ADRESA", "--help", "--version", "LUMIVARET_FOLDER"})
         EXPECT_TRUE(help.out.contains(QString::fromLatin1(option))) << option;
     EXPECT_EQ(run({QStringLiteral("-h")}).out, help.out);
 
