@@ -70,6 +70,10 @@ TEST_F(ReportsOnBothStores, GiveTheSameCsvFromTheFileAndFromTheServer)
         QStringList{"fisa-venituri", "--code", "7"} + year,
         QStringList{"fisa-cheltuieli", "--code", "34"} + year,
         QStringList{"lista-enoriasi"},
+        QStringList{"grafic-lunar"} + year,
+        QStringList{"grafic-venituri"} + year,
+        QStringList{"grafic-cheltuieli"} + year,
+        QStringList{"grafic-contributii"} + year,
     };
     for (const QStringList& report : reports) {
         SCOPED_TRACE(report.join(QLatin1Char(' ')).toStdString());
