@@ -178,6 +178,40 @@ TEST_P(OnEitherStore, NamesSortInTheRomanianAlphabetWithCedillaFormsAsCommaForms
               QStringList{"2"});
 }
 
+// The refusals a user can cause read the same on both stores (the server's
+// own words, English or Romanian, only as a detail).
+TEST_P(OnEitherStore, RefusalsAreToldInTheSameRomanianWords)
+{
+    const QString enoriasi = QStringLiteral("Enoriasi");
+    const QString newFamily = QStringLiteral("INSERT INTO Enoriasi (Cod_enorias, Nume_prenume, Tip_contributie) "
+                                             "VALUES (?, 'Pop Ion', ?)");
+    Sql::execPositional(db(), newFamily, {QStringLiteral("P1"), QStringLiteral("Intreaga")}, enoriasi);
+    const struct {
+        const char* what;
+        QString statement;
+        QVariantList values;
+        QString table;
+        const char* says;
+    } cases[] = {
+        {"duplicate key", newFamily, {QStringLiteral("P1"), QStringLiteral("Intreaga")}, enoriasi,
+         "Cheie duplicata in tabela Enoriasi: exista deja o inregistrare cu aceeasi cheie"},
+        {"missing required value", newFamily, {QStringLiteral("P2"), QVariant()}, enoriasi,
+         "Campul Tip_contributie trebuie completat in tabela Enoriasi"},
+        {"text too long", QStringLiteral("INSERT INTO Venituri (Explicatie) VALUES (?)"),
+         {QString(101, QLatin1Char('x'))}, QStringLiteral("Venituri"),
+         "Un text este mai lung decat permite campul lui in tabela Venituri: nimic nu a fost scris. "
+         "Scurtati textul si repetati operatia"},
+    };
+    for (const auto& c : cases) {
+        try {
+            Sql::execPositional(db(), c.statement, c.values, c.table);
+            ADD_FAILURE() << "stored: " << c.what;
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.text().section(QStringLiteral("\nDetalii: "), 0, 0), QString::fromLatin1(c.says)) << c.what;
+        }
+    }
+}
+
 TEST_P(OnEitherStore, ReceiptsWrittenThroughARecordSourceAreReadBackWithTheHookAroundEachWrite)
 {
     auto hook = std::make_shared<HookCalls>();
