@@ -30,7 +30,9 @@ QString columnType(const FieldDef& field)
 {
     switch (field.type) {
     case FieldType::String:
-        return QStringLiteral("VARCHAR(%1)").arg(field.size);
+        // Compared and ordered by their characters' codes, as SQLite does,
+        // whatever the language of the server; names sort with COLLATE RO.
+        return QStringLiteral("VARCHAR(%1) COLLATE \"C\"").arg(field.size);
     case FieldType::SmallInt:
         return QStringLiteral("SMALLINT");
     case FieldType::Integer:

@@ -172,6 +172,10 @@ TEST_P(OnEitherStore, NamesSortInTheRomanianAlphabetWithCedillaFormsAsCommaForms
                      [](const QString& a, const QString& b) { return compareRomanian(a, b) < 0; });
     EXPECT_EQ(column(QStringLiteral("SELECT Denumire FROM Furnizori ORDER BY Denumire COLLATE RO, rowid")),
               expected);
+    // Without the Romanian order texts compare by their characters' codes.
+    QStringList byCodes = names;
+    std::stable_sort(byCodes.begin(), byCodes.end());
+    EXPECT_EQ(column(QStringLiteral("SELECT Denumire FROM Furnizori ORDER BY Denumire, rowid")), byCodes);
     // Equal in the Romanian order, whatever the case and the form of ș and ț.
     EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM Furnizori "
                                     "WHERE Denumire = 'ŞTEFAN MARIA' COLLATE RO")),

@@ -31,6 +31,11 @@ void fillYear(const QSqlDatabase& db)
         {"P1", "Țurcanu Ion"}, {"P2", "Stan Ana"}, {"P3", "Ştefan Maria"}, {"P4", "Ăvram Dan"},
         {"P5", "Avram Ilie"},  {"P6", "Ștefan Alin"}, {"P7", "Îonescu Vasile"}, {"P8", "Tudor Elena"},
     };
+    for (const char* const item : {"Lumanari", "Carti", "Icoane"})
+        Sql::exec(db,
+                  QStringLiteral("INSERT INTO Stoc (Denumire, Cantitate, UM, Pret, DataIn) "
+                                 "VALUES (:d, 10, 'buc', 2.5, '2024-02-01')"),
+                  {{QStringLiteral(":d"), QString::fromLatin1(item)}});
     for (const auto& [code, name] : parishioners)
         Sql::exec(db,
                   QStringLiteral("INSERT INTO Enoriasi (Cod_enorias, Nume_prenume, Strada, Nr, Tip_contributie) "
@@ -70,6 +75,8 @@ TEST_F(ReportsOnBothStores, GiveTheSameCsvFromTheFileAndFromTheServer)
         QStringList{"fisa-venituri", "--code", "7"} + year,
         QStringList{"fisa-cheltuieli", "--code", "34"} + year,
         QStringList{"lista-enoriasi"},
+        QStringList{"situatie-contributii", "--to", "31.12.2024"},
+        QStringList{"stoc", "--to", "31.12.2024"},
         QStringList{"grafic-lunar"} + year,
         QStringList{"grafic-venituri"} + year,
         QStringList{"grafic-cheltuieli"} + year,

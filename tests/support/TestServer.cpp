@@ -36,7 +36,10 @@ TestServerDatabase::TestServerDatabase()
     if (serverAddress().isEmpty())
         return;
     administer(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(m_name));
-    administer(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8'").arg(m_name));
+    // A Romanian server's database: its own order of texts is the language's.
+    administer(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8' LOCALE 'C.UTF-8' "
+                              "LOCALE_PROVIDER icu ICU_LOCALE 'ro-RO'")
+                   .arg(m_name));
 }
 
 TestServerDatabase::~TestServerDatabase()
