@@ -171,6 +171,8 @@ void ChangeJournal::noteStart(const QSqlDatabase& db, const QString& note)
 
 void ChangeJournal::start(const QSqlDatabase& db, const QString& note)
 {
+    if (!keptOn(db))
+        return;
     if (JournalStore::exists(db) && Sql::tableExists(db, WatchedTables::lockTable))
         return;
     Savepoint savepoint(db, QStringLiteral("JournalStart"));
@@ -192,6 +194,8 @@ void ChangeJournal::start(const QSqlDatabase& db, const QString& note)
 
 void ChangeJournal::recordSummary(const QSqlDatabase& db, const QString& note, const QStringList& tables)
 {
+    if (!keptOn(db))
+        return;
     Savepoint savepoint(db, QStringLiteral("JournalSummary"));
     if (!JournalStore::exists(db)) {
         start(db, note);

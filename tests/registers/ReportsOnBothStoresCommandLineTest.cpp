@@ -72,6 +72,8 @@ TEST_F(ReportsOnBothStores, GiveTheSameCsvFromTheFileAndFromTheServer)
         QStringList{"registru-banca"} + year,
         QStringList{"registru-incasari-plati"} + year,
         QStringList{"registru-pangar"} + year,
+        QStringList{"bilant-v1"} + year,
+        QStringList{"bilant-v2-prevederi"} + year,
         QStringList{"fisa-venituri", "--code", "7"} + year,
         QStringList{"fisa-cheltuieli", "--code", "34"} + year,
         QStringList{"lista-enoriasi"},
