@@ -60,6 +60,7 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What only a run finds, loaded by Qt or asked by name:
 #  libqt6sql6-sqlite: Qt's SQLite driver plugin, through which every table is read;
-#  fonts-liberation2: Liberation Sans, which answers the reports' "Arial" with Arial's metrics.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fonts-liberation2")
+#  fonts-liberation2: Liberation Sans, which answers the reports' "Arial" with Arial's metrics;
+#  libqt6sql6-psql: Qt's PostgreSQL driver plugin, for an installation whose data are on a server.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fonts-liberation2, libqt6sql6-psql")
 include(CPack)

@@ -9,6 +9,7 @@ packages=(
   qt6-charts-dev libqt6opengl6-dev  # the charts; their CMake files ask for Qt OpenGL's
   libsqlite3-dev libjpeg62-turbo zlib1g-dev
   libsodium-dev  # the encryption of protected database files
+  libqt6sql6-psql libpq-dev postgresql  # the server store; the tests start a private cluster
   libgtest-dev libbenchmark-dev
   pxlib-dev
   fonts-liberation2

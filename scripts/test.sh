@@ -9,4 +9,5 @@ bash "$root/scripts/install-dependencies.sh"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVARET_QUICK_BUILD=ON >/dev/null
 cmake --build "$root/build"
 cd "$root/build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+# The store tests run against both SQLite and a private PostgreSQL server.
+QT_QPA_PLATFORM=offscreen bash "$root/scripts/test-server.sh" ctest --output-on-failure

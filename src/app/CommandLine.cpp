@@ -132,7 +132,7 @@ ReportAnswers answersFor(const Request& r, const QSqlDatabase& db)
         const QVariant found =
             Sql::scalar(db,
                         QStringLiteral("SELECT 1 FROM %1 WHERE %2 = :c")
-                            .arg(Sql::quoted(entry.code->table), Sql::quoted(entry.code->field)),
+                            .arg(Sql::name(db, entry.code->table), Sql::name(db, entry.code->field)),
                         {{QStringLiteral(":c"), r.code}});
         if (!found.isValid())
             throw BadArgument{QStringLiteral("Codul %1 nu exista in %2").arg(r.code, entry.code->table)};
@@ -168,10 +168,19 @@ std::unique_ptr<Report> emptyReport(const ReportEntry& entry, const ReportAnswer
     return EmptyReport::build(entry.caption, period, reason);
 }
 
-int runReport(const Request& r)
+// The working year's database file, or the server's when an address is given.
+void openWorkingYear(const QString& serverAddress)
+{
+    if (serverAddress.isEmpty())
+        Connection::open(DatabaseLocation::instance().workingYearDatabase());
+    else
+        Connection::openServer(serverAddress);
+}
+
+int runReport(const Request& r, const QString& serverAddress)
 {
     const ReportEntry& entry = *r.entry;
-    Connection::open(DatabaseLocation::instance().workingYearDatabase());
+    openWorkingYear(serverAddress);
     const QSqlDatabase db = Connection::database();
     SchemaUpgrade::upgrade(db);
     const ReportAnswers answers = answersFor(r, db);
@@ -266,6 +275,8 @@ QString helpText()
         "  --protect             cripteaza datele parohiei cu parola din --password-file\n"
         "  --password-file FISIER  parola datelor protejate (primul rand al fisierului); altfel\n"
         "                        variabila LUMIVARET_PASSWORD\n"
+        "  --server ADRESA       cu --report: datele de pe serverul PostgreSQL de la ADRESA\n"
+        "                        (postgresql://utilizator@server:5432/baza; parola din ~/.pgpass)\n"
         "  --help, -h            scrie aceste randuri\n"
         "  --version             scrie versiunea programului\n"
         "\n"
@@ -304,8 +315,9 @@ CommandLineStart runCommandLine(int argc, char** argv)
     const QCommandLineOption withPersonalData(QStringLiteral("with-personal-data"));
     const QCommandLineOption protect(QStringLiteral("protect"));
     const QCommandLineOption passwordFile(QStringLiteral("password-file"), {}, QStringLiteral("FISIER"));
+    const QCommandLineOption server(QStringLiteral("server"), {}, QStringLiteral("ADRESA"));
     parser.addOptions({folder, list, report, from, to, code, pdf, csv, import, replace, help, version, verify,
-                       exportPersonOption, json, withPersonalData, protect, passwordFile});
+                       exportPersonOption, json, withPersonalData, protect, passwordFile, server});
     try {
         if (!parser.parse(arguments))
             throw BadArgument{parseFailure(parser, arguments)};
@@ -329,7 +341,7 @@ CommandLineStart runCommandLine(int argc, char** argv)
             throw BadArgument{QStringLiteral("--export-person cere --json FISIER (si/sau --pdf FISIER)")};
         if (parser.isSet(json) && !exportsPerson)
             throw BadArgument{QStringLiteral("--json merge doar cu --export-person COD")};
-        for (const QCommandLineOption* reportOnly : {&from, &to, &code, &pdf, &csv, &withPersonalData})
+        for (const QCommandLineOption* reportOnly : {&from, &to, &code, &pdf, &csv, &withPersonalData, &server})
             if (parser.isSet(*reportOnly) && !parser.isSet(report) && !(exportsPerson && reportOnly == &pdf))
                 throw BadArgument{QStringLiteral("--%1 merge doar cu --report NUME").arg(reportOnly->names().first())};
         if (parser.isSet(list) && parser.isSet(report))
@@ -385,7 +397,7 @@ CommandLineStart runCommandLine(int argc, char** argv)
         }
         Request request = readRequest(parser, report, from, to, code, pdf, csv);
         request.withPersonalData = parser.isSet(withPersonalData);
-        const int status = runReport(request);
+        const int status = runReport(request, parser.value(server));
         Connection::close();
         return {status, {}};
     } catch (const BadArgument& bad) {

@@ -12,10 +12,11 @@ void copyCatalogueName(Dataset& document, const CatalogueNameCopy& copy, const Q
         document.setValue(copy.copyField, QVariant());
         return;
     }
+    const QSqlDatabase db = Connection::database();
     const QVariant name = Sql::scalar(
-        Connection::database(),
+        db,
         QStringLiteral("SELECT %1 FROM %2 WHERE %3 = :code")
-            .arg(Sql::quoted(copy.nameField), Sql::quoted(copy.table), Sql::quoted(copy.codeField)),
+            .arg(Sql::name(db, copy.nameField), Sql::name(db, copy.table), Sql::name(db, copy.codeField)),
         {{QStringLiteral(":code"), code}});
     if (!name.isValid()) {
         dialogs().warning(copy.unknownCodeStart + code.toString() +

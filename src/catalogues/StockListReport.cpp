@@ -67,10 +67,10 @@ ReportTable readItems(const QSqlDatabase& db, const QDate& date)
 {
     QSqlQuery query = Sql::exec(
         db,
-        QStringLiteral("SELECT DISTINCT ID, Denumire, Descriere, Cantitate, UM, Pret, DataIn, DataOut "
+        QStringLiteral("SELECT ID, Denumire, Descriere, Cantitate, UM, Pret, DataIn, DataOut "
                        "FROM Stoc "
-                       "WHERE (NULLIF(DataIn, '') IS NULL OR DataIn <= :Data) "
-                       "AND (NULLIF(DataOut, '') IS NULL OR DataOut > :Data) "
+                       "WHERE (NULLIF(CAST(DataIn AS TEXT), '') IS NULL OR DataIn <= :Data) "
+                       "AND (NULLIF(CAST(DataOut AS TEXT), '') IS NULL OR DataOut > :Data) "
                        "ORDER BY Denumire COLLATE RO, Descriere COLLATE RO, Cantitate, UM COLLATE RO, Pret, "
                        "DataIn, DataOut, ID"),
         {{QStringLiteral(":Data"), date.toString(Qt::ISODate)}});

@@ -8,7 +8,7 @@ namespace Contributions
 QStringList arrearsQueryLines()
 {
     return {
-        QStringLiteral("SELECT DISTINCT D.Cod_enorias, D.Nume_prenume, D.Strada, D.Nr, D.Tip_contributie, "
+        QStringLiteral("SELECT D.Cod_enorias, D.Nume_prenume, D.Strada, D.Nr, D.Tip_contributie, "
                        "D.Restanta, SUM(D1.Valoarea) AS Achitat"),
         QStringLiteral("FROM Enoriasi D LEFT OUTER JOIN Venituri D1"),
         QStringLiteral("ON (D1.Cod_enorias = D.Cod_enorias)"),

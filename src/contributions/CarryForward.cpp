@@ -25,7 +25,7 @@ double storedRemainder(double rest)
 // a null and an empty text are the same key value (and the key's index is used).
 QString sameAs(const QString& field)
 {
-    return QStringLiteral("ifnull(%1, '') = ifnull(?, '')").arg(Sql::quoted(field));
+    return QStringLiteral("coalesce(%1, '') = coalesce(?, '')").arg(Sql::quoted(field));
 }
 
 void writeArrears(const QSqlDatabase& db, const QList<ArrearsRow>& snapshot)

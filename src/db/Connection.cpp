@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QUrl>
 
 namespace
 {
@@ -59,6 +60,17 @@ void closeNamed(const QString& connectionName)
     db.close();
 }
 
+// The named connection, made anew when it was of the other store.
+QSqlDatabase namedWithDriver(const QString& connectionName, const QString& driver)
+{
+    if (QSqlDatabase::contains(connectionName)) {
+        if (QSqlDatabase::database(connectionName, false).driverName() == driver)
+            return QSqlDatabase::database(connectionName, false);
+        QSqlDatabase::removeDatabase(connectionName);
+    }
+    return QSqlDatabase::addDatabase(driver, connectionName);
+}
+
 } // namespace
 
 namespace Connection
@@ -81,9 +93,7 @@ QSqlDatabase openNamed(const QString& connectionName, const QString& filePath, b
 
     closeNamed(connectionName);
     SealedFileLayer::install();
-    QSqlDatabase db = QSqlDatabase::contains(connectionName)
-                          ? QSqlDatabase::database(connectionName, false)
-                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+    QSqlDatabase db = namedWithDriver(connectionName, QStringLiteral("QSQLITE"));
     ++generations()[connectionName];
     db.setDatabaseName(filePath);
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000");
@@ -110,6 +120,53 @@ QSqlDatabase openNamed(const QString& connectionName, const QString& filePath, b
         throw DbError(QStringLiteral("%1 (%2)").arg(e.text(), QDir::toNativeSeparators(filePath)));
     }
     return db;
+}
+
+QSqlDatabase openServerNamed(const QString& connectionName, const QString& address, const QString& schema)
+{
+    const QUrl url(address, QUrl::StrictMode);
+    const QString database = url.path().mid(1);
+    if (!url.isValid() || (url.scheme() != QLatin1String("postgresql") && url.scheme() != QLatin1String("postgres")) ||
+        url.host().isEmpty() || database.isEmpty() || database.contains(QLatin1Char('/')) || !url.password().isEmpty())
+        throw DbError(QStringLiteral("Adresa serverului \"%1\" nu este de forma "
+                                     "postgresql://utilizator@server:5432/baza (parola nu se scrie in adresa, "
+                                     "ci in fisierul .pgpass al utilizatorului)")
+                          .arg(url.isValid() && !url.password().isEmpty() ? url.toDisplayString(QUrl::RemovePassword)
+                                                                           : address));
+    closeNamed(connectionName);
+    QSqlDatabase db = namedWithDriver(connectionName, QStringLiteral("QPSQL"));
+    if (!db.isValid())
+        throw DbError(QStringLiteral("Driverul PostgreSQL lipseste (pachetul libqt6sql6-psql)"));
+    ++generations()[connectionName];
+    db.setHostName(url.host());
+    db.setPort(url.port(5432));
+    db.setUserName(url.userName());
+    db.setDatabaseName(database);
+    db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=Lumivaret"));
+    if (!db.open()) {
+        const DbError error = DbError::fromSql(db.lastError());
+        db.close();
+        throw DbError(QStringLiteral("Serverul %1 nu poate fi deschis: %2")
+                          .arg(url.toDisplayString(QUrl::RemovePassword), error.text()));
+    }
+    try {
+        Sql::exec(db, QStringLiteral("SET search_path TO %1").arg(Sql::quoted(schema.toLower())));
+    } catch (const DbError&) {
+        db.close();
+        throw;
+    }
+    return db;
+}
+
+void openServer(const QString& address, const QString& schema)
+{
+    openServerNamed(name, address, schema);
+    readOnlyFlag = false;
+}
+
+bool isServer()
+{
+    return isOpen() && database().driverName() == QLatin1String("QPSQL");
 }
 
 void removeNamed(const QString& connectionName)

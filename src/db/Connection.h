@@ -5,7 +5,7 @@
 
 // The named connection "Lumivaret" through which every table of the program
 // is reached. It is open on one database file at a time: the working year's
-// or a closed year's.
+// or a closed year's; or on a PostgreSQL server (Store tells the two apart).
 namespace Connection
 {
 
@@ -27,6 +27,16 @@ QString filePath();
 // database when allowCreate is set). The caller removes it.
 QSqlDatabase openNamed(const QString& connectionName, const QString& filePath, bool allowCreate = false);
 void removeNamed(const QString& connectionName);
+
+// Opens the connection on a PostgreSQL server's database, given by its
+// address "postgresql://user@host:5432/database", in `schema` (the working
+// year's "parohie"; the schema need not exist yet). The password is never
+// part of the address: libpq takes it from the user's ~/.pgpass.
+// Throws DbError when the address is malformed or the server refuses.
+void openServer(const QString& address, const QString& schema = QStringLiteral("parohie"));
+QSqlDatabase openServerNamed(const QString& connectionName, const QString& address,
+                             const QString& schema = QStringLiteral("parohie"));
+bool isServer();
 
 // Counts the openings of a named connection: a record source compares it with
 // the count it was read under, so it never writes into another database file.

@@ -1,10 +1,13 @@
 #include "db/DbError.h"
 
 #include "core/ErrorDetail.h"
+#include "db/TableDefinitions.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <optional>
 
 namespace
 {
@@ -14,12 +17,43 @@ QString nativeText(const QSqlError& error)
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
+// A PostgreSQL server's refusal that a user can cause, by its SQLSTATE; none for the others.
+std::optional<DbError> fromServerState(const QString& state, const QString& native, const QString& table)
+{
+    const QString where = table.isEmpty() ? QString() : QStringLiteral(" in tabela %1").arg(table);
+    if (state == QLatin1String("23505"))
+        return DbError(
+            QStringLiteral("Cheie duplicata%1: exista deja o inregistrare cu aceeasi cheie").arg(where));
+    if (state == QLatin1String("23502")) {
+        // The column is the first quoted name of the message ("tip_contributie"), in the table's own spelling.
+        static const QRegularExpression quotedName(QStringLiteral("[\"\u201e\u00ab]([^\"\u201d\u00bb]+)"));
+        QString field = quotedName.match(native).captured(1);
+        if (const TableDef* definition = TableDefinitions::find(table))
+            if (const FieldDef* defined = definition->field(field))
+                field = defined->name;
+        return DbError(QStringLiteral("Campul %1 trebuie completat%2").arg(field, where));
+    }
+    if (state == QLatin1String("22001"))
+        return DbError(withDetail(
+            QStringLiteral("Un text este mai lung decat permite campul lui%1: nimic nu a fost scris. "
+                           "Scurtati textul si repetati operatia")
+                .arg(where),
+            native));
+    return std::nullopt;
+}
+
 } // namespace
 
 DbError::DbError(const QString& storeText) : UserError(storeText) {}
 
 DbError DbError::fromSql(const QSqlError& error, const QString& table)
 {
+    // PostgreSQL names its reason by a five-character SQLSTATE, whatever the
+    // language of its messages (SQLite's codes are numbers below 10000).
+    const QString state = error.nativeErrorCode();
+    if (state.size() == 5)
+        if (const std::optional<DbError> told = fromServerState(state, nativeText(error), table))
+            return *told;
     return fromStoreText(nativeText(error), table);
 }
 

@@ -1,6 +1,7 @@
 #include "db/DocumentSearchIndex.h"
 
 #include "db/Sql.h"
+#include "db/Store.h"
 
 namespace DocumentSearchIndex
 {
@@ -205,6 +206,9 @@ bool isComplete(const QSqlDatabase& db)
 
 bool needsBuilding(const QSqlDatabase& db)
 {
+    // The index is SQLite's full-text table; the server has none yet.
+    if (Store::of(db).isServer())
+        return false;
     return hasAllDocumentTables(db) && !isComplete(db);
 }
 

@@ -4,6 +4,7 @@
 #include "db/Savepoint.h"
 #include "db/SqliteHandle.h"
 #include "db/Sql.h"
+#include "db/Store.h"
 
 #include <QSqlQuery>
 
@@ -39,7 +40,7 @@ qint64 apply(const QSqlDatabase& db, const QString& table, RowAction action, qin
         return write();
     // A file deleted or replaced under the connection: the write fails on its
     // own and copies the open data out, which a savepoint open around it would stop.
-    if (ConnectionFailure::fileReplaced(sqliteHandle(db)))
+    if (!Store::of(db).isServer() && ConnectionFailure::fileReplaced(sqliteHandle(db)))
         return write();
     Savepoint savepoint(db, QStringLiteral("RowChange"));
     watcher->before(db, table, action, rowid);
@@ -53,11 +54,12 @@ int removeWhere(const QSqlDatabase& db, const QString& table, const QString& con
                 const QVariantList& values)
 {
     QList<qint64> rowids;
+    const QString tableName = Store::of(db).name(table);
     QSqlQuery found = Sql::execPositional(
-        db, QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(Sql::quoted(table), condition), values);
+        db, QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(tableName, condition), values);
     while (found.next())
         rowids << found.value(0).toLongLong();
-    const QString remove = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Sql::quoted(table));
+    const QString remove = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(tableName);
     for (const qint64 rowid : rowids)
         apply(db, table, RowAction::Delete, rowid, [&] {
             Sql::execPositional(db, remove, {rowid}, table);

@@ -1,18 +1,25 @@
 #include "db/Savepoint.h"
 
 #include "db/Sql.h"
+#include "db/Store.h"
 
 #include <QSqlQuery>
 
 Savepoint::Savepoint(QSqlDatabase db, const QString& name) : m_db(std::move(db)), m_name(Sql::quoted(name))
 {
-    Sql::exec(m_db, QStringLiteral("SAVEPOINT %1").arg(m_name));
+    const Store& store = Store::of(m_db);
+    m_ownTransaction = store.isServer() && !store.inTransaction(m_db);
+    Sql::exec(m_db, m_ownTransaction ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT %1").arg(m_name));
 }
 
 Savepoint::~Savepoint()
 {
     if (m_done)
         return;
+    if (m_ownTransaction) {
+        QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
+        return;
+    }
     // Undoes the statements, then leaves the savepoint (ending the transaction it began, if any).
     QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK TO %1").arg(m_name));
     QSqlQuery(m_db).exec(QStringLiteral("RELEASE %1").arg(m_name));
@@ -20,6 +27,6 @@ Savepoint::~Savepoint()
 
 void Savepoint::release()
 {
-    Sql::exec(m_db, QStringLiteral("RELEASE %1").arg(m_name));
+    Sql::exec(m_db, m_ownTransaction ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE %1").arg(m_name));
     m_done = true;
 }

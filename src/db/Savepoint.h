@@ -21,4 +21,7 @@ private:
     QSqlDatabase m_db;
     QString m_name;
     bool m_done = false;
+    // The server takes savepoints only inside a transaction: outside one the
+    // savepoint is a transaction of its own.
+    bool m_ownTransaction = false;
 };

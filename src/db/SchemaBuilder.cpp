@@ -6,6 +6,7 @@
 #include "db/DocumentSearchIndex.h"
 #include "db/InitialContents.h"
 #include "db/Sql.h"
+#include "db/Store.h"
 #include "db/TableDefinitions.h"
 #include "db/TableIndexes.h"
 #include "db/Transaction.h"
@@ -34,7 +35,7 @@ QString createStatement(const TableDef& table)
 
 void createTable(const QSqlDatabase& db, const TableDef& table)
 {
-    Sql::exec(db, createStatement(table));
+    Sql::exec(db, Store::of(db).createTableStatement(table));
     // An autoincrement key is the row identity itself and needs no index.
     const FieldDef* keyField =
         table.primary.fields.size() == 1 ? table.field(table.primary.fields.first()) : nullptr;
@@ -77,6 +78,23 @@ void createDatabase(const QString& filePath, int workingYear)
     // Otherwise a power loss could undo the rename and leave the parish's
     // first documents in the file the next start takes for a failed creation.
     syncFolder(QFileInfo(filePath).absolutePath());
+}
+
+void createServerSchema(const QSqlDatabase& db, const QString& schema, int workingYear)
+{
+    const Store& store = Store::of(db);
+    if (Sql::scalar(db, QStringLiteral("SELECT count(*) FROM information_schema.schemata WHERE schema_name = :s"),
+                    {{QStringLiteral(":s"), schema.toLower()}})
+            .toInt() > 0)
+        throw DbError(QStringLiteral("Schema %1 exista deja pe server").arg(schema.toLower()));
+    Transaction transaction(db);
+    Sql::exec(db, QStringLiteral("CREATE SCHEMA %1").arg(store.name(schema)));
+    store.prepareSchema(db);
+    for (const TableDef& table : TableDefinitions::all())
+        if (table.createdWithDatabase)
+            createTable(db, table);
+    InitialContents::write(db, workingYear);
+    transaction.commit();
 }
 
 } // namespace SchemaBuilder

@@ -21,4 +21,10 @@ void createTable(const QSqlDatabase& db, const TableDef& table);
 // Throws DbError; an existing file is never touched.
 void createDatabase(const QString& filePath, int workingYear);
 
+// Creates the working year's schema on a server's database (a connection
+// opened with Connection::openServerNamed on that schema): the Romanian
+// collation, every table and the delivered contents, all or nothing.
+// Throws DbError; an existing schema is never touched.
+void createServerSchema(const QSqlDatabase& db, const QString& schema, int workingYear);
+
 } // namespace SchemaBuilder

@@ -3,6 +3,7 @@
 #include "db/DbError.h"
 #include "db/DocumentSearchIndex.h"
 #include "db/Sql.h"
+#include "db/Store.h"
 
 namespace SchemaUpgrade
 {
@@ -10,9 +11,10 @@ namespace SchemaUpgrade
 namespace
 {
 
-QString alterStatement(const QString& table, const QString& field, const QString& sqlType)
+QString alterStatement(const QSqlDatabase& db, const QString& table, const QString& field, const QString& sqlType)
 {
-    return QStringLiteral("ALTER TABLE %1 ADD %2 %3").arg(Sql::quoted(table), Sql::quoted(field), sqlType);
+    const Store& store = Store::of(db);
+    return QStringLiteral("ALTER TABLE %1 ADD %2 %3").arg(store.name(table), store.name(field), sqlType);
 }
 
 bool hasField(const QSqlDatabase& db, const QString& table, const QString& field)
@@ -42,7 +44,7 @@ bool AddFieldIfMissing(const QSqlDatabase& db, const QString& table, const QStri
 {
     if (hasField(db, table, field))
         return false;
-    Sql::exec(db, alterStatement(table, field, sqlType));
+    Sql::exec(db, alterStatement(db, table, field, sqlType));
     return true;
 }
 
@@ -56,7 +58,7 @@ QStringList upgrade(const QSqlDatabase& db, const BeforeFirstChange& beforeFirst
             continue;
         if (statements.isEmpty() && beforeFirstChange)
             beforeFirstChange();
-        const QString statement = alterStatement(table, field, QString::fromLatin1(f.sqlType));
+        const QString statement = alterStatement(db, table, field, QString::fromLatin1(f.sqlType));
         Sql::exec(db, statement);
         statements << statement;
     }

@@ -2,6 +2,7 @@
 
 #include "db/ConnectionFailure.h"
 #include "db/DbError.h"
+#include "db/Store.h"
 
 #include <QSqlError>
 #include <QSqlRecord>
@@ -11,12 +12,32 @@
 namespace Sql
 {
 
+namespace
+{
+
+// Rows are read forward only. The server's driver would then deliver them one
+// by one, leaving the connection busy with a statement read in part (and its
+// transaction state unknown) until the next statement: there the whole
+// result is taken at once.
+bool forwardOnly(const QSqlDatabase& db)
+{
+    return !Store::of(db).isServer();
+}
+
+} // namespace
+
 QSqlQuery exec(const QSqlDatabase& db, const QString& statement, std::initializer_list<Binding> bindings)
 {
     if (!db.isOpen())
         throw DbError(QStringLiteral("Baza de date nu este deschisa"));
     QSqlQuery query(db);
-    query.setForwardOnly(true);
+    query.setForwardOnly(forwardOnly(db));
+    if (bindings.size() == 0 && Store::of(db).isServer()) {
+        // The server's driver prepares with PREPARE, which takes no SET, CREATE or BEGIN.
+        if (!query.exec(statement))
+            ConnectionFailure::raise(db, query.lastError());
+        return query;
+    }
     if (!query.prepare(statement))
         ConnectionFailure::raise(db, query.lastError());
     for (const Binding& b : bindings)
@@ -32,7 +53,7 @@ QSqlQuery execPositional(const QSqlDatabase& db, const QString& statement, const
     if (!db.isOpen())
         throw DbError(QStringLiteral("Baza de date nu este deschisa"));
     QSqlQuery query(db);
-    query.setForwardOnly(true);
+    query.setForwardOnly(forwardOnly(db));
     if (!query.prepare(statement))
         ConnectionFailure::raise(db, query.lastError(), table);
     for (const QVariant& v : values)
@@ -55,21 +76,21 @@ QString quoted(const QString& identifier)
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
+QString name(const QSqlDatabase& db, const QString& identifier)
+{
+    return Store::of(db).name(identifier);
+}
+
 bool tableExists(const QSqlDatabase& db, const QString& table)
 {
-    return scalar(db,
-                  QStringLiteral(
-                      "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = :n COLLATE NOCASE"),
-                  {{QStringLiteral(":n"), table}})
-               .toInt() > 0;
+    return Store::of(db).tableExists(db, table);
 }
 
 QStringList fieldNames(const QSqlDatabase& db, const QString& table)
 {
     QStringList names;
-    QSqlQuery query = exec(db, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table)));
-    while (query.next())
-        names << query.value(1).toString();
+    for (const StoredColumn& column : Store::of(db).columns(db, table))
+        names << column.name;
     return names;
 }
 

@@ -29,6 +29,10 @@ QVariant scalar(const QSqlDatabase& db, const QString& statement,
 // Double-quoted identifier, so that names such as "Cont bancar" work.
 QString quoted(const QString& identifier);
 
+// A table's or field's name, quoted, as the connection's store writes it
+// (the server keeps names in lower case).
+QString name(const QSqlDatabase& db, const QString& identifier);
+
 bool tableExists(const QSqlDatabase& db, const QString& table);
 
 // Field names of a table in their stored order.

@@ -1,6 +1,7 @@
 #include "db/TableIndexes.h"
 
 #include "db/Sql.h"
+#include "db/Store.h"
 
 namespace TableIndexes
 {
@@ -13,31 +14,11 @@ QList<IndexDef> storedIndexes(const QSqlDatabase& db, const QString& table)
 {
     QList<IndexDef> result;
     const QString prefix = table + QLatin1Char('_');
-    QStringList names;
-    {
-        QSqlQuery list = Sql::exec(db, QStringLiteral("PRAGMA index_list(%1)").arg(Sql::quoted(table)));
-        while (list.next())
-            names << list.value(1).toString();
-    }
-    for (const QString& sqlName : names) {
-        if (!sqlName.startsWith(prefix, Qt::CaseInsensitive))
+    for (IndexDef index : Store::of(db).plainIndexes(db, table)) {
+        if (!index.name.startsWith(prefix, Qt::CaseInsensitive))
             continue;
-        IndexDef index{sqlName.mid(prefix.size()), {}, false, false};
-        QSqlQuery info = Sql::exec(db, QStringLiteral("PRAGMA index_xinfo(%1)").arg(Sql::quoted(sqlName)));
-        bool plainColumns = true;
-        while (info.next()) {
-            if (info.value(5).toInt() == 0) // auxiliary columns (rowid)
-                continue;
-            if (info.value(1).toInt() < 0) {
-                plainColumns = false; // an expression key: its definition says what it is
-                break;
-            }
-            index.fields << info.value(2).toString();
-            if (info.value(4).toString().compare(QLatin1String("BINARY"), Qt::CaseInsensitive) != 0)
-                index.caseInsensitive = true;
-        }
-        if (plainColumns && !index.fields.isEmpty())
-            result << index;
+        index.name = index.name.mid(prefix.size());
+        result << index;
     }
     return result;
 }
@@ -58,21 +39,6 @@ QList<IndexDef> allIndexes(const QSqlDatabase& db, const QString& table)
             result << stored;
     }
     return result;
-}
-
-// A unique key compares empty and missing values as the same, so that a
-// second row with an empty key field is refused like any other duplicate
-// (SQLite alone would take NULLs as all different).
-QString indexColumn(const QString& table, const QString& fieldName, const IndexDef& index)
-{
-    const QString column = Sql::quoted(fieldName);
-    if (!index.unique)
-        return index.caseInsensitive ? column + QStringLiteral(" COLLATE NOCASE") : column;
-    const TableDef* def = TableDefinitions::find(table);
-    const FieldDef* field = def ? def->field(fieldName) : nullptr;
-    const bool numeric = field && field->type != FieldType::String && field->type != FieldType::Date;
-    return QStringLiteral("ifnull(%1, %2)")
-        .arg(column, numeric ? QStringLiteral("-1e308") : QStringLiteral("''"));
 }
 
 } // namespace
@@ -107,19 +73,13 @@ std::optional<IndexDef> findByFields(const QSqlDatabase& db, const QString& tabl
 
 void add(const QSqlDatabase& db, const QString& table, const IndexDef& index)
 {
-    QStringList columns;
-    for (const QString& f : index.fields)
-        columns << indexColumn(table, f, index);
-    Sql::exec(db, QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")
-                      .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(),
-                           Sql::quoted(TableDefinitions::sqlIndexName(table, index.name)), Sql::quoted(table),
-                           columns.join(QStringLiteral(", "))));
+    Sql::exec(db, Store::of(db).createIndexStatement(table, index));
 }
 
 void drop(const QSqlDatabase& db, const QString& table, const QString& name)
 {
     Sql::exec(db, QStringLiteral("DROP INDEX IF EXISTS %1")
-                      .arg(Sql::quoted(TableDefinitions::sqlIndexName(table, name))));
+                      .arg(Store::of(db).name(TableDefinitions::sqlIndexName(table, name))));
 }
 
 } // namespace TableIndexes

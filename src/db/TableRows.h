@@ -2,7 +2,7 @@
 
 #include "db/FieldValue.h"
 #include "db/PackedRows.h"
-#include "db/SqliteStatement.h"
+#include "db/Store.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -10,12 +10,13 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <memory>
 
 class Dataset;
-struct sqlite3;
 
-// The table behind a record source, in SQLite: the description of its stored
-// fields, and its rows read, inserted, updated and deleted by row identity.
+// The table behind a record source, on the connection's store (Store): the
+// description of its stored fields, and its rows read, inserted, updated and
+// deleted by row identity.
 // Every statement runs inside the connection's open transaction, if any (the
 // record source is enlisted in it), and only on the database file the rows
 // were first read from: once that closes, every call throws DbError.
@@ -53,8 +54,8 @@ public:
     void remove(qint64 rowid);
 
 private:
-    sqlite3* handle();
-    SqliteStatement& statement(const QString& text);
+    // The open database the rows were first read from, the record source enlisted in its transaction.
+    QSqlDatabase checkedDatabase();
     QString selectList() const;
 
     QString m_table;
@@ -64,5 +65,6 @@ private:
     // The database the rows were read from: the connection's opening count and file.
     quint64 m_generation = 0;
     QString m_databaseFile;
-    StatementCache m_statements;
+    const Store* m_store = nullptr;
+    std::unique_ptr<StoreRows> m_rows;
 };

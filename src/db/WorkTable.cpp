@@ -4,6 +4,7 @@
 #include "db/Savepoint.h"
 #include "db/SchemaBuilder.h"
 #include "db/Sql.h"
+#include "db/Store.h"
 #include "db/TableDefinitions.h"
 
 namespace
@@ -41,10 +42,14 @@ void rebuildEmpty(const QSqlDatabase& db, const QString& table)
     if (!Sql::tableExists(db, name)) {
         SchemaBuilder::createTable(db, definitionOf(name));
     } else {
-        if (Sql::tableExists(db, QStringLiteral("sqlite_sequence")))
-            Sql::exec(db, QStringLiteral("DELETE FROM sqlite_sequence WHERE name = :t COLLATE NOCASE"),
-                      {{QStringLiteral(":t"), name}});
-        Sql::exec(db, QStringLiteral("DELETE FROM %1").arg(Sql::quoted(name)));
+        if (Store::of(db).isServer()) {
+            Sql::exec(db, QStringLiteral("TRUNCATE %1 RESTART IDENTITY").arg(Sql::name(db, name)));
+        } else {
+            if (Sql::tableExists(db, QStringLiteral("sqlite_sequence")))
+                Sql::exec(db, QStringLiteral("DELETE FROM sqlite_sequence WHERE name = :t COLLATE NOCASE"),
+                          {{QStringLiteral(":t"), name}});
+            Sql::exec(db, QStringLiteral("DELETE FROM %1").arg(Sql::quoted(name)));
+        }
     }
     savepoint.release();
 }

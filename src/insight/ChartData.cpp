@@ -29,7 +29,8 @@ QHash<QString, double> sumsByMonth(const QSqlDatabase& db, const QString& source
     QSqlQuery q = Sql::execPositional(
         db,
         QStringLiteral(
-            "SELECT substr(Data, 1, 7), sum(amount) FROM (%1) WHERE Data >= ? AND Data <= ? GROUP BY 1")
+            "SELECT substr(CAST(Data AS TEXT), 1, 7), sum(amount) FROM (%1) AS movements "
+            "WHERE Data >= ? AND Data <= ? GROUP BY 1")
             .arg(source),
         {from.toString(Qt::ISODate), to.toString(Qt::ISODate)});
     QHash<QString, double> sums;
@@ -46,7 +47,7 @@ const QString paymentRows =
 double scalarSum(const QSqlDatabase& db, const QString& source, const QDate& day)
 {
     QSqlQuery q = Sql::execPositional(
-        db, QStringLiteral("SELECT ifnull(sum(amount), 0) FROM (%1) WHERE Data < ?").arg(source),
+        db, QStringLiteral("SELECT coalesce(sum(amount), 0) FROM (%1) AS movements WHERE Data < ?").arg(source),
         {day.toString(Qt::ISODate)});
     return q.next() ? q.value(0).toDouble() : 0;
 }
@@ -94,7 +95,7 @@ QList<MonthFlow> monthlyFlows(const QSqlDatabase& db, const QDate& from, const Q
     const QHash<QString, double> incomes = sumsByMonth(db, incomeRows, from, to);
     const QHash<QString, double> payments = sumsByMonth(db, paymentRows, from, to);
     QSqlQuery opening = Sql::exec(
-        db, QStringLiteral("SELECT ifnull(Sold_init_casa, 0) + ifnull(Sold_init_banca, 0) FROM Contor"));
+        db, QStringLiteral("SELECT coalesce(Sold_init_casa, 0) + coalesce(Sold_init_banca, 0) FROM Contor"));
     double balance = opening.next() ? opening.value(0).toDouble() : 0;
     balance += scalarSum(db, incomeRows, from) - scalarSum(db, paymentRows, from);
     QList<MonthFlow> flows;
@@ -112,7 +113,7 @@ QList<TypeTotal> incomeTypes(const QSqlDatabase& db, const QDate& from, const QD
 {
     return typeTotals(
         db,
-        QStringLiteral("SELECT d.Cod_venit, ifnull(t.Denumire, max(d.Den_venit)), sum(d.Valoarea) "
+        QStringLiteral("SELECT d.Cod_venit, coalesce(max(t.Denumire), max(d.Den_venit)), sum(d.Valoarea) "
                        "FROM Venituri d LEFT JOIN Tip_venituri t ON t.Cod_venit = d.Cod_venit "
                        "WHERE d.Data >= ? AND d.Data <= ? GROUP BY d.Cod_venit"),
         from, to);
@@ -123,7 +124,7 @@ QList<TypeTotal> expenseTypes(const QSqlDatabase& db, const QDate& from, const Q
     return typeTotals(
         db,
         QStringLiteral(
-            "SELECT e.code, ifnull(t.Denumire, max(e.name)), sum(e.amount) FROM ("
+            "SELECT e.code, coalesce(max(t.Denumire), max(e.name)), sum(e.amount) FROM ("
             "SELECT Cod_cheltuiala AS code, Den_cheltuiala AS name, Valoarea AS amount, Data FROM Cheltuieli "
             "UNION ALL SELECT i.Cod_cheltuiala, i.Den_cheltuiala, i.Valoarea, c.Data "
             "FROM CheltSal c JOIN ItemsSal i ON i.Id_CheltSal = c.Id) e "
@@ -145,8 +146,8 @@ QList<MonthContribution> contributionByMonth(const QSqlDatabase& db, const QDate
     QSqlQuery q = Sql::execPositional(
         db,
         QStringLiteral(
-            "SELECT substr(Data, 1, 7), sum(Valoarea) FROM Venituri WHERE Cod_venit = ? AND Data >= ? "
-            "AND Data <= ? GROUP BY 1"),
+            "SELECT substr(CAST(Data AS TEXT), 1, 7), sum(Valoarea) FROM Venituri WHERE Cod_venit = ? "
+            "AND Data >= ? AND Data <= ? GROUP BY 1"),
         {parameters.incomeCode, from.toString(Qt::ISODate), to.toString(Qt::ISODate)});
     QHash<QString, double> collected;
     while (q.next())

@@ -51,7 +51,7 @@ QString columnsOf(DocumentKind kind, const SearchCriteria& c, Placeholders& p)
         break;
     case DocumentKind::SalaryOrder: {
         QString lines =
-            QStringLiteral("(SELECT ifnull(sum(i.Valoarea), 0) FROM ItemsSal i WHERE i.Id_CheltSal = d.Id");
+            QStringLiteral("(SELECT coalesce(sum(i.Valoarea), 0) FROM ItemsSal i WHERE i.Id_CheltSal = d.Id");
         QString code = QStringLiteral("NULL");
         if (c.typeCode) {
             code = p(*c.typeCode);
@@ -173,10 +173,10 @@ QList<FoundDocument> searchDocuments(const QSqlDatabase& db, int year, const Sea
     // Amounts are compared to the cent.
     if (criteria.minAmount)
         outer
-            << QStringLiteral("round(ifnull(Suma, 0) * 100) >= round(%1 * 100)").arg(p(*criteria.minAmount));
+            << QStringLiteral("round(coalesce(Suma, 0) * 100) >= round(%1 * 100)").arg(p(*criteria.minAmount));
     if (criteria.maxAmount)
         outer
-            << QStringLiteral("round(ifnull(Suma, 0) * 100) <= round(%1 * 100)").arg(p(*criteria.maxAmount));
+            << QStringLiteral("round(coalesce(Suma, 0) * 100) <= round(%1 * 100)").arg(p(*criteria.maxAmount));
     if (!outer.isEmpty())
         statement += QStringLiteral(" WHERE ") + outer.join(QStringLiteral(" AND "));
     if (criteria.limit > 0)

@@ -3,6 +3,7 @@
 #include "db/DbError.h"
 #include "db/Savepoint.h"
 #include "db/Sql.h"
+#include "db/Store.h"
 #include "journal/JournalStore.h"
 #include "journal/PeriodLock.h"
 #include "journal/WatchedTables.h"
@@ -91,6 +92,13 @@ void appendBaselines(const QSqlDatabase& db, const QStringList& tables)
     }
 }
 
+// The journal and the period lock are read and written on SQLite's own
+// handle: on a PostgreSQL server there is no journal yet.
+bool keptOn(const QSqlDatabase& db)
+{
+    return !Store::of(db).isServer();
+}
+
 } // namespace
 
 bool ChangeJournal::watches(const QString& table) const
@@ -101,7 +109,7 @@ bool ChangeJournal::watches(const QString& table) const
 void ChangeJournal::before(const QSqlDatabase& db, const QString& table, RowAction action, qint64 rowid)
 {
     m_before.clear();
-    if (action == RowAction::Insert)
+    if (action == RowAction::Insert || !keptOn(db))
         return;
     m_before = StoredRows::read(db, table, rowid);
     const WatchedTable& watched = *WatchedTables::find(table);
@@ -111,6 +119,8 @@ void ChangeJournal::before(const QSqlDatabase& db, const QString& table, RowActi
 
 void ChangeJournal::after(const QSqlDatabase& db, const QString& table, RowAction action, qint64 rowid)
 {
+    if (!keptOn(db))
+        return;
     if (!JournalStore::exists(db))
         start(db);
     const WatchedTable& watched = *WatchedTables::find(table);
@@ -161,6 +171,8 @@ void ChangeJournal::noteStart(const QSqlDatabase& db, const QString& note)
 
 void ChangeJournal::start(const QSqlDatabase& db, const QString& note)
 {
+    if (!keptOn(db))
+        return;
     if (JournalStore::exists(db) && Sql::tableExists(db, WatchedTables::lockTable))
         return;
     Savepoint savepoint(db, QStringLiteral("JournalStart"));
@@ -182,6 +194,8 @@ void ChangeJournal::start(const QSqlDatabase& db, const QString& note)
 
 void ChangeJournal::recordSummary(const QSqlDatabase& db, const QString& note, const QStringList& tables)
 {
+    if (!keptOn(db))
+        return;
     Savepoint savepoint(db, QStringLiteral("JournalSummary"));
     if (!JournalStore::exists(db)) {
         start(db, note);

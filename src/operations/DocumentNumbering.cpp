@@ -8,11 +8,11 @@
 
 double nextDocumentNumber(const NumberSequence& tablesAndFields)
 {
+    const QSqlDatabase db = Connection::database();
     double highest = -std::numeric_limits<double>::infinity();
     for (const auto& [table, field] : tablesAndFields) {
-        const QVariant max =
-            Sql::scalar(Connection::database(),
-                        QStringLiteral("SELECT MAX(%1) FROM %2").arg(Sql::quoted(field), Sql::quoted(table)));
+        const QVariant max = Sql::scalar(
+            db, QStringLiteral("SELECT MAX(%1) FROM %2").arg(Sql::name(db, field), Sql::name(db, table)));
         highest = std::max(highest, max.isNull() ? 0.0 : max.toDouble());
     }
     return highest + 1;
@@ -20,10 +20,11 @@ double nextDocumentNumber(const NumberSequence& tablesAndFields)
 
 bool documentNumberTaken(const NumberSequence& tablesAndFields, double number)
 {
+    const QSqlDatabase db = Connection::database();
     for (const auto& [table, field] : tablesAndFields) {
-        const QVariant found = Sql::scalar(Connection::database(),
+        const QVariant found = Sql::scalar(db,
                                            QStringLiteral("SELECT 1 FROM %1 WHERE %2 = :number LIMIT 1")
-                                               .arg(Sql::quoted(table), Sql::quoted(field)),
+                                               .arg(Sql::name(db, table), Sql::name(db, field)),
                                            {{QStringLiteral(":number"), number}});
         if (found.isValid())
             return true;

@@ -249,9 +249,9 @@ void DocumentWindow::fillChoiceLists()
         if (!list.combo)
             continue;
         QStringList values;
-        QSqlQuery query =
-            Sql::exec(Connection::database(), QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
-                                                  .arg(Sql::quoted(list.field), Sql::quoted(list.table)));
+        const QSqlDatabase db = Connection::database();
+        QSqlQuery query = Sql::exec(db, QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
+                                            .arg(Sql::name(db, list.field), Sql::name(db, list.table)));
         while (query.next())
             values << query.value(0).toString();
         // Refilling must not read as typing into the document.

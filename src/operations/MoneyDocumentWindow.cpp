@@ -239,11 +239,12 @@ void MoneyDocumentWindow::fillExplanation()
         doc->setValue(explanationField, QVariant());
         return;
     }
+    const QSqlDatabase db = Connection::database();
     QSqlQuery type =
-        Sql::exec(Connection::database(),
+        Sql::exec(db,
                   QStringLiteral("SELECT %1 FROM %2 WHERE %3 = :code")
-                      .arg(Sql::quoted(m_moneyKind.typeExplanationField), Sql::quoted(m_moneyKind.typeTable),
-                           Sql::quoted(m_moneyKind.codeField)),
+                      .arg(Sql::name(db, m_moneyKind.typeExplanationField), Sql::name(db, m_moneyKind.typeTable),
+                           Sql::name(db, m_moneyKind.codeField)),
                   {{QStringLiteral(":code"), code}});
     if (!type.next()) {
         doc->setValue(explanationField, QVariant());

@@ -9,7 +9,7 @@ namespace
 
 // Every field a line prints and the family code, each once: two acts alike
 // in all of them print once.
-QString fieldList(const SacramentRegister& r)
+QString fieldList(const QSqlDatabase& db, const SacramentRegister& r)
 {
     QStringList fields{QStringLiteral("Data"), QStringLiteral("Numar")};
     for (const RecordColumn& c : r.columns())
@@ -17,7 +17,7 @@ QString fieldList(const SacramentRegister& r)
             fields << c.field;
     fields << QStringLiteral("Cod_enorias");
     for (QString& f : fields)
-        f = Sql::quoted(f);
+        f = Sql::name(db, f);
     return fields.join(QStringLiteral(", "));
 }
 
@@ -78,9 +78,9 @@ std::unique_ptr<Report> build(const QSqlDatabase& db, const SacramentRegister& s
     ReportDefinition& d = report->definition;
     d.name = sacramentRegister.reportTitle;
     d.orientation = QPageLayout::Landscape;
-    const QString fields = fieldList(sacramentRegister);
+    const QString fields = fieldList(db, sacramentRegister);
     QSqlQuery query = Sql::exec(db, QStringLiteral("SELECT DISTINCT %1 FROM %2 ORDER BY %1")
-                                        .arg(fields, Sql::quoted(sacramentRegister.table)));
+                                        .arg(fields, Sql::name(db, sacramentRegister.table)));
     d.data = report->keep(ReportTable::fromQuery(query));
     report->noRowsMessage = sacramentRegister.noActs;
     const QString parish = parishLine(db);

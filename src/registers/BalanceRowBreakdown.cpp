@@ -86,7 +86,7 @@ QList<Counted> salaryLinesOf(const QSqlDatabase& db, qint64 code, const QString&
     return readLines(
         db, QStringLiteral("ItemsSal"), QStringLiteral("Ordonantare salarii"),
         QStringLiteral("SELECT i.Nr_act_sec, d.Nr_act, d.Data, i.Den_cheltuiala, "
-                       "trim(ifnull(d.Explicatie, '') || ' ' || ifnull(i.Explicatie, '')), i.Valoarea "
+                       "trim(coalesce(d.Explicatie, '') || ' ' || coalesce(i.Explicatie, '')), i.Valoarea "
                        "FROM CheltSal d JOIN ItemsSal i ON i.Id_CheltSal = d.Id "
                        "WHERE i.Cod_cheltuiala = ? AND %1 ORDER BY d.Data, d.Nr_act, i.Nr_act_sec")
             .arg(condition.arg(QStringLiteral("d.Data"))),
@@ -167,7 +167,7 @@ struct BalanceRow {
 QList<BalanceRow> balanceRows(const QSqlDatabase& db)
 {
     QSqlQuery q =
-        Sql::exec(db, QStringLiteral("SELECT rowid, Nr_rand, Denumire, Formula, ifnull(Executie, 0) "
+        Sql::exec(db, QStringLiteral("SELECT rowid, Nr_rand, Denumire, Formula, coalesce(Executie, 0) "
                                      "FROM Bilant ORDER BY Nr_rand, rowid"));
     QList<BalanceRow> rows;
     while (q.next())

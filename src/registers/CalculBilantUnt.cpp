@@ -3,12 +3,11 @@
 #include "core/DbErrorText.h"
 #include "core/ProgramFolder.h"
 #include "core/UserError.h"
+#include "db/ConnectionFailure.h"
 #include "db/DbError.h"
 #include "db/Savepoint.h"
 #include "journal/ChangeJournal.h"
 #include "db/Sql.h"
-#include "db/SqliteHandle.h"
-#include "db/SqliteStatement.h"
 #include "db/WorkTable.h"
 #include "db/WorkingYear.h"
 #include "registers/BalanceFormula.h"
@@ -16,10 +15,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <cmath>
 #include <functional>
-#include <sqlite3.h>
 #include <vector>
 
 namespace
@@ -60,22 +59,20 @@ void ensurePrivateFolder()
 
 // The rows in key order (by number; rows sharing a number as they were stored),
 // their formulas read; a formula that is not numbers and operators is refused.
-std::vector<BalanceRow> readRows(sqlite3* handle)
+std::vector<BalanceRow> readRows(const QSqlDatabase& db)
 {
-    SqliteStatement read(handle, QStringLiteral("SELECT rowid, Nr_rand, Prevederi, Formula FROM Bilant "
-                                                "ORDER BY Nr_rand, rowid"));
-    sqlite3_stmt* s = read.raw();
+    QSqlQuery read = Sql::exec(db, QStringLiteral("SELECT rowid, Nr_rand, Prevederi, Formula FROM Bilant "
+                                                  "ORDER BY Nr_rand, rowid"));
     std::vector<BalanceRow> rows;
-    while (read.step()) {
+    while (read.next()) {
         BalanceRow row;
-        row.rowid = sqlite3_column_int64(s, 0);
-        if (sqlite3_column_type(s, 1) != SQLITE_NULL)
-            row.number = sqlite3_column_int64(s, 1);
+        row.rowid = read.value(0).toLongLong();
+        if (!read.value(1).isNull())
+            row.number = read.value(1).toLongLong();
         // An empty forecast counts 0; the execution is always recomputed.
-        row.forecast = sqlite3_column_type(s, 2) == SQLITE_NULL ? 0.0 : sqlite3_column_double(s, 2);
+        row.forecast = read.value(2).isNull() ? 0.0 : read.value(2).toDouble();
         row.execution = 0.0;
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, 3));
-        const QString formula = text ? QString::fromUtf8(text) : QString();
+        const QString formula = read.value(3).toString();
         if (!BalanceFormula::isBlank(formula)) {
             row.formula = BalanceFormula::parse(formula);
             if (!row.formula)
@@ -199,14 +196,20 @@ BalanceRow* firstBearing(std::vector<BalanceRow>& rows, qint64 number)
     return nullptr;
 }
 
-void writeRows(sqlite3* handle, const std::vector<BalanceRow>& rows)
+void writeRows(const QSqlDatabase& db, const std::vector<BalanceRow>& rows)
 {
-    SqliteStatement write(handle,
-                          QStringLiteral("UPDATE Bilant SET Prevederi = ?, Executie = ? WHERE rowid = ?"),
-                          QStringLiteral("Bilant"));
+    const QString table = QStringLiteral("Bilant");
+    QSqlQuery write(db);
+    if (!write.prepare(QStringLiteral("UPDATE Bilant SET Prevederi = ?, Executie = ? WHERE rowid = ?")))
+        ConnectionFailure::raise(db, write.lastError(), table);
     const auto value = [](const std::optional<double>& v) { return v ? QVariant(*v) : QVariant(); };
-    for (const BalanceRow& row : rows)
-        write.run({value(row.forecast), value(row.execution), row.rowid});
+    for (const BalanceRow& row : rows) {
+        write.bindValue(0, value(row.forecast));
+        write.bindValue(1, value(row.execution));
+        write.bindValue(2, row.rowid);
+        if (!write.exec())
+            ConnectionFailure::raise(db, write.lastError(), table);
+    }
 }
 
 // What the documents dated up to a reference date bring to the rows.
@@ -219,7 +222,7 @@ struct DocumentTotals {
 
 DocumentTotals readDocumentTotals(const QSqlDatabase& db, const QDate& referenceDate)
 {
-    return {Sql::scalar(db, QStringLiteral("SELECT ifnull(Sold_init_casa, 0) + ifnull(Sold_init_banca, 0) "
+    return {Sql::scalar(db, QStringLiteral("SELECT coalesce(Sold_init_casa, 0) + coalesce(Sold_init_banca, 0) "
                                            "FROM Contor")),
             readTotals(db, incomeTotals, referenceDate), readTotals(db, expenseTotals, referenceDate),
             readTotals(db, salaryTotals, referenceDate)};
@@ -266,8 +269,7 @@ void finishFigures(std::vector<BalanceRow>& rows, const FormulaOrder& formulas, 
 
 void compute(const QSqlDatabase& db, const QDate& referenceDate, bool inThousands, Progress& progress)
 {
-    sqlite3* handle = sqliteHandle(db);
-    std::vector<BalanceRow> rows = readRows(handle);
+    std::vector<BalanceRow> rows = readRows(db);
     const FormulaOrder formulas(rows);
     const DocumentTotals totals = readDocumentTotals(db, referenceDate);
 
@@ -277,7 +279,7 @@ void compute(const QSqlDatabase& db, const QDate& referenceDate, bool inThousand
     const auto stepped = [&] { scope.step(++done); };
     storeTotals(rows, totals, stepped);
     finishFigures(rows, formulas, inThousands, stepped);
-    writeRows(handle, rows);
+    writeRows(db, rows);
     done += int(rows.size());
     scope.step(done);
 }
@@ -288,8 +290,7 @@ void compute(const QSqlDatabase& db, const QDate& referenceDate, bool inThousand
 void computePeriod(const QSqlDatabase& db, const QDate& from, const QDate& to, bool inThousands,
                    Progress& progress)
 {
-    sqlite3* handle = sqliteHandle(db);
-    std::vector<BalanceRow> rows = readRows(handle);
+    std::vector<BalanceRow> rows = readRows(db);
     const FormulaOrder formulas(rows);
     std::vector<BalanceRow> before = rows;
     const DocumentTotals totalsBefore = readDocumentTotals(db, from.addDays(-1));
@@ -304,7 +305,7 @@ void computePeriod(const QSqlDatabase& db, const QDate& from, const QDate& to, b
     for (std::size_t i = 0; i < rows.size(); ++i)
         rows[i].execution = *rows[i].execution - *before[i].execution;
     finishFigures(rows, formulas, inThousands, stepped);
-    writeRows(handle, rows);
+    writeRows(db, rows);
     done += int(rows.size());
     scope.step(done);
 }

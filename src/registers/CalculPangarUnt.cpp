@@ -25,10 +25,10 @@ const QStringList& fillStatements()
         QStringLiteral("INSERT INTO Pangar (Data, Nr_doc, Fel, CantitateOut, ValoareOut) "
                        "SELECT Data, Nr_act, Fel, Cant_lumanari, Valoarea FROM Venituri "
                        "WHERE Cod_venit = (SELECT CodVenLum FROM Contor) ORDER BY Data, rowid"),
-        QStringLiteral("UPDATE Pangar SET CantitateIn = ifnull(CantitateIn, 0.0), "
-                       "CantitateOut = ifnull(CantitateOut, 0.0), Stoc = ifnull(Stoc, 0.0), "
-                       "ValoareIn = ifnull(ValoareIn, 0.0), ValoareOut = ifnull(ValoareOut, 0.0), "
-                       "Sold = ifnull(Sold, 0.0)"),
+        QStringLiteral("UPDATE Pangar SET CantitateIn = coalesce(CantitateIn, 0.0), "
+                       "CantitateOut = coalesce(CantitateOut, 0.0), Stoc = coalesce(Stoc, 0.0), "
+                       "ValoareIn = coalesce(ValoareIn, 0.0), ValoareOut = coalesce(ValoareOut, 0.0), "
+                       "Sold = coalesce(Sold, 0.0)"),
     };
     return statements;
 }

@@ -63,12 +63,12 @@ const QStringList& fullRegister()
         salaryOrders(QStringLiteral("PlatiC"), casa),
         salaryOrders(QStringLiteral("PlatiB"), banca),
         QStringLiteral(
-            "UPDATE Registru SET IncasariC = ifnull(IncasariC, 0.0), PlatiC = ifnull(PlatiC, 0.0), "
-            "RidicariC = ifnull(RidicariC, 0.0), DepuneriC = ifnull(DepuneriC, 0.0), "
-            "SoldC = ifnull(SoldC, 0.0), IncasariB = ifnull(IncasariB, 0.0), "
-            "PlatiB = ifnull(PlatiB, 0.0), RidicariB = ifnull(RidicariB, 0.0), "
-            "DepuneriB = ifnull(DepuneriB, 0.0), SoldB = ifnull(SoldB, 0.0), "
-            "SoldT = ifnull(SoldT, 0.0)"),
+            "UPDATE Registru SET IncasariC = coalesce(IncasariC, 0.0), PlatiC = coalesce(PlatiC, 0.0), "
+            "RidicariC = coalesce(RidicariC, 0.0), DepuneriC = coalesce(DepuneriC, 0.0), "
+            "SoldC = coalesce(SoldC, 0.0), IncasariB = coalesce(IncasariB, 0.0), "
+            "PlatiB = coalesce(PlatiB, 0.0), RidicariB = coalesce(RidicariB, 0.0), "
+            "DepuneriB = coalesce(DepuneriB, 0.0), SoldB = coalesce(SoldB, 0.0), "
+            "SoldT = coalesce(SoldT, 0.0)"),
     };
     return statements;
 }

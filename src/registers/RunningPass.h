@@ -24,4 +24,8 @@ struct RunningPass {
 
     // Reads every row first, then stores each row's running amounts. Throws DbError.
     void run(const QSqlDatabase& db, Progress& progress) const;
+
+private:
+    // The same on a PostgreSQL server, through Qt's statements.
+    void runOnServer(const QSqlDatabase& db, Progress& progress) const;
 };

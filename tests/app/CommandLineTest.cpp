@@ -247,8 +247,8 @@ TEST_F(CommandLine, HelpListsEveryOptionAndVersionPrintsTheBuildsVersion)
     EXPECT_EQ(help.err, QString());
     for (const char* option : {"--folder DOSAR", "--list-reports", "--report NUME", "--from DATA", "--to DATA",
                                "--code COD", "--pdf FISIER", "--csv FISIER", "--import DOSAR", "--replace",
-                               "--verify-journal", "--export-person COD", "--json FISIER", "--with-personal-data", "--help",
-                               "--version", "LUMIVARET_FOLDER"})
+                               "--verify-journal", "--export-person COD", "--json FISIER", "--with-personal-data",
+                               "--server ADRESA", "--help", "--version", "LUMIVARET_FOLDER"})
         EXPECT_TRUE(help.out.contains(QString::fromLatin1(option))) << option;
     EXPECT_EQ(run({QStringLiteral("-h")}).out, help.out);
 

@@ -17,8 +17,13 @@
 
 void MoneyWindowTest::SetUp()
 {
-    printSettings() = PrintSettings();
     folder.openWorkingYear();
+    prepare();
+}
+
+void MoneyWindowTest::prepare()
+{
+    printSettings() = PrintSettings();
     execOrFail(QStringLiteral("UPDATE Contor SET PretOut = 2.5, PretInOut = 0.5"));
     addParishioner(QStringLiteral("P1"), QStringLiteral("Popescu Ion"));
     addParishioner(QStringLiteral("P2"), QStringLiteral("Ionescu Maria"));

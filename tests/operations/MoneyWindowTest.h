@@ -22,6 +22,8 @@ class MoneyWindowTest : public ::testing::Test
 protected:
     void SetUp() override;
     void TearDown() override;
+    // What every test finds once the working year's database is open.
+    void prepare();
 
     // The printed pages' texts, job after job.
     QStringList printedTexts() const;

@@ -69,9 +69,8 @@ void TestFolder::write(const QString& name, const QByteArray& bytes) const
 
 int storedRows(const QString& table)
 {
-    return Sql::scalar(Connection::database(),
-                       QStringLiteral("SELECT count(*) FROM %1").arg(Sql::quoted(table)))
-        .toInt();
+    const QSqlDatabase db = Connection::database();
+    return Sql::scalar(db, QStringLiteral("SELECT count(*) FROM %1").arg(Sql::name(db, table))).toInt();
 }
 
 void execOrFail(const QString& statement)

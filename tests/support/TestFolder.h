@@ -35,5 +35,5 @@ private:
 // Runs a statement on the program's connection; fails the test on error.
 void execOrFail(const QString& statement);
 
-// The number of rows the table holds in the program's database file.
+// The number of rows the table holds in the program's database.
 int storedRows(const QString& table);
