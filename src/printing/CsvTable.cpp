@@ -1,11 +1,11 @@
 #include "printing/CsvTable.h"
 
+#include "core/OutputFile.h"
 #include "core/Utilities.h"
 #include "db/FieldFormat.h"
 
 #include <QDir>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace
 {
@@ -68,11 +68,11 @@ QString CsvTable::text() const
 
 void CsvTable::write(const QString& filePath) const
 {
-    QSaveFile file(filePath);
+    OutputFile file(filePath);
     // The byte-order mark tells a spreadsheet opening the file that it is
     // UTF-8, so that ș, ț and ă read right.
     const QByteArray bytes = QByteArrayLiteral("\xEF\xBB\xBF") + text().toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open() || file.device()->write(bytes) != bytes.size() || !file.commit())
         throw IoError(
             QStringLiteral("Fisierul %1 nu poate fi scris").arg(QDir::toNativeSeparators(filePath)));
 }

@@ -1,9 +1,9 @@
 #include "printing/PagePainter.h"
 
+#include "core/OutputFile.h"
 #include "core/Utilities.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPicture>
@@ -140,11 +140,11 @@ IoError notWritten(const QString& filePath)
 } // namespace
 
 PdfFile::PdfFile(const QString& filePath, const QPageSize& paper, QPageLayout::Orientation orientation)
-    : m_filePath(filePath), m_file(std::make_unique<QSaveFile>(filePath)), m_painter(std::make_unique<QPainter>())
+    : m_filePath(filePath), m_file(std::make_unique<OutputFile>(filePath)), m_painter(std::make_unique<QPainter>())
 {
-    if (!m_file->open(QIODevice::WriteOnly))
+    if (!m_file->open())
         throw notWritten(filePath);
-    m_writer = std::make_unique<QPdfWriter>(m_file.get());
+    m_writer = std::make_unique<QPdfWriter>(m_file->device());
     m_writer->setResolution(600);
     m_writer->setCreator(QStringLiteral("Lumivaret"));
     m_writer->setPageLayout(QPageLayout(paper, orientation, QMarginsF(0, 0, 0, 0)));

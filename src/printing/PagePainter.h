@@ -7,7 +7,7 @@
 
 class QPainter;
 class QPdfWriter;
-class QSaveFile;
+class OutputFile;
 
 // Paints the pages of a page model: one function for the printer, the PDF
 // file and the preview.
@@ -41,7 +41,7 @@ public:
 
 private:
     QString m_filePath;
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<OutputFile> m_file;
     std::unique_ptr<QPdfWriter> m_writer;
     std::unique_ptr<QPainter> m_painter;
     ShapedTexts m_shapedTexts;

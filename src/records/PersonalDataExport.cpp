@@ -1,5 +1,6 @@
 #include "records/PersonalDataExport.h"
 
+#include "core/OutputFile.h"
 #include "core/Utilities.h"
 #include "db/Sql.h"
 #include "db/TableDefinitions.h"
@@ -11,7 +12,6 @@
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -148,8 +148,8 @@ ReportTable linesOf(const QJsonObject& all)
 
 void saveWhole(const QString& filePath, const QByteArray& content)
 {
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+    OutputFile file(filePath);
+    if (!file.open() || file.device()->write(content) != content.size() || !file.commit())
         throw IoError(
             QStringLiteral("Fisierul %1 nu a putut fi scris: %2").arg(filePath, file.errorString()));
 }

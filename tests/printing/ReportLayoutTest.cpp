@@ -1,14 +1,18 @@
 #include "printing/ReportLayout.h"
+#include "printing/CsvTable.h"
 #include "printing/PagePainter.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace
 {
@@ -881,4 +885,29 @@ TEST(ReportLayoutTest, ABookCutShortLeavesTheFormerFileAsItWas)
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("fisierul de ieri"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("registru.pdf")});
+}
+
+// A report written to a device (as `--pdf /dev/null` or `--csv /dev/null` do)
+// writes into it: the device stays a device, never replaced by a plain file.
+TEST(ReportOutput, AReportWrittenToADeviceLeavesTheDeviceInPlace)
+{
+    QTemporaryDir dir;
+    const QString device = dir.filePath(QStringLiteral("nul"));
+    if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "making a device needs the administrator";
+    const ReportTable data = movements(40);
+    ReportDefinition r = list(data);
+    {
+        PagePainter::PdfFile file(device, r.paper, r.orientation);
+        ReportLayout::write(r, [&](const Page& page) { file.add(page); });
+        file.finish();
+    }
+    CsvTable table;
+    table.header = {QStringLiteral("Nr")};
+    table.rows = {{QStringLiteral("1")}};
+    table.write(device);
+    EXPECT_TRUE(QFileInfo(device).exists());
+    EXPECT_FALSE(QFileInfo(device).isFile());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+              QStringList{QStringLiteral("nul")});
 }
