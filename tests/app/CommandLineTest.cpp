@@ -248,7 +248,8 @@ TEST_F(CommandLine, HelpListsEveryOptionAndVersionPrintsTheBuildsVersion)
     for (const char* option : {"--folder DOSAR", "--list-reports", "--report NUME", "--from DATA", "--to DATA",
                                "--code COD", "--pdf FISIER", "--csv FISIER", "--import DOSAR", "--replace",
                                "--verify-journal", "--export-person COD", "--json FISIER", "--with-personal-data",
-                               "--server ADRESA", "--help", "--version", "LUMIVARET_FOLDER"})
+                               "--server ADRESA", "--protect", "--password-file FISIER", "--help", "--version",
+                               "LUMIVARET_FOLDER", "LUMIVARET_PASSWORD"})
         EXPECT_TRUE(help.out.contains(QString::fromLatin1(option))) << option;
     EXPECT_EQ(run({QStringLiteral("-h")}).out, help.out);
 
