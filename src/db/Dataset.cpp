@@ -3,6 +3,7 @@
 #include "db/Connection.h"
 #include "db/ConnectionEvents.h"
 #include "db/DbError.h"
+#include "db/Savepoint.h"
 
 #include <algorithm>
 #include <optional>
@@ -768,6 +769,24 @@ void Dataset::writeInsert(Record& record)
     record = stored;
 }
 
+// The record's own work inside the insert's transaction, then the insert.
+void Dataset::writeNewRecord(Record& record)
+{
+    if (!whileInserting) {
+        writeInsert(record);
+        return;
+    }
+    std::optional<Savepoint> savepoint;
+    if (Savepoint::fitsAround(m_store.database()))
+        savepoint.emplace(m_store.database(), QStringLiteral("NewRecord"));
+    whileInserting(*this);
+    record = m_buffer;
+    checkRecord(record.values);
+    writeInsert(record);
+    if (savepoint)
+        savepoint->release();
+}
+
 void Dataset::writeUpdate(const Row& original, const Record& edited)
 {
     QList<int> changed;
@@ -779,7 +798,24 @@ void Dataset::writeUpdate(const Row& original, const Record& edited)
         changed << i;
         values << edited.values[i];
     }
-    m_store.update(original.rowid, changed, values);
+    m_store.update(m_packed, original.rowid, original.stored, changed, values);
+}
+
+// A row another connection changed since it was read is shown as it is
+// stored now, the edit dropped, before the refusal goes on to the caller.
+void Dataset::writeUpdateOrReread(const Record& edited)
+{
+    try {
+        writeUpdate(m_rows[m_current], edited);
+    } catch (const ChangedMeanwhile&) {
+        Record stored = readRow(m_rows[m_current].rowid);
+        calculate(stored);
+        m_buffer = Record();
+        m_modified = false;
+        settleRow(stored);
+        setState(DatasetState::Browse);
+        throw;
+    }
 }
 
 // Puts the stored row in its place in the active order and makes it current.
@@ -845,9 +881,9 @@ bool Dataset::post()
     checkRecord(m_buffer.values);
     Record edited = m_buffer;
     if (m_state == DatasetState::Insert)
-        writeInsert(edited);
+        writeNewRecord(edited);
     else
-        writeUpdate(m_rows[m_current], edited);
+        writeUpdateOrReread(edited);
     calculate(edited);
     m_modified = false;
     settleRow(edited);

@@ -65,6 +65,10 @@ public:
     Hook onNewRecord;
     Hook beforeEdit;
     Hook beforePost;
+    // Runs for a new record inside the transaction of its insert, right
+    // before it: what it reads and sets holds for the row stored. No questions here:
+    // the transaction may hold other computers waiting.
+    Hook whileInserting;
     Hook afterPost;
     Hook beforeCancel;
     Hook beforeDelete;
@@ -248,7 +252,9 @@ private:
     bool beginNewRecord(int position);
     void checkRecord(const QVariantList& values) const;
     void writeInsert(Record& record);
+    void writeNewRecord(Record& record);
     void writeUpdate(const Row& original, const Record& edited);
+    void writeUpdateOrReread(const Record& edited);
     void settleRow(const Record& record);
     void dropCurrentRow();
     void restoreBuffer(const Record& before, bool wasModified);

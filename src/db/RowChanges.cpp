@@ -1,8 +1,6 @@
 #include "db/RowChanges.h"
 
-#include "db/ConnectionFailure.h"
 #include "db/Savepoint.h"
-#include "db/SqliteHandle.h"
 #include "db/Sql.h"
 #include "db/Store.h"
 
@@ -38,9 +36,7 @@ qint64 apply(const QSqlDatabase& db, const QString& table, RowAction action, qin
     RowChangeRecorder* watcher = recorder();
     if (!watcher || !watcher->watches(table))
         return write();
-    // A file deleted or replaced under the connection: the write fails on its
-    // own and copies the open data out, which a savepoint open around it would stop.
-    if (!Store::of(db).isServer() && ConnectionFailure::fileReplaced(sqliteHandle(db)))
+    if (!Savepoint::fitsAround(db))
         return write();
     Savepoint savepoint(db, QStringLiteral("RowChange"));
     watcher->before(db, table, action, rowid);

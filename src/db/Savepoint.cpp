@@ -1,6 +1,8 @@
 #include "db/Savepoint.h"
 
+#include "db/ConnectionFailure.h"
 #include "db/Sql.h"
+#include "db/SqliteHandle.h"
 #include "db/Store.h"
 
 #include <QSqlQuery>
@@ -29,4 +31,9 @@ void Savepoint::release()
 {
     Sql::exec(m_db, m_ownTransaction ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE %1").arg(m_name));
     m_done = true;
+}
+
+bool Savepoint::fitsAround(const QSqlDatabase& db)
+{
+    return Store::of(db).isServer() || !ConnectionFailure::fileReplaced(sqliteHandle(db));
 }

@@ -17,6 +17,11 @@ public:
 
     void release();
 
+    // False for a database file deleted or replaced under the connection: a
+    // write there fails on its own and copies the open data out, which a
+    // savepoint open around it would stop.
+    static bool fitsAround(const QSqlDatabase& db);
+
 private:
     QSqlDatabase m_db;
     QString m_name;

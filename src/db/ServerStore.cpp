@@ -296,3 +296,17 @@ std::unique_ptr<StoreRows> ServerStore::rows(const QString& table) const
 {
     return std::make_unique<ServerRows>(table);
 }
+
+QString ServerStore::lockingRead() const
+{
+    return QStringLiteral(" FOR UPDATE");
+}
+
+void ServerStore::serialise(const QSqlDatabase& db, const QString& work) const
+{
+    // A lock of the transaction, named by the schema and the work, so that
+    // the other parishes and years on the server go on undisturbed.
+    Sql::scalar(db,
+                QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(current_schema() || '/' || :work))"),
+                {{QStringLiteral(":work"), work}});
+}

@@ -237,3 +237,10 @@ std::unique_ptr<StoreRows> SqliteStore::rows(const QString& table) const
 {
     return std::make_unique<SqliteRows>(table);
 }
+
+QString SqliteStore::lockingRead() const
+{
+    return {};
+}
+
+void SqliteStore::serialise(const QSqlDatabase&, const QString&) const {}

@@ -16,5 +16,7 @@ public:
     QString createTableStatement(const TableDef& table) const override;
     QString createIndexStatement(const QString& table, const IndexDef& index) const override;
     bool inTransaction(const QSqlDatabase& db) const override;
+    QString lockingRead() const override;
+    void serialise(const QSqlDatabase& db, const QString& work) const override;
     std::unique_ptr<StoreRows> rows(const QString& table) const override;
 };

@@ -59,6 +59,16 @@ public:
     // Whether a transaction is open on the connection.
     virtual bool inTransaction(const QSqlDatabase& db) const = 0;
 
+    // What ends a SELECT of a row about to be changed in the open
+    // transaction: the server then holds the row against the other
+    // connections until the transaction ends; SQLite's transaction holds the
+    // whole file from its first write and refuses a write over a newer one.
+    virtual QString lockingRead() const = 0;
+    // Makes the open transaction the only one of all connections doing
+    // `work` (in the working year's tables) until it ends: the others wait.
+    // Nothing on SQLite, where one connection at a time writes to the file.
+    virtual void serialise(const QSqlDatabase& db, const QString& work) const = 0;
+
     // The gateway of one table's rows on this store.
     virtual std::unique_ptr<StoreRows> rows(const QString& table) const = 0;
 };

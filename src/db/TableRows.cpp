@@ -4,9 +4,15 @@
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/RowChanges.h"
+#include "db/Savepoint.h"
 #include "db/Sql.h"
 #include "db/TableDefinitions.h"
 #include "db/Transaction.h"
+
+ChangedMeanwhile::ChangedMeanwhile()
+    : DbError(QStringLiteral("Documentul a fost modificat intre timp de alt utilizator"))
+{
+}
 
 TableRows::TableRows(const QString& table, Dataset* participant)
     : m_table(table), m_connectionName(Connection::name), m_participant(participant)
@@ -132,7 +138,8 @@ qint64 TableRows::insert(const QVariantList& values)
                              [&] { return m_rows->insert(db, text, bound); });
 }
 
-void TableRows::update(qint64 rowid, const QList<int>& fields, const QVariantList& values)
+void TableRows::update(PackedRows& packed, qint64 rowid, PackedRows::RowRef asRead, const QList<int>& fields,
+                       const QVariantList& values)
 {
     if (fields.isEmpty())
         return;
@@ -147,12 +154,39 @@ void TableRows::update(qint64 rowid, const QList<int>& fields, const QVariantLis
     const QString text = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
                              .arg(m_store->name(m_table), assignments.join(QStringLiteral(", ")));
     const QSqlDatabase db = checkedDatabase();
-    RowChanges::apply(db, m_table, RowAction::Update, rowid, [&] {
-        if (m_rows->change(db, text, bound) == 0)
-            throw DbError(
-                QStringLiteral("Inregistrarea a fost stearsa intre timp din tabela %1").arg(m_table));
-        return rowid;
-    });
+    const auto write = [&] {
+        RowChanges::apply(db, m_table, RowAction::Update, rowid, [&] {
+            if (m_rows->change(db, text, bound) == 0)
+                throw DbError(
+                    QStringLiteral("Inregistrarea a fost stearsa intre timp din tabela %1").arg(m_table));
+            return rowid;
+        });
+    };
+    if (!Savepoint::fitsAround(db)) {
+        write();
+        return;
+    }
+    // The comparison and the write in one transaction: no other connection writes between them.
+    Savepoint savepoint(db, QStringLiteral("RowUpdate"));
+    checkUnchanged(db, packed, rowid, asRead);
+    write();
+    savepoint.release();
+}
+
+void TableRows::checkUnchanged(const QSqlDatabase& db, PackedRows& packed, qint64 rowid,
+                               PackedRows::RowRef asRead)
+{
+    const QString text = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?%3")
+                             .arg(selectList(), m_store->name(m_table), m_store->lockingRead());
+    PackedRows::Builder builder(packed);
+    const bool found = m_rows->selectOne(db, text, {rowid}, m_fields, builder);
+    const PackedRows::RowRef stored = builder.finish();
+    if (!found)
+        throw DbError(QStringLiteral("Inregistrarea a fost stearsa intre timp din tabela %1").arg(m_table));
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (packed.isNull(stored, i) != packed.isNull(asRead, i) ||
+            packed.value(stored, i) != packed.value(asRead, i))
+            throw ChangedMeanwhile();
 }
 
 void TableRows::remove(qint64 rowid)

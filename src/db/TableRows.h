@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/DbError.h"
 #include "db/FieldValue.h"
 #include "db/PackedRows.h"
 #include "db/Store.h"
@@ -13,6 +14,13 @@
 #include <memory>
 
 class Dataset;
+
+// A row changed by another connection since it was read: the change is refused.
+class ChangedMeanwhile : public DbError
+{
+public:
+    ChangedMeanwhile();
+};
 
 // The table behind a record source, on the connection's store (Store): the
 // description of its stored fields, and its rows read, inserted, updated and
@@ -49,14 +57,20 @@ public:
     // Writes the stored fields' values (nulls and autoincrement fields left
     // to the table's defaults); the new row's identity.
     qint64 insert(const QVariantList& values);
-    // Writes the changed fields of a row; throws DbError when it is gone.
-    void update(qint64 rowid, const QList<int>& fields, const QVariantList& values);
+    // Writes the changed fields of a row, as long as it still holds what was
+    // read (`asRead`, packed in `packed`): throws ChangedMeanwhile when another
+    // connection changed it since, DbError when it is gone.
+    void update(PackedRows& packed, qint64 rowid, PackedRows::RowRef asRead, const QList<int>& fields,
+                const QVariantList& values);
     void remove(qint64 rowid);
 
 private:
     // The open database the rows were first read from, the record source enlisted in its transaction.
     QSqlDatabase checkedDatabase();
     QString selectList() const;
+    // Throws unless the row as stored now holds what was read; on the server
+    // the row stays locked until the open transaction ends.
+    void checkUnchanged(const QSqlDatabase& db, PackedRows& packed, qint64 rowid, PackedRows::RowRef asRead);
 
     QString m_table;
     QString m_connectionName;

@@ -2,6 +2,9 @@
 
 #include "db/Connection.h"
 #include "db/Sql.h"
+#include "db/Store.h"
+
+#include <QStringList>
 
 #include <algorithm>
 #include <limits>
@@ -30,4 +33,13 @@ bool documentNumberTaken(const NumberSequence& tablesAndFields, double number)
             return true;
     }
     return false;
+}
+
+void serialiseNumbering(const QSqlDatabase& db, const NumberSequence& tablesAndFields)
+{
+    QStringList tables;
+    for (const auto& [table, field] : tablesAndFields)
+        tables << table.toLower();
+    tables.sort();
+    Store::of(db).serialise(db, QStringLiteral("numerotare ") + tables.join(QLatin1Char(',')));
 }

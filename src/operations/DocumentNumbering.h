@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSqlDatabase>
 #include <QString>
 #include <utility>
 #include <vector>
@@ -14,3 +15,8 @@ double nextDocumentNumber(const NumberSequence& tablesAndFields);
 
 // Whether a document of the sequence already has the number. Throws DbError.
 bool documentNumberTaken(const NumberSequence& tablesAndFields, double number);
+
+// Makes the transaction open on `db` the only one of all connections
+// numbering the sequence until it ends: the others wait there, and then see
+// the numbers it stored. Throws DbError.
+void serialiseNumbering(const QSqlDatabase& db, const NumberSequence& tablesAndFields);

@@ -79,9 +79,12 @@ DocumentWindow::DocumentWindow(const DocumentWindowSetup& setup, QWidget* parent
         runChecks(m_checks, document);
         if (m_documentAmounts)
             m_documentAmounts->confirm(document);
-        renumberIfTaken(document);
     };
-    m_document->afterPost = [this](Dataset&) { refreshBalances(); };
+    m_document->whileInserting = [this](Dataset& document) { renumberIfTaken(document); };
+    m_document->afterPost = [this](Dataset& document) {
+        tellRenumbering(document);
+        refreshBalances();
+    };
     m_document->beforeDelete = [this](Dataset& document) {
         if (!m_setup.deleteQuestion.isEmpty() && !dialogs().question(m_setup.deleteQuestion))
             throw SilentAbort();
@@ -290,27 +293,40 @@ void DocumentWindow::numberDocuments(const QString& field, const NumberSequence&
 void DocumentWindow::proposeNumber(Dataset& document)
 {
     m_proposedNumber.reset();
+    m_takenNumber.reset();
     if (m_numberField.isEmpty())
         return;
     m_proposedNumber = nextDocumentNumber(m_numberSequence);
     document.setValue(m_numberField, *m_proposedNumber);
 }
 
+// Inside the insert's transaction, the only one of all computers numbering
+// this sequence: a proposal stored meanwhile by another document gives way
+// to the next free number, which is then the proposal.
 void DocumentWindow::renumberIfTaken(Dataset& document)
 {
-    if (!m_proposedNumber || document.state() != DatasetState::Insert)
-        return;
-    const double proposed = *std::exchange(m_proposedNumber, std::nullopt);
     // A number the user typed over the proposal is the user's choice.
-    if (document.value(m_numberField).toDouble() != proposed ||
-        !documentNumberTaken(m_numberSequence, proposed))
+    if (!m_proposedNumber || document.value(m_numberField).toDouble() != *m_proposedNumber)
         return;
-    const double next = nextDocumentNumber(m_numberSequence);
-    document.setValue(m_numberField, next);
+    serialiseNumbering(Connection::database(), m_numberSequence);
+    if (!documentNumberTaken(m_numberSequence, *m_proposedNumber))
+        return;
+    if (!m_takenNumber)
+        m_takenNumber = m_proposedNumber;
+    m_proposedNumber = nextDocumentNumber(m_numberSequence);
+    document.setValue(m_numberField, *m_proposedNumber);
+}
+
+void DocumentWindow::tellRenumbering(const Dataset& document)
+{
+    m_proposedNumber.reset();
+    const std::optional<double> taken = std::exchange(m_takenNumber, std::nullopt);
+    if (!taken)
+        return;
     dialogs().information(QStringLiteral("Numarul %1 a fost dat intre timp altui document. "
                                          "Documentul se salveaza cu numarul %2.")
-                              .arg(proposed)
-                              .arg(next));
+                              .arg(*taken)
+                              .arg(document.value(m_numberField).toDouble()));
 }
 
 bool DocumentWindow::storePending()

@@ -199,8 +199,11 @@ private:
     QString m_numberField;
     NumberSequence m_numberSequence;
     std::optional<double> m_proposedNumber;
+    // The proposal taken meanwhile by another document, told once the document is stored.
+    std::optional<double> m_takenNumber;
     void proposeNumber(Dataset& document);
     void renumberIfTaken(Dataset& document);
+    void tellRenumbering(const Dataset& document);
     QList<QWidget*> m_fields;
     QWidget* m_afterNavigator = nullptr;
 

@@ -8,6 +8,7 @@
 #include "db/Store.h"
 #include "db/TableIndexes.h"
 #include "db/TableDefinitions.h"
+#include "db/TableRows.h"
 #include "db/Transaction.h"
 #include "support/TestFolder.h"
 #include "support/TestServer.h"
@@ -269,6 +270,66 @@ TEST_P(OnEitherStore, ReceiptsWrittenThroughARecordSourceAreReadBackWithTheHookA
     EXPECT_TRUE(stored.isNull(QStringLiteral("Explicatie")));
     EXPECT_EQ(column(QStringLiteral("SELECT sum(Valoarea) FROM Venituri WHERE Data >= '2024-03-01'")),
               QStringList{"175.75"});
+}
+
+// Another computer (a second connection, on the same file or server) changes
+// a receipt shown here: storing this window's change over it is refused and
+// the receipt shown as it is stored now; changed again from there, it is
+// stored. This connection's own changes, one after another through every
+// kind of field, are never taken for another's.
+TEST_P(OnEitherStore, AReceiptChangedElsewhereSinceItWasReadIsNotOverwritten)
+{
+    Sql::exec(db(),
+              QStringLiteral("INSERT INTO Venituri (Nr_act, Data, Den_enorias, Valoarea, Cont, Cod_venit) "
+                             "VALUES (1, '2024-03-01', 'Pop Ion', 150.5, 'Casa', 7)"));
+    Dataset receipts(QStringLiteral("Venituri"));
+    receipts.open();
+    const struct {
+        const char* field;
+        QVariant value;
+    } ownChanges[] = {
+        {"Valoarea", 0.1 + 0.2},
+        {"Den_enorias", QString::fromUtf8("Ștefănescu Ană")},
+        {"Data", QDate(2024, 12, 31)},
+        {"Cod_venit", 2},
+        {"Explicatie", QVariant()},
+        {"Explicatie", QStringLiteral("Contributie ")},
+        {"Valoarea", 1e-7},
+    };
+    for (const auto& change : ownChanges) {
+        SCOPED_TRACE(change.field);
+        ASSERT_TRUE(receipts.edit());
+        receipts.setValue(QString::fromLatin1(change.field), change.value);
+        ASSERT_TRUE(receipts.post());
+    }
+
+    const QString otherComputer = QStringLiteral("AltCalculator");
+    {
+        QSqlDatabase other = folder ? Connection::openNamed(otherComputer, folder->databaseFile())
+                                    : Connection::openServerNamed(otherComputer, server->address());
+        Sql::exec(other, QStringLiteral("UPDATE Venituri SET Valoarea = 99 WHERE Nr_act = 1"));
+        other.close();
+    }
+    Connection::removeNamed(otherComputer);
+    ASSERT_TRUE(receipts.edit());
+    receipts.setValue(QStringLiteral("Explicatie"), QStringLiteral("Taxa"));
+    try {
+        receipts.post();
+        ADD_FAILURE() << "stored over the other computer's change";
+    } catch (const ChangedMeanwhile& refusal) {
+        EXPECT_EQ(refusal.text(), QStringLiteral("Documentul a fost modificat intre timp de alt utilizator"));
+    }
+    EXPECT_EQ(receipts.state(), DatasetState::Browse);
+    EXPECT_DOUBLE_EQ(receipts.asFloat(QStringLiteral("Valoarea")), 99);
+    EXPECT_EQ(receipts.asString(QStringLiteral("Explicatie")), QStringLiteral("Contributie "));
+    EXPECT_EQ(Sql::scalar(db(), QStringLiteral("SELECT Valoarea FROM Venituri")).toDouble(), 99);
+    EXPECT_EQ(column(QStringLiteral("SELECT Explicatie FROM Venituri")), QStringList{"Contributie "});
+
+    ASSERT_TRUE(receipts.edit());
+    receipts.setValue(QStringLiteral("Explicatie"), QStringLiteral("Taxa"));
+    ASSERT_TRUE(receipts.post());
+    EXPECT_EQ(Sql::scalar(db(), QStringLiteral("SELECT Valoarea FROM Venituri")).toDouble(), 99);
+    EXPECT_EQ(column(QStringLiteral("SELECT Explicatie FROM Venituri")), QStringList{"Taxa"});
 }
 
 TEST_P(OnEitherStore, AnAutoincrementKeyIsTheRowIdentity)

@@ -1,6 +1,7 @@
 #include "MoneyWindowTest.h"
 #include "db/Connection.h"
 #include "db/Sql.h"
+#include "operations/DocumentNumbering.h"
 #include "operations/TVenituriFrm.h"
 #include "support/TestServer.h"
 #include "widgets/TDBComboNormal.h"
@@ -8,7 +9,11 @@
 
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QUrl>
+#include <chrono>
+#include <future>
 #include <optional>
+#include <thread>
 
 namespace
 {
@@ -86,4 +91,63 @@ TEST_F(IncomesWindowOnServerTest, AReceiptTypedFromTheKeyboardIsStoredAndCountsI
     press(w, TDBNavigator::Delete);
     EXPECT_EQ(storedRows(QStringLiteral("Venituri")), 0);
     EXPECT_EQ(w->balanceLabel(Account::Cash)->text(), QStringLiteral("1000,00"));
+}
+
+// Another computer stores receipt 1 while this window stores its own receipt,
+// proposed as 1 too. The other computer numbers first and holds the
+// numbering until its receipt is stored; this window waits for it, then finds
+// 1 taken, stores its receipt as 2 and tells so.
+TEST_F(IncomesWindowOnServerTest, TwoComputersStoringReceiptsAtOnceNeverGiveOneNumberTwice)
+{
+    auto* w = open<TVenituriFrm>();
+    ASSERT_EQ(w->document()->asFloat(QStringLiteral("Nr_act")), 1.0);
+    typeOver(w->codeInput(), QStringLiteral("2"));
+    typeOver(w->parishionerInput(), QStringLiteral("P1"));
+    typeOver(w->amountInput(), QStringLiteral("150"));
+    press(Qt::Key_Return);
+
+    std::promise<void> numbering;
+    std::future<void> numberingHeld = numbering.get_future();
+    std::thread otherComputer([&numbering, address = QUrl(server->address())] {
+        const QString name = QStringLiteral("AltCalculator");
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+            other.setHostName(address.host());
+            other.setPort(address.port());
+            other.setUserName(address.userName());
+            other.setDatabaseName(address.path().mid(1));
+            if (other.open()) {
+                Sql::exec(other, QStringLiteral("SET search_path TO parohie"));
+                Sql::exec(other, QStringLiteral("BEGIN"));
+                serialiseNumbering(other, {{QStringLiteral("Venituri"), QStringLiteral("Nr_act")}});
+                Sql::exec(other, QStringLiteral(
+                                     "INSERT INTO Venituri (Nr_act, Data, Fel, Cod_venit, Cont, Valoarea) "
+                                     "VALUES (1, CURRENT_DATE, 'CHIT', 1, 'Casa', 20)"));
+            }
+            numbering.set_value();
+            // Until the window waits for the numbering; without it, long enough for the window to store.
+            const QString waiting =
+                QStringLiteral("SELECT count(*) FROM pg_locks WHERE locktype = 'advisory' AND NOT granted");
+            for (int i = 0; i < 500 && other.isOpen() && Sql::scalar(other, waiting).toInt() == 0; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            if (other.isOpen())
+                Sql::exec(other, QStringLiteral("COMMIT"));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    });
+    numberingHeld.wait();
+    click(w->saveButton());
+    otherComputer.join();
+
+    QStringList numbers;
+    QSqlQuery stored = Sql::exec(Connection::database(),
+                                 QStringLiteral("SELECT Nr_act, Valoarea FROM Venituri ORDER BY Nr_act"));
+    while (stored.next())
+        numbers << QStringLiteral("%1: %2").arg(stored.value(0).toDouble()).arg(stored.value(1).toDouble());
+    EXPECT_EQ(numbers, (QStringList{QStringLiteral("1: 20"), QStringLiteral("2: 150")}));
+    EXPECT_EQ(dialogs.texts(QStringLiteral("information")),
+              QStringList{QStringLiteral("Numarul 1 a fost dat intre timp altui document. "
+                                         "Documentul se salveaza cu numarul 2.")});
+    EXPECT_EQ(w->balanceLabel(Account::Cash)->text(), QStringLiteral("170,00"));
 }

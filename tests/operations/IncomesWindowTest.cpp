@@ -554,3 +554,41 @@ TEST_F(IncomesWindowTest, TheBalancesOfAnotherOpenWindowFollowWhenItIsActivated)
     EXPECT_EQ(expenses->balanceLabel(Account::Cash)->text(), QStringLiteral("500,00"));
     EXPECT_EQ(expenses->balanceLabel(Account::Bank)->text(), QStringLiteral("0,00"));
 }
+
+// Another program on the same file (another computer on the parish's shared
+// folder) changes the receipt this window shows: the change typed here is
+// refused in words, and the window shows the receipt as it is stored now.
+TEST_F(IncomesWindowTest, AReceiptChangedByAnotherProgramMeanwhileIsNotOverwritten)
+{
+    Documents::receipt(Connection::database(), 1, QDate::currentDate().toString(Qt::ISODate), 100);
+    auto* w = open<TVenituriFrm>();
+    press(w, TDBNavigator::First);
+    ASSERT_EQ(w->explanationInput()->text(), QStringLiteral("Donatie"));
+    const QString otherProgram = QStringLiteral("AltProgram");
+    {
+        QSqlDatabase other = Connection::openNamed(otherProgram, folder.databaseFile());
+        Sql::exec(other,
+                  QStringLiteral("UPDATE Venituri SET Valoarea = 120, Explicatie = 'Donatie corectata'"));
+        other.close();
+    }
+    Connection::removeNamed(otherProgram);
+
+    typeOver(w->explanationInput(), QStringLiteral("Taxa botez"));
+    click(w->saveButton());
+    EXPECT_EQ(dialogs.texts(QStringLiteral("error")),
+              QStringList{QStringLiteral("Documentul a fost modificat intre timp de alt utilizator")});
+    EXPECT_EQ(w->explanationInput()->text(), QStringLiteral("Donatie corectata"));
+    EXPECT_EQ(w->amountInput()->text(), QStringLiteral("120,00"));
+    EXPECT_EQ(
+        Sql::scalar(Connection::database(), QStringLiteral("SELECT Explicatie FROM Venituri")).toString(),
+        QStringLiteral("Donatie corectata"));
+
+    // Typed again over what it now shows, the change is stored.
+    typeOver(w->explanationInput(), QStringLiteral("Taxa botez"));
+    click(w->saveButton());
+    EXPECT_EQ(dialogs.texts(QStringLiteral("error")).size(), 1);
+    EXPECT_EQ(Sql::scalar(Connection::database(),
+                          QStringLiteral("SELECT Explicatie || '/' || Valoarea FROM Venituri"))
+                  .toString(),
+              QStringLiteral("Taxa botez/120.0"));
+}
