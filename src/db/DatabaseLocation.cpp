@@ -2,6 +2,7 @@
 
 #include "core/ProgramFolder.h"
 #include "core/SameFile.h"
+#include "db/ConfiguredServer.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/SchemaBuilder.h"
@@ -38,6 +39,12 @@ QString DatabaseLocation::currentFolder() const
 
 void DatabaseLocation::openWorkingYear()
 {
+    const QString server = ConfiguredServer::address();
+    if (!server.isEmpty()) {
+        ConfiguredServer::open(server);
+        setClosedYearOpen(false);
+        return;
+    }
     const QString file = workingYearDatabase();
     if (!QFileInfo::exists(file))
         SchemaBuilder::createDatabase(file, QDate::currentDate().year());
