@@ -54,6 +54,9 @@ void DatabaseLocation::openWorkingYear()
 
 DatabaseLocation::SwitchResult DatabaseLocation::switchToYear(const QString& yearText, bool isFirstEntry)
 {
+    // On a server installation the working year is the server's: already open.
+    if (isFirstEntry && Connection::isServer())
+        return {};
     QString target = workingYearDatabase();
     if (!isFirstEntry) {
         static const QRegularExpression fourDigits(QStringLiteral("^\\d{4}$"));

@@ -149,6 +149,11 @@ TEST(DatabaseLocation, AnInstallationOnAServerOpensTheWorkingYearThere)
     EXPECT_TRUE(Connection::isServer());
     EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT Parohia FROM Parohia")).toString(),
               QStringLiteral("Parohia de pe server"));
+    // The working year chosen in the year list is the one open: the connection stays on the server.
+    const DatabaseLocation::SwitchResult chosen = DatabaseLocation::instance().switchToYear(QString(), true);
+    EXPECT_TRUE(chosen.ok) << chosen.message.toStdString();
+    EXPECT_FALSE(chosen.switched);
+    EXPECT_TRUE(Connection::isServer());
     EXPECT_FALSE(QFile::exists(folder.databaseFile()));
 }
 
