@@ -32,6 +32,11 @@ trap stop EXIT
 
 "${as_owner[@]}" "$bin/initdb" -D "$folder/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 >"$folder/initdb.log" \
   || { cat "$folder/initdb.log" >&2; exit 1; }
+# One user signs in with a password, for the tests of the question asked at start; the
+# file is rewritten in place, so that it stays the cluster owner's.
+hba="$folder/data/pg_hba.conf"
+{ echo "host all lumivaret_parola 127.0.0.1/32 scram-sha-256"; cat "$hba"; } >"$folder/hba.new"
+cat "$folder/hba.new" >"$hba" && rm -f "$folder/hba.new"
 
 # A port another program takes between the choice and the start: the next one is tried.
 started=""

@@ -9,6 +9,7 @@
 #include "core/Progress.h"
 #include "core/UserError.h"
 #include "core/Utilities.h"
+#include "db/ConfiguredServer.h"
 #include "db/Connection.h"
 #include "db/DatabaseLocation.h"
 #include "db/DateFormat.h"
@@ -168,13 +169,15 @@ std::unique_ptr<Report> emptyReport(const ReportEntry& entry, const ReportAnswer
     return EmptyReport::build(entry.caption, period, reason);
 }
 
-// The working year's database file, or the server's when an address is given.
+// The working year's database file, or the server's when an address is given
+// or the installation's options file names one.
 void openWorkingYear(const QString& serverAddress)
 {
-    if (serverAddress.isEmpty())
+    const QString address = serverAddress.isEmpty() ? ConfiguredServer::address() : serverAddress;
+    if (address.isEmpty())
         Connection::open(DatabaseLocation::instance().workingYearDatabase());
     else
-        Connection::openServer(serverAddress);
+        Connection::openServer(address);
 }
 
 int runReport(const Request& r, const QString& serverAddress)

@@ -122,7 +122,8 @@ QSqlDatabase openNamed(const QString& connectionName, const QString& filePath, b
     return db;
 }
 
-QSqlDatabase openServerNamed(const QString& connectionName, const QString& address, const QString& schema)
+QSqlDatabase openServerNamed(const QString& connectionName, const QString& address, const QString& schema,
+                             const QString& password)
 {
     const QUrl url(address, QUrl::StrictMode);
     const QString database = url.path().mid(1);
@@ -142,12 +143,19 @@ QSqlDatabase openServerNamed(const QString& connectionName, const QString& addre
     db.setPort(url.port(5432));
     db.setUserName(url.userName());
     db.setDatabaseName(database);
+    db.setPassword(password);
     db.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=Lumivaret"));
     if (!db.open()) {
-        const DbError error = DbError::fromSql(db.lastError());
+        const QSqlError failure = db.lastError();
+        const DbError error = DbError::fromSql(failure);
         db.close();
-        throw DbError(QStringLiteral("Serverul %1 nu poate fi deschis: %2")
-                          .arg(url.toDisplayString(QUrl::RemovePassword), error.text()));
+        const QString text = QStringLiteral("Serverul %1 nu poate fi deschis: %2")
+                                 .arg(url.toDisplayString(QUrl::RemovePassword), error.text());
+        const QString said = failure.databaseText() + failure.driverText();
+        if (said.contains(QLatin1String("no password supplied")) ||
+            said.contains(QLatin1String("password authentication failed")))
+            throw ServerWantsPassword(text);
+        throw DbError(text);
     }
     try {
         Sql::exec(db, QStringLiteral("SET search_path TO %1").arg(Sql::quoted(schema.toLower())));
@@ -158,9 +166,9 @@ QSqlDatabase openServerNamed(const QString& connectionName, const QString& addre
     return db;
 }
 
-void openServer(const QString& address, const QString& schema)
+void openServer(const QString& address, const QString& schema, const QString& password)
 {
-    openServerNamed(name, address, schema);
+    openServerNamed(name, address, schema, password);
     readOnlyFlag = false;
 }
 

@@ -1,7 +1,16 @@
 #pragma once
 
+#include "db/DbError.h"
+
 #include <QSqlDatabase>
 #include <QString>
+
+// The server wants a password for the user that it was not given, or refused the one given.
+class ServerWantsPassword : public DbError
+{
+public:
+    using DbError::DbError;
+};
 
 // The named connection "Lumivaret" through which every table of the program
 // is reached. It is open on one database file at a time: the working year's
@@ -33,9 +42,12 @@ void removeNamed(const QString& connectionName);
 // year's "parohie"; the schema need not exist yet). The password is never
 // part of the address: libpq takes it from the user's ~/.pgpass.
 // Throws DbError when the address is malformed or the server refuses.
-void openServer(const QString& address, const QString& schema = QStringLiteral("parohie"));
+// A password given here is kept only by the open connection; a server that
+// wants one it was not given (or refuses the one given) throws ServerWantsPassword.
+void openServer(const QString& address, const QString& schema = QStringLiteral("parohie"),
+                const QString& password = {});
 QSqlDatabase openServerNamed(const QString& connectionName, const QString& address,
-                             const QString& schema = QStringLiteral("parohie"));
+                             const QString& schema = QStringLiteral("parohie"), const QString& password = {});
 bool isServer();
 
 // Counts the openings of a named connection: a record source compares it with

@@ -2,6 +2,7 @@
 
 #include "core/ProgramFolder.h"
 #include "core/SameFile.h"
+#include "db/ConfiguredServer.h"
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/SchemaBuilder.h"
@@ -38,6 +39,12 @@ QString DatabaseLocation::currentFolder() const
 
 void DatabaseLocation::openWorkingYear()
 {
+    const QString server = ConfiguredServer::address();
+    if (!server.isEmpty()) {
+        ConfiguredServer::open(server);
+        setClosedYearOpen(false);
+        return;
+    }
     const QString file = workingYearDatabase();
     if (!QFileInfo::exists(file))
         SchemaBuilder::createDatabase(file, QDate::currentDate().year());
@@ -47,6 +54,9 @@ void DatabaseLocation::openWorkingYear()
 
 DatabaseLocation::SwitchResult DatabaseLocation::switchToYear(const QString& yearText, bool isFirstEntry)
 {
+    // On a server installation the working year is the server's: already open.
+    if (isFirstEntry && Connection::isServer())
+        return {};
     QString target = workingYearDatabase();
     if (!isFirstEntry) {
         static const QRegularExpression fourDigits(QStringLiteral("^\\d{4}$"));

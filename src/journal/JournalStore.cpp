@@ -4,6 +4,7 @@
 #include "db/Sql.h"
 #include "db/SqliteHandle.h"
 #include "db/SqliteStatement.h"
+#include "db/Store.h"
 #include "journal/WatchedTables.h"
 
 #include <QDateTime>
@@ -50,6 +51,8 @@ QByteArray hexColumn(sqlite3_stmt* query, int column)
 
 bool hasTable(const QSqlDatabase& db, const QString& table)
 {
+    if (const Store& store = Store::of(db); store.isServer())
+        return store.tableExists(db, table);
     return sqlite3_table_column_metadata(sqliteHandle(db), "main", table.toUtf8().constData(), nullptr, nullptr,
                                          nullptr, nullptr, nullptr, nullptr) == SQLITE_OK;
 }

@@ -6,9 +6,12 @@
 #include "db/DatabaseLocation.h"
 #include "db/Sql.h"
 #include "db/WorkingYear.h"
+#include "operations/TVenituriFrm.h"
+#include "support/Documents.h"
 #include "support/FakeDesktopShell.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestFolder.h"
+#include "support/TestServer.h"
 #include "year/YearEndRollover.h"
 
 #include <QAction>
@@ -65,6 +68,32 @@ TEST_F(MainWindowTest, FirstStartShowsTheWindowOnANewDatabase)
     EXPECT_EQ(window->statusLine()->text(), window->windowHint());
     EXPECT_TRUE(window->photo()->pixmap().isNull()); // no poza.jpg, nothing said
     EXPECT_TRUE(window->options().dailyBackup);
+}
+
+// An installation whose options file names a PostgreSQL server: the start
+// opens the working year there, and the incomes window shows its receipts.
+TEST_F(MainWindowTest, AStartWithTheServerInTheOptionsFileShowsTheServersData)
+{
+    SKIP_WITHOUT_TEST_SERVER();
+    TestServerDatabase server;
+    Documents::receipt(server.openWorkingYear(), 1, QDate::currentDate().toString(Qt::ISODate), 250);
+    Connection::close();
+    folder.write(QStringLiteral("Configurari.ini"), "[Server]\nAdresa=" + server.address().toUtf8() + "\n");
+
+    auto window = start();
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.everything().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(Connection::isServer());
+    EXPECT_FALSE(QFile::exists(folder.databaseFile()));
+    window->command(QStringLiteral("OpVenituri"))->trigger();
+    TVenituriFrm* incomes = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<TVenituriFrm*>(widget); found && found->isVisible())
+            incomes = found;
+    ASSERT_NE(incomes, nullptr);
+    EXPECT_EQ(incomes->balanceLabel(Account::Cash)->text(), QStringLiteral("250,00"));
+    EXPECT_EQ(incomes->document()->asFloat(QStringLiteral("Nr_act")), 2.0);
+    incomes->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(MainWindowTest, MenuTreeWithShortcutsAndHiddenItems)

@@ -3,12 +3,15 @@
 #include "db/Connection.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestFolder.h"
+#include "support/TestServer.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace
@@ -127,4 +130,73 @@ TEST(DatabaseLocation, RefusesYearsWithoutADatabaseAndStaysWhereItWas)
         EXPECT_TRUE(location.isClosedYearOpen());
         EXPECT_EQ(openYear(), 2022) << c.text;
     }
+}
+
+// An installation whose options file names a server opens the working year
+// there: no database file is looked for or created in the program folder.
+TEST(DatabaseLocation, AnInstallationOnAServerOpensTheWorkingYearThere)
+{
+    SKIP_WITHOUT_TEST_SERVER();
+    TestServerDatabase server;
+    Sql::exec(server.openWorkingYear(),
+              QStringLiteral("UPDATE Parohia SET Parohia = 'Parohia de pe server'"));
+    Connection::close();
+    TestFolder folder;
+    folder.write(QStringLiteral("Configurari.ini"),
+                 "[Options]\nBackup BD zilnic=0\n[Server]\nAdresa=" + server.address().toUtf8() + "\n");
+
+    DatabaseLocation::instance().openWorkingYear();
+    EXPECT_TRUE(Connection::isServer());
+    EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT Parohia FROM Parohia")).toString(),
+              QStringLiteral("Parohia de pe server"));
+    // The working year chosen in the year list is the one open: the connection stays on the server.
+    const DatabaseLocation::SwitchResult chosen = DatabaseLocation::instance().switchToYear(QString(), true);
+    EXPECT_TRUE(chosen.ok) << chosen.message.toStdString();
+    EXPECT_FALSE(chosen.switched);
+    EXPECT_TRUE(Connection::isServer());
+    EXPECT_FALSE(QFile::exists(folder.databaseFile()));
+}
+
+// The server wants a password that the user's ~/.pgpass does not hold: it is
+// asked at the start, again when refused, and written nowhere; a cancelled
+// question leaves the program without its books, told why.
+TEST(DatabaseLocation, AServersPasswordIsAskedAtTheStartAndKeptNowhere)
+{
+    SKIP_WITHOUT_TEST_SERVER();
+    TestServerDatabase server;
+    const QSqlDatabase db = server.openWorkingYear();
+    // The tests' server asks this user alone for a password.
+    Sql::exec(db, QStringLiteral("DO $$BEGIN CREATE ROLE lumivaret_parola LOGIN PASSWORD 'Cuvant-2024'; "
+                                 "EXCEPTION WHEN duplicate_object THEN NULL; END$$"));
+    Sql::exec(db, QStringLiteral("GRANT USAGE ON SCHEMA parohie TO lumivaret_parola"));
+    Sql::exec(db, QStringLiteral("GRANT SELECT ON ALL TABLES IN SCHEMA parohie TO lumivaret_parola"));
+    Connection::close();
+    TestFolder folder;
+    ScriptedDialogs dialogs;
+    QUrl address(server.address());
+    address.setUserName(QStringLiteral("lumivaret_parola"));
+    folder.write(QStringLiteral("Configurari.ini"), "[Server]\nAdresa=" + address.toString().toUtf8() + "\n");
+
+    dialogs.passwordAnswers = {QStringLiteral("gresita"), QStringLiteral("Cuvant-2024")};
+    DatabaseLocation::instance().openWorkingYear();
+    EXPECT_EQ(Sql::scalar(Connection::database(), QStringLiteral("SELECT current_user")).toString(),
+              QStringLiteral("lumivaret_parola"));
+    EXPECT_EQ(openYear(), QDate::currentDate().year());
+    const QString question =
+        QStringLiteral("Parola serverului|%1Parola utilizatorului lumivaret_parola pe serverul 127.0.0.1:");
+    EXPECT_EQ(
+        dialogs.texts(QStringLiteral("password")),
+        (QStringList{question.arg(QString()), question.arg(QStringLiteral("Parola nu a fost primita. "))}));
+    for (const QString& file : QDir(folder.path()).entryList(QDir::Files))
+        EXPECT_FALSE(contentsOf(folder.file(file)).contains("Cuvant")) << file.toStdString();
+
+    Connection::close();
+    dialogs.passwordAnswers.clear();
+    try {
+        DatabaseLocation::instance().openWorkingYear();
+        ADD_FAILURE() << "opened without its password";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.text().startsWith(QStringLiteral("Serverul "))) << e.text().toStdString();
+    }
+    EXPECT_FALSE(Connection::isOpen());
 }

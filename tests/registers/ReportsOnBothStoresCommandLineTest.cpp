@@ -98,6 +98,30 @@ TEST_F(ReportsOnBothStores, GiveTheSameCsvFromTheFileAndFromTheServer)
     }
 }
 
+// An installation whose options file names the server: a report of the
+// command line, given no --server, shows the server's data, not the file's.
+TEST_F(ReportsOnBothStores, AnOptionsFileNamingTheServerReportsFromTheServer)
+{
+    Connection::openServer(server->address());
+    Sql::exec(Connection::database(),
+              QStringLiteral("INSERT INTO Enoriasi (Cod_enorias, Nume_prenume, Strada, Nr, Tip_contributie) "
+                             "VALUES ('P9', 'Zamfir Server', 'Unirii', '2', 'Intreaga')"));
+    Connection::close();
+    const QStringList arguments = {"--report", "lista-enoriasi", "--csv",
+                                   folder.file(QStringLiteral("lista.csv"))};
+    const ProgramOutcome fromFile = run(arguments);
+    ASSERT_EQ(fromFile.exitCode, 0) << fromFile.err.toStdString();
+    EXPECT_FALSE(
+        fileLines(QStringLiteral("lista.csv")).join(QLatin1Char(' ')).contains(QStringLiteral("Zamfir")));
+
+    folder.write(QStringLiteral("Configurari.ini"), "[Server]\nAdresa=" + server->address().toUtf8() + "\n");
+    const ProgramOutcome fromServer = run(arguments);
+    ASSERT_EQ(fromServer.exitCode, 0) << fromServer.err.toStdString();
+    EXPECT_TRUE(fileLines(QStringLiteral("lista.csv"))
+                    .join(QLatin1Char(' '))
+                    .contains(QStringLiteral("Zamfir Server")));
+}
+
 TEST(ServerOption, GoesOnlyWithAReport)
 {
     const ProgramOutcome r =
