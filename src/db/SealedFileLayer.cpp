@@ -660,38 +660,32 @@ bool keyOpens(const Header& header, const unsigned char* key)
 namespace
 {
 
-// The key of `password` for the file's header, when it opens the file.
-bool derivedKeyOpens(const Header& header, const QByteArray& password, unsigned char* key)
+// True when `password` opens the file; its key is then kept when `keepKey`.
+bool tryPassword(const QString& filePath, const QByteArray& password, bool keepKey)
 {
-    return ProtectionKeys::deriveInto(password, header.passwordSalt, header.cost, key) && keyOpens(header, key);
+    install(); // also readies libsodium
+    const std::optional<Header> header = readHeader(filePath);
+    if (!header)
+        return false;
+    unsigned char* key = static_cast<unsigned char*>(sodium_malloc(keySize));
+    const bool opens = key && ProtectionKeys::deriveInto(password, header->passwordSalt, header->cost, key) &&
+                       keyOpens(*header, key);
+    if (opens && keepKey)
+        ProtectionKeys::keep(header->passwordSalt, key, header->cost);
+    sodium_free(key);
+    return opens;
 }
 
 } // namespace
 
 bool passwordOpens(const QString& filePath, const QByteArray& password)
 {
-    install(); // also readies libsodium
-    const std::optional<Header> header = readHeader(filePath);
-    if (!header)
-        return false;
-    unsigned char* key = static_cast<unsigned char*>(sodium_malloc(keySize));
-    const bool opens = key && derivedKeyOpens(*header, password, key);
-    sodium_free(key);
-    return opens;
+    return tryPassword(filePath, password, false);
 }
 
 bool unlock(const QString& filePath, const QByteArray& password)
 {
-    install(); // also readies libsodium
-    const std::optional<Header> header = readHeader(filePath);
-    if (!header)
-        return false;
-    unsigned char* key = static_cast<unsigned char*>(sodium_malloc(keySize));
-    const bool opens = key && derivedKeyOpens(*header, password, key);
-    if (opens)
-        ProtectionKeys::keep(header->passwordSalt, key, header->cost);
-    sodium_free(key);
-    return opens;
+    return tryPassword(filePath, password, true);
 }
 
 } // namespace SealedFileLayer

@@ -339,74 +339,79 @@ bool unlock(const QString& programFolder, const QByteArray& password)
     return true;
 }
 
-void protect(const Places& places, const QByteArray& password)
+namespace
 {
-    const QStringList files = databaseFiles(places);
+
+// The work of a new password: its salt and its key, derived and kept.
+Announcement withNewPassword(Work work, const QByteArray& password)
+{
     Announcement a;
-    a.work = Work::Protect;
+    a.work = work;
     a.newSalt = ProtectionKeys::newSalt();
     a.newCost = ProtectionKeys::standardCost();
     if (!ProtectionKeys::derive(password, *a.newSalt, a.newCost))
         throw UserError(QStringLiteral("Calculatorul nu are destula memorie pentru protejarea datelor."));
+    return a;
+}
+
+// The current password's salt; throws when the files are not protected or their key is not held.
+Salt currentSalt()
+{
+    const std::optional<Salt> current = ProtectionKeys::activeSalt();
+    if (!current || !ProtectionKeys::key(*current))
+        throw UserError(QStringLiteral("Datele nu sunt protejate prin parola."));
+    return *current;
+}
+
+// Announces the work, converts every file of the parish from `from` to `to`
+// and withdraws the announcement. On a failure the files are converted back
+// and new files keep the state they had.
+void convertAnnounced(const Places& places, const Announcement& a, const FileState& from, const FileState& to)
+{
+    const QStringList files = databaseFiles(places);
     announce(places.programFolder, a);
     try {
-        convertAll(files, std::nullopt, a.newSalt);
+        convertAll(files, from, to);
     } catch (...) {
         withdrawAnnouncement(places.programFolder);
-        ProtectionKeys::forget(*a.newSalt);
+        ProtectionKeys::setActiveSalt(from);
         throw;
     }
     withdrawAnnouncement(places.programFolder);
-    ProtectionKeys::setActiveSalt(a.newSalt);
+    ProtectionKeys::setActiveSalt(to);
+}
+
+} // namespace
+
+void protect(const Places& places, const QByteArray& password)
+{
+    const Announcement a = withNewPassword(Work::Protect, password);
+    try {
+        convertAnnounced(places, a, std::nullopt, a.newSalt);
+    } catch (...) {
+        ProtectionKeys::forget(*a.newSalt);
+        throw;
+    }
 }
 
 void changePassword(const Places& places, const QByteArray& newPassword)
 {
-    const std::optional<Salt> current = ProtectionKeys::activeSalt();
-    if (!current || !ProtectionKeys::key(*current))
-        throw UserError(QStringLiteral("Datele nu sunt protejate prin parola."));
-    const QStringList files = databaseFiles(places);
-    Announcement a;
-    a.work = Work::Change;
+    const Salt current = currentSalt();
+    Announcement a = withNewPassword(Work::Change, newPassword);
     a.oldSalt = current;
-    a.newSalt = ProtectionKeys::newSalt();
-    a.newCost = ProtectionKeys::standardCost();
-    if (!ProtectionKeys::derive(newPassword, *a.newSalt, a.newCost))
-        throw UserError(QStringLiteral("Calculatorul nu are destula memorie pentru protejarea datelor."));
-    a.oldKeyUnderNew = wrapKey(ProtectionKeys::key(*current), ProtectionKeys::key(*a.newSalt));
-    a.newKeyUnderOld = wrapKey(ProtectionKeys::key(*a.newSalt), ProtectionKeys::key(*current));
-    announce(places.programFolder, a);
-    try {
-        convertAll(files, current, a.newSalt);
-    } catch (...) {
-        withdrawAnnouncement(places.programFolder);
-        ProtectionKeys::setActiveSalt(current);
-        throw;
-    }
-    withdrawAnnouncement(places.programFolder);
-    ProtectionKeys::setActiveSalt(a.newSalt);
-    ProtectionKeys::forget(*current);
+    a.oldKeyUnderNew = wrapKey(ProtectionKeys::key(current), ProtectionKeys::key(*a.newSalt));
+    a.newKeyUnderOld = wrapKey(ProtectionKeys::key(*a.newSalt), ProtectionKeys::key(current));
+    convertAnnounced(places, a, current, a.newSalt);
+    ProtectionKeys::forget(current);
 }
 
 void remove(const Places& places)
 {
-    const std::optional<Salt> current = ProtectionKeys::activeSalt();
-    if (!current || !ProtectionKeys::key(*current))
-        throw UserError(QStringLiteral("Datele nu sunt protejate prin parola."));
-    const QStringList files = databaseFiles(places);
+    const Salt current = currentSalt();
     Announcement a;
     a.work = Work::Remove;
     a.oldSalt = current;
-    announce(places.programFolder, a);
-    try {
-        convertAll(files, current, std::nullopt);
-    } catch (...) {
-        withdrawAnnouncement(places.programFolder);
-        ProtectionKeys::setActiveSalt(current);
-        throw;
-    }
-    withdrawAnnouncement(places.programFolder);
-    ProtectionKeys::setActiveSalt(std::nullopt);
+    convertAnnounced(places, a, current, std::nullopt);
 }
 
 bool wasInterrupted(const QString& programFolder)
